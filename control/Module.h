@@ -1,0 +1,17 @@
+// Module-wide state of vellum.dll: its instance, the window class and the list of live controls.
+#pragma once
+
+#include <windows.h>
+
+class CVellum;
+
+HINSTANCE Module_Instance();
+
+// Registers "QX_VELLUM" for module; false when the window manager refuses.
+bool Module_RegisterClass(HINSTANCE module);
+// Unregisters the class, deletes the controls still listed and the configuration.
+void Module_Shutdown();
+
+void Module_AddControl(CVellum* control);
+void Module_RemoveControl(CVellum* control);
+int Module_ControlCount();

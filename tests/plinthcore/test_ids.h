@@ -1,0 +1,6 @@
+#pragma once
+#define IDS_TEST_PLAIN 100
+#define IDS_TEST_TABS 101
+#define IDS_TEST_LINES 102
+#define IDS_TEST_ACCENT 103
+#define IDS_TEST_LONG 104
