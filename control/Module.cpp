@@ -78,3 +78,9 @@ int Module_ControlCount() {
   for (CVellum* c = g_controls; c; c = c->nextLive) ++n;
   return n;
 }
+
+CVellum* Module_FindControl(HWND hwnd) {
+  for (CVellum* c = g_controls; c; c = c->nextLive)
+    if (c->GetHwnd() == hwnd) return c;
+  return nullptr;
+}

@@ -15,3 +15,5 @@ void Module_Shutdown();
 void Module_AddControl(CVellum* control);
 void Module_RemoveControl(CVellum* control);
 int Module_ControlCount();
+// The live control that owns hwnd, or null.
+CVellum* Module_FindControl(HWND hwnd);

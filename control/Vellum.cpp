@@ -1,13 +1,81 @@
 #include "control/Vellum.h"
 
 #include "control/Module.h"
+#include "hosting/AxHoster.h"
+#include "hosting/DocHost.h"
+#include "hosting/NotifySink.h"
+#include "hosting/TestDispatch.h"
 
-CVellum::CVellum() = default;
+CVellum::CVellum() : identity_(static_cast<IServiceProvider*>(this)) {
+  if (auto* ambient = new CTestDispatch) {
+    ambient->AddRef();
+    ambientDispatch_ = ambient;
+  }
+}
 
 CVellum::~CVellum() {
+  // A document still held here may call its site from its last release, so it goes before the sites.
   if (document_) document_->Release();
+  document_ = nullptr;
+  delete axHoster_;
+  delete docHost_;
+  delete notifySink_;
   if (ambientDispatch_) ambientDispatch_->Release();
 }
+
+// --- COM identity -----------------------------------------------------------------------------------
+
+template <class Site>
+HRESULT CVellum::QuerySite(Site*& site, REFIID riid, void** out) {
+  if (!site) site = new Site(this);
+  if (!site) return E_FAIL;
+  return site->Lookup(riid, out);
+}
+
+HRESULT CVellum::QueryInterface(REFIID riid, void** out) {
+  if (!out) return E_FAIL;
+  *out = nullptr;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IServiceProvider)) {
+    *out = identity_;
+  } else if (IsEqualIID(riid, IID_IDispatch)) {
+    if (!ambientDispatch_) return E_FAIL;
+    *out = ambientDispatch_;
+  } else if (CAxHoster::Serves(riid)) {
+    return QuerySite(axHoster_, riid, out);
+  } else if (CDocHost::Serves(riid)) {
+    return QuerySite(docHost_, riid, out);
+  } else if (CNotifySink::Serves(riid)) {
+    return QuerySite(notifySink_, riid, out);
+  } else {
+    return E_NOINTERFACE;
+  }
+  static_cast<IUnknown*>(*out)->AddRef();
+  return S_OK;
+}
+
+ULONG CVellum::AddRef() { return ++identityRefs_; }
+
+ULONG CVellum::Release() {
+  if (identityRefs_ > 0) --identityRefs_;
+  return identityRefs_;
+}
+
+HRESULT CVellum::QueryService(REFGUID, REFIID, void** out) {
+  if (out) *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+// --- Document -----------------------------------------------------------------------------------------
+
+void CVellum::OnDocumentComplete() { ++completedLoads_; }
+
+void CVellum::ReplaceDocumentForTest(IHTMLDocument2* document) {
+  if (document) document->AddRef();
+  if (document_) document_->Release();
+  document_ = document;
+}
+
+// --- Window -------------------------------------------------------------------------------------------
 
 LRESULT CVellum::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   handled = false;

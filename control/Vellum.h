@@ -13,10 +13,30 @@ class CDocHost;
 class CNotifySink;
 class CVlmUIWin;
 
-class CVellum : public CMessageWindow, public CHeapObject {
+// The object is also the control's COM identity towards the engine: an IServiceProvider whose
+// QueryInterface hands out the site objects and whose count only counts (the window decides when the
+// object dies).
+class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvider {
  public:
   CVellum();
   ~CVellum() override;
+
+  // IUnknown and IServiceProvider: the identity every site interface forwards to.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID riid, void** out) override;
+
+  IUnknown* Identity() const { return identity_; }
+  IHTMLDocument2* Document() const { return document_; }
+
+  // The document's ready state became complete (a load finished).
+  void OnDocumentComplete();
+  // Loads that have reached OnDocumentComplete (tests read it).
+  UINT CompletedLoads() const { return completedLoads_; }
+
+  // Test support: hosts document in place of the current one (counted references on both).
+  void ReplaceDocumentForTest(IHTMLDocument2* document);
 
   // The module's list of live controls (intrusive, so that listing needs no memory).
   CVellum* nextLive = nullptr;
@@ -50,4 +70,9 @@ class CVellum : public CMessageWindow, public CHeapObject {
   RECT lastWindowRect_ = {-1, -1, -1, -1};  // last rectangle reported to the parent
   CXString tempDir_;                      // directory for loading through a temporary file
   CXString tempFile_;                     // temporary file of the load in progress
+  UINT completedLoads_ = 0;               // loads that reached ready state complete
+
+  // Answers riid from site (made on first need); E_FAIL when it cannot be made.
+  template <class Site>
+  HRESULT QuerySite(Site*& site, REFIID riid, void** out);
 };

@@ -1,0 +1,30 @@
+#include "hosting/NotifySink.h"
+
+#include <olectl.h>
+
+HRESULT CNotifySink::OnChanged(DISPID id) {
+  if (id != DISPID_READYSTATE) return S_OK;
+  IHTMLDocument2* document = owner_ ? owner_->Document() : nullptr;
+  if (!document) return S_OK;
+  LONG state = 0;
+  // A state that cannot be read is not a completed load; the notification is simply dropped.
+  if (ReadReadyState(document, state) && state == READYSTATE_COMPLETE) owner_->OnDocumentComplete();
+  return S_OK;
+}
+
+HRESULT CNotifySink::OnRequestEdit(DISPID) { return S_OK; }
+
+bool CNotifySink::ReadReadyState(IHTMLDocument2* document, LONG& state) {
+  DISPPARAMS noArguments = {};
+  VARIANT value;
+  VariantInit(&value);
+  // The document may drop its last other reference from inside its own Invoke; keep it alive meanwhile.
+  document->AddRef();
+  HRESULT hr = document->Invoke(DISPID_READYSTATE, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
+                                &noArguments, &value, nullptr, nullptr);
+  document->Release();
+  if (SUCCEEDED(hr)) hr = VariantChangeType(&value, &value, 0, VT_I4);
+  if (SUCCEEDED(hr)) state = V_I4(&value);
+  VariantClear(&value);
+  return SUCCEEDED(hr);
+}
