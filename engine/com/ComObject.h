@@ -1,0 +1,54 @@
+// The COM plumbing every engine object shares: live-object accounting, reference counting and a
+// QueryInterface driven by the list of interfaces the object implements.
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+namespace engine {
+
+// Objects of this DLL now alive (DllCanUnloadNow and the tests' leak checks read it).
+void ObjectCreated();
+void ObjectDestroyed();
+LONG LiveObjects();
+
+// Counts itself in the live objects for its whole life.
+class CLiveObject {
+ protected:
+  CLiveObject() { ObjectCreated(); }
+  CLiveObject(const CLiveObject&) { ObjectCreated(); }
+  ~CLiveObject() { ObjectDestroyed(); }
+};
+
+// Answers riid with the first of the listed interfaces that matches (IUnknown: the first listed).
+template <class First, class... Rest, class Object>
+HRESULT QueryInterfaceOf(Object* self, REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (IsEqualIID(riid, IID_IUnknown)) {
+    *out = static_cast<IUnknown*>(static_cast<First*>(self));
+  } else if (IsEqualIID(riid, __uuidof(First))) {
+    *out = static_cast<First*>(self);
+  } else {
+    ((!*out && IsEqualIID(riid, __uuidof(Rest)) ? (*out = static_cast<Rest*>(self), true) : false), ...);
+  }
+  if (!*out) return E_NOINTERFACE;
+  static_cast<IUnknown*>(*out)->AddRef();
+  return S_OK;
+}
+
+}  // namespace engine
+
+// The IUnknown methods of an object with one reference count for all its interfaces. The object
+// defines `HRESULT QueryInterfaceImpl(REFIID, void**)` (usually with QueryInterfaceOf) and holds
+// `LONG refs_`; the last Release deletes it.
+#define ENGINE_IUNKNOWN_METHODS                                                           \
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {          \
+    return QueryInterfaceImpl(riid, out);                                               \
+  }                                                                                     \
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }     \
+  ULONG STDMETHODCALLTYPE Release() override {                                          \
+    LONG left = --refs_;                                                                \
+    if (left == 0) delete this;                                                         \
+    return static_cast<ULONG>(left);                                                    \
+  }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <windows.h>
+
+namespace engine {
+
+// The class object of the HTML document class.
+HRESULT GetDocumentFactory(REFIID riid, void** out);
+
+}  // namespace engine

@@ -1,0 +1,83 @@
+#include "engine/com/EngineModule.h"
+
+#include <initguid.h>  // defines CLSID_HTMLDocument and the other GUIDs of the headers, once
+
+#include <mshtml.h>
+#include <olectl.h>
+
+#include <atomic>
+#include <string>
+
+#include "engine/com/ComObject.h"
+#include "engine/com/DocumentFactory.h"
+
+namespace engine {
+
+namespace {
+HINSTANCE g_instance = nullptr;
+std::atomic<LONG> g_liveObjects{0};
+std::atomic<LONG> g_locks{0};
+
+const wchar_t kClsidKey[] = L"CLSID\\{25336920-03F9-11CF-8FD0-00AA00686F13}";
+}  // namespace
+
+void ObjectCreated() { ++g_liveObjects; }
+void ObjectDestroyed() { --g_liveObjects; }
+LONG LiveObjects() { return g_liveObjects.load(); }
+HINSTANCE ModuleInstance() { return g_instance; }
+void LockModule(bool lock) { lock ? ++g_locks : --g_locks; }
+bool ModuleLocked() { return g_locks.load() > 0; }
+
+namespace {
+
+HRESULT WriteRegistryText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  HKEY handle = nullptr;
+  LONG rc = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr);
+  if (rc != ERROR_SUCCESS) return SELFREG_E_CLASS;
+  rc = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+  return rc == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+}
+
+}  // namespace
+}  // namespace engine
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    engine::g_instance = module;
+    DisableThreadLibraryCalls(module);
+  }
+  return TRUE;
+}
+
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualCLSID(clsid, CLSID_HTMLDocument)) return CLASS_E_CLASSNOTAVAILABLE;
+  return engine::GetDocumentFactory(riid, out);
+}
+
+extern "C" HRESULT WINAPI DllCanUnloadNow(void) {
+  return engine::LiveObjects() == 0 && !engine::ModuleLocked() ? S_OK : S_FALSE;
+}
+
+extern "C" HRESULT WINAPI DllRegisterServer(void) {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(engine::g_instance, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return SELFREG_E_CLASS;
+  std::wstring key = engine::kClsidKey;
+  HRESULT hr = engine::WriteRegistryText(HKEY_CLASSES_ROOT, key, nullptr, L"HTML Document");
+  if (SUCCEEDED(hr)) hr = engine::WriteRegistryText(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", nullptr, path);
+  if (SUCCEEDED(hr))
+    hr = engine::WriteRegistryText(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+  return hr;
+}
+
+extern "C" HRESULT WINAPI DllUnregisterServer(void) {
+  LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, engine::kClsidKey);
+  return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
+}
+
+// Test support: the number of live engine objects, for leak checks.
+extern "C" LONG WINAPI VellumEngine_LiveObjects(void) { return engine::LiveObjects(); }

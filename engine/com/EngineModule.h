@@ -1,0 +1,13 @@
+// vellumengine.dll: the in-process server of the HTML document class.
+#pragma once
+
+#include <windows.h>
+
+namespace engine {
+
+HINSTANCE ModuleInstance();
+// Lock count of IClassFactory::LockServer.
+void LockModule(bool lock);
+bool ModuleLocked();
+
+}  // namespace engine

@@ -1,0 +1,197 @@
+#include "engine/com/HtmlDocument.h"
+
+
+#include <cstring>
+#include <new>
+
+#include "encoding/document_decoder.h"
+#include "engine/com/ConnectionPoint.h"
+#include "engine/com/DocumentSource.h"
+#include "engine/com/EngineModule.h"
+#include "engine/com/Win32CodePageConverter.h"
+#include "parser/html_parser.h"
+
+namespace engine {
+
+namespace {
+
+const wchar_t kWindowClass[] = L"VellumEngineDocument";
+constexpr UINT WM_ENGINE_COMPLETE_LOAD = WM_APP + 1;
+
+bool RegisterWindowClass() {
+  static bool registered = false;
+  if (registered) return true;
+  WNDCLASSEXW wc = {sizeof wc};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = ModuleInstance();
+  wc.lpszClassName = kWindowClass;
+  registered = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registered;
+}
+
+}  // namespace
+
+HRESULT CreateHtmlDocument(REFIID riid, void** out) {
+  auto* document = new (std::nothrow) CHtmlDocument;
+  if (!document) return E_OUTOFMEMORY;
+  HRESULT hr = document->Init() ? document->QueryInterface(riid, out) : E_FAIL;
+  document->Release();
+  return hr;
+}
+
+CHtmlDocument::CHtmlDocument()
+    : tree_(vellum::engine::Document::create()), notifyPoint_(new CPropertyNotifyPoint(this)) {}
+
+bool CHtmlDocument::Init() {
+  if (!RegisterWindowClass()) return false;
+  window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(), nullptr);
+  if (!window_) return false;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CHtmlDocument::WindowProc));
+  return true;
+}
+
+CHtmlDocument::~CHtmlDocument() {
+  if (window_) DestroyWindow(window_);
+  notifyPoint_->Disconnect();
+  notifyPoint_->Release();
+}
+
+HRESULT CHtmlDocument::QueryInterfaceImpl(REFIID riid, void** out) {
+  return QueryInterfaceOf<IHTMLDocument2, IHTMLDocument, IDispatch, IPersistStreamInit, IPersistMoniker, IPersist,
+                          IConnectionPointContainer>(this, riid, out);
+}
+
+LRESULT CALLBACK CHtmlDocument::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<CHtmlDocument*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self && msg == WM_ENGINE_COMPLETE_LOAD) {
+    self->CompleteLoad(static_cast<unsigned>(wParam));
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// --- loading -----------------------------------------------------------------------------------------
+
+HRESULT CHtmlDocument::InitNew() {
+  ++loadGeneration_;  // a load still waiting for its parse is abandoned
+  pendingInput_.clear();
+  tree_ = vellum::engine::Document::create();
+  readyState_ = READYSTATE_COMPLETE;
+  return S_OK;
+}
+
+HRESULT CHtmlDocument::Load(IStream* stream) {
+  if (!stream) return E_POINTER;
+  std::string bytes;
+  HRESULT hr = ReadWholeStream(stream, bytes);
+  if (FAILED(hr)) return hr;
+  return BeginLoad(std::move(bytes));
+}
+
+HRESULT CHtmlDocument::Load(BOOL, IMoniker* moniker, IBindCtx*, DWORD) {
+  if (!moniker) return E_POINTER;
+  std::string bytes;
+  HRESULT hr = ReadMonikerFile(moniker, bytes);
+  if (FAILED(hr)) return hr;
+  return BeginLoad(std::move(bytes));
+}
+
+HRESULT CHtmlDocument::BeginLoad(std::string&& bytes) {
+  unsigned generation = ++loadGeneration_;
+  if (!PostMessageW(window_, WM_ENGINE_COMPLETE_LOAD, generation, 0)) return E_FAIL;
+  pendingInput_ = std::move(bytes);
+  tree_ = vellum::engine::Document::create();  // loading: empty, no body
+  SetReadyState(READYSTATE_LOADING);
+  return S_OK;
+}
+
+void CHtmlDocument::CompleteLoad(unsigned generation) {
+  if (generation != loadGeneration_ || readyState_ != READYSTATE_LOADING) return;
+  AddRef();  // a sink may drop the last outside reference while it is told
+  std::string input;
+  input.swap(pendingInput_);
+  CWin32CodePageConverter converter;
+  auto decoded = vellum::engine::encoding::DecodeDocument(input, converter);
+  tree_ = vellum::engine::parseDocument(decoded.text);
+  SetReadyState(READYSTATE_INTERACTIVE);
+  // A sink may start another load from its callback: then this one ends here.
+  if (generation == loadGeneration_) SetReadyState(READYSTATE_COMPLETE);
+  Release();
+}
+
+void CHtmlDocument::SetReadyState(LONG state) {
+  if (readyState_ == state) return;
+  readyState_ = state;
+  notifyPoint_->FireChanged(DISPID_READYSTATE);
+}
+
+// --- IPersist ----------------------------------------------------------------------------------------
+
+HRESULT CHtmlDocument::GetClassID(CLSID* clsid) {
+  if (!clsid) return E_POINTER;
+  *clsid = CLSID_HTMLDocument;
+  return S_OK;
+}
+
+// --- connection points -------------------------------------------------------------------------------
+
+HRESULT CHtmlDocument::FindConnectionPoint(REFIID riid, IConnectionPoint** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualIID(riid, IID_IPropertyNotifySink)) return CONNECT_E_NOCONNECTION;
+  notifyPoint_->AddRef();
+  *out = notifyPoint_;
+  return S_OK;
+}
+
+// --- IDispatch and properties ------------------------------------------------------------------------
+
+HRESULT CHtmlDocument::get_readyState(BSTR* p) {
+  if (!p) return E_POINTER;
+  static const wchar_t* const kNames[] = {L"uninitialized", L"loading", L"loaded", L"interactive", L"complete"};
+  *p = SysAllocString(kNames[readyState_ >= 0 && readyState_ <= 4 ? readyState_ : 0]);
+  return *p ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT CHtmlDocument::get_body(IHTMLElement** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  if (!tree_->body()) return S_OK;  // loading, or a page without a body
+  return E_NOTIMPL;                 // element objects arrive with the object model
+}
+
+HRESULT CHtmlDocument::GetTypeInfoCount(UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT CHtmlDocument::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (info) *info = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT CHtmlDocument::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (!names || !ids || count == 0) return E_INVALIDARG;
+  for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+  if (lstrcmpiW(names[0], L"readyState") == 0) {
+    ids[0] = DISPID_READYSTATE;
+    return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+  }
+  return DISP_E_UNKNOWNNAME;
+}
+
+HRESULT CHtmlDocument::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                              UINT*) {
+  if (id == DISPID_READYSTATE && (flags & DISPATCH_PROPERTYGET)) {
+    if (!result) return E_POINTER;
+    VariantInit(result);
+    V_VT(result) = VT_I4;
+    V_I4(result) = readyState_;
+    return S_OK;
+  }
+  return DISP_E_MEMBERNOTFOUND;
+}
+
+}  // namespace engine

@@ -1,0 +1,79 @@
+#pragma once
+// The document node: creates every node of its tree and keeps the `all` list (elements and comments
+// in document order) that the object model indexes in O(1).
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "dom/character_data.h"
+#include "dom/element.h"
+#include "dom/node.h"
+
+namespace vellum::engine {
+
+enum class DocumentMode : uint8_t { NoQuirks, LimitedQuirks, Quirks };
+
+class DocumentFragment final : public Node {
+public:
+  // The template element whose contents this fragment holds, if any.
+  Element* templateHost() const { return templateHost_; }
+
+private:
+  friend class Document;
+  friend class Element;
+  explicit DocumentFragment(Document* document) : Node(NodeType::DocumentFragment, document) {}
+
+  Element* templateHost_ = nullptr;
+};
+
+class Document final : public Node {
+public:
+  static RefPtr<Document> create();
+
+  // HTML element from a name in any case; the name is stored lower-case.
+  RefPtr<Element> createElement(std::u16string_view name);
+  // Element with a name already in its final form (lower-case HTML, adjusted SVG case).
+  RefPtr<Element> createElement(Namespace ns, TagId tag, std::u16string_view localName);
+  RefPtr<Text> createText(std::u16string_view data);
+  RefPtr<Comment> createComment(std::u16string_view data);
+  // A declaration kept as a comment: `markup` is its source text, `data` what a tree dump shows.
+  RefPtr<Comment> createDeclaration(std::u16string_view data, std::u16string_view markup,
+                                    std::unique_ptr<DoctypeInfo> doctype = nullptr);
+  RefPtr<DocumentFragment> createDocumentFragment();
+
+  Element* documentElement() const;
+  Element* head() const;
+  // The body element, or the frameset that stands in its place.
+  Element* body() const;
+
+  DocumentMode mode() const { return mode_; }
+  void setMode(DocumentMode mode) { mode_ = mode; }
+
+  // Elements and comments in pre-order; item i has sourceIndex i. Rebuilt on the first call after
+  // a change, so a reference to it is good only until the tree changes.
+  const std::vector<Node*>& all() const;
+  // Number of nodes of this document still alive (attached or not), the document excluded.
+  size_t liveNodeCount() const { return liveNodes_; }
+
+private:
+  friend class Node;
+  Document();
+  ~Document() override;
+  void treeChanged() { allDirty_ = true; }
+  void nodeCreated() { ++liveNodes_; }
+  void nodeDestroyed();
+  void rebuildAll() const;
+  // Called when the last outside reference goes: frees the tree, and the document once no node
+  // of it is held elsewhere.
+  void lastReferenceReleased();
+
+  DocumentMode mode_ = DocumentMode::NoQuirks;
+  size_t liveNodes_ = 0;
+  bool released_ = false;
+  mutable bool allDirty_ = true;
+  mutable uint32_t allStamp_ = 0;
+  mutable std::vector<Node*> all_;
+};
+
+} // namespace vellum::engine

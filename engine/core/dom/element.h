@@ -1,0 +1,88 @@
+#pragma once
+// Elements: a name in a namespace, attributes in the order they were first set, and for title,
+// style and script the text held as a property instead of child nodes.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dom/node.h"
+#include "dom/tag_names.h"
+
+namespace vellum::engine {
+
+class DocumentFragment;
+
+// Namespaces an attribute can carry (only attributes of SVG and MathML elements get one).
+enum class AttributeNamespace : uint8_t { None, XLink, Xml, Xmlns };
+
+struct Attribute {
+  std::u16string name;  // local name; lower-case for HTML elements
+  std::u16string value;
+  AttributeNamespace ns = AttributeNamespace::None;
+
+  // "xlink:href" style name for namespaced attributes, the local name otherwise.
+  std::u16string qualifiedName() const;
+};
+
+class Element final : public Node {
+public:
+  Namespace ns() const { return ns_; }
+  TagId tagId() const { return tag_; }
+  bool is(TagId tag) const { return tag_ == tag && ns_ == Namespace::Html; }
+  bool isHtml() const { return ns_ == Namespace::Html; }
+  // Lower-case for HTML elements; SVG names keep their adjusted case ("foreignObject").
+  std::u16string_view localName() const;
+  // The name the object model reports: the local name in upper case.
+  std::u16string tagName() const;
+
+  const std::vector<Attribute>& attributes() const { return attributes_; }
+  // Looks a name up without regard to ASCII case.
+  const Attribute* findAttribute(std::u16string_view name) const;
+  bool hasAttribute(std::u16string_view name) const { return findAttribute(name) != nullptr; }
+  // An existing attribute keeps its place; a new one goes last. The name is stored lower-case.
+  void setAttribute(std::u16string_view name, std::u16string_view value);
+  bool removeAttribute(std::u16string_view name);
+
+  // title, style and script keep their text here and never have child nodes.
+  bool holdsTextAsProperty() const;
+  const std::u16string& text() const;
+  void setText(std::u16string_view text);
+  void appendText(std::u16string_view text);
+
+  // The contents of a template element (null for every other element).
+  DocumentFragment* templateContent() const { return templateContent_.get(); }
+
+private:
+  friend class Document;
+  friend class TreeBuilder;
+  friend class OpenElements;
+  friend class Node;
+  Element(Document* document, Namespace ns, TagId tag, std::u16string_view localName);
+  ~Element() override;
+  void releaseTemplateContent();
+
+  Namespace ns_;
+  TagId tag_;
+  bool onParserStack_ = false; // kept by the parser's stack of open elements
+  // Rarely needed parts stay out of line, which keeps the common element small.
+  std::unique_ptr<std::u16string> localName_; // null when tagName(tag_) is the local name
+  std::vector<Attribute> attributes_;
+  std::unique_ptr<std::u16string> text_;      // title, style and script only
+  RefPtr<DocumentFragment> templateContent_;
+};
+
+// Element's nodes are known to be elements when the node type says so.
+inline Element* asElement(Node* node) {
+  return node && node->isElement() ? static_cast<Element*>(node) : nullptr;
+}
+inline const Element* asElement(const Node* node) {
+  return node && node->isElement() ? static_cast<const Element*>(node) : nullptr;
+}
+
+bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+std::u16string toAsciiLower(std::u16string_view text);
+std::u16string toAsciiUpper(std::u16string_view text);
+
+} // namespace vellum::engine

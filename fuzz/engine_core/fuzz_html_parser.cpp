@@ -1,0 +1,58 @@
+// Arbitrary bytes as a document and as a fragment: parsing must never crash, hang or break the
+// tree's invariants, and the serialised markup must parse again.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "dom/document.h"
+#include "dom/nesting_cap.h"
+#include "markup/fragment_ops.h"
+#include "markup/inner_text.h"
+#include "markup/serializer.h"
+#include "parser/html_parser.h"
+#include "text/utf.h"
+
+using namespace vellum::engine;
+
+namespace {
+
+void check(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+// The cap holds and the `all` list agrees with the tree's own pre-order.
+void checkInvariants(Document& document) {
+  const auto& all = document.all();
+  for (size_t i = 0; i < all.size(); ++i) {
+    check(all[i]->sourceIndex() == static_cast<int32_t>(i));
+    check(elementLevel(*all[i]) <= kMaxElementNesting);
+    if (const Element* e = asElement(all[i]); e && e->holdsTextAsProperty()) check(!e->hasChildren());
+  }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > 256 * 1024) return 0;
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::u16string text = utf8ToUtf16(bytes);
+
+  RefPtr<Document> document = parseDocument(text);
+  checkInvariants(*document);
+  std::u16string markup = outerHtml(*document);
+
+  // The engine's own markup must parse again; the second round must not need to repair anything
+  // more than the first did.
+  RefPtr<Document> again = parseDocument(markup);
+  checkInvariants(*again);
+
+  // The same bytes as markup inserted into the body, then taken out and put in again.
+  if (Element* body = document->body()) {
+    insertAdjacentHtml(*body, AdjacentPosition::AfterBegin, text);
+    setInnerText(*body, innerText(*body));
+    setInnerHtml(*body, text);
+    checkInvariants(*document);
+  }
+  return 0;
+}
