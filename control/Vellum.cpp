@@ -5,6 +5,7 @@
 #include "hosting/DocHost.h"
 #include "hosting/NotifySink.h"
 #include "hosting/TestDispatch.h"
+#include "surface/VlmUIWin.h"
 
 CVellum::CVellum() : identity_(static_cast<IServiceProvider*>(this)) {
   if (auto* ambient = new CTestDispatch) {
@@ -14,6 +15,11 @@ CVellum::CVellum() : identity_(static_cast<IServiceProvider*>(this)) {
 }
 
 CVellum::~CVellum() {
+  delete surface_;
+  surface_ = nullptr;
+  // A load through a temporary file that never completed must not leave the file behind.
+  DeleteTempFile();
+  tempDir_.Empty();
   // A document still held here may call its site from its last release, so it goes before the sites.
   if (document_) document_->Release();
   document_ = nullptr;
@@ -67,8 +73,6 @@ HRESULT CVellum::QueryService(REFGUID, REFIID, void** out) {
 
 // --- Document -----------------------------------------------------------------------------------------
 
-void CVellum::OnDocumentComplete() { ++completedLoads_; }
-
 void CVellum::ReplaceDocumentForTest(IHTMLDocument2* document) {
   if (document) document->AddRef();
   if (document_) document_->Release();
@@ -76,11 +80,6 @@ void CVellum::ReplaceDocumentForTest(IHTMLDocument2* document) {
 }
 
 // --- Window -------------------------------------------------------------------------------------------
-
-LRESULT CVellum::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
-  handled = false;
-  return 0;
-}
 
 void CVellum::OnFinalMessage() {
   Module_RemoveControl(this);

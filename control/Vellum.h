@@ -7,6 +7,7 @@
 #include <plinthcore.h>
 
 #include "control/MessageWindow.h"
+#include "control/UndoHistory.h"
 
 class CAxHoster;
 class CDocHost;
@@ -29,11 +30,39 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
 
   IUnknown* Identity() const { return identity_; }
   IHTMLDocument2* Document() const { return document_; }
+  DWORD LockMode() const { return lockMode_; }
+  DWORD Preview() const { return preview_; }
+  DWORD InsertKind() const { return insertKind_; }
+  CVlmUIWin* Surface() const { return surface_; }
 
   // The document's ready state became complete (a load finished).
   void OnDocumentComplete();
   // Loads that have reached OnDocumentComplete (tests read it).
   UINT CompletedLoads() const { return completedLoads_; }
+
+  // Document lifecycle.
+  int CreateDocument();
+  int CloseDocument();
+  int SetPreviewMode(DWORD flag);
+  void FitOverlayToBody();
+  int LoadCode(const char* text);
+  int LoadFromFile(const char* path);
+
+  // Notifications to the parent window (VLMN_*); rcTrack and rcWindow only for the codes that carry them.
+  void NotifyParent(UINT code, UINT kind = 14, const RECT* track = nullptr, const RECT* window = nullptr);
+
+  // Undo history.
+  int SaveToUndo();
+  int CanUndo() const { return undo_.CanUndo(); }
+  int CanRedo() const { return undo_.CanRedo(); }
+  int Undo();
+  int Redo();
+  void ClearUndo() { undo_.Clear(); }
+  void DropLastSnapshot() { undo_.DropLast(); }
+  const CUndoHistory& UndoHistory() const { return undo_; }
+
+  // The serialised document in the ANSI text the host receives; false when it cannot be written.
+  bool SerializeDocument(CXString& text);
 
   // Test support: hosts document in place of the current one (counted references on both).
   void ReplaceDocumentForTest(IHTMLDocument2* document);
@@ -71,6 +100,43 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   CXString tempDir_;                      // directory for loading through a temporary file
   CXString tempFile_;                     // temporary file of the load in progress
   UINT completedLoads_ = 0;               // loads that reached ready state complete
+
+  // Message handlers (the map in ProcessMessage unpacks the arguments).
+  LRESULT OnCreate();
+  LRESULT OnDestroy();
+  LRESULT OnSize(UINT type, int width, int height);
+  LRESULT OnNcCalcSize(bool calcValidRects, LPARAM lParam);
+  LRESULT OnNcHitTest(POINT screen);
+  LRESULT OnNcPaint(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnWindowPosChanging(const WINDOWPOS& pos);
+  LRESULT OnShowWindow(bool shown);
+  LRESULT OnKey(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam, bool& handled);
+  void OnArrowKey(UINT vk);
+
+  // The custom messages, one handler each.
+  LRESULT OnLoadFile(const char* path);
+  LRESULT OnLoadCode(const char* text);
+  LRESULT OnGetCode(WPARAM capacity, char* buffer);
+  LRESULT OnBeginInsert(WPARAM kind, const CLSID* clsid);
+  LRESULT OnInsertCentered(WPARAM kind, const CLSID* clsid);
+  LRESULT OnCancelInsert();
+  LRESULT OnAlign(UINT msg);
+  LRESULT OnDeleteSelection();
+  LRESULT OnTranslateAccel(MSG* msg);
+  LRESULT OnSetTempDir(const char* dir);
+  LRESULT OnDocChanged();
+
+  int LoadThroughTempFile(const char* text);
+  void DeleteTempFile();
+  bool ConnectReadyStateSink();
+  void DisconnectReadyStateSink();
+  // Resizes the window so that its client area is width x height, keeping the frame's size.
+  void ResizeClientTo(int width, int height);
+  int InsertElementAt(const RECT& rect, int flag);
+
+  CUndoHistory undo_;                     // whole-document snapshots
 
   // Answers riid from site (made on first need); E_FAIL when it cannot be made.
   template <class Site>

@@ -20,7 +20,25 @@ class CLiveObject {
   ~CLiveObject() { ObjectDestroyed(); }
 };
 
+// An interface that the object inherits along more than one path, reached through Path.
+template <class Interface, class Path>
+struct Via {};
+
+template <class Entry>
+struct InterfaceEntry {
+  using Interface = Entry;
+  template <class Object>
+  static void* Cast(Object* self) { return static_cast<Entry*>(self); }
+};
+template <class Interface_, class Path>
+struct InterfaceEntry<Via<Interface_, Path>> {
+  using Interface = Interface_;
+  template <class Object>
+  static void* Cast(Object* self) { return static_cast<Interface_*>(static_cast<Path*>(self)); }
+};
+
 // Answers riid with the first of the listed interfaces that matches (IUnknown: the first listed).
+// An entry is an interface, or Via<Interface, Path> for one inherited along several paths.
 template <class First, class... Rest, class Object>
 HRESULT QueryInterfaceOf(Object* self, REFIID riid, void** out) {
   if (!out) return E_POINTER;
@@ -30,7 +48,10 @@ HRESULT QueryInterfaceOf(Object* self, REFIID riid, void** out) {
   } else if (IsEqualIID(riid, __uuidof(First))) {
     *out = static_cast<First*>(self);
   } else {
-    ((!*out && IsEqualIID(riid, __uuidof(Rest)) ? (*out = static_cast<Rest*>(self), true) : false), ...);
+    ((!*out && IsEqualIID(riid, __uuidof(typename InterfaceEntry<Rest>::Interface))
+          ? (*out = InterfaceEntry<Rest>::Cast(self), true)
+          : false),
+     ...);
   }
   if (!*out) return E_NOINTERFACE;
   static_cast<IUnknown*>(*out)->AddRef();

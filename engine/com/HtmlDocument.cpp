@@ -5,6 +5,7 @@
 #include <new>
 
 #include "encoding/document_decoder.h"
+#include "engine/com/ComValues.h"
 #include "engine/com/ConnectionPoint.h"
 #include "engine/com/DocumentSource.h"
 #include "engine/com/EngineModule.h"
@@ -52,14 +53,19 @@ bool CHtmlDocument::Init() {
 }
 
 CHtmlDocument::~CHtmlDocument() {
+  DestroyView();
+  if (inPlaceSite_) inPlaceSite_->Release();
+  if (clientSite_) clientSite_->Release();
   if (window_) DestroyWindow(window_);
   notifyPoint_->Disconnect();
   notifyPoint_->Release();
 }
 
 HRESULT CHtmlDocument::QueryInterfaceImpl(REFIID riid, void** out) {
-  return QueryInterfaceOf<IHTMLDocument2, IHTMLDocument, IDispatch, IPersistStreamInit, IPersistMoniker, IPersist,
-                          IConnectionPointContainer>(this, riid, out);
+  return QueryInterfaceOf<IHTMLDocument2, IHTMLDocument, Via<IDispatch, IHTMLDocument2>, IHTMLDocument3,
+                          IPersistStreamInit, IPersistMoniker, IPersist,
+                          IConnectionPointContainer, IOleObject, Via<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject,
+                          IOleInPlaceActiveObject>(this, riid, out);
 }
 
 LRESULT CALLBACK CHtmlDocument::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -76,9 +82,11 @@ LRESULT CALLBACK CHtmlDocument::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, L
 HRESULT CHtmlDocument::InitNew() {
   ++loadGeneration_;  // a load still waiting for its parse is abandoned
   pendingInput_.clear();
-  tree_ = vellum::engine::Document::create();
   readyState_ = READYSTATE_COMPLETE;
-  return S_OK;
+  return Guarded([&] {
+    ReplaceTree(vellum::engine::Document::create());
+    return S_OK;
+  });
 }
 
 HRESULT CHtmlDocument::Load(IStream* stream) {
@@ -101,7 +109,11 @@ HRESULT CHtmlDocument::BeginLoad(std::string&& bytes) {
   unsigned generation = ++loadGeneration_;
   if (!PostMessageW(window_, WM_ENGINE_COMPLETE_LOAD, generation, 0)) return E_FAIL;
   pendingInput_ = std::move(bytes);
-  tree_ = vellum::engine::Document::create();  // loading: empty, no body
+  HRESULT hr = Guarded([&] {
+    ReplaceTree(vellum::engine::Document::create());  // loading: empty, no body
+    return S_OK;
+  });
+  if (FAILED(hr)) return hr;
   SetReadyState(READYSTATE_LOADING);
   return S_OK;
 }
@@ -111,13 +123,22 @@ void CHtmlDocument::CompleteLoad(unsigned generation) {
   AddRef();  // a sink may drop the last outside reference while it is told
   std::string input;
   input.swap(pendingInput_);
-  CWin32CodePageConverter converter;
-  auto decoded = vellum::engine::encoding::DecodeDocument(input, converter);
-  tree_ = vellum::engine::parseDocument(decoded.text);
+  Guarded([&] {
+    // A page too large to hold stays empty; the load still completes.
+    CWin32CodePageConverter converter;
+    auto decoded = vellum::engine::encoding::DecodeDocument(input, converter);
+    ReplaceTree(vellum::engine::parseDocument(decoded.text));
+    return S_OK;
+  });
   SetReadyState(READYSTATE_INTERACTIVE);
   // A sink may start another load from its callback: then this one ends here.
   if (generation == loadGeneration_) SetReadyState(READYSTATE_COMPLETE);
   Release();
+}
+
+void CHtmlDocument::ReplaceTree(vellum::engine::RefPtr<vellum::engine::Document> tree) {
+  formState_.Clear();
+  tree_ = std::move(tree);
 }
 
 void CHtmlDocument::SetReadyState(LONG state) {
@@ -143,55 +164,6 @@ HRESULT CHtmlDocument::FindConnectionPoint(REFIID riid, IConnectionPoint** out) 
   notifyPoint_->AddRef();
   *out = notifyPoint_;
   return S_OK;
-}
-
-// --- IDispatch and properties ------------------------------------------------------------------------
-
-HRESULT CHtmlDocument::get_readyState(BSTR* p) {
-  if (!p) return E_POINTER;
-  static const wchar_t* const kNames[] = {L"uninitialized", L"loading", L"loaded", L"interactive", L"complete"};
-  *p = SysAllocString(kNames[readyState_ >= 0 && readyState_ <= 4 ? readyState_ : 0]);
-  return *p ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT CHtmlDocument::get_body(IHTMLElement** p) {
-  if (!p) return E_POINTER;
-  *p = nullptr;
-  if (!tree_->body()) return S_OK;  // loading, or a page without a body
-  return E_NOTIMPL;                 // element objects arrive with the object model
-}
-
-HRESULT CHtmlDocument::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT CHtmlDocument::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
-HRESULT CHtmlDocument::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  if (!names || !ids || count == 0) return E_INVALIDARG;
-  for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-  if (lstrcmpiW(names[0], L"readyState") == 0) {
-    ids[0] = DISPID_READYSTATE;
-    return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
-  }
-  return DISP_E_UNKNOWNNAME;
-}
-
-HRESULT CHtmlDocument::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                              UINT*) {
-  if (id == DISPID_READYSTATE && (flags & DISPATCH_PROPERTYGET)) {
-    if (!result) return E_POINTER;
-    VariantInit(result);
-    V_VT(result) = VT_I4;
-    V_I4(result) = readyState_;
-    return S_OK;
-  }
-  return DISP_E_MEMBERNOTFOUND;
 }
 
 }  // namespace engine

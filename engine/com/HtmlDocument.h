@@ -10,35 +10,53 @@
 
 #include "dom/document.h"
 #include "engine/com/ComObject.h"
+#include "engine/com/FormState.h"
+#include "engine/com/NamedProperties.h"
+#include "engine/com/WrapperCache.h"
 #include "notimpl.h"
 
 namespace engine {
 
 class CPropertyNotifyPoint;
+class CWindow;
 
 HRESULT CreateHtmlDocument(REFIID riid, void** out);
 
 class CHtmlDocument final : public IHTMLDocument2NotImpl,
+                            public IHTMLDocument3NotImpl,
                             public IPersistStreamInitNotImpl,
                             public IPersistMonikerNotImpl,
                             public IConnectionPointContainerNotImpl,
+                            public IOleObjectNotImpl,
+                            public IOleInPlaceObjectNotImpl,
+                            public IOleInPlaceActiveObjectNotImpl,
                             private CLiveObject {
  public:
   CHtmlDocument();
   bool Init();  // false when the document's own window cannot be made
   ENGINE_IUNKNOWN_METHODS
 
-  // IDispatch: named properties of the document (readyState, title).
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                                          DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
+  // IDispatch: named properties of the document (readyState, title); HtmlDocumentModel.cpp.
+  ENGINE_IDISPATCH_FROM_TABLE(Properties())
+  static const NamedPropertyTable<CHtmlDocument>& Properties();
 
-  // IHTMLDocument2
+  // IHTMLDocument2 (the object model: HtmlDocumentModel.cpp)
   HRESULT STDMETHODCALLTYPE get_readyState(BSTR* p) override;
   HRESULT STDMETHODCALLTYPE get_body(IHTMLElement** p) override;
+  HRESULT STDMETHODCALLTYPE get_all(IHTMLElementCollection** p) override;
+  HRESULT STDMETHODCALLTYPE get_title(BSTR* p) override;
+  HRESULT STDMETHODCALLTYPE put_title(BSTR v) override;
+  HRESULT STDMETHODCALLTYPE elementFromPoint(LONG x, LONG y, IHTMLElement** hit) override;
+  HRESULT STDMETHODCALLTYPE createElement(BSTR tag, IHTMLElement** element) override;
+  HRESULT STDMETHODCALLTYPE get_parentWindow(IHTMLWindow2** p) override;
+  HRESULT STDMETHODCALLTYPE get_Script(IDispatch** p) override;
+  HRESULT STDMETHODCALLTYPE toString(BSTR* text) override;
+
+  // IHTMLDocument3
+  HRESULT STDMETHODCALLTYPE get_documentElement(IHTMLElement** p) override;
+  HRESULT STDMETHODCALLTYPE getElementById(BSTR id, IHTMLElement** element) override;
+  HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR name, IHTMLElementCollection** elements) override;
+  HRESULT STDMETHODCALLTYPE createTextNode(BSTR text, IHTMLDOMNode** node) override;
 
   // IPersist, IPersistStreamInit
   HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
@@ -52,9 +70,36 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** out) override;
 
+  // IOleObject, IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject: embedding and the view
+  // (HtmlDocumentView.cpp).
+  HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+  HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
+  HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent,
+                                   LPCRECT rect) override;
+  HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
+  HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+  HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+  HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override;
+  HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL activate) override;
+  HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL activate) override;
+  HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
+
+  // The document window while in-place active, else null.
+  HWND ViewWindow() const { return view_; }
+
   // The tree (never null: an empty document while loading).
   vellum::engine::Document& Tree() const { return *tree_; }
   LONG ReadyState() const { return readyState_; }
+  // The live node objects of this document, one per node.
+  CWrapperCache& Wrappers() { return wrappers_; }
+  // The current state of the page's form controls.
+  CFormState& FormState() { return formState_; }
+  // The window object while one is alive (it registers and unregisters itself).
+  CWindow* WindowObject() const { return windowObject_; }
+  void SetWindowObject(CWindow* window) { windowObject_ = window; }
 
  private:
   ~CHtmlDocument();
@@ -62,8 +107,14 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   // Takes the bytes of a load and schedules the parse through the document's window.
   HRESULT BeginLoad(std::string&& bytes);
   void CompleteLoad(unsigned generation);
+  // A new page: the tree and the form state that belonged to the old one go.
+  void ReplaceTree(vellum::engine::RefPtr<vellum::engine::Document> tree);
   void SetReadyState(LONG state);
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The view (HtmlDocumentView.cpp).
+  HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT rect);
+  void DestroyView();
+  static LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   LONG refs_ = 1;
   vellum::engine::RefPtr<vellum::engine::Document> tree_;  // the page
@@ -72,6 +123,14 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   LONG readyState_ = READYSTATE_COMPLETE;
   CPropertyNotifyPoint* notifyPoint_;  // the IPropertyNotifySink connection point (owned)
   HWND window_ = nullptr;              // message-only window that runs the parse after Load returns
+  IOleClientSite* clientSite_ = nullptr;   // the container's site (referenced)
+  IOleInPlaceSite* inPlaceSite_ = nullptr; // the container's in-place site while active (referenced)
+  HWND view_ = nullptr;                    // the document window while in-place active
+  RECT viewRect_ = {};                     // its position in the container's window
+  DWORD hostFlags_ = 0;                    // DOCHOSTUIINFO flags the container asked for
+  CWrapperCache wrappers_;                 // node objects alive now (each holds this document)
+  CFormState formState_;                   // values, checks and choices set since the page loaded
+  CWindow* windowObject_ = nullptr;        // the window object while alive (it holds this document)
 };
 
 }  // namespace engine

@@ -74,6 +74,7 @@ TEST(Module, RefusesToLoadWhenTheClassCannotBeRegistered) {
 }
 
 TEST(Module, EachWindowIsTakenOverByItsOwnObject) {
+  OleInitialize(nullptr);  // the control creates its document in the host's apartment
   LoadedModule module;
   ASSERT_NE(module.get(), nullptr);
   WNDCLASSEXW wc = {sizeof wc};
@@ -88,6 +89,7 @@ TEST(Module, EachWindowIsTakenOverByItsOwnObject) {
   EXPECT_NE(procA, procB);  // one thunk per object
   EXPECT_TRUE(DestroyWindow(a));
   EXPECT_TRUE(DestroyWindow(b));
+  OleUninitialize();
 }
 
 }  // namespace

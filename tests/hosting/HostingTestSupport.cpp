@@ -74,6 +74,8 @@ const void* const* DocumentTable() {
 FakeDocument::FakeDocument() : vtable(DocumentTable()) {}
 
 HostedControl::HostedControl() {
+  // A host runs the control in an OLE apartment: it creates its document at window creation.
+  OleInitialize(nullptr);
   EnsureControlClass();
   // The host stays hidden: showing a top-level window costs a wait for the display on every test.
   parent_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPED | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr,

@@ -28,7 +28,6 @@ class HostedControl {
   CVellum* control_ = nullptr;
 };
 
-// The control object behind a window of the class, found in the module's list; null when none.
 
 // Queries from for riid; null when refused. The caller releases what it gets.
 template <class T>

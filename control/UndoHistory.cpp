@@ -1,0 +1,26 @@
+#include "control/UndoHistory.h"
+
+#include <new>
+
+bool CUndoHistory::Push(CXString&& text) {
+  try {
+    if (index_ != -1 && index_ != Count() - 1) snapshots_.resize(static_cast<size_t>(index_) + 1);
+    snapshots_.push_back(static_cast<CXString&&>(text));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  index_ = Count() - 1;
+  return true;
+}
+
+void CUndoHistory::Clear() {
+  snapshots_.clear();
+  index_ = -1;
+}
+
+void CUndoHistory::DropLast() {
+  if (index_ > -1) {
+    snapshots_.pop_back();
+    --index_;
+  }
+}

@@ -1,0 +1,84 @@
+// Engine strings (BSTR) owned for one scope. A string the engine needs that cannot be allocated
+// throws the out-of-memory status, as every engine string allocation of the control does.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+struct ComOutOfMemory {
+  HRESULT hr = E_OUTOFMEMORY;
+};
+
+class CBstr {
+ public:
+  CBstr() = default;
+  explicit CBstr(const wchar_t* text) : bstr_(text ? SysAllocString(text) : nullptr) {
+    if (text && !bstr_) throw ComOutOfMemory{};
+  }
+  CBstr(const CBstr&) = delete;
+  CBstr& operator=(const CBstr&) = delete;
+  ~CBstr() { SysFreeString(bstr_); }
+
+  BSTR get() const { return bstr_; }
+  BSTR* out() {
+    SysFreeString(bstr_);
+    bstr_ = nullptr;
+    return &bstr_;
+  }
+  BSTR detach() {
+    BSTR b = bstr_;
+    bstr_ = nullptr;
+    return b;
+  }
+  int length() const { return bstr_ ? static_cast<int>(SysStringLen(bstr_)) : 0; }
+
+ private:
+  BSTR bstr_ = nullptr;
+};
+
+// A VARIANT cleared when the scope ends.
+class CVariant {
+ public:
+  CVariant() { VariantInit(&v_); }
+  CVariant(const CVariant&) = delete;
+  CVariant& operator=(const CVariant&) = delete;
+  ~CVariant() { VariantClear(&v_); }
+  VARIANT* operator&() { return &v_; }
+  VARIANT& get() { return v_; }
+  const VARIANT& get() const { return v_; }
+  VARTYPE vt() const { return V_VT(&v_); }
+
+ private:
+  VARIANT v_;
+};
+
+// Releases an interface pointer when the scope ends.
+template <class T>
+class CComRef {
+ public:
+  CComRef() = default;
+  explicit CComRef(T* p) : p_(p) {}  // takes over a reference
+  CComRef(const CComRef&) = delete;
+  CComRef& operator=(const CComRef&) = delete;
+  ~CComRef() { Reset(); }
+  void Reset() {
+    if (p_) p_->Release();
+    p_ = nullptr;
+  }
+  T* get() const { return p_; }
+  T* operator->() const { return p_; }
+  T** out() {
+    Reset();
+    return &p_;
+  }
+  void** outVoid() { return reinterpret_cast<void**>(out()); }
+  T* detach() {
+    T* p = p_;
+    p_ = nullptr;
+    return p;
+  }
+  explicit operator bool() const { return p_ != nullptr; }
+
+ private:
+  T* p_ = nullptr;
+};

@@ -1,0 +1,110 @@
+#include "engine/com/Attributes.h"
+
+#include "engine/com/ComValues.h"
+
+namespace engine {
+
+using vellum::engine::Attribute;
+using vellum::engine::Element;
+
+HRESULT CAttributeCollection::Create(Element& element, REFIID riid, void** out) {
+  return HandOut(new CAttributeCollection(element), riid, out);
+}
+
+HRESULT CAttributeCollection::get_length(LONG* p) {
+  if (!p) return E_POINTER;
+  *p = static_cast<LONG>(element_->attributes().size());
+  return S_OK;
+}
+
+HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&]() -> HRESULT {
+    const std::vector<Attribute>& attributes = element_->attributes();
+    const Attribute* found = nullptr;
+    if (!name || IsMissing(*name)) {
+      found = attributes.empty() ? nullptr : &attributes.front();
+    } else if (IsNumber(*name)) {
+      LONG index = -1;
+      HRESULT hr = LongOfVariant(*name, index);
+      if (FAILED(hr)) return hr;
+      if (index >= 0 && static_cast<size_t>(index) < attributes.size()) found = &attributes[static_cast<size_t>(index)];
+    } else {
+      std::u16string wanted;
+      HRESULT hr = TextOfVariant(*name, wanted);
+      if (FAILED(hr)) return hr;
+      found = element_->findAttribute(wanted);
+      if (!found) return DISP_E_UNKNOWNNAME;
+    }
+    if (!found) return E_INVALIDARG;
+    return CDomAttribute::Create(*element_, found->qualifiedName(), IID_IDispatch, reinterpret_cast<void**>(p));
+  });
+}
+
+const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties() {
+  static const NamedProperty<CAttributeCollection> entries[] = {
+      {L"length", 1,
+       [](CAttributeCollection& c, VARIANT* r) {
+         V_VT(r) = VT_I4;
+         return c.get_length(&V_I4(r));
+       },
+       nullptr},
+  };
+  static const NamedPropertyTable<CAttributeCollection> table(entries);
+  return table;
+}
+
+HRESULT CDomAttribute::Create(Element& element, std::u16string name, REFIID riid, void** out) {
+  return HandOut(new CDomAttribute(element, std::move(name)), riid, out);
+}
+
+HRESULT CDomAttribute::get_nodeName(BSTR* p) {
+  if (!p) return E_POINTER;
+  return ReturnString(name_, p);
+}
+
+HRESULT CDomAttribute::get_nodeValue(VARIANT* p) {
+  if (!p) return E_POINTER;
+  VariantInit(p);
+  const Attribute* attribute = element_->findAttribute(name_);
+  return attribute ? ReturnStringVariant(attribute->value, p) : ReturnNullVariant(p);
+}
+
+HRESULT CDomAttribute::put_nodeValue(VARIANT v) {
+  return Guarded([&] {
+    std::u16string value;
+    HRESULT hr = TextOfVariant(v, value);
+    if (SUCCEEDED(hr)) element_->setAttribute(name_, value);
+    return hr;
+  });
+}
+
+HRESULT CDomAttribute::get_specified(VARIANT_BOOL* p) {
+  if (!p) return E_POINTER;
+  *p = ToVariantBool(element_->hasAttribute(name_));
+  return S_OK;
+}
+
+const NamedPropertyTable<CDomAttribute>& CDomAttribute::Properties() {
+  static const NamedProperty<CDomAttribute> entries[] = {
+      {L"nodeName", 1,
+       [](CDomAttribute& a, VARIANT* r) {
+         V_VT(r) = VT_BSTR;
+         return a.get_nodeName(&V_BSTR(r));
+       },
+       nullptr},
+      {L"nodeValue", 2, [](CDomAttribute& a, VARIANT* r) { return a.get_nodeValue(r); },
+       [](CDomAttribute& a, const VARIANT& v) { return a.put_nodeValue(v); }},
+      {L"specified", 3,
+       [](CDomAttribute& a, VARIANT* r) {
+         V_VT(r) = VT_BOOL;
+         return a.get_specified(&V_BOOL(r));
+       },
+       nullptr},
+  };
+  static const NamedPropertyTable<CDomAttribute> table(entries);
+  return table;
+}
+
+}  // namespace engine

@@ -1,0 +1,192 @@
+#include "engine/com/Collections.h"
+
+#include <new>
+
+#include "dom/document.h"
+#include "engine/com/ComValues.h"
+#include "engine/com/FormState.h"
+#include "engine/com/HtmlDocument.h"
+#include "engine/com/WrapperCache.h"
+
+namespace engine {
+
+using vellum::engine::Element;
+using vellum::engine::Node;
+using vellum::engine::RefPtr;
+
+namespace {
+
+bool MatchesName(const Node& node, std::u16string_view name) {
+  const Element* element = vellum::engine::asElement(&node);
+  return element && (AttributeText(*element, u"id") == name || AttributeText(*element, u"name") == name);
+}
+
+HRESULT GetLength(LONG count, LONG* p) {
+  if (!p) return E_POINTER;
+  *p = count;
+  return S_OK;
+}
+
+}  // namespace
+
+NodeList DescendantsOf(const Node& root) {
+  NodeList nodes;
+  const Node* node = root.firstChild();
+  while (node) {
+    if (node->isElement() || node->isComment()) nodes.emplace_back(const_cast<Node*>(node));
+    if (node->firstChild()) {
+      node = node->firstChild();
+      continue;
+    }
+    while (node != &root && !node->nextSibling()) node = node->parent();
+    node = node == &root ? nullptr : node->nextSibling();
+  }
+  return nodes;
+}
+
+NodeList WithTagName(const NodeList& nodes, std::u16string_view tagName) {
+  NodeList matching;
+  bool all = tagName == u"*";
+  for (const RefPtr<Node>& node : nodes) {
+    bool match = node->isComment() ? tagName == u"!" || all
+                                   : all || vellum::engine::equalsIgnoringAsciiCase(
+                                                static_cast<const Element&>(*node).localName(), tagName);
+    if (match) matching.push_back(node);
+  }
+  return matching;
+}
+
+// --- element collection ------------------------------------------------------------------------------
+
+HRESULT CElementCollection::CreateDocumentAll(CHtmlDocument& document, REFIID riid, void** out) {
+  return HandOut(new CElementCollection(document, true, NodeList()), riid, out);
+}
+
+HRESULT CElementCollection::CreateList(CHtmlDocument& document, NodeList nodes, REFIID riid, void** out) {
+  return HandOut(new CElementCollection(document, false, std::move(nodes)), riid, out);
+}
+
+CElementCollection::CElementCollection(CHtmlDocument& document, bool followsTree, NodeList nodes)
+    : document_(&document), followsTree_(followsTree), nodes_(std::move(nodes)) {
+  document_->AddRef();
+}
+
+CElementCollection::~CElementCollection() { document_->Release(); }
+
+size_t CElementCollection::Count() const {
+  return followsTree_ ? document_->Tree().all().size() : nodes_.size();
+}
+
+Node* CElementCollection::At(size_t index) const {
+  if (followsTree_) {
+    const std::vector<Node*>& all = document_->Tree().all();
+    return index < all.size() ? all[index] : nullptr;
+  }
+  return index < nodes_.size() ? nodes_[index].get() : nullptr;
+}
+
+NodeList CElementCollection::Snapshot() const {
+  if (!followsTree_) return nodes_;
+  const std::vector<Node*>& all = document_->Tree().all();
+  return NodeList(all.begin(), all.end());
+}
+
+HRESULT CElementCollection::get_length(LONG* p) {
+  return Guarded([&] { return GetLength(static_cast<LONG>(Count()), p); });
+}
+
+HRESULT CElementCollection::item(VARIANT name, VARIANT index, IDispatch** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&]() -> HRESULT {
+    if (IsNumber(name)) {
+      LONG position = -1;
+      HRESULT hr = LongOfVariant(name, position);
+      if (FAILED(hr)) return hr;
+      if (position < 0 || static_cast<size_t>(position) >= Count()) return S_OK;  // nothing there
+      return WrapNodeAs(*document_, At(static_cast<size_t>(position)), p);
+    }
+    if (V_VT(&name) != VT_BSTR) return E_INVALIDARG;
+    NodeList matches;
+    for (size_t i = 0, n = Count(); i < n; ++i)
+      if (Node* node = At(i); MatchesName(*node, TextOf(V_BSTR(&name)))) matches.emplace_back(node);
+    if (IsNumber(index)) {
+      LONG position = -1;
+      HRESULT hr = LongOfVariant(index, position);
+      if (FAILED(hr)) return hr;
+      if (position < 0 || static_cast<size_t>(position) >= matches.size()) return S_OK;
+      return WrapNodeAs(*document_, matches[static_cast<size_t>(position)].get(), p);
+    }
+    if (matches.empty()) return S_OK;
+    if (matches.size() == 1) return WrapNodeAs(*document_, matches.front().get(), p);
+    return CreateList(*document_, std::move(matches), IID_IDispatch, reinterpret_cast<void**>(p));
+  });
+}
+
+HRESULT CElementCollection::tags(VARIANT tagName, IDispatch** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&] {
+    std::u16string name;
+    HRESULT hr = TextOfVariant(tagName, name);
+    if (FAILED(hr)) return hr;
+    return CreateList(*document_, WithTagName(Snapshot(), name), IID_IDispatch, reinterpret_cast<void**>(p));
+  });
+}
+
+HRESULT CElementCollection::toString(BSTR* text) {
+  if (!text) return E_POINTER;
+  return ReturnString(u"[object]", text);
+}
+
+const NamedPropertyTable<CElementCollection>& CElementCollection::Properties() {
+  static const NamedProperty<CElementCollection> entries[] = {
+      {L"length", 1,
+       [](CElementCollection& c, VARIANT* r) {
+         V_VT(r) = VT_I4;
+         return c.get_length(&V_I4(r));
+       },
+       nullptr},
+  };
+  static const NamedPropertyTable<CElementCollection> table(entries);
+  return table;
+}
+
+// --- child nodes -------------------------------------------------------------------------------------
+
+HRESULT CChildNodes::Create(CHtmlDocument& document, const Node& parent, REFIID riid, void** out) {
+  NodeList children;
+  for (Node* child = parent.firstChild(); child; child = child->nextSibling()) children.emplace_back(child);
+  return HandOut(new CChildNodes(document, std::move(children)), riid, out);
+}
+
+CChildNodes::CChildNodes(CHtmlDocument& document, NodeList children)
+    : document_(&document), children_(std::move(children)) {
+  document_->AddRef();
+}
+
+CChildNodes::~CChildNodes() { document_->Release(); }
+
+HRESULT CChildNodes::get_length(LONG* p) { return GetLength(static_cast<LONG>(children_.size()), p); }
+
+HRESULT CChildNodes::item(LONG index, IDispatch** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  if (index < 0 || static_cast<size_t>(index) >= children_.size()) return E_INVALIDARG;
+  return Guarded([&] { return WrapNodeAs(*document_, children_[static_cast<size_t>(index)].get(), p); });
+}
+
+const NamedPropertyTable<CChildNodes>& CChildNodes::Properties() {
+  static const NamedProperty<CChildNodes> entries[] = {
+      {L"length", 1,
+       [](CChildNodes& c, VARIANT* r) {
+         V_VT(r) = VT_I4;
+         return c.get_length(&V_I4(r));
+       },
+       nullptr},
+  };
+  static const NamedPropertyTable<CChildNodes> table(entries);
+  return table;
+}
+
+}  // namespace engine

@@ -1,0 +1,373 @@
+// The element object: identity, the interfaces offered by tag, attributes, names and markup.
+#include "engine/com/ElementObject.h"
+
+#include "dom/character_data.h"
+#include "dom/document.h"
+#include "engine/com/Collections.h"
+#include "engine/com/ComValues.h"
+#include "engine/com/FormState.h"
+#include "engine/com/HtmlDocument.h"
+#include "engine/com/WrapperCache.h"
+#include "markup/fragment_ops.h"
+#include "markup/inner_text.h"
+#include "markup/serializer.h"
+
+namespace engine {
+
+using vellum::engine::Element;
+using vellum::engine::MutationResult;
+using vellum::engine::Node;
+using vellum::engine::RefPtr;
+using vellum::engine::TagId;
+
+namespace {
+
+HRESULT ResultOf(MutationResult result) { return result == MutationResult::Ok ? S_OK : E_INVALIDARG; }
+
+// Attribute names that would not survive a trip through markup are refused.
+bool IsUsableAttributeName(std::u16string_view name) {
+  if (name.empty()) return false;
+  for (char16_t c : name) {
+    if (c <= u' ' || c == u'"' || c == u'\'' || c == u'<' || c == u'>' || c == u'/' || c == u'=' || c == 0x7f)
+      return false;
+  }
+  return true;
+}
+
+std::u16string DecimalText(LONG value) {
+  std::string narrow = std::to_string(value);
+  return std::u16string(narrow.begin(), narrow.end());
+}
+
+// The leading decimal number of an attribute ("20", "20px"), or nothing.
+bool ParseLeadingNumber(std::u16string_view text, LONG& value) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+  bool negative = i < text.size() && text[i] == u'-';
+  if (negative) ++i;
+  long long number = 0;
+  size_t digits = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9' && digits < 10; ++i, ++digits)
+    number = number * 10 + (text[i] - u'0');
+  if (digits == 0) return false;
+  if (number > 0x7fffffff) number = 0x7fffffff;
+  value = static_cast<LONG>(negative ? -number : number);
+  return true;
+}
+
+// Interfaces that only some tags carry.
+struct TagInterface {
+  ElementKind kind;
+  const IID& iid;
+  void* (*cast)(CElement* self);
+};
+template <class Interface>
+void* As(CElement* self) {
+  return static_cast<Interface*>(self);
+}
+
+}  // namespace
+
+ElementKind KindOf(const Node& node) {
+  if (node.isComment()) return ElementKind::Comment;
+  const Element* element = vellum::engine::asElement(&node);
+  if (!element || !element->isHtml()) return ElementKind::Generic;
+  switch (element->tagId()) {
+    case TagId::Input: return ElementKind::Input;
+    case TagId::Textarea: return ElementKind::TextArea;
+    case TagId::Select: return ElementKind::Select;
+    case TagId::Option: return ElementKind::Option;
+    case TagId::Meta: return ElementKind::Meta;
+    case TagId::Style: return ElementKind::Style;
+    case TagId::Script: return ElementKind::Script;
+    case TagId::Title: return ElementKind::Title;
+    case TagId::Body: return ElementKind::Body;
+    case TagId::Img: return ElementKind::Img;
+    default: return ElementKind::Generic;
+  }
+}
+
+CElement* CElement::Create(CHtmlDocument& document, Node& node) { return new CElement(document, node); }
+
+CElement::CElement(CHtmlDocument& document, Node& node) : CNodeObject(document, node), kind_(KindOf(node)) {}
+
+HRESULT CElement::QueryInterfaceImpl(REFIID riid, void** out) {
+  HRESULT hr = QueryInterfaceOf<IHTMLElement, Via<IDispatch, IHTMLElement>, IHTMLElement2, IHTMLDOMNode, IEngineNode>(
+      this, riid, out);
+  if (hr != E_NOINTERFACE) return hr;
+  static const TagInterface kTagInterfaces[] = {
+      {ElementKind::Input, __uuidof(IHTMLInputElement), As<IHTMLInputElement>},
+      {ElementKind::TextArea, __uuidof(IHTMLTextAreaElement), As<IHTMLTextAreaElement>},
+      {ElementKind::Select, __uuidof(IHTMLSelectElement), As<IHTMLSelectElement>},
+      {ElementKind::Option, __uuidof(IHTMLOptionElement), As<IHTMLOptionElement>},
+      {ElementKind::Meta, __uuidof(IHTMLMetaElement), As<IHTMLMetaElement>},
+      {ElementKind::Style, __uuidof(IHTMLStyleElement), As<IHTMLStyleElement>},
+      {ElementKind::Script, __uuidof(IHTMLScriptElement), As<IHTMLScriptElement>},
+      {ElementKind::Title, __uuidof(IHTMLTitleElement), As<IHTMLTitleElement>},
+      {ElementKind::Comment, __uuidof(IHTMLCommentElement), As<IHTMLCommentElement>},
+      {ElementKind::Body, __uuidof(IHTMLBodyElement), As<IHTMLBodyElement>},
+      {ElementKind::Img, __uuidof(IHTMLImgElement), As<IHTMLImgElement>},
+  };
+  for (const TagInterface& entry : kTagInterfaces) {
+    if (entry.kind == kind_ && IsEqualIID(riid, entry.iid)) {
+      *out = entry.cast(this);
+      AddRef();
+      return S_OK;
+    }
+  }
+  return E_NOINTERFACE;
+}
+
+HRESULT CElement::NotForThisTag(const char* method) { return NotImplTrace("CElement", method); }
+
+// --- attributes --------------------------------------------------------------------------------------
+
+HRESULT CElement::GetAttributeText(std::u16string_view name, BSTR* p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  const Element* e = element();
+  return Guarded([&] { return ReturnString(e ? AttributeText(*e, name) : std::u16string_view(), p); });
+}
+
+HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
+  Element* e = element();
+  if (!e) return NotForThisTag("attribute");
+  return Guarded([&] {
+    e->setAttribute(name, TextOf(v));
+    return S_OK;
+  });
+}
+
+HRESULT CElement::GetAttributeFlag(std::u16string_view name, VARIANT_BOOL* p) {
+  if (!p) return E_POINTER;
+  const Element* e = element();
+  *p = ToVariantBool(e && e->hasAttribute(name));
+  return S_OK;
+}
+
+HRESULT CElement::SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v) {
+  Element* e = element();
+  if (!e) return NotForThisTag("attribute");
+  return Guarded([&] {
+    if (v != VARIANT_FALSE) {
+      if (!e->hasAttribute(name)) e->setAttribute(name, u"");
+    } else {
+      e->removeAttribute(name);
+    }
+    return S_OK;
+  });
+}
+
+HRESULT CElement::GetAttributeNumber(std::u16string_view name, LONG fallback, LONG* p) {
+  if (!p) return E_POINTER;
+  *p = fallback;
+  if (const Element* e = element()) ParseLeadingNumber(AttributeText(*e, name), *p);
+  return S_OK;
+}
+
+HRESULT CElement::SetAttributeNumber(std::u16string_view name, LONG v) {
+  Element* e = element();
+  if (!e) return NotForThisTag("attribute");
+  return Guarded([&] {
+    e->setAttribute(name, DecimalText(v));
+    return S_OK;
+  });
+}
+
+HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result) {
+  const Element* e = element();
+  const vellum::engine::Attribute* attribute = e ? e->findAttribute(name) : nullptr;
+  if (!attribute) return DISP_E_MEMBERNOTFOUND;
+  return ReturnStringVariant(attribute->value, result);
+}
+
+HRESULT CElement::SetAttributeProperty(std::u16string_view name, const VARIANT& value) {
+  Element* e = element();
+  if (!e) return NotForThisTag("attribute");
+  std::u16string text;
+  HRESULT hr = TextOfVariant(value, text);
+  if (SUCCEEDED(hr)) e->setAttribute(name, text);
+  return hr;
+}
+
+HRESULT CElement::setAttribute(BSTR name, VARIANT value, LONG) {
+  Element* e = element();
+  if (!e) return NotForThisTag("setAttribute");
+  if (!IsUsableAttributeName(TextOf(name))) return E_INVALIDARG;
+  return Guarded([&] {
+    std::u16string text;
+    HRESULT hr = TextOfVariant(value, text);
+    if (SUCCEEDED(hr)) e->setAttribute(TextOf(name), text);
+    return hr;
+  });
+}
+
+HRESULT CElement::getAttribute(BSTR name, LONG, VARIANT* value) {
+  if (!value) return E_POINTER;
+  VariantInit(value);
+  const Element* e = element();
+  const vellum::engine::Attribute* attribute = e ? e->findAttribute(TextOf(name)) : nullptr;
+  if (!attribute) return ReturnNullVariant(value);
+  return Guarded([&] { return ReturnStringVariant(attribute->value, value); });
+}
+
+HRESULT CElement::removeAttribute(BSTR name, LONG, VARIANT_BOOL* removed) {
+  if (removed) *removed = VARIANT_FALSE;
+  Element* e = element();
+  if (!e) return S_OK;
+  return Guarded([&] {
+    bool done = e->removeAttribute(TextOf(name));
+    if (removed) *removed = ToVariantBool(done);
+    return S_OK;
+  });
+}
+
+HRESULT CElement::put_className(BSTR v) { return SetAttributeText(u"class", v); }
+HRESULT CElement::get_className(BSTR* p) { return GetAttributeText(u"class", p); }
+HRESULT CElement::put_id(BSTR v) { return SetAttributeText(u"id", v); }
+HRESULT CElement::get_id(BSTR* p) { return GetAttributeText(u"id", p); }
+HRESULT CElement::put_title(BSTR v) { return SetAttributeText(u"title", v); }
+HRESULT CElement::get_title(BSTR* p) { return GetAttributeText(u"title", p); }
+HRESULT CElement::put_lang(BSTR v) { return SetAttributeText(u"lang", v); }
+HRESULT CElement::get_lang(BSTR* p) { return GetAttributeText(u"lang", p); }
+
+// --- names and places --------------------------------------------------------------------------------
+
+HRESULT CElement::get_tagName(BSTR* p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  const Element* e = element();
+  return Guarded([&] { return e ? ReturnString(e->tagName(), p) : ReturnString(u"!", p); });
+}
+
+HRESULT CElement::get_parentElement(IHTMLElement** p) { return WrapNodeAs(document(), node().parentElement(), p); }
+
+HRESULT CElement::get_document(IDispatch** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return document().QueryInterface(IID_IDispatch, reinterpret_cast<void**>(p));
+}
+
+HRESULT CElement::contains(IHTMLElement* child, VARIANT_BOOL* result) {
+  if (!result) return E_POINTER;
+  RefPtr<Node> other = NodeOf(child);
+  *result = ToVariantBool(other && node().isInclusiveAncestorOf(other.get()));
+  return S_OK;
+}
+
+HRESULT CElement::get_sourceIndex(LONG* p) {
+  if (!p) return E_POINTER;
+  *p = -1;
+  return Guarded([&] {
+    *p = node().sourceIndex();
+    return S_OK;
+  });
+}
+
+HRESULT CElement::get_children(IDispatch** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&] {
+    NodeList children;
+    for (Node* child = node().firstChild(); child; child = child->nextSibling())
+      if (child->isElement() || child->isComment()) children.emplace_back(child);
+    return CElementCollection::CreateList(document(), std::move(children), IID_IDispatch, reinterpret_cast<void**>(p));
+  });
+}
+
+HRESULT CElement::get_all(IDispatch** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&] {
+    return CElementCollection::CreateList(document(), DescendantsOf(node()), IID_IDispatch, reinterpret_cast<void**>(p));
+  });
+}
+
+HRESULT CElement::getElementsByTagName(BSTR name, IHTMLElementCollection** p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&] {
+    return CElementCollection::CreateList(document(), WithTagName(DescendantsOf(node()), TextOf(name)),
+                                          IID_IHTMLElementCollection, reinterpret_cast<void**>(p));
+  });
+}
+
+HRESULT CElement::toString(BSTR* text) {
+  if (!text) return E_POINTER;
+  return ReturnString(u"[object]", text);
+}
+
+// --- markup ------------------------------------------------------------------------------------------
+
+HRESULT CElement::get_innerHTML(BSTR* p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&] { return ReturnString(element() ? vellum::engine::innerHtml(node()) : std::u16string(), p); });
+}
+
+HRESULT CElement::put_innerHTML(BSTR v) {
+  Element* e = element();
+  if (!e) return NotForThisTag("put_innerHTML");
+  return Guarded([&] { return ResultOf(vellum::engine::setInnerHtml(*e, TextOf(v))); });
+}
+
+HRESULT CElement::get_innerText(BSTR* p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  const Element* e = element();
+  return Guarded([&] { return ReturnString(e ? vellum::engine::innerText(*e) : std::u16string(), p); });
+}
+
+HRESULT CElement::put_innerText(BSTR v) {
+  Element* e = element();
+  if (!e) return NotForThisTag("put_innerText");
+  return Guarded([&] {
+    vellum::engine::setInnerText(*e, TextOf(v));
+    return S_OK;
+  });
+}
+
+HRESULT CElement::get_outerText(BSTR* p) { return get_innerText(p); }
+
+HRESULT CElement::get_outerHTML(BSTR* p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  return Guarded([&] { return ReturnString(vellum::engine::outerHtml(node()), p); });
+}
+
+HRESULT CElement::put_outerHTML(BSTR v) {
+  Element* e = element();
+  if (!e) return NotForThisTag("put_outerHTML");
+  return Guarded([&] { return ResultOf(vellum::engine::setOuterHtml(*e, TextOf(v))); });
+}
+
+HRESULT CElement::insertAdjacentHTML(BSTR where, BSTR html) {
+  Element* e = element();
+  if (!e) return NotForThisTag("insertAdjacentHTML");
+  vellum::engine::AdjacentPosition position;
+  if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
+  return Guarded([&] { return ResultOf(vellum::engine::insertAdjacentHtml(*e, position, TextOf(html))); });
+}
+
+HRESULT CElement::insertAdjacentText(BSTR where, BSTR text) {
+  Element* e = element();
+  if (!e) return NotForThisTag("insertAdjacentText");
+  vellum::engine::AdjacentPosition position;
+  if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
+  return Guarded([&] {
+    RefPtr<Node> textNode = e->document().createText(TextOf(text));
+    switch (position) {
+      case vellum::engine::AdjacentPosition::BeforeBegin:
+        return e->parent() ? ResultOf(e->parent()->insertBefore(textNode, e)) : E_INVALIDARG;
+      case vellum::engine::AdjacentPosition::AfterBegin:
+        return ResultOf(e->insertBefore(textNode, e->firstChild()));
+      case vellum::engine::AdjacentPosition::BeforeEnd:
+        return ResultOf(e->appendChild(textNode));
+      case vellum::engine::AdjacentPosition::AfterEnd:
+        return e->parent() ? ResultOf(e->parent()->insertBefore(textNode, e->nextSibling())) : E_INVALIDARG;
+    }
+    return E_INVALIDARG;
+  });
+}
+
+}  // namespace engine

@@ -1,0 +1,182 @@
+// Embedding: the client site, in-place activation and the document window.
+#include <mshtmhst.h>
+
+#include "engine/com/EngineModule.h"
+#include "engine/com/HtmlDocument.h"
+
+namespace engine {
+
+namespace {
+
+const wchar_t kViewClass[] = L"VellumEngineView";
+
+bool RegisterViewClass() {
+  static bool registered = false;
+  if (registered) return true;
+  WNDCLASSEXW wc = {sizeof wc};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = ModuleInstance();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kViewClass;
+  registered = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registered;
+}
+
+template <class T>
+void ReleaseAndClear(T*& p) {
+  if (p) p->Release();
+  p = nullptr;
+}
+
+}  // namespace
+
+HRESULT CHtmlDocument::SetClientSite(IOleClientSite* site) {
+  if (site) site->AddRef();
+  ReleaseAndClear(clientSite_);
+  clientSite_ = site;
+  hostFlags_ = 0;
+  if (site) {
+    // The container's wishes for the view (no 3D border, no scroll bars...).
+    IDocHostUIHandler* handler = nullptr;
+    if (SUCCEEDED(site->QueryInterface(IID_IDocHostUIHandler, reinterpret_cast<void**>(&handler))) && handler) {
+      DOCHOSTUIINFO info = {};
+      info.cbSize = sizeof info;
+      if (SUCCEEDED(handler->GetHostInfo(&info))) {
+        hostFlags_ = info.dwFlags;
+        if (info.pchHostCss) CoTaskMemFree(info.pchHostCss);
+        if (info.pchHostNS) CoTaskMemFree(info.pchHostNS);
+      }
+      handler->Release();
+    }
+  }
+  return S_OK;
+}
+
+HRESULT CHtmlDocument::GetClientSite(IOleClientSite** site) {
+  if (!site) return E_POINTER;
+  *site = clientSite_;
+  if (clientSite_) clientSite_->AddRef();
+  return S_OK;
+}
+
+HRESULT CHtmlDocument::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT rect) {
+  switch (verb) {
+    case OLEIVERB_INPLACEACTIVATE:
+    case OLEIVERB_UIACTIVATE:
+    case OLEIVERB_SHOW:
+      return ActivateInPlace(site ? site : clientSite_, parent, rect);
+    case OLEIVERB_HIDE:
+      if (view_) ShowWindow(view_, SW_HIDE);
+      return S_OK;
+    default:
+      return OLEOBJ_S_INVALIDVERB;
+  }
+}
+
+HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT rect) {
+  if (view_) return S_OK;
+  if (!site || !parent) return E_INVALIDARG;
+  IOleInPlaceSite* inPlace = nullptr;
+  if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))) || !inPlace)
+    return E_NOINTERFACE;
+  HRESULT hr = inPlace->CanInPlaceActivate();
+  if (hr != S_OK) {
+    inPlace->Release();
+    return E_FAIL;
+  }
+  inPlace->OnInPlaceActivate();
+  IOleInPlaceFrame* frame = nullptr;
+  IOleInPlaceUIWindow* uiWindow = nullptr;
+  RECT position = {}, clip = {};
+  OLEINPLACEFRAMEINFO frameInfo = {};
+  frameInfo.cb = sizeof frameInfo;
+  hr = inPlace->GetWindowContext(&frame, &uiWindow, &position, &clip, &frameInfo);
+  ReleaseAndClear(frame);
+  ReleaseAndClear(uiWindow);
+  if (rect) position = *rect;
+  if (!RegisterViewClass()) hr = E_FAIL;
+  if (SUCCEEDED(hr)) {
+    view_ = CreateWindowExW(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                            position.left, position.top, position.right - position.left,
+                            position.bottom - position.top, parent, nullptr, ModuleInstance(), nullptr);
+    if (!view_) hr = HRESULT_FROM_WIN32(GetLastError());
+  }
+  if (FAILED(hr)) {
+    inPlace->OnInPlaceDeactivate();
+    inPlace->Release();
+    return hr;
+  }
+  SetWindowLongPtrW(view_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(view_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CHtmlDocument::ViewProc));
+  viewRect_ = position;
+  ReleaseAndClear(inPlaceSite_);
+  inPlaceSite_ = inPlace;
+  return S_OK;
+}
+
+LRESULT CALLBACK CHtmlDocument::ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PAINT) {
+    // Until the page is laid out and painted, the view shows the body's default background.
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void CHtmlDocument::DestroyView() {
+  if (view_) {
+    SetWindowLongPtrW(view_, GWLP_USERDATA, 0);
+    DestroyWindow(view_);
+    view_ = nullptr;
+  }
+}
+
+HRESULT CHtmlDocument::InPlaceDeactivate() {
+  if (!view_ && !inPlaceSite_) return S_OK;
+  DestroyView();
+  if (inPlaceSite_) {
+    inPlaceSite_->OnInPlaceDeactivate();
+    ReleaseAndClear(inPlaceSite_);
+  }
+  return S_OK;
+}
+
+HRESULT CHtmlDocument::UIDeactivate() { return S_OK; }
+
+HRESULT CHtmlDocument::Close(DWORD) {
+  InPlaceDeactivate();
+  return S_OK;
+}
+
+HRESULT CHtmlDocument::GetWindow(HWND* hwnd) {
+  if (!hwnd) return E_POINTER;
+  *hwnd = view_;
+  return view_ ? S_OK : E_FAIL;
+}
+
+HRESULT CHtmlDocument::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
+
+HRESULT CHtmlDocument::SetObjectRects(LPCRECT position, LPCRECT) {
+  if (!position) return E_INVALIDARG;
+  viewRect_ = *position;
+  if (view_)
+    MoveWindow(view_, position->left, position->top, position->right - position->left,
+               position->bottom - position->top, TRUE);
+  return S_OK;
+}
+
+HRESULT CHtmlDocument::TranslateAccelerator(LPMSG msg) {
+  if (!msg) return E_INVALIDARG;
+  return S_FALSE;  // the live form's keys arrive with the view
+}
+
+HRESULT CHtmlDocument::OnFrameWindowActivate(BOOL) { return S_OK; }
+HRESULT CHtmlDocument::OnDocWindowActivate(BOOL) { return S_OK; }
+HRESULT CHtmlDocument::EnableModeless(BOOL) { return S_OK; }
+
+}  // namespace engine

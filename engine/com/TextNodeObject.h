@@ -1,0 +1,25 @@
+// The object of a text node: IHTMLDOMNode only (nodeType 3, nodeName "#text", nodeValue its text).
+#pragma once
+
+#include "engine/com/NamedProperties.h"
+#include "engine/com/NodeObject.h"
+
+namespace engine {
+
+class CTextNode final : public CNodeObject {
+ public:
+  static CTextNode* Create(CHtmlDocument& document, vellum::engine::Node& node);
+  ENGINE_IUNKNOWN_METHODS
+  ENGINE_IDISPATCH_FROM_TABLE(Properties())
+  static const NamedPropertyTable<CTextNode>& Properties();
+
+ private:
+  CTextNode(CHtmlDocument& document, vellum::engine::Node& node) : CNodeObject(document, node) {}
+  ~CTextNode() override = default;
+  HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
+    return QueryInterfaceOf<IHTMLDOMNode, IDispatch, IEngineNode>(this, riid, out);
+  }
+  LONG refs_ = 1;
+};
+
+}  // namespace engine

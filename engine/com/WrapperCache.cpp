@@ -1,0 +1,55 @@
+#include "engine/com/WrapperCache.h"
+
+#include "engine/com/ElementObject.h"
+#include "engine/com/HtmlDocument.h"
+#include "engine/com/TextNodeObject.h"
+
+namespace engine {
+
+using vellum::engine::Node;
+
+CNodeObject* CWrapperCache::Find(const Node* node) const {
+  auto found = wrappers_.find(node);
+  return found == wrappers_.end() ? nullptr : found->second;
+}
+
+void CWrapperCache::Add(const Node* node, CNodeObject* wrapper) { wrappers_.emplace(node, wrapper); }
+
+void CWrapperCache::Remove(const Node* node, const CNodeObject* wrapper) {
+  auto found = wrappers_.find(node);
+  if (found != wrappers_.end() && found->second == wrapper) wrappers_.erase(found);
+}
+
+namespace {
+
+// A new wrapper for a node that has none, holding its first reference; null for nodes that get none.
+CNodeObject* MakeWrapper(CHtmlDocument& document, Node& node) {
+  if (node.isElement() || node.isComment()) return CElement::Create(document, node);
+  if (node.isText()) return CTextNode::Create(document, node);
+  return nullptr;
+}
+
+}  // namespace
+
+HRESULT WrapNode(CHtmlDocument& document, Node* node, REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!node) return S_OK;
+  CWrapperCache& cache = document.Wrappers();
+  if (IHTMLDOMNode* existing = cache.Find(node)) return existing->QueryInterface(riid, out);
+  CNodeObject* wrapper = nullptr;
+  try {
+    wrapper = MakeWrapper(document, *node);
+    if (!wrapper) return S_OK;
+    cache.Add(node, wrapper);
+  } catch (const std::bad_alloc&) {
+    if (wrapper) static_cast<IHTMLDOMNode*>(wrapper)->Release();
+    return E_OUTOFMEMORY;
+  }
+  IHTMLDOMNode* created = wrapper;
+  HRESULT hr = created->QueryInterface(riid, out);
+  created->Release();
+  return hr;
+}
+
+}  // namespace engine

@@ -1,0 +1,26 @@
+#include "engine/com/style/StyleDispatch.h"
+
+namespace engine::style {
+
+namespace css = vellum::engine::css;
+
+DISPID PropertyDispid(css::PropertyId id) { return kPropertyDispidBase + static_cast<DISPID>(id); }
+
+std::optional<css::PropertyId> PropertyOfDispid(DISPID id) {
+  if (id < kPropertyDispidBase || id >= kPropertyDispidBase + static_cast<DISPID>(css::kPropertyCount))
+    return std::nullopt;
+  return static_cast<css::PropertyId>(id - kPropertyDispidBase);
+}
+
+HRESULT NoTypeInfoCount(UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT NoTypeInfo(ITypeInfo** info) {
+  if (info) *info = nullptr;
+  return E_NOTIMPL;
+}
+
+}  // namespace engine::style

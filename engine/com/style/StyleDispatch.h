@@ -1,0 +1,109 @@
+// Style properties reached by name through IDispatch. The names come from the engine's one table of
+// CSS properties (property.h): each property's dispatch id is its place in that table past a base, so
+// no property is listed twice. Each style class adds a short table of its own members (cssText ...).
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <optional>
+#include <span>
+
+#include "css/property.h"
+#include "engine/com/style/StyleComSupport.h"
+
+namespace engine::style {
+
+// Dispatch ids of the CSS properties; a class's own members use ids below the base.
+inline constexpr DISPID kPropertyDispidBase = 0x40000;
+
+DISPID PropertyDispid(vellum::engine::css::PropertyId id);
+std::optional<vellum::engine::css::PropertyId> PropertyOfDispid(DISPID id);
+
+// A member a style class serves by name besides the CSS properties.
+template <class Object>
+struct StyleMember {
+  const wchar_t* name;
+  DISPID id;
+  HRESULT (*get)(Object& object, VARIANT* result);
+  HRESULT (*put)(Object& object, const VARIANT& value);  // null: read-only
+};
+
+HRESULT NoTypeInfoCount(UINT* count);
+HRESULT NoTypeInfo(ITypeInfo** info);
+
+// The IDispatch of a style class: its members, then every CSS property, which the object serves with
+//   HRESULT GetProperty(css::PropertyId, VARIANT* result);
+//   HRESULT PutProperty(css::PropertyId, const VARIANT& value);
+template <class Object>
+class StyleDispatch {
+ public:
+  constexpr StyleDispatch() = default;  // the CSS properties alone
+  template <size_t N>
+  constexpr StyleDispatch(const StyleMember<Object> (&members)[N]) : members_(members) {}
+
+  HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const {
+    if (!names || !ids || count == 0) return E_INVALIDARG;
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    const std::u16string_view name = TextOfName(names[0]);
+    for (const StyleMember<Object>& member : members_) {
+      if (NamesEqual(name, TextOfName(member.name))) {
+        ids[0] = member.id;
+        return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;  // properties take no named arguments
+      }
+    }
+    const std::optional<vellum::engine::css::PropertyId> property = vellum::engine::css::FindProperty(name);
+    if (!property) return DISP_E_UNKNOWNNAME;
+    ids[0] = PropertyDispid(*property);
+    return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+  }
+
+  HRESULT Invoke(Object& object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) const {
+    const StyleMember<Object>* member = FindMember(id);
+    const std::optional<vellum::engine::css::PropertyId> property = PropertyOfDispid(id);
+    if (!member && !property) return DISP_E_MEMBERNOTFOUND;
+    const UINT arguments = params ? params->cArgs : 0;
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+      if (arguments != 1 || !params->rgvarg) return DISP_E_BADPARAMCOUNT;
+      const VARIANT& value = params->rgvarg[0];
+      if (member) return member->put ? member->put(object, value) : DISP_E_MEMBERNOTFOUND;
+      return object.PutProperty(*property, value);
+    }
+    if (!(flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD))) return DISP_E_MEMBERNOTFOUND;
+    if (arguments != 0) return DISP_E_BADPARAMCOUNT;
+    VARIANT discarded;
+    VARIANT* out = result ? result : &discarded;
+    VariantInit(out);
+    const HRESULT hr = member ? member->get(object, out) : object.GetProperty(*property, out);
+    if (!result) VariantClear(&discarded);
+    return hr;
+  }
+
+ private:
+  const StyleMember<Object>* FindMember(DISPID id) const {
+    for (const StyleMember<Object>& member : members_)
+      if (member.id == id) return &member;
+    return nullptr;
+  }
+
+  std::span<const StyleMember<Object>> members_;
+};
+
+}  // namespace engine::style
+
+// The IDispatch methods of a style class whose static `kDispatch` is its StyleDispatch.
+#define ENGINE_STYLE_DISPATCH_METHODS                                                                   \
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {                                   \
+    return ::engine::style::NoTypeInfoCount(count);                                                     \
+  }                                                                                                     \
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {                        \
+    return ::engine::style::NoTypeInfo(info);                                                           \
+  }                                                                                                     \
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)       \
+      override {                                                                                        \
+    return ::engine::style::Guarded([&] { return kDispatch.GetIDsOfNames(names, count, ids); });        \
+  }                                                                                                     \
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,             \
+                                   VARIANT* result, EXCEPINFO*, UINT*) override {                       \
+    return ::engine::style::Guarded([&] { return kDispatch.Invoke(*this, id, flags, params, result); }); \
+  }

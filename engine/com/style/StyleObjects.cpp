@@ -1,0 +1,47 @@
+#include "engine/com/style/StyleObjects.h"
+
+#include "css/simple_box.h"
+#include "engine/com/style/CurrentStyle.h"
+#include "engine/com/style/InlineStyle.h"
+#include "engine/com/style/StyleComSupport.h"
+#include "engine/com/style/StyleSheetObject.h"
+
+namespace engine {
+
+namespace {
+
+// Hands a new object (holding its one reference) to the caller.
+template <class Object, class Interface>
+HRESULT Create(vellum::engine::Element& element, Interface** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  return style::Guarded([&] {
+    *out = new Object(element);
+    return S_OK;
+  });
+}
+
+}  // namespace
+
+HRESULT CreateInlineStyle(vellum::engine::Element& element, IHTMLStyle** out) {
+  return Create<style::CInlineStyle>(element, out);
+}
+
+HRESULT CreateCurrentStyle(vellum::engine::Element& element, IHTMLCurrentStyle** out) {
+  return Create<style::CCurrentStyle>(element, out);
+}
+
+HRESULT CreateStyleSheet(vellum::engine::Element& styleElement, IHTMLStyleSheet** out) {
+  return Create<style::CStyleSheetObject>(styleElement, out);
+}
+
+SimpleBox ComputeSimpleBox(vellum::engine::Element& element) {
+  try {
+    const vellum::engine::css::BoxEstimate box = vellum::engine::css::EstimateBox(element);
+    return {box.left, box.top, box.width, box.height};
+  } catch (...) {
+    return {};  // out of memory while measuring: no box rather than an exception across COM
+  }
+}
+
+}  // namespace engine

@@ -1,0 +1,28 @@
+// The style side of the object model: an element's inline style, its computed style, a style
+// element's sheet, and the simple box geometry that answers offsets until the layout engine does.
+#pragma once
+
+#include <windows.h>
+#include <mshtml.h>
+
+#include "dom/element.h"
+
+namespace engine {
+
+// IHTMLStyle over the element's style attribute (every change is written back to the attribute).
+HRESULT CreateInlineStyle(vellum::engine::Element& element, IHTMLStyle** out);
+// IHTMLCurrentStyle: the cascade of the element's document (inline style, <style> sheets, defaults).
+HRESULT CreateCurrentStyle(vellum::engine::Element& element, IHTMLCurrentStyle** out);
+// IHTMLStyleSheet over a STYLE element's text.
+HRESULT CreateStyleSheet(vellum::engine::Element& styleElement, IHTMLStyleSheet** out);
+
+// Border-box geometry in pixels relative to the offset parent, from the computed style alone.
+struct SimpleBox {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+SimpleBox ComputeSimpleBox(vellum::engine::Element& element);
+
+}  // namespace engine

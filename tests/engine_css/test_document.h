@@ -1,0 +1,37 @@
+#pragma once
+// Parsed documents for the tests of style resolution over the node tree.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "dom/document.h"
+#include "parser/html_parser.h"
+
+namespace vellum::engine::css::testing {
+
+class TestDocument {
+public:
+    explicit TestDocument(std::u16string_view html) : document_(parseDocument(html)) {}
+
+    Document& document() const { return *document_; }
+
+    // The element whose id attribute is `id`; fails the test when there is none.
+    Element& byId(std::u16string_view id) const {
+        for (Node* node : document_->all()) {
+            Element* element = asElement(node);
+            const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
+            if (attribute && attribute->value == id) {
+                return *element;
+            }
+        }
+        ADD_FAILURE() << "no element with that id";
+        return *document_->body();
+    }
+
+private:
+    RefPtr<Document> document_;
+};
+
+}  // namespace vellum::engine::css::testing
