@@ -51,6 +51,10 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   // Notifications to the parent window (VLMN_*); rcTrack and rcWindow only for the codes that carry them.
   void NotifyParent(UINT code, UINT kind = 14, const RECT* track = nullptr, const RECT* window = nullptr);
 
+  // The element property sheet for element, or for the selection's primary element (or the body) when
+  // element is null; 1 when it was closed with OK.
+  int ShowProperties(IHTMLElement* element);
+
   // Undo history.
   int SaveToUndo();
   int CanUndo() const { return undo_.CanUndo(); }
@@ -60,6 +64,10 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   void ClearUndo() { undo_.Clear(); }
   void DropLastSnapshot() { undo_.DropLast(); }
   const CUndoHistory& UndoHistory() const { return undo_; }
+
+  // Element insertion at a rectangle in surface client coordinates (the surface calls it when the user
+  // finishes drawing; flag: the drawn band adds to the selection). Disarms insertion.
+  int InsertElementAt(const RECT& rect, int flag);
 
   // The serialised document in the ANSI text the host receives; false when it cannot be written.
   bool SerializeDocument(CXString& text);
@@ -128,13 +136,21 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   LRESULT OnSetTempDir(const char* dir);
   LRESULT OnDocChanged();
 
+  // Undo (step -1) or redo (+1): moves through the history and loads the snapshot there.
+  int StepThroughHistory(int step);
+  // The guards every insertion message shares: not locked, in design mode.
+  bool InsertionAllowed();
+  // For kind 12 the CLSID is required and copied; false (err 22) when it is missing.
+  bool TakeInsertClsid(WPARAM kind, const CLSID* clsid);
+
   int LoadThroughTempFile(const char* text);
   void DeleteTempFile();
   bool ConnectReadyStateSink();
   void DisconnectReadyStateSink();
   // Resizes the window so that its client area is width x height, keeping the frame's size.
   void ResizeClientTo(int width, int height);
-  int InsertElementAt(const RECT& rect, int flag);
+  // Inserts the armed kind of element at rect (drawn on the surface, or centred by the host).
+  int InsertArmedKind(const RECT& rect);
 
   CUndoHistory undo_;                     // whole-document snapshots
 

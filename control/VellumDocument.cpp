@@ -308,40 +308,22 @@ int CVellum::SaveToUndo() {
   return 1;
 }
 
-int CVellum::Undo() {
-  if (!document_) {
-    lastError = VLM_ERR_NO_DOCUMENT;
-    return 0;
-  }
-  if (!CanUndo()) {
-    lastError = VLM_ERR_NOTHING_TO_UNDO;
-    return 0;
-  }
-  snapshotOnChange_ = 0;
-  undo_.StepBack();
-  if (!CDOMUtil(AddRefDocument(document_)).LoadCode(undo_.At(undo_.Index()).GetString())) {
-    lastError = VLM_ERR_LOAD;
-    return 0;
-  }
-  if (surface_) {
-    surface_->ClearSelection();
-    surface_->Redraw();
-  }
-  lastError = VLM_ERR_NONE;
-  return 1;
-}
+int CVellum::Undo() { return StepThroughHistory(-1); }
 
-int CVellum::Redo() {
+int CVellum::Redo() { return StepThroughHistory(+1); }
+
+int CVellum::StepThroughHistory(int step) {
   if (!document_) {
     lastError = VLM_ERR_NO_DOCUMENT;
     return 0;
   }
-  if (!CanRedo()) {
+  if (!(step < 0 ? CanUndo() : CanRedo())) {
     lastError = VLM_ERR_NOTHING_TO_UNDO;
     return 0;
   }
   snapshotOnChange_ = 0;
-  undo_.StepForward();
+  if (step < 0) undo_.StepBack();
+  else undo_.StepForward();
   if (!CDOMUtil(AddRefDocument(document_)).LoadCode(undo_.At(undo_.Index()).GetString())) {
     lastError = VLM_ERR_LOAD;
     return 0;

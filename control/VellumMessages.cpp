@@ -116,7 +116,7 @@ LRESULT CVellum::OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
     case VLM_DELETESELECTION:
       return OnDeleteSelection();
     case VLM_PROPERTIES:
-      return 0;  // the property sheet arrives with property editing
+      return ShowProperties(nullptr);
     case VLM_TRANSLATEACCEL:
       return OnTranslateAccel(reinterpret_cast<MSG*>(lParam));
     case VLM_SETTEMPDIR:
@@ -160,51 +160,47 @@ LRESULT CVellum::OnGetCode(WPARAM capacity, char* buffer) {
   return 1;
 }
 
-LRESULT CVellum::OnBeginInsert(WPARAM kind, const CLSID* clsid) {
+bool CVellum::InsertionAllowed() {
   if (lockMode_ == 1) {
     lastError = VLM_ERR_LOCKED;
-    return 0;
+    return false;
   }
   if (preview_) {
     lastError = VLM_ERR_PREVIEW;
-    return 0;
+    return false;
   }
+  return true;
+}
+
+bool CVellum::TakeInsertClsid(WPARAM kind, const CLSID* clsid) {
+  if (kind != VLM_KIND_OBJECT) return true;
+  if (!clsid) {
+    lastError = VLM_ERR_NO_CLSID;
+    return false;
+  }
+  insertClsid_ = *clsid;
+  return true;
+}
+
+LRESULT CVellum::OnBeginInsert(WPARAM kind, const CLSID* clsid) {
+  if (!InsertionAllowed()) return 0;
   if (!surface_) {
     lastError = VLM_ERR_NO_SURFACE;
     return 0;
   }
-  if (kind == VLM_KIND_OBJECT) {
-    if (!clsid) {
-      lastError = VLM_ERR_NO_CLSID;
-      return 0;
-    }
-    insertClsid_ = *clsid;
-  }
+  if (!TakeInsertClsid(kind, clsid)) return 0;
   insertKind_ = static_cast<DWORD>(kind);
   surface_->ArmInsertion();
   return 1;
 }
 
 LRESULT CVellum::OnInsertCentered(WPARAM kind, const CLSID* clsid) {
-  if (lockMode_ == 1) {
-    lastError = VLM_ERR_LOCKED;
-    return 0;
-  }
-  if (preview_) {
-    lastError = VLM_ERR_PREVIEW;
-    return 0;
-  }
+  if (!InsertionAllowed()) return 0;
   if (insertKind_ == 0) {
     lastError = VLM_ERR_NOT_ARMED;
     return 0;
   }
-  if (kind == VLM_KIND_OBJECT) {
-    if (!clsid) {
-      lastError = VLM_ERR_NO_CLSID;
-      return 0;
-    }
-    insertClsid_ = *clsid;
-  }
+  if (!TakeInsertClsid(kind, clsid)) return 0;
   RECT client;
   GetClientRect(GetHwnd(), &client);
   RECT rect;
@@ -311,4 +307,36 @@ LRESULT CVellum::OnDocChanged() {
   }
   propsChanged_ = 1;
   return 0;
+}
+
+int CVellum::ShowProperties(IHTMLElement* element) {
+  if (!document_) return 0;
+  CComRef<IHTMLElement> target;
+  if (element) {
+    element->AddRef();
+    *target.out() = element;
+  } else {
+    if (!surface_) {
+      lastError = VLM_ERR_NO_SURFACE;
+      return 0;
+    }
+    *target.out() = surface_->SelectedElement();
+    if (!target) {
+      document_->AddRef();
+      *target.out() = CDOMUtil(document_).GetBody();
+    }
+    if (!target) {
+      lastError = VLM_ERR_ELEMENT;
+      return 0;
+    }
+  }
+  propsChanged_ = 0;
+  // The element property sheet is not written yet: it is never shown, so it never closes with OK.
+  int result = 0;
+  if (result == 1 && propsChanged_ == 1) {
+    SaveToUndo();
+    NotifyParent(VLMN_CHANGED);
+  }
+  if (surface_) surface_->RefreshSelection();
+  return result;
 }

@@ -1,8 +1,14 @@
-// The document as the HTML text the host receives.
+// The document as the HTML text the host receives: the editor's own rendering of the tree, in the code
+// page the page declares (or the ANSI code page).
 #include "control/Vellum.h"
+#include "document/Dom2HTML.h"
 
-// The HTML writer is not written yet: serialising reports failure.
 bool CVellum::SerializeDocument(CXString& text) {
   text.Empty();
-  return false;
+  if (!document_) return false;
+  document_->AddRef();
+  CDom2HTML writer(document_);
+  if (!writer.Parse()) return false;
+  text = writer.TakeHTML();
+  return true;
 }

@@ -1,5 +1,8 @@
 // The core support library's strings: CXString (8-bit, system ANSI code page) and CXStringW (UTF-16).
 //
+// Every member is defined in the library (none inline), so that clients of the DLL link the same way
+// whatever their optimisation level.
+//
 // Both are one class template. Storage comes from the default heap; every operation that may need memory
 // reports whether it got it and leaves the string as it was when it did not, so an allocation failure is
 // a result, never a corrupted string. Indexes and lengths are in characters of the string's own width.
@@ -39,14 +42,14 @@ class CXStringT {
   // From the other width, converted through codePage (0 = ANSI); a null text gives the empty string.
   bool AssignConverted(const OtherChar* text, int length = kNoLimit, unsigned codePage = kAnsiCodePage);
 
-  int GetLength() const noexcept { return length_; }
+  int GetLength() const noexcept;
   // Bytes that the text and its terminating zero occupy.
-  size_t GetSize() const noexcept { return (static_cast<size_t>(length_) + 1) * sizeof(Ch); }
-  bool IsEmpty() const noexcept { return length_ == 0; }
+  size_t GetSize() const noexcept;
+  bool IsEmpty() const noexcept;
   void Empty() noexcept;  // also gives the memory back
 
   const Ch* GetString() const noexcept;
-  operator const Ch*() const noexcept { return GetString(); }
+  operator const Ch*() const noexcept;
 
   // A writable buffer of at least minLength characters plus a terminator, holding the current text;
   // null when memory runs out. ReleaseBuffer ends the writing: the length becomes newLength, or the
@@ -55,11 +58,11 @@ class CXStringT {
   void ReleaseBuffer(int newLength = kNoLimit) noexcept;
 
   bool Append(const Ch* text, int length = kNoLimit);
-  bool Append(const CXStringT& other) { return Append(other.GetString(), other.GetLength()); }
-  bool AppendChar(Ch ch) { return Append(&ch, 1); }
-  CXStringT& operator+=(const Ch* text) { Append(text); return *this; }
-  CXStringT& operator+=(const CXStringT& other) { Append(other); return *this; }
-  CXStringT& operator+=(Ch ch) { AppendChar(ch); return *this; }
+  bool Append(const CXStringT& other);
+  bool AppendChar(Ch ch);
+  CXStringT& operator+=(const Ch* text);
+  CXStringT& operator+=(const CXStringT& other);
+  CXStringT& operator+=(Ch ch);
 
   // Index is clamped into [0, length]; counts beyond the end are cut to it.
   bool Insert(int index, const Ch* text, int length = kNoLimit);
@@ -74,29 +77,29 @@ class CXStringT {
   // Extraction; false (and out untouched) only when memory runs out. Out-of-range parts are clamped.
   bool Mid(int first, int count, CXStringT& out) const;
   CXStringT Mid(int first, int count = kNoLimit) const;
-  CXStringT Left(int count) const { return Mid(0, count); }
+  CXStringT Left(int count) const;
   CXStringT Right(int count) const;
 
   // Ordinal comparison (<0, 0, >0); CompareNoCase folds case the way the system does for the width.
   int Compare(const Ch* text) const noexcept;
   int CompareNoCase(const Ch* text) const noexcept;
-  bool operator==(const Ch* text) const noexcept { return Compare(text) == 0; }
-  bool operator!=(const Ch* text) const noexcept { return Compare(text) != 0; }
-  bool operator==(const CXStringT& other) const noexcept { return Compare(other.GetString()) == 0; }
-  bool operator!=(const CXStringT& other) const noexcept { return Compare(other.GetString()) != 0; }
-  bool operator<(const CXStringT& other) const noexcept { return Compare(other.GetString()) < 0; }
+  bool operator==(const Ch* text) const noexcept;
+  bool operator!=(const Ch* text) const noexcept;
+  bool operator==(const CXStringT& other) const noexcept;
+  bool operator!=(const CXStringT& other) const noexcept;
+  bool operator<(const CXStringT& other) const noexcept;
 
   // Blanks are space, tab, CR, LF, VT and FF.
   void TrimLeft() noexcept;
   void TrimRight() noexcept;
-  void Trim() noexcept { TrimRight(); TrimLeft(); }
+  void Trim() noexcept;
   void MakeLower() noexcept;  // the system's lower-casing for the string's width and code page
   void MakeUpper() noexcept;
 
   // Character access; GetAt outside the string answers 0 and SetAt outside it does nothing.
   Ch GetAt(int index) const noexcept;
   void SetAt(int index, Ch ch) noexcept;
-  Ch operator[](int index) const noexcept { return GetAt(index); }
+  Ch operator[](int index) const noexcept;
 
   // The text of a string-table entry of module; false (string emptied) when the entry is absent.
   bool LoadFromStringTable(HINSTANCE__* module, unsigned id);

@@ -379,5 +379,95 @@ bool CXStringT<Ch>::LoadFromStringTable(HINSTANCE__* module, unsigned id) {
   return false;
 }
 
+// Members that other members build on.
+template <class Ch>
+int CXStringT<Ch>::GetLength() const noexcept {
+  return length_;
+}
+
+template <class Ch>
+size_t CXStringT<Ch>::GetSize() const noexcept {
+  return (static_cast<size_t>(length_) + 1) * sizeof(Ch);
+}
+
+template <class Ch>
+bool CXStringT<Ch>::IsEmpty() const noexcept {
+  return length_ == 0;
+}
+
+template <class Ch>
+CXStringT<Ch>::operator const Ch*() const noexcept {
+  return GetString();
+}
+
+template <class Ch>
+bool CXStringT<Ch>::Append(const CXStringT& other) {
+  return Append(other.GetString(), other.GetLength());
+}
+
+template <class Ch>
+bool CXStringT<Ch>::AppendChar(Ch ch) {
+  return Append(&ch, 1);
+}
+
+template <class Ch>
+CXStringT<Ch>& CXStringT<Ch>::operator+=(const Ch* text) {
+  Append(text);
+  return *this;
+}
+
+template <class Ch>
+CXStringT<Ch>& CXStringT<Ch>::operator+=(const CXStringT& other) {
+  Append(other);
+  return *this;
+}
+
+template <class Ch>
+CXStringT<Ch>& CXStringT<Ch>::operator+=(Ch ch) {
+  AppendChar(ch);
+  return *this;
+}
+
+template <class Ch>
+CXStringT<Ch> CXStringT<Ch>::Left(int count) const {
+  return Mid(0, count);
+}
+
+template <class Ch>
+bool CXStringT<Ch>::operator==(const Ch* text) const noexcept {
+  return Compare(text) == 0;
+}
+
+template <class Ch>
+bool CXStringT<Ch>::operator!=(const Ch* text) const noexcept {
+  return Compare(text) != 0;
+}
+
+template <class Ch>
+bool CXStringT<Ch>::operator==(const CXStringT& other) const noexcept {
+  return Compare(other.GetString()) == 0;
+}
+
+template <class Ch>
+bool CXStringT<Ch>::operator!=(const CXStringT& other) const noexcept {
+  return Compare(other.GetString()) != 0;
+}
+
+template <class Ch>
+bool CXStringT<Ch>::operator<(const CXStringT& other) const noexcept {
+  return Compare(other.GetString()) < 0;
+}
+
+template <class Ch>
+void CXStringT<Ch>::Trim() noexcept {
+  TrimRight();
+  TrimLeft();
+}
+
+template <class Ch>
+Ch CXStringT<Ch>::operator[](int index) const noexcept {
+  return GetAt(index);
+}
+
 template class PLINTH_API CXStringT<char>;
 template class PLINTH_API CXStringT<wchar_t>;

@@ -115,3 +115,21 @@ TEST_F(Protocol, AskingForKeysAndFocusIsAnsweredByTheControl) {
 
 }  // namespace
 }  // namespace pt
+
+namespace pt {
+namespace {
+
+TEST_F(Protocol, PropertiesNeedADocumentAndInDesignModeTheSurface) {
+  ASSERT_NE(CreateControl(), nullptr);
+  ASSERT_EQ(Send(VLM_SETDESIGNMODE, 0), 1);
+  control()->lastError = 0;
+  EXPECT_EQ(Send(VLM_PROPERTIES), 0);
+  EXPECT_EQ(LastError(), DWORD(VLM_ERR_NO_SURFACE));
+  control()->ReplaceDocumentForTest(nullptr);
+  control()->lastError = 0;
+  EXPECT_EQ(Send(VLM_PROPERTIES), 0);
+  EXPECT_EQ(LastError(), 0u);
+}
+
+}  // namespace
+}  // namespace pt

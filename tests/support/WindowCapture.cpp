@@ -20,11 +20,13 @@ Image CaptureWindow(HWND hwnd) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
+  // The window's own device context reads what the window shows even where another program's window
+  // lies over it on the screen (tests run side by side on one display).
+  HDC screen = GetWindowDC(hwnd);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, image.width, image.height, screen, rc.left, rc.top, SRCCOPY);
+  BitBlt(memory, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY);
   GdiFlush();
   image.pixels.resize(static_cast<size_t>(image.width) * image.height);
   const auto* src = static_cast<const uint32_t*>(bits);
@@ -32,7 +34,7 @@ Image CaptureWindow(HWND hwnd) {
   SelectObject(memory, old);
   DeleteObject(dib);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(hwnd, screen);
   return image;
 }
 

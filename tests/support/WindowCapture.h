@@ -16,7 +16,7 @@ struct Image {
   uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-// The window's whole rectangle (frame included) as shown on the screen now.
+// The window's whole rectangle (frame included) as the window shows it now.
 Image CaptureWindow(HWND hwnd);
 // Encodes an image as PNG (through the system's imaging codecs); false on failure.
 bool SavePng(const Image& image, const std::wstring& path);

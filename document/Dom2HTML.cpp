@@ -1,0 +1,202 @@
+// The walk over the document's "all" collection, the head's metas and the page's code page.
+#include "document/Dom2HTML.h"
+
+#include "control/Trace.h"
+#include "document/Charsets.h"
+#include "document/ComText.h"
+#include "document/Dom2HTMLText.h"
+#include "resource_ids.h"
+
+using dom2html::IntVariant;
+
+namespace {
+
+const char kModuleAnchor = 0;
+
+// The module this code is linked into: its string table holds the generator text.
+HMODULE OwnModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&kModuleAnchor), &module);
+  return module;
+}
+
+const wchar_t* const kWithoutEndTag[] = {L"meta", L"link", L"input", L"img",      L"br",   L"frame",   L"area",
+                                         L"param", L"col",  L"links", L"hr", L"basefont", L"base", L"#comment"};
+
+}  // namespace
+
+CDom2HTML::~CDom2HTML() {
+  if (document_) document_->Release();
+}
+
+int CDom2HTML::Parse() {
+  if (!document_) return 0;
+  output_.Clear();
+  generatorPresent_ = 0;
+  contentTypePresent_ = 0;
+  codePage_ = GetDocumentCodePage();
+  output_.Reset(codePage_);
+  auto fail = [this] {
+    output_.Clear();
+    return 0;
+  };
+  CComRef<IHTMLElementCollection> all;
+  if (FAILED(document_->get_all(all.out())) || !all) {
+    TRACE("CDom2HTML::Parse(): Can't get all collection\n");
+    return fail();
+  }
+  long length = 0;
+  if (FAILED(all->get_length(&length))) {
+    TRACE("CDom2HTML::Parse(): Can't get all collection length\n");
+    return fail();
+  }
+  // Each call writes a whole subtree and reports the source index of the last element in it, so the walk
+  // goes on behind that subtree: every top-level node is written once, with its descendants.
+  for (long i = 0; i < length;) {
+    VARIANT name = IntVariant(i), index = IntVariant(0);
+    CComRef<IDispatch> item;
+    if (FAILED(all->item(name, index, item.out())) || !item) {
+      TRACE("CDom2HTML::Parse(): Can't get element from all collection\n");
+      return fail();
+    }
+    CComRef<IHTMLDOMNode> node;
+    if (FAILED(item->QueryInterface(IID_IHTMLDOMNode, node.outVoid())) || !node) {
+      TRACE("CDom2HTML::Parse(): query for IHTMLDOMNode failed\n");
+      ++i;
+      continue;
+    }
+    long last = i;
+    if (!ParseElement(node.get(), 0, last)) {
+      TRACE("CDom2HTML::Parse(): parsing failed\n");
+      return fail();
+    }
+    // An engine that reports no usable source index still moves the walk forward.
+    i = last + 1 > i ? last + 1 : i + 1;
+  }
+  if (output_.Failed()) return fail();
+  return 1;
+}
+
+int CDom2HTML::NeedsEndTag(const wchar_t* tagName) {
+  if (!tagName) return 1;
+  CBstr lower(tagName);
+  dom2html::LowerInPlace(lower.get());
+  return NeedsEndTagLower(lower.get());
+}
+
+int CDom2HTML::NeedsEndTagLower(const wchar_t* lowerTagName) {
+  for (const wchar_t* tag : kWithoutEndTag)
+    if (dom2html::Equals(lowerTagName, tag)) return 0;
+  return 1;
+}
+
+// --- metas ----------------------------------------------------------------------------------------------
+
+const CXString& CDom2HTML::GeneratorText() {
+  if (!generatorLoaded_) {
+    generator_.LoadFromStringTable(OwnModule(), IDS_GENERATOR);
+    generatorLoaded_ = true;
+  }
+  return generator_;
+}
+
+int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
+  CComRef<IHTMLElement> element;
+  if (FAILED(meta->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) {
+    TRACE("CDom2HTML::PatchMetaGenerator(): query to IHTMLElement failed\n");
+    return 0;
+  }
+  CBstr nameAttribute(L"name");
+  CVariant name;
+  if (FAILED(element->getAttribute(nameAttribute.get(), 0, &name))) return 0;
+  CVariant text;
+  if (!dom2html::VariantText(name.get(), text)) return 1;
+  dom2html::LowerInPlace(V_BSTR(&text.get()));
+  if (!dom2html::Equals(V_BSTR(&text.get()), L"generator")) return 1;
+  CXStringW wide;
+  if (!wide.AssignConverted(GeneratorText().GetString())) throw ComOutOfMemory{};
+  CBstr contentAttribute(L"content");
+  CVariant content;
+  V_VT(&content) = VT_BSTR;
+  V_BSTR(&content) = SysAllocStringLen(wide.GetString(), static_cast<UINT>(wide.GetLength()));
+  if (!V_BSTR(&content)) throw ComOutOfMemory{};
+  if (FAILED(element->setAttribute(contentAttribute.get(), content.get(), 0))) {
+    TRACE("CDom2HTML::PatchMetaGenerator(): can't patch generator string\n");
+    return 0;
+  }
+  return 1;
+}
+
+bool CDom2HTML::IsContentTypeMeta(IHTMLDOMNode* meta) {
+  CComRef<IHTMLMetaElement> element;
+  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  CBstr name;
+  if (FAILED(element->get_name(name.out()))) return false;
+  dom2html::LowerInPlace(name.get());
+  return dom2html::Equals(name.get(), L"content-type");
+}
+
+void CDom2HTML::WriteGeneratorMeta(int level) {
+  output_.Indent(level);
+  output_.Ascii("<META NAME=\"Generator\" CONTENT=\"");
+  output_.Ascii(GeneratorText().GetString(), GeneratorText().GetLength());
+  output_.Ascii("\">\n");
+}
+
+void CDom2HTML::WriteContentTypeMeta(int level) {
+  CXString content;
+  BuildContentType(content);
+  output_.Indent(level);
+  output_.Ascii("<META NAME=\"Content-Type\" CONTENT=\"");
+  output_.Ascii(content.GetString(), content.GetLength());
+  output_.Ascii("\">\n");
+}
+
+// --- character set ----------------------------------------------------------------------------------------
+
+UINT CDom2HTML::GetDocumentCodePage() {
+  if (!document_) return 0;
+  CComRef<IHTMLElementCollection> all;
+  if (FAILED(document_->get_all(all.out())) || !all) return 0;
+  CVariant tagName;
+  V_VT(&tagName) = VT_BSTR;
+  V_BSTR(&tagName) = SysAllocString(L"Meta");
+  if (!V_BSTR(&tagName)) throw ComOutOfMemory{};
+  CComRef<IDispatch> metasDispatch;
+  CComRef<IHTMLElementCollection> metas;
+  if (FAILED(all->tags(tagName.get(), metasDispatch.out())) || !metasDispatch ||
+      FAILED(metasDispatch->QueryInterface(IID_IHTMLElementCollection, metas.outVoid())) || !metas)
+    return 0;
+  long length = 0;
+  if (FAILED(metas->get_length(&length))) return 0;
+  CBstr content;
+  bool found = false;
+  for (long i = 0; i < length && !found; ++i) {
+    VARIANT name = IntVariant(i), index = IntVariant(0);
+    CComRef<IDispatch> item;
+    CComRef<IHTMLMetaElement> meta;
+    if (FAILED(metas->item(name, index, item.out())) || !item ||
+        FAILED(item->QueryInterface(IID_IHTMLMetaElement, meta.outVoid())) || !meta)
+      continue;
+    CBstr metaName;
+    if (FAILED(meta->get_name(metaName.out()))) continue;
+    dom2html::LowerInPlace(metaName.get());
+    if (!dom2html::Equals(metaName.get(), L"content-type")) continue;
+    found = SUCCEEDED(meta->get_content(content.out()));
+  }
+  if (!found) return 0;
+  CXString ansi;
+  if (!ansi.AssignConverted(content.get(), content.length())) throw ComOutOfMemory{};
+  ansi.MakeLower();
+  return Charset_CodePageOfContent(ansi.GetString());
+}
+
+int CDom2HTML::BuildContentType(CXString& value) {
+  value = "text/html;";
+  if (const char* name = Charset_NameOfCodePage(GetACP())) {
+    value.Append(" charset=");
+    value.Append(name);
+  }
+  return 1;
+}

@@ -1,0 +1,64 @@
+// CDom2HTML: writes the live document tree as the editor's own HTML text (its save format). One is made
+// for each request, bound to the document; Parse walks the tree and GetHTML hands out the 8-bit text in
+// the page's code page.
+#pragma once
+
+#include <windows.h>
+#include <mshtml.h>
+
+#include <plinthcore.h>
+
+#include "document/HtmlOutput.h"
+
+class CDom2HTML {
+ public:
+  // Takes over one reference the caller already added to document (which may be null).
+  explicit CDom2HTML(IHTMLDocument2* document) : document_(document) {}
+  CDom2HTML(const CDom2HTML&) = delete;
+  CDom2HTML& operator=(const CDom2HTML&) = delete;
+  virtual ~CDom2HTML();
+
+  // 1 when the whole document was written; 0 (and an empty output) otherwise. The generator meta's
+  // content in the live document is rewritten on the way.
+  int Parse();
+  const CXString& GetHTML() const { return output_.Text(); }
+  // Hands the output over (the serializer's text is then empty).
+  CXString TakeHTML() { return output_.TakeText(); }
+
+  // The code page named by the page's content-type meta, or 0 (the ANSI code page).
+  UINT GetDocumentCodePage();
+  // The content of a content-type meta for the ANSI code page ("text/html; charset=Windows-1252").
+  static int BuildContentType(CXString& value);
+  // 0 for the tags written without an end tag.
+  static int NeedsEndTag(const wchar_t* tagName);
+  static int NeedsEndTagLower(const wchar_t* lowerTagName);
+
+  // Elements nested deeper than this make Parse fail rather than exhaust the stack.
+  static constexpr int kMaxDepth = 1024;
+
+ private:
+  int ParseElement(IHTMLDOMNode* node, int level, long& last);
+  int ParseTextNode(IHTMLDOMNode* node, int level);
+  int ParseCommentNode(IHTMLDOMNode* node, int level);
+  int ParseChildren(IHTMLDOMNode* node, int level, long& last);
+  int AppendNodeAttributes(IHTMLDOMNode* node, bool isInput);
+  int AppendInputState(IHTMLDOMNode* node);
+  int AppendStyle(IHTMLDOMNode* node);
+  int ParseStyleNode(IHTMLDOMNode* node);
+  int ParseTitleNode(IHTMLDOMNode* node);
+  int ParseScriptNode(IHTMLDOMNode* node);
+  void WritePropertyContent(const wchar_t* text, int length, HtmlEscape escape);
+  int PatchMetaGenerator(IHTMLDOMNode* meta);
+  bool IsContentTypeMeta(IHTMLDOMNode* meta);
+  void WriteGeneratorMeta(int level);
+  void WriteContentTypeMeta(int level);
+  const CXString& GeneratorText();
+
+  IHTMLDocument2* document_;        // the tree to write (counted)
+  CHtmlOutput output_;              // the text written so far
+  int generatorPresent_ = 0;        // a generator meta counts as written
+  int contentTypePresent_ = 0;      // a content-type meta counts as written
+  UINT codePage_ = 0;               // code page of the output; 0: the ANSI code page
+  CXString generator_;              // the generator text, loaded on first use
+  bool generatorLoaded_ = false;    // generator_ holds the string resource
+};

@@ -1,0 +1,228 @@
+// One node and its subtree: elements with their tags and children, text, comments, and the elements
+// whose content the engine holds as a property (style, title, script).
+#include "control/Trace.h"
+#include "document/ComText.h"
+#include "document/Dom2HTML.h"
+#include "document/Dom2HTMLText.h"
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
+
+// The part of text between its leading and trailing white space.
+void TrimBlanks(const wchar_t*& text, int& length) {
+  while (length > 0 && IsBlank(text[0])) {
+    ++text;
+    --length;
+  }
+  while (length > 0 && IsBlank(text[length - 1])) --length;
+}
+
+// The special tags, by their lower-cased name.
+enum class Special { None, Meta, Style, Title, Script, Head, Input };
+
+Special SpecialOf(BSTR lowerTag) {
+  static const struct {
+    const wchar_t* tag;
+    Special special;
+  } kSpecials[] = {{L"meta", Special::Meta},     {L"style", Special::Style}, {L"title", Special::Title},
+                   {L"script", Special::Script}, {L"head", Special::Head},   {L"input", Special::Input}};
+  for (const auto& s : kSpecials)
+    if (dom2html::Equals(lowerTag, s.tag)) return s.special;
+  return Special::None;
+}
+
+}  // namespace
+
+int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
+  if (!node) return 0;
+  if (level > kMaxDepth) {
+    TRACE("CDom2HTML::ParseElement(): elements nested too deep\n");
+    return 0;
+  }
+  {
+    CComRef<IHTMLElement> element;
+    long sourceIndex = -1;
+    if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.outVoid())) && element &&
+        SUCCEEDED(element->get_sourceIndex(&sourceIndex)) && sourceIndex >= 0)
+      last = sourceIndex;
+  }
+  long type = 0;
+  if (FAILED(node->get_nodeType(&type))) {
+    TRACE("CDom2HTML::ParseElement(): can't get node type\n");
+    return 0;
+  }
+  if (type == 3) return ParseTextNode(node, level);
+  if (type == 8) return ParseCommentNode(node, level);
+
+  CBstr name;
+  if (FAILED(node->get_nodeName(name.out()))) {
+    TRACE("CDom2HTML::ParseElement(): can't get node name\n");
+    return 1;
+  }
+  output_.Indent(level);
+  output_.Ascii("<");
+  output_.Wide(name.get(), name.length());
+  CBstr lower;
+  dom2html::LowerCopy(name.get(), lower);
+  const Special special = SpecialOf(lower.get());
+  if (special == Special::Meta) {
+    if (PatchMetaGenerator(node)) generatorPresent_ = 1;
+    if (IsContentTypeMeta(node)) contentTypePresent_ = 1;
+  }
+  if (!AppendNodeAttributes(node, special == Special::Input)) {
+    TRACE("CDom2HTML::ParseElement(): failed to append attributes\n");
+    return 0;
+  }
+  output_.Ascii(">\n");
+  if (special == Special::Style && !ParseStyleNode(node)) {
+    TRACE("CDom2HTML::ParseElement(): style node parse failed\n");
+    return 0;
+  }
+  if (special == Special::Title && !ParseTitleNode(node)) {
+    TRACE("CDom2HTML::ParseElement(): title node parse failed\n");
+    return 0;
+  }
+  if (special == Special::Script && !ParseScriptNode(node)) {
+    TRACE("CDom2HTML::ParseElement(): script node parse failed\n");
+    return 0;
+  }
+  if (!ParseChildren(node, level, last)) return 0;
+  if (special == Special::Head) {
+    if (!generatorPresent_) WriteGeneratorMeta(level + 1);
+    generatorPresent_ = 1;
+    if (!contentTypePresent_) WriteContentTypeMeta(level + 1);
+    contentTypePresent_ = 1;
+  }
+  if (NeedsEndTagLower(lower.get())) {
+    output_.Indent(level);
+    output_.Ascii("</");
+    output_.Wide(name.get(), name.length());
+    output_.Ascii(">\n");
+  }
+  return 1;
+}
+
+int CDom2HTML::ParseChildren(IHTMLDOMNode* node, int level, long& last) {
+  CComRef<IDispatch> childrenDispatch;
+  CComRef<IHTMLDOMChildrenCollection> children;
+  if (FAILED(node->get_childNodes(childrenDispatch.out())) || !childrenDispatch ||
+      FAILED(childrenDispatch->QueryInterface(IID_IHTMLDOMChildrenCollection, children.outVoid())) || !children) {
+    TRACE("CDom2HTML::ParseElement(): can't get children collection\n");
+    return 0;
+  }
+  long count = 0;
+  if (FAILED(children->get_length(&count))) {
+    TRACE("CDom2HTML::ParseElement(): can't get children collection length\n");
+    return 0;
+  }
+  for (long i = 0; i < count; ++i) {
+    CComRef<IDispatch> item;
+    CComRef<IHTMLDOMNode> child;
+    if (FAILED(children->item(i, item.out())) || !item ||
+        FAILED(item->QueryInterface(IID_IHTMLDOMNode, child.outVoid())) || !child) {
+      TRACE("CDom2HTML::ParseElement(): can't get child node\n");
+      return 0;
+    }
+    if (!ParseElement(child.get(), level + 1, last)) {
+      TRACE("CDom2HTML::ParseElement(): child parsing failed\n");
+      return 0;
+    }
+  }
+  return 1;
+}
+
+int CDom2HTML::ParseTextNode(IHTMLDOMNode* node, int level) {
+  CVariant value;
+  if (FAILED(node->get_nodeValue(&value))) {
+    TRACE("CDom2HTML::ParseElement(): can't get text node value\n");
+    return 1;
+  }
+  if (value.vt() != VT_BSTR || !V_BSTR(&value.get())) return 1;
+  const wchar_t* text = V_BSTR(&value.get());
+  int length = static_cast<int>(SysStringLen(V_BSTR(&value.get())));
+  TrimBlanks(text, length);
+  if (length == 0) return 1;
+  output_.Indent(level);
+  output_.Wide(text, length, HtmlEscape::Text);
+  output_.Ascii("\n");
+  return 1;
+}
+
+// The engine reports a comment (and a declaration such as the doctype) with its delimiters.
+int CDom2HTML::ParseCommentNode(IHTMLDOMNode* node, int level) {
+  CComRef<IHTMLCommentElement> comment;
+  CBstr text;
+  if (FAILED(node->QueryInterface(IID_IHTMLCommentElement, comment.outVoid())) || !comment ||
+      FAILED(comment->get_text(text.out())))
+    return 1;
+  output_.Indent(level);
+  output_.Wide(text.get(), text.length());
+  output_.Ascii("\n");
+  return 1;
+}
+
+// --- content held as a property: never indented ---------------------------------------------------------
+// The writer puts this content on lines of its own, so a reader finds the line breaks and the end tag's
+// indentation around it; the blanks at its ends are therefore left out, or every save would add more.
+
+void CDom2HTML::WritePropertyContent(const wchar_t* text, int length, HtmlEscape escape) {
+  TrimBlanks(text, length);
+  output_.Wide(text, length, escape);
+  output_.Ascii("\n");
+}
+
+int CDom2HTML::ParseStyleNode(IHTMLDOMNode* node) {
+  CComRef<IHTMLStyleElement> style;
+  if (FAILED(node->QueryInterface(IID_IHTMLStyleElement, style.outVoid())) || !style) {
+    TRACE("CDom2HTML::ParseStyleNode(): query for IHTMLStyleElement failed\n");
+    return 0;
+  }
+  CComRef<IHTMLStyleSheet> sheet;
+  if (FAILED(style->get_styleSheet(sheet.out())) || !sheet) {
+    TRACE("CDom2HTML::ParseStyleNode(): can't get stylesheet\n");
+    return 0;
+  }
+  CBstr text;
+  if (FAILED(sheet->get_cssText(text.out()))) {
+    TRACE("CDom2HTML::ParseStyleNode(): can't get css text\n");
+    return 0;
+  }
+  WritePropertyContent(text.get(), text.length(), HtmlEscape::None);
+  return 1;
+}
+
+int CDom2HTML::ParseScriptNode(IHTMLDOMNode* node) {
+  CComRef<IHTMLScriptElement> script;
+  if (FAILED(node->QueryInterface(IID_IHTMLScriptElement, script.outVoid())) || !script) {
+    TRACE("CDom2HTML::ParseScriptNode(): query for IHTMLScriptElement failed\n");
+    return 0;
+  }
+  CBstr text;
+  if (FAILED(script->get_text(text.out()))) {
+    TRACE("CDom2HTML::ParseScriptNode(): can't get script code\n");
+    return 0;
+  }
+  WritePropertyContent(text.get(), text.length(), HtmlEscape::None);
+  return 1;
+}
+
+// The title is element content: it is read back with its character references decoded.
+int CDom2HTML::ParseTitleNode(IHTMLDOMNode* node) {
+  CComRef<IHTMLTitleElement> title;
+  if (FAILED(node->QueryInterface(IID_IHTMLTitleElement, title.outVoid())) || !title) {
+    TRACE("CDom2HTML::ParseTitleNode(): query to IHTMLTitleElement failed\n");
+    return 0;
+  }
+  CBstr text;
+  if (FAILED(title->get_text(text.out()))) {
+    TRACE("CDom2HTML::ParseTitleNode(): can't get title text\n");
+    return 0;
+  }
+  const wchar_t* content = text.get();
+  int length = text.length();
+  TrimBlanks(content, length);
+  if (length == 0) return 1;
+  WritePropertyContent(content, length, HtmlEscape::Text);
+  return 1;
+}

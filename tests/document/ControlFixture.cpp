@@ -1,0 +1,33 @@
+#include "ControlFixture.h"
+
+namespace dt {
+
+std::string Control::Code() {
+  LRESULT size = Send(VLM_GETCODE);
+  if (size <= 0) return "<failed>";
+  std::string text(static_cast<size_t>(size) + 1, '\x7f');
+  if (Send(VLM_GETCODE, 0, reinterpret_cast<LPARAM>(text.data())) != 1) return "<failed>";
+  EXPECT_EQ(text[static_cast<size_t>(size)], '\0');
+  text.resize(static_cast<size_t>(size));
+  return text;
+}
+
+std::string Control::BodyLines(const std::string& code) {
+  size_t start = code.find(" <BODY");
+  size_t end = code.find(" </BODY>\n");
+  if (start == std::string::npos || end == std::string::npos) return "<no body>";
+  start = code.find('\n', start) + 1;
+  return code.substr(start, end - start);
+}
+
+int Control::Insert(DWORD kind, RECT rect) {
+  if (!Arm(kind)) return -1;
+  return control()->InsertElementAt(rect, 0);
+}
+
+bool Control::LoadAndWait(const char* text) {
+  UINT loads = control()->CompletedLoads();
+  return Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(text)) == 1 && WaitForLoads(loads + 1);
+}
+
+}  // namespace dt

@@ -1,0 +1,47 @@
+// An engine document driven the way the control drives it, without a control window: loaded from text,
+// its load run by pumping messages, and written back by the HTML writer.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mshtml.h>
+
+#include <string>
+
+#include "document/ComText.h"
+
+namespace dt {
+
+class EngineDocument {
+ public:
+  EngineDocument();
+  ~EngineDocument();
+  IHTMLDocument2* get() const { return document_; }
+  // A reference for an object that takes one over (CDOMUtil, CDom2HTML).
+  IHTMLDocument2* AddRefed() const;
+
+  // Loads 8-bit ANSI text as the control does, or wide text, and waits until the document is complete.
+  bool Load(const char* text);
+  bool LoadWide(const std::wstring& text);
+  bool WaitUntilComplete(DWORD timeoutMs = 5000);
+
+  // The HTML writer's text; "<failed>" when it fails.
+  std::string Serialize();
+  // The first element with tag (upper or lower case), or null.
+  IHTMLElement* FirstElement(const wchar_t* tag);
+
+ private:
+  IHTMLDocument2* document_ = nullptr;
+};
+
+// OLE is initialised once per test program.
+class Document : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  EngineDocument doc_;
+};
+
+// The bytes of wide text in codePage.
+std::string Encode(const std::wstring& text, UINT codePage);
+
+}  // namespace dt

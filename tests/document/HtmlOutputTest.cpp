@@ -1,0 +1,101 @@
+// Escaping and conversion of engine text on its way into the saved page.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document/HtmlOutput.h"
+
+namespace {
+
+std::string Written(const std::wstring& text, HtmlEscape escape, UINT codePage = 1252) {
+  CHtmlOutput out;
+  out.Reset(codePage);
+  out.Wide(text.data(), static_cast<int>(text.size()), escape);
+  EXPECT_FALSE(out.Failed());
+  return std::string(out.Text().GetString(), static_cast<size_t>(out.Text().GetLength()));
+}
+
+TEST(TextEscaping, ALessThanSignThatStartsNoTagStaysAsItIs) {
+  EXPECT_EQ(Written(L"a < b", HtmlEscape::Text), "a < b");
+  EXPECT_EQ(Written(L"1<2", HtmlEscape::Text), "1<2");
+  EXPECT_EQ(Written(L"ends with <", HtmlEscape::Text), "ends with <");
+}
+
+TEST(TextEscaping, ALessThanSignThatWouldStartMarkupIsWrittenAsAReference) {
+  EXPECT_EQ(Written(L"x <b> y", HtmlEscape::Text), "x &lt;b> y");
+  EXPECT_EQ(Written(L"</p>", HtmlEscape::Text), "&lt;/p>");
+  EXPECT_EQ(Written(L"<!-- no -->", HtmlEscape::Text), "&lt;!-- no -->");
+  EXPECT_EQ(Written(L"<?pi", HtmlEscape::Text), "&lt;?pi");
+}
+
+TEST(TextEscaping, AnAmpersandIsEscapedOnlyWhereItWouldStartAReference) {
+  EXPECT_EQ(Written(L"a & b", HtmlEscape::Text), "a & b");
+  EXPECT_EQ(Written(L"&amp;", HtmlEscape::Text), "&amp;amp;");
+  EXPECT_EQ(Written(L"&#38;", HtmlEscape::Text), "&amp;#38;");
+  EXPECT_EQ(Written(L"R&D", HtmlEscape::Text), "R&amp;D");
+  EXPECT_EQ(Written(L"tail &", HtmlEscape::Text), "tail &");
+}
+
+TEST(TextEscaping, QuotesInTextStayAsTheyAre) {
+  EXPECT_EQ(Written(L"say \"hi\"", HtmlEscape::Text), "say \"hi\"");
+}
+
+TEST(AttributeEscaping, DoubleQuotesAndReferenceLikeAmpersandsAreEscaped) {
+  EXPECT_EQ(Written(L"say \"hi\"", HtmlEscape::Attribute), "say &quot;hi&quot;");
+  EXPECT_EQ(Written(L"a & b &c", HtmlEscape::Attribute), "a & b &amp;c");
+  EXPECT_EQ(Written(L"<b>", HtmlEscape::Attribute), "<b>");
+  EXPECT_EQ(Written(L"it's", HtmlEscape::Attribute), "it's");
+}
+
+TEST(NoEscaping, WritesTheTextUnchanged) {
+  EXPECT_EQ(Written(L"<!-- a & \"b\" -->", HtmlEscape::None), "<!-- a & \"b\" -->");
+}
+
+TEST(Conversion, ThreeByteUtf8CharactersComeOutWhole) {
+  std::wstring text(1000, L'\x65E5');  // 日
+  std::string written = Written(text, HtmlEscape::Text, CP_UTF8);
+  ASSERT_EQ(written.size(), 3000u);
+  EXPECT_EQ(written.substr(0, 3), "\xE6\x97\xA5");
+  EXPECT_EQ(written.substr(2997), "\xE6\x97\xA5");
+}
+
+TEST(Conversion, SurrogatePairsComeOutAsFourUtf8Bytes) {
+  EXPECT_EQ(Written(L"\xD83D\xDE00", HtmlEscape::None, CP_UTF8), "\xF0\x9F\x98\x80");
+}
+
+TEST(Conversion, CyrillicGoesIntoKoi8R) {
+  EXPECT_EQ(Written(L"\x41F\x440\x438\x432\x435\x442", HtmlEscape::Text, 20866), "\xF0\xD2\xC9\xD7\xC5\xD4");
+}
+
+TEST(Conversion, CharactersTheCodePageLacksBecomeItsDefaultCharacter) {
+  EXPECT_EQ(Written(L"a\x65E5z", HtmlEscape::Text, 1252), "a?z");
+}
+
+TEST(Conversion, CodePagesThatRewriteAsciiAreNotBypassed) {
+  // UTF-7 writes '+' as "+-": ASCII text must still go through the converter there.
+  EXPECT_EQ(Written(L"1+1", HtmlEscape::None, 65000), "1+-1");
+}
+
+TEST(Conversion, CodePageZeroMeansTheAnsiCodePage) {
+  EXPECT_EQ(Written(L"caf\xE9", HtmlEscape::None, 0), Written(L"caf\xE9", HtmlEscape::None, GetACP()));
+}
+
+TEST(Output, IndentationIsOneBlankPerLevel) {
+  CHtmlOutput out;
+  out.Reset(1252);
+  out.Indent(3);
+  out.Ascii("<B>");
+  out.Indent(0);
+  out.Indent(70);
+  EXPECT_EQ(std::string(out.Text().GetString()), "   <B>" + std::string(70, ' '));
+}
+
+TEST(Output, ResetStartsAnEmptyText) {
+  CHtmlOutput out;
+  out.Reset(1252);
+  out.Ascii("old");
+  out.Reset(1252);
+  EXPECT_EQ(out.Text().GetLength(), 0);
+}
+
+}  // namespace
