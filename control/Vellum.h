@@ -70,7 +70,8 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   int InsertElementAt(const RECT& rect, int flag);
 
   // The serialised document in the ANSI text the host receives; false when it cannot be written.
-  bool SerializeDocument(CXString& text);
+  // codePage, when given, receives the code page the text is written in (0: the ANSI code page).
+  bool SerializeDocument(CXString& text, UINT* codePage = nullptr);
 
   // Test support: hosts document in place of the current one (counted references on both).
   void ReplaceDocumentForTest(IHTMLDocument2* document);

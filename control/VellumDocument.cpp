@@ -294,12 +294,13 @@ void CVellum::DeleteTempFile() {
 
 int CVellum::SaveToUndo() {
   CXString text;
-  if (!SerializeDocument(text)) {
+  UINT codePage = 0;
+  if (!SerializeDocument(text, &codePage)) {
     TRACE("CVellum::SaveToUndo(): can't save to undo, memory allocation failed\n");
     lastError = VLM_ERR_TEMP_WRITE;
     return 0;
   }
-  if (!undo_.Push(static_cast<CXString&&>(text))) {
+  if (!undo_.Push(static_cast<CXString&&>(text), codePage)) {
     TRACE("CVellum::SaveToUndo(): can't save to undo, memory allocation failed\n");
     lastError = VLM_ERR_UNDO_MEMORY;
     return 0;
@@ -324,7 +325,10 @@ int CVellum::StepThroughHistory(int step) {
   snapshotOnChange_ = 0;
   if (step < 0) undo_.StepBack();
   else undo_.StepForward();
-  if (!CDOMUtil(AddRefDocument(document_)).LoadCode(undo_.At(undo_.Index()).GetString())) {
+  // A snapshot is read back in the code page it was written in: a page saved as koi8-r must not come
+  // back through the ANSI code page.
+  if (!CDOMUtil(AddRefDocument(document_)).LoadCode(undo_.At(undo_.Index()).GetString(),
+                                                   undo_.CodePageAt(undo_.Index()))) {
     lastError = VLM_ERR_LOAD;
     return 0;
   }

@@ -3,12 +3,13 @@
 #include "control/Vellum.h"
 #include "document/Dom2HTML.h"
 
-bool CVellum::SerializeDocument(CXString& text) {
+bool CVellum::SerializeDocument(CXString& text, UINT* codePage) {
   text.Empty();
   if (!document_) return false;
   document_->AddRef();
   CDom2HTML writer(document_);
   if (!writer.Parse()) return false;
   text = writer.TakeHTML();
+  if (codePage) *codePage = writer.OutputCodePage();
   return true;
 }

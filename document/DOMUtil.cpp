@@ -168,7 +168,7 @@ int CDOMUtil::RemoveElementBySourceIndex(int index) {
   return SUCCEEDED(parentNode->removeChild(node.get(), removed.out())) ? 1 : 0;
 }
 
-int CDOMUtil::LoadCode(const char* text) {
+int CDOMUtil::LoadCode(const char* text, UINT codePage) {
   if (!document_ || !text) return 0;
   CComRef<IStream> stream;
   if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.out()))) {
@@ -182,7 +182,7 @@ int CDOMUtil::LoadCode(const char* text) {
   }
   CXStringW wide;
   const wchar_t* buffer = nullptr;
-  if (wide.AssignConverted(text)) buffer = wide.GetBuffer(wide.GetLength());
+  if (wide.AssignConverted(text, -1, codePage)) buffer = wide.GetBuffer(wide.GetLength());
   if (!buffer) {
     TRACE("CDOMUtil::LoadCode(): XString::GetBuffer() failed");
     return 0;

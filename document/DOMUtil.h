@@ -41,7 +41,8 @@ class CDOMUtil {
   int RemoveElementFromPoint(int x, int y);
   int RemoveElementBySourceIndex(int index);
 
-  int LoadCode(const char* text);
+  // text is in codePage (0: the ANSI code page).
+  int LoadCode(const char* text, UINT codePage = CP_ACP);
   int LoadFromFile(const char* path);
 
   int GetBODYCustomWHAttrs(int& width, int& height);

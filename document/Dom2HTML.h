@@ -25,6 +25,8 @@ class CDom2HTML {
   // Hands the output over (the serializer's text is then empty).
   CXString TakeHTML() { return output_.TakeText(); }
 
+  // The code page the last Parse wrote in (0: the ANSI code page).
+  UINT OutputCodePage() const { return codePage_; }
   // The code page named by the page's content-type meta, or 0 (the ANSI code page).
   UINT GetDocumentCodePage();
   // The content of a content-type meta for the ANSI code page ("text/html; charset=Windows-1252").

@@ -120,48 +120,30 @@ Borders AllBordersOf(Element& element) {
   return style ? BordersOf(style.get(), BorderSides::All) : Borders{};
 }
 
-bool HasElementChildren(const Node& node) {
-  for (const Node* child = node.firstChild(); child; child = child->nextSibling())
-    if (child->isElement()) return true;
-  return false;
-}
-
 LONG Inside(LONG size, LONG before, LONG after) { return size - before - after > 0 ? size - before - after : 0; }
-
-// Controls whose content is drawn by the control itself: a point over them finds the control.
-bool DrawsItsOwnContent(const Element& element) {
-  return element.is(TagId::Select) || element.is(TagId::Textarea) || element.is(TagId::Object);
-}
-
-// Tree order below `root`; the subtree of `skipBelow` (when not null) is left out.
-Node* NextBelow(Node* node, const Node* root, const Node* skipBelow) {
-  if (node != skipBelow && node->firstChild()) return node->firstChild();
-  for (; node && node != root; node = node->parent())
-    if (node->nextSibling()) return node->nextSibling();
-  return nullptr;
-}
 
 }  // namespace
 
 ClientArea ClientAreaOf(CHtmlDocument& document, Element& element) {
-  Borders borders = AllBordersOf(element);
   ClientArea area;
-  area.left = borders.left;
-  area.top = borders.top;
-  LONG width = 0, height = 0;
   if (&element == element.document().body()) {
+    // The body fills the document window: its client area is the window's, inside the body's borders.
+    Borders borders = AllBordersOf(element);
+    area.left = borders.left;
+    area.top = borders.top;
     RECT client = {};
     if (HWND view = document.ViewWindow(); view && GetClientRect(view, &client)) {
-      width = client.right - client.left;
-      height = client.bottom - client.top;
+      area.width = Inside(client.right - client.left, borders.left, borders.right);
+      area.height = Inside(client.bottom - client.top, borders.top, borders.bottom);
     }
-  } else {
-    SimpleBox box = ComputeSimpleBox(element);
-    width = box.width;
-    height = box.height;
+    return area;
   }
-  area.width = Inside(width, borders.left, borders.right);
-  area.height = Inside(height, borders.top, borders.bottom);
+  if (const vellum::engine::layout::Box* box = document.Layout().BoxOf(element)) {
+    area.left = box->clientLeft;
+    area.top = box->clientTop;
+    area.width = box->clientWidth;
+    area.height = box->clientHeight;
+  }
   return area;
 }
 
@@ -173,53 +155,6 @@ Element* OffsetParentOf(Element& element) {
     if (FactsOf(*ancestor, BorderSides::None).positioned) return ancestor;
   }
   return nullptr;
-}
-
-// Elements are visited in tree order, so an element's ancestors are placed before it. Reading the
-// computed style costs a cascade per property, so it is read only where it matters: for elements
-// that hold the point (their z-index) and for those with element children (which may be the offset
-// parent or stacking level of what lies below).
-Element* ElementAtPoint(vellum::engine::Document& tree, LONG x, LONG y) {
-  Element* body = tree.body();
-  if (!body) return nullptr;
-  struct Placed {
-    LONG left = 0, top = 0;   // where the boxes it is the offset parent of start (its padding edge)
-    bool offsetParent = false;
-    LONG stackZ = 0;          // z-index of the stacking level the element paints in
-  };
-  std::unordered_map<const Element*, Placed> placed;
-  Borders bodyBorders = AllBordersOf(*body);  // the body's box is the window's client area
-  placed[body] = Placed{bodyBorders.left, bodyBorders.top, true, 0};
-  Element* topmost = body;
-  LONG topmostZ = LONG_MIN;
-  const Node* skipBelow = nullptr;
-  for (Node* node = body->firstChild(); node; node = NextBelow(node, body, skipBelow)) {
-    Element* element = vellum::engine::asElement(node);
-    if (!element) continue;
-    bool container = HasElementChildren(*element);
-    if (DrawsItsOwnContent(*element)) {
-      skipBelow = element;
-      container = false;
-    }
-    Element* parent = element->parentElement();
-    LONG parentZ = placed[parent].stackZ;
-    const Element* offsetParent = parent;
-    while (!placed[offsetParent].offsetParent) offsetParent = offsetParent->parentElement();
-    const Placed origin = placed[offsetParent];
-    SimpleBox box = ComputeSimpleBox(*element);
-    LONG left = origin.left + box.left, top = origin.top + box.top;
-    bool holds = x >= left && x < left + box.width && y >= top && y < top + box.height;
-    if (!holds && !container) continue;
-    StyleFacts facts = FactsOf(*element, container ? BorderSides::LeftTop : BorderSides::None);
-    Placed place{left + facts.borders.left, top + facts.borders.top, facts.positioned,
-                 facts.positioned && facts.hasZIndex ? facts.zIndex : parentZ};
-    if (container) placed[element] = place;
-    if (holds && place.stackZ >= topmostZ) {  // later in tree order paints over
-      topmost = element;
-      topmostZ = place.stackZ;
-    }
-  }
-  return topmost;
 }
 
 }  // namespace engine

@@ -1,5 +1,5 @@
-// Geometry of the simple box model (until the layout engine answers): offsets from the style
-// objects' boxes, client areas, offset parents and the element under a point.
+// Client areas and offset parents: the body's from the document window, every other element's from
+// the document's layout.
 #pragma once
 
 #include <windows.h>
@@ -25,9 +25,5 @@ ClientArea ClientAreaOf(CHtmlDocument& document, vellum::engine::Element& elemen
 // The nearest positioned ancestor, else the body; null for the body itself and elements outside it.
 vellum::engine::Element* OffsetParentOf(vellum::engine::Element& element);
 
-// The topmost element whose border box holds the point (document window client coordinates), in
-// paint order: z-index, then tree order, children over parents. The body over empty area; null when
-// the document has no body.
-vellum::engine::Element* ElementAtPoint(vellum::engine::Document& tree, LONG x, LONG y);
 
 }  // namespace engine

@@ -12,14 +12,15 @@ using vellum::engine::Element;
 
 namespace {
 
-// One number of the element's box; a comment has none.
+// One number of the element's box in the document's layout; an element without a box (a comment, a
+// detached element, one inside a control) reports 0.
 template <class Field>
-HRESULT ReturnBoxField(Element* element, LONG* p, Field field) {
+HRESULT ReturnBoxField(CHtmlDocument& document, Element* element, LONG* p, Field field) {
   if (!p) return E_POINTER;
   *p = 0;
   if (!element) return S_OK;
   return Guarded([&] {
-    *p = field(ComputeSimpleBox(*element));
+    if (const vellum::engine::layout::Box* box = document.Layout().BoxOf(*element)) *p = field(*box);
     return S_OK;
   });
 }
@@ -53,17 +54,19 @@ HRESULT CElement::get_currentStyle(IHTMLCurrentStyle** p) {
   return Guarded([&] { return CreateCurrentStyle(*e, p); });
 }
 
+using vellum::engine::layout::Box;
+
 HRESULT CElement::get_offsetLeft(LONG* p) {
-  return ReturnBoxField(element(), p, [](const SimpleBox& box) { return box.left; });
+  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.offsetLeft; });
 }
 HRESULT CElement::get_offsetTop(LONG* p) {
-  return ReturnBoxField(element(), p, [](const SimpleBox& box) { return box.top; });
+  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.offsetTop; });
 }
 HRESULT CElement::get_offsetWidth(LONG* p) {
-  return ReturnBoxField(element(), p, [](const SimpleBox& box) { return box.width; });
+  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.border.width; });
 }
 HRESULT CElement::get_offsetHeight(LONG* p) {
-  return ReturnBoxField(element(), p, [](const SimpleBox& box) { return box.height; });
+  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.border.height; });
 }
 
 HRESULT CElement::get_offsetParent(IHTMLElement** p) {
@@ -71,7 +74,10 @@ HRESULT CElement::get_offsetParent(IHTMLElement** p) {
   *p = nullptr;
   Element* e = element();
   if (!e) return S_OK;
-  return Guarded([&] { return WrapNodeAs(document(), OffsetParentOf(*e), p); });
+  return Guarded([&] {
+    const Box* box = document().Layout().BoxOf(*e);
+    return WrapNodeAs(document(), box ? box->offsetParent : OffsetParentOf(*e), p);
+  });
 }
 
 HRESULT CElement::get_clientLeft(LONG* p) {

@@ -138,6 +138,7 @@ void CHtmlDocument::CompleteLoad(unsigned generation) {
 
 void CHtmlDocument::ReplaceTree(vellum::engine::RefPtr<vellum::engine::Document> tree) {
   formState_.Clear();
+  layout_.Forget();
   tree_ = std::move(tree);
 }
 
@@ -164,6 +165,21 @@ HRESULT CHtmlDocument::FindConnectionPoint(REFIID riid, IConnectionPoint** out) 
   notifyPoint_->AddRef();
   *out = notifyPoint_;
   return S_OK;
+}
+
+}  // namespace engine
+
+namespace engine {
+
+const vellum::engine::layout::LayoutTree& CHtmlDocument::Layout() {
+  // Without a view the page is laid out as if shown in a window of a common size.
+  int width = 1024, height = 768;
+  RECT client;
+  if (view_ && GetClientRect(view_, &client)) {
+    width = client.right;
+    height = client.bottom;
+  }
+  return layout_.For(*tree_, width, height);
 }
 
 }  // namespace engine

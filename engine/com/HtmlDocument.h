@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dom/document.h"
+#include "engine/com/DocumentLayout.h"
 #include "engine/com/ComObject.h"
 #include "engine/com/FormState.h"
 #include "engine/com/NamedProperties.h"
@@ -92,6 +93,8 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
 
   // The tree (never null: an empty document while loading).
   vellum::engine::Document& Tree() const { return *tree_; }
+  // The page laid out for the view's client area (a default area while there is no view).
+  const vellum::engine::layout::LayoutTree& Layout();
   LONG ReadyState() const { return readyState_; }
   // The live node objects of this document, one per node.
   CWrapperCache& Wrappers() { return wrappers_; }
@@ -125,7 +128,8 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   HWND window_ = nullptr;              // message-only window that runs the parse after Load returns
   IOleClientSite* clientSite_ = nullptr;   // the container's site (referenced)
   IOleInPlaceSite* inPlaceSite_ = nullptr; // the container's in-place site while active (referenced)
-  HWND view_ = nullptr;                    // the document window while in-place active
+  HWND view_ = nullptr;
+  CDocumentLayout layout_;                 // the boxes of tree_, kept until it changes                    // the document window while in-place active
   RECT viewRect_ = {};                     // its position in the container's window
   DWORD hostFlags_ = 0;                    // DOCHOSTUIINFO flags the container asked for
   CWrapperCache wrappers_;                 // node objects alive now (each holds this document)

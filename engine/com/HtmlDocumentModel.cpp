@@ -102,7 +102,7 @@ HRESULT CHtmlDocument::put_title(BSTR v) {
 HRESULT CHtmlDocument::elementFromPoint(LONG x, LONG y, IHTMLElement** hit) {
   if (!hit) return E_POINTER;
   *hit = nullptr;
-  return Guarded([&] { return WrapNodeAs(*this, ElementAtPoint(*tree_, x, y), hit); });
+  return Guarded([&] { return WrapNodeAs(*this, tree_->body() ? Layout().HitTest(x, y) : nullptr, hit); });
 }
 
 HRESULT CHtmlDocument::createElement(BSTR tag, IHTMLElement** element) {

@@ -100,3 +100,35 @@ TEST_F(Control, EveryResizeOfTheFormTakesASnapshot) {
 
 }  // namespace
 }  // namespace dt
+
+namespace dt {
+namespace {
+
+// A page in another code page than the ANSI one: its snapshots are written in that code page and must
+// read back as written.
+TEST_F(Control, UndoKeepsTheTextOfAPageInItsOwnCodePage) {
+  ASSERT_NE(CreateControl(), nullptr);
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  std::string path = std::string(dir) + "vellum-koi8.html";
+  const char page[] =
+      "<html><head><meta name=\"Content-Type\" content=\"text/html; charset=koi8-r\"></head>"
+      "<body><span id=\"ru\">\xf0\xd2\xc9\xd7\xc5\xd4</span></body></html>";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, page, sizeof page - 1, &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(Send(VLM_LOADFILE, 0, reinterpret_cast<LPARAM>(path.c_str())), 1);
+  ASSERT_TRUE(WaitForPendingLoad());
+  const std::string loaded = Code();
+  ASSERT_NE(loaded.find("\xf0\xd2\xc9\xd7\xc5\xd4"), std::string::npos) << loaded;  // saved as koi8-r bytes
+  ASSERT_EQ(Insert(VLM_KIND_LABEL), 1);
+  ASSERT_EQ(Send(VLM_UNDO), 1);
+  ASSERT_TRUE(WaitForPendingLoad());
+  EXPECT_EQ(Code(), loaded);
+  DeleteFileA(path.c_str());
+}
+
+}  // namespace
+}  // namespace dt

@@ -167,8 +167,12 @@ TEST_F(DocumentModel, TheParentWindowIsOneObjectThatLeadsBackToTheDocument) {
 TEST_F(DocumentModel, ThePointOverEmptyAreaFindsTheBody) {
   ASSERT_TRUE(LoadAndWait(document_, L"<body><span>x</span></body>"));
   Ptr<IHTMLElement> hit;
-  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(5000, 5000, hit.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(500, 500, hit.out()));
   EXPECT_EQ(TagName(hit.get()), L"BODY");
+  // Beyond the page's window there is nothing.
+  Ptr<IHTMLElement> outside;
+  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(5000, 5000, outside.out()));
+  EXPECT_EQ(outside.get(), nullptr);
 }
 
 TEST_F(DocumentModel, NoElementIsUnderAPointWhileLoading) {

@@ -1,5 +1,7 @@
 #include "dom/character_data.h"
 
+#include "dom/document.h"
+
 namespace vellum::engine {
 
 std::u16string Comment::markup() const {
@@ -8,6 +10,16 @@ std::u16string Comment::markup() const {
   out.reserve(data().size() + 7);
   out.append(u"<!--").append(data()).append(u"-->");
   return out;
+}
+
+void CharacterData::setData(std::u16string_view data) {
+  data_.assign(data);
+  document().contentChanged();
+}
+
+void CharacterData::appendData(std::u16string_view data) {
+  data_.append(data);
+  document().contentChanged();
 }
 
 } // namespace vellum::engine

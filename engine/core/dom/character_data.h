@@ -13,8 +13,8 @@ namespace vellum::engine {
 class CharacterData : public Node {
 public:
   const std::u16string& data() const { return data_; }
-  void setData(std::u16string_view data) { data_.assign(data); }
-  void appendData(std::u16string_view data) { data_.append(data); }
+  void setData(std::u16string_view data);
+  void appendData(std::u16string_view data);
 
 protected:
   CharacterData(NodeType type, Document* document, std::u16string_view data)

@@ -53,6 +53,11 @@ public:
   // Elements and comments in pre-order; item i has sourceIndex i. Rebuilt on the first call after
   // a change, so a reference to it is good only until the tree changes.
   const std::vector<Node*>& all() const;
+  // Bumped by every change of the tree, an attribute or a text: whoever caches something computed
+  // from the document (the layout) compares it to know when to compute again.
+  uint64_t version() const { return version_; }
+  void contentChanged() { ++version_; }
+
   // Number of nodes of this document still alive (attached or not), the document excluded.
   size_t liveNodeCount() const { return liveNodes_; }
 
@@ -60,7 +65,10 @@ private:
   friend class Node;
   Document();
   ~Document() override;
-  void treeChanged() { allDirty_ = true; }
+  void treeChanged() {
+    allDirty_ = true;
+    ++version_;
+  }
   void nodeCreated() { ++liveNodes_; }
   void nodeDestroyed();
   void rebuildAll() const;
@@ -70,6 +78,7 @@ private:
 
   DocumentMode mode_ = DocumentMode::NoQuirks;
   size_t liveNodes_ = 0;
+  uint64_t version_ = 0;
   bool released_ = false;
   mutable bool allDirty_ = true;
   mutable uint32_t allStamp_ = 0;

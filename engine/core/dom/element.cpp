@@ -71,6 +71,7 @@ const Attribute* Element::findAttribute(std::u16string_view name) const {
 }
 
 void Element::setAttribute(std::u16string_view name, std::u16string_view value) {
+  document().contentChanged();
   if (const Attribute* existing = findAttribute(name)) {
     const_cast<Attribute*>(existing)->value.assign(value);
     return;
@@ -79,6 +80,7 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
 }
 
 bool Element::removeAttribute(std::u16string_view name) {
+  document().contentChanged();
   const Attribute* a = findAttribute(name);
   if (!a) return false;
   attributes_.erase(attributes_.begin() + (a - attributes_.data()));
@@ -93,11 +95,13 @@ const std::u16string& Element::text() const {
 void Element::setText(std::u16string_view text) {
   if (!text_) text_ = std::make_unique<std::u16string>();
   text_->assign(text);
+  document().contentChanged();
 }
 
 void Element::appendText(std::u16string_view text) {
   if (!text_) text_ = std::make_unique<std::u16string>();
   text_->append(text);
+  document().contentChanged();
 }
 
 bool Element::holdsTextAsProperty() const {

@@ -1,0 +1,18 @@
+#include "engine/com/DocumentLayout.h"
+
+namespace engine {
+
+const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::Document& tree, int width,
+                                                                int height) {
+  if (!layout_ || tree_ != &tree || version_ != tree.version() || width_ != width || height_ != height) {
+    layout_.reset();
+    layout_.emplace(vellum::engine::layout::Layout(tree, width, height));
+    tree_ = &tree;
+    version_ = tree.version();
+    width_ = width;
+    height_ = height;
+  }
+  return *layout_;
+}
+
+}  // namespace engine

@@ -1,0 +1,28 @@
+// The document's layout, computed when first asked for after a change and kept until the next one:
+// offsets and the element under a point come from here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "dom/document.h"
+#include "layout/layout_tree.h"
+
+namespace engine {
+
+class CDocumentLayout {
+ public:
+  // The layout of tree for a viewport of that size; laid out again only when the tree changed (its
+  // version moved), the viewport changed or another tree is asked about.
+  const vellum::engine::layout::LayoutTree& For(vellum::engine::Document& tree, int width, int height);
+  void Forget() { layout_.reset(); }
+
+ private:
+  std::optional<vellum::engine::layout::LayoutTree> layout_;
+  const vellum::engine::Document* tree_ = nullptr;  // the tree laid out (not owned; compared only)
+  uint64_t version_ = 0;                            // its version then
+  int width_ = 0;
+  int height_ = 0;
+};
+
+}  // namespace engine

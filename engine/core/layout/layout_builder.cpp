@@ -1,0 +1,376 @@
+// Layout in five passes over the boxes in document order, none of them recursive: computed styles
+// top-down (each element once, with its parent's), preferred widths bottom-up, used widths top-down,
+// flow and heights bottom-up, positions top-down.
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "css/control_metrics.h"
+#include "css/element_style.h"
+#include "dom/character_data.h"
+#include "dom/element.h"
+#include "dom/nesting_cap.h"
+#include "layout/box_style.h"
+#include "layout/inline_flow.h"
+#include "layout/layout_tree.h"
+#include "layout/paint_order.h"
+
+namespace vellum::engine::layout {
+namespace {
+
+int RoundToInt(double value) {
+    constexpr double kLimit = 1e9;
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::lround(std::clamp(value, -kLimit, kLimit)));
+}
+
+struct FlowItem {
+    enum class Kind : std::uint8_t { Text, Child, Break };
+    Kind kind = Kind::Text;
+    const Text* text = nullptr;  // for Text
+    int child = -1;              // box index, for Child and Break
+};
+
+// What the passes work out for one box before it becomes a Box.
+struct WorkBox {
+    BoxStyle style;
+    std::optional<css::Size> natural;   // form controls, images and objects
+    std::vector<FlowItem> items;        // in-flow content in document order
+    int offsetParent = -1;              // box index; -1 for the root and the body
+    int containingBlock = 0;            // box whose padding box an out-of-flow box is placed in
+    double preferredWidth = 0;          // border box at unlimited width
+    double width = 0;                   // used border box
+    double height = 0;
+    std::optional<double> definiteHeight;  // known before the content is laid out
+    FlowPoint flow;                     // border-edge origin from the parent's content edge
+    double x = 0;                       // border-edge origin in document window coordinates
+    double y = 0;
+};
+
+// The computed style of an element on the path from the root to the element being visited.
+struct StyleFrame {
+    css::ElementStyleSubject subject;
+    css::ComputedStyle style;
+    int box = -1;
+};
+
+}  // namespace
+
+class LayoutBuilder {
+public:
+    LayoutBuilder(Document& document, int viewportWidth, int viewportHeight, std::size_t boxBudget)
+        : document_(document), sheets_(document), viewportWidth_(std::max(0, viewportWidth)),
+          viewportHeight_(std::max(0, viewportHeight)), boxBudget_(boxBudget), body_(document.body()) {}
+
+    LayoutTree Build() {
+        if (Element* root = document_.documentElement()) {
+            const std::size_t expected = std::min(document_.all().size(), boxBudget_);
+            tree_.boxes_.reserve(expected);
+            work_.reserve(expected);
+            CollectBoxes(*root);
+            MeasurePreferredWidths();
+            ResolveWidths();
+            FlowContents();
+            PlaceBoxes();
+            Finish();
+        }
+        return std::move(tree_);
+    }
+
+private:
+    bool IsViewportBox(int index) const {
+        return index == 0 || tree_.boxes_[static_cast<std::size_t>(index)].element == body_;
+    }
+    WorkBox& Work(int index) { return work_[static_cast<std::size_t>(index)]; }
+    int Count() const { return static_cast<int>(work_.size()); }
+
+    // Pre-order walk that computes each style once, with the styles of the open ancestors only.
+    void CollectBoxes(Element& root) {
+        Node* node = &root;
+        while (node) {
+            bool entered = false;
+            if (Element* element = asElement(node)) {
+                entered = Enter(*element);
+            } else if (const Text* text = asText(node); text && !chain_.empty()) {
+                Work(chain_.back()->box).items.push_back({FlowItem::Kind::Text, text, -1});
+            }
+            if (entered && node->firstChild()) {
+                node = node->firstChild();
+                continue;
+            }
+            if (entered) {
+                chain_.pop_back();
+            }
+            while (node != &root && !node->nextSibling()) {
+                node = node->parent();
+                chain_.pop_back();
+            }
+            node = node == &root ? nullptr : node->nextSibling();
+        }
+    }
+
+    // Gives the element a box; true when its children are to be visited (a frame is then open for it).
+    bool Enter(Element& element) {
+        const StyleFrame* parent = chain_.empty() ? nullptr : chain_.back().get();
+        if (chain_.size() >= static_cast<std::size_t>(kMaxElementNesting)) {
+            return false;
+        }
+        if (tree_.boxes_.size() >= boxBudget_) {
+            tree_.truncated_ = true;
+            return false;
+        }
+        auto frame = std::make_unique<StyleFrame>(StyleFrame{
+            css::ElementStyleSubject(element, parent ? &parent->subject : nullptr), css::ComputedStyle(), -1});
+        frame->style = css::ComputeStyle(frame->subject, sheets_.List(), parent ? &parent->style : nullptr);
+        BoxStyle style = ExtractBoxStyle(frame->style);
+        if (style.display == Display::None) {
+            return false;
+        }
+        const int index = Count();
+        frame->box = index;
+        Box box;
+        box.element = &element;
+        box.parent = parent ? parent->box : -1;
+        box.depth = static_cast<int>(chain_.size());
+        tree_.boxes_.push_back(box);
+        WorkBox work;
+        work.style = std::move(style);
+        if (IsViewportBox(index)) {
+            work.style.display = Display::Block;
+        }
+        work.natural = css::NaturalControlSize(element);
+        if (parent) {
+            const int parentBox = parent->box;
+            const WorkBox& above = Work(parentBox);
+            if (!IsViewportBox(index)) {
+                work.offsetParent = IsViewportBox(parentBox) && parentBox != 0 ? parentBox
+                                    : above.style.IsPositioned() && parentBox != 0 ? parentBox
+                                                                                   : above.offsetParent;
+            }
+            const int body = BodyBox();
+            work.containingBlock = work.style.placement == Placement::Fixed ? std::max(body, 0)
+                                   : work.offsetParent >= 0                   ? work.offsetParent
+                                                                              : 0;
+            const FlowItem::Kind kind = element.is(TagId::Br) ? FlowItem::Kind::Break : FlowItem::Kind::Child;
+            Work(parentBox).items.push_back({kind, nullptr, index});
+        }
+        if (&element == body_) {
+            bodyBox_ = index;
+        }
+        work_.push_back(std::move(work));
+        // A control's contents are part of the control; a <br> has none.
+        if (work_.back().natural || element.is(TagId::Br)) {
+            return false;
+        }
+        chain_.push_back(std::move(frame));
+        return true;
+    }
+
+    int BodyBox() const { return bodyBox_; }
+
+    // The in-flow content of a box, measured at `available` width with the children's sizes given.
+    template <typename ChildSize>
+    FlowExtent RunFlow(int index, double available, ChildSize childSize, bool place) {
+        WorkBox& box = Work(index);
+        LineBuilder lines(available, box.style.charWidth, box.style.lineHeight);
+        for (const FlowItem& item : box.items) {
+            if (item.kind == FlowItem::Kind::Text) {
+                lines.AddText(item.text->data());
+                continue;
+            }
+            WorkBox& child = Work(item.child);
+            const Edges& margin = child.style.margin;
+            FlowPoint at;
+            if (item.kind == FlowItem::Kind::Break) {
+                at = lines.StaticPosition();
+                lines.AddBreak();
+            } else if (child.style.IsOutOfFlow()) {
+                at = lines.StaticPosition();
+            } else {
+                const css::Size size = childSize(child);
+                const double outerWidth = margin.Horizontal() + size.width;
+                const double outerHeight = margin.Vertical() + size.height;
+                at = child.style.display == Display::Block ? lines.AddBlock(outerWidth, outerHeight)
+                                                           : lines.AddInline(outerWidth, outerHeight);
+            }
+            if (place) {
+                child.flow = {at.x + margin.left, at.y + margin.top};
+            }
+        }
+        return lines.Finish();
+    }
+
+    // Bottom-up: the width each box would take with unlimited room.
+    void MeasurePreferredWidths() {
+        for (int i = Count() - 1; i >= 0; --i) {
+            WorkBox& box = Work(i);
+            if (std::optional<double> given = box.style.Px(box.style.width, std::nullopt)) {
+                box.preferredWidth = *given;
+            } else if (box.natural) {
+                box.preferredWidth = box.natural->width;
+            } else {
+                const FlowExtent content = RunFlow(
+                    i, kUnlimitedWidth, [](const WorkBox& child) { return css::Size{child.preferredWidth, 0}; },
+                    false);
+                box.preferredWidth = content.width + box.style.Insets().Horizontal();
+            }
+            box.preferredWidth = std::max(0.0, box.preferredWidth);
+        }
+    }
+
+    // Top-down: used widths, and the heights known without the content.
+    void ResolveWidths() {
+        for (int i = 0; i < Count(); ++i) {
+            WorkBox& box = Work(i);
+            if (IsViewportBox(i)) {
+                box.width = viewportWidth_;
+                box.definiteHeight = viewportHeight_;
+                continue;
+            }
+            const BoxStyle& style = box.style;
+            const bool outOfFlow = style.IsOutOfFlow();
+            const WorkBox& block = Work(outOfFlow ? box.containingBlock : tree_.boxes_[static_cast<std::size_t>(i)].parent);
+            const Edges blockInsets = outOfFlow ? block.style.border : block.style.Insets();
+            const double blockWidth = std::max(0.0, block.width - blockInsets.Horizontal());
+            std::optional<double> blockHeight;
+            if (block.definiteHeight) {
+                blockHeight = std::max(0.0, *block.definiteHeight - blockInsets.Vertical());
+            }
+            const std::optional<double> left = style.Px(style.left, blockWidth);
+            const std::optional<double> right = style.Px(style.right, blockWidth);
+            const std::optional<double> top = style.Px(style.top, blockHeight);
+            const std::optional<double> bottom = style.Px(style.bottom, blockHeight);
+            if (std::optional<double> given = style.Px(style.width, blockWidth)) {
+                box.width = *given;
+            } else if (box.natural) {
+                box.width = box.natural->width;
+            } else if (outOfFlow && left && right) {
+                box.width = blockWidth - *left - *right - style.margin.Horizontal();
+            } else if (!outOfFlow && style.display == Display::Block) {
+                box.width = blockWidth - style.margin.Horizontal();
+            } else {
+                box.width = std::min(box.preferredWidth, std::max(0.0, blockWidth - style.margin.Horizontal()));
+            }
+            box.width = std::max(0.0, box.width);
+            if (std::optional<double> given = style.Px(style.height, blockHeight)) {
+                box.definiteHeight = *given;
+            } else if (box.natural) {
+                box.definiteHeight = box.natural->height;
+            } else if (outOfFlow && top && bottom && blockHeight) {
+                box.definiteHeight = *blockHeight - *top - *bottom - style.margin.Vertical();
+            }
+            if (box.definiteHeight) {
+                box.definiteHeight = std::max(0.0, *box.definiteHeight);
+            }
+        }
+    }
+
+    // Bottom-up: each box's content placed at its used width, which gives the auto heights.
+    void FlowContents() {
+        for (int i = Count() - 1; i >= 0; --i) {
+            WorkBox& box = Work(i);
+            const FlowExtent content =
+                RunFlow(i, box.width - box.style.Insets().Horizontal(),
+                        [](const WorkBox& child) { return css::Size{child.width, child.height}; }, true);
+            box.height = box.definiteHeight ? *box.definiteHeight : content.height + box.style.Insets().Vertical();
+        }
+    }
+
+    // Top-down: document window coordinates.
+    void PlaceBoxes() {
+        for (int i = 0; i < Count(); ++i) {
+            WorkBox& box = Work(i);
+            if (IsViewportBox(i)) {
+                box.x = box.y = 0;
+                continue;
+            }
+            const BoxStyle& style = box.style;
+            const WorkBox& parent = Work(tree_.boxes_[static_cast<std::size_t>(i)].parent);
+            const Edges parentInsets = parent.style.Insets();
+            const double flowX = parent.x + parentInsets.left + box.flow.x;
+            const double flowY = parent.y + parentInsets.top + box.flow.y;
+            if (style.IsOutOfFlow()) {
+                const WorkBox& block = Work(box.containingBlock);
+                const double padX = block.x + block.style.border.left;
+                const double padY = block.y + block.style.border.top;
+                const double padWidth = std::max(0.0, block.width - block.style.border.Horizontal());
+                const double padHeight = std::max(0.0, block.height - block.style.border.Vertical());
+                const std::optional<double> left = style.Px(style.left, padWidth);
+                const std::optional<double> right = style.Px(style.right, padWidth);
+                const std::optional<double> top = style.Px(style.top, padHeight);
+                const std::optional<double> bottom = style.Px(style.bottom, padHeight);
+                box.x = left    ? padX + *left + style.margin.left
+                        : right ? padX + padWidth - *right - style.margin.right - box.width
+                                : flowX;
+                box.y = top      ? padY + *top + style.margin.top
+                        : bottom ? padY + padHeight - *bottom - style.margin.bottom - box.height
+                                 : flowY;
+                continue;
+            }
+            box.x = flowX;
+            box.y = flowY;
+            if (style.placement == Placement::Relative) {
+                const double baseWidth = std::max(0.0, parent.width - parentInsets.Horizontal());
+                const double baseHeight = std::max(0.0, parent.height - parentInsets.Vertical());
+                const std::optional<double> left = style.Px(style.left, baseWidth);
+                const std::optional<double> right = style.Px(style.right, baseWidth);
+                const std::optional<double> top = style.Px(style.top, baseHeight);
+                const std::optional<double> bottom = style.Px(style.bottom, baseHeight);
+                box.x += left ? *left : right ? -*right : 0.0;
+                box.y += top ? *top : bottom ? -*bottom : 0.0;
+            }
+        }
+    }
+
+    // The results: Box records, the element index and the paint order.
+    void Finish() {
+        std::vector<PaintEntry> paint(work_.size());
+        tree_.index_.reserve(work_.size());
+        for (int i = 0; i < Count(); ++i) {
+            const WorkBox& work = Work(i);
+            Box& box = tree_.boxes_[static_cast<std::size_t>(i)];
+            const Edges& border = work.style.border;
+            box.border = {RoundToInt(work.x), RoundToInt(work.y), RoundToInt(work.width), RoundToInt(work.height)};
+            box.clientLeft = RoundToInt(border.left);
+            box.clientTop = RoundToInt(border.top);
+            box.clientWidth = std::max(0, RoundToInt(work.width - border.Horizontal()));
+            box.clientHeight = std::max(0, RoundToInt(work.height - border.Vertical()));
+            double originX = 0, originY = 0;
+            if (work.offsetParent >= 0) {
+                const WorkBox& offsetParent = Work(work.offsetParent);
+                box.offsetParent = tree_.boxes_[static_cast<std::size_t>(work.offsetParent)].element;
+                originX = offsetParent.x + offsetParent.style.border.left;
+                originY = offsetParent.y + offsetParent.style.border.top;
+            }
+            box.offsetLeft = RoundToInt(work.x - originX);
+            box.offsetTop = RoundToInt(work.y - originY);
+            tree_.index_.emplace(box.element, static_cast<std::size_t>(i));
+            // The body stacks its content itself, so that a negative z-index does not hide a box under it.
+            const std::optional<int> zIndex = IsViewportBox(i) && i != 0 ? work.style.zIndex.value_or(0) : work.style.zIndex;
+            paint[static_cast<std::size_t>(i)] = {box.parent, zIndex};
+        }
+        tree_.paintOrder_ = PaintOrder(paint);
+    }
+
+    Document& document_;
+    css::DocumentSheets sheets_;
+    int viewportWidth_;
+    int viewportHeight_;
+    std::size_t boxBudget_;
+    const Element* body_;
+    int bodyBox_ = -1;
+    std::vector<std::unique_ptr<StyleFrame>> chain_;  // the open ancestors, root first
+    std::vector<WorkBox> work_;                      // parallel to tree_.boxes_
+    LayoutTree tree_;
+};
+
+LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, std::size_t boxBudget) {
+    return LayoutBuilder(document, viewportWidth, viewportHeight, boxBudget).Build();
+}
+
+}  // namespace vellum::engine::layout

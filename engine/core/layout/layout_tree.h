@@ -1,0 +1,67 @@
+#pragma once
+// The boxes of a whole document, computed once by Layout() and then queried many times: the geometry
+// of any element in constant time and the element under a point in one pass over the boxes.
+//
+// The model, fit for a design surface of absolutely positioned form elements and for ordinary pages:
+//  - The root and the body fill the viewport (the body has no margin).
+//  - width and height are border-box sizes for every element; elements without them get a natural
+//    size: form controls and images the platform's sizes, other elements the extent of their content
+//    (shrunk to fit for absolutely positioned and inline-level elements, the full container width for
+//    blocks in the flow).
+//  - Absolutely positioned elements sit at left/top (or right/bottom) in the padding box of their
+//    offset parent, the nearest positioned ancestor or the body; without either they stay where the
+//    flow stood. Relative positioning shifts the box from its flow place.
+//  - Flow: inline-level content (text, inline elements, controls) runs left to right and wraps at the
+//    container's width; blocks stack; <br> ends a line. Table cells sit side by side in their rows.
+//  - The contents of controls (options, a text area's text, a button's label) have no boxes of their
+//    own: they belong to the control.
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "dom/document.h"
+#include "layout/box.h"
+
+namespace vellum::engine::layout {
+
+// Elements beyond this many get no box (the tree reports that it is truncated), so that no document
+// makes a layout unbounded in time or memory.
+inline constexpr std::size_t kLayoutBoxBudget = 100000;
+
+class LayoutTree {
+public:
+    // The element's box; null for elements without one (hidden, inside a control, not in the document
+    // laid out, beyond the budget).
+    const Box* BoxOf(const Element& element) const;
+
+    // The topmost element whose border box contains the point (document window coordinates), in paint
+    // order: z-index, then document order, children over their parents. The body answers for empty
+    // area inside the viewport; null outside every box.
+    Element* HitTest(int x, int y) const;
+
+    // One line per box in document order, indented two spaces per level: "SPAN at [10,20] 65x20", the
+    // border box in document window coordinates.
+    std::string Dump() const;
+
+    const std::vector<Box>& Boxes() const { return boxes_; }
+    // True when the box budget ran out and later elements were left without boxes.
+    bool Truncated() const { return truncated_; }
+
+private:
+    friend class LayoutBuilder;
+
+    std::vector<Box> boxes_;                                 // document order; a parent before its children
+    std::unordered_map<const Element*, std::size_t> index_;  // element -> position in boxes_
+    std::vector<int> paintOrder_;                            // box indexes, bottom first
+    bool truncated_ = false;
+};
+
+// Lays out the document's tree for a viewport of that size (the document window's client area). The
+// tree must not change while the result is in use; lay out again after a change. At most `boxBudget`
+// elements get boxes.
+LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight,
+                  std::size_t boxBudget = kLayoutBoxBudget);
+
+}  // namespace vellum::engine::layout
