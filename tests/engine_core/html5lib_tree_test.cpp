@@ -40,9 +40,9 @@ const SkipRule* skipRuleFor(const TreeCase& c) {
   return nullptr;
 }
 
-RefPtr<Element> makeContext(Document& document, const std::string& spec) {
+RefPtr<Element> makeContext(Document& document, const std::string& contextName) {
   Namespace ns = Namespace::Html;
-  std::string name = spec;
+  std::string name = contextName;
   if (name.rfind("svg ", 0) == 0) {
     ns = Namespace::Svg;
     name = name.substr(4);
