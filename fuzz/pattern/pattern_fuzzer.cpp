@@ -5,7 +5,11 @@
 #include <cstring>
 #include <string>
 
+#include "pattern/rexi_compiler.h"
+#include "pattern/rexi_errors.h"
+#include "pattern/rexi_scratch_memory.h"
 #include "pattern/rexi_search.h"
+#include "pattern/rexi_subset_table.h"
 #include "pattern/validate_pattern_text.h"
 
 namespace {
@@ -27,6 +31,28 @@ void FindEveryMatch(REXI_Search& search, const std::string& text) {
     if (!result.found || result.atEnd) return;
     if (result.length == 0) ++position;
   }
+}
+
+// The subset table of the pattern with its node sets in the given form: the sets, where each goes,
+// and the failure if the budget ran out (the sets are then left out).
+std::string TableOf(const std::string& pattern, const REXI_Limits& limits, REXI_NodeSetForm form) {
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  REXI_SubsetTable table(limits, scratch.Resource(), form);
+  try {
+    table.Build(compiler.ParsePattern(pattern.c_str()), compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
+  } catch (const REXA_Exception& error) {
+    return error.Message();
+  }
+  std::string description;
+  for (size_t set = 0; set < table.SetCount(); ++set) {
+    description += table.Accepting(set) ? "A" : "N";
+    for (uint32_t member : table.Members(set)) description += std::to_string(member) + ",";
+    for (const REXI_SubsetTable::Step& step : table.StepsOf(set))
+      description += ";" + std::to_string(step.cls) + ">" + std::to_string(step.target);
+    description += "\n";
+  }
+  return description;
 }
 
 }  // namespace
@@ -63,6 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(compiled.code == 0 || compiled.code == 2);
   Check(compiled.position >= 0 && compiled.position <= static_cast<int32_t>(pattern.size()));
   if (compiled.code != 0) return 0;
+
+  // Node sets held as bit sets or as lists make the same table.
+  if (definition.empty())
+    Check(TableOf(pattern, limits, REXI_NodeSetForm::BySize) == TableOf(pattern, limits, REXI_NodeSetForm::AlwaysList));
 
   FindEveryMatch(search, text);
 

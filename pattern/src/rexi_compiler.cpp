@@ -3,13 +3,16 @@
 #include "pattern/rexi_errors.h"
 #include "pattern/rexi_nfa_constructions.h"
 
-REXI_Compiler::REXI_Compiler(uint8_t endOfText, const REXI_Limits& limits)
-    : endOfText_(endOfText), limits_(limits), arena_(limits) {}
+REXI_Compiler::REXI_Compiler(uint8_t endOfText, const REXI_Limits& limits, std::pmr::memory_resource* memory)
+    : endOfText_(endOfText), limits_(limits), arena_(limits, memory), atoms_(memory) {
+  atoms_.reserve(16);  // the atoms of the open sequences: a dozen in the longest property pattern
+}
 
 void REXI_Compiler::Begin(const char* text) {
   scanner_.Reset(text);
   arena_.BeginConstruction();
   depth_ = 0;
+  atoms_.clear();
   scanner_.Next();
 }
 
@@ -53,11 +56,18 @@ REXI_NfaNode* REXI_Compiler::ParseAlternation() {
 }
 
 REXI_NfaNode* REXI_Compiler::ParseSequence() {
-  std::vector<REXI_NfaNode*> atoms{ParsePostfixedAtom()};
-  while (REXI_StartsAtom(scanner_.Token())) atoms.push_back(ParsePostfixedAtom());
+  // Nested sequences stack their atoms above this one's and take them off again before it goes on.
+  const size_t first = atoms_.size();
+  REXI_NfaNode* atom = ParsePostfixedAtom();
+  atoms_.push_back(atom);
+  while (REXI_StartsAtom(scanner_.Token())) {
+    atom = ParsePostfixedAtom();
+    atoms_.push_back(atom);
+  }
   // Joined from the right: each join then walks one atom instead of everything to its left.
-  REXI_NfaNode* result = atoms.back();
-  for (size_t i = atoms.size() - 1; i-- > 0;) result = rexi_nfa::Concatenate(arena_, atoms[i], result);
+  REXI_NfaNode* result = atoms_.back();
+  for (size_t i = atoms_.size() - 1; i-- > first;) result = rexi_nfa::Concatenate(arena_, atoms_[i], result);
+  atoms_.resize(first);
   return result;
 }
 
@@ -76,7 +86,10 @@ REXI_NfaNode* REXI_Compiler::ParseAtom() {
   switch (scanner_.Token()) {
     case REXI_Token::Identifier: return ResolveIdentifier();
     case REXI_Token::Set: {
-      REXI_NfaNode* atom = rexi_nfa::SetAtom(arena_, scanner_.Set(), endOfText_);
+      // Most atoms are one written character; their set need not be copied and looked up whole.
+      const int value = scanner_.SingleValue();
+      REXI_NfaNode* atom = value >= 0 ? rexi_nfa::ValueAtom(arena_, static_cast<uint8_t>(value), endOfText_)
+                                      : rexi_nfa::SetAtom(arena_, scanner_.Set(), endOfText_);
       scanner_.Next();
       return atom;
     }

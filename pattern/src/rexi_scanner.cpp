@@ -1,10 +1,26 @@
 #include "pattern/rexi_scanner.h"
 
+#include <array>
+
 #include "pattern/rexi_errors.h"
 
 namespace {
 
-bool IsBlank(uint8_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool IsBlank(uint8_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// What a character starts, as far as the tokenizer's first look goes.
+enum class Lead : uint8_t { Plain, Blank, Other };
+
+constexpr std::array<Lead, 256> MakeLeads() {
+  std::array<Lead, 256> leads{};
+  for (int c = 0; c < 256; ++c) leads[c] = IsBlank(static_cast<uint8_t>(c)) ? Lead::Blank : Lead::Plain;
+  for (unsigned char c : {'\0', '*', '+', '=', '?', '|', '(', ')', '.', '[', '$', '\\'}) leads[c] = Lead::Other;
+  return leads;
+}
+
+// Most characters of a pattern stand for themselves; they are told apart with one look-up rather than
+// a switch whose jump the processor cannot foresee.
+constexpr std::array<Lead, 256> kLeads = MakeLeads();
 bool IsLetter(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 
@@ -21,13 +37,20 @@ void REXI_Scanner::Reset(const char* text) {
   text_ = tokenStart_ = current_ = text;
   token_ = REXI_Token::End;
   set_.Clear();
+  singleValue_ = -1;
   identifier_.clear();
 }
 
 void REXI_Scanner::Next() {
-  while (IsBlank(Peek())) ++current_;
+  while (kLeads[Peek()] == Lead::Blank) ++current_;
   tokenStart_ = current_;
   const uint8_t c = Peek();
+  if (kLeads[c] == Lead::Plain) {
+    token_ = REXI_Token::Set;
+    singleValue_ = c;
+    ++current_;
+    return;
+  }
   switch (c) {
     case 0: token_ = REXI_Token::End; return;  // never consumed
     case '*': token_ = REXI_Token::Star; ++current_; return;
@@ -40,11 +63,13 @@ void REXI_Scanner::Next() {
     case '.':
       token_ = REXI_Token::Set;
       set_ = CharSet256::All();
+      singleValue_ = -1;
       ++current_;
       return;
     case '[':
       token_ = REXI_Token::Set;
       ++current_;
+      singleValue_ = -1;
       ReadBracketSet();
       return;
     default: break;
@@ -59,7 +84,7 @@ void REXI_Scanner::Next() {
     return;
   }
   token_ = REXI_Token::Set;
-  set_ = CharSet256::Of(ReadCharacter().value);
+  singleValue_ = ReadCharacter().value;
 }
 
 void REXI_Scanner::ReadIdentifier() {

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "pattern/rexi_dfa_builder.h"
+#include "pattern/rexi_scratch_memory.h"
+#include "pattern/rexi_subset_table.h"
 
 REXI_Base::REXI_Base(char endOfText, const REXI_Limits& limits)
     : endOfText_(static_cast<uint8_t>(endOfText)),
@@ -16,8 +18,10 @@ REXI_CompileResult REXI_Base::Compile(const char* pattern) {
   REXI_CompileResult result;
   try {
     const REXI_NfaNode* nfa = compiler_->ParsePattern(pattern != nullptr ? pattern : "");
-    REXI_DfaBuilder builder(endOfText_, limits_);
-    dfa_ = builder.Build(nfa);
+    REXI_ScratchMemory<kRexiScratchBytes> scratch;
+    REXI_SubsetTable subsets(limits_, scratch.Resource());
+    subsets.Build(nfa, compiler_->Sets(), compiler_->NewWalkStamp(), compiler_->Counts());
+    dfa_ = REXI_DfaBuilder(endOfText_, scratch.Resource()).Build(subsets);
     start_ = dfa_->Start();
   } catch (const REXA_Exception& error) {
     result = {REXI_CompileResult::kPatternError, error.Message(), error.Position()};

@@ -2,21 +2,34 @@
 
 #include <cstring>
 
-#include "pattern/rexi_search.h"
+#include "pattern/rexi_compiler.h"
+#include "pattern/rexi_errors.h"
+#include "pattern/rexi_scratch_memory.h"
+#include "pattern/rexi_subset_table.h"
 
+// The pattern is compiled as a search compiles it, with the same budgets and so the same failures, as
+// far as its subset table. That table alone decides whether the whole text is in the pattern's
+// language, which is exactly when the search's longest match from the first character covers the
+// text (a match found at a later start is always shorter). Merging the sets into states and spreading
+// them over 256-entry rows pays off only over long searches, so a validation skips both, and keeps
+// everything it builds in scratch memory on the stack.
 int32_t ValidatePatternText(const char* trimmedText, size_t length, const char* pattern, REXI_EmptyText emptyText) {
   if (trimmedText == nullptr) {
     trimmedText = "";
     length = 0;
   }
   if (length == 0 && emptyText == REXI_EmptyText::Accepted) return 1;
-  REXI_Search search(0);
-  if (search.Compile(pattern).code != REXI_CompileResult::kSuccess) return 0;
-  // A search would go on to later starts after a failed first attempt, but a match found there is
-  // always shorter than the text; the attempt at the first character decides alone, in linear time.
-  const char* position = trimmedText;
-  const REXI_MatchResult match = search.MatchAt(position);
-  return match.found && static_cast<size_t>(match.length) == length ? 1 : 0;
+  const REXI_Limits limits;
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  REXI_SubsetTable subsets(limits, scratch.Resource());
+  try {
+    const REXI_NfaNode* nfa = compiler.ParsePattern(pattern != nullptr ? pattern : "");
+    subsets.Build(nfa, compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
+  } catch (const REXA_Exception&) {
+    return 0;
+  }
+  return subsets.AcceptsWhole(trimmedText, length) ? 1 : 0;
 }
 
 int32_t ValidatePatternText(const char* trimmedText, const char* pattern, REXI_EmptyText emptyText) {

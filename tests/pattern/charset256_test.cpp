@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "pattern/charset256.h"
@@ -71,4 +72,30 @@ TEST(CharSet256Order, SetLackingTheLowestDifferingValueComesFirst) {
   EXPECT_TRUE(less(CharSet256::Of('a'), ab));  // differ at 'b'
   EXPECT_FALSE(less(ab, ab));
   EXPECT_TRUE(less(CharSet256::Of(40), CharSet256::Of(8)));  // across words
+}
+
+TEST(CharSet256, RangesAcrossAndWithinWordsMatchValueByValueAdds) {
+  for (int first : {0, 1, 30, 31, 32, 63, 64, 100, 200, 254, 255}) {
+    for (int last : {0, 5, 31, 32, 33, 95, 128, 250, 255}) {
+      CharSet256 byRange, byValue;
+      byRange.AddRange(static_cast<uint8_t>(first), static_cast<uint8_t>(last));
+      for (int value = std::min(first, last); value <= std::max(first, last); ++value)
+        byValue.Add(static_cast<uint8_t>(value));
+      EXPECT_EQ(byRange, byValue) << first << ".." << last;
+    }
+  }
+}
+
+TEST(CharSet256, RemoveTakesOutOneValueOnly) {
+  CharSet256 set = CharSet256::All();
+  set.Remove(0);
+  set.Remove(97);
+  set.Remove(255);
+  EXPECT_EQ(set.Count(), 253);
+  EXPECT_FALSE(set.Contains(0));
+  EXPECT_FALSE(set.Contains(97));
+  EXPECT_TRUE(set.Contains(96));
+  EXPECT_TRUE(set.Contains(98));
+  set.Remove(97);
+  EXPECT_EQ(set.Count(), 253);
 }

@@ -116,12 +116,12 @@ public:
 private:
   using Nodes = std::set<const REXI_NfaNode*>;
 
-  static Nodes Step(const Nodes& from, uint8_t c) {
+  Nodes Step(const Nodes& from, uint8_t c) const {
     Nodes to;
     if (c == 0) return to;
     for (const REXI_NfaNode* node : from)
       for (const REXI_NfaEdge& edge : node->Edges())
-        if (edge.set.Contains(c)) to.insert(edge.target);
+        if (compiler_.SetOf(edge).Contains(c)) to.insert(edge.target);
     return to;
   }
   static bool Accepting(const Nodes& nodes) {

@@ -23,8 +23,14 @@ public:
   }
 
   constexpr void Clear() { words_ = {}; }
-  constexpr void Add(uint8_t value) { words_[value / 32] |= Bit(value); }
-  constexpr void Remove(uint8_t value) { words_[value / 32] &= ~Bit(value); }
+  // Add and Remove touch every word, which lets the compiler write the set in a few wide stores: a set
+  // copied soon after one word of it was written alone would wait for that write to drain.
+  constexpr void Add(uint8_t value) {
+    for (int i = 0; i < kWordCount; ++i) words_[i] |= i == value / 32 ? Bit(value) : 0;
+  }
+  constexpr void Remove(uint8_t value) {
+    for (int i = 0; i < kWordCount; ++i) words_[i] &= i == value / 32 ? ~Bit(value) : ~uint32_t{0};
+  }
   // Inclusive; the bounds may come in either order.
   constexpr void AddRange(uint8_t first, uint8_t last) {
     if (first > last) {
@@ -32,16 +38,20 @@ public:
       first = last;
       last = swap;
     }
-    for (int value = first; value <= last; ++value) Add(static_cast<uint8_t>(value));
+    for (int i = first / 32; i <= last / 32; ++i) {
+      const int low = i == first / 32 ? first % 32 : 0;
+      const int high = i == last / 32 ? last % 32 : 31;
+      words_[i] |= (~uint32_t{0} >> (31 - high)) & (~uint32_t{0} << low);
+    }
   }
   constexpr void Complement() {
     for (uint32_t& word : words_) word = ~word;
   }
   constexpr bool Contains(uint8_t value) const { return (words_[value / 32] & Bit(value)) != 0; }
   constexpr bool Any() const {
-    for (uint32_t word : words_)
-      if (word != 0) return true;
-    return false;
+    uint32_t any = 0;  // no early exit: the compiler folds the words in a few wide operations
+    for (uint32_t word : words_) any |= word;
+    return any != 0;
   }
   constexpr int Count() const {
     int count = 0;

@@ -6,6 +6,8 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
+#include <span>
 #include <vector>
 
 #include "pattern/charset256.h"
@@ -15,6 +17,7 @@ struct REXI_ClassMask {
   uint64_t words[4] = {};
 
   void Add(size_t index) { words[index / 64] |= uint64_t{1} << (index % 64); }
+  void Remove(size_t index) { words[index / 64] &= ~(uint64_t{1} << (index % 64)); }
   bool Contains(size_t index) const { return (words[index / 64] >> (index % 64) & 1) != 0; }
   REXI_ClassMask& operator|=(const REXI_ClassMask& other) {
     for (size_t i = 0; i < 4; ++i) words[i] |= other.words[i];
@@ -30,15 +33,30 @@ struct REXI_ClassMask {
 
 class REXI_CharacterClasses {
 public:
-  REXI_CharacterClasses() = default;
+  static constexpr uint8_t kNoClass = 0xFF;  // no class index reaches it
+
+  explicit REXI_CharacterClasses(std::pmr::memory_resource* memory) : classes_(memory), lowest_(memory) {}
+
   // sets: the non-empty sets of the NFA's edges, in any order.
-  explicit REXI_CharacterClasses(const std::vector<CharSet256>& sets);
+  void Build(std::span<const CharSet256* const> sets);
 
   size_t Count() const { return classes_.size(); }
   const CharSet256& Class(size_t index) const { return classes_[index]; }
-  // The classes that make up a set (one given to the constructor, or any union of classes).
-  REXI_ClassMask MaskOf(const CharSet256& set) const;
+  // The classes that make up a set (one given to Build, or any union of classes), in index order.
+  template <class Visit>
+  void ForEachClassIn(const CharSet256& set, Visit&& visit) const {
+    // Every class lies wholly inside or wholly outside each set it was refined by: one member decides.
+    for (size_t index = 0; index < classes_.size(); ++index)
+      if (set.Contains(lowest_[index])) visit(index);
+  }
+  // The class that holds the value, or kNoClass when no set given to Build holds it.
+  uint8_t IndexOf(uint8_t value) const {
+    for (size_t index = 0; index < classes_.size(); ++index)
+      if (classes_[index].Contains(value)) return static_cast<uint8_t>(index);
+    return kNoClass;
+  }
 
 private:
-  std::vector<CharSet256> classes_;  // disjoint, non-empty, in CharSet256Less order
+  std::pmr::vector<CharSet256> classes_;  // disjoint, non-empty, in CharSet256Less order
+  std::pmr::vector<uint8_t> lowest_;      // per class: its smallest member
 };

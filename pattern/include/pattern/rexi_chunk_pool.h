@@ -1,9 +1,10 @@
 #pragma once
-// Storage for many small records with stable addresses, allocated a chunk at a time and initialised
-// only when handed out. The records made after a given count can be dropped together.
+// Storage for many small records with stable addresses, allocated a chunk at a time from a memory
+// resource and initialised only when handed out. The records made after a given count can be dropped
+// together.
 
 #include <cstddef>
-#include <memory>
+#include <memory_resource>
 #include <new>
 #include <type_traits>
 #include <vector>
@@ -13,18 +14,29 @@ class REXI_ChunkPool {
   static_assert(std::is_trivially_destructible_v<T>, "records are dropped without destruction");
 
 public:
+  explicit REXI_ChunkPool(std::pmr::memory_resource* memory) : chunks_(memory) { chunks_.reserve(4); }
+  REXI_ChunkPool(const REXI_ChunkPool&) = delete;
+  REXI_ChunkPool& operator=(const REXI_ChunkPool&) = delete;
+  ~REXI_ChunkPool() { ShrinkTo(0); }
+
   T* New() {
-    if (size_ == chunks_.size() * kChunkSize) chunks_.push_back(std::make_unique_for_overwrite<Slot[]>(kChunkSize));
-    T* item = new (chunks_[size_ / kChunkSize][size_ % kChunkSize].bytes) T{};
-    ++size_;
-    return item;
+    if (next_ == chunkEnd_) StartChunk();
+    return new ((next_++)->bytes) T{};
   }
-  size_t Size() const { return size_; }
-  // Drops every record made after the first 'size'; their chunks go back to the heap.
+  size_t Size() const { return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunkSize + static_cast<size_t>(next_ - chunks_.back()); }
+  // Drops every record made after the first 'size'; their chunks go back to the memory resource.
   void ShrinkTo(size_t size) {
-    if (size >= size_) return;
-    size_ = size;
-    chunks_.resize((size_ + kChunkSize - 1) / kChunkSize);
+    if (size >= Size()) return;
+    const size_t chunksKept = (size + kChunkSize - 1) / kChunkSize;
+    for (size_t chunk = chunksKept; chunk < chunks_.size(); ++chunk)
+      Memory()->deallocate(chunks_[chunk], sizeof(Slot) * kChunkSize, alignof(Slot));
+    chunks_.resize(chunksKept);
+    if (chunks_.empty()) {
+      next_ = chunkEnd_ = nullptr;
+    } else {
+      next_ = chunks_.back() + (size - (chunksKept - 1) * kChunkSize);
+      chunkEnd_ = chunks_.back() + kChunkSize;
+    }
   }
 
 private:
@@ -32,6 +44,14 @@ private:
     alignas(T) std::byte bytes[sizeof(T)];
   };
 
-  std::vector<std::unique_ptr<Slot[]>> chunks_;
-  size_t size_ = 0;
+  void StartChunk() {
+    chunks_.push_back(static_cast<Slot*>(Memory()->allocate(sizeof(Slot) * kChunkSize, alignof(Slot))));
+    next_ = chunks_.back();
+    chunkEnd_ = next_ + kChunkSize;
+  }
+  std::pmr::memory_resource* Memory() const { return chunks_.get_allocator().resource(); }
+
+  std::pmr::vector<Slot*> chunks_;
+  Slot* next_ = nullptr;      // the next free slot of the last chunk
+  Slot* chunkEnd_ = nullptr;  // the end of the last chunk
 };

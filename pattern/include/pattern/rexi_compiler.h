@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory_resource>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@
 
 class REXI_Compiler {
 public:
-  REXI_Compiler(uint8_t endOfText, const REXI_Limits& limits);
+  // The nodes and the parser's scratch lists come from 'memory', which must outlive the compiler.
+  REXI_Compiler(uint8_t endOfText, const REXI_Limits& limits,
+                std::pmr::memory_resource* memory = std::pmr::new_delete_resource());
   REXI_Compiler(const REXI_Compiler&) = delete;
   REXI_Compiler& operator=(const REXI_Compiler&) = delete;
 
@@ -27,6 +30,12 @@ public:
   REXI_NfaArena::Mark NodeMark() const { return arena_.GetMark(); }
   void ReleaseNodesSince(const REXI_NfaArena::Mark& mark) { arena_.ReleaseSince(mark); }
   size_t NodeCount() const { return arena_.NodeCount(); }
+  REXI_NfaCounts Counts() const { return arena_.Counts(); }
+  // The characters that take an edge of this compiler's NFA.
+  const CharSet256& SetOf(const REXI_NfaEdge& edge) const { return arena_.SetOf(edge); }
+  const REXI_SetTable& Sets() const { return arena_.Sets(); }
+  // For walks over the nodes made here, by this compiler or by whoever reads its NFA.
+  uint64_t NewWalkStamp() { return arena_.NewWalkStamp(); }
 
 private:
   struct Definition {
@@ -49,5 +58,6 @@ private:
   std::map<std::string, Definition> dictionary_;  // keyed by the identifier with its "$"
   REXI_Scanner scanner_;
   REXI_NfaArena arena_;
+  std::pmr::vector<REXI_NfaNode*> atoms_;  // the atoms of the open sequences, innermost last
   int32_t depth_ = 0;  // open parentheses around the atom being parsed
 };

@@ -15,6 +15,8 @@ template <class Visit>
 void ForEachReachable(REXI_NfaArena& arena, REXI_NfaNode* start, Visit&& visit);
 
 REXI_NfaNode* SetAtom(REXI_NfaArena& arena, CharSet256 set, uint8_t endOfText);
+// The same for the set of one value, without building the set.
+REXI_NfaNode* ValueAtom(REXI_NfaArena& arena, uint8_t value, uint8_t endOfText);
 REXI_NfaNode* Concatenate(REXI_NfaArena& arena, REXI_NfaNode* a, REXI_NfaNode* b);
 REXI_NfaNode* Alternate(REXI_NfaArena& arena, REXI_NfaNode* a, REXI_NfaNode* b);
 REXI_NfaNode* Star(REXI_NfaArena& arena, REXI_NfaNode* a);
@@ -30,7 +32,7 @@ void MarkDefinition(REXI_NfaArena& arena, REXI_NfaNode* start, int32_t definitio
 
 template <class Visit>
 void rexi_nfa::ForEachReachable(REXI_NfaArena& arena, REXI_NfaNode* start, Visit&& visit) {
-  const uint64_t stamp = REXI_NewWalkStamp();
+  const uint64_t stamp = arena.NewWalkStamp();
   start->walkStamp = stamp;
   start->walkNext = nullptr;
   REXI_NfaNode* pending = start;

@@ -15,7 +15,12 @@ public:
   void Next();
 
   REXI_Token Token() const { return token_; }
-  const CharSet256& Set() const { return set_; }                // of a Set token
+  const CharSet256& Set() const {  // of a Set token
+    if (singleValue_ >= 0) set_ = CharSet256::Of(static_cast<uint8_t>(singleValue_));  // made when asked for
+    return set_;
+  }
+  // Of a Set token that is one written character (not "." nor brackets): that value, else -1.
+  int SingleValue() const { return singleValue_; }
   const std::string& Identifier() const { return identifier_; } // of an Identifier token, with its "$"
   int32_t TokenPosition() const { return static_cast<int32_t>(tokenStart_ - text_); }
 
@@ -33,7 +38,8 @@ private:
   const char* text_ = "";        // start of the pattern
   const char* tokenStart_ = "";  // start of the current token
   const char* current_ = "";     // reading position
-  CharSet256 set_;
+  mutable CharSet256 set_;
+  int singleValue_ = -1;
   std::string identifier_;
   REXI_Token token_ = REXI_Token::End;
 };

@@ -5,12 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <span>
 #include <vector>
 
 class REXI_SequenceInterner {
 public:
   static constexpr uint32_t kNotFound = UINT32_MAX;
+
+  explicit REXI_SequenceInterner(std::pmr::memory_resource* memory) : pool_(memory), spans_(memory), slots_(memory) {}
 
   // The id of the sequence; 'added' tells whether it was new. values must not lie in this interner.
   uint32_t Intern(std::span<const uint32_t> values, bool& added);
@@ -32,7 +35,7 @@ private:
   static uint32_t Hash(std::span<const uint32_t> values);
   void Grow();
 
-  std::vector<uint32_t> pool_;
-  std::vector<Span> spans_;
-  std::vector<uint32_t> slots_;  // open addressing: id, or kNotFound for a free slot
+  std::pmr::vector<uint32_t> pool_;
+  std::pmr::vector<Span> spans_;
+  std::pmr::vector<uint32_t> slots_;  // open addressing: id, or kNotFound for a free slot
 };
