@@ -1,6 +1,6 @@
-// The subset construction with node sets held as bit sets: the form for every NFA whose nodes that
-// can be in a set fit in kWords words. It follows the rules stated in rexi_subset_table.cpp to the
-// letter, so it builds the same table as the list form.
+// The subset construction with node sets held as bit sets: the form for every NFA whose flat nodes
+// (those that can be in a set) fit in kWords words. It follows the rules stated in
+// rexi_subset_table.cpp to the letter, so it builds the same table as the list form.
 #include <algorithm>
 #include <bit>
 #include <iterator>
@@ -9,14 +9,13 @@
 
 namespace {
 
-constexpr uint32_t kFree = UINT32_MAX;
 
-// A set of nodes by bit: node bit b is bit (b mod 64) of word (b div 64).
+// A set of flat nodes: node n is bit (n mod 64) of word (n div 64).
 template <size_t kWords>
 struct alignas(kWords == 1 ? 8 : 16) NodeBits {
   uint64_t words[kWords];
 
-  void Add(uint32_t bit) { words[bit / 64] |= uint64_t{1} << (bit % 64); }
+  void Add(uint32_t node) { words[node / 64] |= uint64_t{1} << (node % 64); }
   bool operator==(const NodeBits&) const = default;
 };
 
@@ -30,16 +29,18 @@ size_t HashOf(const NodeBits<kWords>& nodes) {
   return static_cast<size_t>(folded ^ (folded >> 33));
 }
 
-// The bit of the set's one member, or kFree when it has more.
+constexpr uint32_t kNoSoleMember = UINT32_MAX;
+
+// The set's one member, or kNoSoleMember when it has more.
 template <size_t kWords>
 uint32_t SoleMember(const NodeBits<kWords>& nodes) {
   uint64_t any = 0;
   for (uint64_t word : nodes.words) any |= word;
-  if ((any & (any - 1)) != 0) return kFree;  // each word is empty or holds the same one bit
-  uint32_t member = kFree;
+  if ((any & (any - 1)) != 0) return kNoSoleMember;  // each word is empty or holds the same one bit
+  uint32_t member = kNoSoleMember;
   for (size_t w = 0; w < kWords; ++w) {
     if (nodes.words[w] == 0) continue;
-    if (member != kFree) return kFree;
+    if (member != kNoSoleMember) return kNoSoleMember;
     member = static_cast<uint32_t>(w * 64 + static_cast<size_t>(std::countr_zero(nodes.words[w])));
   }
   return member;
@@ -48,15 +49,10 @@ uint32_t SoleMember(const NodeBits<kWords>& nodes) {
 }  // namespace
 
 template <size_t kWords>
-void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
+void REXI_SubsetTable::ConstructBitSets(const EdgeInput& input) {
   using Bits = NodeBits<kWords>;
   const size_t nodeCount = nodes_.size();
   const size_t classCount = classes_.Count();
-
-  // Node n is bit n: the flat nodes are exactly those that can be in a set.
-  const uint32_t bitCount = static_cast<uint32_t>(nodeCount);
-  auto targetBit = [](uint32_t rawTarget) { return rawTarget; };
-  auto nodeOfBit = [](size_t bit) { return static_cast<uint32_t>(bit); };
 
   // Each node's rows: what it contributes to a set's targets per class, so that a set is expanded once
   // per node and class rather than once per edge and class. A node's edges to one target count as one
@@ -67,61 +63,61 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
   for (uint32_t d : input.distinctOf) rowBound += listStart[d + 1] - listStart[d];
   const std::span<uint32_t> rowClass = NewArray<uint32_t>(rowBound);
   const std::span<Bits> rowTargets = NewArray<Bits>(rowBound);
-  const std::span<uint32_t> firstRowOfBit = NewArray<uint32_t>(bitCount + 1);
-  const std::span<uint32_t> edgeCountOfBit = NewArray<uint32_t>(bitCount);
+  const std::span<uint32_t> firstRowOf = NewArray<uint32_t>(nodeCount + 1);
+  const std::span<uint32_t> edgeCountOf = NewArray<uint32_t>(nodeCount);
   {
-    // The current node's joined edges: a target and the distinct set of its first edge, or kFree once
+    // The current node's joined edges: a target and the distinct set of its first edge, or kFreeSlot once
     // further edges to the target have joined it (their classes are then in joinedClasses).
-    const std::span<uint32_t> joinedTarget = NewArray<uint32_t>(input.rawTargets.size());
-    const std::span<uint32_t> joinedSet = NewArray<uint32_t>(input.rawTargets.size());
+    const std::span<uint32_t> joinedTarget = NewArray<uint32_t>(input.targets.size());
+    const std::span<uint32_t> joinedSet = NewArray<uint32_t>(input.targets.size());
     std::pmr::vector<REXI_ClassMask> joinedClasses(memory_);  // rarely needed
-    // Per target: the joined edge of the node that last met it, and that node's bit plus one.
-    const std::span<uint32_t> joinedOfTarget = NewArray<uint32_t>(bitCount);
-    const std::span<uint32_t> joinedBy = NewArray<uint32_t>(bitCount);
+    // Per target: the joined edge of the node that last met it, and that node's index plus one.
+    const std::span<uint32_t> joinedOfTarget = NewArray<uint32_t>(nodeCount);
+    const std::span<uint32_t> joinedBy = NewArray<uint32_t>(nodeCount);
     std::fill(joinedBy.begin(), joinedBy.end(), 0);
     const std::span<uint32_t> rowOfClass = NewArray<uint32_t>(classCount);  // in the current node's rows
-    std::fill(rowOfClass.begin(), rowOfClass.end(), kFree);
+    std::fill(rowOfClass.begin(), rowOfClass.end(), kFreeSlot);
     uint32_t rowCount = 0;
     auto addToRow = [&](size_t cls, uint32_t target, uint32_t firstRow) {
       uint32_t& row = rowOfClass[cls];
-      if (row == kFree || row < firstRow) {
+      if (row == kFreeSlot || row < firstRow) {
         row = rowCount++;
         rowClass[row] = static_cast<uint32_t>(cls);
         rowTargets[row] = Bits{};
       }
       rowTargets[row].Add(target);
     };
-    for (uint32_t bit = 0; bit < bitCount; ++bit) {
-      const FlatNode& node = nodes_[nodeOfBit(bit)];
+    for (uint32_t index = 0; index < nodeCount; ++index) {
+      const FlatNode& node = nodes_[index];
       const uint32_t firstEdge = node.firstEdge;
       const uint32_t endEdge = firstEdge + node.edgeCount;
       uint32_t joinedCount = 0;
       for (uint32_t e = firstEdge; e < endEdge; ++e) {
-        const uint32_t target = targetBit(input.rawTargets[e]);
+        const uint32_t target = input.targets[e];
         const uint32_t distinct = input.distinctOf[e];
-        if (joinedBy[target] != bit + 1) {  // the node's first edge to the target, as nearly always
-          joinedBy[target] = bit + 1;
+        if (joinedBy[target] != index + 1) {  // the node's first edge to the target, as nearly always
+          joinedBy[target] = index + 1;
           joinedOfTarget[target] = joinedCount;
           joinedTarget[joinedCount] = target;
           joinedSet[joinedCount++] = distinct;
           continue;
         }
         const uint32_t joined = joinedOfTarget[target];
-        if (joinedSet[joined] != kFree) {
+        if (joinedSet[joined] != kFreeSlot) {
           if (joinedClasses.size() <= joined) joinedClasses.resize(joined + 1);
           joinedClasses[joined] = REXI_ClassMask{};
           for (uint32_t c = listStart[joinedSet[joined]]; c < listStart[joinedSet[joined] + 1]; ++c)
             joinedClasses[joined].Add(classLists_[c]);
-          joinedSet[joined] = kFree;
+          joinedSet[joined] = kFreeSlot;
         }
         for (uint32_t c = listStart[distinct]; c < listStart[distinct + 1]; ++c) joinedClasses[joined].Add(classLists_[c]);
       }
-      edgeCountOfBit[bit] = joinedCount;
+      edgeCountOf[index] = joinedCount;
       const uint32_t firstRow = rowCount;
-      firstRowOfBit[bit] = firstRow;
+      firstRowOf[index] = firstRow;
       for (uint32_t joined = 0; joined < joinedCount; ++joined) {
         const uint32_t target = joinedTarget[joined];
-        if (joinedSet[joined] != kFree) {
+        if (joinedSet[joined] != kFreeSlot) {
           const uint32_t first = listStart[joinedSet[joined]];
           const uint32_t end = listStart[joinedSet[joined] + 1];
           addToRow(classLists_[first], target, firstRow);  // most sets are one class: no loop for them
@@ -131,7 +127,7 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
         }
       }
     }
-    firstRowOfBit[bitCount] = rowCount;
+    firstRowOf[nodeCount] = rowCount;
   }
 
   // The sets, found through an open-addressing table (at most half full) whose slots keep part of the
@@ -139,13 +135,13 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
   // the commonest kind, is found through that node.
   struct Slot {
     uint32_t tag;
-    uint32_t id;  // kFree for a free slot
+    uint32_t id;  // kFreeSlot for a free slot
   };
   std::pmr::vector<Bits> setBits(memory_);
   setBits.reserve(accepting_.capacity());
-  std::pmr::vector<Slot> slots(2 * accepting_.capacity(), Slot{0, kFree}, memory_);
-  const std::span<uint32_t> soleSetOf = NewArray<uint32_t>(bitCount);
-  std::fill(soleSetOf.begin(), soleSetOf.end(), kFree);
+  std::pmr::vector<Slot> slots(2 * accepting_.capacity(), Slot{0, kFreeSlot}, memory_);
+  const std::span<uint32_t> soleSetOf = NewArray<uint32_t>(nodeCount);  // per node: the set of it alone
+  std::fill(soleSetOf.begin(), soleSetOf.end(), kFreeSlot);
   memberSpans_.reserve(accepting_.capacity());
   memberPool_.reserve(2 * accepting_.capacity());
   auto tagOf = [](size_t hash) { return static_cast<uint32_t>(static_cast<uint64_t>(hash) >> 32); };
@@ -156,27 +152,27 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
     bool accepting = false;
     for (size_t w = 0; w < kWords; ++w) {
       for (uint64_t word = nodes.words[w]; word != 0; word &= word - 1) {
-        const uint32_t node = nodeOfBit(w * 64 + static_cast<size_t>(std::countr_zero(word)));
+        const uint32_t node = static_cast<uint32_t>(w * 64 + static_cast<size_t>(std::countr_zero(word)));
         memberPool_.push_back(node);
         accepting |= nodes_[node].final;
       }
     }
     const uint32_t count = static_cast<uint32_t>(memberPool_.size()) - firstMember;
-    MemberSpan& span = memberSpans_.emplace_back();  // filled in place: see EnterNewSet
+    MemberSpan& span = memberSpans_.emplace_back();  // filled in place: see Flatten
     span.first = firstMember;
     span.count = count;
     setEntries_ += count;
     EnterNewSet(accepting);
-    if (freeSlot == kFree) return id;
+    if (freeSlot == kFreeSlot) return id;
     slots[freeSlot] = Slot{tag, id};
     if (setBits.size() * 2 > slots.size()) {
-      slots.assign(slots.size() * 2, Slot{0, kFree});
+      slots.assign(slots.size() * 2, Slot{0, kFreeSlot});
       const size_t mask = slots.size() - 1;
       for (uint32_t set = 0; set < setBits.size(); ++set) {
         if (memberSpans_[set].count == 1) continue;
         const size_t hash = HashOf(setBits[set]);
         size_t slot = hash & mask;
-        while (slots[slot].id != kFree) slot = (slot + 1) & mask;
+        while (slots[slot].id != kFreeSlot) slot = (slot + 1) & mask;
         slots[slot] = Slot{tagOf(hash), set};
       }
     }
@@ -184,15 +180,15 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
   };
   auto internSet = [&](const Bits& nodes) {
     const uint32_t sole = SoleMember(nodes);
-    if (sole != kFree) {
-      if (soleSetOf[sole] == kFree) soleSetOf[sole] = addSet(nodes, kFree, 0);
+    if (sole != kNoSoleMember) {
+      if (soleSetOf[sole] == kFreeSlot) soleSetOf[sole] = addSet(nodes, kFreeSlot, 0);
       return soleSetOf[sole];
     }
     const size_t hash = HashOf(nodes);
     const uint32_t tag = tagOf(hash);
     const size_t mask = slots.size() - 1;
     size_t slot = hash & mask;
-    for (; slots[slot].id != kFree; slot = (slot + 1) & mask)
+    for (; slots[slot].id != kFreeSlot; slot = (slot + 1) & mask)
       if (slots[slot].tag == tag && setBits[slots[slot].id] == nodes) return slots[slot].id;
     return addSet(nodes, slot, tag);
   };
@@ -204,7 +200,7 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
   std::fill(targetsOf.begin(), targetsOf.end(), Bits{});
   const std::span<uint32_t> touched = NewArray<uint32_t>(classCount + 1);
   const std::span<uint32_t> touchedBy = NewArray<uint32_t>(classCount);
-  std::fill(touchedBy.begin(), touchedBy.end(), kFree);
+  std::fill(touchedBy.begin(), touchedBy.end(), kFreeSlot);
   Bits inertBits{};
   if (inertNode_ != kNoInertNode) inertBits.Add(inertNode_);
   Bits start{};
@@ -216,8 +212,8 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
     size_t touchedCount = 0;
     for (size_t w = 0; w < kWords; ++w) {
       for (uint64_t word = members.words[w]; word != 0; word &= word - 1) {
-        const size_t bit = w * 64 + static_cast<size_t>(std::countr_zero(word));
-        for (uint32_t row = firstRowOfBit[bit]; row < firstRowOfBit[bit + 1]; ++row) {
+        const size_t node = w * 64 + static_cast<size_t>(std::countr_zero(word));
+        for (uint32_t row = firstRowOf[node]; row < firstRowOf[node + 1]; ++row) {
           const uint32_t cls = rowClass[row];
           Bits& targets = targetsOf[cls];
           for (size_t t = 0; t < kWords; ++t) targets.words[t] |= rowTargets[row].words[t];
@@ -225,7 +221,7 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
           touchedCount += touchedBy[cls] != set ? 1 : 0;
           touchedBy[cls] = set;
         }
-        PaySubsetSteps(edgeCountOfBit[bit]);
+        PaySubsetSteps(edgeCountOf[node]);
       }
     }
     for (size_t t = 0; t < touchedCount; ++t) {
@@ -247,6 +243,6 @@ void REXI_SubsetTable::ConstructBitSets(const BitSetInput& input) {
   firstStep_.push_back(static_cast<uint32_t>(steps_.size()));
 }
 
-template void REXI_SubsetTable::ConstructBitSets<1>(const BitSetInput&);
-template void REXI_SubsetTable::ConstructBitSets<2>(const BitSetInput&);
-template void REXI_SubsetTable::ConstructBitSets<4>(const BitSetInput&);
+template void REXI_SubsetTable::ConstructBitSets<1>(const EdgeInput&);
+template void REXI_SubsetTable::ConstructBitSets<2>(const EdgeInput&);
+template void REXI_SubsetTable::ConstructBitSets<4>(const EdgeInput&);

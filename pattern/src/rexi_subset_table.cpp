@@ -1,7 +1,6 @@
 #include "pattern/rexi_subset_table.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "pattern/rexi_errors.h"
@@ -70,7 +69,7 @@ void REXI_SubsetTable::Flatten(const REXI_NfaNode* start, const REXI_SetTable& s
                                const REXI_NfaCounts& bounds) {
   const std::span<const REXI_NfaNode*> order = NewArray<const REXI_NfaNode*>(bounds.nodes);
   const std::span<uint32_t> edgeSets = NewArray<uint32_t>(bounds.edges);  // of the edges with members
-  const std::span<uint32_t> rawTargets = NewArray<uint32_t>(bounds.edges);
+  const std::span<uint32_t> targets = NewArray<uint32_t>(bounds.edges);  // their targets' flat indexes
   nodes_.reserve(bounds.nodes);
   auto hasMembers = [&](uint32_t setId) { return sets.HasMembers(setId); };
   // A node that neither accepts nor has an edge with members: such nodes (the ends of most atoms once
@@ -82,13 +81,13 @@ void REXI_SubsetTable::Flatten(const REXI_NfaNode* start, const REXI_SetTable& s
       if (hasMembers(edge.setId)) return false;
     return true;
   };
-  size_t nodeCount = 1;
+  size_t orderCount = 1;
   size_t nfaEdgeCount = 0;
   order[0] = start;
   start->walkStamp = walkStamp;
   start->flatIndex = 0;
   if (isInert(start)) inertNode_ = 0;
-  for (size_t i = 0; i < nodeCount; ++i) {
+  for (size_t i = 0; i < orderCount; ++i) {
     const REXI_NfaNode* node = order[i];
     const size_t firstEdge = nfaEdgeCount;
     for (const REXI_NfaEdge& edge : node->Edges()) {
@@ -97,23 +96,23 @@ void REXI_SubsetTable::Flatten(const REXI_NfaNode* start, const REXI_SetTable& s
       if (target->walkStamp != walkStamp) {
         target->walkStamp = walkStamp;
         if (!isInert(target) || inertNode_ == kNoInertNode) {
-          if (inertNode_ == kNoInertNode && isInert(target)) inertNode_ = static_cast<uint32_t>(nodeCount);
-          target->flatIndex = static_cast<uint32_t>(nodeCount);
-          order[nodeCount++] = target;
+          if (inertNode_ == kNoInertNode && isInert(target)) inertNode_ = static_cast<uint32_t>(orderCount);
+          target->flatIndex = static_cast<uint32_t>(orderCount);
+          order[orderCount++] = target;
         } else {
           target->flatIndex = inertNode_;
         }
       }
       edgeSets[nfaEdgeCount] = edge.setId;
-      rawTargets[nfaEdgeCount++] = target->flatIndex;
+      targets[nfaEdgeCount++] = target->flatIndex;
     }
-    const uint32_t edgeCount = static_cast<uint32_t>(nfaEdgeCount - firstEdge);
+    // Small records are filled in place rather than built on the stack and copied: the copy would read
+    // them with wide loads right after narrow stores, which stalls until the stores drain.
     FlatNode& flat = nodes_.emplace_back();
     flat.firstEdge = static_cast<uint32_t>(firstEdge);
-    flat.edgeCount = edgeCount;  // until the edges are joined: the node's NFA edges with members
+    flat.edgeCount = static_cast<uint32_t>(nfaEdgeCount - firstEdge);  // until the edges are joined
     flat.definitionNumber = node->definitionNumber;
     flat.final = node->final;
-    flat.inert = i == inertNode_;
   }
 
   // Edges repeat the same few sets: the classes and class lists come from each distinct set once.
@@ -132,16 +131,14 @@ void REXI_SubsetTable::Flatten(const REXI_NfaNode* start, const REXI_SetTable& s
   }
   classes_.Build(distinct.first(distinctCount));
   // Every flat node can be in a set: the inert nodes other than their representative are left out.
-  const size_t setNodeCount = nodes_.size();
-  bitSets_ = form_ == REXI_NodeSetForm::BySize && setNodeCount <= kMaxBitSetNodes;
-  if (!bitSets_) {
-    JoinEdges(rawTargets.first(nfaEdgeCount), distinctOf, distinct.first(distinctCount));
-    return;
-  }
-  const BitSetInput input{rawTargets.first(nfaEdgeCount), distinctOf, distinct.first(distinctCount), setNodeCount};
-  if (setNodeCount <= 64)
+  const size_t nodeCount = nodes_.size();
+  bitSets_ = form_ == REXI_NodeSetForm::BySize && nodeCount <= kMaxBitSetNodes;
+  const EdgeInput input{targets.first(nfaEdgeCount), distinctOf, distinct.first(distinctCount)};
+  if (!bitSets_)
+    JoinEdges(input);
+  else if (nodeCount <= 64)
     ConstructBitSets<1>(input);
-  else if (setNodeCount <= 128)
+  else if (nodeCount <= 128)
     ConstructBitSets<2>(input);
   else
     ConstructBitSets<4>(input);
@@ -158,11 +155,9 @@ std::span<uint32_t> REXI_SubsetTable::ListClasses(std::span<const CharSet256* co
   return listStart;
 }
 
-// distinctOf: the distinct set of each NFA edge.
-void REXI_SubsetTable::JoinEdges(std::span<const uint32_t> rawTargets, std::span<const uint32_t> distinctOf,
-                                 std::span<const CharSet256* const> distinct) {
-  const std::span<const uint32_t> listStart = ListClasses(distinct);
-  edges_.reserve(rawTargets.size());
+void REXI_SubsetTable::JoinEdges(const EdgeInput& input) {
+  const std::span<const uint32_t> listStart = ListClasses(input.distinct);
+  edges_.reserve(input.targets.size());
   // Where the current node's edge to each target is, if it has one.
   const std::span<uint32_t> slotOfTarget = NewArray<uint32_t>(nodes_.size());
   std::fill(slotOfTarget.begin(), slotOfTarget.end(), kFreeSlot);
@@ -172,9 +167,9 @@ void REXI_SubsetTable::JoinEdges(std::span<const uint32_t> rawTargets, std::span
     const uint32_t firstEdge = static_cast<uint32_t>(edges_.size());
     node.firstEdge = firstEdge;
     for (uint32_t e = firstNfaEdge; e < endNfaEdge; ++e) {
-      const uint32_t firstClass = listStart[distinctOf[e]];
-      const uint32_t classCount = listStart[distinctOf[e] + 1] - firstClass;
-      const uint32_t target = FlatTarget(rawTargets[e]);
+      const uint32_t firstClass = listStart[input.distinctOf[e]];
+      const uint32_t classCount = listStart[input.distinctOf[e] + 1] - firstClass;
+      const uint32_t target = input.targets[e];
       uint32_t& slot = slotOfTarget[target];
       if (slot == kFreeSlot || slot < firstEdge || edges_[slot].target != target) {
         slot = static_cast<uint32_t>(edges_.size());
@@ -196,10 +191,6 @@ void REXI_SubsetTable::JoinEdges(std::span<const uint32_t> rawTargets, std::span
     node.edgeCount = static_cast<uint32_t>(edges_.size()) - firstEdge;
   }
 }
-
-// Small records are filled in place rather than built on the stack and copied: the copy reads them
-// with wide loads right after narrow stores, which stalls until the stores drain.
-
 
 // Each set's target per class: the targets of all its nodes' edges that the class takes. The node
 // standing for those that neither accept nor go anywhere changes nothing about a set that holds other

@@ -72,20 +72,18 @@ private:
     uint32_t edgeCount;
     int32_t definitionNumber;
     bool final;
-    bool inert;  // neither accepts nor goes anywhere
   };
   struct FlatEdge {
     uint32_t target;
     uint32_t firstClass;  // the classes that take this edge: classLists_[firstClass, + classCount)
     uint32_t classCount;
   };
-  // What the bit-set construction starts from: each NFA edge's target (flat index) and distinct set,
-  // and how many nodes can be in a set.
-  struct BitSetInput {
-    std::span<const uint32_t> rawTargets;
+  // The NFA edges with members, node by node (a flat node's edgeCount of them from its firstEdge):
+  // each edge's target (flat index) and the index of its set among the distinct ones.
+  struct EdgeInput {
+    std::span<const uint32_t> targets;
     std::span<const uint32_t> distinctOf;
     std::span<const CharSet256* const> distinct;
-    size_t setNodeCount;
   };
   struct MemberSpan {
     uint32_t first;
@@ -100,10 +98,8 @@ private:
   }
 
   void Flatten(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp, const REXI_NfaCounts& bounds);
-  // rawTarget: the flat index of an NFA edge's target.
-  uint32_t FlatTarget(uint32_t rawTarget) const { return nodes_[rawTarget].inert ? inertNode_ : rawTarget; }
-  void JoinEdges(std::span<const uint32_t> rawTargets, std::span<const uint32_t> distinctOf,
-                 std::span<const CharSet256* const> distinct);
+  // For the lists: a node's edges to one target joined into one.
+  void JoinEdges(const EdgeInput& input);
   // Each distinct set's classes, in class order, into classLists_; returns where each list starts (and
   // one past the last).
   std::span<uint32_t> ListClasses(std::span<const CharSet256* const> distinct);
@@ -125,7 +121,7 @@ private:
 
   // Node sets as bit sets of kWords words (rexi_subset_bitsets.cpp).
   template <size_t kWords>
-  void ConstructBitSets(const BitSetInput& input);
+  void ConstructBitSets(const EdgeInput& input);
   // Node sets as lists.
   void ConstructLists();
   void CollectTargets(std::span<const uint32_t> members);
