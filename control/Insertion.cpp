@@ -121,7 +121,8 @@ bool BuildInsertionRecord(DWORD kind, DWORD counter, const RECT& rect, const CLS
 
 int CVellum::InsertElementAt(const RECT& rect, int flag) {
   if (insertKind_ == 0) {
-    // Nothing armed: the drawn rectangle selects. The surface does not offer band selection yet.
+    // Nothing armed: the drawn rectangle selects.
+    if (surface_ && surface_->SelectInRect(rect, flag)) surface_->Redraw();
     return 0;
   }
   int result = InsertArmedKind(InsertionRect(rect));

@@ -55,6 +55,11 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   // element is null; 1 when it was closed with OK.
   int ShowProperties(IHTMLElement* element);
 
+  // The Element menu for the point (x, y) of the surface's client area, and the commands it offers.
+  void ShowElementMenu(int x, int y);
+  // Removes the top-level element that holds the point; 0 (lastError set) when nothing was removed.
+  int RemoveElementAt(int x, int y);
+
   // Undo history.
   int SaveToUndo();
   int CanUndo() const { return undo_.CanUndo(); }
@@ -150,6 +155,8 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   void DisconnectReadyStateSink();
   // Resizes the window so that its client area is width x height, keeping the frame's size.
   void ResizeClientTo(int width, int height);
+  // The Element menu's z-order items: step is added to the target's z-index.
+  void StepZIndexFromMenu(IHTMLElement* target, int step);
   // Inserts the armed kind of element at rect (drawn on the surface, or centred by the host).
   int InsertArmedKind(const RECT& rect);
 

@@ -1,7 +1,10 @@
 #include "surface/VlmUIWin.h"
 
+#include <windowsx.h>
+
 #include "control/Module.h"
 #include "control/Vellum.h"
+#include "vellum.h"
 
 namespace {
 
@@ -43,8 +46,6 @@ void CVlmUIWin::Destroy() {
   if (HWND hwnd = GetHwnd()) DestroyWindow(hwnd);
 }
 
-void CVlmUIWin::ClearSelection() {}
-
 int CVlmUIWin::ArmInsertion() {
   if (mode_ != kModeIdle && mode_ != kModeInsertArmed) return 0;
   mode_ = kModeInsertArmed;
@@ -59,15 +60,20 @@ int CVlmUIWin::DisarmInsertion() {
 
 bool CVlmUIWin::Locked() const { return owner_ && owner_->LockMode() == 1; }
 
-int CVlmUIWin::CanCut() const {
-  if (Locked()) return 0;
-  return HasSelection();
+bool CVlmUIWin::OwnerDocument(IHTMLDocument2*& document) const {
+  document = owner_ ? owner_->Document() : nullptr;
+  if (!document) return false;
+  document->AddRef();
+  return true;
 }
 
-int CVlmUIWin::CanPaste() const {
-  if (Locked()) return 0;
-  return IsClipboardFormatAvailable(CF_TEXT) ? 1 : 0;
+RECT CVlmUIWin::Bounds() const {
+  RECT client = {};
+  GetClientRect(GetHwnd(), &client);
+  return client;
 }
+
+// --- painting -----------------------------------------------------------------------------------------
 
 void CVlmUIWin::Redraw() {
   HWND hwnd = GetHwnd();
@@ -82,37 +88,149 @@ void CVlmUIWin::RedrawDocument(const RECT& rect) {
   UpdateWindow(docWindow_);
 }
 
+void CVlmUIWin::DrawTrackers(HDC dc) {
+  for (CUIHTMLRect* r : selection_) r->Draw(dc, kStateTracker);
+}
+
+void CVlmUIWin::SetCursorFor(int code) {
+  const wchar_t* cursor = IDC_ARROW;
+  switch (code) {
+    case kHitInside: cursor = IDC_SIZEALL; break;
+    case kHitTopLeft:
+    case kHitBottomRight: cursor = IDC_SIZENWSE; break;
+    case kHitTop:
+    case kHitBottom: cursor = IDC_SIZENS; break;
+    case kHitTopRight:
+    case kHitBottomLeft: cursor = IDC_SIZENESW; break;
+    case kHitLeft:
+    case kHitRight: cursor = IDC_SIZEWE; break;
+    default: break;
+  }
+  SetCursor(LoadCursorW(nullptr, cursor));
+}
+
 void CVlmUIWin::SetDocWindow(HWND docWindow) {
   if (!docWindow) docWindow_ = nullptr;
   else if (IsWindow(docWindow)) docWindow_ = docWindow;
 }
 
+// The page shows through: repaint the document under the dirty part instead of erasing.
+LRESULT CVlmUIWin::OnEraseBackground(HDC dc) {
+  RECT clip;
+  // The surface lies over the document window at the same origin, so the clip box needs no mapping.
+  if (GetClipBox(dc, &clip) != ERROR) RedrawDocument(clip);
+  return 0;
+}
+
+LRESULT CVlmUIWin::OnPaint(bool& handled) {
+  if (selection_.empty()) {
+    handled = false;
+    return 0;
+  }
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(GetHwnd(), &ps);
+  const bool dragging = mode_ == kModeMoving || mode_ == kModeResizing;
+  for (size_t i = selection_.size(); i-- > 0;) {
+    const bool primary = i + 1 == selection_.size();
+    selection_[i]->Draw(dc, dragging ? kStateTracker : primary ? kStatePrimary : kStateSecondary);
+  }
+  EndPaint(GetHwnd(), &ps);
+  return 0;
+}
+
+// --- messages -----------------------------------------------------------------------------------------
+
 LRESULT CVlmUIWin::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
   switch (msg) {
-    case WM_ERASEBKGND:
-      return OnEraseBackground(reinterpret_cast<HDC>(wParam));
-    case WM_PAINT:
-      return OnPaint();
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(x, y, wParam);
+    case WM_LBUTTONUP: return OnLeftButtonUp(x, y);
+    case WM_RBUTTONDOWN: return OnRightButtonDown(x, y);
+    case WM_MOUSEMOVE: return OnMouseMove(x, y, wParam);
+    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_PAINT: return OnPaint(handled);
     default:
       handled = false;
       return 0;
   }
 }
 
-// The page shows through: repaint the document under the dirty part instead of erasing.
-LRESULT CVlmUIWin::OnEraseBackground(HDC dc) {
-  RECT clip;
-  if (GetClipBox(dc, &clip) != ERROR) {
-    // The clip box is in surface coordinates; the document window lies under the surface at the
-    // same origin within the control.
-    RedrawDocument(clip);
+LRESULT CVlmUIWin::OnLeftButtonDown(int x, int y, WPARAM keys) {
+  const bool shift = (keys & MK_SHIFT) != 0, control = (keys & MK_CONTROL) != 0;
+  const int extend = shift || control ? 1 : 0;
+  const int both = shift && control ? 1 : 0;
+  int changed = 0;
+  if (mode_ == kModeIdle) {
+    const int code = HitTestSelection(x, y);
+    if (code == kHitInside) {
+      if (both) {
+        changed = SelectElementAt(x, y, !extend, both);
+      } else {
+        BeginMove(x, y);
+        SetCursorFor(kHitInside);
+      }
+    } else if (code == kHitOutside) {
+      changed = SelectElementAt(x, y, !extend, both);
+      if (!changed) {
+        if (!extend) ClearSelection();
+        Redraw();
+        BeginBand(x, y, extend);
+      }
+    } else {
+      BeginResize(x, y, code);
+      SetCursorFor(code);
+    }
+  } else if (mode_ == kModeInsertArmed) {
+    BeginBand(x, y, extend);
+  }
+  if (changed) Redraw();
+  if (owner_) SetFocus(owner_->GetHwnd());
+  return 0;
+}
+
+LRESULT CVlmUIWin::OnLeftButtonUp(int x, int y) {
+  switch (mode_) {
+    case kModeDrawing:
+      EndBand(x, y);
+      break;
+    case kModeResizing:
+      EndResize(x, y);
+      ApplySelection();
+      SetCursorFor(kHitOutside);
+      break;
+    case kModeMoving:
+      EndMove(x, y);
+      ApplySelection();
+      SetCursorFor(kHitOutside);
+      break;
+    default:
+      break;
   }
   return 0;
 }
 
-LRESULT CVlmUIWin::OnPaint() {
-  PAINTSTRUCT ps;
-  BeginPaint(GetHwnd(), &ps);
-  EndPaint(GetHwnd(), &ps);
+LRESULT CVlmUIWin::OnRightButtonDown(int x, int y) {
+  if (mode_ == kModeIdle && owner_) owner_->ShowElementMenu(x, y);
   return 0;
+}
+
+LRESULT CVlmUIWin::OnMouseMove(int x, int y, WPARAM keys) {
+  const int code = HitTestSelection(x, y);
+  switch (mode_) {
+    case kModeIdle:
+      if (keys & MK_LBUTTON) BeginMove(x, y);
+      else SetCursorFor(code);
+      break;
+    case kModeDrawing: BandStep(x, y); break;
+    case kModeResizing: ResizeStep(x, y); break;
+    case kModeMoving: MoveStep(x, y); break;
+    default: break;
+  }
+  if (owner_ && mode_ != kModeDrawing) TrackMouse(x, y);
+  return 0;
+}
+
+void CVlmUIWin::TrackMouse(int x, int y) {
+  const RECT point = {x, y, x, y};
+  owner_->NotifyParent(VLMN_TRACKRECT, VLM_KIND_OTHER, &point);
 }

@@ -5,12 +5,15 @@
 #include <windows.h>
 #include <mshtml.h>
 
+#include <vector>
+
 #include <plinthcore.h>
 
 #include "control/MessageWindow.h"
-#include "surface/UIRect.h"
+#include "surface/UIHTMLRect.h"
 
 class CVellum;
+class CDOMUtil;
 
 // Surface modes.
 enum SurfaceMode : int {
@@ -34,43 +37,59 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   bool Create(HWND parent, const RECT& rect);
   void Destroy();
 
-  // Selection.
+  // Selection (SurfaceSelection.cpp). The last rectangle is the primary selection.
+  int SelectElementAt(int x, int y, int clearFirst, int makePrimary);
+  int SelectInRect(const RECT& rect, int additive);
   void ClearSelection();
-  int HasSelection() const { return 0; }
-  int HasMultipleSelection() const { return 0; }
-  IHTMLElement* SelectedElement() const { return nullptr; }
-  void RefreshSelection() { Redraw(); }
-  void ApplySelection() {}
+  void AddToSelection(CUIHTMLRect* r);       // takes ownership unless r is already listed
+  void RemoveFromSelection(CUIHTMLRect* r);  // gives ownership back to the caller
+  int HitTestSelection(int x, int y) const;
+  CUIHTMLRect* FindBySourceIndex(long index) const;
+  int HasSelection() const { return selection_.empty() ? 0 : 1; }
+  int HasMultipleSelection() const { return selection_.size() > 1 ? 1 : 0; }
+  IHTMLElement* SelectedElement() const;
+  const std::vector<CUIHTMLRect*>& Selection() const { return selection_; }
+  void RefreshSelection();
+  void ApplySelection();
 
   // Modes.
   int ArmInsertion();
   int DisarmInsertion();
   int Mode() const { return mode_; }
 
-  // Moving and resizing (the control's arrow keys use them too); nothing to move without a selection.
-  int BeginMove(int, int) { return 0; }
-  int EndMove(int, int) { return 0; }
-  int BeginResize(int, int, int) { return 0; }
-  int EndResize(int, int) { return 0; }
+  // Moving, resizing and drawing rectangles (SurfaceDrag.cpp); the control's arrow keys use the first two
+  // families too.
+  int BeginMove(int x, int y);
+  int MoveStep(int x, int y);
+  int EndMove(int x, int y);
+  int BeginResize(int x, int y, int code);
+  int ResizeStep(int x, int y);
+  int EndResize(int x, int y);
+  int BeginBand(int x, int y, int additive);
+  int BandStep(int x, int y);
+  int EndBand(int x, int y);
 
-  // Element commands over the selection.
-  int DeleteSelection() { return 0; }
+  // Element commands over the selection (SurfaceCommands.cpp, SurfaceClipboard.cpp).
+  int DeleteSelection();
+  int DeselectAt(int x, int y);
   int CanCut() const;
   int CanPaste() const;
-  int CopySelection() { return 0; }
-  int CutSelection() { return 0; }
-  int PasteFromClipboard() { return 0; }
-  int AlignTops() { return 0; }
-  int AlignBottoms() { return 0; }
-  int AlignLefts() { return 0; }
-  int AlignRights() { return 0; }
-  int MakeSameWidth() { return 0; }
-  int MakeSameHeight() { return 0; }
-  int MakeSameSize() { return 0; }
+  int CopySelection();
+  int CutSelection();
+  int PasteFromClipboard();
+  int AlignTops();
+  int AlignBottoms();
+  int AlignLefts();
+  int AlignRights();
+  int MakeSameWidth();
+  int MakeSameHeight();
+  int MakeSameSize();
 
   // Painting.
   void Redraw();
   void RedrawDocument(const RECT& rect);
+  void DrawTrackers(HDC dc);
+  void SetCursorFor(int code);
   void SetDocWindow(HWND docWindow);
   HWND DocWindow() const { return docWindow_; }
 
@@ -79,13 +98,31 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
 
  private:
   bool Locked() const;
-  LRESULT OnEraseBackground(HDC dc);
-  LRESULT OnPaint();
+  // A DOM helper on the owner's document, or false when there is no owner or document.
+  bool OwnerDocument(IHTMLDocument2*& document) const;
+  RECT Bounds() const;  // the client area: no rectangle may leave it during a drag
+  // The step every drag of mode `mode` shares: every rectangle must allow it, else nothing happens.
+  template <class Allows, class Apply>
+  int DragStep(int mode, Allows allows, Apply apply);
+  template <class Allows, class Apply>
+  int EndDrag(int mode, Allows allows, Apply apply);
+  // Applies change to every rectangle with the primary one as reference, then writes them back.
+  template <class Change>
+  int Align(Change change);
+  void TrackMouse(int x, int y);  // posts the track rectangle of a bare mouse position
 
-  CVellum* owner_;                 // the control (not owned); may be null
-  int mode_ = kModeIdle;           // SurfaceMode
-  int resizeHandle_ = 0;           // hit code of the resize in progress
-  int bandAdditive_ = 0;           // the rectangle being drawn adds to the selection
-  HWND docWindow_ = nullptr;       // the document's window, repainted under the surface
-  CUIRect band_;                   // the rectangle being drawn
+  LRESULT OnLeftButtonDown(int x, int y, WPARAM keys);
+  LRESULT OnLeftButtonUp(int x, int y);
+  LRESULT OnRightButtonDown(int x, int y);
+  LRESULT OnMouseMove(int x, int y, WPARAM keys);
+  LRESULT OnEraseBackground(HDC dc);
+  LRESULT OnPaint(bool& handled);
+
+  CVellum* owner_;                        // the control (not owned); may be null
+  std::vector<CUIHTMLRect*> selection_;   // owned, in the order selected
+  int mode_ = kModeIdle;                  // SurfaceMode
+  int resizeHandle_ = 0;                  // hit code of the resize in progress
+  int bandAdditive_ = 0;                  // the rectangle being drawn adds to the selection
+  HWND docWindow_ = nullptr;              // the document's window, repainted under the surface
+  CUIRect band_;                          // the rectangle being drawn
 };

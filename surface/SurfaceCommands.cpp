@@ -1,0 +1,103 @@
+// Commands over the selection: deleting, dropping one element from it, and the alignment family that
+// lines the selection up with the primary element.
+#include <vector>
+
+#include "control/Trace.h"
+#include "control/Vellum.h"
+#include "document/ComText.h"
+#include "document/DOMUtil.h"
+#include "surface/VlmUIWin.h"
+#include "vellum.h"
+
+int CVlmUIWin::DeleteSelection() {
+  if (Locked() || !owner_) return 0;
+  int removed = 0;
+  const std::vector<CUIHTMLRect*> selected = selection_;
+  for (CUIHTMLRect* r : selected) {
+    IHTMLDocument2* document;
+    if (!OwnerDocument(document)) break;
+    // Indices shift as elements go, so each one is read just before its element is removed.
+    const long index = r->SourceIndex();
+    if (index < 0 || !CDOMUtil(document).RemoveElementBySourceIndex(index)) continue;
+    RemoveFromSelection(r);
+    delete r;
+    removed = 1;
+  }
+  owner_->SaveToUndo();
+  owner_->NotifyParent(VLMN_CHANGED);
+  Redraw();
+  return removed;
+}
+
+int CVlmUIWin::DeselectAt(int x, int y) {
+  IHTMLDocument2* document;
+  if (!OwnerDocument(document)) return 0;
+  CComRef<IHTMLElement> element(CDOMUtil(document).GetElementFromPoint(x, y));
+  long index = -1;
+  if (!element || FAILED(element->get_sourceIndex(&index))) {
+    TRACE("CVlmUIWind::RemoveElement(): Can't get element source index");
+    return 0;
+  }
+  if (CUIHTMLRect* r = FindBySourceIndex(index)) {
+    RemoveFromSelection(r);
+    delete r;
+  }
+  Redraw();
+  return 1;
+}
+
+template <class Change>
+int CVlmUIWin::Align(Change change) {
+  if (Locked() || selection_.size() < 2) return 0;
+  const RECT reference = selection_.back()->rect;
+  for (CUIHTMLRect* r : selection_) change(r->rect, reference);
+  ApplySelection();
+  return 1;
+}
+
+int CVlmUIWin::AlignLefts() {
+  return Align([](RECT& r, const RECT& ref) {
+    const int width = r.right - r.left;
+    r.left = ref.left;
+    r.right = ref.left + width;
+  });
+}
+
+int CVlmUIWin::AlignTops() {
+  return Align([](RECT& r, const RECT& ref) {
+    const int height = r.bottom - r.top;
+    r.top = ref.top;
+    r.bottom = ref.top + height;
+  });
+}
+
+int CVlmUIWin::AlignRights() {
+  return Align([](RECT& r, const RECT& ref) {
+    const int width = r.right - r.left;
+    r.right = ref.right;
+    r.left = ref.right - width;
+  });
+}
+
+int CVlmUIWin::AlignBottoms() {
+  return Align([](RECT& r, const RECT& ref) {
+    const int height = r.bottom - r.top;
+    r.bottom = ref.bottom;
+    r.top = ref.bottom - height;
+  });
+}
+
+int CVlmUIWin::MakeSameWidth() {
+  return Align([](RECT& r, const RECT& ref) { r.right = r.left + (ref.right - ref.left); });
+}
+
+int CVlmUIWin::MakeSameHeight() {
+  return Align([](RECT& r, const RECT& ref) { r.bottom = r.top + (ref.bottom - ref.top); });
+}
+
+int CVlmUIWin::MakeSameSize() {
+  return Align([](RECT& r, const RECT& ref) {
+    r.right = r.left + (ref.right - ref.left);
+    r.bottom = r.top + (ref.bottom - ref.top);
+  });
+}

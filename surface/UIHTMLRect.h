@@ -1,0 +1,56 @@
+// A selection rectangle bound to one element of the page: reads the element's box, decides whether it
+// may be moved at all, follows the mouse during a move or a resize and writes the result back into
+// the element's inline style.
+#pragma once
+
+#include <windows.h>
+#include <mshtml.h>
+
+#include "surface/UIRect.h"
+
+// How a rectangle was last drawn, or why it is never drawn.
+enum UIRectState : int {
+  kStatePrimary = 0,    // primary selection look
+  kStateSecondary = 1,  // secondary selection look
+  kStateTracker = 2,    // inverting drag feedback
+  kStateFresh = 3,      // movable, not drawn yet
+  kStateFixed = 4,      // the element cannot be moved or sized
+};
+
+class CUIHTMLRect : public CUIRect {
+ public:
+  // Takes over the caller's reference to element (which may be null).
+  explicit CUIHTMLRect(IHTMLElement* element);
+  ~CUIHTMLRect() override;
+  CUIHTMLRect(const CUIHTMLRect&) = delete;
+  CUIHTMLRect& operator=(const CUIHTMLRect&) = delete;
+
+  // The element with an added reference, or null.
+  IHTMLElement* GetElement() const;
+  // The element's live source index, or -1 when it cannot be read.
+  long SourceIndex() const;
+
+  // Reads the element's box; 0 (rect unchanged) when the element is not a movable child of the body.
+  int UpdateFromElement();
+  // Writes rect into the element's inline style; 0 when fixed, or when a write failed (rect re-read).
+  int ApplyToElement();
+
+  // mode 0 primary, 1 secondary, 2 tracker; the state follows unless the rectangle is fixed.
+  void Draw(HDC dc, int mode);
+
+  void SetAnchor(int x, int y) { anchor = {x, y}; }
+  int CanMoveTo(int x, int y, const RECT& bounds) const;
+  void MoveTo(int x, int y);
+  int CanResizeTo(int x, int y, int code, const RECT& bounds) const;
+  void ResizeTo(int x, int y, int code);
+
+  int state = kStateFixed;  // UIRectState
+  POINT anchor = {-1, -1};  // where the last drag step ended; (-1, -1) before any drag
+
+ private:
+  bool Dragging() const { return anchor.x != -1 || anchor.y != -1; }
+  // rect as a resize by code to (x, y) would leave it; false for codes without a handle.
+  bool ResizedRect(int x, int y, int code, RECT& out) const;
+
+  IHTMLElement* element_;  // counted reference
+};
