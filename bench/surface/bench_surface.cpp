@@ -1,0 +1,110 @@
+// Timed harness (Windows, under Wine): the design surface's drag step (every rectangle asked, trackers
+// removed and drawn again) and ApplySelection (styles written, undo snapshot, notification, redraw) with
+// 1, 10 and 100 selected elements on a form of 1,000 elements. Prints the figures; it is not a test.
+#include <windows.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "MessagePump.h"
+#include "RecordingParent.h"
+#include "control/Module.h"
+#include "control/Vellum.h"
+#include "surface/VlmUIWin.h"
+#include "vellum.h"
+
+namespace {
+
+constexpr int kColumns = 40, kRows = 25;  // 1,000 labels, 20 x 10 each, on a 1000 x 800 form
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+POINT CellOrigin(int i) { return {2 + (i % kColumns) * 24, 2 + (i / kColumns) * 30}; }
+
+std::string Form() {
+  std::string html = "<html><body width=\"1000\" height=\"800\">\n";
+  char line[200];
+  for (int i = 0; i < kColumns * kRows; ++i) {
+    const POINT at = CellOrigin(i);
+    snprintf(line, sizeof line,
+             "<span id=\"e%d\" style=\"position: absolute; left: %ldpx; top: %ldpx; width: 20px; height: 10px;\">%d</span>\n",
+             i, at.x, at.y, i);
+    html += line;
+  }
+  return html + "</body></html>";
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+void Measure(HWND hwnd, CVellum* control, int selected) {
+  CVlmUIWin* surface = control->Surface();
+  surface->ClearSelection();
+  // Spread the selection over the form: every (1000 / selected)-th element.
+  const int stride = kColumns * kRows / selected;
+  for (int n = 0; n < selected; ++n) {
+    const POINT at = CellOrigin(n * stride);
+    surface->SelectElementAt(at.x + 10, at.y + 5, 0, 0);
+  }
+  surface->Redraw();
+  std::vector<double> steps, applies;
+  for (int round = 0; round < 5; ++round) {
+    if (!surface->BeginMove(500, 400)) {
+      printf("  could not begin a move\n");
+      return;
+    }
+    for (int i = 1; i <= 40; ++i) {
+      const int x = 500 + (i % 2);  // back and forth by one pixel: every step is allowed
+      const double t0 = Now();
+      surface->MoveStep(x, 400);
+      steps.push_back((Now() - t0) * 1000);
+    }
+    surface->EndMove(500, 400);
+    const double t0 = Now();
+    surface->ApplySelection();
+    applies.push_back((Now() - t0) * 1000);
+  }
+  printf("  %3d selected (%zu listed): drag step %.3f ms, ApplySelection %.2f ms (median)\n", selected,
+         surface->Selection().size(), Median(steps), Median(applies));
+}
+
+}  // namespace
+
+int main() {
+  OleInitialize(nullptr);
+  Module_RegisterClass(GetModuleHandleW(nullptr));
+  {
+    vt::RecordingParent parent(1100, 900);
+    HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent.hwnd(),
+                                reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
+    CVellum* control = Module_FindControl(hwnd);
+    if (!control) return 1;
+    vt::PumpUntil([&] { return control->CompletedLoads() >= 1; }, 10000);
+    SendMessageW(hwnd, VLM_SETDESIGNMODE, 1, 0);
+    const std::string form = Form();
+    SendMessageW(hwnd, VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(form.c_str()));
+    vt::PumpUntil([&] { return control->CompletedLoads() >= 2; }, 60000);
+    vt::PumpFor(200);
+    printf("Design surface on a form of %d elements:\n", kColumns * kRows);
+    for (int selected : {1, 10, 100}) Measure(hwnd, control, selected);
+    DestroyWindow(hwnd);
+    vt::PumpPending();
+  }
+  Module_Shutdown();
+  OleUninitialize();
+  return 0;
+}
