@@ -54,7 +54,7 @@ void BM_ValidateRexi(benchmark::State& state) {
 }
 
 // For comparison: the search's compile, which goes on to merge states and build their 256-entry rows,
-// then one anchored attempt. Validation stops at the subset table.
+// then one anchored attempt. Validation makes only the node sets its value reaches.
 void BM_CompileSearchAndMatch(benchmark::State& state) {
   const CataloguePattern& entry = kCataloguePatterns[state.range(0)];
   state.SetLabel(std::to_string(entry.stringId) + " \"" + entry.typicalValue + "\"");

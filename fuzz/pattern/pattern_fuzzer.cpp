@@ -7,6 +7,7 @@
 
 #include "pattern/rexi_compiler.h"
 #include "pattern/rexi_errors.h"
+#include "pattern/rexi_position_automaton.h"
 #include "pattern/rexi_scratch_memory.h"
 #include "pattern/rexi_search.h"
 #include "pattern/rexi_subset_table.h"
@@ -55,6 +56,37 @@ std::string TableOf(const std::string& pattern, const REXI_Limits& limits, REXI_
   return description;
 }
 
+// Whether the table built to the given extent matches the whole text ("1" or "0"), or the failure.
+std::string WholeMatchOf(const std::string& pattern, const std::string& text, const REXI_Limits& limits,
+                         REXI_SubsetExtent extent) {
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  REXI_SubsetTable table(limits, scratch.Resource(), REXI_NodeSetForm::BySize, extent);
+  try {
+    table.Build(compiler.ParsePattern(pattern.c_str()), compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
+  } catch (const REXA_Exception& error) {
+    return error.Message();
+  }
+  return table.AcceptsWhole(text.c_str(), text.size()) ? "1" : "0";
+}
+
+// Whether the direct run of the NFA matches the whole text ("1" or "0"), or "" when the pattern is
+// left to the subset table; "compile error" when it does not compile.
+std::string DirectRunOf(const std::string& pattern, const std::string& text, const REXI_Limits& limits) {
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  const REXI_NfaNode* start = nullptr;
+  try {
+    start = compiler.ParsePattern(pattern.c_str());
+  } catch (const REXA_Exception&) {
+    return "compile error";
+  }
+  REXI_PositionAutomaton positions;
+  if (positions.Build(start, compiler.Sets(), compiler.NewWalkStamp(), limits, scratch.Resource()) != REXI_PositionFit::Built)
+    return "";
+  return positions.AcceptsWhole(text.c_str(), text.size()) ? "1" : "0";
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -88,6 +120,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const REXI_CompileResult compiled = search.Compile(pattern.c_str());
   Check(compiled.code == 0 || compiled.code == 2);
   Check(compiled.position >= 0 && compiled.position <= static_cast<int32_t>(pattern.size()));
+  // Sets made as the text meets them answer, and run out of the budget, as the complete table does.
+  if (definition.empty()) {
+    const std::string complete = WholeMatchOf(pattern, text, limits, REXI_SubsetExtent::Complete);
+    Check(WholeMatchOf(pattern, text, limits, REXI_SubsetExtent::OnDemand) == complete);
+    // The direct run is taken only where the complete table stays within the budget, and agrees with it.
+    const std::string direct = DirectRunOf(pattern, text, limits);
+    if (direct != "" && direct != "compile error") Check(direct == complete);
+    if (direct == "compile error") Check(compiled.code != 0);
+  }
   if (compiled.code != 0) return 0;
 
   // Node sets held as bit sets or as lists make the same table.

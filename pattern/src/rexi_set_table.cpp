@@ -15,10 +15,11 @@ size_t REXI_SetTable::HashOf(const CharSet256& set) {
 
 uint32_t REXI_SetTable::Intern(const CharSet256& set) {
   if ((sets_.size() + 1) * 2 > slots_.size()) {
-    constexpr size_t kTypicalCount = 32;  // the distinct sets of a long property pattern
-    sets_.reserve(std::max(kTypicalCount, sets_.size() * 2));
+    // Room for the distinct sets of a medium property pattern; a long one grows the table once.
+    constexpr size_t kFirstCount = 16;
+    sets_.reserve(std::max(kFirstCount, sets_.size() * 2));
     hasMembers_.reserve(sets_.capacity());
-    Rehash(std::max(4 * kTypicalCount, slots_.size() * 2));
+    Rehash(std::max(4 * kFirstCount, slots_.size() * 2));
   }
   const size_t mask = slots_.size() - 1;
   size_t slot = HashOf(set) & mask;

@@ -6,28 +6,11 @@
 #include <iterator>
 
 #include "pattern/rexi_subset_table.h"
+#include "rexi_node_bits.h"
 
 namespace {
 
-
-// A set of flat nodes: node n is bit (n mod 64) of word (n div 64).
-template <size_t kWords>
-struct alignas(kWords == 1 ? 8 : 16) NodeBits {
-  uint64_t words[kWords];
-
-  void Add(uint32_t node) { words[node / 64] |= uint64_t{1} << (node % 64); }
-  bool operator==(const NodeBits&) const = default;
-};
-
-template <size_t kWords>
-size_t HashOf(const NodeBits<kWords>& nodes) {
-  uint64_t folded = nodes.words[0];
-  for (size_t w = 1; w < kWords; ++w) folded ^= std::rotl(nodes.words[w], static_cast<int>(64 / kWords * w));
-  // Spreads every bit over the whole value, the low bits (which pick the slot) included.
-  folded ^= folded >> 33;
-  folded *= 0xFF51AFD7ED558CCDull;
-  return static_cast<size_t>(folded ^ (folded >> 33));
-}
+using rexi_detail::NodeBits;
 
 constexpr uint32_t kNoSoleMember = UINT32_MAX;
 

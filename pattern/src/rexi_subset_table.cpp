@@ -1,7 +1,6 @@
 #include "pattern/rexi_subset_table.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "pattern/rexi_errors.h"
 
@@ -25,10 +24,11 @@ uint32_t* SortUnique(uint32_t* first, uint32_t* last) {
 }  // namespace
 
 REXI_SubsetTable::REXI_SubsetTable(const REXI_Limits& limits, REXI_BumpResource* memory,
-                                   REXI_NodeSetForm form)
+                                   REXI_NodeSetForm form, REXI_SubsetExtent extent)
     : limits_(limits),
       memory_(memory),
       form_(form),
+      extent_(extent),
       nodes_(memory),
       edges_(memory),
       classLists_(memory),
@@ -49,12 +49,18 @@ void REXI_SubsetTable::ThrowTooManyStates() { throw REXA_Exception(rexi_message:
 
 void REXI_SubsetTable::Build(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp,
                              const REXI_NfaCounts& bounds) {
-  constexpr size_t kTypicalSetCount = 64;
+  Flatten(start, sets, walkStamp, bounds);  // goes on to the bit-set construction when that applies
+  if (!bitSets_) {
+    ReserveForSets();
+    ConstructLists();
+  }
+}
+
+void REXI_SubsetTable::ReserveForSets() {
+  constexpr size_t kTypicalSetCount = 64;  // the bit-set construction sizes its hash table by this
   accepting_.reserve(kTypicalSetCount);
   firstStep_.reserve(kTypicalSetCount + 1);
   steps_.reserve(2 * kTypicalSetCount);
-  Flatten(start, sets, walkStamp, bounds);  // goes on to the bit-set construction when that applies
-  if (!bitSets_) ConstructLists();
 }
 
 std::span<const uint32_t> REXI_SubsetTable::Members(size_t set) const {
@@ -134,11 +140,25 @@ void REXI_SubsetTable::Flatten(const REXI_NfaNode* start, const REXI_SetTable& s
   const size_t nodeCount = nodes_.size();
   bitSets_ = form_ == REXI_NodeSetForm::BySize && nodeCount <= kMaxBitSetNodes;
   const EdgeInput input{targets.first(nfaEdgeCount), distinctOf, distinct.first(distinctCount)};
-  if (!bitSets_)
+  if (!bitSets_) {
     JoinEdges(input);
-  else if (nodeCount <= 64)
+    return;
+  }
+  const size_t words = nodeCount <= 64 ? 1 : nodeCount <= 128 ? 2 : 4;
+  if (extent_ == REXI_SubsetExtent::OnDemand) {
+    deferred_ = words == 1   ? BudgetHoldsForAnySets<1>(input)
+                : words == 2 ? BudgetHoldsForAnySets<2>(input)
+                             : BudgetHoldsForAnySets<4>(input);
+    if (deferred_) {
+      setWords_ = words;
+      deferredEdges_ = input;
+      return;
+    }
+  }
+  ReserveForSets();
+  if (words == 1)
     ConstructBitSets<1>(input);
-  else if (nodeCount <= 128)
+  else if (words == 2)
     ConstructBitSets<2>(input);
   else
     ConstructBitSets<4>(input);
@@ -261,16 +281,11 @@ uint32_t REXI_SubsetTable::InternList(std::span<const uint32_t> nodes) {
   return id;
 }
 
-bool REXI_SubsetTable::AcceptsWhole(const char* text, size_t length) const {
-  // The class of each value, found when the value is first met.
-  constexpr uint16_t kNotLookedUp = 0xFFFF;
-  uint16_t classOf[256];
-  std::memset(classOf, 0xFF, sizeof classOf);
+bool REXI_SubsetTable::WalkWhole(const char* text, size_t length) const {
+  REXI_ClassCache classOf(classes_);
   size_t set = 0;
   for (size_t i = 0; i < length; ++i) {
-    const uint8_t value = static_cast<uint8_t>(text[i]);
-    if (classOf[value] == kNotLookedUp) classOf[value] = classes_.IndexOf(value);
-    const uint32_t cls = classOf[value];
+    const uint32_t cls = classOf(static_cast<uint8_t>(text[i]));
     const std::span<const Step> steps = StepsOf(set);
     const Step* step = steps.data();
     while (step != steps.data() + steps.size() && step->cls != cls) ++step;

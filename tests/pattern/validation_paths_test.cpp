@@ -1,5 +1,6 @@
-// The validation decides from the subset table alone, while a search builds the whole DFA; the table
-// can hold its node sets in two forms. Every way must give the same answers and the same failures.
+// The validation decides from the subset table alone, or runs a small NFA directly as a bit set of its
+// edges, while a search builds the whole DFA; the table can hold its node sets in two forms. Every way
+// must give the same answers and the same failures.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,6 +11,7 @@
 #include "catalogue_patterns.h"
 #include "pattern/rexi_compiler.h"
 #include "pattern/rexi_errors.h"
+#include "pattern/rexi_position_automaton.h"
 #include "pattern/rexi_scratch_memory.h"
 #include "pattern/rexi_subset_table.h"
 #include "pattern_test_support.h"
@@ -111,6 +113,61 @@ TableOutcome BuildTable(const std::string& pattern, REXI_NodeSetForm form, const
     outcome.steps.emplace_back();
     for (const REXI_SubsetTable::Step& step : table.StepsOf(set)) outcome.steps.back().emplace_back(step.cls, step.target);
   }
+  return outcome;
+}
+
+// What a table built to the given extent says about whole texts, or the compile failure.
+struct ExtentOutcome {
+  std::string failure;
+  std::vector<bool> accepted;  // per text
+  bool complete = true;
+
+  bool SameAnswers(const ExtentOutcome& other) const { return failure == other.failure && accepted == other.accepted; }
+};
+
+ExtentOutcome ValidateByExtent(const std::string& pattern, const std::vector<std::string>& texts, REXI_SubsetExtent extent,
+                               const REXI_Limits& limits = {}) {
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  REXI_SubsetTable table(limits, scratch.Resource(), REXI_NodeSetForm::BySize, extent);
+  ExtentOutcome outcome;
+  try {
+    const REXI_NfaNode* start = compiler.ParsePattern(pattern.c_str());
+    table.Build(start, compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
+  } catch (const REXA_Exception& error) {
+    outcome.failure = error.Message();
+    return outcome;
+  }
+  outcome.complete = table.IsComplete();
+  for (const std::string& text : texts) outcome.accepted.push_back(table.AcceptsWhole(text.c_str(), text.size()));
+  return outcome;
+}
+
+// What the direct run of the NFA says about whole texts: nothing when the pattern fails to compile or
+// is left to the subset table.
+struct PositionOutcome {
+  bool compiled = false;
+  bool built = false;
+  std::vector<bool> accepted;  // per text, when built
+};
+
+PositionOutcome RunPositions(const std::string& pattern, const std::vector<std::string>& texts,
+                             const REXI_Limits& limits = {}) {
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  PositionOutcome outcome;
+  const REXI_NfaNode* start = nullptr;
+  try {
+    start = compiler.ParsePattern(pattern.c_str());
+  } catch (const REXA_Exception&) {
+    return outcome;
+  }
+  outcome.compiled = true;
+  REXI_PositionAutomaton positions;
+  outcome.built = positions.Build(start, compiler.Sets(), compiler.NewWalkStamp(), limits, scratch.Resource()) ==
+                  REXI_PositionFit::Built;
+  if (outcome.built)
+    for (const std::string& text : texts) outcome.accepted.push_back(positions.AcceptsWhole(text.c_str(), text.size()));
   return outcome;
 }
 
@@ -216,4 +273,131 @@ TEST(RexiValidationPaths, PatternTooLargeForBitSetsStillValidates) {
   EXPECT_TRUE(Accepts(pattern.c_str(), "w7x"));
   EXPECT_TRUE(Rejects(pattern.c_str(), "w120x"));
   EXPECT_TRUE(Rejects(pattern.c_str(), "w7"));
+}
+
+TEST(RexiValidationPaths, SetsMadeOnDemandAnswerAsTheCompleteTable) {
+  PatternGenerator generator(31337);
+  std::vector<std::string> patterns{ManyWords(3), ManyWords(40), ExponentialPattern(4), ExponentialPattern(9),
+                                    "(a|ab)(c|bcb)(b*)", "[A-Z]\\i+(x|[a-c]*)", "(.*a)*b"};
+  for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
+  for (int i = 0; i < 1500; ++i) patterns.push_back(generator.Next());
+  int deferred = 0;
+  for (const std::string& pattern : patterns) {
+    std::vector<std::string> texts{"", "auto", "5px 10px", "1.5em", "x-large", "w2x77", "ababbab", "abcbcbb"};
+    for (int t = 0; t < 12; ++t) texts.push_back(generator.Text());
+    const ExtentOutcome onDemand = ValidateByExtent(pattern, texts, REXI_SubsetExtent::OnDemand);
+    ASSERT_TRUE(onDemand.SameAnswers(ValidateByExtent(pattern, texts, REXI_SubsetExtent::Complete)))
+        << "pattern \"" << pattern << "\"";
+    deferred += onDemand.complete ? 0 : 1;
+  }
+  EXPECT_GT(deferred, 1000) << "too few patterns made their sets on demand for the comparison to say much";
+}
+
+TEST(RexiValidationPaths, CataloguePatternsMakeTheirSetsOnDemand) {
+  for (const CataloguePattern& entry : kCataloguePatterns) {
+    const std::vector<std::string> texts{entry.typicalValue};
+    const ExtentOutcome outcome = ValidateByExtent(entry.pattern, texts, REXI_SubsetExtent::OnDemand);
+    EXPECT_FALSE(outcome.complete) << entry.stringId;
+    EXPECT_EQ(outcome.accepted, std::vector<bool>{true}) << entry.stringId;
+  }
+}
+
+TEST(RexiValidationPaths, SetsMadeOnDemandRunOutOfTheBudgetExactlyAsTheCompleteTable) {
+  const std::vector<std::string> texts{"", "ab", "bab", "w1x", "5px 6px", "abababababab"};
+  int failures = 0;
+  int deferred = 0;
+  for (uint32_t maxStates : {4u, 9u, 30u, 70u, 10000u}) {
+    for (uint64_t maxSteps : {uint64_t{20}, uint64_t{200}, uint64_t{20000000}}) {
+      REXI_Limits limits;
+      limits.maxDfaStates = maxStates;
+      limits.maxSubsetSteps = maxSteps;
+      for (const std::string& pattern : {ExponentialPattern(3), ExponentialPattern(12), ExponentialPattern(13),
+                                         std::string(kCataloguePatterns[4].pattern), ManyWords(3), std::string("a*")}) {
+        const ExtentOutcome complete = ValidateByExtent(pattern, texts, REXI_SubsetExtent::Complete, limits);
+        const ExtentOutcome onDemand = ValidateByExtent(pattern, texts, REXI_SubsetExtent::OnDemand, limits);
+        ASSERT_TRUE(onDemand.SameAnswers(complete))
+            << "pattern \"" << pattern << "\" states " << maxStates << " steps " << maxSteps;
+        failures += complete.failure.empty() ? 0 : 1;
+        deferred += onDemand.complete ? 0 : 1;
+      }
+    }
+  }
+  EXPECT_GT(failures, 10);
+  EXPECT_GT(deferred, 10);
+}
+
+TEST(RexiValidationPaths, DirectRunAgreesWithTheFullAutomatonOnRandomAndCataloguePatterns) {
+  PatternGenerator generator(4242);
+  std::vector<std::string> patterns{ManyWords(2),      ManyWords(6),     ExponentialPattern(3), ExponentialPattern(8),
+                                    "(a|ab)(c|bcb)(b*)", "[A-Z]\\i+(x|[a-c]*)", "(.*a)*b",  "(ab)?",
+                                    "a?b?",              "xa*y|a",          "[^a]",               "\\x00",
+                                    "a\\0",            "[]",              "[^]*",               "((a*)*)*",
+                                    "(a|b|c|d|e|f|g|h|i|j|k|l|m|n|o|p|q|r|s|t|u|v|w|x|y|z)+"};
+  for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
+  for (int i = 0; i < 2000; ++i) patterns.push_back(generator.Next());
+  int built = 0;
+  for (const std::string& pattern : patterns) {
+    std::vector<std::string> texts{"", "a", "ab", "auto", "5px 10px", "1.5em", "x-large", "w2x77", "ababbab",
+                                   "abcbcbb", "xaay", std::string("a\0b", 3), "\xFF\x80"};
+    for (int t = 0; t < 12; ++t) texts.push_back(generator.Text());
+    const PositionOutcome outcome = RunPositions(pattern, texts);
+    if (!outcome.built) continue;
+    ++built;
+    SearchVerdict search(pattern);
+    for (size_t t = 0; t < texts.size(); ++t)
+      ASSERT_EQ(outcome.accepted[t], search.WholeMatch(texts[t]).value_or(false))
+          << "pattern \"" << pattern << "\" text \"" << texts[t] << "\"";
+  }
+  EXPECT_GT(built, 1500) << "too few patterns ran directly for the comparison to say much";
+}
+
+TEST(RexiValidationPaths, DirectRunIsTakenOnlyWhereTheCompleteTableStaysWithinTheBudget) {
+  PatternGenerator generator(555);
+  std::vector<std::string> patterns{ExponentialPattern(3),  ExponentialPattern(6), ExponentialPattern(11),
+                                    ExponentialPattern(13), ManyWords(3),          ManyWords(40),
+                                    "a*",                   ".*"};
+  for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
+  for (int i = 0; i < 200; ++i) patterns.push_back(generator.Next());
+  int built = 0;
+  int leftToTheTable = 0;
+  for (uint32_t maxStates : {4u, 9u, 30u, 70u, 10000u}) {
+    for (uint64_t maxSteps : {uint64_t{20}, uint64_t{2000}, uint64_t{20000000}}) {
+      REXI_Limits limits;
+      limits.maxDfaStates = maxStates;
+      limits.maxSubsetSteps = maxSteps;
+      for (const std::string& pattern : patterns) {
+        const PositionOutcome outcome = RunPositions(pattern, {}, limits);
+        if (!outcome.compiled) continue;
+        if (!outcome.built) {
+          ++leftToTheTable;
+          continue;
+        }
+        ++built;
+        ASSERT_EQ(BuildTable(pattern, REXI_NodeSetForm::BySize, limits).failure, "")
+            << "pattern \"" << pattern << "\" states " << maxStates << " steps " << maxSteps;
+      }
+    }
+  }
+  EXPECT_GT(built, 500);
+  EXPECT_GT(leftToTheTable, 500);
+}
+
+TEST(RexiValidationPaths, ShortCataloguePatternsRunDirectly) {
+  for (const CataloguePattern& entry : kCataloguePatterns) {
+    if (std::string(entry.pattern).size() > 30) continue;  // the long ones may be left to the table
+    const PositionOutcome outcome = RunPositions(entry.pattern, {entry.typicalValue, ""});
+    ASSERT_TRUE(outcome.built) << entry.stringId;
+    EXPECT_TRUE(outcome.accepted[0]) << entry.stringId;
+    EXPECT_EQ(outcome.accepted[1], std::string(entry.pattern) == ".*") << entry.stringId;
+  }
+}
+
+TEST(RexiValidationPaths, DirectRunRejectsTheEndOfTextCharacterAndValuesOfNoEdge) {
+  const std::vector<std::string> texts{std::string("ab\0", 3), std::string("\0", 1), "a\x01", "ab"};
+  const PositionOutcome anything = RunPositions(".*", texts);
+  ASSERT_TRUE(anything.built);
+  EXPECT_EQ(anything.accepted, (std::vector<bool>{false, false, true, true}));
+  const PositionOutcome letters = RunPositions("[a-z]*", texts);
+  ASSERT_TRUE(letters.built);
+  EXPECT_EQ(letters.accepted, (std::vector<bool>{false, false, false, true}));
 }

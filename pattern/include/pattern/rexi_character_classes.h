@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory_resource>
 #include <span>
 #include <vector>
@@ -59,4 +60,24 @@ public:
 private:
   std::pmr::vector<CharSet256> classes_;  // disjoint, non-empty, in CharSet256Less order
   std::pmr::vector<uint8_t> lowest_;      // per class: its smallest member
+};
+
+// The class of each value of one text, looked up when the value is first met: a text holds few distinct
+// values, and most of them many times.
+class REXI_ClassCache {
+public:
+  explicit REXI_ClassCache(const REXI_CharacterClasses& classes) : classes_(classes) {
+    std::memset(classOf_, 0xFF, sizeof classOf_);
+  }
+  // The class index, or REXI_CharacterClasses::kNoClass.
+  uint8_t operator()(uint8_t value) {
+    if (classOf_[value] == kNotLookedUp) classOf_[value] = classes_.IndexOf(value);
+    return static_cast<uint8_t>(classOf_[value]);
+  }
+
+private:
+  static constexpr uint16_t kNotLookedUp = 0xFFFF;
+
+  const REXI_CharacterClasses& classes_;
+  uint16_t classOf_[256];
 };

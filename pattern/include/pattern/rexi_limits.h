@@ -13,3 +13,13 @@ struct REXI_Limits {
   uint64_t maxSubsetEntries = 4000000; // NFA nodes summed over all node sets of the subset table
   uint64_t maxSubsetSteps = 20000000;  // edge-by-class steps of the subset construction
 };
+
+// Whether a subset construction that makes at most 'sets' node sets, over at most 'nodes' NFA nodes,
+// 'edges' edges with members and 'classes' character classes, provably stays within the budget: each
+// set may need an accepting stop state besides its own, holds at most every node, and pays for its
+// members' edges and, per class it follows, for the target's members.
+constexpr bool REXI_SubsetBudgetHolds(const REXI_Limits& limits, uint64_t sets, uint64_t nodes, uint64_t edges,
+                                      uint64_t classes) {
+  return sets <= limits.maxDfaStates / 2 && sets * nodes <= limits.maxSubsetEntries &&
+         sets * (edges + classes * nodes) <= limits.maxSubsetSteps;
+}

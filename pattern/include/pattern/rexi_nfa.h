@@ -90,12 +90,7 @@ public:
         sets_(memory),
         scratchEdges_(memory),
         scratchCopiedEdges_(memory),
-        scratchNodes_(memory) {
-    constexpr size_t kTypicalCount = 32;  // of the edges or nodes a construction collects
-    scratchEdges_.reserve(kTypicalCount);
-    scratchCopiedEdges_.reserve(kTypicalCount);
-    scratchNodes_.reserve(kTypicalCount);
-  }
+        scratchNodes_(memory) {}
   REXI_NfaArena(const REXI_NfaArena&) = delete;
   REXI_NfaArena& operator=(const REXI_NfaArena&) = delete;
 
@@ -140,14 +135,21 @@ public:
   size_t NodeCount() const { return nodes_.Size(); }
   REXI_NfaCounts Counts() const { return {nodes_.Size(), edges_.Size(), sets_.Count()}; }
 
-  // Reusable scratch lists of the constructions (one construction runs at a time).
-  std::pmr::vector<SourcedEdge>& ScratchEdges() { return scratchEdges_; }
-  std::pmr::vector<SourcedEdge>& ScratchCopiedEdges() { return scratchCopiedEdges_; }
-  std::pmr::vector<REXI_NfaNode*>& ScratchNodes() { return scratchNodes_; }
+  // Reusable scratch lists of the constructions (one construction runs at a time), given room when
+  // first used: a short pattern needs only some of them.
+  std::pmr::vector<SourcedEdge>& ScratchEdges() { return WithRoom(scratchEdges_); }
+  std::pmr::vector<SourcedEdge>& ScratchCopiedEdges() { return WithRoom(scratchCopiedEdges_); }
+  std::pmr::vector<REXI_NfaNode*>& ScratchNodes() { return WithRoom(scratchNodes_); }
 
 private:
   // Raises the budget error; the parser adds the position.
   [[noreturn]] static void ThrowTooLarge();
+  template <class T>
+  static std::pmr::vector<T>& WithRoom(std::pmr::vector<T>& list) {
+    constexpr size_t kTypicalCount = 32;  // of the edges or nodes a construction collects
+    if (list.capacity() == 0) list.reserve(kTypicalCount);
+    return list;
+  }
 
   const REXI_Limits limits_;
   REXI_ChunkPool<REXI_NfaNode, 64> nodes_;

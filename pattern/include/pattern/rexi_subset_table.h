@@ -23,6 +23,16 @@ enum class REXI_NodeSetForm {
   AlwaysList,  // as sorted lists of node indexes
 };
 
+// How much of the table Build constructs. AcceptsWhole answers alike either way, and the budget fails
+// for the same patterns.
+enum class REXI_SubsetExtent {
+  Complete,  // every set the start reaches, with its steps
+  // Only the flat NFA and the classes, when the budget provably holds for the complete table;
+  // AcceptsWhole then makes the sets the text meets as it meets them. A short value reaches a handful
+  // of the sets. Otherwise, as Complete.
+  OnDemand,
+};
+
 class REXI_SubsetTable {
 public:
   // A set follows a class into a target set.
@@ -32,7 +42,8 @@ public:
   };
 
   REXI_SubsetTable(const REXI_Limits& limits, REXI_BumpResource* memory,
-                   REXI_NodeSetForm form = REXI_NodeSetForm::BySize);
+                   REXI_NodeSetForm form = REXI_NodeSetForm::BySize,
+                   REXI_SubsetExtent extent = REXI_SubsetExtent::Complete);
   REXI_SubsetTable(const REXI_SubsetTable&) = delete;
   REXI_SubsetTable& operator=(const REXI_SubsetTable&) = delete;
 
@@ -41,6 +52,9 @@ public:
   // that holds them). Raises REXA_Exception (position 0) when the pattern needs more than the state
   // budget.
   void Build(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp, const REXI_NfaCounts& bounds);
+
+  // False when the sets are left for AcceptsWhole to make: the accessors of sets below then have none.
+  bool IsComplete() const { return !deferred_; }
 
   // The node sets: set 0 holds the start node alone.
   size_t SetCount() const { return accepting_.size(); }
@@ -60,7 +74,14 @@ public:
 
   // Whether the automaton goes from the start set through the whole text into an accepting set. The
   // end-of-text character never has a transition.
-  bool AcceptsWhole(const char* text, size_t length) const;
+  bool AcceptsWhole(const char* text, size_t length) const {
+    if (!deferred_) return WalkWhole(text, length);
+    switch (setWords_) {
+      case 1: return WalkWholeOnDemand<1>(text, length);
+      case 2: return WalkWholeOnDemand<2>(text, length);
+      default: return WalkWholeOnDemand<4>(text, length);
+    }
+  }
 
 private:
   static constexpr uint32_t kNoInertNode = UINT32_MAX;
@@ -119,9 +140,16 @@ private:
   }
   [[noreturn]] static void ThrowTooManyStates();
 
+  void ReserveForSets();
   // Node sets as bit sets of kWords words (rexi_subset_bitsets.cpp).
   template <size_t kWords>
   void ConstructBitSets(const EdgeInput& input);
+  // Whether no way the sets could turn out would run out of the budget (rexi_subset_on_demand.cpp).
+  template <size_t kWords>
+  bool BudgetHoldsForAnySets(const EdgeInput& input);
+  template <size_t kWords>
+  bool WalkWholeOnDemand(const char* text, size_t length) const;
+  bool WalkWhole(const char* text, size_t length) const;
   // Node sets as lists.
   void ConstructLists();
   void CollectTargets(std::span<const uint32_t> members);
@@ -130,6 +158,8 @@ private:
   const REXI_Limits limits_;
   REXI_BumpResource* const memory_;
   const REXI_NodeSetForm form_;
+  const REXI_SubsetExtent extent_;
+  bool deferred_ = false;  // the sets are left for AcceptsWhole
   std::pmr::vector<FlatNode> nodes_;  // the reachable NFA, start first
   std::pmr::vector<FlatEdge> edges_;  // edges with at least one member, one per source and target
   std::pmr::vector<uint8_t> classLists_;
@@ -144,6 +174,9 @@ private:
 
   // The sets as bit sets: their members.
   bool bitSets_ = false;
+  // When the sets are left for AcceptsWhole: the words of a node bit set, and the edges to make them from.
+  size_t setWords_ = 0;
+  EdgeInput deferredEdges_;
   std::pmr::vector<uint32_t> memberPool_;
   std::pmr::vector<MemberSpan> memberSpans_;
 
