@@ -1,6 +1,8 @@
 // The walk over the document's "all" collection, the head's metas and the page's code page.
 #include "document/Dom2HTML.h"
 
+#include <climits>
+
 #include "control/Trace.h"
 #include "document/Charsets.h"
 #include "document/ComText.h"
@@ -12,6 +14,9 @@ using dom2html::IntVariant;
 namespace {
 
 const char kModuleAnchor = 0;
+
+// About what a saved form takes per element (its line, attributes and style), to size the text once.
+constexpr long kBytesPerElementHint = 112;
 
 // The module this code is linked into: its string table holds the generator text.
 HMODULE OwnModule() {
@@ -51,6 +56,7 @@ int CDom2HTML::Parse() {
     TRACE("CDom2HTML::Parse(): Can't get all collection length\n");
     return fail();
   }
+  if (length > 0 && length < INT_MAX / kBytesPerElementHint) output_.Reserve(length * kBytesPerElementHint);
   // Each call writes a whole subtree and reports the source index of the last element in it, so the walk
   // goes on behind that subtree: every top-level node is written once, with its descendants.
   for (long i = 0; i < length;) {

@@ -21,7 +21,7 @@ void TrimBlanks(const wchar_t*& text, int& length) {
 // The special tags, by their lower-cased name.
 enum class Special { None, Meta, Style, Title, Script, Head, Input };
 
-Special SpecialOf(BSTR lowerTag) {
+Special SpecialOf(const wchar_t* lowerTag) {
   static const struct {
     const wchar_t* tag;
     Special special;
@@ -63,8 +63,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   output_.Indent(level);
   output_.Ascii("<");
   output_.Wide(name.get(), name.length());
-  CBstr lower;
-  dom2html::LowerCopy(name.get(), lower);
+  const dom2html::CLowerTagName lower(name.get());
   const Special special = SpecialOf(lower.get());
   if (special == Special::Meta) {
     if (PatchMetaGenerator(node)) generatorPresent_ = 1;

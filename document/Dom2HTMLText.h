@@ -10,23 +10,48 @@
 
 namespace dom2html {
 
-// Lower-cases an engine string in place, as the system does.
+// Lower-cases length units of text in place, as the system does. ASCII-only text (nearly all names
+// and styles) is done here: the system maps its letters the same way and costs a call per string.
+inline void LowerInPlace(wchar_t* text, int length) {
+  int i = 0;
+  while (i < length && text[i] < 0x80) {
+    if (text[i] >= L'A' && text[i] <= L'Z') text[i] = static_cast<wchar_t>(text[i] - L'A' + L'a');
+    ++i;
+  }
+  if (i < length) CharLowerBuffW(text + i, static_cast<DWORD>(length - i));
+}
+
 inline void LowerInPlace(BSTR text) {
-  if (text) CharLowerBuffW(text, SysStringLen(text));
+  if (text) LowerInPlace(text, static_cast<int>(SysStringLen(text)));
 }
 
-// A lower-cased copy of text (null stays null).
-inline void LowerCopy(BSTR text, CBstr& lower) {
-  if (!text) return;
-  BSTR copy = SysAllocStringLen(text, SysStringLen(text));
-  if (!copy) throw ComOutOfMemory{};
-  *lower.out() = copy;
-  LowerInPlace(copy);
-}
+// The lower-cased form of a tag name, for comparing with the tags the writer treats specially (all
+// short). A longer name reads as empty: it is none of them.
+class CLowerTagName {
+ public:
+  explicit CLowerTagName(BSTR name) {
+    // Compared as C strings, the name ends at its first null.
+    const int length = name ? static_cast<int>(wcsnlen(name, SysStringLen(name))) : 0;
+    if (length >= kCapacity) return;
+    for (int i = 0; i < length; ++i) text_[i] = name[i];
+    text_[length] = 0;
+    LowerInPlace(text_, length);
+  }
+  const wchar_t* get() const { return text_; }
 
-// Exact, ordinal comparison (the system's lstrcmpW would compare by locale, and slowly).
+ private:
+  static constexpr int kCapacity = 16;
+  wchar_t text_[kCapacity] = {};
+};
+
+// Exact, ordinal comparison of C strings (the system's lstrcmpW would compare by locale, and slowly).
 inline bool Equals(const wchar_t* text, const wchar_t* literal) {
-  return wcscmp(text ? text : L"", literal) == 0;
+  if (!text) text = L"";
+  while (*text && *text == *literal) {
+    ++text;
+    ++literal;
+  }
+  return *text == *literal;
 }
 
 inline VARIANT IntVariant(long value) {

@@ -38,10 +38,48 @@ const wchar_t* Replacement(const wchar_t* text, int length, int i, HtmlEscape es
 }  // namespace
 
 void CHtmlOutput::Reset(UINT codePage) {
-  text_.Empty();
+  Clear();
   failed_ = false;
   codePage_ = codePage ? codePage : GetACP();
   asciiUnchanged_ = ConvertsAsciiUnchanged();
+}
+
+void CHtmlOutput::Reserve(int bytes) {
+  if (bytes <= capacity_ || bytes >= INT_MAX) return;
+  Settle();
+  // A hint that cannot be met changes nothing: the text then grows as it is written.
+  if (char* data = text_.GetBuffer(bytes)) {
+    data_ = data;
+    capacity_ = bytes;
+  }
+}
+
+char* CHtmlOutput::Grow(int n) {
+  if (n < 0 || n > INT_MAX - 1 - length_) {
+    failed_ = true;
+    return nullptr;
+  }
+  // Doubling keeps the appends linear. text_ keeps its content when it moves once it knows its length.
+  long long wanted = 2LL * capacity_;
+  Settle();
+  if (wanted < length_ + n) wanted = length_ + n;
+  if (wanted < 256) wanted = 256;
+  if (wanted > INT_MAX - 1) wanted = INT_MAX - 1;
+  char* data = text_.GetBuffer(static_cast<int>(wanted));
+  if (!data) {
+    failed_ = true;
+    return nullptr;
+  }
+  data_ = data;
+  capacity_ = static_cast<int>(wanted);
+  return data_ + length_;
+}
+
+void CHtmlOutput::Settle() const {
+  if (!data_) return;
+  text_.ReleaseBuffer(length_);
+  data_ = nullptr;
+  capacity_ = 0;
 }
 
 // A probe of every ASCII character: code pages that write each as its own byte (and shift into no
@@ -58,20 +96,20 @@ bool CHtmlOutput::ConvertsAsciiUnchanged() const {
   return n == 127 && memcmp(converted, expected, 127) == 0;
 }
 
-void CHtmlOutput::Ascii(const char* text) { Ascii(text, static_cast<int>(strlen(text))); }
-
 void CHtmlOutput::Ascii(const char* text, int length) {
-  if (length > 0 && !text_.Append(text, length)) failed_ = true;
+  if (length <= 0) return;
+  char* out = Room(length);
+  if (!out) return;
+  memcpy(out, text, static_cast<size_t>(length));
+  Commit(length);
 }
 
 void CHtmlOutput::Indent(int level) {
-  static const char kBlanks[] = "                                                                ";
-  constexpr int kChunk = sizeof kBlanks - 1;
-  while (level > 0) {
-    int n = level < kChunk ? level : kChunk;
-    Ascii(kBlanks, n);
-    level -= n;
-  }
+  if (level <= 0) return;
+  char* out = Room(level);
+  if (!out) return;
+  memset(out, ' ', static_cast<size_t>(level));
+  Commit(level);
 }
 
 void CHtmlOutput::Wide(const wchar_t* text, int length, HtmlEscape escape) {
@@ -80,6 +118,7 @@ void CHtmlOutput::Wide(const wchar_t* text, int length, HtmlEscape escape) {
     Converted(text, length);
     return;
   }
+  if (asciiUnchanged_ && CopiedAsIs(text, length, escape)) return;
   int i = 0;
   while (i < length && !Replacement(text, length, i, escape)) ++i;
   if (i == length) {
@@ -101,43 +140,55 @@ void CHtmlOutput::Wide(const wchar_t* text, int length, HtmlEscape escape) {
   Converted(escaped_.GetString(), escaped_.GetLength());
 }
 
+// Most text is ASCII with nothing to escape: it goes out in one pass. False (nothing written) for
+// text that is not.
+bool CHtmlOutput::CopiedAsIs(const wchar_t* text, int length, HtmlEscape escape) {
+  char* out = Room(length);
+  if (!out) return true;  // out of memory: there is nothing more to write
+  for (int i = 0; i < length; ++i) {
+    const wchar_t c = text[i];
+    if (c >= 0x80 || ((c == L'&' || c == L'<' || c == L'"') && Replacement(text, length, i, escape))) return false;
+    out[i] = static_cast<char>(c);
+  }
+  Commit(length);
+  return true;
+}
+
 // The converter is asked for the size first, so text that needs more than two bytes per unit (UTF-8's
 // three-byte characters) comes out whole.
 void CHtmlOutput::Converted(const wchar_t* text, int length) {
-  const int start = text_.GetLength();
   if (asciiUnchanged_) {
+    char* out = Room(length);
+    if (!out) return;
     int i = 0;
-    while (i < length && text[i] < 0x80) ++i;
+    for (; i < length && text[i] < 0x80; ++i) out[i] = static_cast<char>(text[i]);
     if (i == length) {
-      if (length > INT_MAX - 1 - start) {
-        failed_ = true;
-        return;
-      }
-      char* out = text_.GetBuffer(start + length);
-      if (!out) {
-        failed_ = true;
-        return;
-      }
-      for (int k = 0; k < length; ++k) out[start + k] = static_cast<char>(text[k]);
-      text_.ReleaseBuffer(start + length);
+      Commit(length);
       return;
     }
   }
   int needed = WideCharToMultiByte(codePage_, 0, text, length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return;
-  if (needed > INT_MAX - 1 - start) {
-    failed_ = true;
-    return;
-  }
-  char* out = text_.GetBuffer(start + needed);
-  if (!out) {
-    failed_ = true;
-    return;
-  }
-  int written = WideCharToMultiByte(codePage_, 0, text, length, out + start, needed, nullptr, nullptr);
-  text_.ReleaseBuffer(start + (written > 0 ? written : 0));
+  char* out = Room(needed);
+  if (!out) return;
+  int written = WideCharToMultiByte(codePage_, 0, text, length, out, needed, nullptr, nullptr);
+  if (written > 0) Commit(written);
 }
 
-CXString CHtmlOutput::TakeText() { return static_cast<CXString&&>(text_); }
+const CXString& CHtmlOutput::Text() const {
+  Settle();
+  return text_;
+}
 
-void CHtmlOutput::Clear() { text_.Empty(); }
+CXString CHtmlOutput::TakeText() {
+  Settle();
+  length_ = 0;
+  return static_cast<CXString&&>(text_);
+}
+
+void CHtmlOutput::Clear() {
+  text_.Empty();
+  data_ = nullptr;
+  capacity_ = 0;
+  length_ = 0;
+}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include <plinthcore.h>
 
 // How engine text is protected before it goes into the output.
@@ -17,9 +19,14 @@ class CHtmlOutput {
  public:
   // Empties the text and converts from now on into codePage (0: the ANSI code page at this moment).
   void Reset(UINT codePage);
+  // Makes room for about this many bytes at once (a hint: the text grows past it as needed).
+  void Reserve(int bytes);
 
   // 8-bit text written unchanged (the writer's own markup; ASCII).
-  void Ascii(const char* text);
+  template <size_t N>
+  void Ascii(const char (&literal)[N]) {
+    Ascii(literal, static_cast<int>(N - 1));
+  }
   void Ascii(const char* text, int length);
   // level blanks.
   void Indent(int level);
@@ -29,17 +36,28 @@ class CHtmlOutput {
 
   // Memory ran out at some point since Reset: the text is incomplete.
   bool Failed() const { return failed_; }
-  const CXString& Text() const { return text_; }
+  const CXString& Text() const;
   CXString TakeText();
   void Clear();
 
  private:
   void Converted(const wchar_t* text, int length);
+  bool CopiedAsIs(const wchar_t* text, int length, HtmlEscape escape);
   bool ConvertsAsciiUnchanged() const;
+  // Where the next n bytes go (written straight into text_'s buffer); null, and failed_, when memory
+  // runs out. Commit makes them part of the text.
+  char* Room(int n) { return data_ && n <= capacity_ - length_ ? data_ + length_ : Grow(n); }
+  char* Grow(int n);
+  void Commit(int n) { length_ += n; }
+  // Ends the writing into text_'s buffer, so that text_ holds the text; the next Room takes it again.
+  void Settle() const;
 
-  CXString text_;              // the output so far
-  CXStringW escaped_;          // scratch for escaped text
-  UINT codePage_ = CP_ACP;     // resolved code page of the conversion
-  bool asciiUnchanged_ = true; // the code page writes every ASCII character as its own byte
-  bool failed_ = false;        // an append ran out of memory
+  mutable CXString text_;        // the output; while data_ is set, its first length_ bytes
+  mutable char* data_ = nullptr; // text_'s buffer while writing into it
+  mutable int capacity_ = 0;     // bytes data_ holds at least
+  int length_ = 0;               // bytes written
+  CXStringW escaped_;            // scratch for escaped text
+  UINT codePage_ = CP_ACP;       // resolved code page of the conversion
+  bool asciiUnchanged_ = true;   // the code page writes every ASCII character as its own byte
+  bool failed_ = false;          // an append ran out of memory
 };

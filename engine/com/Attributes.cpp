@@ -20,7 +20,7 @@ HRESULT CAttributeCollection::get_length(LONG* p) {
 HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&]() -> HRESULT {
+  return GuardedRead([&]() -> HRESULT {
     const std::vector<Attribute>& attributes = element_->attributes();
     const Attribute* found = nullptr;
     if (!name || IsMissing(*name)) {
@@ -38,7 +38,8 @@ HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
       if (!found) return DISP_E_UNKNOWNNAME;
     }
     if (!found) return E_INVALIDARG;
-    return CDomAttribute::Create(*element_, found->qualifiedName(), IID_IDispatch, reinterpret_cast<void**>(p));
+    return CDomAttribute::Create(*element_, found->qualifiedName(), static_cast<size_t>(found - attributes.data()),
+                                 IID_IDispatch, reinterpret_cast<void**>(p));
   });
 }
 
@@ -55,8 +56,21 @@ const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties
   return table;
 }
 
-HRESULT CDomAttribute::Create(Element& element, std::u16string name, REFIID riid, void** out) {
-  return HandOut(new CDomAttribute(element, std::move(name)), riid, out);
+HRESULT CDomAttribute::Create(Element& element, std::u16string name, size_t place, REFIID riid, void** out) {
+  return HandOut(new CDomAttribute(element, std::move(name), place), riid, out);
+}
+
+// An element holds each name once (names compare without regard to case), so an attribute of exactly
+// this name at the remembered place is the one findAttribute would find.
+const Attribute* CDomAttribute::Find() const {
+  const std::vector<Attribute>& attributes = element_->attributes();
+  if (place_ < attributes.size()) {
+    const Attribute& remembered = attributes[place_];
+    if (remembered.ns == vellum::engine::AttributeNamespace::None && remembered.name == name_) return &remembered;
+  }
+  const Attribute* found = element_->findAttribute(name_);
+  if (found) place_ = static_cast<size_t>(found - attributes.data());
+  return found;
 }
 
 HRESULT CDomAttribute::get_nodeName(BSTR* p) {
@@ -67,7 +81,7 @@ HRESULT CDomAttribute::get_nodeName(BSTR* p) {
 HRESULT CDomAttribute::get_nodeValue(VARIANT* p) {
   if (!p) return E_POINTER;
   VariantInit(p);
-  const Attribute* attribute = element_->findAttribute(name_);
+  const Attribute* attribute = Find();
   return attribute ? ReturnStringVariant(attribute->value, p) : ReturnNullVariant(p);
 }
 
@@ -82,7 +96,7 @@ HRESULT CDomAttribute::put_nodeValue(VARIANT v) {
 
 HRESULT CDomAttribute::get_specified(VARIANT_BOOL* p) {
   if (!p) return E_POINTER;
-  *p = ToVariantBool(element_->hasAttribute(name_));
+  *p = ToVariantBool(Find() != nullptr);
   return S_OK;
 }
 

@@ -11,11 +11,14 @@
 #include "dom/element.h"
 #include "engine/com/ComObject.h"
 #include "engine/com/NamedProperties.h"
+#include "engine/com/Recycled.h"
 #include "notimpl.h"
 
 namespace engine {
 
-class CAttributeCollection final : public IHTMLAttributeCollectionNotImpl, private CLiveObject {
+class CAttributeCollection final : public IHTMLAttributeCollectionNotImpl,
+                                   public CRecycled<CAttributeCollection>,
+                                   private CLiveObject {
  public:
   static HRESULT Create(vellum::engine::Element& element, REFIID riid, void** out);
   ENGINE_IUNKNOWN_METHODS
@@ -37,10 +40,13 @@ class CAttributeCollection final : public IHTMLAttributeCollectionNotImpl, priva
   vellum::engine::RefPtr<vellum::engine::Element> element_;
 };
 
-// One attribute of an element, found by its name at each call (so it follows later changes).
-class CDomAttribute final : public IHTMLDOMAttributeNotImpl, private CLiveObject {
+// One attribute of an element, found by its name at each call (so it follows later changes); the
+// place where it was found last is looked at first.
+class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CDomAttribute>, private CLiveObject {
  public:
-  static HRESULT Create(vellum::engine::Element& element, std::u16string name, REFIID riid, void** out);
+  // place: where the element holds the attribute now.
+  static HRESULT Create(vellum::engine::Element& element, std::u16string name, size_t place, REFIID riid,
+                        void** out);
   ENGINE_IUNKNOWN_METHODS
   ENGINE_IDISPATCH_FROM_TABLE(Properties())
   static const NamedPropertyTable<CDomAttribute>& Properties();
@@ -51,16 +57,19 @@ class CDomAttribute final : public IHTMLDOMAttributeNotImpl, private CLiveObject
   HRESULT STDMETHODCALLTYPE get_specified(VARIANT_BOOL* p) override;
 
  private:
-  CDomAttribute(vellum::engine::Element& element, std::u16string name)
-      : element_(&element), name_(std::move(name)) {}
+  CDomAttribute(vellum::engine::Element& element, std::u16string name, size_t place)
+      : element_(&element), name_(std::move(name)), place_(place) {}
   ~CDomAttribute() = default;
+  // The attribute while the element has it.
+  const vellum::engine::Attribute* Find() const;
   HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
     return QueryInterfaceOf<IHTMLDOMAttribute, IDispatch>(this, riid, out);
   }
 
   LONG refs_ = 1;
   vellum::engine::RefPtr<vellum::engine::Element> element_;
-  std::u16string name_;  // as the element reports it (lower-case)
+  std::u16string name_;    // as the element reports it (lower-case)
+  mutable size_t place_;   // where the element held it when last found
 };
 
 }  // namespace engine

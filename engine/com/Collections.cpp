@@ -44,15 +44,27 @@ NodeList DescendantsOf(const Node& root) {
   return nodes;
 }
 
+namespace {
+
+bool HasTagName(const Node& node, std::u16string_view tagName) {
+  if (tagName == u"*") return true;
+  if (node.isComment()) return tagName == u"!";
+  return vellum::engine::equalsIgnoringAsciiCase(static_cast<const Element&>(node).localName(), tagName);
+}
+
+}  // namespace
+
 NodeList WithTagName(const NodeList& nodes, std::u16string_view tagName) {
   NodeList matching;
-  bool all = tagName == u"*";
-  for (const RefPtr<Node>& node : nodes) {
-    bool match = node->isComment() ? tagName == u"!" || all
-                                   : all || vellum::engine::equalsIgnoringAsciiCase(
-                                                static_cast<const Element&>(*node).localName(), tagName);
-    if (match) matching.push_back(node);
-  }
+  for (const RefPtr<Node>& node : nodes)
+    if (HasTagName(*node, tagName)) matching.push_back(node);
+  return matching;
+}
+
+NodeList WithTagName(const std::vector<Node*>& nodes, std::u16string_view tagName) {
+  NodeList matching;
+  for (Node* node : nodes)
+    if (HasTagName(*node, tagName)) matching.emplace_back(node);
   return matching;
 }
 
@@ -85,20 +97,14 @@ Node* CElementCollection::At(size_t index) const {
   return index < nodes_.size() ? nodes_[index].get() : nullptr;
 }
 
-NodeList CElementCollection::Snapshot() const {
-  if (!followsTree_) return nodes_;
-  const std::vector<Node*>& all = document_->Tree().all();
-  return NodeList(all.begin(), all.end());
-}
-
 HRESULT CElementCollection::get_length(LONG* p) {
-  return Guarded([&] { return GetLength(static_cast<LONG>(Count()), p); });
+  return GuardedRead([&] { return GetLength(static_cast<LONG>(Count()), p); });
 }
 
 HRESULT CElementCollection::item(VARIANT name, VARIANT index, IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&]() -> HRESULT {
+  return GuardedRead([&]() -> HRESULT {
     if (IsNumber(name)) {
       LONG position = -1;
       HRESULT hr = LongOfVariant(name, position);
@@ -126,11 +132,12 @@ HRESULT CElementCollection::item(VARIANT name, VARIANT index, IDispatch** p) {
 HRESULT CElementCollection::tags(VARIANT tagName, IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] {
+  return GuardedRead([&] {
     std::u16string name;
     HRESULT hr = TextOfVariant(tagName, name);
     if (FAILED(hr)) return hr;
-    return CreateList(*document_, WithTagName(Snapshot(), name), IID_IDispatch, reinterpret_cast<void**>(p));
+    NodeList matching = followsTree_ ? WithTagName(document_->Tree().all(), name) : WithTagName(nodes_, name);
+    return CreateList(*document_, std::move(matching), IID_IDispatch, reinterpret_cast<void**>(p));
   });
 }
 
@@ -154,14 +161,23 @@ const NamedPropertyTable<CElementCollection>& CElementCollection::Properties() {
 
 // --- child nodes -------------------------------------------------------------------------------------
 
-HRESULT CChildNodes::Create(CHtmlDocument& document, const Node& parent, REFIID riid, void** out) {
-  NodeList children;
-  for (Node* child = parent.firstChild(); child; child = child->nextSibling()) children.emplace_back(child);
-  return HandOut(new CChildNodes(document, std::move(children)), riid, out);
+CChildList::CChildList(const Node& parent) {
+  const size_t count = parent.childCount();
+  if (count > kInPlace) more_.reserve(count - kInPlace);
+  for (Node* child = parent.firstChild(); child; child = child->nextSibling(), ++size_) {
+    if (size_ < kInPlace) {
+      inPlace_[size_] = child;
+    } else {
+      more_.emplace_back(child);
+    }
+  }
 }
 
-CChildNodes::CChildNodes(CHtmlDocument& document, NodeList children)
-    : document_(&document), children_(std::move(children)) {
+HRESULT CChildNodes::Create(CHtmlDocument& document, const Node& parent, REFIID riid, void** out) {
+  return HandOut(new CChildNodes(document, parent), riid, out);
+}
+
+CChildNodes::CChildNodes(CHtmlDocument& document, const Node& parent) : document_(&document), children_(parent) {
   document_->AddRef();
 }
 
@@ -173,7 +189,7 @@ HRESULT CChildNodes::item(LONG index, IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   if (index < 0 || static_cast<size_t>(index) >= children_.size()) return E_INVALIDARG;
-  return Guarded([&] { return WrapNodeAs(*document_, children_[static_cast<size_t>(index)].get(), p); });
+  return GuardedRead([&] { return WrapNodeAs(*document_, children_.at(static_cast<size_t>(index)), p); });
 }
 
 const NamedPropertyTable<CChildNodes>& CChildNodes::Properties() {

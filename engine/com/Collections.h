@@ -11,6 +11,7 @@
 #include "dom/node.h"
 #include "engine/com/ComObject.h"
 #include "engine/com/NamedProperties.h"
+#include "engine/com/Recycled.h"
 #include "notimpl.h"
 
 namespace engine {
@@ -23,6 +24,7 @@ using NodeList = std::vector<vellum::engine::RefPtr<vellum::engine::Node>>;
 NodeList DescendantsOf(const vellum::engine::Node& root);
 // The nodes of the list whose tag name is `tagName` (any case; "!" names the comments).
 NodeList WithTagName(const NodeList& nodes, std::u16string_view tagName);
+NodeList WithTagName(const std::vector<vellum::engine::Node*>& nodes, std::u16string_view tagName);
 
 class CElementCollection final : public IHTMLElementCollectionNotImpl, private CLiveObject {
  public:
@@ -50,7 +52,6 @@ class CElementCollection final : public IHTMLElementCollectionNotImpl, private C
   }
   size_t Count() const;
   vellum::engine::Node* At(size_t index) const;
-  NodeList Snapshot() const;
 
   LONG refs_ = 1;
   CHtmlDocument* document_;  // referenced
@@ -58,8 +59,27 @@ class CElementCollection final : public IHTMLElementCollectionNotImpl, private C
   NodeList nodes_;
 };
 
+// The children of one node, in order. Most nodes of a form have one or two, so a few are held in
+// place and only longer lists take memory of their own.
+class CChildList {
+ public:
+  explicit CChildList(const vellum::engine::Node& parent);
+  size_t size() const { return size_; }
+  vellum::engine::Node* at(size_t index) const {
+    return index < kInPlace ? inPlace_[index].get() : more_[index - kInPlace].get();
+  }
+
+ private:
+  static constexpr size_t kInPlace = 3;
+  vellum::engine::RefPtr<vellum::engine::Node> inPlace_[kInPlace];
+  NodeList more_;  // the children after the first kInPlace
+  size_t size_ = 0;
+};
+
 // childNodes: the children of the node at the time it was asked for.
-class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl, private CLiveObject {
+class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl,
+                          public CRecycled<CChildNodes>,
+                          private CLiveObject {
  public:
   static HRESULT Create(CHtmlDocument& document, const vellum::engine::Node& parent, REFIID riid, void** out);
   ENGINE_IUNKNOWN_METHODS
@@ -70,7 +90,7 @@ class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl, private CLiv
   HRESULT STDMETHODCALLTYPE item(LONG index, IDispatch** p) override;
 
  private:
-  CChildNodes(CHtmlDocument& document, NodeList children);
+  CChildNodes(CHtmlDocument& document, const vellum::engine::Node& parent);
   ~CChildNodes();
   HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
     return QueryInterfaceOf<IHTMLDOMChildrenCollection, IDispatch>(this, riid, out);
@@ -78,7 +98,7 @@ class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl, private CLiv
 
   LONG refs_ = 1;
   CHtmlDocument* document_;  // referenced
-  NodeList children_;
+  CChildList children_;
 };
 
 }  // namespace engine

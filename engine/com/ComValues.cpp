@@ -12,6 +12,14 @@ HRESULT ReturnString(std::u16string_view text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+HRESULT ReturnAsciiUpper(std::u16string_view text, BSTR* out) {
+  HRESULT hr = ReturnString(text, out);
+  if (FAILED(hr)) return hr;
+  for (size_t i = 0; i < text.size(); ++i)
+    if ((*out)[i] >= L'a' && (*out)[i] <= L'z') (*out)[i] = static_cast<wchar_t>((*out)[i] - L'a' + L'A');
+  return S_OK;
+}
+
 HRESULT ReturnStringVariant(std::u16string_view text, VARIANT* out) {
   if (!out) return E_POINTER;
   VariantInit(out);
@@ -77,6 +85,10 @@ HRESULT BoolOfVariant(const VARIANT& value, bool& result) {
 }
 
 HRESULT LongOfVariant(const VARIANT& value, LONG& result) {
+  if (V_VT(&value) == VT_I4) {  // an index, as callers pass one: nothing to convert
+    result = V_I4(&value);
+    return S_OK;
+  }
   VARIANT converted;
   HRESULT hr = Convert(value, VT_I4, converted);
   if (FAILED(hr)) return hr;

@@ -11,9 +11,14 @@
 
 namespace engine {
 
-// Runs the body of a COM method; an allocation failure answers E_OUTOFMEMORY, anything else E_FAIL.
+// Every object model call that can change a page ends through Guarded, so this is where the views of
+// this thread see that a call changed their page and ask for a repaint (view/ViewRefresh.cpp).
+void AfterObjectModelCall() noexcept;
+
+// Runs the body of a COM method that only reads: an allocation failure answers E_OUTOFMEMORY,
+// anything else E_FAIL. Such a call cannot change a page, so the views are not asked to look.
 template <class Body>
-HRESULT Guarded(Body&& body) noexcept {
+HRESULT GuardedRead(Body&& body) noexcept {
   try {
     return body();
   } catch (const std::bad_alloc&) {
@@ -21,6 +26,14 @@ HRESULT Guarded(Body&& body) noexcept {
   } catch (...) {
     return E_FAIL;
   }
+}
+
+// Runs the body of any other COM method, as GuardedRead does, and then lets the views see a change.
+template <class Body>
+HRESULT Guarded(Body&& body) noexcept {
+  const HRESULT result = GuardedRead(static_cast<Body&&>(body));
+  AfterObjectModelCall();
+  return result;
 }
 
 // BSTR and UTF-16 text are the same code units.
@@ -34,6 +47,9 @@ inline std::u16string_view TextOf(const wchar_t* text) {
 
 // Allocates the string into *out (null on failure): S_OK or E_OUTOFMEMORY.
 HRESULT ReturnString(std::u16string_view text, BSTR* out);
+// The same for text with its ASCII letters in upper case (an element's tag name), written straight
+// into the string.
+HRESULT ReturnAsciiUpper(std::u16string_view text, BSTR* out);
 HRESULT ReturnStringVariant(std::u16string_view text, VARIANT* out);
 HRESULT ReturnNullVariant(VARIANT* out);
 HRESULT ReturnBoolVariant(bool value, VARIANT* out);

@@ -43,7 +43,7 @@ HRESULT CElement::get_style(IHTMLStyle** p) {
   *p = nullptr;
   Element* e = element();
   if (!e) return NotForThisTag("get_style");
-  return Guarded([&] { return CreateInlineStyle(*e, p); });
+  return GuardedRead([&] { return CreateInlineStyle(*e, p); });
 }
 
 HRESULT CElement::get_currentStyle(IHTMLCurrentStyle** p) {

@@ -126,7 +126,7 @@ HRESULT CElement::GetAttributeText(std::u16string_view name, BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   const Element* e = element();
-  return Guarded([&] { return ReturnString(e ? AttributeText(*e, name) : std::u16string_view(), p); });
+  return GuardedRead([&] { return ReturnString(e ? AttributeText(*e, name) : std::u16string_view(), p); });
 }
 
 HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
@@ -208,7 +208,7 @@ HRESULT CElement::getAttribute(BSTR name, LONG, VARIANT* value) {
   const Element* e = element();
   const vellum::engine::Attribute* attribute = e ? e->findAttribute(TextOf(name)) : nullptr;
   if (!attribute) return ReturnNullVariant(value);
-  return Guarded([&] { return ReturnStringVariant(attribute->value, value); });
+  return GuardedRead([&] { return ReturnStringVariant(attribute->value, value); });
 }
 
 HRESULT CElement::removeAttribute(BSTR name, LONG, VARIANT_BOOL* removed) {
@@ -237,7 +237,7 @@ HRESULT CElement::get_tagName(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   const Element* e = element();
-  return Guarded([&] { return e ? ReturnString(e->tagName(), p) : ReturnString(u"!", p); });
+  return GuardedRead([&] { return e ? ReturnAsciiUpper(e->localName(), p) : ReturnString(u"!", p); });
 }
 
 HRESULT CElement::get_parentElement(IHTMLElement** p) { return WrapNodeAs(document(), node().parentElement(), p); }
@@ -258,7 +258,7 @@ HRESULT CElement::contains(IHTMLElement* child, VARIANT_BOOL* result) {
 HRESULT CElement::get_sourceIndex(LONG* p) {
   if (!p) return E_POINTER;
   *p = -1;
-  return Guarded([&] {
+  return GuardedRead([&] {
     *p = node().sourceIndex();
     return S_OK;
   });

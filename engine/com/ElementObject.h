@@ -13,6 +13,7 @@
 #include "dom/element.h"
 #include "engine/com/NamedProperties.h"
 #include "engine/com/NodeObject.h"
+#include "engine/com/Recycled.h"
 #include "notimpl.h"
 
 namespace engine {
@@ -22,6 +23,7 @@ enum class ElementKind : uint8_t { Generic, Comment, Input, TextArea, Select, Op
 ElementKind KindOf(const vellum::engine::Node& node);
 
 class CElement final : public CNodeObject,
+                       public CRecycled<CElement>,
                        public IHTMLElementNotImpl,
                        public IHTMLElement2NotImpl,
                        public IHTMLInputElementNotImpl,

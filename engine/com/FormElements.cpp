@@ -91,6 +91,7 @@ HRESULT CElement::put_value(BSTR v) {
       case ElementKind::Input:
       case ElementKind::TextArea:
         state.SetValue(*e, TextOf(v));
+        document().RepaintView();
         return S_OK;
       case ElementKind::Option: return SetAttributeText(u"value", v);
       case ElementKind::Select: {
@@ -101,6 +102,7 @@ HRESULT CElement::put_value(BSTR v) {
           state.SetSelected(*option, match);
           found = found || match;
         }
+        document().RepaintView();
         return S_OK;
       }
       default: return NotForThisTag("put_value");
@@ -205,6 +207,7 @@ HRESULT CElement::put_checked(VARIANT_BOOL v) {
   if (kind_ != ElementKind::Input) return NotForThisTag("put_checked");
   return Guarded([&] {
     document().FormState().SetChecked(*element(), v != VARIANT_FALSE);
+    document().RepaintView();
     return S_OK;
   });
 }
@@ -260,6 +263,7 @@ HRESULT CElement::put_selectedIndex(LONG v) {
     CFormState& state = document().FormState();
     std::vector<Element*> options = CFormState::Options(*element());
     for (size_t i = 0; i < options.size(); ++i) state.SetSelected(*options[i], static_cast<LONG>(i) == v);
+    document().RepaintView();
     return S_OK;
   });
 }
@@ -332,6 +336,7 @@ HRESULT CElement::get_selected(VARIANT_BOOL* p) {
 HRESULT CElement::put_selected(VARIANT_BOOL v) {
   return Guarded([&] {
     document().FormState().SetSelected(*element(), v != VARIANT_FALSE);
+    document().RepaintView();
     return S_OK;
   });
 }

@@ -124,17 +124,24 @@ bool CFormState::Checked(const Element& input) const {
   return input.hasAttribute(u"checked");
 }
 
+std::vector<Element*> RadioGroup(Element& radio) {
+  std::u16string_view group = AttributeText(radio, u"name");
+  if (group.empty() || !IsRadio(radio)) return {&radio};
+  std::vector<Element*> members;
+  const Node& scope = GroupScope(radio);
+  for (Node* n = scope.firstChild(); n; n = NextBelow(n, &scope)) {
+    Element* other = vellum::engine::asElement(n);
+    if (other && IsRadio(*other) && AttributeText(*other, u"name") == group) members.push_back(other);
+  }
+  if (members.empty()) members.push_back(&radio);  // a radio outside any tree
+  return members;
+}
+
 void CFormState::SetChecked(Element& input, bool checked) {
   Ensure(input).checked = checked;
   if (!checked || !IsRadio(input)) return;
-  std::u16string_view group = AttributeText(input, u"name");
-  if (group.empty()) return;
-  const Node& scope = GroupScope(input);
-  for (Node* n = scope.firstChild(); n; n = NextBelow(n, &scope)) {
-    Element* other = vellum::engine::asElement(n);
-    if (other && other != &input && IsRadio(*other) && AttributeText(*other, u"name") == group)
-      Ensure(*other).checked = false;
-  }
+  for (Element* other : RadioGroup(input))
+    if (other != &input) Ensure(*other).checked = false;
 }
 
 std::vector<Element*> CFormState::Options(const Element& select) {

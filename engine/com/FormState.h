@@ -52,6 +52,9 @@ class CFormState {
   std::unordered_map<const vellum::engine::Element*, Entry> entries_;
 };
 
+// The radio buttons of the input's group in tree order: those with its name in the same form (or,
+// outside any form, the same document); the input alone when it has no name.
+std::vector<vellum::engine::Element*> RadioGroup(vellum::engine::Element& radio);
 // The select element an option belongs to, if any.
 vellum::engine::Element* SelectOf(const vellum::engine::Element& option);
 // A select showing one line (no multiple attribute and no size above 1).

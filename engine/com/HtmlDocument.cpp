@@ -138,7 +138,9 @@ void CHtmlDocument::CompleteLoad(unsigned generation) {
 
 void CHtmlDocument::ReplaceTree(vellum::engine::RefPtr<vellum::engine::Document> tree) {
   formState_.Clear();
+  viewFocus_.Clear();
   layout_.Forget();
+  painter_.Forget();
   tree_ = std::move(tree);
 }
 

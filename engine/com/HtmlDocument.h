@@ -14,6 +14,8 @@
 #include "engine/com/FormState.h"
 #include "engine/com/NamedProperties.h"
 #include "engine/com/WrapperCache.h"
+#include "engine/com/view/ViewFocus.h"
+#include "engine/com/view/ViewPainter.h"
 #include "notimpl.h"
 
 namespace engine {
@@ -90,6 +92,10 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
 
   // The document window while in-place active, else null.
   HWND ViewWindow() const { return view_; }
+  // Asks the view to paint again, for changes the tree's version does not record (the form state).
+  void RepaintView() const {
+    if (view_) InvalidateRect(view_, nullptr, FALSE);
+  }
 
   // The tree (never null: an empty document while loading).
   vellum::engine::Document& Tree() const { return *tree_; }
@@ -100,6 +106,8 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   CWrapperCache& Wrappers() { return wrappers_; }
   // The current state of the page's form controls.
   CFormState& FormState() { return formState_; }
+  // Focus, caret and pressed button of the live form (view/).
+  CViewFocus& ViewFocus() { return viewFocus_; }
   // The window object while one is alive (it registers and unregisters itself).
   CWindow* WindowObject() const { return windowObject_; }
   void SetWindowObject(CWindow* window) { windowObject_ = window; }
@@ -128,12 +136,14 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   HWND window_ = nullptr;              // message-only window that runs the parse after Load returns
   IOleClientSite* clientSite_ = nullptr;   // the container's site (referenced)
   IOleInPlaceSite* inPlaceSite_ = nullptr; // the container's in-place site while active (referenced)
-  HWND view_ = nullptr;
-  CDocumentLayout layout_;                 // the boxes of tree_, kept until it changes                    // the document window while in-place active
+  HWND view_ = nullptr;                    // the document window while in-place active
+  CDocumentLayout layout_;                 // the boxes of tree_, kept until it changes
   RECT viewRect_ = {};                     // its position in the container's window
   DWORD hostFlags_ = 0;                    // DOCHOSTUIINFO flags the container asked for
   CWrapperCache wrappers_;                 // node objects alive now (each holds this document)
   CFormState formState_;                   // values, checks and choices set since the page loaded
+  CViewFocus viewFocus_;                   // the live form's focus and caret
+  CViewPainter painter_;                   // draws the view; keeps styles, fonts and images between repaints
   CWindow* windowObject_ = nullptr;        // the window object while alive (it holds this document)
 };
 

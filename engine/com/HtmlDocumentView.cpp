@@ -3,6 +3,7 @@
 
 #include "engine/com/EngineModule.h"
 #include "engine/com/HtmlDocument.h"
+#include "engine/com/view/LiveForm.h"
 
 namespace engine {
 
@@ -116,20 +117,25 @@ HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCREC
 }
 
 LRESULT CALLBACK CHtmlDocument::ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) return CViewPainter::OnEraseBackground();
   if (msg == WM_PAINT) {
-    // Until the page is laid out and painted, the view shows the body's default background.
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    EndPaint(hwnd, &ps);
-    return 0;
+    if (auto* self = reinterpret_cast<CHtmlDocument*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+      const bool bordered = (self->hostFlags_ & DOCHOSTUIFLAG_NO3DBORDER) == 0;
+      self->painter_.OnPaint(*self, hwnd, bordered ? ViewBorder::Sunken : ViewBorder::None);
+      return 0;
+    }
   }
-  if (msg == WM_ERASEBKGND) return 1;
+  // The page's controls take the mouse and the keyboard.
+  if (auto* self = reinterpret_cast<CHtmlDocument*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+    LRESULT result = 0;
+    if (LiveFormMessageMap(*self, hwnd, msg, wParam, lParam, result)) return result;
+  }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void CHtmlDocument::DestroyView() {
   if (view_) {
+    CLiveForm(*this).OnViewDestroyed();  // its drop-down list is a popup, not a child that goes along
     SetWindowLongPtrW(view_, GWLP_USERDATA, 0);
     DestroyWindow(view_);
     view_ = nullptr;
@@ -172,7 +178,7 @@ HRESULT CHtmlDocument::SetObjectRects(LPCRECT position, LPCRECT) {
 
 HRESULT CHtmlDocument::TranslateAccelerator(LPMSG msg) {
   if (!msg) return E_INVALIDARG;
-  return S_FALSE;  // the live form's keys arrive with the view
+  return LiveFormTranslateAccelerator(*this, *msg);
 }
 
 HRESULT CHtmlDocument::OnFrameWindowActivate(BOOL) { return S_OK; }

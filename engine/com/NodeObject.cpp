@@ -59,14 +59,16 @@ HRESULT CNodeObject::get_nodeType(LONG* p) {
 HRESULT CNodeObject::get_nodeName(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(node_->nodeName(), p); });
+  if (const vellum::engine::Element* element = vellum::engine::asElement(node_.get()))
+    return GuardedRead([&] { return ReturnAsciiUpper(element->localName(), p); });
+  return GuardedRead([&] { return ReturnString(node_->nodeName(), p); });
 }
 
 HRESULT CNodeObject::get_nodeValue(VARIANT* p) {
   if (!p) return E_POINTER;
   VariantInit(p);
   if (auto* data = vellum::engine::asCharacterData(node_.get()))
-    return Guarded([&] { return ReturnStringVariant(data->data(), p); });
+    return GuardedRead([&] { return ReturnStringVariant(data->data(), p); });
   return ReturnNullVariant(p);
 }
 
@@ -98,7 +100,8 @@ HRESULT CNodeObject::hasChildNodes(VARIANT_BOOL* result) {
 HRESULT CNodeObject::get_childNodes(IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return CChildNodes::Create(*document_, *node_, IID_IDispatch, reinterpret_cast<void**>(p)); });
+  return GuardedRead(
+      [&] { return CChildNodes::Create(*document_, *node_, IID_IDispatch, reinterpret_cast<void**>(p)); });
 }
 
 HRESULT CNodeObject::get_attributes(IDispatch** p) {
@@ -106,7 +109,8 @@ HRESULT CNodeObject::get_attributes(IDispatch** p) {
   *p = nullptr;
   vellum::engine::Element* element = vellum::engine::asElement(node_.get());
   if (!element) return S_OK;  // text and comments have none
-  return Guarded([&] { return CAttributeCollection::Create(*element, IID_IDispatch, reinterpret_cast<void**>(p)); });
+  return GuardedRead(
+      [&] { return CAttributeCollection::Create(*element, IID_IDispatch, reinterpret_cast<void**>(p)); });
 }
 
 HRESULT CNodeObject::appendChild(IHTMLDOMNode* child, IHTMLDOMNode** node) {

@@ -3,10 +3,11 @@
 
 #include "engine/com/NamedProperties.h"
 #include "engine/com/NodeObject.h"
+#include "engine/com/Recycled.h"
 
 namespace engine {
 
-class CTextNode final : public CNodeObject {
+class CTextNode final : public CNodeObject, public CRecycled<CTextNode> {
  public:
   static CTextNode* Create(CHtmlDocument& document, vellum::engine::Node& node);
   ENGINE_IUNKNOWN_METHODS

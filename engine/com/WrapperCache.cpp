@@ -8,16 +8,38 @@ namespace engine {
 
 using vellum::engine::Node;
 
-CNodeObject* CWrapperCache::Find(const Node* node) const {
-  auto found = wrappers_.find(node);
-  return found == wrappers_.end() ? nullptr : found->second;
+CNodeObject* CWrapperCache::Bound(const Node* node) const {
+  auto* wrapper = static_cast<CNodeObject*>(node->binding());
+  return wrapper && &wrapper->document().Wrappers() == this ? wrapper : nullptr;
 }
 
-void CWrapperCache::Add(const Node* node, CNodeObject* wrapper) { wrappers_.emplace(node, wrapper); }
+CNodeObject* CWrapperCache::Find(const Node* node) const {
+  if (CNodeObject* wrapper = Bound(node)) return wrapper;
+  if (others_.empty()) return nullptr;
+  auto found = others_.find(node);
+  return found == others_.end() ? nullptr : found->second;
+}
+
+void CWrapperCache::Add(const Node* node, CNodeObject* wrapper) {
+  if (node->binding()) {
+    others_.emplace(node, wrapper);
+  } else {
+    node->setBinding(wrapper);
+  }
+  ++count_;
+}
 
 void CWrapperCache::Remove(const Node* node, const CNodeObject* wrapper) {
-  auto found = wrappers_.find(node);
-  if (found != wrappers_.end() && found->second == wrapper) wrappers_.erase(found);
+  if (node->binding() == wrapper) {
+    node->setBinding(nullptr);
+    --count_;
+    return;
+  }
+  auto found = others_.find(node);
+  if (found != others_.end() && found->second == wrapper) {
+    others_.erase(found);
+    --count_;
+  }
 }
 
 namespace {

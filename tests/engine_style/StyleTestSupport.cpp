@@ -16,6 +16,8 @@ std::atomic<LONG> g_live{0};
 void ObjectCreated() { ++g_live; }
 void ObjectDestroyed() { --g_live; }
 LONG LiveObjects() { return g_live.load(); }
+// No view exists here to repaint after a change.
+void AfterObjectModelCall() noexcept {}
 }  // namespace engine
 
 namespace st {

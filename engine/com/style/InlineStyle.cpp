@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "css/css_text.h"
+#include "css/inline_style.h"
 #include "css/length.h"
 #include "engine/com/style/StyleValues.h"
 
@@ -32,16 +33,16 @@ HRESULT CInlineStyle::QueryInterfaceImpl(REFIID riid, void** out) {
   return QueryInterfaceOf<IHTMLStyle, IDispatch>(this, riid, out);
 }
 
-css::DeclarationBlock& CInlineStyle::Declarations() {
-  const vellum::engine::Attribute* attribute = element_->findAttribute(u"style");
-  const std::u16string_view text = attribute ? std::u16string_view(attribute->value) : std::u16string_view();
-  if (!parsed_ || text != parsedText_) {
-    parsed_ = false;
-    declarations_.SetCssText(text);
-    parsedText_.assign(text);
-    parsed_ = true;
-  }
-  return declarations_;
+const css::DeclarationBlock& CInlineStyle::Declarations() const {
+  static const css::DeclarationBlock kNone;
+  const css::ParsedInlineStyle* parsed = css::InlineStyleOf(*element_);
+  return parsed ? parsed->Declarations() : kNone;
+}
+
+const std::u16string& CInlineStyle::CssText() const {
+  static const std::u16string kNone;
+  const css::ParsedInlineStyle* parsed = css::InlineStyleOf(*element_);
+  return parsed ? parsed->CssText() : kNone;
 }
 
 void CInlineStyle::WriteBack(const css::DeclarationBlock& declarations) {
@@ -56,9 +57,7 @@ void CInlineStyle::WriteBack(const css::DeclarationBlock& declarations) {
 template <class Change>
 HRESULT CInlineStyle::Modify(Change&& change) {
   return Guarded([&]() -> HRESULT {
-    css::DeclarationBlock& declarations = Declarations();
-    // From here on the attribute is the truth: the next access reads it again, also after a failure.
-    parsed_ = false;
+    css::DeclarationBlock declarations = Declarations();
     const HRESULT hr = change(declarations);
     if (SUCCEEDED(hr)) WriteBack(declarations);
     return hr;
@@ -70,7 +69,7 @@ HRESULT CInlineStyle::Modify(Change&& change) {
 HRESULT CInlineStyle::GetText(css::PropertyId id, BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnText(Declarations().Get(id), p); });
+  return GuardedRead([&] { return ReturnText(Declarations().Get(id), p); });
 }
 
 HRESULT CInlineStyle::PutText(css::PropertyId id, BSTR value) {
@@ -134,7 +133,7 @@ HRESULT CInlineStyle::PutPos(css::PropertyId id, float value) {
 HRESULT CInlineStyle::get_cssText(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnText(Declarations().CssText(), p); });
+  return GuardedRead([&] { return ReturnText(CssText(), p); });
 }
 
 HRESULT CInlineStyle::put_cssText(BSTR v) {
@@ -145,7 +144,7 @@ HRESULT CInlineStyle::put_cssText(BSTR v) {
 }
 
 HRESULT CInlineStyle::GetCssTextMember(CInlineStyle& self, VARIANT* result) {
-  return Guarded([&] { return ReturnTextVariant(self.Declarations().CssText(), result); });
+  return GuardedRead([&] { return ReturnTextVariant(self.CssText(), result); });
 }
 
 HRESULT CInlineStyle::PutCssTextMember(CInlineStyle& self, const VARIANT& value) {

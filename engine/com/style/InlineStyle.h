@@ -1,7 +1,7 @@
 // IHTMLStyle over an element's style attribute. The attribute is the one place the inline style
-// lives: it is read (and parsed, when its text changed) on each access and written back after each
-// change, so that every style object of the element, the attribute collection and the markup agree.
-// A style that becomes empty removes the attribute.
+// lives: it is read on each access (parsed once per text, with the element: css/inline_style.h) and
+// written back after each change, so that every style object of the element, the attribute
+// collection and the markup agree. A style that becomes empty removes the attribute.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include "css/declaration_block.h"
 #include "dom/element.h"
 #include "engine/com/ComObject.h"
+#include "engine/com/Recycled.h"
 #include "engine/com/style/StyleAccessors.h"
 #include "engine/com/style/StyleDispatch.h"
 #include "notimpl.h"
@@ -20,7 +21,7 @@ namespace engine::style {
 
 namespace css = vellum::engine::css;
 
-class CInlineStyle final : public IHTMLStyleNotImpl, private CLiveObject {
+class CInlineStyle final : public IHTMLStyleNotImpl, public CRecycled<CInlineStyle>, private CLiveObject {
  public:
   explicit CInlineStyle(vellum::engine::Element& element) : element_(&element) {}
   ENGINE_IUNKNOWN_METHODS
@@ -65,8 +66,9 @@ class CInlineStyle final : public IHTMLStyleNotImpl, private CLiveObject {
   ~CInlineStyle() = default;
   HRESULT QueryInterfaceImpl(REFIID riid, void** out);
 
-  // The declarations of the style attribute as it is now.
-  css::DeclarationBlock& Declarations();
+  // The declarations of the style attribute as it is now (valid until the attribute changes).
+  const css::DeclarationBlock& Declarations() const;
+  const std::u16string& CssText() const;
   // Stores the declarations as the style attribute.
   void WriteBack(const css::DeclarationBlock& declarations);
   // Runs a change of the declarations and writes the result back.
@@ -88,9 +90,6 @@ class CInlineStyle final : public IHTMLStyleNotImpl, private CLiveObject {
 
   LONG refs_ = 1;
   vellum::engine::RefPtr<vellum::engine::Element> element_;
-  bool parsed_ = false;          // declarations_ holds the attribute text parsedText_
-  std::u16string parsedText_;
-  css::DeclarationBlock declarations_;
 };
 
 }  // namespace engine::style

@@ -13,6 +13,7 @@
 namespace engine::style {
 
 using engine::Guarded;
+using engine::GuardedRead;
 using engine::ReturnNullVariant;
 using engine::TextOf;
 

@@ -15,7 +15,7 @@ template <class Object, class Interface>
 HRESULT Create(vellum::engine::Element& element, Interface** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  return style::Guarded([&] {
+  return style::GuardedRead([&] {
     *out = new Object(element);
     return S_OK;
   });

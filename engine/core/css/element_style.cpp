@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "css/css_text.h"
+#include "css/inline_style.h"
 
 namespace vellum::engine::css {
 namespace {
@@ -71,8 +72,8 @@ DocumentSheets::DocumentSheets(const Document& document) {
 
 ElementStyleSubject::ElementStyleSubject(const Element& element, const ElementStyleSubject* parent)
     : element_(element), parent_(parent) {
-    if (const Attribute* style = element.findAttribute(u"style")) {
-        inlineStyle_.emplace(style->value);
+    if (const ParsedInlineStyle* style = InlineStyleOf(element)) {
+        inlineStyle_ = &style->Declarations();
     }
 }
 

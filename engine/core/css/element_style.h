@@ -4,7 +4,6 @@
 // per resolver.
 
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -34,7 +33,8 @@ private:
     std::vector<const StyleSheet*> pointers_;
 };
 
-// The cascade's view of one element; its parent is the view of the parent element.
+// The cascade's view of one element; its parent is the view of the parent element. Valid while the
+// element's attributes stay as they were.
 class ElementStyleSubject final : public StyleSubject {
 public:
     ElementStyleSubject(const Element& element, const ElementStyleSubject* parent);
@@ -43,19 +43,19 @@ public:
     std::u16string_view IdAttribute() const override;
     std::u16string_view ClassAttribute() const override;
     const StyleSubject* StyleParent() const override { return parent_; }
-    const DeclarationBlock* InlineStyle() const override { return inlineStyle_ ? &*inlineStyle_ : nullptr; }
+    const DeclarationBlock* InlineStyle() const override { return inlineStyle_; }
 
 private:
     const Element& element_;
     const ElementStyleSubject* parent_;
-    std::optional<DeclarationBlock> inlineStyle_;  // from the style attribute, when there is one
+    const DeclarationBlock* inlineStyle_ = nullptr;  // the parsed style attribute, when there is one
 };
 
 // Elements resolved by one resolver beyond this many get the default style.
 inline constexpr std::size_t kResolvedElementBudget = 4096;
 
-// Computed styles of one document's elements, each computed once with its ancestors. The tree must
-// not change while a resolver is in use: make one per query.
+// Computed styles of one document's elements, each computed once with its ancestors. The tree and
+// its attributes must not change while a resolver is in use: make one per query.
 class ElementStyleResolver {
 public:
     explicit ElementStyleResolver(const Document& document) : sheets_(document) {}

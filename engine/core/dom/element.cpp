@@ -70,8 +70,13 @@ const Attribute* Element::findAttribute(std::u16string_view name) const {
   return nullptr;
 }
 
-void Element::setAttribute(std::u16string_view name, std::u16string_view value) {
+void Element::attributesChanged() {
+  styleCache_.reset();
   document().contentChanged();
+}
+
+void Element::setAttribute(std::u16string_view name, std::u16string_view value) {
+  attributesChanged();
   if (const Attribute* existing = findAttribute(name)) {
     const_cast<Attribute*>(existing)->value.assign(value);
     return;
@@ -80,7 +85,7 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
 }
 
 bool Element::removeAttribute(std::u16string_view name) {
-  document().contentChanged();
+  attributesChanged();
   const Attribute* a = findAttribute(name);
   if (!a) return false;
   attributes_.erase(attributes_.begin() + (a - attributes_.data()));

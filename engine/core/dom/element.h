@@ -26,6 +26,14 @@ struct Attribute {
   std::u16string qualifiedName() const;
 };
 
+// What the style stage derives from an element's style attribute (its parsed declarations), kept
+// with the element so that reading it again costs no parse. The element drops it whenever one of
+// its attributes changes, so a holder never reads data of an older attribute text.
+class StyleAttributeCache {
+public:
+  virtual ~StyleAttributeCache() = default;
+};
+
 class Element final : public Node {
 public:
   Namespace ns() const { return ns_; }
@@ -45,6 +53,11 @@ public:
   void setAttribute(std::u16string_view name, std::u16string_view value);
   bool removeAttribute(std::u16string_view name);
 
+  // The style stage's cache (see StyleAttributeCache); null until it is filled, and after any change
+  // of an attribute.
+  StyleAttributeCache* styleAttributeCache() const { return styleCache_.get(); }
+  void setStyleAttributeCache(std::unique_ptr<StyleAttributeCache> cache) const { styleCache_ = std::move(cache); }
+
   // title, style and script keep their text here and never have child nodes.
   bool holdsTextAsProperty() const;
   const std::u16string& text() const;
@@ -62,6 +75,8 @@ private:
   Element(Document* document, Namespace ns, TagId tag, std::u16string_view localName);
   ~Element() override;
   void releaseTemplateContent();
+  // Called after each change of attributes_.
+  void attributesChanged();
 
   Namespace ns_;
   TagId tag_;
@@ -71,6 +86,7 @@ private:
   std::vector<Attribute> attributes_;
   std::unique_ptr<std::u16string> text_;      // title, style and script only
   RefPtr<DocumentFragment> templateContent_;
+  mutable std::unique_ptr<StyleAttributeCache> styleCache_; // derived from attributes_
 };
 
 // Element's nodes are known to be elements when the node type says so.

@@ -73,6 +73,10 @@ public:
   void remove();
   void removeAllChildren();
 
+  // The object model's wrapper of this node while one is alive; the node neither owns nor references it.
+  void* binding() const { return binding_; }
+  void setBinding(void* binding) const { binding_ = binding; }
+
   void ref() const { ++refCount_; }
   void unref() const;
   uint32_t refCount() const { return refCount_; }
@@ -104,6 +108,7 @@ private:
   // Stamp and index of the last `all` list this node was placed in (see Document::all()).
   mutable uint32_t allStamp_ = 0;
   mutable uint32_t allIndex_ = 0;
+  mutable void* binding_ = nullptr;
 };
 
 // Unchecked tree edits for the parser and the markup operations, which keep the tree valid by

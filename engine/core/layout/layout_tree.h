@@ -46,6 +46,8 @@ public:
     std::string Dump() const;
 
     const std::vector<Box>& Boxes() const { return boxes_; }
+    // Box indexes in the order they paint, bottom first (hit testing walks it from the end).
+    const std::vector<int>& PaintSequence() const { return paintOrder_; }
     // True when the box budget ran out and later elements were left without boxes.
     bool Truncated() const { return truncated_; }
 

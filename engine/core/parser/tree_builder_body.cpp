@@ -49,7 +49,10 @@ void TreeBuilder::inBodyStartTag(Token& t) {
   switch (t.tag) {
   case TagId::Html:
     if (open_.containsTag(TagId::Template)) return;
-    if (Element* top = open_.top()) addMissingAttributes(t, top->attributes_);
+    if (Element* top = open_.top()) {
+      addMissingAttributes(t, top->attributes_);
+      top->attributesChanged();
+    }
     return;
   case TagId::Base:
   case TagId::Basefont:
@@ -66,6 +69,7 @@ void TreeBuilder::inBodyStartTag(Token& t) {
     framesetOk_ = false;
     Element* body = open_.at(1);
     addMissingAttributes(t, body->attributes_);
+    body->attributesChanged();
     return;
   }
   case TagId::Frameset: {

@@ -1,0 +1,216 @@
+// Timed harness (Windows, under Wine): where VLM_GETCODE spends its time. Each line repeats one kind of
+// engine call the serializer makes, for every node of a 10,000-element form, so the costs can be
+// compared with the whole serialisation. Prints the figures; it is not a test.
+#include <windows.h>
+#include <mshtml.h>
+#include <ole2.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "FormSource.h"
+#include "MessagePump.h"
+#include "RecordingParent.h"
+#include "control/Module.h"
+#include "control/Vellum.h"
+#include "document/ComText.h"
+#include "document/Dom2HTML.h"
+#include "vellum.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+VARIANT IntVariant(long value) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_I4;
+  V_I4(&v) = value;
+  return v;
+}
+
+// The best of several runs, in milliseconds.
+double Best(int repetitions, const std::function<void()>& run) {
+  double best = 1e30;
+  for (int r = 0; r < repetitions; ++r) {
+    double t0 = Now();
+    run();
+    double t = (Now() - t0) * 1000;
+    if (t < best) best = t;
+  }
+  return best;
+}
+
+// Calls visit for every node of the tree, as the serializer reaches them (through childNodes).
+void WalkChildren(IHTMLDOMNode* node, const std::function<void(IHTMLDOMNode*)>& visit) {
+  visit(node);
+  CComRef<IDispatch> dispatch;
+  CComRef<IHTMLDOMChildrenCollection> children;
+  if (FAILED(node->get_childNodes(dispatch.out())) || !dispatch ||
+      FAILED(dispatch->QueryInterface(IID_IHTMLDOMChildrenCollection, children.outVoid())))
+    return;
+  long count = 0;
+  children->get_length(&count);
+  for (long i = 0; i < count; ++i) {
+    CComRef<IDispatch> item;
+    CComRef<IHTMLDOMNode> child;
+    if (SUCCEEDED(children->item(i, item.out())) && item &&
+        SUCCEEDED(item->QueryInterface(IID_IHTMLDOMNode, child.outVoid())))
+      WalkChildren(child.get(), visit);
+  }
+}
+
+void Report(const char* what, double ms) { std::printf("  %-48s %9.3f ms\n", what, ms); }
+
+double Serialise(IHTMLDocument2* document, int repetitions) {
+  return Best(repetitions, [&] {
+    document->AddRef();
+    CDom2HTML writer(document);
+    writer.Parse();
+  });
+}
+
+void MeasurePhases(IHTMLDocument2* document, int repetitions) {
+  CComRef<IHTMLElementCollection> all;
+  document->get_all(all.out());
+  long length = 0;
+  all->get_length(&length);
+  CComRef<IHTMLDOMNode> root;
+  {
+    VARIANT name = IntVariant(0), index = IntVariant(0);
+    CComRef<IDispatch> item;
+    all->item(name, index, item.out());
+    item->QueryInterface(IID_IHTMLDOMNode, root.outVoid());
+  }
+  std::printf("%ld nodes in all\n", length);
+
+  Report("first serialisation after the load", Serialise(document, 1));
+  Report("whole serialisation (CDom2HTML::Parse)", Serialise(document, repetitions));
+  Report("all.item(i) for every i", Best(repetitions, [&] {
+           for (long i = 0; i < length; ++i) {
+             VARIANT name = IntVariant(i), index = IntVariant(0);
+             CComRef<IDispatch> item;
+             all->item(name, index, item.out());
+           }
+         }));
+  Report("childNodes walk", Best(repetitions, [&] { WalkChildren(root.get(), [](IHTMLDOMNode*) {}); }));
+  Report("walk + sourceIndex, nodeType, nodeName", Best(repetitions, [&] {
+           WalkChildren(root.get(), [](IHTMLDOMNode* node) {
+             CComRef<IHTMLElement> element;
+             long sourceIndex = 0, type = 0;
+             if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.outVoid())))
+               element->get_sourceIndex(&sourceIndex);
+             node->get_nodeType(&type);
+             CBstr name;
+             node->get_nodeName(name.out());
+           });
+         }));
+  Report("walk + attribute collections (no values)", Best(repetitions, [&] {
+           WalkChildren(root.get(), [](IHTMLDOMNode* node) {
+             CComRef<IDispatch> dispatch;
+             CComRef<IHTMLAttributeCollection> attributes;
+             if (FAILED(node->get_attributes(dispatch.out())) || !dispatch ||
+                 FAILED(dispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.outVoid())))
+               return;
+             long count = 0;
+             attributes->get_length(&count);
+             for (long i = 0; i < count; ++i) {
+               VARIANT index = IntVariant(i);
+               CComRef<IDispatch> item;
+               CComRef<IHTMLDOMAttribute> attribute;
+               VARIANT_BOOL specified;
+               attributes->item(&index, item.out());
+               item->QueryInterface(IID_IHTMLDOMAttribute, attribute.outVoid());
+               attribute->get_specified(&specified);
+             }
+           });
+         }));
+  Report("walk + attribute names and values", Best(repetitions, [&] {
+           WalkChildren(root.get(), [](IHTMLDOMNode* node) {
+             CComRef<IDispatch> dispatch;
+             CComRef<IHTMLAttributeCollection> attributes;
+             if (FAILED(node->get_attributes(dispatch.out())) || !dispatch ||
+                 FAILED(dispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.outVoid())))
+               return;
+             long count = 0;
+             attributes->get_length(&count);
+             for (long i = 0; i < count; ++i) {
+               VARIANT index = IntVariant(i);
+               CComRef<IDispatch> item;
+               CComRef<IHTMLDOMAttribute> attribute;
+               VARIANT_BOOL specified;
+               attributes->item(&index, item.out());
+               item->QueryInterface(IID_IHTMLDOMAttribute, attribute.outVoid());
+               attribute->get_specified(&specified);
+               CBstr name;
+               attribute->get_nodeName(name.out());
+               CVariant value;
+               attribute->get_nodeValue(&value);
+             }
+           });
+         }));
+  Report("walk + style.cssText", Best(repetitions, [&] {
+           WalkChildren(root.get(), [](IHTMLDOMNode* node) {
+             CComRef<IHTMLElement> element;
+             CComRef<IHTMLStyle> style;
+             CBstr text;
+             if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.outVoid())) &&
+                 SUCCEEDED(element->get_style(style.out())) && style)
+               style->get_cssText(text.out());
+           });
+         }));
+  Report("walk + input state", Best(repetitions, [&] {
+           WalkChildren(root.get(), [](IHTMLDOMNode* node) {
+             CComRef<IHTMLInputElement> input;
+             if (FAILED(node->QueryInterface(IID_IHTMLInputElement, input.outVoid()))) return;
+             CBstr value;
+             VARIANT_BOOL flag;
+             input->get_value(value.out());
+             input->get_checked(&flag);
+             input->get_disabled(&flag);
+             input->get_readOnly(&flag);
+           });
+         }));
+}
+
+}  // namespace
+
+// With an argument "serialise", only the whole serialisation runs, many times over (for a profiler).
+int main(int argc, char** argv) {
+  const bool serialiseOnly = argc > 1 && std::string(argv[1]) == "serialise";
+  OleInitialize(nullptr);
+  Module_RegisterClass(GetModuleHandleW(nullptr));
+  {
+    vt::RecordingParent parent(800, 600);
+    vt::PumpFor(50);
+    HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent.hwnd(),
+                                reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
+    CVellum* control = Module_FindControl(hwnd);
+    if (control) {
+      vt::PumpUntil([&] { return control->CompletedLoads() >= 1; }, 10000);
+      const std::string form = bench_document::GeneratedForm(10000);
+      SendMessageW(hwnd, VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(form.c_str()));
+      vt::PumpUntil([&] { return control->CompletedLoads() >= 2; }, 60000);
+      if (serialiseOnly) {
+        std::printf("best serialisation of 200: %.3f ms\n", Serialise(control->Document(), 200));
+      } else {
+        MeasurePhases(control->Document(), 7);
+      }
+    }
+    DestroyWindow(hwnd);
+    vt::PumpPending();
+  }
+  Module_Shutdown();
+  OleUninitialize();
+  return 0;
+}

@@ -1,0 +1,13 @@
+// Backgrounds and borders of ordinary boxes, with every CSS 2 border style.
+#pragma once
+
+#include <windows.h>
+
+#include "engine/com/view/PaintStyles.h"
+
+namespace engine {
+
+void PaintBackground(HDC dc, const RECT& borderBox, const BoxPaint& style);
+void PaintBorder(HDC dc, const RECT& borderBox, const BoxPaint& style);
+
+}  // namespace engine

@@ -1,0 +1,42 @@
+// What every part of the painter works with during one repaint.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "engine/com/view/ImageCache.h"
+#include "engine/com/view/PaintFaces.h"
+#include "engine/com/view/PaintGdi.h"
+#include "engine/com/view/PaintStyles.h"
+#include "layout/layout_tree.h"
+
+namespace engine {
+
+class CFormState;
+struct TextRunBuffer;
+struct CViewFocus;
+
+struct PaintContext {
+  HDC dc;                                           // the back buffer
+  RECT dirty;                                       // what needs painting, client coordinates
+  const vellum::engine::layout::LayoutTree& layout;
+  const std::vector<BoxPaint>& styles;              // parallel to layout.Boxes()
+  const CFormState& formState;
+  const CViewFocus& focus;
+  CFontCache& fonts;
+  CImageCache& images;
+  CDrawingState& drawing;                           // font and text colour selected now
+  CTrackBrush& trackBrush;
+  CFaceCache& faces;                                // control faces drawn before
+  TextRunBuffer& textRuns;                          // scratch room of the text painter
+
+  const vellum::engine::layout::Box& BoxAt(std::size_t index) const { return layout.Boxes()[index]; }
+  RECT BorderRect(std::size_t index) const {
+    const vellum::engine::layout::Rect& r = BoxAt(index).border;
+    return ToRect(r.x, r.y, r.width, r.height);
+  }
+};
+
+}  // namespace engine

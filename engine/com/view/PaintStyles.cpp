@@ -1,0 +1,170 @@
+#include "engine/com/view/PaintStyles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "css/css_text.h"
+#include "css/element_style.h"
+#include "dom/element.h"
+
+namespace engine {
+
+namespace css = vellum::engine::css;
+namespace layout = vellum::engine::layout;
+using css::PropertyId;
+
+namespace {
+
+constexpr std::array<PropertyId, 4> kBorderStyles = {PropertyId::BorderTopStyle, PropertyId::BorderRightStyle,
+                                                     PropertyId::BorderBottomStyle, PropertyId::BorderLeftStyle};
+constexpr std::array<PropertyId, 4> kBorderColors = {PropertyId::BorderTopColor, PropertyId::BorderRightColor,
+                                                     PropertyId::BorderBottomColor, PropertyId::BorderLeftColor};
+constexpr std::array<css::BoxSide, 4> kBoxSides = {css::BoxSide::Top, css::BoxSide::Right, css::BoxSide::Bottom,
+                                                   css::BoxSide::Left};
+// Font sizes beyond this are drawn at this size; nothing on a form needs more.
+constexpr int kLargestFontPx = 1000;
+
+COLORREF ToColorRef(css::Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
+
+// Transparent gives nothing; currentcolor is the element's own colour.
+std::optional<COLORREF> Resolve(const css::Color& color, COLORREF current) {
+  switch (color.kind) {
+    case css::ColorKind::Transparent: return std::nullopt;
+    case css::ColorKind::CurrentColor: return current;
+    case css::ColorKind::System: return color.systemIndex >= 0 ? GetSysColor(color.systemIndex) : ToColorRef(color.rgb);
+    case css::ColorKind::Rgb: break;
+  }
+  return ToColorRef(color.rgb);
+}
+
+BorderLine LineOf(std::u16string_view word) {
+  if (word == u"solid") return BorderLine::Solid;
+  if (word == u"dotted") return BorderLine::Dotted;
+  if (word == u"dashed") return BorderLine::Dashed;
+  if (word == u"double") return BorderLine::Double;
+  if (word == u"groove") return BorderLine::Groove;
+  if (word == u"ridge") return BorderLine::Ridge;
+  if (word == u"inset") return BorderLine::Inset;
+  if (word == u"outset") return BorderLine::Outset;
+  return BorderLine::None;
+}
+
+int WeightOf(std::u16string_view text) {
+  if (text == u"bold" || text == u"bolder") return FW_BOLD;
+  int value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return FW_NORMAL;
+    value = std::min(value * 10 + (c - u'0'), 1000);
+  }
+  return value > 0 ? value : FW_NORMAL;
+}
+
+// The first family of a font-family list, unquoted, with the generic families mapped to the fonts
+// the platform has for them.
+std::wstring FamilyOf(std::u16string_view list) {
+  std::u16string_view first = list.substr(0, std::min(list.find(u','), list.size()));
+  first = css::TrimCssWhitespace(first);
+  if (first.size() >= 2 && (first.front() == u'"' || first.front() == u'\'') && first.back() == first.front())
+    first = first.substr(1, first.size() - 2);
+  struct Generic {
+    std::string_view name;
+    const wchar_t* font;
+  };
+  static constexpr Generic kGenerics[] = {{"serif", L"Times New Roman"}, {"sans-serif", L"Arial"},
+                                          {"monospace", L"Courier New"}, {"cursive", L"Comic Sans MS"},
+                                          {"fantasy", L"Impact"}};
+  for (const Generic& generic : kGenerics)
+    if (css::EqualsIgnoringAsciiCase(first, generic.name)) return generic.font;
+  // LOGFONT holds 31 characters and the terminator.
+  first = first.substr(0, std::min<std::size_t>(first.size(), LF_FACESIZE - 1));
+  return std::wstring(first.begin(), first.end());
+}
+
+TextLine LinesOf(std::u16string_view decoration) {
+  TextLine lines = TextLine::None;
+  if (decoration.find(u"underline") != std::u16string_view::npos) lines = lines | TextLine::Underline;
+  if (decoration.find(u"overline") != std::u16string_view::npos) lines = lines | TextLine::Overline;
+  if (decoration.find(u"line-through") != std::u16string_view::npos) lines = lines | TextLine::LineThrough;
+  return lines;
+}
+
+BoxPaint PaintOf(const css::ComputedStyle& style) {
+  BoxPaint paint;
+  paint.box = layout::ExtractBoxStyle(style);
+  paint.color = Resolve(style.ColorOf(PropertyId::Color), 0).value_or(0);
+  paint.background = Resolve(style.ColorOf(PropertyId::BackgroundColor), paint.color);
+  for (std::size_t side = 0; side < 4; ++side) {
+    BorderSide& border = paint.border[side];
+    border.line = LineOf(style.Longhand(kBorderStyles[side]));
+    border.width = border.line == BorderLine::None
+                       ? 0
+                       : static_cast<int>(std::lround(std::clamp(style.BorderWidthPx(kBoxSides[side]), 0.0, 1e4)));
+    if (border.width == 0) border.line = BorderLine::None;
+    border.color = Resolve(style.ColorOf(kBorderColors[side]), paint.color).value_or(paint.color);
+  }
+  paint.font.family = FamilyOf(style.Longhand(PropertyId::FontFamily));
+  paint.font.pixelSize =
+      std::clamp(static_cast<int>(std::lround(std::clamp(style.FontSizePx(), 0.0, 1e6))), 1, kLargestFontPx);
+  paint.font.weight = WeightOf(style.Longhand(PropertyId::FontWeight));
+  const std::u16string& slant = style.Longhand(PropertyId::FontStyle);
+  paint.font.slant = slant == u"italic" || slant == u"oblique" ? FontSlant::Italic : FontSlant::Upright;
+  paint.font.lines = LinesOf(style.Longhand(PropertyId::TextDecoration));
+  const std::u16string& align = style.Longhand(PropertyId::TextAlign);
+  paint.align = align == u"center" ? TextAlign::Center : align == u"right" ? TextAlign::Right : TextAlign::Left;
+  const std::u16string& textCase = style.Longhand(PropertyId::TextTransform);
+  paint.textCase = textCase == u"uppercase"    ? TextCase::Upper
+                   : textCase == u"lowercase"  ? TextCase::Lower
+                   : textCase == u"capitalize" ? TextCase::Capitalize
+                                               : TextCase::AsWritten;
+  const std::u16string& visibility = style.Longhand(PropertyId::Visibility);
+  paint.visible = visibility != u"hidden" && visibility != u"collapse";
+  return paint;
+}
+
+// The computed style of one element on the path from the root to the box being resolved.
+struct StyleFrame {
+  css::ElementStyleSubject subject;
+  css::ComputedStyle style;
+};
+
+}  // namespace
+
+bool BoxPaint::HasBorder() const {
+  return std::any_of(border.begin(), border.end(), [](const BorderSide& side) { return side.width > 0; });
+}
+
+const std::vector<BoxPaint>& CPaintStyles::For(vellum::engine::Document& tree, const layout::LayoutTree& layout) {
+  if (tree_ != &tree || version_ != tree.version() || styles_.size() != layout.Boxes().size()) {
+    Resolve(tree, layout);
+    tree_ = &tree;
+    version_ = tree.version();
+  }
+  return styles_;
+}
+
+void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutTree& layout) {
+  const std::vector<layout::Box>& boxes = layout.Boxes();
+  styles_.clear();
+  styles_.reserve(boxes.size());
+  const css::DocumentSheets sheets(tree);
+  const vellum::engine::Element* body = tree.body();
+  // Boxes come in document order with their depth, so the open ancestors form a stack indexed by depth.
+  std::vector<std::unique_ptr<StyleFrame>> chain;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const layout::Box& box = boxes[i];
+    const auto depth = static_cast<std::size_t>(std::max(0, box.depth));
+    const StyleFrame* parent = depth > 0 && depth <= chain.size() ? chain[depth - 1].get() : nullptr;
+    auto frame = std::make_unique<StyleFrame>(
+        StyleFrame{css::ElementStyleSubject(*box.element, parent ? &parent->subject : nullptr), css::ComputedStyle()});
+    frame->style = css::ComputeStyle(frame->subject, sheets.List(), parent ? &parent->style : nullptr);
+    BoxPaint paint = PaintOf(frame->style);
+    // The root and the body fill the viewport as blocks, whatever their display says (as in layout).
+    if (i == 0 || box.element == body) paint.box.display = layout::Display::Block;
+    styles_.push_back(std::move(paint));
+    chain.resize(depth);
+    chain.push_back(std::move(frame));
+  }
+}
+
+}  // namespace engine

@@ -1,0 +1,79 @@
+// What painting needs of each box's computed style. The layout keeps only geometry, so the styles are
+// resolved again here, once per version of the page: repaints after that only read this table.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dom/document.h"
+#include "layout/box_style.h"
+#include "layout/layout_tree.h"
+
+namespace engine {
+
+enum class BorderLine : std::uint8_t { None, Solid, Dotted, Dashed, Double, Groove, Ridge, Inset, Outset };
+enum class TextAlign : std::uint8_t { Left, Center, Right };
+enum class TextCase : std::uint8_t { AsWritten, Upper, Lower, Capitalize };
+enum class FontSlant : std::uint8_t { Upright, Italic };
+enum class TextLine : std::uint8_t { None = 0, Underline = 1, Overline = 2, LineThrough = 4 };
+
+inline TextLine operator|(TextLine a, TextLine b) {
+  return static_cast<TextLine>(static_cast<std::uint8_t>(a) | static_cast<std::uint8_t>(b));
+}
+inline bool Has(TextLine set, TextLine one) {
+  return (static_cast<std::uint8_t>(set) & static_cast<std::uint8_t>(one)) != 0;
+}
+
+struct BorderSide {
+  BorderLine line = BorderLine::None;
+  int width = 0;           // used width in pixels (0 without a line)
+  COLORREF color = 0;
+};
+
+// Enough to create the GDI font; equal specs share one font.
+struct FontSpec {
+  std::wstring family;     // the first family named, generic names mapped to a platform font
+  int pixelSize = 16;      // em height
+  int weight = FW_NORMAL;
+  FontSlant slant = FontSlant::Upright;
+  TextLine lines = TextLine::None;  // underline and line-through are the font's own
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+enum class Side : std::uint8_t { Top, Right, Bottom, Left };
+
+struct BoxPaint {
+  vellum::engine::layout::BoxStyle box;  // what layout read: insets, margins, flow role, text metrics
+  std::optional<COLORREF> background;    // none when transparent
+  std::array<BorderSide, 4> border;      // indexed by Side
+  COLORREF color = 0;                    // text
+  FontSpec font;
+  TextAlign align = TextAlign::Left;
+  TextCase textCase = TextCase::AsWritten;
+  bool visible = true;                   // visibility: visible
+
+  const BorderSide& BorderOf(Side side) const { return border[static_cast<std::size_t>(side)]; }
+  bool HasBorder() const;
+};
+
+class CPaintStyles {
+ public:
+  // One entry per box of the layout, parallel to its Boxes(); resolved again only when the tree
+  // changed since the last call (or another tree is asked about).
+  const std::vector<BoxPaint>& For(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout);
+  void Forget() { styles_.clear(); tree_ = nullptr; }
+
+ private:
+  void Resolve(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout);
+
+  std::vector<BoxPaint> styles_;
+  const vellum::engine::Document* tree_ = nullptr;  // compared only
+  std::uint64_t version_ = 0;
+};
+
+}  // namespace engine

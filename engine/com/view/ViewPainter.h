@@ -1,0 +1,68 @@
+// The document window's painting. The page is drawn into a back buffer the size of the client area
+// and shown with one copy, so a repaint never shows a half-drawn page; the window's background is
+// never erased on its own (the buffer covers every pixel). Styles, fonts and decoded images are kept
+// between repaints; the layout is the document's own.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "engine/com/view/ImageCache.h"
+#include "engine/com/view/PaintFaces.h"
+#include "engine/com/view/PaintGdi.h"
+#include "engine/com/view/PaintStyles.h"
+#include "engine/com/view/PaintText.h"
+
+namespace vellum::engine {
+class Document;
+}
+
+namespace engine {
+
+class CHtmlDocument;
+
+// The border the container may ask the view to go without.
+enum class ViewBorder : unsigned char { None, Sunken };
+
+class CViewPainter {
+ public:
+  CViewPainter() = default;
+  CViewPainter(const CViewPainter&) = delete;
+  CViewPainter& operator=(const CViewPainter&) = delete;
+  ~CViewPainter();
+
+  // WM_PAINT of the view window.
+  void OnPaint(CHtmlDocument& document, HWND view, ViewBorder border);
+  // WM_ERASEBKGND: nothing to erase; answers that the background is taken care of.
+  static LRESULT OnEraseBackground() { return 1; }
+
+  // Paints the part `dirty` of the page into dc (client coordinates of a client area that size).
+  void PaintPage(CHtmlDocument& document, HDC dc, const RECT& client, const RECT& dirty, ViewBorder border);
+
+  // A new page: what was kept for the old one goes (a new tree may even take the old one's address).
+  void Forget();
+
+  // Called after each object model call: asks the view for a repaint when the page changed since it
+  // was last painted (the form state's changes are announced by whoever makes them).
+  void CheckForChanges();
+
+ private:
+  bool EnsureBuffer(HDC windowDC, SIZE size);
+
+  CPaintStyles styles_;
+  CFontCache fonts_;
+  CImageCache images_;
+  CTrackBrush trackBrush_;
+  CFaceCache faces_;
+  TextRunBuffer textRuns_;
+  GdiObject buffer_;          // the back buffer's bitmap, kept while the client size stays
+  SIZE bufferSize_ = {};
+  CHtmlDocument* document_ = nullptr;               // set by the first paint; this painter's owner
+  const vellum::engine::Document* paintedTree_ = nullptr;  // the tree last painted (compared only)
+  std::uint64_t paintedVersion_ = 0;
+  bool repaintAsked_ = false;  // invalidated since the last paint: no need to ask again
+  bool watching_ = false;      // in the list CheckForChanges is called for
+};
+
+}  // namespace engine
