@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FormSource.h"
+#include "Clock.h"
 #include "MessagePump.h"
 #include "RecordingParent.h"
 #include "control/Module.h"
@@ -17,16 +18,7 @@
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return vt::NowSeconds(); }
 
 struct Figures {
   int elements;

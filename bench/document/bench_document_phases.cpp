@@ -10,6 +10,7 @@
 #include <string>
 
 #include "FormSource.h"
+#include "Clock.h"
 #include "MessagePump.h"
 #include "RecordingParent.h"
 #include "control/Module.h"
@@ -20,16 +21,7 @@
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return vt::NowSeconds(); }
 
 VARIANT IntVariant(long value) {
   VARIANT v;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ContainerSite.h"
+#include "Clock.h"
 #include "MessagePump.h"
 
 namespace {
@@ -21,16 +22,7 @@ namespace {
 constexpr int kViewWidth = 1024;
 constexpr int kViewHeight = 768;
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return vt::NowSeconds(); }
 
 template <class T>
 void Release(T*& p) {

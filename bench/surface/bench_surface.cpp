@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Clock.h"
 #include "MessagePump.h"
 #include "RecordingParent.h"
 #include "control/Module.h"
@@ -20,16 +21,7 @@ namespace {
 
 constexpr int kColumns = 40, kRows = 25;  // 1,000 labels, 20 x 10 each, on a 1000 x 800 form
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return vt::NowSeconds(); }
 
 POINT CellOrigin(int i) { return {2 + (i % kColumns) * 24, 2 + (i / kColumns) * 30}; }
 

@@ -1,0 +1,113 @@
+// What the engine keeps between calls (the parsed inline style, child lists, attribute objects) must
+// follow every change made through any path.
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+
+namespace {
+
+using namespace et;
+
+class CachedState : public DocumentTest {
+ protected:
+  Ptr<IHTMLElement> Load(const std::wstring& html, const wchar_t* id) {
+    EXPECT_TRUE(LoadAndWait(document_, html));
+    return ElementById(document_, id);
+  }
+  static std::wstring CssText(IHTMLElement* element) {
+    Ptr<IHTMLStyle> style;
+    if (FAILED(element->get_style(style.out())) || !style) return L"<no style>";
+    return TextOf(style.get(), &IHTMLStyle::get_cssText);
+  }
+  static LONG OffsetLeft(IHTMLElement* element) {
+    LONG left = -1;
+    element->get_offsetLeft(&left);
+    return left;
+  }
+};
+
+TEST_F(CachedState, TheInlineStyleFollowsEveryWriteOfTheStyleAttribute) {
+  Ptr<IHTMLElement> span = Load(L"<body><span id=s style='position: absolute; left: 10px'>x</span></body>", L"s");
+  ASSERT_TRUE(span);
+  EXPECT_EQ(CssText(span.get()), L"left: 10px; position: absolute");
+  EXPECT_EQ(OffsetLeft(span.get()), 10);
+
+  Variant wider = Variant::Text(L"position: absolute; left: 40px; width: 30px");
+  ASSERT_EQ(span->setAttribute(Bstr(L"style"), wider, 0), S_OK);
+  EXPECT_EQ(CssText(span.get()), L"left: 40px; width: 30px; position: absolute");
+  EXPECT_EQ(OffsetLeft(span.get()), 40);
+
+  // A style object taken before a change reads the element as it is now.
+  Ptr<IHTMLStyle> style;
+  ASSERT_EQ(span->get_style(style.out()), S_OK);
+  VARIANT_BOOL removed = VARIANT_FALSE;
+  ASSERT_EQ(span->removeAttribute(Bstr(L"style"), 0, &removed), S_OK);
+  EXPECT_EQ(TextOf(style.get(), &IHTMLStyle::get_cssText), L"");
+  Ptr<IHTMLCurrentStyle> current;
+  ASSERT_EQ(QueryAs<IHTMLElement2>(span.get())->get_currentStyle(current.out()), S_OK);
+  EXPECT_EQ(TextOf(current.get(), &IHTMLCurrentStyle::get_position), L"static");
+
+  // And a write through the style object lands in the attribute.
+  ASSERT_EQ(style->put_cssText(Bstr(L"top: 5px")), S_OK);
+  Variant attribute;
+  ASSERT_EQ(span->getAttribute(Bstr(L"style"), 0, attribute.out()), S_OK);
+  EXPECT_NE(CssText(span.get()).find(L"top: 5px"), std::wstring::npos);
+}
+
+TEST_F(CachedState, ChildListsBeyondTheFirstFewStayInOrder) {
+  Ptr<IHTMLElement> div = Load(L"<body><div id=d></div></body>", L"d");
+  ASSERT_TRUE(div);
+  Ptr<IHTMLDOMNode> node = div.as<IHTMLDOMNode>();
+  for (const wchar_t* text : {L"a", L"b", L"c", L"d", L"e"}) {
+    Ptr<IHTMLDOMNode> child;
+    ASSERT_EQ(QueryAs<IHTMLDocument3>(document_)->createTextNode(Bstr(text), child.out()), S_OK);
+    Ptr<IHTMLDOMNode> added;
+    ASSERT_EQ(node->appendChild(child.get(), added.out()), S_OK);
+  }
+  EXPECT_EQ(InnerText(div.get()), L"abcde");
+  Ptr<IDispatch> listDispatch;
+  ASSERT_EQ(node->get_childNodes(listDispatch.out()), S_OK);
+  Ptr<IHTMLDOMChildrenCollection> list = listDispatch.as<IHTMLDOMChildrenCollection>();
+  LONG length = 0;
+  list->get_length(&length);
+  EXPECT_EQ(length, 5);
+  Ptr<IDispatch> third;
+  ASSERT_EQ(list->item(2, third.out()), S_OK);
+  Ptr<IHTMLDOMNode> removed;
+  ASSERT_EQ(node->removeChild(third.as<IHTMLDOMNode>().get(), removed.out()), S_OK);
+  EXPECT_EQ(InnerText(div.get()), L"abde");
+  ASSERT_EQ(node->get_childNodes(listDispatch.out()), S_OK);  // a list holds the children as they were
+  list = listDispatch.as<IHTMLDOMChildrenCollection>();
+  list->get_length(&length);
+  EXPECT_EQ(length, 4);
+  Ptr<IDispatch> last;
+  ASSERT_EQ(list->item(3, last.out()), S_OK);
+  Variant value;
+  ASSERT_EQ(last.as<IHTMLDOMNode>()->get_nodeValue(value.out()), S_OK);
+  EXPECT_EQ(value.text(), L"e");
+}
+
+TEST_F(CachedState, AnAttributeObjectKeepsItsOwnAttributeWhenAnEarlierOneGoes) {
+  Ptr<IHTMLElement> span = Load(L"<body><span id=s title=t lang=en dir=ltr>x</span></body>", L"s");
+  ASSERT_TRUE(span);
+  Ptr<IDispatch> collectionDispatch;
+  ASSERT_EQ(span.as<IHTMLDOMNode>()->get_attributes(collectionDispatch.out()), S_OK);
+  Ptr<IHTMLAttributeCollection> attributes = collectionDispatch.as<IHTMLAttributeCollection>();
+  Variant name = Variant::Text(L"dir");
+  Ptr<IDispatch> dirDispatch;
+  VARIANT argument = name;
+  ASSERT_EQ(attributes->item(&argument, dirDispatch.out()), S_OK);
+  Ptr<IHTMLDOMAttribute> dir = dirDispatch.as<IHTMLDOMAttribute>();
+  ASSERT_TRUE(dir);
+  VARIANT_BOOL removed = VARIANT_FALSE;
+  ASSERT_EQ(span->removeAttribute(Bstr(L"title"), 0, &removed), S_OK);
+  ASSERT_EQ(span->removeAttribute(Bstr(L"id"), 0, &removed), S_OK);
+  Variant value;
+  ASSERT_EQ(dir->get_nodeValue(value.out()), S_OK);
+  EXPECT_EQ(value.text(), L"ltr");
+  VARIANT_BOOL specified = VARIANT_FALSE;
+  ASSERT_EQ(dir->get_specified(&specified), S_OK);
+  EXPECT_EQ(specified, VARIANT_TRUE);
+}
+
+}  // namespace
