@@ -110,6 +110,15 @@ int wmain(int argc, wchar_t** argv) {
     Pump(500);  // the load completes through the message loop
     GetClientRect(control, &rc);
     std::printf("loaded %s: form %ld x %ld\n", path.c_str(), rc.right, rc.bottom);
+    // A user's click on the first text box selects it; the picture then shows its handles.
+    POINT click = {150, 20};
+    HWND target = ChildWindowFromPointEx(control, click, CWP_SKIPINVISIBLE);
+    if (target && target != control) {
+      MapWindowPoints(control, target, &click, 1);
+      SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(click.x, click.y));
+      SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(click.x, click.y));
+      std::printf("clicked the text box on the design surface\n");
+    }
   }
   std::string code = GetCode(control);
   std::wstring htmlPath = options.outDir + L"\\form.html";
