@@ -1,10 +1,10 @@
 // Whole pictures of the document window compared with committed references. Run with the
-// environment variable VELLUM_PAINT_WRITE_REFERENCE=1 (refresh_reference.sh) to write them instead.
+// environment variable VELLUM_REFRESH_REFERENCES=1 (refresh_reference.sh) to write them instead.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "ImageCompare.h"
+#include "ReferenceMatch.h"
 #include "PaintTestHost.h"
 
 namespace {
@@ -85,8 +85,10 @@ void CheckAgainstReference(const std::wstring& page, const wchar_t* name) {
     ASSERT_TRUE(vt::SavePng(picture, reference));
     GTEST_SKIP() << "reference written";
   }
-  vt::SavePng(picture, std::wstring(L"actual-") + name);  // beside the test, for a look when it fails
-  EXPECT_TRUE(pt::MatchesReference(picture, pt::LoadPng(reference), pt::Tolerance()));
+  std::wstring actual = reference;  // beside the reference (not kept), for a look when it fails
+  actual.replace(actual.size() - 4, 4, L".actual.png");
+  vt::SavePng(picture, actual);
+  EXPECT_TRUE(pt::MatchesReference(picture, vt::LoadPng(reference), pt::Tolerance()));
 }
 
 TEST(ReferencePicture, TwelveKindsOfElementsLookAsTheReference) {

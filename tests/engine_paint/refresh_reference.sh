@@ -9,7 +9,7 @@ BUILD=$(cd "${1:-$ROOT/build/win}" && pwd)
 BIN="Z:${BUILD//\//\\}\\bin"
 cd "$ROOT"
 # The engine of that build must be the registered one while the test runs.
-VELLUM_PAINT_WRITE_REFERENCE=1 ./run wine cmd /c \
+VELLUM_REFRESH_REFERENCES=1 ./run wine cmd /c \
   "regsvr32 /s $BIN\\vellumengine.dll && $BIN\\engine_paint_tests.exe --gtest_filter=ReferencePicture.*"
 # The README shows the twelve kinds as the reference has them.
 mkdir -p docs/images

@@ -9,6 +9,7 @@
 #include "engine/com/view/LiveFormControls.h"
 #include "engine/com/view/LiveFormFocusOrder.h"
 #include "engine/com/view/LiveFormTextEdit.h"
+#include "engine/com/view/ViewScrolling.h"
 
 namespace engine {
 
@@ -39,6 +40,9 @@ class CLiveForm {
   void OnMouseMove(POINT point);
   void OnButtonUp(POINT point);
   void OnCaptureLost();
+  // The wheel over a list box or text area scrolls it (`delta` in WHEEL_DELTA units, positive away
+  // from the user); false when there is nothing under the point to scroll.
+  bool OnWheel(POINT point, int delta);
   // Keyboard: true when the focused control took the key.
   bool OnKeyDown(UINT key, Modifiers modifiers);
   bool OnKeyUp(UINT key);
@@ -67,6 +71,11 @@ class CLiveForm {
   bool StepSelection(vellum::engine::Element& select, UINT key);
   bool StepRadio(vellum::engine::Element& radio, UINT key);
   void SetPressed(bool pressed);
+  // Scrolling lists and text areas (LiveFormScrolling.cpp).
+  ScrollExtent ScrollExtentOf(const vellum::engine::Element& control, const vellum::engine::layout::Rect& box);
+  bool ClickScrollBar(vellum::engine::Element& control, POINT point);  // false when the point is off the bar
+  void ScrollBy(vellum::engine::Element& control, long items);
+  void KeepRowInSight(vellum::engine::Element& select, long row);
 
   void Changed();  // the view shows the new state
   const vellum::engine::layout::Rect* BoxOf(const vellum::engine::Element& element);

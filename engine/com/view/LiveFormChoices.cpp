@@ -25,17 +25,22 @@ void SelectOnly(CFormState& state, const Element& select, Element& chosen) {
 }
 
 // The index the key moves the choice to, skipping disabled options; `current` may be -1 (none).
-long SteppedIndex(const std::vector<Element*>& options, long current, UINT key) {
+// Page Up and Page Down move by `page` rows, stopping at the ends.
+long SteppedIndex(const std::vector<Element*>& options, long current, UINT key, long page) {
   long count = static_cast<long>(options.size());
   long start = current + 1, step = 1;
   switch (key) {
     case VK_HOME: start = 0; break;
     case VK_END: start = count - 1; step = -1; break;
     case VK_UP: start = current < 0 ? 0 : current - 1; step = -1; break;
+    case VK_PRIOR: start = std::max(0L, current - page); break;
+    case VK_NEXT: start = std::min(count - 1, std::max(0L, current + page)); step = -1; break;
     default: break;  // VK_DOWN
   }
-  for (long i = start; i >= 0 && i < count; i += step)
+  for (long i = start; i >= 0 && i < count; i += step) {
+    if (i == current && (key == VK_PRIOR || key == VK_NEXT)) break;  // nothing choosable in between
     if (IsChoosable(*options[i])) return i;
+  }
   return current;  // at the end already: the choice stays
 }
 
@@ -56,11 +61,15 @@ bool CLiveForm::StepSelection(Element& select, UINT key) {
   std::vector<Element*> options = CFormState::Options(select);
   if (options.empty()) return true;
   long current = state.SelectedIndex(select);
-  long next = SteppedIndex(options, current, key);
+  long page = 1;
+  if (const vellum::engine::layout::Rect* box = BoxOf(select); box && ControlKindOf(select) == ControlKind::ListBox)
+    page = std::max(1L, static_cast<long>(ListRowsShown(box->height)) - 1);
+  long next = SteppedIndex(options, current, key, page);
   if (next >= 0 && next != current) {
     SelectOnly(state, select, *options[next]);
     Changed();
   }
+  KeepRowInSight(select, next);
   return true;
 }
 
@@ -68,13 +77,15 @@ void CLiveForm::ChooseListRow(Element& select, POINT point, Modifiers modifiers)
   const vellum::engine::layout::Rect* box = BoxOf(select);
   if (!box || point.y < box->y + kListFrame) return;
   std::vector<Element*> options = CFormState::Options(select);
-  std::size_t row = static_cast<std::size_t>((point.y - box->y - kListFrame) / kListRowHeight);
+  const std::size_t first = ScrollExtentOf(select, *box).Clamped(document_.ViewFocus().scroll.FirstShown(select));
+  std::size_t row = first + static_cast<std::size_t>((point.y - box->y - kListFrame) / kListRowHeight);
   if (row >= options.size() || !IsChoosable(*options[row])) return;
   CFormState& state = document_.FormState();
   if (select.hasAttribute(u"multiple") && Has(modifiers, Modifiers::Control))
     state.SetSelected(*options[row], !state.Selected(*options[row]));
   else
     SelectOnly(state, select, *options[row]);
+  KeepRowInSight(select, static_cast<long>(row));  // a row shown in part scrolls into sight
   Changed();
 }
 
@@ -109,7 +120,9 @@ bool CLiveForm::ChoiceKeyDown(Element& control, UINT key, Modifiers) {
     case VK_UP:
     case VK_DOWN:
     case VK_HOME:
-    case VK_END: return StepSelection(control, key);
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT: return StepSelection(control, key);
     case VK_F4:
       if (kind != ControlKind::DropDown) return false;
       if (const vellum::engine::layout::Rect* box = BoxOf(control)) OpenDropDown(document_, control, *box);

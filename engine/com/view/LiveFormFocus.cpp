@@ -24,7 +24,7 @@ Element* CLiveForm::FocusedControl() {
   Element* element = focus.element.get();
   if (!element) return nullptr;
   if (&element->document() != &document_.Tree() || !IsFocusable(*element, document_.Layout())) {
-    focus.Clear();
+    focus.Blur();
     Changed();
     return nullptr;
   }
@@ -35,7 +35,7 @@ void CLiveForm::Focus(Element* control, FocusOrigin origin) {
   CViewFocus& focus = document_.ViewFocus();
   if (focus.element.get() == control) return;
   CloseDropDown(document_.ViewWindow());
-  focus.Clear();
+  focus.Blur();
   focus.element = control;
   if (control && IsTextEntry(ControlKindOf(*control))) {
     // Tab into a one-line box selects its text, as edit boxes in dialogs do; a text area or a click

@@ -46,6 +46,12 @@ bool HandleMessage(CHtmlDocument& document, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_MOUSEMOVE: form.OnMouseMove(PointOf(lParam)); return true;
     case WM_LBUTTONUP: form.OnButtonUp(PointOf(lParam)); return true;
     case WM_CAPTURECHANGED: form.OnCaptureLost(); return true;
+    case WM_MOUSEWHEEL: {
+      // The wheel's point is on the screen; one it does not scroll goes on to the container.
+      POINT point = PointOf(lParam);
+      ScreenToClient(document.ViewWindow(), &point);
+      return form.OnWheel(point, GET_WHEEL_DELTA_WPARAM(wParam));
+    }
     // Tab is not here: the container hands it over through TranslateAccelerator, which decides
     // whether the focus stays in the page or moves on to the container's next control.
     case WM_KEYDOWN: return form.OnKeyDown(static_cast<UINT>(wParam), HeldModifiers());

@@ -73,6 +73,7 @@ void CLiveForm::OnButtonDown(POINT point, Modifiers modifiers) {
     if (kind == ControlKind::CheckBox || kind == ControlKind::Radio) Activate(*control);
     return;
   }
+  if ((kind == ControlKind::ListBox || kind == ControlKind::TextArea) && ClickScrollBar(*control, point)) return;
   if (IsTextEntry(kind)) {
     PlaceCaretAt(*control, point, Has(modifiers, Modifiers::Shift) ? Selecting::Extend : Selecting::Collapse);
     SetCapture(view);  // dragging selects

@@ -74,7 +74,8 @@ std::size_t CaretFromPoint(ControlKind kind, const vellum::engine::layout::Rect&
     return firstVisible + NearestBoundary(dc, shown, x);
   }
   // The line under the point, then the column in it; CR LF, CR or LF end a line.
-  int line = std::max(0, static_cast<int>(point.y - box.y - kFieldTextInset) / dc.LineHeight());
+  std::size_t line = firstVisible +
+                     static_cast<std::size_t>(std::max(0, static_cast<int>(point.y - box.y - kFieldTextInset) / dc.LineHeight()));
   std::size_t start = 0;
   for (; line > 0; --line) {
     std::size_t end = text.find_first_of(u"\r\n", start);
@@ -83,6 +84,10 @@ std::size_t CaretFromPoint(ControlKind kind, const vellum::engine::layout::Rect&
   }
   std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
   return start + NearestBoundary(dc, text.substr(start, end - start), x);
+}
+
+ScrollExtent TextAreaExtent(const vellum::engine::layout::Rect& box, std::u16string_view text) {
+  return {LineCountOf(text), TextAreaLinesShown(box.height, CMeasuringDC().LineHeight())};
 }
 
 std::size_t FirstVisibleForCaret(ControlKind kind, const vellum::engine::layout::Rect& box, std::u16string_view text,

@@ -54,8 +54,15 @@ void CLiveForm::ApplyEdit(Element& control, const TextEdit& edit, bool textChang
   CViewFocus& focus = document_.ViewFocus();
   focus.caret = edit.caret;
   focus.selectionAnchor = edit.anchor;
-  if (const vellum::engine::layout::Rect* box = BoxOf(control))
+  if (const vellum::engine::layout::Rect* box = BoxOf(control)) {
     focus.firstVisible = FirstVisibleForCaret(ControlKindOf(control), *box, edit.text, edit.caret, focus.firstVisible);
+    if (ControlKindOf(control) == ControlKind::TextArea) {
+      // The caret's line stays in sight, and lines removed from the end do not leave the area blank.
+      const ScrollExtent extent = TextAreaExtent(*box, edit.text);
+      focus.scroll.SetFirstShown(
+          control, extent.Showing(focus.scroll.FirstShown(control), LineIndexOf(edit.text, edit.caret)));
+    }
+  }
   Changed();
 }
 
@@ -63,8 +70,12 @@ void CLiveForm::PlaceCaretAt(Element& control, POINT point, Selecting selecting)
   const vellum::engine::layout::Rect* box = BoxOf(control);
   if (!box) return;
   TextEdit edit = CurrentEdit(control);
-  std::size_t position =
-      CaretFromPoint(ControlKindOf(control), *box, edit.text, document_.ViewFocus().firstVisible, point);
+  const CViewFocus& focus = document_.ViewFocus();
+  const ControlKind kind = ControlKindOf(control);
+  const std::size_t firstShown = kind == ControlKind::TextArea
+                                     ? TextAreaExtent(*box, edit.text).Clamped(focus.scroll.FirstShown(control))
+                                     : focus.firstVisible;
+  std::size_t position = CaretFromPoint(kind, *box, edit.text, firstShown, point);
   PlaceCaret(edit, position, selecting);
   ApplyEdit(control, edit, false);
 }

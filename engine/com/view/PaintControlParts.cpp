@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/com/view/ViewFocus.h"
+#include "engine/com/view/ViewScrolling.h"
 
 namespace engine {
 
@@ -88,18 +89,19 @@ void PaintPushButton(const PaintContext& context, const RECT& box, std::wstring_
   DrawTextW(dc, label.data(), LengthOf(label), &text, format);
 }
 
-void PaintVerticalScrollBar(const PaintContext& context, const RECT& bar, Enabled enabled) {
+void PaintVerticalScrollBar(const PaintContext& context, const RECT& bar, Enabled enabled, std::size_t first,
+                            std::size_t lastFirst) {
   const int width = bar.right - bar.left;
   if (width <= 0 || bar.bottom <= bar.top) return;
   HBRUSH checker = context.trackBrush.Get();
+  // The arrows and the track are the same for every position, so they come from the face cache; the
+  // thumb moves and is drawn over them.
   const FaceKey key{Face::ScrollBar, static_cast<UINT>(enabled), width, bar.bottom - bar.top, 0};
   context.faces.Paint(context.dc, bar, key, FaceShape::Opaque, [enabled, checker](HDC dc, const RECT& at) {
-    const int side = at.right - at.left;
-    const int arrow = std::min<int>(side, (at.bottom - at.top) / 2);
+    const ScrollBarParts parts = PartsOf(at, 0, 0);
     const UINT inactive = enabled == Enabled::No ? DFCS_INACTIVE : 0;
-    RECT up = {at.left, at.top, at.right, at.top + arrow};
-    RECT down = {at.left, at.bottom - arrow, at.right, at.bottom};
-    RECT track = {at.left, up.bottom, at.right, down.top};
+    RECT up = parts.up, down = parts.down;
+    const RECT& track = parts.track;
     // The track is a checker of the face and highlight colours (the text and background colours of a
     // monochrome pattern brush), as the platform draws it.
     if (track.bottom > track.top) {
@@ -115,11 +117,10 @@ void PaintVerticalScrollBar(const PaintContext& context, const RECT& bar, Enable
     }
     DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP | inactive);
     DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN | inactive);
-    if (enabled == Enabled::Yes && track.bottom - track.top >= side) {
-      RECT thumb = {track.left, track.top, track.right, track.top + side};
-      DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    }
   });
+  if (enabled == Enabled::No) return;
+  RECT thumb = PartsOf(bar, first, std::max<std::size_t>(lastFirst, 1)).thumb;
+  if (thumb.bottom > thumb.top) DrawEdge(context.dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
 int UseControlFont(const PaintContext& context) {

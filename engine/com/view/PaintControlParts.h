@@ -36,8 +36,10 @@ RECT PaintSunkenField(const PaintContext& context, const RECT& box, const BoxPai
 void PaintPushButton(const PaintContext& context, const RECT& box, std::wstring_view label, Pressed pressed,
                      Enabled enabled);
 
-// A vertical scroll bar; with Enabled::No (nothing to scroll) the arrows are greyed and no thumb shows.
-void PaintVerticalScrollBar(const PaintContext& context, const RECT& bar, Enabled enabled);
+// A vertical scroll bar scrolled to `first` of 0..lastFirst; with Enabled::No (nothing to scroll) the
+// arrows are greyed and no thumb shows.
+void PaintVerticalScrollBar(const PaintContext& context, const RECT& bar, Enabled enabled, std::size_t first,
+                            std::size_t lastFirst);
 
 // Selects the GUI font; returns the height of its lines.
 int UseControlFont(const PaintContext& context);

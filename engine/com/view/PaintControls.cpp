@@ -10,6 +10,7 @@
 #include "engine/com/view/PaintControlParts.h"
 #include "engine/com/view/PaintLooks.h"
 #include "engine/com/view/ViewFocus.h"
+#include "engine/com/view/ViewScrolling.h"
 
 namespace engine {
 
@@ -75,12 +76,13 @@ struct TextLine {
   std::size_t end = 0;  // before the line break
 };
 
-std::vector<TextLine> LinesOf(std::wstring_view text, std::size_t budget) {
+// Up to `budget` lines from line `first` on.
+std::vector<TextLine> LinesOf(std::wstring_view text, std::size_t first, std::size_t budget) {
   std::vector<TextLine> lines;
   std::size_t start = 0;
-  while (lines.size() < budget) {
+  for (std::size_t line = 0; lines.size() < budget; ++line) {
     const std::size_t end = std::min(text.find_first_of(L"\r\n", start), text.size());
-    lines.push_back({start, end});
+    if (line >= first) lines.push_back({start, end});
     if (end == text.size()) break;
     start = end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
   }
@@ -94,19 +96,17 @@ void PaintTextArea(const PaintContext& context, std::size_t index) {
   const RECT box = context.BorderRect(index);
   const Enabled enabled = EnabledOf(control);
   const RECT inside = PaintSunkenField(context, box, style, enabled);
-  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+  const RECT bar = FieldScrollBar(box);
   RECT text = inside;
-  RECT bar = {};
-  if (inside.right - inside.left > 2 * barWidth) {
-    bar = {inside.right - barWidth, inside.top, inside.right, inside.bottom};
-    text.right = bar.left;
-  }
+  if (bar.right > bar.left) text.right = bar.left;
   const int lineHeight = UseControlFont(context);
   const std::u16string value = context.formState.Value(control);
   const std::wstring_view shown = Wide(value);
-  // Only the rows that fit are drawn; the rest would be scrolled to.
+  const ScrollExtent extent{LineCountOf(value), TextAreaLinesShown(box.bottom - box.top, lineHeight)};
+  const std::size_t first = extent.Clamped(context.focus.scroll.FirstShown(control));
+  // Only the rows that fit are drawn (the last one perhaps in part).
   const std::size_t rows = static_cast<std::size_t>(std::max(1, static_cast<int>(text.bottom - text.top) / lineHeight + 1));
-  const std::vector<TextLine> lines = LinesOf(shown, rows + 1);
+  const std::vector<TextLine> lines = LinesOf(shown, first, rows + 1);
   const bool focused = IsFocused(context, control);
   const Selection selection = SelectionOf(context, control);
   const int x = box.left + kFieldTextInset;
@@ -119,8 +119,10 @@ void PaintTextArea(const PaintContext& context, std::size_t index) {
       PaintCaret(dc, CaretX(dc, x, words, context.focus.caret - line.start), y, lineHeight, text);
     y += lineHeight;
   }
-  const bool overflows = lines.size() > rows || static_cast<int>(lines.size()) * lineHeight > text.bottom - text.top;
-  if (bar.right > bar.left) PaintVerticalScrollBar(context, bar, overflows ? Enabled::Yes : Enabled::No);
+  const bool overflows = first > 0 || lines.size() > rows ||
+                         static_cast<int>(lines.size()) * lineHeight > text.bottom - text.top;
+  if (bar.right > bar.left)
+    PaintVerticalScrollBar(context, bar, overflows ? Enabled::Yes : Enabled::No, first, extent.LastFirst());
 }
 
 std::wstring ButtonLabel(const Element& control) {

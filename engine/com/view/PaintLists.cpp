@@ -7,6 +7,7 @@
 #include "engine/com/view/PaintControlParts.h"
 #include "engine/com/view/PaintLooks.h"
 #include "engine/com/view/ViewFocus.h"
+#include "engine/com/view/ViewScrolling.h"
 
 namespace engine {
 
@@ -44,19 +45,22 @@ void PaintListBox(const PaintContext& context, std::size_t index) {
   const Enabled enabled = IsDisabled(select) ? Enabled::No : Enabled::Yes;
   RECT inside = PaintSunkenField(context, box, style, enabled);
   const std::vector<Element*> options = CFormState::Options(select);
-  const int rows = std::max(0, static_cast<int>(inside.bottom - inside.top) / kListRowHeight);
-  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
-  if (static_cast<int>(options.size()) > rows && inside.right - inside.left > 2 * barWidth) {
-    PaintVerticalScrollBar(context, {inside.right - barWidth, inside.top, inside.right, inside.bottom}, enabled);
-    inside.right -= barWidth;
+  const ScrollExtent extent{options.size(), ListRowsShown(box.bottom - box.top)};
+  const std::size_t first = extent.Clamped(context.focus.scroll.FirstShown(select));
+  if (extent.LastFirst() > 0) {
+    const RECT bar = FieldScrollBar(box);
+    if (bar.right > bar.left) {
+      PaintVerticalScrollBar(context, bar, enabled, first, extent.LastFirst());
+      inside.right = bar.left;
+    }
   }
   const int lineHeight = UseControlFont(context);
   const bool focused = IsFocused(context, select);
   const long focusRow = focused ? std::max(0L, context.formState.SelectedIndex(select)) : -1;
   // Rows go on to the bottom edge; a partly shown last row is drawn and clipped.
-  const std::size_t shown = std::min<std::size_t>(options.size(), static_cast<std::size_t>(rows) + 1);
-  for (std::size_t i = 0; i < shown; ++i) {
-    const int top = box.top + kListFrame + static_cast<int>(i) * kListRowHeight;
+  const std::size_t end = std::min<std::size_t>(options.size(), first + extent.shown + 1);
+  for (std::size_t i = first; i < end; ++i) {
+    const int top = box.top + kListFrame + static_cast<int>(i - first) * kListRowHeight;
     const RECT row = {inside.left, top, inside.right, top + kListRowHeight};
     PaintRow(context, row, inside, lineHeight, *options[i], context.formState.Selected(*options[i]), enabled);
     if (static_cast<long>(i) == focusRow) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "WindowCapture.h"
+#include "ImageCompare.h"
 
 namespace pt {
 
@@ -14,9 +14,6 @@ struct Tolerance {
   int channel = 40;              // a pixel differs when a channel is further apart than this
   double differingFraction = 0.003;  // of all pixels, at most this many may differ
 };
-
-// Decodes a PNG file (through the system's imaging codecs); an empty image when it cannot.
-vt::Image LoadPng(const std::wstring& path);
 
 ::testing::AssertionResult MatchesReference(const vt::Image& actual, const vt::Image& reference, Tolerance tolerance);
 
