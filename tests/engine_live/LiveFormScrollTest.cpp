@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ScrollPage.h"
 #include "LiveFormFixture.h"
 #include "MessagePump.h"
 
@@ -14,27 +15,8 @@ using namespace et;
 constexpr int kListLeft = 10, kListTop = 10, kListWidth = 120;
 constexpr int kAreaLeft = 10, kAreaTop = 100, kAreaWidth = 200;
 
-// The line height of the controls' font, as the text area lays out its lines.
-int ControlLineHeight() {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  return metrics.tmHeight;
-}
-
-// A list of ten options showing four rows (a 2-pixel frame around 16-pixel rows), and a text area
-// with room for three lines (a 3-pixel inset above and below).
-std::wstring ScrollPage() {
-  std::wstring page = L"<body><select id=long size=4 style='position:absolute;left:10px;top:10px;width:120px;"
-                      L"height:68px'>";
-  for (int i = 0; i < 10; ++i) page += L"<option>option " + std::to_wstring(i);
-  page += L"</select><textarea id=notes style='position:absolute;left:10px;top:100px;width:200px;height:" +
-          std::to_wstring(3 * ControlLineHeight() + 6) + L"px'></textarea></body>";
-  return page;
-}
+using et::ControlLineHeight;
+using et::ScrollPage;
 
 // The middle of a visible row of the list, and of a visible line of the text area.
 int ListRowY(int row) { return kListTop + 2 + 16 * row + 8; }

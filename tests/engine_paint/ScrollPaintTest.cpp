@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ScrollPage.h"
 #include "PaintTestHost.h"
 
 namespace {
@@ -19,24 +20,8 @@ uint32_t System(int index) {
   return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-int ControlLineHeight() {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  return metrics.tmHeight;
-}
-
-std::wstring ScrollPage() {
-  std::wstring page = L"<html><body><select id=long size=4 style='position:absolute;left:10px;top:10px;"
-                      L"width:120px;height:68px'>";
-  for (int i = 0; i < 10; ++i) page += L"<option>option " + std::to_wstring(i);
-  page += L"</select><textarea id=notes style='position:absolute;left:10px;top:100px;width:200px;height:" +
-          std::to_wstring(3 * ControlLineHeight() + 6) + L"px'></textarea></body></html>";
-  return page;
-}
+using et::ControlLineHeight;
+using et::ScrollPage;
 
 // The tallest run of `colour` down one column of the area: the caret is taller than any letter stem.
 int TallestColumnRun(const vt::Image& image, RECT area, uint32_t colour) {
