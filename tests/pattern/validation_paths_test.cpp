@@ -93,26 +93,36 @@ struct TableOutcome {
   bool operator==(const TableOutcome&) const = default;
 };
 
-TableOutcome BuildTable(const std::string& pattern, REXI_NodeSetForm form, const REXI_Limits& limits = {}) {
+// Parses the pattern and builds its subset table, then hands the table to use; the compile failure's
+// message when either step throws, else an empty text.
+template <class Use>
+std::string WithBuiltTable(const std::string& pattern, const REXI_Limits& limits, REXI_NodeSetForm form,
+                           REXI_SubsetExtent extent, Use use) {
   REXI_ScratchMemory<kRexiScratchBytes> scratch;
   REXI_Compiler compiler(0, limits, scratch.Resource());
-  REXI_SubsetTable table(limits, scratch.Resource(), form);
-  TableOutcome outcome;
+  REXI_SubsetTable table(limits, scratch.Resource(), form, extent);
   try {
     const REXI_NfaNode* start = compiler.ParsePattern(pattern.c_str());
     table.Build(start, compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
   } catch (const REXA_Exception& error) {
-    outcome.failure = error.Message();
-    return outcome;
+    return error.Message();
   }
-  outcome.setCount = table.SetCount();
-  for (size_t set = 0; set < table.SetCount(); ++set) {
-    const std::span<const uint32_t> members = table.Members(set);
-    outcome.members.emplace_back(members.begin(), members.end());
-    outcome.accepting.push_back(table.Accepting(set));
-    outcome.steps.emplace_back();
-    for (const REXI_SubsetTable::Step& step : table.StepsOf(set)) outcome.steps.back().emplace_back(step.cls, step.target);
-  }
+  use(table);
+  return {};
+}
+
+TableOutcome BuildTable(const std::string& pattern, REXI_NodeSetForm form, const REXI_Limits& limits = {}) {
+  TableOutcome outcome;
+  outcome.failure = WithBuiltTable(pattern, limits, form, REXI_SubsetExtent::Complete, [&](const REXI_SubsetTable& table) {
+    outcome.setCount = table.SetCount();
+    for (size_t set = 0; set < table.SetCount(); ++set) {
+      const std::span<const uint32_t> members = table.Members(set);
+      outcome.members.emplace_back(members.begin(), members.end());
+      outcome.accepting.push_back(table.Accepting(set));
+      outcome.steps.emplace_back();
+      for (const REXI_SubsetTable::Step& step : table.StepsOf(set)) outcome.steps.back().emplace_back(step.cls, step.target);
+    }
+  });
   return outcome;
 }
 
@@ -127,19 +137,11 @@ struct ExtentOutcome {
 
 ExtentOutcome ValidateByExtent(const std::string& pattern, const std::vector<std::string>& texts, REXI_SubsetExtent extent,
                                const REXI_Limits& limits = {}) {
-  REXI_ScratchMemory<kRexiScratchBytes> scratch;
-  REXI_Compiler compiler(0, limits, scratch.Resource());
-  REXI_SubsetTable table(limits, scratch.Resource(), REXI_NodeSetForm::BySize, extent);
   ExtentOutcome outcome;
-  try {
-    const REXI_NfaNode* start = compiler.ParsePattern(pattern.c_str());
-    table.Build(start, compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
-  } catch (const REXA_Exception& error) {
-    outcome.failure = error.Message();
-    return outcome;
-  }
-  outcome.complete = table.IsComplete();
-  for (const std::string& text : texts) outcome.accepted.push_back(table.AcceptsWhole(text.c_str(), text.size()));
+  outcome.failure = WithBuiltTable(pattern, limits, REXI_NodeSetForm::BySize, extent, [&](REXI_SubsetTable& table) {
+    outcome.complete = table.IsComplete();
+    for (const std::string& text : texts) outcome.accepted.push_back(table.AcceptsWhole(text.c_str(), text.size()));
+  });
   return outcome;
 }
 
