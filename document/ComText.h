@@ -9,6 +9,12 @@ struct ComOutOfMemory {
   HRESULT hr = E_OUTOFMEMORY;
 };
 
+// The length in units of a BSTR (0 for null): SysStringLen's answer, read from the length prefix in
+// place instead of by a call per string.
+inline int BstrLength(BSTR text) {
+  return text ? static_cast<int>(reinterpret_cast<const UINT*>(text)[-1] / sizeof(OLECHAR)) : 0;
+}
+
 class CBstr {
  public:
   CBstr() = default;
@@ -17,11 +23,13 @@ class CBstr {
   }
   CBstr(const CBstr&) = delete;
   CBstr& operator=(const CBstr&) = delete;
-  ~CBstr() { SysFreeString(bstr_); }
+  ~CBstr() {
+    if (bstr_) SysFreeString(bstr_);
+  }
 
   BSTR get() const { return bstr_; }
   BSTR* out() {
-    SysFreeString(bstr_);
+    if (bstr_) SysFreeString(bstr_);
     bstr_ = nullptr;
     return &bstr_;
   }
@@ -30,7 +38,7 @@ class CBstr {
     bstr_ = nullptr;
     return b;
   }
-  int length() const { return bstr_ ? static_cast<int>(SysStringLen(bstr_)) : 0; }
+  int length() const { return BstrLength(bstr_); }
 
  private:
   BSTR bstr_ = nullptr;
@@ -39,10 +47,12 @@ class CBstr {
 // A VARIANT cleared when the scope ends.
 class CVariant {
  public:
-  CVariant() { VariantInit(&v_); }
+  CVariant() { V_VT(&v_) = VT_EMPTY; }
   CVariant(const CVariant&) = delete;
   CVariant& operator=(const CVariant&) = delete;
-  ~CVariant() { VariantClear(&v_); }
+  ~CVariant() {
+    if (V_VT(&v_) != VT_EMPTY) VariantClear(&v_);
+  }
   VARIANT* operator&() { return &v_; }
   VARIANT& get() { return v_; }
   const VARIANT& get() const { return v_; }

@@ -92,6 +92,14 @@ int CDom2HTML::NeedsEndTag(const wchar_t* tagName) {
 }
 
 int CDom2HTML::NeedsEndTagLower(const wchar_t* lowerTagName) {
+  // Most tags of a form (span, select, option, textarea, div...) start with a letter none of the list
+  // starts with, and are settled without a comparison.
+  switch (lowerTagName ? lowerTagName[0] : 0) {
+    case L'm': case L'l': case L'i': case L'b': case L'f': case L'a': case L'p': case L'c': case L'h': case L'#':
+      break;
+    default:
+      return 1;
+  }
   for (const wchar_t* tag : kWithoutEndTag)
     if (dom2html::Equals(lowerTagName, tag)) return 0;
   return 1;
@@ -99,12 +107,14 @@ int CDom2HTML::NeedsEndTagLower(const wchar_t* lowerTagName) {
 
 // --- metas ----------------------------------------------------------------------------------------------
 
+// The resource never changes while the module is loaded: it is read once, not for every text.
 const CXString& CDom2HTML::GeneratorText() {
-  if (!generatorLoaded_) {
-    generator_.LoadFromStringTable(OwnModule(), IDS_GENERATOR);
-    generatorLoaded_ = true;
-  }
-  return generator_;
+  static const CXString generator = [] {
+    CXString text;
+    text.LoadFromStringTable(OwnModule(), IDS_GENERATOR);
+    return text;
+  }();
+  return generator;
 }
 
 int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {

@@ -54,13 +54,11 @@ class CDom2HTML {
   bool IsContentTypeMeta(IHTMLDOMNode* meta);
   void WriteGeneratorMeta(int level);
   void WriteContentTypeMeta(int level);
-  const CXString& GeneratorText();
+  static const CXString& GeneratorText();
 
   IHTMLDocument2* document_;        // the tree to write (counted)
   CHtmlOutput output_;              // the text written so far
   int generatorPresent_ = 0;        // a generator meta counts as written
   int contentTypePresent_ = 0;      // a content-type meta counts as written
   UINT codePage_ = 0;               // code page of the output; 0: the ANSI code page
-  CXString generator_;              // the generator text, loaded on first use
-  bool generatorLoaded_ = false;    // generator_ holds the string resource
 };

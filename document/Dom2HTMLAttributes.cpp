@@ -56,12 +56,13 @@ int CDom2HTML::AppendNodeAttributes(IHTMLDOMNode* node, bool isInput) {
       hasStyle = true;
       continue;
     }
+    // Written from the input's state below; its markup value is never needed.
+    if (isInput && IsInputStateAttribute(name.get())) continue;
     CVariant value;
     if (FAILED(attribute->get_nodeValue(&value))) {
       TRACE("CDom2HTML::AppendNodeAttributes(): Can't get attribute value\n");
       return 0;
     }
-    if (isInput && IsInputStateAttribute(name.get())) continue;
     output_.Ascii(" ");
     output_.Wide(name.get(), name.length());
     output_.Ascii("=\"");
@@ -69,7 +70,7 @@ int CDom2HTML::AppendNodeAttributes(IHTMLDOMNode* node, bool isInput) {
     const VARIANT* text = &value.get();
     if (value.vt() != VT_BSTR) text = dom2html::VariantText(value.get(), converted) ? &converted.get() : nullptr;
     if (text && V_BSTR(text))
-      output_.Wide(V_BSTR(text), static_cast<int>(SysStringLen(V_BSTR(text))), HtmlEscape::Attribute);
+      output_.Wide(V_BSTR(text), BstrLength(V_BSTR(text)), HtmlEscape::Attribute);
     output_.Ascii("\"");
   }
   if (hasStyle && !AppendStyle(node)) return 0;

@@ -22,6 +22,13 @@ void TrimBlanks(const wchar_t*& text, int& length) {
 enum class Special { None, Meta, Style, Title, Script, Head, Input };
 
 Special SpecialOf(const wchar_t* lowerTag) {
+  // Most tags of a form start with a letter none of these starts with.
+  switch (lowerTag[0]) {
+    case L'm': case L's': case L't': case L'h': case L'i':
+      break;
+    default:
+      return Special::None;
+  }
   static const struct {
     const wchar_t* tag;
     Special special;
@@ -139,7 +146,7 @@ int CDom2HTML::ParseTextNode(IHTMLDOMNode* node, int level) {
   }
   if (value.vt() != VT_BSTR || !V_BSTR(&value.get())) return 1;
   const wchar_t* text = V_BSTR(&value.get());
-  int length = static_cast<int>(SysStringLen(V_BSTR(&value.get())));
+  int length = BstrLength(V_BSTR(&value.get()));
   TrimBlanks(text, length);
   if (length == 0) return 1;
   output_.Indent(level);

@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "document/AsciiRuns.h"
 #include "document/ComText.h"
 
 namespace dom2html {
@@ -13,16 +14,12 @@ namespace dom2html {
 // Lower-cases length units of text in place, as the system does. ASCII-only text (nearly all names
 // and styles) is done here: the system maps its letters the same way and costs a call per string.
 inline void LowerInPlace(wchar_t* text, int length) {
-  int i = 0;
-  while (i < length && text[i] < 0x80) {
-    if (text[i] >= L'A' && text[i] <= L'Z') text[i] = static_cast<wchar_t>(text[i] - L'A' + L'a');
-    ++i;
-  }
+  const int i = LowerAsciiRun(text, length);
   if (i < length) CharLowerBuffW(text + i, static_cast<DWORD>(length - i));
 }
 
 inline void LowerInPlace(BSTR text) {
-  if (text) LowerInPlace(text, static_cast<int>(SysStringLen(text)));
+  if (text) LowerInPlace(text, BstrLength(text));
 }
 
 // The lower-cased form of a tag name, for comparing with the tags the writer treats specially (all
@@ -31,7 +28,9 @@ class CLowerTagName {
  public:
   explicit CLowerTagName(BSTR name) {
     // Compared as C strings, the name ends at its first null.
-    const int length = name ? static_cast<int>(wcsnlen(name, SysStringLen(name))) : 0;
+    const int units = BstrLength(name);
+    int length = 0;
+    while (length < units && name[length] && length < kCapacity) ++length;
     if (length >= kCapacity) return;
     for (int i = 0; i < length; ++i) text_[i] = name[i];
     text_[length] = 0;
@@ -55,8 +54,7 @@ inline bool Equals(const wchar_t* text, const wchar_t* literal) {
 }
 
 inline VARIANT IntVariant(long value) {
-  VARIANT v;
-  VariantInit(&v);
+  VARIANT v = {};
   V_VT(&v) = VT_I4;
   V_I4(&v) = value;
   return v;

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstring>
 
+#include "document/AsciiRuns.h"
+
 namespace {
 
 bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
@@ -104,14 +106,6 @@ void CHtmlOutput::Ascii(const char* text, int length) {
   Commit(length);
 }
 
-void CHtmlOutput::Indent(int level) {
-  if (level <= 0) return;
-  char* out = Room(level);
-  if (!out) return;
-  memset(out, ' ', static_cast<size_t>(level));
-  Commit(level);
-}
-
 void CHtmlOutput::Wide(const wchar_t* text, int length, HtmlEscape escape) {
   if (!text || length <= 0) return;
   if (escape == HtmlEscape::None) {
@@ -145,10 +139,13 @@ void CHtmlOutput::Wide(const wchar_t* text, int length, HtmlEscape escape) {
 bool CHtmlOutput::CopiedAsIs(const wchar_t* text, int length, HtmlEscape escape) {
   char* out = Room(length);
   if (!out) return true;  // out of memory: there is nothing more to write
-  for (int i = 0; i < length; ++i) {
-    const wchar_t c = text[i];
-    if (c >= 0x80 || ((c == L'&' || c == L'<' || c == L'"') && Replacement(text, length, i, escape))) return false;
-    out[i] = static_cast<char>(c);
+  for (int i = 0;;) {
+    i += dom2html::CopyPlainRun(text + i, length - i, out + i, dom2html::RunStops::NonAsciiAndMarkup);
+    if (i == length) break;
+    // An ampersand or less-than sign that starts nothing, or a quote in text, goes out as it is.
+    if (text[i] >= 0x80 || Replacement(text, length, i, escape)) return false;
+    out[i] = static_cast<char>(text[i]);
+    ++i;
   }
   Commit(length);
   return true;
@@ -160,9 +157,7 @@ void CHtmlOutput::Converted(const wchar_t* text, int length) {
   if (asciiUnchanged_) {
     char* out = Room(length);
     if (!out) return;
-    int i = 0;
-    for (; i < length && text[i] < 0x80; ++i) out[i] = static_cast<char>(text[i]);
-    if (i == length) {
+    if (dom2html::CopyPlainRun(text, length, out, dom2html::RunStops::NonAsciiOnly) == length) {
       Commit(length);
       return;
     }

@@ -23,13 +23,31 @@ class CHtmlOutput {
   void Reserve(int bytes);
 
   // 8-bit text written unchanged (the writer's own markup; ASCII).
+  // A literal's few bytes are stored in place: a call out to memcpy would cost more than the copy.
   template <size_t N>
   void Ascii(const char (&literal)[N]) {
-    Ascii(literal, static_cast<int>(N - 1));
+    constexpr int kLength = static_cast<int>(N - 1);
+    if (char* out = Room(kLength)) {
+      __builtin_memcpy(out, literal, kLength);
+      Commit(kLength);
+    }
   }
   void Ascii(const char* text, int length);
   // level blanks.
-  void Indent(int level);
+  void Indent(int level) {
+    if (level <= 0) return;
+    if (level <= 8) {  // eight blanks stored at once, of which level count
+      if (char* out = Room(8)) {
+        __builtin_memcpy(out, "        ", 8);
+        Commit(level);
+      }
+      return;
+    }
+    if (char* out = Room(level)) {
+      for (int i = 0; i < level; ++i) out[i] = ' ';
+      Commit(level);
+    }
+  }
   // Engine text of length UTF-16 units, escaped and converted. Nothing is written for text the code
   // page cannot convert at all (a code page the system has no converter for).
   void Wide(const wchar_t* text, int length, HtmlEscape escape = HtmlEscape::None);

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,13 +24,21 @@ double Now() { return vt::NowSeconds(); }
 struct Figures {
   int elements;
   size_t bytes;
+  double firstCallMs;  // the first VLM_GETCODE after the load
   double sizeCallMs;   // VLM_GETCODE with a null buffer (one serialisation)
+  double bestSizeCallMs;
   double copyCallMs;   // VLM_GETCODE with a buffer (one serialisation and the copy)
   double insertMs;     // arm, insert at a rectangle (template, engine, snapshot, notifications)
 };
 
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 Figures Measure(HWND parent, int elements, int repetitions) {
-  Figures f = {elements, 0, 0, 0, 0};
+  Figures f = {elements, 0, 0, 0, 0, 0, 0};
   HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent,
                               reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
   CVellum* control = Module_FindControl(hwnd);
@@ -39,31 +48,44 @@ Figures Measure(HWND parent, int elements, int repetitions) {
   SendMessageW(hwnd, VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(form.c_str()));
   vt::PumpUntil([&] { return control->CompletedLoads() >= 2; }, 60000);
 
+  // The first text after a load also builds what the engine keeps for later reads (style texts): it is
+  // reported on its own. The others are timed as Google Benchmark times libxml2: batches of calls
+  // lasting about a fifth of a second each, seven of them; the median and the best batch mean.
   std::vector<char> buffer;
-  double sizeTotal = 0, copyTotal = 0;
-  for (int r = 0; r < repetitions; ++r) {
+  {
     double t0 = Now();
-    LRESULT size = SendMessageW(hwnd, VLM_GETCODE, 0, 0);
-    double t1 = Now();
-    buffer.resize(static_cast<size_t>(size) + 1);
-    SendMessageW(hwnd, VLM_GETCODE, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    double t2 = Now();
-    sizeTotal += t1 - t0;
-    copyTotal += t2 - t1;
-    f.bytes = static_cast<size_t>(size);
+    f.bytes = static_cast<size_t>(SendMessageW(hwnd, VLM_GETCODE, 0, 0));
+    f.firstCallMs = (Now() - t0) * 1000;
   }
-  f.sizeCallMs = sizeTotal * 1000 / repetitions;
-  f.copyCallMs = copyTotal * 1000 / repetitions;
+  buffer.resize(f.bytes + 1);
+  const int callsPerBatch = std::max(5, static_cast<int>(200.0 / std::max(f.firstCallMs, 0.01)));
+  std::vector<double> sizeBatches, copyBatches, inserts;
+  for (int batch = 0; batch < 7; ++batch) {
+    double sizeTime = 0, copyTime = 0;
+    for (int call = 0; call < callsPerBatch; ++call) {
+      double t0 = Now();
+      SendMessageW(hwnd, VLM_GETCODE, 0, 0);
+      double t1 = Now();
+      SendMessageW(hwnd, VLM_GETCODE, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+      double t2 = Now();
+      sizeTime += t1 - t0;
+      copyTime += t2 - t1;
+    }
+    sizeBatches.push_back(sizeTime * 1000 / callsPerBatch);
+    copyBatches.push_back(copyTime * 1000 / callsPerBatch);
+  }
+  f.sizeCallMs = Median(sizeBatches);
+  f.copyCallMs = Median(copyBatches);
+  f.bestSizeCallMs = *std::min_element(sizeBatches.begin(), sizeBatches.end());
 
-  double insertTotal = 0;
   for (int r = 0; r < repetitions; ++r) {
     const int top = 10 + (r % 10) * 25;
     double t0 = Now();
     SendMessageW(hwnd, VLM_BEGININSERT, VLM_KIND_TEXTBOX, 0);
     control->InsertElementAt({600, top, 665, top + 20}, 0);
-    insertTotal += Now() - t0;
+    inserts.push_back((Now() - t0) * 1000);
   }
-  f.insertMs = insertTotal * 1000 / repetitions;
+  f.insertMs = Median(inserts);
   DestroyWindow(hwnd);
   vt::PumpPending();
   return f;
@@ -86,14 +108,16 @@ int main(int argc, char** argv) {
                 "unoptimised"
 #endif
     );
-    std::printf("%8s %12s %16s %16s %18s\n", "N", "bytes", "GETCODE size ms", "GETCODE copy ms", "insertion ms");
+    std::printf("%8s %12s %10s %18s %10s %18s %14s\n", "N", "bytes", "first ms", "GETCODE size ms", "(best)",
+                "GETCODE copy ms", "insertion ms");
     std::vector<Figures> all;
     const std::vector<int> sizes = repeat ? std::vector<int>{10000} : std::vector<int>{100, 1000, 10000};
     for (int n : sizes) {
-      Figures f = Measure(parent.hwnd(), n, repeat ? 50 : n >= 10000 ? 5 : 20);
+      Figures f = Measure(parent.hwnd(), n, repeat ? 51 : n >= 10000 ? 9 : 31);
       parent.Clear();
       all.push_back(f);
-      std::printf("%8d %12zu %16.3f %16.3f %18.3f\n", f.elements, f.bytes, f.sizeCallMs, f.copyCallMs, f.insertMs);
+      std::printf("%8d %12zu %10.3f %18.3f %10.3f %18.3f %14.3f\n", f.elements, f.bytes, f.firstCallMs,
+                  f.sizeCallMs, f.bestSizeCallMs, f.copyCallMs, f.insertMs);
     }
     if (all.size() == 3 && all[1].sizeCallMs > 0 && all[1].insertMs > 0)
       std::printf("ratio 10,000 / 1,000: GETCODE %.2f, insertion %.2f (linear growth: about 10)\n",

@@ -1,6 +1,8 @@
 // The comparison for the editor's VLM_GETCODE: libxml2's HTML serializer (htmlDocDumpMemory) on the
 // same generated forms, native.
 #include <benchmark/benchmark.h>
+#include <algorithm>
+#include <vector>
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
 
@@ -22,7 +24,16 @@ void BM_HtmlDocDumpMemory(benchmark::State& state) {
   state.counters["bytes"] = bytes;
   xmlFreeDoc(doc);
 }
-BENCHMARK(BM_HtmlDocDumpMemory)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+// Seven repetitions: the median and the best, as the Wine harness reports VLM_GETCODE.
+BENCHMARK(BM_HtmlDocDumpMemory)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.2)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true)
+    ->ComputeStatistics("best", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 
 }  // namespace
 

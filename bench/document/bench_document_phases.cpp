@@ -6,6 +6,7 @@
 #include <ole2.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -168,7 +169,7 @@ void MeasurePhases(IHTMLDocument2* document, int repetitions) {
 
 }  // namespace
 
-// With an argument "serialise", only the whole serialisation runs, many times over (for a profiler).
+// With an argument "serialise" [count [elements]], only the whole serialisation runs, many times over (for a profiler).
 int main(int argc, char** argv) {
   const bool serialiseOnly = argc > 1 && std::string(argv[1]) == "serialise";
   OleInitialize(nullptr);
@@ -181,11 +182,13 @@ int main(int argc, char** argv) {
     CVellum* control = Module_FindControl(hwnd);
     if (control) {
       vt::PumpUntil([&] { return control->CompletedLoads() >= 1; }, 10000);
-      const std::string form = bench_document::GeneratedForm(10000);
+      const int elements = argc > 3 ? std::atoi(argv[3]) : 10000;
+      const std::string form = bench_document::GeneratedForm(elements);
       SendMessageW(hwnd, VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(form.c_str()));
       vt::PumpUntil([&] { return control->CompletedLoads() >= 2; }, 60000);
       if (serialiseOnly) {
-        std::printf("best serialisation of 200: %.3f ms\n", Serialise(control->Document(), 200));
+        const int count = argc > 2 ? std::atoi(argv[2]) : 200;
+        std::printf("best serialisation of %d: %.3f ms\n", count, Serialise(control->Document(), count));
       } else {
         MeasurePhases(control->Document(), 7);
       }

@@ -38,8 +38,11 @@ HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
       if (!found) return DISP_E_UNKNOWNNAME;
     }
     if (!found) return E_INVALIDARG;
-    return CDomAttribute::Create(*element_, found->qualifiedName(), static_cast<size_t>(found - attributes.data()),
-                                 IID_IDispatch, reinterpret_cast<void**>(p));
+    const size_t place = static_cast<size_t>(found - attributes.data());
+    // Nearly every attribute has no namespace: its name is taken as it stands, without a copy first.
+    if (found->ns == vellum::engine::AttributeNamespace::None)
+      return CDomAttribute::Create(*element_, found->name, place, IID_IDispatch, reinterpret_cast<void**>(p));
+    return CDomAttribute::Create(*element_, found->qualifiedName(), place, IID_IDispatch, reinterpret_cast<void**>(p));
   });
 }
 
@@ -56,8 +59,8 @@ const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties
   return table;
 }
 
-HRESULT CDomAttribute::Create(Element& element, std::u16string name, size_t place, REFIID riid, void** out) {
-  return HandOut(new CDomAttribute(element, std::move(name), place), riid, out);
+HRESULT CDomAttribute::Create(Element& element, std::u16string_view name, size_t place, REFIID riid, void** out) {
+  return HandOut(new CDomAttribute(element, name, place), riid, out);
 }
 
 // An element holds each name once (names compare without regard to case), so an attribute of exactly
@@ -80,7 +83,7 @@ HRESULT CDomAttribute::get_nodeName(BSTR* p) {
 
 HRESULT CDomAttribute::get_nodeValue(VARIANT* p) {
   if (!p) return E_POINTER;
-  VariantInit(p);
+  V_VT(p) = VT_EMPTY;
   const Attribute* attribute = Find();
   return attribute ? ReturnStringVariant(attribute->value, p) : ReturnNullVariant(p);
 }

@@ -45,7 +45,7 @@ class CAttributeCollection final : public IHTMLAttributeCollectionNotImpl,
 class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CDomAttribute>, private CLiveObject {
  public:
   // place: where the element holds the attribute now.
-  static HRESULT Create(vellum::engine::Element& element, std::u16string name, size_t place, REFIID riid,
+  static HRESULT Create(vellum::engine::Element& element, std::u16string_view name, size_t place, REFIID riid,
                         void** out);
   ENGINE_IUNKNOWN_METHODS
   ENGINE_IDISPATCH_FROM_TABLE(Properties())
@@ -57,8 +57,8 @@ class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CD
   HRESULT STDMETHODCALLTYPE get_specified(VARIANT_BOOL* p) override;
 
  private:
-  CDomAttribute(vellum::engine::Element& element, std::u16string name, size_t place)
-      : element_(&element), name_(std::move(name)), place_(place) {}
+  CDomAttribute(vellum::engine::Element& element, std::u16string_view name, size_t place)
+      : element_(&element), name_(name), place_(place) {}
   ~CDomAttribute() = default;
   // The attribute while the element has it.
   const vellum::engine::Attribute* Find() const;

@@ -161,9 +161,8 @@ const NamedPropertyTable<CElementCollection>& CElementCollection::Properties() {
 
 // --- child nodes -------------------------------------------------------------------------------------
 
+// One pass over the siblings: counting them first would chase every pointer twice.
 CChildList::CChildList(const Node& parent) {
-  const size_t count = parent.childCount();
-  if (count > kInPlace) more_.reserve(count - kInPlace);
   for (Node* child = parent.firstChild(); child; child = child->nextSibling(), ++size_) {
     if (size_ < kInPlace) {
       inPlace_[size_] = child;

@@ -22,7 +22,7 @@ HRESULT ReturnAsciiUpper(std::u16string_view text, BSTR* out) {
 
 HRESULT ReturnStringVariant(std::u16string_view text, VARIANT* out) {
   if (!out) return E_POINTER;
-  VariantInit(out);
+  V_VT(out) = VT_EMPTY;
   BSTR value = nullptr;
   HRESULT hr = ReturnString(text, &value);
   if (FAILED(hr)) return hr;

@@ -66,7 +66,7 @@ HRESULT CNodeObject::get_nodeName(BSTR* p) {
 
 HRESULT CNodeObject::get_nodeValue(VARIANT* p) {
   if (!p) return E_POINTER;
-  VariantInit(p);
+  V_VT(p) = VT_EMPTY;
   if (auto* data = vellum::engine::asCharacterData(node_.get()))
     return GuardedRead([&] { return ReturnStringVariant(data->data(), p); });
   return ReturnNullVariant(p);

@@ -21,6 +21,11 @@ void* RawOf(void* block) { return static_cast<char*>(block) - kHeader; }
 const void* RawOf(const void* block) { return static_cast<const char*>(block) - kHeader; }
 
 // A Win32 private heap whose blocks carry `tag` in their header.
+//
+// The system maps every large block afresh and unmaps it when freed, so a text of a few megabytes
+// written again and again (a saved form, read after every change) pays for faulting in all its pages
+// each time. The heap therefore keeps the last large block freed and hands it out again to the next
+// large request it fits well.
 class CWin32Heap final : public IHeap {
  public:
   CWin32Heap(HANDLE handle, void* tag) : handle_(handle), tag_(tag) {}
@@ -28,7 +33,9 @@ class CWin32Heap final : public IHeap {
 
   void* Alloc(size_t size) override {
     if (!handle_ || size > kMaxRequest) return nullptr;
-    void* raw = HeapAlloc(handle_, 0, size + kHeader);
+    const size_t rawSize = size + kHeader;
+    void* raw = rawSize >= kLargeBlock ? TakeSpare(rawSize) : nullptr;
+    if (!raw) raw = HeapAlloc(handle_, 0, rawSize);
     return raw ? Stamp(raw, tag_) : nullptr;
   }
   void* Realloc(void* block, size_t size) override {
@@ -38,17 +45,39 @@ class CWin32Heap final : public IHeap {
     return raw ? static_cast<char*>(raw) + kHeader : nullptr;
   }
   void Free(void* block) override {
-    if (block && handle_) HeapFree(handle_, 0, RawOf(block));
+    if (!block || !handle_) return;
+    void* raw = RawOf(block);
+    const SIZE_T rawSize = HeapSize(handle_, 0, raw);
+    if (rawSize != static_cast<SIZE_T>(-1) && rawSize >= kLargeBlock && rawSize <= kLargestSpare)
+      raw = InterlockedExchangePointer(&spare_, raw);
+    if (raw) HeapFree(handle_, 0, raw);
   }
   size_t Size(const void* block) override {
     if (!block || !handle_) return 0;
     SIZE_T raw = HeapSize(handle_, 0, RawOf(block));
     return raw == static_cast<SIZE_T>(-1) ? 0 : raw - kHeader;
   }
+  void DropSpare() {
+    if (void* spare = InterlockedExchangePointer(&spare_, nullptr)) HeapFree(handle_, 0, spare);
+  }
 
  private:
+  static constexpr size_t kLargeBlock = 256 * 1024;
+  static constexpr size_t kLargestSpare = 64 * 1024 * 1024;
+
+  // The spare block when it holds rawSize bytes without wasting more than as much again.
+  void* TakeSpare(size_t rawSize) {
+    void* spare = InterlockedExchangePointer(&spare_, nullptr);
+    if (!spare) return nullptr;
+    const SIZE_T spareSize = HeapSize(handle_, 0, spare);
+    if (spareSize != static_cast<SIZE_T>(-1) && spareSize >= rawSize && spareSize / 2 <= rawSize) return spare;
+    HeapFree(handle_, 0, spare);
+    return nullptr;
+  }
+
   HANDLE handle_;
   void* tag_;
+  void* volatile spare_ = nullptr;
 };
 
 // malloc/free behind the heap interface.
@@ -118,6 +147,7 @@ IHeap* Mem_CreateHeap(size_t initialSize) {
 void Mem_DestroyHeap(IHeap* heap) {
   if (!heap || heap == g_defaultHeap || heap == &g_runtimeHeap) return;
   auto* win32 = static_cast<CWin32Heap*>(heap);
+  win32->DropSpare();
   HeapDestroy(win32->Handle());
   win32->~CWin32Heap();
   g_runtimeHeap.Free(win32);

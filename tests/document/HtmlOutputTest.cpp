@@ -80,6 +80,43 @@ TEST(Conversion, CodePageZeroMeansTheAnsiCodePage) {
   EXPECT_EQ(Written(L"caf\xE9", HtmlEscape::None, 0), Written(L"caf\xE9", HtmlEscape::None, GetACP()));
 }
 
+// The writer's rules one unit at a time, for comparing with the run-wise copy: every position of a
+// string, inside an eight-unit block or in the tail after it, must stop the run exactly where a unit
+// needs a look.
+std::string ExpectedAscii(const std::wstring& text, HtmlEscape escape) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i], next = i + 1 < text.size() ? text[i + 1] : 0;
+    const bool letter = (next >= L'a' && next <= L'z') || (next >= L'A' && next <= L'Z');
+    if (escape != HtmlEscape::None && c == L'&' && (letter || (next >= L'0' && next <= L'9') || next == L'#'))
+      out += "&amp;";
+    else if (escape == HtmlEscape::Text && c == L'<' && (letter || next == L'/' || next == L'!' || next == L'?'))
+      out += "&lt;";
+    else if (escape == HtmlEscape::Attribute && c == L'"')
+      out += "&quot;";
+    else
+      out += c < 0x80 ? static_cast<char>(c) : '\xE9';  // the only non-ASCII unit used below
+  }
+  return out;
+}
+
+TEST(Output, RunsStopExactlyAtEveryUnitThatNeedsALook) {
+  const wchar_t specials[] = {L'&', L'<', L'"', L'\xE9'};
+  const wchar_t followers[] = {L'a', L' ', L'#', L'/'};
+  for (HtmlEscape escape : {HtmlEscape::None, HtmlEscape::Text, HtmlEscape::Attribute})
+    for (size_t length = 1; length <= 27; ++length)
+      for (size_t at = 0; at < length; ++at)
+        for (wchar_t special : specials)
+          for (wchar_t follower : followers) {
+            std::wstring text;
+            for (size_t i = 0; i < length; ++i) text += static_cast<wchar_t>(L'A' + i % 26);
+            text[at] = special;
+            if (at + 1 < length) text[at + 1] = follower;
+            ASSERT_EQ(Written(text, escape), ExpectedAscii(text, escape))
+                << "length " << length << " at " << at << " escape " << static_cast<int>(escape);
+          }
+}
+
 TEST(Output, IndentationIsOneBlankPerLevel) {
   CHtmlOutput out;
   out.Reset(1252);

@@ -35,6 +35,42 @@ TEST(Heap, PrivateHeapBlocksNameTheirHeapAndGoBackToIt) {
   Mem_DestroyHeap(heap);
 }
 
+// A large block freed is kept for the next large request it fits; whatever the heap hands out must be
+// a whole, writable block of at least the size asked for, and freeing must not lose track of any.
+TEST(Heap, LargeBlocksFreedAndTakenAgainStayWhole) {
+  IHeap* heap = Mem_DefaultHeap(0);
+  const size_t sizes[] = {1 << 20, 1 << 20, 700000, 300000, 3 << 20, 1 << 20, 100, 1 << 19};
+  for (size_t size : sizes) {
+    auto* block = static_cast<unsigned char*>(Mem_Alloc(size));
+    ASSERT_NE(block, nullptr) << size;
+    EXPECT_GE(heap->Size(block), size);
+    EXPECT_EQ(Mem_BlockOwner(block), kHeapTagDefault);
+    block[0] = 1;
+    block[size - 1] = 2;
+    auto* grown = static_cast<unsigned char*>(Mem_Realloc(block, size + 4096));
+    ASSERT_NE(grown, nullptr);
+    EXPECT_EQ(grown[0], 1);
+    EXPECT_EQ(grown[size - 1], 2);
+    Mem_Free(grown);
+  }
+}
+
+TEST(Heap, TwoLargeBlocksAliveAtOnceAreDistinct) {
+  void* first = Mem_Alloc(1 << 20);
+  Mem_Free(first);
+  void* second = Mem_Alloc(1 << 20);  // may be the kept block
+  void* third = Mem_Alloc(1 << 20);   // cannot be
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(third, nullptr);
+  EXPECT_NE(second, third);
+  Mem_Free(second);
+  Mem_Free(third);
+  IHeap* heap = Mem_CreateHeap(0);  // a private heap keeps its own block and drops it when destroyed
+  ASSERT_NE(heap, nullptr);
+  heap->Free(heap->Alloc(1 << 20));
+  Mem_DestroyHeap(heap);
+}
+
 TEST(Heap, DefaultHeapIsOneInstance) {
   EXPECT_EQ(Mem_DefaultHeap(0), Mem_DefaultHeap(1 << 20));
 }

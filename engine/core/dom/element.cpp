@@ -9,13 +9,6 @@ char16_t lowerAscii(char16_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
 char16_t upperAscii(char16_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
 } // namespace
 
-bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  return true;
-}
-
 std::u16string toAsciiLower(std::u16string_view text) {
   std::u16string out(text);
   for (char16_t& c : out) c = lowerAscii(c);

@@ -97,7 +97,17 @@ inline const Element* asElement(const Node* node) {
   return node && node->isElement() ? static_cast<const Element*>(node) : nullptr;
 }
 
-bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+// Inline: attribute and tag lookups compare a few short names on every call.
+inline bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char16_t x = a[i], y = b[i];
+    if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
+    if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
+    if (x != y) return false;
+  }
+  return true;
+}
 std::u16string toAsciiLower(std::u16string_view text);
 std::u16string toAsciiUpper(std::u16string_view text);
 
