@@ -50,8 +50,13 @@ class CVariant {
   CVariant() { V_VT(&v_) = VT_EMPTY; }
   CVariant(const CVariant&) = delete;
   CVariant& operator=(const CVariant&) = delete;
+  // A string (what the writer nearly always holds) is freed directly; VariantClear would only pass it on.
   ~CVariant() {
-    if (V_VT(&v_) != VT_EMPTY) VariantClear(&v_);
+    if (V_VT(&v_) == VT_BSTR) {
+      if (V_BSTR(&v_)) SysFreeString(V_BSTR(&v_));
+    } else if (V_VT(&v_) != VT_EMPTY) {
+      VariantClear(&v_);
+    }
   }
   VARIANT* operator&() { return &v_; }
   VARIANT& get() { return v_; }
