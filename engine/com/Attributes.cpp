@@ -11,6 +11,30 @@ HRESULT CAttributeCollection::Create(Element& element, REFIID riid, void** out) 
   return HandOut(new CAttributeCollection(element), riid, out);
 }
 
+CAttributeCollection::~CAttributeCollection() {
+  for (size_t i = 0; i < made_ && i < kInPlace; ++i) delete inPlace_[i];
+  for (CDomAttribute* attribute : more_) delete attribute;
+}
+
+CDomAttribute& CAttributeCollection::AttributeNamed(std::u16string_view name, size_t place) {
+  for (size_t i = 0; i < made_; ++i) {
+    CDomAttribute* made = i < kInPlace ? inPlace_[i] : more_[i - kInPlace];
+    if (made->name_ == name) {
+      made->place_ = place;
+      return *made;
+    }
+  }
+  if (made_ >= kInPlace) more_.reserve(more_.size() + 1);  // before the object, so a failure loses nothing
+  auto* attribute = new CDomAttribute(*this, name, place);
+  if (made_ < kInPlace) {
+    inPlace_[made_] = attribute;
+  } else {
+    more_.push_back(attribute);
+  }
+  ++made_;
+  return *attribute;
+}
+
 HRESULT CAttributeCollection::get_length(LONG* p) {
   if (!p) return E_POINTER;
   *p = static_cast<LONG>(element_->attributes().size());
@@ -40,9 +64,10 @@ HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
     if (!found) return E_INVALIDARG;
     const size_t place = static_cast<size_t>(found - attributes.data());
     // Nearly every attribute has no namespace: its name is taken as it stands, without a copy first.
-    if (found->ns == vellum::engine::AttributeNamespace::None)
-      return CDomAttribute::Create(*element_, found->name, place, IID_IDispatch, reinterpret_cast<void**>(p));
-    return CDomAttribute::Create(*element_, found->qualifiedName(), place, IID_IDispatch, reinterpret_cast<void**>(p));
+    CDomAttribute& attribute = found->ns == vellum::engine::AttributeNamespace::None
+                                   ? AttributeNamed(found->name, place)
+                                   : AttributeNamed(found->qualifiedName(), place);
+    return attribute.QueryInterface(IID_IDispatch, reinterpret_cast<void**>(p));
   });
 }
 
@@ -59,19 +84,15 @@ const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties
   return table;
 }
 
-HRESULT CDomAttribute::Create(Element& element, std::u16string_view name, size_t place, REFIID riid, void** out) {
-  return HandOut(new CDomAttribute(element, name, place), riid, out);
-}
-
 // An element holds each name once (names compare without regard to case), so an attribute of exactly
 // this name at the remembered place is the one findAttribute would find.
 const Attribute* CDomAttribute::Find() const {
-  const std::vector<Attribute>& attributes = element_->attributes();
+  const std::vector<Attribute>& attributes = element().attributes();
   if (place_ < attributes.size()) {
     const Attribute& remembered = attributes[place_];
     if (remembered.ns == vellum::engine::AttributeNamespace::None && remembered.name == name_) return &remembered;
   }
-  const Attribute* found = element_->findAttribute(name_);
+  const Attribute* found = element().findAttribute(name_);
   if (found) place_ = static_cast<size_t>(found - attributes.data());
   return found;
 }
@@ -92,7 +113,7 @@ HRESULT CDomAttribute::put_nodeValue(VARIANT v) {
   return Guarded([&] {
     std::u16string value;
     HRESULT hr = TextOfVariant(v, value);
-    if (SUCCEEDED(hr)) element_->setAttribute(name_, value);
+    if (SUCCEEDED(hr)) element().setAttribute(name_, value);
     return hr;
   });
 }

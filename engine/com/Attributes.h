@@ -7,6 +7,7 @@
 #include <mshtml.h>
 
 #include <string>
+#include <vector>
 
 #include "dom/element.h"
 #include "engine/com/ComObject.h"
@@ -15,6 +16,8 @@
 #include "notimpl.h"
 
 namespace engine {
+
+class CDomAttribute;
 
 class CAttributeCollection final : public IHTMLAttributeCollectionNotImpl,
                                    public CRecycled<CAttributeCollection>,
@@ -30,24 +33,35 @@ class CAttributeCollection final : public IHTMLAttributeCollectionNotImpl,
   HRESULT STDMETHODCALLTYPE item(VARIANT* name, IDispatch** p) override;
 
  private:
+  friend class CDomAttribute;
   explicit CAttributeCollection(vellum::engine::Element& element) : element_(&element) {}
-  ~CAttributeCollection() = default;
+  ~CAttributeCollection();
   HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
     return QueryInterfaceOf<IHTMLAttributeCollection, IDispatch>(this, riid, out);
   }
+  // The object of the attribute of this name (made on its first request, then the same one).
+  CDomAttribute& AttributeNamed(std::u16string_view name, size_t place);
 
   LONG refs_ = 1;
   vellum::engine::RefPtr<vellum::engine::Element> element_;
+  // The attribute objects made so far; they live as long as the collection.
+  static constexpr size_t kInPlace = 6;
+  CDomAttribute* inPlace_[kInPlace] = {};
+  std::vector<CDomAttribute*> more_;
+  size_t made_ = 0;
 };
 
 // One attribute of an element, found by its name at each call (so it follows later changes); the
-// place where it was found last is looked at first.
-class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CDomAttribute>, private CLiveObject {
+// place where it was found last is looked at first. It belongs to the collection that gave it out:
+// its references are the collection's, so a walk over thousands of attributes makes no object that
+// must be counted, referenced and ended one by one.
+class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CDomAttribute> {
  public:
-  // place: where the element holds the attribute now.
-  static HRESULT Create(vellum::engine::Element& element, std::u16string_view name, size_t place, REFIID riid,
-                        void** out);
-  ENGINE_IUNKNOWN_METHODS
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    return QueryInterfaceOf<IHTMLDOMAttribute, IDispatch>(this, riid, out);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return owner_->AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return owner_->Release(); }
   ENGINE_IDISPATCH_FROM_TABLE(Properties())
   static const NamedPropertyTable<CDomAttribute>& Properties();
 
@@ -57,19 +71,18 @@ class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CD
   HRESULT STDMETHODCALLTYPE get_specified(VARIANT_BOOL* p) override;
 
  private:
-  CDomAttribute(vellum::engine::Element& element, std::u16string_view name, size_t place)
-      : element_(&element), name_(name), place_(place) {}
+  friend class CAttributeCollection;
+  // place: where the element holds the attribute now.
+  CDomAttribute(CAttributeCollection& owner, std::u16string_view name, size_t place)
+      : owner_(&owner), name_(name), place_(place) {}
   ~CDomAttribute() = default;
+  vellum::engine::Element& element() const { return *owner_->element_; }
   // The attribute while the element has it.
   const vellum::engine::Attribute* Find() const;
-  HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
-    return QueryInterfaceOf<IHTMLDOMAttribute, IDispatch>(this, riid, out);
-  }
 
-  LONG refs_ = 1;
-  vellum::engine::RefPtr<vellum::engine::Element> element_;
-  std::u16string name_;    // as the element reports it (lower-case)
-  mutable size_t place_;   // where the element held it when last found
+  CAttributeCollection* owner_;  // not referenced: it owns this object
+  std::u16string name_;          // as the element reports it (lower-case)
+  mutable size_t place_;         // where the element held it when last found
 };
 
 }  // namespace engine

@@ -110,4 +110,42 @@ TEST_F(CachedState, AnAttributeObjectKeepsItsOwnAttributeWhenAnEarlierOneGoes) {
   EXPECT_EQ(specified, VARIANT_TRUE);
 }
 
+// Attribute objects belong to the collection that gave them out: the same name gives the same object,
+// and an attribute object kept after the collection is released keeps working (it holds the collection).
+TEST_F(CachedState, AttributeObjectsLiveWithTheirCollection) {
+  Ptr<IHTMLElement> span = Load(L"<body><span id=s title=t lang=en dir=ltr>x</span></body>", L"s");
+  ASSERT_TRUE(span);
+  Ptr<IHTMLDOMAttribute> byIndex, byName, again;
+  {
+    Ptr<IDispatch> collectionDispatch;
+    ASSERT_EQ(span.as<IHTMLDOMNode>()->get_attributes(collectionDispatch.out()), S_OK);
+    Ptr<IHTMLAttributeCollection> attributes = collectionDispatch.as<IHTMLAttributeCollection>();
+    for (int i = 0; i < 9; ++i) {  // more requests than attributes: each name keeps one object
+      Variant index = Variant::Long(i % 4);
+      VARIANT argument = index;
+      Ptr<IDispatch> item;
+      ASSERT_EQ(attributes->item(&argument, item.out()), S_OK);
+      if (i == 3) byIndex = item.as<IHTMLDOMAttribute>();
+      if (i == 7) again = item.as<IHTMLDOMAttribute>();
+    }
+    Variant name = Variant::Text(L"DIR");
+    VARIANT argument = name;
+    Ptr<IDispatch> item;
+    ASSERT_EQ(attributes->item(&argument, item.out()), S_OK);
+    byName = item.as<IHTMLDOMAttribute>();
+  }
+  ASSERT_TRUE(byIndex && byName && again);
+  EXPECT_EQ(byIndex.get(), byName.get());
+  EXPECT_EQ(byIndex.get(), again.get());
+  Bstr nodeName;
+  ASSERT_EQ(byName->get_nodeName(nodeName.out()), S_OK);
+  EXPECT_EQ(nodeName.str(), L"dir");
+  VARIANT_BOOL removed = VARIANT_FALSE;
+  ASSERT_EQ(span->removeAttribute(Bstr(L"dir"), 0, &removed), S_OK);
+  VARIANT_BOOL specified = VARIANT_TRUE;
+  ASSERT_EQ(byName->get_specified(&specified), S_OK);
+  EXPECT_EQ(specified, VARIANT_FALSE);
+  // TearDown releases everything and expects no object left.
+}
+
 }  // namespace
