@@ -10,7 +10,7 @@ namespace vellum::engine::css {
 namespace {
 
 // Fixed-size blocks carved in order from slabs; freed blocks are taken again first. The slabs stay
-// until the module ends (their number follows the most parsed styles alive at once).
+// (their number follows the most parsed styles alive at once).
 class CSlabPool {
 public:
     explicit CSlabPool(std::size_t blockSize) : blockSize_(RoundUp(blockSize)) {}
@@ -67,9 +67,10 @@ private:
     std::vector<void*> slabs_;
 };
 
+// Never destroyed: a style that ends during the module's own shutdown still has its pool.
 CSlabPool& ParsedStylePool() {
-    static CSlabPool pool(sizeof(ParsedInlineStyle));
-    return pool;
+    static CSlabPool* pool = new CSlabPool(sizeof(ParsedInlineStyle));
+    return *pool;
 }
 
 }  // namespace
