@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/com/view/LiveFormControls.h"
 #include "engine/com/view/ViewFocus.h"
 #include "engine/com/view/ViewScrolling.h"
 
@@ -21,6 +22,14 @@ RECT Intersection(const RECT& a, const RECT& b) {
   if (both.right < both.left) both.right = both.left;
   if (both.bottom < both.top) both.bottom = both.top;
   return both;
+}
+
+SunkenField BeginSunkenField(const PaintContext& context, std::size_t index) {
+  const vellum::engine::Element& control = *context.BoxAt(index).element;
+  const BoxPaint& style = context.styles[index];
+  const RECT box = context.BorderRect(index);
+  const Enabled enabled = IsDisabled(control) ? Enabled::No : Enabled::Yes;
+  return {control, style, box, enabled, PaintSunkenField(context, box, style, enabled)};
 }
 
 RECT PaintSunkenField(const PaintContext& context, const RECT& box, const BoxPaint& style, Enabled enabled) {

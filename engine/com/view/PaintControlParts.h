@@ -32,6 +32,17 @@ inline std::wstring_view Wide(std::u16string_view text) {
 // the button face when disabled); returns the inside.
 RECT PaintSunkenField(const PaintContext& context, const RECT& box, const BoxPaint& style, Enabled enabled);
 
+// How the painter of a field control (text box, text area, list box, drop-down) begins: the control of
+// box `index`, its style, border box and enabled state, with the sunken field already painted.
+struct SunkenField {
+  const vellum::engine::Element& control;
+  const BoxPaint& style;
+  RECT box;
+  Enabled enabled;
+  RECT inside;  // within the frame
+};
+SunkenField BeginSunkenField(const PaintContext& context, std::size_t index);
+
 // A push button with its label centred.
 void PaintPushButton(const PaintContext& context, const RECT& box, std::wstring_view label, Pressed pressed,
                      Enabled enabled);

@@ -52,11 +52,7 @@ std::wstring ShownValue(const std::u16string& value, Look look) {
 
 void PaintTextBox(const PaintContext& context, std::size_t index, Look look) {
   HDC dc = context.dc;
-  const Element& control = *context.BoxAt(index).element;
-  const BoxPaint& style = context.styles[index];
-  const RECT box = context.BorderRect(index);
-  const Enabled enabled = EnabledOf(control);
-  const RECT inside = PaintSunkenField(context, box, style, enabled);
+  const auto [control, style, box, enabled, inside] = BeginSunkenField(context, index);
   const int lineHeight = UseControlFont(context);
   const std::wstring shown = ShownValue(context.formState.Value(control), look);
   const bool focused = IsFocused(context, control);
@@ -91,11 +87,7 @@ std::vector<TextLine> LinesOf(std::wstring_view text, std::size_t first, std::si
 
 void PaintTextArea(const PaintContext& context, std::size_t index) {
   HDC dc = context.dc;
-  const Element& control = *context.BoxAt(index).element;
-  const BoxPaint& style = context.styles[index];
-  const RECT box = context.BorderRect(index);
-  const Enabled enabled = EnabledOf(control);
-  const RECT inside = PaintSunkenField(context, box, style, enabled);
+  const auto [control, style, box, enabled, inside] = BeginSunkenField(context, index);
   const RECT bar = FieldScrollBar(box);
   RECT text = inside;
   if (bar.right > bar.left) text.right = bar.left;

@@ -39,11 +39,11 @@ void PaintRow(const PaintContext& context, const RECT& row, const RECT& clip, in
 
 void PaintListBox(const PaintContext& context, std::size_t index) {
   HDC dc = context.dc;
-  const Element& select = *context.BoxAt(index).element;
-  const BoxPaint& style = context.styles[index];
-  const RECT box = context.BorderRect(index);
-  const Enabled enabled = IsDisabled(select) ? Enabled::No : Enabled::Yes;
-  RECT inside = PaintSunkenField(context, box, style, enabled);
+  const SunkenField field = BeginSunkenField(context, index);
+  const Element& select = field.control;
+  const RECT box = field.box;
+  const Enabled enabled = field.enabled;
+  RECT inside = field.inside;
   const std::vector<Element*> options = CFormState::Options(select);
   const ScrollExtent extent{options.size(), ListRowsShown(box.bottom - box.top)};
   const std::size_t first = extent.Clamped(context.focus.scroll.FirstShown(select));
@@ -72,11 +72,7 @@ void PaintListBox(const PaintContext& context, std::size_t index) {
 
 void PaintDropDown(const PaintContext& context, std::size_t index) {
   HDC dc = context.dc;
-  const Element& select = *context.BoxAt(index).element;
-  const BoxPaint& style = context.styles[index];
-  const RECT box = context.BorderRect(index);
-  const Enabled enabled = IsDisabled(select) ? Enabled::No : Enabled::Yes;
-  const RECT inside = PaintSunkenField(context, box, style, enabled);
+  const auto [select, style, box, enabled, inside] = BeginSunkenField(context, index);
   const int arrowWidth = std::min<int>(GetSystemMetrics(SM_CXVSCROLL), inside.right - inside.left);
   RECT arrow = {inside.right - arrowWidth, inside.top, inside.right, inside.bottom};
   const bool focused = IsFocused(context, select);
