@@ -10,29 +10,13 @@
 namespace {
 
 using pt::Rgb;
+using pt::System;
+using pt::TallestColumnRun;
 
 const wchar_t kForm[] =
     L"<html><body><input id=\"text\" type=\"text\" value=\"abc\" style=\"position: absolute; left: 20px; "
     L"top: 20px; width: 150px; height: 22px\"><input id=\"button\" type=\"button\" value=\"Press\" "
     L"style=\"position: absolute; left: 20px; top: 60px; width: 90px; height: 24px\"></body></html>";
-
-uint32_t System(int index) {
-  COLORREF c = GetSysColor(index);
-  return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-// The tallest run of `colour` down one column of the area: the caret is taller than any letter stem.
-int TallestColumnRun(const vt::Image& image, RECT area, uint32_t colour) {
-  int tallest = 0;
-  for (int x = area.left; x < area.right; ++x) {
-    int run = 0;
-    for (int y = area.top; y < area.bottom; ++y) {
-      run = image.At(x, y) == colour ? run + 1 : 0;
-      tallest = std::max(tallest, run);
-    }
-  }
-  return tallest;
-}
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 

@@ -75,6 +75,23 @@ int CountColour(const vt::Image& image, RECT area, uint32_t colour) {
   return count;
 }
 
+uint32_t System(int index) {
+  const COLORREF c = GetSysColor(index);
+  return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+int TallestColumnRun(const vt::Image& image, RECT area, uint32_t colour) {
+  int tallest = 0;
+  for (int x = area.left; x < area.right; ++x) {
+    int run = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+      run = image.At(x, y) == colour ? run + 1 : 0;
+      tallest = std::max(tallest, run);
+    }
+  }
+  return tallest;
+}
+
 std::wstring TestSourceFolder() {
   std::string folder = ENGINE_PAINT_SOURCE_DIR;
   std::wstring wide(folder.begin(), folder.end());

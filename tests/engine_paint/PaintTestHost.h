@@ -63,8 +63,12 @@ class HostedTest : public ::testing::Test {
 // Pixel helpers: colours are 0x00RRGGBB as vt::Image holds them.
 inline uint32_t Rgb(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
 bool Near(uint32_t a, uint32_t b, int tolerance);
+// A system colour (GetSysColor) in the same form.
+uint32_t System(int index);
 // How many pixels of the rectangle have exactly that colour.
 int CountColour(const vt::Image& image, RECT area, uint32_t colour);
+// The tallest run of the colour down one column of the rectangle (a caret is taller than any letter stem).
+int TallestColumnRun(const vt::Image& image, RECT area, uint32_t colour);
 
 // Folder of this test's committed files (reference/, data/), in the platform's form.
 std::wstring TestSourceFolder();

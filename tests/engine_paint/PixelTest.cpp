@@ -9,6 +9,7 @@
 namespace {
 
 using pt::Rgb;
+using pt::System;
 
 constexpr uint32_t kWhite = 0xffffff;
 constexpr uint32_t kRed = 0xff0000;
@@ -16,11 +17,6 @@ constexpr uint32_t kBlue = 0x0000ff;
 constexpr uint32_t kGreen = 0x00ff00;
 constexpr uint32_t kSky = 0x64a0e6;    // data/landscape.png, its upper part
 constexpr uint32_t kGrass = 0x3ca03c;  // and its lower part
-
-uint32_t System(int index) {
-  COLORREF c = GetSysColor(index);
-  return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 std::wstring Page(const std::wstring& body) {
   return L"<html><body style=\"font-family: Arial; font-size: 13px\">" + body + L"</body></html>";

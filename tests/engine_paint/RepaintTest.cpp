@@ -9,6 +9,7 @@
 namespace {
 
 using pt::Rgb;
+using pt::System;
 
 constexpr uint32_t kRed = 0xff0000;
 constexpr uint32_t kBlue = 0x0000ff;
@@ -20,11 +21,6 @@ const wchar_t kRedBox[] =
     L"<input id=\"check\" type=\"checkbox\" style=\"position: absolute; left: 120px; top: 20px\">"
     L"<input id=\"text\" type=\"text\" style=\"position: absolute; left: 160px; top: 20px; width: 120px; "
     L"height: 22px\"></body></html>";
-
-uint32_t System(int index) {
-  COLORREF c = GetSysColor(index);
-  return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 class RepaintTest : public pt::HostedTest {
  protected:

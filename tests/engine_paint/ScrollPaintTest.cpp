@@ -11,30 +11,14 @@
 namespace {
 
 using pt::Rgb;
+using pt::System;
+using pt::TallestColumnRun;
 
 constexpr int kListLeft = 10, kListTop = 10, kListWidth = 120, kListHeight = 68;  // four 16-pixel rows
 constexpr int kAreaLeft = 10, kAreaTop = 100, kAreaWidth = 200;
 
-uint32_t System(int index) {
-  COLORREF c = GetSysColor(index);
-  return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 using et::ControlLineHeight;
 using et::ScrollPage;
-
-// The tallest run of `colour` down one column of the area: the caret is taller than any letter stem.
-int TallestColumnRun(const vt::Image& image, RECT area, uint32_t colour) {
-  int tallest = 0;
-  for (int x = area.left; x < area.right; ++x) {
-    int run = 0;
-    for (int y = area.top; y < area.bottom; ++y) {
-      run = image.At(x, y) == colour ? run + 1 : 0;
-      tallest = std::max(tallest, run);
-    }
-  }
-  return tallest;
-}
 
 // A visible row of the list, inside its frame and left of its scroll bar.
 RECT ListRow(int row) {
