@@ -8,7 +8,10 @@
 
 #include <plinthcore.h>
 
+#include <string>
+
 #include "document/HtmlOutput.h"
+#include "engine/MarkupView.h"
 
 class CDom2HTML {
  public:
@@ -38,14 +41,24 @@ class CDom2HTML {
   // Elements nested deeper than this make Parse fail rather than exhaust the stack.
   static constexpr int kMaxDepth = 1024;
 
+  // Reads every text through the standard object model even where the engine would lend it (the
+  // tests compare the two readings).
+  void ReadCopiesOnly() { lendText_ = false; }
+
  private:
+  // view is the node's IMarkupView where the engine lends its texts, else null.
   int ParseElement(IHTMLDOMNode* node, int level, long& last);
-  int ParseTextNode(IHTMLDOMNode* node, int level);
+  int ParseTextNode(IHTMLDOMNode* node, IMarkupView* view, int level);
+  void WriteText(const wchar_t* text, int length, int level);
   int ParseCommentNode(IHTMLDOMNode* node, int level);
   int ParseChildren(IHTMLDOMNode* node, int level, long& last);
-  int AppendNodeAttributes(IHTMLDOMNode* node, bool isInput);
+  int AppendNodeAttributes(IHTMLDOMNode* node, IMarkupView* view, bool isInput);
+  bool AppendLentAttributes(IMarkupView& view, bool isInput, bool& hasStyle);
+  int AppendCollectionAttributes(IHTMLDOMNode* node, bool isInput, bool& hasStyle);
+  void WriteAttribute(const wchar_t* lowerName, int nameLength, const wchar_t* value, int valueLength);
   int AppendInputState(IHTMLDOMNode* node);
-  int AppendStyle(IHTMLDOMNode* node);
+  int AppendStyle(IHTMLDOMNode* node, IMarkupView* view);
+  void WriteStyle(const wchar_t* text, int length);
   int ParseStyleNode(IHTMLDOMNode* node);
   int ParseTitleNode(IHTMLDOMNode* node);
   int ParseScriptNode(IHTMLDOMNode* node);
@@ -61,4 +74,6 @@ class CDom2HTML {
   int generatorPresent_ = 0;        // a generator meta counts as written
   int contentTypePresent_ = 0;      // a content-type meta counts as written
   UINT codePage_ = 0;               // code page of the output; 0: the ANSI code page
+  bool lendText_ = true;            // take the engine's lent texts where it offers them
+  std::wstring lowered_;            // scratch: a lent name or style lower-cased
 };

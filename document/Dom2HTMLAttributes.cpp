@@ -9,14 +9,52 @@ namespace {
 
 // Attributes of an input written from its current state rather than from its markup: a stale value
 // attribute written first would win on reload over the value the user sees.
-bool IsInputStateAttribute(BSTR lowerName) {
+bool IsInputStateAttribute(const wchar_t* lowerName) {
   return dom2html::Equals(lowerName, L"checked") || dom2html::Equals(lowerName, L"disabled") ||
          dom2html::Equals(lowerName, L"readonly") || dom2html::Equals(lowerName, L"value");
 }
 
 }  // namespace
 
-int CDom2HTML::AppendNodeAttributes(IHTMLDOMNode* node, bool isInput) {
+int CDom2HTML::AppendNodeAttributes(IHTMLDOMNode* node, IMarkupView* view, bool isInput) {
+  bool hasStyle = false;
+  if (!view || !AppendLentAttributes(*view, isInput, hasStyle)) {
+    hasStyle = false;
+    if (!AppendCollectionAttributes(node, isInput, hasStyle)) return 0;
+  }
+  if (hasStyle && !AppendStyle(node, view)) return 0;
+  if (isInput) AppendInputState(node);
+  return 1;
+}
+
+// The attributes as the engine lends them; false (and nothing written) when it cannot lend one of them,
+// for the collection to be read instead.
+bool CDom2HTML::AppendLentAttributes(IMarkupView& view, bool isInput, bool& hasStyle) {
+  UINT count = 0;
+  if (view.GetAttributeCount(&count) != S_OK) return false;
+  const int mark = output_.Mark();
+  for (UINT i = 0; i < count; ++i) {
+    const wchar_t* name = nullptr;
+    const wchar_t* value = nullptr;
+    UINT nameLength = 0, valueLength = 0;
+    if (view.LendAttribute(i, &name, &nameLength, &value, &valueLength) != S_OK) {
+      output_.RewindTo(mark);
+      hasStyle = false;
+      return false;
+    }
+    lowered_.assign(name ? name : L"", nameLength);
+    dom2html::LowerInPlace(lowered_.data(), static_cast<int>(nameLength));
+    if (dom2html::Equals(lowered_.c_str(), L"style")) {
+      hasStyle = true;
+      continue;
+    }
+    if (isInput && IsInputStateAttribute(lowered_.c_str())) continue;
+    WriteAttribute(lowered_.data(), static_cast<int>(nameLength), value, static_cast<int>(valueLength));
+  }
+  return true;
+}
+
+int CDom2HTML::AppendCollectionAttributes(IHTMLDOMNode* node, bool isInput, bool& hasStyle) {
   CComRef<IDispatch> attributesDispatch;
   CComRef<IHTMLAttributeCollection> attributes;
   if (FAILED(node->get_attributes(attributesDispatch.out())) || !attributesDispatch ||
@@ -30,7 +68,6 @@ int CDom2HTML::AppendNodeAttributes(IHTMLDOMNode* node, bool isInput) {
     TRACE("CDom2HTML::AppendNodeAttributes(): Can't get attributes collection length\n");
     return 0;
   }
-  bool hasStyle = false;
   for (long i = 0; i < length; ++i) {
     VARIANT index = dom2html::IntVariant(i);
     CComRef<IDispatch> item;
@@ -63,23 +100,33 @@ int CDom2HTML::AppendNodeAttributes(IHTMLDOMNode* node, bool isInput) {
       TRACE("CDom2HTML::AppendNodeAttributes(): Can't get attribute value\n");
       return 0;
     }
-    output_.Ascii(" ");
-    output_.Wide(name.get(), name.length());
-    output_.Ascii("=\"");
     CVariant converted;
     const VARIANT* text = &value.get();
     if (value.vt() != VT_BSTR) text = dom2html::VariantText(value.get(), converted) ? &converted.get() : nullptr;
-    if (text && V_BSTR(text))
-      output_.Wide(V_BSTR(text), BstrLength(V_BSTR(text)), HtmlEscape::Attribute);
-    output_.Ascii("\"");
+    const BSTR valueText = text ? V_BSTR(text) : nullptr;
+    WriteAttribute(name.get(), name.length(), valueText, BstrLength(valueText));
   }
-  if (hasStyle && !AppendStyle(node)) return 0;
-  if (isInput) AppendInputState(node);
   return 1;
 }
 
+void CDom2HTML::WriteAttribute(const wchar_t* lowerName, int nameLength, const wchar_t* value, int valueLength) {
+  output_.Ascii(" ");
+  output_.Wide(lowerName, nameLength);
+  output_.Ascii("=\"");
+  if (value) output_.Wide(value, valueLength, HtmlEscape::Attribute);
+  output_.Ascii("\"");
+}
+
 // The engine's normalised form of the inline style, lower-cased whole.
-int CDom2HTML::AppendStyle(IHTMLDOMNode* node) {
+int CDom2HTML::AppendStyle(IHTMLDOMNode* node, IMarkupView* view) {
+  const wchar_t* lent = nullptr;
+  UINT lentLength = 0;
+  if (view && view->LendStyleText(&lent, &lentLength) == S_OK) {
+    lowered_.assign(lent ? lent : L"", lentLength);
+    dom2html::LowerInPlace(lowered_.data(), static_cast<int>(lentLength));
+    WriteStyle(lowered_.data(), static_cast<int>(lentLength));
+    return 1;
+  }
   CComRef<IHTMLElement> element;
   if (FAILED(node->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) {
     TRACE("CDom2HTML::AppendNodeAttributes(): query for IHTMLElement failed\n");
@@ -96,11 +143,15 @@ int CDom2HTML::AppendStyle(IHTMLDOMNode* node) {
     return 0;
   }
   dom2html::LowerInPlace(text.get());
-  if (text.length() == 0) return 1;
-  output_.Ascii(" style=\"");
-  output_.Wide(text.get(), text.length(), HtmlEscape::Attribute);
-  output_.Ascii("\"");
+  WriteStyle(text.get(), text.length());
   return 1;
+}
+
+void CDom2HTML::WriteStyle(const wchar_t* text, int length) {
+  if (length == 0) return;
+  output_.Ascii(" style=\"");
+  output_.Wide(text, length, HtmlEscape::Attribute);
+  output_.Ascii("\"");
 }
 
 int CDom2HTML::AppendInputState(IHTMLDOMNode* node) {

@@ -59,24 +59,34 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     TRACE("CDom2HTML::ParseElement(): can't get node type\n");
     return 0;
   }
-  if (type == 3) return ParseTextNode(node, level);
+  // Our engine lends its texts in place, which spares a string allocated and freed for every name, value
+  // and text; another engine (or a node that keeps no such text) is read through the standard properties.
+  CComRef<IMarkupView> view;
+  if (lendText_ && (FAILED(node->QueryInterface(__uuidof(IMarkupView), view.outVoid())))) view.Reset();
+  if (type == 3) return ParseTextNode(node, view.get(), level);
   if (type == 8) return ParseCommentNode(node, level);
 
-  CBstr name;
-  if (FAILED(node->get_nodeName(name.out()))) {
-    TRACE("CDom2HTML::ParseElement(): can't get node name\n");
-    return 1;
+  const wchar_t* name = nullptr;
+  UINT nameLength = 0;
+  CBstr nameCopy;
+  if (!view || view->LendNodeName(&name, &nameLength) != S_OK) {
+    if (FAILED(node->get_nodeName(nameCopy.out()))) {
+      TRACE("CDom2HTML::ParseElement(): can't get node name\n");
+      return 1;
+    }
+    name = nameCopy.get();
+    nameLength = static_cast<UINT>(nameCopy.length());
   }
   output_.Indent(level);
   output_.Ascii("<");
-  output_.Wide(name.get(), name.length());
-  const dom2html::CLowerTagName lower(name.get());
+  output_.Wide(name, static_cast<int>(nameLength));
+  const dom2html::CLowerTagName lower(name, static_cast<int>(nameLength));
   const Special special = SpecialOf(lower.get());
   if (special == Special::Meta) {
     if (PatchMetaGenerator(node)) generatorPresent_ = 1;
     if (IsContentTypeMeta(node)) contentTypePresent_ = 1;
   }
-  if (!AppendNodeAttributes(node, special == Special::Input)) {
+  if (!AppendNodeAttributes(node, view.get(), special == Special::Input)) {
     TRACE("CDom2HTML::ParseElement(): failed to append attributes\n");
     return 0;
   }
@@ -103,7 +113,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   if (NeedsEndTagLower(lower.get())) {
     output_.Indent(level);
     output_.Ascii("</");
-    output_.Wide(name.get(), name.length());
+    output_.Wide(name, static_cast<int>(nameLength));
     output_.Ascii(">\n");
   }
   return 1;
@@ -138,21 +148,29 @@ int CDom2HTML::ParseChildren(IHTMLDOMNode* node, int level, long& last) {
   return 1;
 }
 
-int CDom2HTML::ParseTextNode(IHTMLDOMNode* node, int level) {
+int CDom2HTML::ParseTextNode(IHTMLDOMNode* node, IMarkupView* view, int level) {
+  const wchar_t* lent = nullptr;
+  UINT lentLength = 0;
+  if (view && view->LendNodeValue(&lent, &lentLength) == S_OK) {
+    WriteText(lent, static_cast<int>(lentLength), level);
+    return 1;
+  }
   CVariant value;
   if (FAILED(node->get_nodeValue(&value))) {
     TRACE("CDom2HTML::ParseElement(): can't get text node value\n");
     return 1;
   }
   if (value.vt() != VT_BSTR || !V_BSTR(&value.get())) return 1;
-  const wchar_t* text = V_BSTR(&value.get());
-  int length = BstrLength(V_BSTR(&value.get()));
+  WriteText(V_BSTR(&value.get()), BstrLength(V_BSTR(&value.get())), level);
+  return 1;
+}
+
+void CDom2HTML::WriteText(const wchar_t* text, int length, int level) {
   TrimBlanks(text, length);
-  if (length == 0) return 1;
+  if (length == 0) return;
   output_.Indent(level);
   output_.Wide(text, length, HtmlEscape::Text);
   output_.Ascii("\n");
-  return 1;
 }
 
 // The engine reports a comment (and a declaration such as the doctype) with its delimiters.

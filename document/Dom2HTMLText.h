@@ -26,9 +26,8 @@ inline void LowerInPlace(BSTR text) {
 // short). A longer name reads as empty: it is none of them.
 class CLowerTagName {
  public:
-  explicit CLowerTagName(BSTR name) {
+  CLowerTagName(const wchar_t* name, int units) {
     // Compared as C strings, the name ends at its first null.
-    const int units = BstrLength(name);
     int length = 0;
     while (length < units && name[length] && length < kCapacity) ++length;
     if (length >= kCapacity) return;

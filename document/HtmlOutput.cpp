@@ -170,6 +170,13 @@ void CHtmlOutput::Converted(const wchar_t* text, int length) {
   if (written > 0) Commit(written);
 }
 
+void CHtmlOutput::RewindTo(int mark) {
+  if (mark < 0 || mark >= length_) return;
+  // A settled text is taken back into the buffer first, so that the shorter length is what settles next.
+  if (!data_ && !Grow(0)) return;
+  length_ = mark;
+}
+
 const CXString& CHtmlOutput::Text() const {
   Settle();
   return text_;

@@ -52,6 +52,10 @@ class CHtmlOutput {
   // page cannot convert at all (a code page the system has no converter for).
   void Wide(const wchar_t* text, int length, HtmlEscape escape = HtmlEscape::None);
 
+  // The length written so far, and a return to it (dropping what was written since).
+  int Mark() const { return length_; }
+  void RewindTo(int mark);
+
   // Memory ran out at some point since Reset: the text is incomplete.
   bool Failed() const { return failed_; }
   const CXString& Text() const;

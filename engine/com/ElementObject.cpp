@@ -92,7 +92,8 @@ CElement* CElement::Create(CHtmlDocument& document, Node& node) { return new CEl
 CElement::CElement(CHtmlDocument& document, Node& node) : CNodeObject(document, node), kind_(KindOf(node)) {}
 
 HRESULT CElement::QueryInterfaceImpl(REFIID riid, void** out) {
-  HRESULT hr = QueryInterfaceOf<IHTMLElement, Via<IDispatch, IHTMLElement>, IHTMLElement2, IHTMLDOMNode, IEngineNode>(
+  HRESULT hr = QueryInterfaceOf<IHTMLElement, Via<IDispatch, IHTMLElement>, IHTMLElement2, IHTMLDOMNode, IEngineNode,
+                                IMarkupView>(
       this, riid, out);
   if (hr != E_NOINTERFACE) return hr;
   static const TagInterface kTagInterfaces[] = {

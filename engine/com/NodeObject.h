@@ -6,6 +6,7 @@
 #include <mshtml.h>
 
 #include "dom/node.h"
+#include "engine/MarkupView.h"
 #include "engine/com/ComObject.h"
 #include "notimpl.h"
 
@@ -24,7 +25,7 @@ IEngineNode : public IUnknown {
 // The node behind an interface pointer of this engine; null for anything else.
 vellum::engine::RefPtr<vellum::engine::Node> NodeOf(IUnknown* object);
 
-class CNodeObject : public IHTMLDOMNodeNotImpl, public IEngineNode, private CLiveObject {
+class CNodeObject : public IHTMLDOMNodeNotImpl, public IEngineNode, public IMarkupView, private CLiveObject {
  public:
   vellum::engine::Node& node() const { return *node_; }
   CHtmlDocument& document() const { return *document_; }
@@ -49,6 +50,14 @@ class CNodeObject : public IHTMLDOMNodeNotImpl, public IEngineNode, private CLiv
   HRESULT STDMETHODCALLTYPE removeChild(IHTMLDOMNode* child, IHTMLDOMNode** node) override;
   HRESULT STDMETHODCALLTYPE replaceChild(IHTMLDOMNode* child, IHTMLDOMNode* old, IHTMLDOMNode** node) override;
   HRESULT STDMETHODCALLTYPE removeNode(VARIANT_BOOL deep, IHTMLDOMNode** removed) override;
+
+  // IMarkupView (NodeMarkupView.cpp)
+  HRESULT STDMETHODCALLTYPE LendNodeName(const wchar_t** text, UINT* length) override;
+  HRESULT STDMETHODCALLTYPE LendNodeValue(const wchar_t** text, UINT* length) override;
+  HRESULT STDMETHODCALLTYPE GetAttributeCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE LendAttribute(UINT index, const wchar_t** name, UINT* nameLength, const wchar_t** value,
+                                          UINT* valueLength) override;
+  HRESULT STDMETHODCALLTYPE LendStyleText(const wchar_t** text, UINT* length) override;
 
  protected:
   // Enters the document's wrapper cache and holds a reference to the document object, so that the

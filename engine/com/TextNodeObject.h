@@ -1,4 +1,5 @@
-// The object of a text node: IHTMLDOMNode only (nodeType 3, nodeName "#text", nodeValue its text).
+// The object of a text node: IHTMLDOMNode (nodeType 3, nodeName "#text", nodeValue its text) and the
+// engine's IMarkupView.
 #pragma once
 
 #include "engine/com/NamedProperties.h"
@@ -18,7 +19,7 @@ class CTextNode final : public CNodeObject, public CRecycled<CTextNode> {
   CTextNode(CHtmlDocument& document, vellum::engine::Node& node) : CNodeObject(document, node) {}
   ~CTextNode() override = default;
   HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
-    return QueryInterfaceOf<IHTMLDOMNode, IDispatch, IEngineNode>(this, riid, out);
+    return QueryInterfaceOf<IHTMLDOMNode, IDispatch, IEngineNode, IMarkupView>(this, riid, out);
   }
   LONG refs_ = 1;
 };

@@ -25,7 +25,8 @@ class EngineDocument {
   bool LoadWide(const std::wstring& text);
   bool WaitUntilComplete(DWORD timeoutMs = 5000);
 
-  // The HTML writer's text; "<failed>" when it fails.
+  // The HTML writer's text; "<failed>" when it fails. Written twice: once with the texts the engine lends,
+  // once through the standard properties only; the two must agree.
   std::string Serialize();
   // The first element with tag (upper or lower case), or null.
   IHTMLElement* FirstElement(const wchar_t* tag);

@@ -127,6 +127,25 @@ TEST(Output, IndentationIsOneBlankPerLevel) {
   EXPECT_EQ(std::string(out.Text().GetString()), "   <B>" + std::string(70, ' '));
 }
 
+TEST(Output, RewindingDropsWhatWasWrittenSinceTheMarkEvenAfterTheTextWasRead) {
+  CHtmlOutput out;
+  out.Reset(1252);
+  out.Ascii("<A");
+  const int mark = out.Mark();
+  out.Wide(L" dropped=\"x\"", 13);
+  out.RewindTo(mark);
+  out.Ascii(" kept>");
+  EXPECT_EQ(std::string(out.Text().GetString()), "<A kept>");
+  const int settled = out.Mark();
+  out.Ascii(" more");
+  EXPECT_EQ(std::string(out.Text().GetString()), "<A kept> more");
+  out.RewindTo(settled);
+  out.RewindTo(settled + 100);  // past the end: nothing to drop
+  EXPECT_EQ(std::string(out.Text().GetString()), "<A kept>");
+  out.Ascii("!");
+  EXPECT_EQ(std::string(out.Text().GetString()), "<A kept>!");
+}
+
 TEST(Output, ResetStartsAnEmptyText) {
   CHtmlOutput out;
   out.Reset(1252);

@@ -120,6 +120,17 @@ TEST_F(Document, CommentsAndTheDoctypeAreKept) {
   EXPECT_EQ(doc_.Serialize(), "<!DOCTYPE html>\n<!-- top -->\n" + Page("  <!-- in\nside -->\n"));
 }
 
+// Unknown tags and namespaced attribute names exist only as copies in the engine; the writer reads them
+// through the standard properties (Serialize holds both readings against each other).
+TEST_F(Document, UnknownTagsForeignNamesAndNamespacedAttributesAreWrittenAsReported) {
+  ASSERT_TRUE(doc_.Load(Body("<x-card data-Mode=\"a&amp;b\">c</x-card><svg viewBox=\"0 0 1 1\">"
+                             "<a xlink:href=\"#t\" id=\"l\">t</a><foreignObject></foreignObject></svg>")
+                            .c_str()));
+  EXPECT_EQ(doc_.Serialize(), Page("  <X-CARD data-mode=\"a&amp;b\">\n   c\n  </X-CARD>\n"
+                                   "  <SVG viewbox=\"0 0 1 1\">\n   <A xlink:href=\"#t\" id=\"l\">\n    t\n   </A>\n"
+                                   "   <FOREIGNOBJECT>\n   </FOREIGNOBJECT>\n  </SVG>\n"));
+}
+
 TEST_F(Document, AnInputsStateComesAfterItsStyle) {
   ASSERT_TRUE(doc_.Load(Body("<input checked style=\"left: 1px\" type=\"checkbox\" value=\"yes\" id=\"c\">").c_str()));
   EXPECT_EQ(doc_.Serialize(), Page("  <INPUT type=\"checkbox\" id=\"c\" style=\"left: 1px\" value=\"yes\" checked>\n"));

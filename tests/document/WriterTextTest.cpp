@@ -29,16 +29,11 @@ TEST(WriterText, LowerCasingMatchesTheSystemAtEveryLengthAndPosition) {
 }
 
 TEST(WriterText, TagNamesAreComparedUpToTheirFirstNullAndLongNamesReadAsEmpty) {
-  BSTR withNull = SysAllocStringLen(L"META\0X", 6);
-  EXPECT_STREQ(dom2html::CLowerTagName(withNull).get(), L"meta");
-  SysFreeString(withNull);
-  BSTR longName = SysAllocString(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  EXPECT_STREQ(dom2html::CLowerTagName(longName).get(), L"");
-  SysFreeString(longName);
-  BSTR fifteen = SysAllocString(L"ABCDEFGHIJKLMNO");
-  EXPECT_STREQ(dom2html::CLowerTagName(fifteen).get(), L"abcdefghijklmno");
-  SysFreeString(fifteen);
-  EXPECT_STREQ(dom2html::CLowerTagName(nullptr).get(), L"");
+  EXPECT_STREQ(dom2html::CLowerTagName(L"META\0X", 6).get(), L"meta");
+  EXPECT_STREQ(dom2html::CLowerTagName(L"METADATA", 4).get(), L"meta");
+  EXPECT_STREQ(dom2html::CLowerTagName(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 26).get(), L"");
+  EXPECT_STREQ(dom2html::CLowerTagName(L"ABCDEFGHIJKLMNO", 15).get(), L"abcdefghijklmno");
+  EXPECT_STREQ(dom2html::CLowerTagName(nullptr, 0).get(), L"");
   EXPECT_EQ(BstrLength(nullptr), 0);
 }
 

@@ -84,6 +84,14 @@ TEST(Element, CreatedFromAnyCaseNameIsLowerCaseInsideUpperCaseOutside) {
   EXPECT_EQ(u8(custom->tagName()), "MY-WIDGET");
 }
 
+TEST(Element, EveryKnownTagHasItsUpperCaseNameReadyMade) {
+  for (int id = 0; id <= static_cast<int>(TagId::Xmp); ++id) {
+    const TagId tag = static_cast<TagId>(id);
+    EXPECT_EQ(u8(std::u16string(upperTagName(tag))), u8(toAsciiUpper(tagName(tag)))) << id;
+  }
+  EXPECT_EQ(u8(std::u16string(upperTagName(TagId::Blockquote))), "BLOCKQUOTE");
+}
+
 TEST(Node, InsertionThatWouldMakeACycleIsRefused) {
   RefPtr<Document> document = parse("<div><span></span></div>");
   Element* div = firstByTag(*document, TagId::Div);

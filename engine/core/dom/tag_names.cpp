@@ -27,9 +27,36 @@ constexpr bool tableIsSorted() {
 }
 static_assert(tableIsSorted(), "VELLUM_HTML_TAGS must stay in name order");
 
+// The names as the object model reports them, made once at compile time so that a caller can be lent
+// one instead of upper-casing a copy.
+struct UpperName {
+  char16_t text[16] = {};
+  size_t length = 0;
+};
+
+constexpr std::array<UpperName, kTagCount> makeUpperNames() {
+  std::array<UpperName, kTagCount> names{};
+  for (size_t i = 0; i < kTagCount; ++i) {
+    const std::u16string_view name = kTags[i].name;
+    if (name.size() > 15) throw "tag name too long for the upper-case table";
+    for (size_t j = 0; j < name.size(); ++j) {
+      const char16_t c = name[j];
+      names[i].text[j] = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    }
+    names[i].length = name.size();
+  }
+  return names;
+}
+constexpr std::array<UpperName, kTagCount> kUpperNames = makeUpperNames();
+
 } // namespace
 
 std::u16string_view tagName(TagId id) { return kTags[static_cast<size_t>(id)].name; }
+
+std::u16string_view upperTagName(TagId id) {
+  const UpperName& name = kUpperNames[static_cast<size_t>(id)];
+  return {name.text, name.length};
+}
 
 uint8_t tagFlags(TagId id) { return kTags[static_cast<size_t>(id)].flags; }
 

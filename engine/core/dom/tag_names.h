@@ -157,6 +157,8 @@ enum class TagId : uint8_t {
 
 // The lower-case name of a known tag ("" for Unknown).
 std::u16string_view tagName(TagId id);
+// The same name in ASCII upper case, as the object model reports it.
+std::u16string_view upperTagName(TagId id);
 // Identity of a lower-case name; Unknown when the name is not in the table.
 TagId lookupTag(std::u16string_view lowerCaseName);
 uint8_t tagFlags(TagId id);
