@@ -62,7 +62,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   // Our engine lends its texts in place, which spares a string allocated and freed for every name, value
   // and text; another engine (or a node that keeps no such text) is read through the standard properties.
   CComRef<IMarkupView> view;
-  if (lendText_ && (FAILED(node->QueryInterface(__uuidof(IMarkupView), view.outVoid())))) view.Reset();
+  if (lendText_ && FAILED(node->QueryInterface(__uuidof(IMarkupView), view.outVoid()))) view.Reset();
   if (type == 3) return ParseTextNode(node, view.get(), level);
   if (type == 8) return ParseCommentNode(node, level);
 
