@@ -46,8 +46,8 @@ class CDom2HTML {
   void ReadCopiesOnly() { lendText_ = false; }
 
  private:
-  // view is the node's IMarkupView where the engine lends its texts, else null.
   int ParseElement(IHTMLDOMNode* node, int level, long& last);
+  // A view argument is the node's IMarkupView where the engine lends its texts, else null.
   int ParseTextNode(IHTMLDOMNode* node, IMarkupView* view, int level);
   void WriteText(const wchar_t* text, int length, int level);
   int ParseCommentNode(IHTMLDOMNode* node, int level);
