@@ -10,10 +10,6 @@ using namespace et;
 
 class CachedState : public DocumentTest {
  protected:
-  Ptr<IHTMLElement> Load(const std::wstring& html, const wchar_t* id) {
-    EXPECT_TRUE(LoadAndWait(document_, html));
-    return ElementById(document_, id);
-  }
   static std::wstring CssText(IHTMLElement* element) {
     Ptr<IHTMLStyle> style;
     if (FAILED(element->get_style(style.out())) || !style) return L"<no style>";

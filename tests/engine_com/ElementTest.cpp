@@ -8,13 +8,7 @@ namespace {
 
 using namespace et;
 
-class Elements : public DocumentTest {
- protected:
-  Ptr<IHTMLElement> Load(const std::wstring& html, const wchar_t* id) {
-    EXPECT_TRUE(LoadAndWait(document_, html));
-    return ElementById(document_, id);
-  }
-};
+class Elements : public DocumentTest {};
 
 struct AttributeView {
   std::wstring name;

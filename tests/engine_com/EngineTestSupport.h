@@ -193,6 +193,11 @@ class DocumentTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Loads html into the document and gives the element with id (empty when there is none).
+  Ptr<IHTMLElement> Load(const std::wstring& html, const wchar_t* id) {
+    EXPECT_TRUE(LoadAndWait(document_, html));
+    return ElementById(document_, id);
+  }
   IHTMLDocument2* document_ = nullptr;
   ComScope com_;
 };

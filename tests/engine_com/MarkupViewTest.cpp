@@ -29,13 +29,7 @@ LentText Lend(IMarkupView* view, Method method) {
   return lent;
 }
 
-class MarkupView : public DocumentTest {
- protected:
-  Ptr<IHTMLElement> Load(const std::wstring& html, const wchar_t* id) {
-    EXPECT_TRUE(LoadAndWait(document_, html));
-    return ElementById(document_, id);
-  }
-};
+class MarkupView : public DocumentTest {};
 
 TEST_F(MarkupView, KnownTagsLendTheNodeNameAndOtherNamesAreLeftToTheStandardProperty) {
   ASSERT_TRUE(LoadAndWait(document_,

@@ -10,13 +10,7 @@ namespace {
 
 using namespace et;
 
-class NamedProperties : public DocumentTest {
- protected:
-  Ptr<IHTMLElement> Load(const std::wstring& html, const wchar_t* id) {
-    EXPECT_TRUE(LoadAndWait(document_, html));
-    return ElementById(document_, id);
-  }
-};
+class NamedProperties : public DocumentTest {};
 
 std::wstring TextProperty(IUnknown* object, const wchar_t* name) {
   Variant value;
