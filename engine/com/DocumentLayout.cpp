@@ -3,10 +3,11 @@
 namespace engine {
 
 const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::Document& tree, int width,
-                                                                int height) {
+                                                                int height,
+                                                                vellum::engine::layout::TextMeasurer& measurer) {
   if (!layout_ || tree_ != &tree || version_ != tree.version() || width_ != width || height_ != height) {
     layout_.reset();
-    layout_.emplace(vellum::engine::layout::Layout(tree, width, height));
+    layout_.emplace(vellum::engine::layout::Layout(tree, width, height, measurer));
     tree_ = &tree;
     version_ = tree.version();
     width_ = width;

@@ -14,7 +14,9 @@ class CDocumentLayout {
  public:
   // The layout of tree for a viewport of that size; laid out again only when the tree changed (its
   // version moved), the viewport changed or another tree is asked about.
-  const vellum::engine::layout::LayoutTree& For(vellum::engine::Document& tree, int width, int height);
+  // Text is measured by `measurer`, which must be the same on every call.
+  const vellum::engine::layout::LayoutTree& For(vellum::engine::Document& tree, int width, int height,
+                                                 vellum::engine::layout::TextMeasurer& measurer);
   void Forget() { layout_.reset(); }
 
  private:

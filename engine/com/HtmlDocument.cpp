@@ -181,7 +181,7 @@ const vellum::engine::layout::LayoutTree& CHtmlDocument::Layout() {
     width = client.right;
     height = client.bottom;
   }
-  return layout_.For(*tree_, width, height);
+  return layout_.For(*tree_, width, height, measurer_);
 }
 
 }  // namespace engine

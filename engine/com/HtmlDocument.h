@@ -14,6 +14,7 @@
 #include "engine/com/FormState.h"
 #include "engine/com/NamedProperties.h"
 #include "engine/com/WrapperCache.h"
+#include "engine/com/view/GdiTextMeasurer.h"
 #include "engine/com/view/ViewFocus.h"
 #include "engine/com/view/ViewPainter.h"
 #include "notimpl.h"
@@ -101,6 +102,8 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   vellum::engine::Document& Tree() const { return *tree_; }
   // The page laid out for the view's client area (a default area while there is no view).
   const vellum::engine::layout::LayoutTree& Layout();
+  // What the layout measures text with: the painter's fonts.
+  CGdiTextMeasurer& Measurer() { return measurer_; }
   LONG ReadyState() const { return readyState_; }
   // The live node objects of this document, one per node.
   CWrapperCache& Wrappers() { return wrappers_; }
@@ -137,6 +140,7 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   IOleClientSite* clientSite_ = nullptr;   // the container's site (referenced)
   IOleInPlaceSite* inPlaceSite_ = nullptr; // the container's in-place site while active (referenced)
   HWND view_ = nullptr;                    // the document window while in-place active
+  CGdiTextMeasurer measurer_;              // widths of the page's words, kept across layouts
   CDocumentLayout layout_;                 // the boxes of tree_, kept until it changes
   RECT viewRect_ = {};                     // its position in the container's window
   DWORD hostFlags_ = 0;                    // DOCHOSTUIINFO flags the container asked for

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "css/simple_box.h"
 #include "laid_out_page.h"
 
 namespace vellum::engine::layout {
@@ -111,50 +110,6 @@ TEST(LayoutNatural, ContentsOfControlsHaveNoBoxesOfTheirOwn) {
     EXPECT_EQ(page.Border(u"o"), "none");
     EXPECT_EQ(page.Border(u"inner"), "none");
     EXPECT_NE(page.Border(u"s"), "none");
-}
-
-std::string AbsoluteElement(int i) {
-    const std::string n = std::to_string(i);
-    std::string style = "position: absolute; left: " + std::to_string(i * 37 % 300) + "px; top: " +
-                        std::to_string(i * 13 % 200) + "px";
-    if (i % 3 == 0) {
-        style += "; width: 55px; height: 21px";
-    }
-    const std::string head = "id=e" + n + " style='" + style + "'";
-    switch (i % 5) {
-    case 0: return "<span " + head + ">caption " + n + "</span>";
-    case 1: return "<input " + head + ">";
-    case 2: return "<input type=button value='Press me' " + head + ">";
-    case 3: return "<select size=3 " + head + "><option>One</option></select>";
-    default: return "<textarea " + head + "></textarea>";
-    }
-}
-
-// The estimate that computes one element at a time is the reference for absolutely positioned forms.
-TEST(LayoutAbsolute, AgreesWithTheSingleElementEstimateOnAbsoluteForms) {
-    constexpr int kElements = 40;
-    std::string html;
-    for (int i = 0; i < kElements / 2; ++i) {
-        html += AbsoluteElement(i);
-    }
-    html += "<div style='position: absolute; left: 30px; top: 40px; width: 500px; height: 400px; "
-            "border: 2px solid; padding: 3px'><p>text before</p>";
-    for (int i = kElements / 2; i < kElements; ++i) {
-        html += AbsoluteElement(i);
-    }
-    LaidOutPage page(u"<body>" + std::u16string(html.begin(), html.end()));
-    for (int i = 0; i < kElements; ++i) {
-        const std::string id = "e" + std::to_string(i);
-        SCOPED_TRACE(id);
-        const Element& element = page.byId(std::u16string(id.begin(), id.end()));
-        const css::BoxEstimate expected = css::EstimateBox(element);
-        const Box* box = page.tree().BoxOf(element);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->offsetLeft, expected.left);
-        EXPECT_EQ(box->offsetTop, expected.top);
-        EXPECT_EQ(box->border.width, expected.width);
-        EXPECT_EQ(box->border.height, expected.height);
-    }
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ Second line</textarea>
 <option>First</option><option selected>Second choice</option></select>
 <object classid="clsid:D27CDB6E-AE6D-11CF-96B8-444553540000" style="position: absolute; left: 270px; top: 185px; width: 130px; height: 60px"></object>
 <span style="position: absolute; left: 10px; top: 220px; width: 240px; height: 50px; border: 2px solid #c04000; background-color: #fff4d0; padding: 4px">
-A plain box with a border, a background and text that wraps onto a second line.</span>
+A plain box with a border, a background and text that wraps.</span>
 </body></html>)";
 }
 

@@ -1,6 +1,5 @@
 #include "engine/com/style/StyleObjects.h"
 
-#include "css/simple_box.h"
 #include "engine/com/style/CurrentStyle.h"
 #include "engine/com/style/InlineStyle.h"
 #include "engine/com/style/StyleComSupport.h"
@@ -33,15 +32,6 @@ HRESULT CreateCurrentStyle(vellum::engine::Element& element, IHTMLCurrentStyle**
 
 HRESULT CreateStyleSheet(vellum::engine::Element& styleElement, IHTMLStyleSheet** out) {
   return Create<style::CStyleSheetObject>(styleElement, out);
-}
-
-SimpleBox ComputeSimpleBox(vellum::engine::Element& element) {
-  try {
-    const vellum::engine::css::BoxEstimate box = vellum::engine::css::EstimateBox(element);
-    return {box.left, box.top, box.width, box.height};
-  } catch (...) {
-    return {};  // out of memory while measuring: no box rather than an exception across COM
-  }
 }
 
 }  // namespace engine

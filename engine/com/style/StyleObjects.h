@@ -1,5 +1,5 @@
-// The style side of the object model: an element's inline style, its computed style, a style
-// element's sheet, and the simple box geometry that answers offsets until the layout engine does.
+// The style side of the object model: an element's inline style, its computed style and a style
+// element's sheet.
 #pragma once
 
 #include <windows.h>
@@ -15,14 +15,5 @@ HRESULT CreateInlineStyle(vellum::engine::Element& element, IHTMLStyle** out);
 HRESULT CreateCurrentStyle(vellum::engine::Element& element, IHTMLCurrentStyle** out);
 // IHTMLStyleSheet over a STYLE element's text.
 HRESULT CreateStyleSheet(vellum::engine::Element& styleElement, IHTMLStyleSheet** out);
-
-// Border-box geometry in pixels relative to the offset parent, from the computed style alone.
-struct SimpleBox {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
-SimpleBox ComputeSimpleBox(vellum::engine::Element& element);
 
 }  // namespace engine

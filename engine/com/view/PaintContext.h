@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "engine/com/view/ImageCache.h"
@@ -15,7 +16,6 @@
 namespace engine {
 
 class CFormState;
-struct TextRunBuffer;
 struct CViewFocus;
 
 struct PaintContext {
@@ -30,7 +30,7 @@ struct PaintContext {
   CDrawingState& drawing;                           // font and text colour selected now
   CTrackBrush& trackBrush;
   CFaceCache& faces;                                // control faces drawn before
-  TextRunBuffer& textRuns;                          // scratch room of the text painter
+  std::u16string& textScratch;                      // the text painter's room for a run's words
 
   const vellum::engine::layout::Box& BoxAt(std::size_t index) const { return layout.Boxes()[index]; }
   RECT BorderRect(std::size_t index) const {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
+#include <string_view>
 
 namespace engine {
 
@@ -33,7 +35,8 @@ int CellHeight(HDC dc, HFONT font) {
 }
 
 // Fonts that stand in for the common families where the platform lacks them (as on a system
-// without the usual font set); the first one present is taken.
+// without the usual font set); the first one present is taken. The project installs the Liberation
+// fonts, which have the metrics of the core faces, so that every machine lays out and paints alike.
 struct FamilyFallback {
   const wchar_t* family;
   const wchar_t* standIns[3];
@@ -42,41 +45,47 @@ constexpr FamilyFallback kFallbacks[] = {
     {L"Courier New", {L"Liberation Mono", L"DejaVu Sans Mono", L"Courier"}},
     {L"Times New Roman", {L"Liberation Serif", L"DejaVu Serif", L"Times"}},
     {L"Arial", {L"Liberation Sans", L"DejaVu Sans", L"Helvetica"}},
+    {L"Helvetica", {L"Liberation Sans", L"DejaVu Sans", nullptr}},
+    {L"Times", {L"Liberation Serif", L"DejaVu Serif", nullptr}},
+    {L"MS Sans Serif", {L"Microsoft Sans Serif", L"Tahoma", L"Liberation Sans"}},
 };
+// The family of a page that names none the machine has, as in a browser: its default, serif.
+constexpr const wchar_t* kDefaultFamily = L"Times New Roman";
 
 // Whether the font made is of the family asked for (and not the platform's substitute for anything).
-bool IsOfFamily(HDC dc, HFONT font, const wchar_t* family) {
+bool IsOfFamily(HDC dc, HFONT font, std::wstring_view family) {
   HGDIOBJ previous = SelectObject(dc, font);
   wchar_t face[LF_FACESIZE] = {};
   GetTextFaceW(dc, LF_FACESIZE, face);
   SelectObject(dc, previous);
-  return lstrcmpiW(face, family) == 0;
+  return family.size() < LF_FACESIZE &&
+         CompareStringOrdinal(face, -1, family.data(), static_cast<int>(family.size()), TRUE) == CSTR_EQUAL;
 }
 
-HFONT CreateWithFallback(HDC dc, LOGFONTW& logFont) {
-  HFONT font = CreateFontIndirectW(&logFont);
+// The font of exactly that family (or of a stand-in for it); null when the machine has neither.
+HFONT CreateOfFamily(HDC dc, LOGFONTW logFont, std::wstring_view family) {
+  auto tryFace = [&](std::wstring_view face) -> HFONT {
+    if (face.empty() || face.size() >= LF_FACESIZE) return nullptr;
+    std::fill(std::begin(logFont.lfFaceName), std::end(logFont.lfFaceName), L'\0');
+    std::copy(face.begin(), face.end(), logFont.lfFaceName);
+    HFONT font = CreateFontIndirectW(&logFont);
+    if (font && IsOfFamily(dc, font, face)) return font;
+    if (font) DeleteObject(font);
+    return nullptr;
+  };
+  if (HFONT font = tryFace(family)) return font;
   for (const FamilyFallback& fallback : kFallbacks) {
-    if (!font || lstrcmpiW(logFont.lfFaceName, fallback.family) != 0 || IsOfFamily(dc, font, fallback.family)) continue;
-    for (const wchar_t* standIn : fallback.standIns) {
-      LOGFONTW other = logFont;
-      wcsncpy(other.lfFaceName, standIn, LF_FACESIZE - 1);
-      HFONT candidate = CreateFontIndirectW(&other);
-      if (candidate && IsOfFamily(dc, candidate, standIn)) {
-        DeleteObject(font);
-        return candidate;
-      }
-      if (candidate) DeleteObject(candidate);
-    }
+    if (CompareStringOrdinal(fallback.family, -1, family.data(), static_cast<int>(family.size()), TRUE) != CSTR_EQUAL)
+      continue;
+    for (const wchar_t* standIn : fallback.standIns)
+      if (HFONT font = standIn ? tryFace(standIn) : nullptr) return font;
   }
-  return font;
+  return nullptr;
 }
 
 }  // namespace
 
-PageFont CFontCache::Get(HDC dc, const FontSpec& wanted) {
-  for (const Entry& entry : fonts_)
-    if (entry.wanted == wanted) return {static_cast<HFONT>(entry.font.get()), entry.height};
-  if (fonts_.size() >= kBudget) fonts_.clear();
+HFONT CreatePageFont(HDC dc, const FontSpec& wanted) {
   LOGFONTW logFont = {};
   logFont.lfHeight = -wanted.pixelSize;
   logFont.lfWeight = wanted.weight;
@@ -85,8 +94,28 @@ PageFont CFontCache::Get(HDC dc, const FontSpec& wanted) {
   logFont.lfStrikeOut = Has(wanted.lines, TextLine::LineThrough);
   logFont.lfCharSet = DEFAULT_CHARSET;
   logFont.lfQuality = DEFAULT_QUALITY;
-  wcsncpy(logFont.lfFaceName, wanted.family.c_str(), LF_FACESIZE - 1);
-  HFONT font = CreateWithFallback(dc, logFont);
+  std::wstring_view families = wanted.families;
+  std::wstring_view first;
+  while (!families.empty()) {
+    const std::size_t comma = std::min(families.find(L','), families.size());
+    const std::wstring_view family = families.substr(0, comma);
+    if (first.empty()) first = family;
+    if (HFONT font = CreateOfFamily(dc, logFont, family)) return font;
+    families.remove_prefix(std::min(comma + 1, families.size()));
+  }
+  if (HFONT font = CreateOfFamily(dc, logFont, kDefaultFamily)) return font;
+  // Not even the default: whatever the platform makes of the first name.
+  const std::size_t length = std::min<std::size_t>(first.size(), LF_FACESIZE - 1);
+  std::copy_n(first.begin(), length, logFont.lfFaceName);
+  logFont.lfFaceName[length] = L'\0';
+  return CreateFontIndirectW(&logFont);
+}
+
+PageFont CFontCache::Get(HDC dc, const FontSpec& wanted) {
+  for (const Entry& entry : fonts_)
+    if (entry.wanted == wanted) return {static_cast<HFONT>(entry.font.get()), entry.height};
+  if (fonts_.size() >= kBudget) fonts_.clear();
+  HFONT font = CreatePageFont(dc, wanted);
   if (!font) return Control(dc);
   const int height = CellHeight(dc, font);
   fonts_.push_back({wanted, GdiObject(font), height});

@@ -68,6 +68,11 @@ void FillSystem(HDC dc, const RECT& rect, int systemColor);
 RECT ToRect(int x, int y, int width, int height);
 bool Intersects(const RECT& a, const RECT& b);
 
+// The font of the first family in the spec that the machine has (a stand-in of the same metrics for
+// the core faces), else of the default family: the same on every call, so that text is measured and
+// painted in one font.
+HFONT CreatePageFont(HDC dc, const FontSpec& wanted);
+
 struct PageFont {
   HFONT font = nullptr;
   int height = 0;  // of a line of text: the cell height

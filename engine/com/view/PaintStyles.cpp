@@ -50,23 +50,15 @@ BorderLine LineOf(std::u16string_view word) {
   return BorderLine::None;
 }
 
-int WeightOf(std::u16string_view text) {
-  if (text == u"bold" || text == u"bolder") return FW_BOLD;
-  int value = 0;
-  for (char16_t c : text) {
-    if (c < u'0' || c > u'9') return FW_NORMAL;
-    value = std::min(value * 10 + (c - u'0'), 1000);
-  }
-  return value > 0 ? value : FW_NORMAL;
-}
+// A page naming more families than this is served by the first of them.
+constexpr std::size_t kFamilyBudget = 8;
 
-// The first family of a font-family list, unquoted, with the generic families mapped to the fonts
-// the platform has for them.
-std::wstring FamilyOf(std::u16string_view list) {
-  std::u16string_view first = list.substr(0, std::min(list.find(u','), list.size()));
-  first = css::TrimCssWhitespace(first);
-  if (first.size() >= 2 && (first.front() == u'"' || first.front() == u'\'') && first.back() == first.front())
-    first = first.substr(1, first.size() - 2);
+// A family of a font-family list, unquoted, with the generic families mapped to the fonts the
+// platform has for them; LOGFONT holds 31 characters and the terminator.
+std::wstring PlatformFamily(std::u16string_view name) {
+  name = css::TrimCssWhitespace(name);
+  if (name.size() >= 2 && (name.front() == u'"' || name.front() == u'\'') && name.back() == name.front())
+    name = css::TrimCssWhitespace(name.substr(1, name.size() - 2));
   struct Generic {
     std::string_view name;
     const wchar_t* font;
@@ -75,10 +67,26 @@ std::wstring FamilyOf(std::u16string_view list) {
                                           {"monospace", L"Courier New"}, {"cursive", L"Comic Sans MS"},
                                           {"fantasy", L"Impact"}};
   for (const Generic& generic : kGenerics)
-    if (css::EqualsIgnoringAsciiCase(first, generic.name)) return generic.font;
-  // LOGFONT holds 31 characters and the terminator.
-  first = first.substr(0, std::min<std::size_t>(first.size(), LF_FACESIZE - 1));
-  return std::wstring(first.begin(), first.end());
+    if (css::EqualsIgnoringAsciiCase(name, generic.name)) return generic.font;
+  name = name.substr(0, std::min<std::size_t>(name.size(), LF_FACESIZE - 1));
+  return std::wstring(name.begin(), name.end());
+}
+
+std::wstring FamiliesOf(std::u16string_view list) {
+  std::wstring families;
+  std::size_t count = 0;
+  while (count < kFamilyBudget) {
+    const std::size_t comma = std::min(list.find(u','), list.size());
+    const std::wstring name = PlatformFamily(list.substr(0, comma));
+    if (!name.empty()) {
+      families += name;
+      families += L',';
+      ++count;
+    }
+    if (comma == list.size()) break;
+    list.remove_prefix(comma + 1);
+  }
+  return families;
 }
 
 TextLine LinesOf(std::u16string_view decoration) {
@@ -89,9 +97,9 @@ TextLine LinesOf(std::u16string_view decoration) {
   return lines;
 }
 
-BoxPaint PaintOf(const css::ComputedStyle& style) {
+BoxPaint PaintOf(const css::ComputedStyle& style, layout::TextMeasurer& measurer) {
   BoxPaint paint;
-  paint.box = layout::ExtractBoxStyle(style);
+  paint.box = layout::ExtractBoxStyle(style, measurer);
   paint.color = Resolve(style.ColorOf(PropertyId::Color), 0).value_or(0);
   paint.background = Resolve(style.ColorOf(PropertyId::BackgroundColor), paint.color);
   for (std::size_t side = 0; side < 4; ++side) {
@@ -103,20 +111,10 @@ BoxPaint PaintOf(const css::ComputedStyle& style) {
     if (border.width == 0) border.line = BorderLine::None;
     border.color = Resolve(style.ColorOf(kBorderColors[side]), paint.color).value_or(paint.color);
   }
-  paint.font.family = FamilyOf(style.Longhand(PropertyId::FontFamily));
-  paint.font.pixelSize =
-      std::clamp(static_cast<int>(std::lround(std::clamp(style.FontSizePx(), 0.0, 1e6))), 1, kLargestFontPx);
-  paint.font.weight = WeightOf(style.Longhand(PropertyId::FontWeight));
-  const std::u16string& slant = style.Longhand(PropertyId::FontStyle);
-  paint.font.slant = slant == u"italic" || slant == u"oblique" ? FontSlant::Italic : FontSlant::Upright;
+  const layout::FontQuery query = layout::FontQueryOf(style);
+  paint.font = FontSpecOf(query);
   paint.font.lines = LinesOf(style.Longhand(PropertyId::TextDecoration));
-  const std::u16string& align = style.Longhand(PropertyId::TextAlign);
-  paint.align = align == u"center" ? TextAlign::Center : align == u"right" ? TextAlign::Right : TextAlign::Left;
-  const std::u16string& textCase = style.Longhand(PropertyId::TextTransform);
-  paint.textCase = textCase == u"uppercase"    ? TextCase::Upper
-                   : textCase == u"lowercase"  ? TextCase::Lower
-                   : textCase == u"capitalize" ? TextCase::Capitalize
-                                               : TextCase::AsWritten;
+  paint.textCase = query.textCase;
   const std::u16string& visibility = style.Longhand(PropertyId::Visibility);
   paint.visible = visibility != u"hidden" && visibility != u"collapse";
   return paint;
@@ -130,20 +128,36 @@ struct StyleFrame {
 
 }  // namespace
 
+int FontPixelSize(double sizePx) {
+  const double size = std::isnan(sizePx) ? 0.0 : std::clamp(sizePx, 0.0, 1e6);
+  return std::clamp(static_cast<int>(std::lround(size)), 1, kLargestFontPx);
+}
+
+FontSpec FontSpecOf(const layout::FontQuery& query) {
+  FontSpec spec;
+  spec.families = FamiliesOf(query.families);
+  spec.pixelSize = FontPixelSize(query.sizePx);
+  spec.weight = query.weight;
+  spec.slant = query.italic ? FontSlant::Italic : FontSlant::Upright;
+  return spec;
+}
+
 bool BoxPaint::HasBorder() const {
   return std::any_of(border.begin(), border.end(), [](const BorderSide& side) { return side.width > 0; });
 }
 
-const std::vector<BoxPaint>& CPaintStyles::For(vellum::engine::Document& tree, const layout::LayoutTree& layout) {
+const std::vector<BoxPaint>& CPaintStyles::For(vellum::engine::Document& tree, const layout::LayoutTree& layout,
+                                               layout::TextMeasurer& measurer) {
   if (tree_ != &tree || version_ != tree.version() || styles_.size() != layout.Boxes().size()) {
-    Resolve(tree, layout);
+    Resolve(tree, layout, measurer);
     tree_ = &tree;
     version_ = tree.version();
   }
   return styles_;
 }
 
-void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutTree& layout) {
+void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutTree& layout,
+                           layout::TextMeasurer& measurer) {
   const std::vector<layout::Box>& boxes = layout.Boxes();
   styles_.clear();
   styles_.reserve(boxes.size());
@@ -158,7 +172,7 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
     auto frame = std::make_unique<StyleFrame>(
         StyleFrame{css::ElementStyleSubject(*box.element, parent ? &parent->subject : nullptr), css::ComputedStyle()});
     frame->style = css::ComputeStyle(frame->subject, sheets.List(), parent ? &parent->style : nullptr);
-    BoxPaint paint = PaintOf(frame->style);
+    BoxPaint paint = PaintOf(frame->style, measurer);
     // The root and the body fill the viewport as blocks, whatever their display says (as in layout).
     if (i == 0 || box.element == body) paint.box.display = layout::Display::Block;
     styles_.push_back(std::move(paint));

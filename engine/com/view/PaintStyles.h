@@ -13,12 +13,12 @@
 #include "dom/document.h"
 #include "layout/box_style.h"
 #include "layout/layout_tree.h"
+#include "layout/text_measurer.h"
 
 namespace engine {
 
 enum class BorderLine : std::uint8_t { None, Solid, Dotted, Dashed, Double, Groove, Ridge, Inset, Outset };
-enum class TextAlign : std::uint8_t { Left, Center, Right };
-enum class TextCase : std::uint8_t { AsWritten, Upper, Lower, Capitalize };
+using TextCase = vellum::engine::layout::TextCase;
 enum class FontSlant : std::uint8_t { Upright, Italic };
 enum class TextLine : std::uint8_t { None = 0, Underline = 1, Overline = 2, LineThrough = 4 };
 
@@ -37,13 +37,18 @@ struct BorderSide {
 
 // Enough to create the GDI font; equal specs share one font.
 struct FontSpec {
-  std::wstring family;     // the first family named, generic names mapped to a platform font
+  std::wstring families;   // the families named, unquoted, generic names mapped; each followed by a comma
   int pixelSize = 16;      // em height
   int weight = FW_NORMAL;
   FontSlant slant = FontSlant::Upright;
   TextLine lines = TextLine::None;  // underline and line-through are the font's own
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
+
+// The font a query of layout's stands for (without lines: they do not change the text's advance).
+FontSpec FontSpecOf(const vellum::engine::layout::FontQuery& query);
+// The em height fonts are made with for a computed font size.
+int FontPixelSize(double sizePx);
 
 enum class Side : std::uint8_t { Top, Right, Bottom, Left };
 
@@ -53,7 +58,6 @@ struct BoxPaint {
   std::array<BorderSide, 4> border;      // indexed by Side
   COLORREF color = 0;                    // text
   FontSpec font;
-  TextAlign align = TextAlign::Left;
   TextCase textCase = TextCase::AsWritten;
   bool visible = true;                   // visibility: visible
 
@@ -65,11 +69,14 @@ class CPaintStyles {
  public:
   // One entry per box of the layout, parallel to its Boxes(); resolved again only when the tree
   // changed since the last call (or another tree is asked about).
-  const std::vector<BoxPaint>& For(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout);
+  // `measurer` is the one the layout was made with.
+  const std::vector<BoxPaint>& For(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
+                                   vellum::engine::layout::TextMeasurer& measurer);
   void Forget() { styles_.clear(); tree_ = nullptr; }
 
  private:
-  void Resolve(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout);
+  void Resolve(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
+               vellum::engine::layout::TextMeasurer& measurer);
 
   std::vector<BoxPaint> styles_;
   const vellum::engine::Document* tree_ = nullptr;  // compared only

@@ -92,10 +92,10 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
   paintedVersion_ = tree.version();
   try {
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
-    const std::vector<BoxPaint>& styles = styles_.For(tree, layout);
+    const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer());
     CDrawingState drawing(dc);
     const PaintContext context{dc,     dirty,   layout,  styles,      document.FormState(), document.ViewFocus(),
-                               fonts_, images_, drawing, trackBrush_, faces_, textRuns_};
+                               fonts_, images_, drawing, trackBrush_, faces_, textScratch_};
     for (int index : layout.PaintSequence()) PaintElement(context, static_cast<std::size_t>(index));
   } catch (...) {
     // Out of memory half-way: what was drawn stays; the next repaint tries again.

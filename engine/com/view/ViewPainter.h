@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "engine/com/view/ImageCache.h"
 #include "engine/com/view/PaintFaces.h"
@@ -55,7 +56,7 @@ class CViewPainter {
   CImageCache images_;
   CTrackBrush trackBrush_;
   CFaceCache faces_;
-  TextRunBuffer textRuns_;
+  std::u16string textScratch_;
   GdiObject buffer_;          // the back buffer's bitmap, kept while the client size stays
   SIZE bufferSize_ = {};
   CHtmlDocument* document_ = nullptr;               // set by the first paint; this painter's owner

@@ -2,9 +2,11 @@
 // The geometry layout gives one element: what offset*, client* and hit testing report.
 
 #include <climits>
+#include <cstdint>
 
 namespace vellum::engine {
 class Element;
+class Text;
 }
 
 namespace vellum::engine::layout {
@@ -34,6 +36,17 @@ struct Box {
     int clientTop = 0;
     int clientWidth = 0;         // the padding box
     int clientHeight = 0;
+    int firstRun = 0;            // the box's own text: runs [firstRun, firstRun + runCount) of the tree
+    int runCount = 0;
+};
+
+// Words of one text node that went on the same line one after another: painted together, the blanks
+// between them shown as one.
+struct TextRun {
+    const Text* text = nullptr;
+    std::uint32_t begin = 0;     // UTF-16 range of the node's data, from a word's start to a word's end
+    std::uint32_t end = 0;
+    Rect box;                    // document window coordinates: the words' advance by their line's height
 };
 
 }  // namespace vellum::engine::layout

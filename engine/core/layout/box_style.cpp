@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "css/control_metrics.h"
+#include "css/length.h"
 
 namespace vellum::engine::layout {
 namespace {
@@ -34,7 +34,11 @@ Placement PlacementOf(const std::u16string& position) {
     return Placement::Static;
 }
 
-double LineHeightPx(const css::ComputedStyle& style) {
+TextAlign TextAlignOf(const std::u16string& align) {
+    return align == u"center" ? TextAlign::Center : align == u"right" ? TextAlign::Right : TextAlign::Left;
+}
+
+double LineHeightPx(const css::ComputedStyle& style, double normal) {
     const std::u16string& text = style.Longhand(PropertyId::LineHeight);
     const double fontSize = style.FontSizePx();
     if (std::optional<double> factor = css::ParseNumber(text)) {
@@ -43,7 +47,7 @@ double LineHeightPx(const css::ComputedStyle& style) {
     if (std::optional<double> px = css::LengthTextToPx(text, css::LengthContext{fontSize, fontSize})) {
         return *px;
     }
-    return css::TextLineHeightPx(fontSize);
+    return normal;
 }
 
 }  // namespace
@@ -59,7 +63,7 @@ std::optional<double> BoxStyle::Px(const std::optional<css::Length>& length,
     return css::ToPx(*length, css::LengthContext{fontSize, percentBase.value_or(0.0)});
 }
 
-BoxStyle ExtractBoxStyle(const css::ComputedStyle& style) {
+BoxStyle ExtractBoxStyle(const css::ComputedStyle& style, TextMeasurer& measurer) {
     BoxStyle box;
     box.display = DisplayOf(style.Longhand(PropertyId::Display));
     box.placement = PlacementOf(style.Longhand(PropertyId::Position));
@@ -81,8 +85,11 @@ BoxStyle ExtractBoxStyle(const css::ComputedStyle& style) {
     box.right = css::ParseLength(style.Longhand(PropertyId::Right));
     box.bottom = css::ParseLength(style.Longhand(PropertyId::Bottom));
     box.fontSize = style.FontSizePx();
-    box.lineHeight = LineHeightPx(style);
-    box.charWidth = css::AverageCharWidthPx(box.fontSize);
+    box.font = measurer.Font(FontQueryOf(style));
+    const FontMetrics metrics = measurer.Metrics(box.font);
+    box.lineHeight = LineHeightPx(style, metrics.lineHeight);
+    box.spaceWidth = metrics.spaceWidth;
+    box.textAlign = TextAlignOf(style.Longhand(PropertyId::TextAlign));
     return box;
 }
 

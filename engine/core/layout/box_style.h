@@ -7,11 +7,13 @@
 
 #include "css/computed_style.h"
 #include "css/length.h"
+#include "layout/text_measurer.h"
 
 namespace vellum::engine::layout {
 
 enum class Display : std::uint8_t { None, Block, InlineLevel };
 enum class Placement : std::uint8_t { Static, Relative, Absolute, Fixed };
+enum class TextAlign : std::uint8_t { Left, Center, Right };
 
 struct Edges {
     double top = 0, right = 0, bottom = 0, left = 0;
@@ -34,7 +36,9 @@ struct BoxStyle {
     std::optional<css::Length> bottom;
     double fontSize = 16;
     double lineHeight = 18;              // of a line of this element's text
-    double charWidth = 7;                // average advance of this element's text
+    FontId font = 0;                     // of this element's text, from the measurer it was extracted with
+    double spaceWidth = 7;               // a blank between words in that font
+    TextAlign textAlign = TextAlign::Left;
 
     bool IsPositioned() const { return placement != Placement::Static; }
     bool IsOutOfFlow() const { return placement == Placement::Absolute || placement == Placement::Fixed; }
@@ -47,6 +51,7 @@ struct BoxStyle {
     std::optional<double> Px(const std::optional<css::Length>& length, std::optional<double> percentBase) const;
 };
 
-BoxStyle ExtractBoxStyle(const css::ComputedStyle& style);
+// The font is the measurer's, which also gives the height of a normal line.
+BoxStyle ExtractBoxStyle(const css::ComputedStyle& style, TextMeasurer& measurer);
 
 }  // namespace vellum::engine::layout

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "css/css_text.h"
-
 namespace vellum::engine::layout {
 namespace {
 
@@ -12,29 +10,16 @@ constexpr double kFitTolerance = 0.01;
 
 }  // namespace
 
-LineBuilder::LineBuilder(double availableWidth, double charWidth, double lineHeight)
-    : available_(std::max(0.0, availableWidth)), charWidth_(charWidth), lineHeight_(lineHeight) {}
+LineBuilder::LineBuilder(double availableWidth, double spaceWidth, double lineHeight)
+    : available_(std::max(0.0, availableWidth)), spaceWidth_(spaceWidth), lineHeight_(lineHeight) {}
 
-void LineBuilder::AddText(std::u16string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (css::IsCssWhitespace(text[i])) {
-            spacePending_ = true;
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < text.size() && !css::IsCssWhitespace(text[end])) {
-            ++end;
-        }
-        AddInline(static_cast<double>(end - i) * charWidth_, lineHeight_);
-        i = end;
-    }
+bool LineBuilder::WouldWrap(double width) const {
+    return lineOpen_ && x_ + SpaceBefore() + width > available_ + kFitTolerance;
 }
 
 FlowPoint LineBuilder::AddInline(double outerWidth, double outerHeight) {
     double space = SpaceBefore();
-    if (lineOpen_ && x_ + space + outerWidth > available_ + kFitTolerance) {
+    if (WouldWrap(outerWidth)) {
         CloseLine();
         space = 0;
     }
@@ -71,6 +56,7 @@ void LineBuilder::CloseLine() {
     if (lineOpen_) {
         y_ += lineTall_;
         widest_ = std::max(widest_, x_);
+        ++lines_;
     }
     x_ = lineTall_ = 0;
     lineOpen_ = spacePending_ = false;

@@ -8,15 +8,17 @@
 #include <optional>
 #include <vector>
 
-#include "css/control_metrics.h"
+#include "css/css_text.h"
 #include "css/element_style.h"
 #include "dom/character_data.h"
 #include "dom/element.h"
 #include "dom/nesting_cap.h"
 #include "layout/box_style.h"
+#include "layout/control_metrics.h"
 #include "layout/inline_flow.h"
 #include "layout/layout_tree.h"
 #include "layout/paint_order.h"
+#include "layout/text_measurer.h"
 
 namespace vellum::engine::layout {
 namespace {
@@ -39,7 +41,7 @@ struct FlowItem {
 // What the passes work out for one box before it becomes a Box.
 struct WorkBox {
     BoxStyle style;
-    std::optional<css::Size> natural;   // form controls, images and objects
+    std::optional<Size> natural;        // form controls, images and objects
     std::vector<FlowItem> items;        // in-flow content in document order
     int offsetParent = -1;              // box index; -1 for the root and the body
     int containingBlock = 0;            // box whose padding box an out-of-flow box is placed in
@@ -50,6 +52,20 @@ struct WorkBox {
     FlowPoint flow;                     // border-edge origin from the parent's content edge
     double x = 0;                       // border-edge origin in document window coordinates
     double y = 0;
+    int firstRun = 0;                   // its text runs in the builder's list
+    int runCount = 0;
+};
+
+// A text run while its box is not placed yet.
+struct WorkRun {
+    const Text* text = nullptr;
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+    int line = 0;        // of the container's lines
+    double x = 0;        // from the container's content edge
+    double y = 0;
+    double width = 0;
+    double height = 0;
 };
 
 // The computed style of an element on the path from the root to the element being visited.
@@ -63,8 +79,9 @@ struct StyleFrame {
 
 class LayoutBuilder {
 public:
-    LayoutBuilder(Document& document, int viewportWidth, int viewportHeight, std::size_t boxBudget)
-        : document_(document), sheets_(document), viewportWidth_(std::max(0, viewportWidth)),
+    LayoutBuilder(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
+                  std::size_t boxBudget)
+        : document_(document), sheets_(document), measurer_(measurer), viewportWidth_(std::max(0, viewportWidth)),
           viewportHeight_(std::max(0, viewportHeight)), boxBudget_(boxBudget), body_(document.body()) {}
 
     LayoutTree Build() {
@@ -127,7 +144,7 @@ private:
         auto frame = std::make_unique<StyleFrame>(StyleFrame{
             css::ElementStyleSubject(element, parent ? &parent->subject : nullptr), css::ComputedStyle(), -1});
         frame->style = css::ComputeStyle(frame->subject, sheets_.List(), parent ? &parent->style : nullptr);
-        BoxStyle style = ExtractBoxStyle(frame->style);
+        BoxStyle style = ExtractBoxStyle(frame->style, measurer_);
         if (style.display == Display::None) {
             return false;
         }
@@ -143,7 +160,7 @@ private:
         if (IsViewportBox(index)) {
             work.style.display = Display::Block;
         }
-        work.natural = css::NaturalControlSize(element);
+        work.natural = NaturalControlSize(element, measurer_);
         if (parent) {
             const int parentBox = parent->box;
             const WorkBox& above = Work(parentBox);
@@ -174,13 +191,20 @@ private:
     int BodyBox() const { return bodyBox_; }
 
     // The in-flow content of a box, measured at `available` width with the children's sizes given.
+    // Placing keeps where the children and the words went.
+    enum class Placing : std::uint8_t { MeasureOnly, Place };
     template <typename ChildSize>
-    FlowExtent RunFlow(int index, double available, ChildSize childSize, bool place) {
+    FlowExtent RunFlow(int index, double available, ChildSize childSize, Placing placing) {
         WorkBox& box = Work(index);
-        LineBuilder lines(available, box.style.charWidth, box.style.lineHeight);
+        const bool place = placing == Placing::Place;
+        LineBuilder lines(available, box.style.spaceWidth, box.style.lineHeight);
+        if (place) {
+            box.firstRun = static_cast<int>(runs_.size());
+            linesWithBoxes_.clear();
+        }
         for (const FlowItem& item : box.items) {
             if (item.kind == FlowItem::Kind::Text) {
-                lines.AddText(item.text->data());
+                FlowText(box, *item.text, lines, placing);
                 continue;
             }
             WorkBox& child = Work(item.child);
@@ -192,17 +216,88 @@ private:
             } else if (child.style.IsOutOfFlow()) {
                 at = lines.StaticPosition();
             } else {
-                const css::Size size = childSize(child);
+                const Size size = childSize(child);
                 const double outerWidth = margin.Horizontal() + size.width;
                 const double outerHeight = margin.Vertical() + size.height;
-                at = child.style.display == Display::Block ? lines.AddBlock(outerWidth, outerHeight)
-                                                           : lines.AddInline(outerWidth, outerHeight);
+                if (child.style.display == Display::Block) {
+                    at = lines.AddBlock(outerWidth, outerHeight);
+                } else {
+                    at = lines.AddInline(outerWidth, outerHeight);
+                    if (place) {
+                        linesWithBoxes_.push_back(lines.LineNumber());
+                    }
+                }
             }
             if (place) {
                 child.flow = {at.x + margin.left, at.y + margin.top};
             }
         }
-        return lines.Finish();
+        const FlowExtent extent = lines.Finish();
+        if (place) {
+            box.runCount = static_cast<int>(runs_.size()) - box.firstRun;
+            AlignRuns(box, available);
+        }
+        return extent;
+    }
+
+    // The words of a text node, each measured in the container's font; placing gathers the words that
+    // follow each other on a line into one run.
+    void FlowText(const WorkBox& box, const Text& text, LineBuilder& lines, Placing placing) {
+        const std::u16string_view data = text.data();
+        bool runOpen = false;
+        std::size_t i = 0;
+        while (i < data.size()) {
+            if (css::IsCssWhitespace(data[i])) {
+                lines.AddSpace();
+                ++i;
+                continue;
+            }
+            std::size_t end = i;
+            while (end < data.size() && !css::IsCssWhitespace(data[end])) {
+                ++end;
+            }
+            const double width = measurer_.Width(box.style.font, data.substr(i, end - i));
+            const FlowPoint at = lines.AddWord(width);
+            if (placing == Placing::Place) {
+                const int line = lines.LineNumber();
+                if (runOpen && runs_.back().line == line) {
+                    WorkRun& run = runs_.back();
+                    run.end = static_cast<std::uint32_t>(end);
+                    run.width = at.x + width - run.x;
+                } else {
+                    runs_.push_back({&text, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(end), line, at.x,
+                                     at.y, width, box.style.lineHeight});
+                    runOpen = true;
+                }
+            }
+            i = end;
+        }
+    }
+
+    // text-align moves the words of lines that hold only text (an inline box keeps its line as it is).
+    void AlignRuns(const WorkBox& box, double available) {
+        if (box.style.textAlign == TextAlign::Left || box.runCount == 0) {
+            return;
+        }
+        const double share = box.style.textAlign == TextAlign::Center ? 0.5 : 1.0;
+        const auto first = runs_.begin() + box.firstRun;
+        for (auto line = first; line != runs_.end();) {
+            auto next = line;
+            double end = 0;
+            while (next != runs_.end() && next->line == line->line) {
+                end = std::max(end, next->x + next->width);
+                ++next;
+            }
+            const bool textOnly =
+                std::find(linesWithBoxes_.begin(), linesWithBoxes_.end(), line->line) == linesWithBoxes_.end();
+            if (textOnly && std::isfinite(available)) {
+                const double shift = (available - end) * share;
+                for (auto run = line; run != next; ++run) {
+                    run->x += shift;
+                }
+            }
+            line = next;
+        }
     }
 
     // Bottom-up: the width each box would take with unlimited room.
@@ -215,8 +310,8 @@ private:
                 box.preferredWidth = box.natural->width;
             } else {
                 const FlowExtent content = RunFlow(
-                    i, kUnlimitedWidth, [](const WorkBox& child) { return css::Size{child.preferredWidth, 0}; },
-                    false);
+                    i, kUnlimitedWidth, [](const WorkBox& child) { return Size{child.preferredWidth, 0}; },
+                    Placing::MeasureOnly);
                 box.preferredWidth = content.width + box.style.Insets().Horizontal();
             }
             box.preferredWidth = std::max(0.0, box.preferredWidth);
@@ -276,7 +371,7 @@ private:
             WorkBox& box = Work(i);
             const FlowExtent content =
                 RunFlow(i, box.width - box.style.Insets().Horizontal(),
-                        [](const WorkBox& child) { return css::Size{child.width, child.height}; }, true);
+                        [](const WorkBox& child) { return Size{child.width, child.height}; }, Placing::Place);
             box.height = box.definiteHeight ? *box.definiteHeight : content.height + box.style.Insets().Vertical();
         }
     }
@@ -331,6 +426,7 @@ private:
     void Finish() {
         std::vector<PaintEntry> paint(work_.size());
         tree_.index_.reserve(work_.size());
+        tree_.runs_.reserve(runs_.size());
         for (int i = 0; i < Count(); ++i) {
             const WorkBox& work = Work(i);
             Box& box = tree_.boxes_[static_cast<std::size_t>(i)];
@@ -349,6 +445,7 @@ private:
             }
             box.offsetLeft = RoundToInt(work.x - originX);
             box.offsetTop = RoundToInt(work.y - originY);
+            PlaceRuns(work, box);
             tree_.index_.emplace(box.element, static_cast<std::size_t>(i));
             // The body stacks its content itself, so that a negative z-index does not hide a box under it.
             const std::optional<int> zIndex = IsViewportBox(i) && i != 0 ? work.style.zIndex.value_or(0) : work.style.zIndex;
@@ -357,8 +454,26 @@ private:
         tree_.paintOrder_ = PaintOrder(paint);
     }
 
+    // The box's runs in document window coordinates, rounded so that a run ends where the next begins.
+    void PlaceRuns(const WorkBox& work, Box& box) {
+        const Edges insets = work.style.Insets();
+        const double contentX = work.x + insets.left;
+        const double contentY = work.y + insets.top;
+        box.firstRun = static_cast<int>(tree_.runs_.size());
+        box.runCount = work.runCount;
+        for (int r = work.firstRun; r < work.firstRun + work.runCount; ++r) {
+            const WorkRun& run = runs_[static_cast<std::size_t>(r)];
+            const int left = RoundToInt(contentX + run.x);
+            const int top = RoundToInt(contentY + run.y);
+            tree_.runs_.push_back({run.text, run.begin, run.end,
+                                   Rect{left, top, RoundToInt(contentX + run.x + run.width) - left,
+                                        RoundToInt(contentY + run.y + run.height) - top}});
+        }
+    }
+
     Document& document_;
     css::DocumentSheets sheets_;
+    TextMeasurer& measurer_;
     int viewportWidth_;
     int viewportHeight_;
     std::size_t boxBudget_;
@@ -366,11 +481,19 @@ private:
     int bodyBox_ = -1;
     std::vector<std::unique_ptr<StyleFrame>> chain_;  // the open ancestors, root first
     std::vector<WorkBox> work_;                      // parallel to tree_.boxes_
+    std::vector<WorkRun> runs_;                      // text runs, each box's side by side
+    std::vector<int> linesWithBoxes_;                // of the box being placed: lines holding an inline box
     LayoutTree tree_;
 };
 
+LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
+                  std::size_t boxBudget) {
+    measurer.Trim();
+    return LayoutBuilder(document, viewportWidth, viewportHeight, measurer, boxBudget).Build();
+}
+
 LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, std::size_t boxBudget) {
-    return LayoutBuilder(document, viewportWidth, viewportHeight, boxBudget).Build();
+    return Layout(document, viewportWidth, viewportHeight, FixedMeasurer(), boxBudget);
 }
 
 }  // namespace vellum::engine::layout

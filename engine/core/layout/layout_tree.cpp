@@ -1,5 +1,7 @@
 #include "layout/layout_tree.h"
 
+#include "css/css_text.h"
+#include "dom/character_data.h"
 #include "dom/element.h"
 
 namespace vellum::engine::layout {
@@ -28,13 +30,52 @@ Element* LayoutTree::HitTest(int x, int y) const {
     return nullptr;
 }
 
-std::string LayoutTree::Dump() const {
+void LayoutTree::ShownText(const TextRun& run, std::u16string& shown) {
+    shown.clear();
+    if (!run.text) {
+        return;
+    }
+    const std::u16string_view data(run.text->data());
+    const std::u16string_view words = data.substr(std::min<std::size_t>(run.begin, data.size()),
+                                                  run.end > run.begin ? run.end - run.begin : 0);
+    shown.reserve(words.size());
+    bool blank = false;
+    for (char16_t c : words) {
+        if (css::IsCssWhitespace(c)) {
+            blank = true;
+            continue;
+        }
+        if (blank) {
+            shown += u' ';
+            blank = false;
+        }
+        shown += c;
+    }
+}
+
+std::string LayoutTree::Dump(DumpText text) const {
     std::string out;
+    std::u16string shown;
+    auto appendRect = [&out](const Rect& rect) {
+        out += " at [" + std::to_string(rect.x) + "," + std::to_string(rect.y) + "] " + std::to_string(rect.width) +
+               "x" + std::to_string(rect.height) + "\n";
+    };
     for (const Box& box : boxes_) {
         out.append(static_cast<std::size_t>(box.depth) * 2, ' ');
         AppendAscii(out, box.element->tagName());
-        out += " at [" + std::to_string(box.border.x) + "," + std::to_string(box.border.y) + "] " +
-               std::to_string(box.border.width) + "x" + std::to_string(box.border.height) + "\n";
+        appendRect(box.border);
+        if (text == DumpText::Omit) {
+            continue;
+        }
+        for (int i = box.firstRun; i < box.firstRun + box.runCount; ++i) {
+            const TextRun& run = runs_[static_cast<std::size_t>(i)];
+            out.append(static_cast<std::size_t>(box.depth + 1) * 2, ' ');
+            out += '"';
+            ShownText(run, shown);
+            AppendAscii(out, shown);
+            out += '"';
+            appendRect(run.box);
+        }
     }
     return out;
 }

@@ -23,6 +23,7 @@
 
 #include "dom/document.h"
 #include "layout/box.h"
+#include "layout/text_measurer.h"
 
 namespace vellum::engine::layout {
 
@@ -42,10 +43,15 @@ public:
     Element* HitTest(int x, int y) const;
 
     // One line per box in document order, indented two spaces per level: "SPAN at [10,20] 65x20", the
-    // border box in document window coordinates.
-    std::string Dump() const;
+    // border box in document window coordinates. With the runs, each box's text follows it one level
+    // deeper: "\"two words\" at [12,20] 61x15".
+    enum class DumpText : unsigned char { Omit, Runs };
+    std::string Dump(DumpText text = DumpText::Omit) const;
 
     const std::vector<Box>& Boxes() const { return boxes_; }
+    const std::vector<TextRun>& Runs() const { return runs_; }
+    // The text the run shows, written into `shown`: its words with one blank between each two.
+    static void ShownText(const TextRun& run, std::u16string& shown);
     // Box indexes in the order they paint, bottom first (hit testing walks it from the end).
     const std::vector<int>& PaintSequence() const { return paintOrder_; }
     // True when the box budget ran out and later elements were left without boxes.
@@ -55,14 +61,18 @@ private:
     friend class LayoutBuilder;
 
     std::vector<Box> boxes_;                                 // document order; a parent before its children
+    std::vector<TextRun> runs_;                              // each box's runs side by side, in line order
     std::unordered_map<const Element*, std::size_t> index_;  // element -> position in boxes_
     std::vector<int> paintOrder_;                            // box indexes, bottom first
     bool truncated_ = false;
 };
 
-// Lays out the document's tree for a viewport of that size (the document window's client area). The
-// tree must not change while the result is in use; lay out again after a change. At most `boxBudget`
-// elements get boxes.
+// Lays out the document's tree for a viewport of that size (the document window's client area), text
+// measured by `measurer`. The tree must not change while the result is in use; lay out again after a
+// change. At most `boxBudget` elements get boxes.
+LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
+                  std::size_t boxBudget = kLayoutBoxBudget);
+// The same with the fixed measurer: geometry that no machine's fonts change.
 LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight,
                   std::size_t boxBudget = kLayoutBoxBudget);
 

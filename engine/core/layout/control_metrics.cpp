@@ -1,14 +1,19 @@
-#include "css/control_metrics.h"
+#include "layout/control_metrics.h"
 
 #include <algorithm>
 
 #include "css/css_text.h"
 #include "dom/character_data.h"
 
-namespace vellum::engine::css {
+namespace vellum::engine::layout {
 namespace {
 
-// The platform's controls draw their text in the GUI font, whatever the page's font.
+using css::EqualsIgnoringAsciiCase;
+using css::IsAsciiDigit;
+using css::IsCssWhitespace;
+using css::TrimCssWhitespace;
+
+// Edit boxes and text areas are as wide as this many pixels a character, whatever the font.
 constexpr double kControlCharWidth = 7;
 constexpr double kEditHeight = 20;
 constexpr double kEditPadding = 10;        // frame and inner margins of an edit box
@@ -30,6 +35,8 @@ constexpr Size kFrameSize{300, 150};
 constexpr int kAttributeSizeLimit = 100000;
 // Options of a select looked at for its width.
 constexpr std::size_t kMeasuredOptionBudget = 1024;
+// Characters of a label or option measured; a longer one is as wide as its beginning.
+constexpr std::size_t kMeasuredTextLimit = 4096;
 
 std::u16string_view AttributeText(const Element& element, std::u16string_view name) {
     const Attribute* attribute = element.findAttribute(name);
@@ -51,20 +58,44 @@ std::optional<int> AttributeNumber(const Element& element, std::u16string_view n
     return value;
 }
 
-double ControlTextWidth(std::size_t characters) { return static_cast<double>(characters) * kControlCharWidth; }
-
-// Characters of the element's text, descendants included (bounded).
-std::size_t DescendantTextLength(const Node& node, std::size_t& budget) {
-    std::size_t length = 0;
-    for (const Node* child = node.firstChild(); child && budget > 0; child = child->nextSibling()) {
-        --budget;
-        if (const Text* text = asText(child)) {
-            length += CollapsedTextLength(text->data());
-        } else if (child->isElement()) {
-            length += DescendantTextLength(*child, budget);
+// The text a control shows for the node's descendants: blanks collapsed to one, none at either end.
+class ShownText {
+public:
+    void Add(std::u16string_view text) {
+        for (char16_t c : text) {
+            if (IsCssWhitespace(c)) {
+                blankPending_ = !text_.empty();
+                continue;
+            }
+            if (text_.size() + 2 > kMeasuredTextLimit) {
+                return;
+            }
+            if (blankPending_) {
+                text_ += u' ';
+            }
+            text_ += c;
+            blankPending_ = false;
         }
     }
-    return length;
+    void AddDescendants(const Node& node, std::size_t& budget) {
+        for (const Node* child = node.firstChild(); child && budget > 0; child = child->nextSibling()) {
+            --budget;
+            if (const Text* text = asText(child)) {
+                Add(text->data());
+            } else if (child->isElement()) {
+                AddDescendants(*child, budget);
+            }
+        }
+    }
+    const std::u16string& text() const { return text_; }
+
+private:
+    std::u16string text_;
+    bool blankPending_ = false;
+};
+
+double ControlTextWidth(std::u16string_view text, TextMeasurer& measurer) {
+    return text.empty() ? 0.0 : measurer.Width(measurer.ControlFont(), text);
 }
 
 Size SizeFromAttributes(const Element& element, Size fallback) {
@@ -73,11 +104,13 @@ Size SizeFromAttributes(const Element& element, Size fallback) {
     return {width ? *width : fallback.width, height ? *height : fallback.height};
 }
 
-Size ButtonSize(std::size_t labelLength) {
-    return {ControlTextWidth(labelLength) + kButtonPadding, kButtonHeight};
+// An input's label is drawn as written, blanks included.
+Size ButtonSize(std::u16string_view label, TextMeasurer& measurer) {
+    label = label.substr(0, std::min(label.size(), kMeasuredTextLimit));
+    return {ControlTextWidth(label, measurer) + kButtonPadding, kButtonHeight};
 }
 
-Size InputSize(const Element& input) {
+Size InputSize(const Element& input, TextMeasurer& measurer) {
     const std::u16string_view type = TrimCssWhitespace(AttributeText(input, u"type"));
     auto is = [&](std::string_view name) { return EqualsIgnoringAsciiCase(type, name); };
     if (is("hidden")) {
@@ -92,7 +125,7 @@ Size InputSize(const Element& input) {
                                           : is("submit")    ? std::u16string_view(u"Submit Query")
                                           : is("reset")     ? std::u16string_view(u"Reset")
                                                             : std::u16string_view();
-        return ButtonSize(label.size());
+        return ButtonSize(label, measurer);
     }
     if (is("image")) {
         return SizeFromAttributes(input, kBrokenImageSize);
@@ -105,16 +138,18 @@ Size InputSize(const Element& input) {
     return {editWidth, kEditHeight};
 }
 
-Size SelectSize(const Element& select) {
-    std::size_t longest = 0;
+Size SelectSize(const Element& select, TextMeasurer& measurer) {
+    double longest = 0;
     std::size_t budget = kMeasuredOptionBudget;
     for (const Node* child = select.firstChild(); child && budget > 0; child = child->nextSibling()) {
         const Element* element = asElement(child);
         if (element && (element->is(TagId::Option) || element->is(TagId::Optgroup))) {
-            longest = std::max(longest, DescendantTextLength(*element, budget));
+            ShownText shown;
+            shown.AddDescendants(*element, budget);
+            longest = std::max(longest, ControlTextWidth(shown.text(), measurer));
         }
     }
-    const double width = ControlTextWidth(longest) + kEditPadding + kScrollBarWidth;
+    const double width = longest + kEditPadding + kScrollBarWidth;
     const std::optional<int> size = AttributeNumber(select, u"size");
     const bool list = (size && *size > 1) || select.hasAttribute(u"multiple");
     if (!list) {
@@ -132,47 +167,31 @@ Size TextAreaSize(const Element& textArea) {
     return {columns * kControlCharWidth + kEditPadding + kScrollBarWidth, lines * kListItemHeight + kListFrame};
 }
 
-}  // namespace
-
-double AverageCharWidthPx(double fontSizePx) { return fontSizePx * 7.0 / 16.0; }
-
-double TextLineHeightPx(double fontSizePx) { return fontSizePx * 1.15; }
-
-std::size_t CollapsedTextLength(std::u16string_view text) {
-    std::size_t length = 0;
-    bool inBlanks = false;
-    bool anyVisible = false;
-    for (char16_t c : text) {
-        if (IsCssWhitespace(c)) {
-            inBlanks = true;
-            continue;
-        }
-        length += (inBlanks && anyVisible) ? 2 : 1;
-        inBlanks = false;
-        anyVisible = true;
-    }
-    return length;
+Size ButtonElementSize(const Element& button, TextMeasurer& measurer) {
+    ShownText shown;
+    std::size_t budget = kMeasuredOptionBudget;
+    shown.AddDescendants(button, budget);
+    return {ControlTextWidth(shown.text(), measurer) + kButtonPadding, kButtonHeight};
 }
 
-std::optional<Size> NaturalControlSize(const Element& element) {
+}  // namespace
+
+std::optional<Size> NaturalControlSize(const Element& element, TextMeasurer& measurer) {
     if (!element.isHtml()) {
         return std::nullopt;
     }
     switch (element.tagId()) {
-    case TagId::Input: return InputSize(element);
-    case TagId::Select: return SelectSize(element);
+    case TagId::Input: return InputSize(element, measurer);
+    case TagId::Select: return SelectSize(element, measurer);
     case TagId::Textarea: return TextAreaSize(element);
     case TagId::Img: return SizeFromAttributes(element, kBrokenImageSize);
     case TagId::Object:
     case TagId::Embed:
     case TagId::Applet: return SizeFromAttributes(element, kObjectSize);
     case TagId::Iframe: return SizeFromAttributes(element, kFrameSize);
-    case TagId::Button: {
-        std::size_t budget = kMeasuredOptionBudget;
-        return ButtonSize(DescendantTextLength(element, budget));
-    }
+    case TagId::Button: return ButtonElementSize(element, measurer);
     default: return std::nullopt;
     }
 }
 
-}  // namespace vellum::engine::css
+}  // namespace vellum::engine::layout

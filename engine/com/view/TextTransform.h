@@ -1,0 +1,13 @@
+// Text as text-transform shows it: what the painter draws and the measurer measures.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "layout/text_measurer.h"
+
+namespace engine {
+
+std::wstring TransformedText(std::u16string_view text, vellum::engine::layout::TextCase textCase);
+
+}  // namespace engine
