@@ -41,6 +41,18 @@ std::u16string AbsoluteForm(int elements) {
     return Widen(html + "</body></html>");
 }
 
+// Labels without a size: each is as wide as its text, whose words layout measures twice (for the
+// shrink-to-fit width and when placing them).
+std::u16string TextSizedLabels(int elements) {
+    std::string html = "<html><head><style>body { font-family: Arial; font-size: 13px }</style></head><body>";
+    for (int i = 0; i < elements; ++i) {
+        const std::string n = std::to_string(i);
+        html += "<span style='position: absolute; left: " + std::to_string(10 + (i * 37) % 900) + "px; top: " +
+                std::to_string(10 + (i * 13) % 700) + "px'>Label " + n + (i % 3 ? " of the form" : "") + "</span>";
+    }
+    return Widen(html + "</body></html>");
+}
+
 std::u16string StaticPage(int elements) {
     std::string html = "<html><body>";
     for (int i = 0; i < elements; ++i) {
@@ -81,6 +93,9 @@ void BM_LayoutAbsolute(benchmark::State& state) { RunLayout(state, AbsoluteForm(
 void BM_HitTestAbsolute(benchmark::State& state) {
     RunHitTests(state, AbsoluteForm(static_cast<int>(state.range(0))));
 }
+void BM_LayoutTextSizedLabels(benchmark::State& state) {
+    RunLayout(state, TextSizedLabels(static_cast<int>(state.range(0))));
+}
 void BM_LayoutStatic(benchmark::State& state) { RunLayout(state, StaticPage(static_cast<int>(state.range(0)))); }
 void BM_HitTestStatic(benchmark::State& state) { RunHitTests(state, StaticPage(static_cast<int>(state.range(0)))); }
 
@@ -98,6 +113,7 @@ void BM_LayoutThenHitEveryElementStatic(benchmark::State& state) {
 
 BENCHMARK(BM_LayoutAbsolute)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HitTestAbsolute)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LayoutTextSizedLabels)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LayoutStatic)->Arg(600)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HitTestStatic)->Arg(600)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LayoutThenHitEveryElementStatic)->Arg(600)->Unit(benchmark::kMillisecond);

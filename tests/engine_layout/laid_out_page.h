@@ -18,8 +18,9 @@ inline constexpr int kViewportHeight = 600;
 
 class LaidOutPage {
 public:
-    explicit LaidOutPage(std::u16string_view html, int width = kViewportWidth, int height = kViewportHeight)
-        : document_(parseDocument(html)), tree_(Layout(*document_, width, height)) {}
+    explicit LaidOutPage(std::u16string_view html, int width = kViewportWidth, int height = kViewportHeight,
+                         TextMeasurer& measurer = FixedMeasurer())
+        : document_(parseDocument(html)), tree_(Layout(*document_, width, height, measurer)) {}
 
     Document& document() const { return *document_; }
     const LayoutTree& tree() const { return tree_; }

@@ -47,34 +47,15 @@ private:
     static double SizeOf(FontId font) { return static_cast<double>(font / 2); }
 };
 
-class MeasuredPage {
-public:
-    explicit MeasuredPage(std::u16string_view html, int width = 800) : document_(parseDocument(html)) {
-        tree_ = Layout(*document_, width, 600, measurer_);
-    }
-    const LayoutTree& tree() const { return tree_; }
-    Element& byId(std::u16string_view id) const {
-        for (Node* node : document_->all()) {
-            Element* element = asElement(node);
-            const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
-            if (attribute && attribute->value == id) {
-                return *element;
-            }
-        }
-        ADD_FAILURE() << "no element with that id";
-        return *document_->body();
-    }
-    std::string Border(std::u16string_view id) const {
-        const Box* box = tree_.BoxOf(byId(id));
-        return box ? "[" + std::to_string(box->border.x) + "," + std::to_string(box->border.y) + "] " +
-                         std::to_string(box->border.width) + "x" + std::to_string(box->border.height)
-                   : "none";
-    }
-    ProportionalMeasurer measurer_;
+// A page laid out with the proportional measurer, which it keeps for the test to question.
+struct MeasuredPage {
+    explicit MeasuredPage(std::u16string_view html) : page(html, 800, 600, measurer) {}
+    const LayoutTree& tree() const { return page.tree(); }
+    std::string Border(std::u16string_view id) const { return page.Border(id); }
+    Element& byId(std::u16string_view id) const { return page.byId(id); }
 
-private:
-    RefPtr<Document> document_;
-    LayoutTree tree_;
+    ProportionalMeasurer measurer;
+    testing::LaidOutPage page;
 };
 
 TEST(MeasuredFlow, RunsAndBoxesOfALineFollowEachOtherAsMeasured) {
@@ -151,7 +132,7 @@ TEST(MeasuredFlow, LineHeightNormalIsTheFontsOwn) {
 
 TEST(MeasuredFlow, EachWordIsMeasuredOnceALayout) {
     MeasuredPage page(u"<body><span style='position: absolute'>one two three</span>");
-    EXPECT_EQ(page.measurer_.widths, 6);  // three words, at unlimited width and then at the used width
+    EXPECT_EQ(page.measurer.widths, 6);  // three words, at unlimited width and then at the used width
 }
 
 }  // namespace

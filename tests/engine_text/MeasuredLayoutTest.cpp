@@ -10,6 +10,7 @@
 #include "dom/document.h"
 #include "engine/com/view/GdiTextMeasurer.h"
 #include "flow_checks.h"
+#include "laid_out_page.h"
 #include "layout/layout_tree.h"
 #include "parser/html_parser.h"
 
@@ -20,27 +21,19 @@ using engine::CGdiTextMeasurer;
 using layout::FontQuery;
 using layout::testing::ItemsBelow;
 using layout::testing::ItemsFollowEachOther;
+using layout::testing::LaidOutPage;
 using vellum::engine::Element;
 
-Element* ById(vellum::engine::Document& document, std::u16string_view id) {
-  for (vellum::engine::Node* node : document.all()) {
-    Element* element = vellum::engine::asElement(node);
-    const vellum::engine::Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
-    if (attribute && attribute->value == id) return element;
-  }
-  return nullptr;
-}
-
 TEST(MeasuredLayout, BoldItalicAndLargerRunsAndAnInlineControlFollowEachOther) {
-  auto document = vellum::engine::parseDocument(
+  CGdiTextMeasurer measurer;
+  const LaidOutPage page(
       u"<body style='font-family: Arial; font-size: 13px'><div id=flow style='width: 395px'>"
       u"Flow content: <b>bold words</b> and <i>italic words</i> run in lines with <span style='font-size: 20px'>"
       u"larger text</span>, an <input type=text value=inline size=8> control and a <button>button</button> "
-      u"between them, wrapping at the edge of the box.</div>");
-  CGdiTextMeasurer measurer;
-  const layout::LayoutTree tree = layout::Layout(*document, 420, 300, measurer);
-  Element* flow = ById(*document, u"flow");
-  ASSERT_NE(flow, nullptr);
+      u"between them, wrapping at the edge of the box.</div>",
+      420, 300, measurer);
+  const layout::LayoutTree& tree = page.tree();
+  Element* flow = &page.byId(u"flow");
   const std::vector<layout::testing::LineItem> items = ItemsBelow(tree, *flow);
   ASSERT_GE(items.size(), 10u);
   const int blank = static_cast<int>(measurer.Metrics(measurer.Font(FontQuery{u"Arial", 13})).spaceWidth);
@@ -53,16 +46,16 @@ TEST(MeasuredLayout, BoldItalicAndLargerRunsAndAnInlineControlFollowEachOther) {
 }
 
 TEST(MeasuredLayout, ALabelIsAsWideAsItsTextInItsFont) {
-  auto document = vellum::engine::parseDocument(
-      u"<body><span id=l style='position: absolute; left: 10px; top: 10px; font: bold 15px Arial'>Wavy label</span>");
   CGdiTextMeasurer measurer;
-  const layout::LayoutTree tree = layout::Layout(*document, 420, 300, measurer);
+  const LaidOutPage page(
+      u"<body><span id=l style='position: absolute; left: 10px; top: 10px; font: bold 15px Arial'>Wavy label</span>",
+      420, 300, measurer);
   FontQuery bold{u"Arial", 15, 700};
   const double expected = measurer.Width(measurer.Font(bold), u"Wavy label");
   const double words = measurer.Width(measurer.Font(bold), u"Wavy") + measurer.Metrics(measurer.Font(bold)).spaceWidth +
                        measurer.Width(measurer.Font(bold), u"label");
   EXPECT_EQ(expected, words);  // GDI's advances add up: a run measured by its words is the whole run
-  EXPECT_EQ(tree.BoxOf(*ById(*document, u"l"))->border.width, static_cast<int>(expected));
+  EXPECT_EQ(page.tree().BoxOf(page.byId(u"l"))->border.width, static_cast<int>(expected));
 }
 
 TEST(MeasuredLayout, APageOfLabelsMeasuresEachDistinctWordOnceAndLayingOutAgainMeasuresNothing) {

@@ -8,6 +8,7 @@
 
 #include "engine/com/view/GdiTextMeasurer.h"
 #include "engine/com/view/PaintGdi.h"
+#include "GdiExtent.h"
 
 namespace {
 
@@ -19,13 +20,10 @@ using vellum::engine::layout::TextCase;
 int GdiWidth(const FontQuery& query, const wchar_t* text) {
   HDC dc = CreateCompatibleDC(nullptr);
   HFONT font = engine::CreatePageFont(dc, engine::FontSpecOf(query));
-  HGDIOBJ previous = SelectObject(dc, font);
-  SIZE extent = {};
-  GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
-  SelectObject(dc, previous);
-  DeleteObject(font);
   DeleteDC(dc);
-  return extent.cx;
+  const int width = tt::ExtentIn(font, text);
+  DeleteObject(font);
+  return width;
 }
 
 TEST(GdiMeasurer, WidthsAreGdisForThePaintersFont) {
@@ -44,13 +42,8 @@ TEST(GdiMeasurer, WidthsAreGdisForThePaintersFont) {
 
 TEST(GdiMeasurer, TheControlFontIsTheGuiFont) {
   CGdiTextMeasurer measurer;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  SIZE extent = {};
-  GetTextExtentPoint32W(dc, L"Submit Query", 12, &extent);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  EXPECT_EQ(measurer.Width(measurer.ControlFont(), u"Submit Query"), extent.cx);
+  EXPECT_EQ(measurer.Width(measurer.ControlFont(), u"Submit Query"),
+            tt::ExtentIn(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), L"Submit Query"));
 }
 
 TEST(GdiMeasurer, EqualQueriesShareAFontAndEachWordIsMeasuredOnce) {

@@ -9,14 +9,14 @@
 #include <string>
 
 #include "EngineTestSupport.h"
+#include "GdiExtent.h"
 
 namespace {
 
 using et::Ptr;
 
-// GDI's width of the text in the face the page's family comes out as on this machine.
-int ExtentInFace(const wchar_t* text, int pixelSize, int weight) {
-  HDC dc = CreateCompatibleDC(nullptr);
+// The font of the page's family on this machine: Arial, or the project's metric twin standing in.
+HFONT ArialOrItsTwin(int pixelSize, int weight) {
   auto create = [&](const wchar_t* face) {
     LOGFONTW wanted = {};
     wanted.lfHeight = -pixelSize;
@@ -26,22 +26,15 @@ int ExtentInFace(const wchar_t* text, int pixelSize, int weight) {
     return CreateFontIndirectW(&wanted);
   };
   HFONT font = create(L"Arial");
-  wchar_t face[LF_FACESIZE] = {};
+  HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
   GetTextFaceW(dc, LF_FACESIZE, face);
-  if (lstrcmpiW(face, L"Arial") != 0) {
-    // The machine has no Arial: the project's metric twin stands in for it.
-    SelectObject(dc, previous);
-    DeleteObject(font);
-    font = create(L"Liberation Sans");
-    previous = SelectObject(dc, font);
-  }
-  SIZE extent = {};
-  GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
   SelectObject(dc, previous);
-  DeleteObject(font);
   DeleteDC(dc);
-  return extent.cx;
+  if (lstrcmpiW(face, L"Arial") == 0) return font;
+  DeleteObject(font);
+  return create(L"Liberation Sans");
 }
 
 class TextGeometry : public et::DocumentTest {};
@@ -57,7 +50,9 @@ TEST_F(TextGeometry, AnAutoWidthLabelIsAsWideAsItsTextAndItsLastGlyphHitsIt) {
   ASSERT_HRESULT_SUCCEEDED(label->get_offsetTop(&top));
   ASSERT_HRESULT_SUCCEEDED(label->get_offsetWidth(&width));
   ASSERT_HRESULT_SUCCEEDED(label->get_offsetHeight(&height));
-  EXPECT_EQ(width, ExtentInFace(L"Width of a label", 13, FW_BOLD));
+  HFONT font = ArialOrItsTwin(13, FW_BOLD);
+  EXPECT_EQ(width, tt::ExtentIn(font, L"Width of a label"));
+  DeleteObject(font);
   EXPECT_GT(height, 0);
   Ptr<IHTMLElement> hit;
   ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(left + width - 1, top + height / 2, hit.out()));
@@ -74,14 +69,8 @@ TEST_F(TextGeometry, AButtonIsAsWideAsItsLabelInTheControlFontWithItsMargins) {
   LONG narrowWidth = 0, wideWidth = 0;
   ASSERT_HRESULT_SUCCEEDED(narrow->get_offsetWidth(&narrowWidth));
   ASSERT_HRESULT_SUCCEEDED(wide->get_offsetWidth(&wideWidth));
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  SIZE ii = {}, ww = {};
-  GetTextExtentPoint32W(dc, L"ii", 2, &ii);
-  GetTextExtentPoint32W(dc, L"WW", 2, &ww);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  EXPECT_EQ(wideWidth - narrowWidth, ww.cx - ii.cx);
+  const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  EXPECT_EQ(wideWidth - narrowWidth, tt::ExtentIn(guiFont, L"WW") - tt::ExtentIn(guiFont, L"ii"));
   EXPECT_GT(wideWidth, narrowWidth);
 }
 
