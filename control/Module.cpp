@@ -8,7 +8,6 @@ namespace {
 const wchar_t kClassName[] = L"QX_VELLUM";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_GLOBALCLASS;  // 0x400B
 
-HINSTANCE g_instance = nullptr;
 CVellum* g_controls = nullptr;  // head of the live list
 
 // The class's procedure: the first message of a new window makes its object, which takes the window over.
@@ -29,10 +28,8 @@ LRESULT CALLBACK CreatingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 static_assert(kClassStyle == 0x400B, "class style: redraw on size changes, double clicks, global");
 
-HINSTANCE Module_Instance() { return g_instance; }
-
 bool Module_RegisterClass(HINSTANCE module) {
-  g_instance = module;
+  Module_SetInstance(module);
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.style = kClassStyle;
@@ -50,7 +47,7 @@ bool Module_RegisterClass(HINSTANCE module) {
 }
 
 void Module_Shutdown() {
-  UnregisterClassW(kClassName, g_instance);
+  UnregisterClassW(kClassName, Module_Instance());
   while (g_controls) {
     CVellum* control = g_controls;
     Module_RemoveControl(control);

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-class CVellum;
+#include "window/ModuleInstance.h"
 
-HINSTANCE Module_Instance();
+class CVellum;
 
 // Registers "QX_VELLUM" for module; false when the window manager refuses.
 bool Module_RegisterClass(HINSTANCE module);

@@ -6,8 +6,10 @@
 
 #include <plinthcore.h>
 
-#include "control/MessageWindow.h"
 #include "control/UndoHistory.h"
+#include "hosting/SiteOwner.h"
+#include "surface/SurfaceOwner.h"
+#include "window/MessageWindow.h"
 
 class CAxHoster;
 class CDocHost;
@@ -16,8 +18,12 @@ class CVlmUIWin;
 
 // The object is also the control's COM identity towards the engine: an IServiceProvider whose
 // QueryInterface hands out the site objects and whose count only counts (the window decides when the
-// object dies).
-class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvider {
+// object dies). It is the owner of its site objects and of its design surface.
+class CVellum : public CMessageWindow,
+                public CHeapObject,
+                public IServiceProvider,
+                public ISiteOwner,
+                public ISurfaceOwner {
  public:
   CVellum();
   ~CVellum() override;
@@ -28,15 +34,16 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID riid, void** out) override;
 
-  IUnknown* Identity() const { return identity_; }
-  IHTMLDocument2* Document() const { return document_; }
-  DWORD LockMode() const { return lockMode_; }
+  IUnknown* Identity() const override { return identity_; }
+  HWND ControlWindow() const override { return GetHwnd(); }
+  IHTMLDocument2* Document() const override { return document_; }
+  DWORD LockMode() const override { return lockMode_; }
   DWORD Preview() const { return preview_; }
   DWORD InsertKind() const { return insertKind_; }
   CVlmUIWin* Surface() const { return surface_; }
 
   // The document's ready state became complete (a load finished).
-  void OnDocumentComplete();
+  void OnDocumentComplete() override;
   // Loads that have reached OnDocumentComplete (tests read it).
   UINT CompletedLoads() const { return completedLoads_; }
 
@@ -49,19 +56,19 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
   int LoadFromFile(const char* path);
 
   // Notifications to the parent window (VLMN_*); rcTrack and rcWindow only for the codes that carry them.
-  void NotifyParent(UINT code, UINT kind = 14, const RECT* track = nullptr, const RECT* window = nullptr);
+  void NotifyParent(UINT code, UINT kind = 14, const RECT* track = nullptr, const RECT* window = nullptr) override;
 
   // The element property sheet for element, or for the selection's primary element (or the body) when
   // element is null; 1 when it was closed with OK.
   int ShowProperties(IHTMLElement* element);
 
   // The Element menu for the point (x, y) of the surface's client area, and the commands it offers.
-  void ShowElementMenu(int x, int y);
+  void ShowElementMenu(int x, int y) override;
   // Removes the top-level element that holds the point; 0 (lastError set) when nothing was removed.
   int RemoveElementAt(int x, int y);
 
   // Undo history.
-  int SaveToUndo();
+  int SaveToUndo() override;
   int CanUndo() const { return undo_.CanUndo(); }
   int CanRedo() const { return undo_.CanRedo(); }
   int Undo();
@@ -72,7 +79,7 @@ class CVellum : public CMessageWindow, public CHeapObject, public IServiceProvid
 
   // Element insertion at a rectangle in surface client coordinates (the surface calls it when the user
   // finishes drawing; flag: the drawn band adds to the selection). Disarms insertion.
-  int InsertElementAt(const RECT& rect, int flag);
+  int InsertElementAt(const RECT& rect, int flag) override;
 
   // The serialised document in the ANSI text the host receives; false when it cannot be written.
   // codePage, when given, receives the code page the text is written in (0: the ANSI code page).

@@ -1,7 +1,7 @@
 // The hosted document: creation, activation, the ready-state connection, loading and completion.
 #include <ocidl.h>
 
-#include "control/Trace.h"
+#include "window/Trace.h"
 #include "control/Vellum.h"
 #include "document/ComText.h"
 #include "document/DOMUtil.h"

@@ -1,5 +1,5 @@
 // The control's message map and the host's custom messages.
-#include "control/Trace.h"
+#include "window/Trace.h"
 #include "control/Vellum.h"
 #include "document/ComText.h"
 #include "document/DOMUtil.h"

@@ -2,7 +2,7 @@
 
 #include <urlmon.h>
 
-#include "control/Trace.h"
+#include "window/Trace.h"
 #include "document/ComText.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "control/Trace.h"
+#include "window/Trace.h"
 #include "document/Charsets.h"
 #include "document/ComText.h"
 #include "document/Dom2HTMLText.h"

@@ -1,6 +1,6 @@
 // An element's attributes: the engine's specified attributes in its order, then the normalised inline
 // style, then an input's current state.
-#include "control/Trace.h"
+#include "window/Trace.h"
 #include "document/ComText.h"
 #include "document/Dom2HTML.h"
 #include "document/Dom2HTMLText.h"

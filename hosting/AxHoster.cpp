@@ -82,11 +82,11 @@ HRESULT CAxHoster::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindo
   if (!hwnd) return E_UNEXPECTED;
   // Both come through the control's query, so the document holds counted references like any other.
   if (frame) {
-    HRESULT hr = owner_->QueryInterface(IID_IOleInPlaceFrame, reinterpret_cast<void**>(frame));
+    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceFrame, reinterpret_cast<void**>(frame));
     if (FAILED(hr)) return hr;
   }
   if (document) {
-    HRESULT hr = owner_->QueryInterface(IID_IOleInPlaceUIWindow, reinterpret_cast<void**>(document));
+    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceUIWindow, reinterpret_cast<void**>(document));
     if (FAILED(hr)) {
       if (frame && *frame) (*frame)->Release();
       if (frame) *frame = nullptr;

@@ -12,7 +12,7 @@
 class CAxHoster final
     : public CSiteObject<IOleInPlaceFrame, IOleClientSite, IOleInPlaceSite, IOleControlSite> {
  public:
-  explicit CAxHoster(CVellum* owner) : CSiteObject(owner) {}
+  explicit CAxHoster(ISiteOwner* owner) : CSiteObject(owner) {}
 
   // The frame table also answers for its bases, so the row is wider than the list of tables.
   static bool Serves(REFIID riid);

@@ -9,7 +9,7 @@
 
 class CDocHost final : public CSiteObject<IDocHostUIHandler> {
  public:
-  explicit CDocHost(CVellum* owner) : CSiteObject(owner) {}
+  explicit CDocHost(ISiteOwner* owner) : CSiteObject(owner) {}
 
   // IDocHostUIHandler
   HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD id, POINT* at, IUnknown* target, IDispatch* object) override;

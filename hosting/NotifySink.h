@@ -9,7 +9,7 @@
 
 class CNotifySink final : public CSiteObject<IPropertyNotifySink> {
  public:
-  explicit CNotifySink(CVellum* owner) : CSiteObject(owner) {}
+  explicit CNotifySink(ISiteOwner* owner) : CSiteObject(owner) {}
 
   // IPropertyNotifySink
   HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override;

@@ -11,7 +11,7 @@
 
 #include <plinthcore.h>
 
-#include "control/Vellum.h"
+#include "hosting/SiteOwner.h"
 
 // A declined request for an object or a text leaves the out-pointer empty, never stale.
 template <class T>
@@ -23,11 +23,11 @@ inline HRESULT DeclineWithNull(T** out) {
 template <class... Interfaces>
 class CSiteObject : public Interfaces..., public CHeapObject {
  public:
-  explicit CSiteObject(CVellum* owner) : owner_(owner) {}
+  explicit CSiteObject(ISiteOwner* owner) : owner_(owner) {}
   CSiteObject(const CSiteObject&) = delete;
   CSiteObject& operator=(const CSiteObject&) = delete;
 
-  CVellum* Owner() const { return owner_; }
+  ISiteOwner* Owner() const { return owner_; }
 
   // Whether riid is one of this object's interfaces (the control's query table asks before creating it).
   static bool Serves(REFIID riid) { return (IsEqualIID(riid, __uuidof(Interfaces)) || ...); }
@@ -54,7 +54,7 @@ class CSiteObject : public Interfaces..., public CHeapObject {
 
   // The owner's window while it exists, else null.
   HWND OwnerWindow() const {
-    HWND hwnd = owner_ ? owner_->GetHwnd() : nullptr;
+    HWND hwnd = owner_ ? owner_->ControlWindow() : nullptr;
     return hwnd && IsWindow(hwnd) ? hwnd : nullptr;
   }
 
@@ -70,5 +70,5 @@ class CSiteObject : public Interfaces..., public CHeapObject {
     return S_OK;
   }
 
-  CVellum* const owner_;  // the control this object serves; null only for an orphan made by a test
+  ISiteOwner* const owner_;  // the control this object serves; null only for an orphan made by a test
 };

@@ -3,7 +3,7 @@
 // as UTF-16 when that is offered, so that text outside the ANSI code page survives a copy and paste.
 #include <cstring>
 
-#include "control/Vellum.h"
+#include "surface/SurfaceOwner.h"
 #include "document/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
@@ -117,7 +117,7 @@ int CVlmUIWin::PasteFromClipboard() {
   if (OwnerDocument(document) && CDOMUtil(document).InsertHTML(markup.GetString())) {
     // The paste is an edit like any other: it can be undone and redone, and the host hears of it.
     owner_->SaveToUndo();
-    owner_->NotifyParent(VLMN_CHANGED);
+    owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);
     Redraw();
   }
   return 1;

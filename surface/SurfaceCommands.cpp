@@ -2,8 +2,8 @@
 // lines the selection up with the primary element.
 #include <vector>
 
-#include "control/Trace.h"
-#include "control/Vellum.h"
+#include "window/Trace.h"
+#include "surface/SurfaceOwner.h"
 #include "document/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
@@ -24,7 +24,7 @@ int CVlmUIWin::DeleteSelection() {
     removed = 1;
   }
   owner_->SaveToUndo();
-  owner_->NotifyParent(VLMN_CHANGED);
+  owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);
   Redraw();
   return removed;
 }

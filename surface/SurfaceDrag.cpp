@@ -1,5 +1,5 @@
 // Dragging on the surface: moving and resizing the selection as one block, and drawing rectangles.
-#include "control/Vellum.h"
+#include "surface/SurfaceOwner.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
 
@@ -125,7 +125,7 @@ int CVlmUIWin::BandStep(int x, int y) {
   }
   if (owner_) {
     const RECT track = Normalised(band_.rect);
-    owner_->NotifyParent(VLMN_TRACKRECT, VLM_KIND_OTHER, &track);
+    owner_->NotifyParent(VLMN_TRACKRECT, VLM_KIND_OTHER, &track, nullptr);
   }
   return 1;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "control/Vellum.h"
+#include "surface/SurfaceOwner.h"
 #include "document/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
@@ -122,7 +122,7 @@ void CVlmUIWin::ApplySelection() {
   for (CUIHTMLRect* r : selection_) r->ApplyToElement();
   if (owner_) {
     owner_->SaveToUndo();
-    owner_->NotifyParent(VLMN_CHANGED);
+    owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);
   }
   Redraw();
 }

@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "control/Module.h"
-#include "control/Vellum.h"
+#include "window/ModuleInstance.h"
+#include "surface/SurfaceOwner.h"
 #include "vellum.h"
 
 namespace {
@@ -184,7 +184,7 @@ LRESULT CVlmUIWin::OnLeftButtonDown(int x, int y, WPARAM keys) {
     BeginBand(x, y, extend);
   }
   if (changed) Redraw();
-  if (owner_) SetFocus(owner_->GetHwnd());
+  if (owner_) SetFocus(owner_->ControlWindow());
   return 0;
 }
 
@@ -232,5 +232,5 @@ LRESULT CVlmUIWin::OnMouseMove(int x, int y, WPARAM keys) {
 
 void CVlmUIWin::TrackMouse(int x, int y) {
   const RECT point = {x, y, x, y};
-  owner_->NotifyParent(VLMN_TRACKRECT, VLM_KIND_OTHER, &point);
+  owner_->NotifyParent(VLMN_TRACKRECT, VLM_KIND_OTHER, &point, nullptr);
 }

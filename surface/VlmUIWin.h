@@ -9,10 +9,10 @@
 
 #include <plinthcore.h>
 
-#include "control/MessageWindow.h"
+#include "window/MessageWindow.h"
 #include "surface/UIHTMLRect.h"
 
-class CVellum;
+class ISurfaceOwner;
 class CDOMUtil;
 
 // Surface modes.
@@ -30,7 +30,7 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;  // 0x56000000
   static constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TRANSPARENT;                         // 0x28
 
-  explicit CVlmUIWin(CVellum* owner) : owner_(owner) {}
+  explicit CVlmUIWin(ISurfaceOwner* owner) : owner_(owner) {}
   ~CVlmUIWin() override;
 
   // Creates the window as a child of parent covering rect; false when it cannot be made.
@@ -118,7 +118,7 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   LRESULT OnEraseBackground(HDC dc);
   LRESULT OnPaint(bool& handled);
 
-  CVellum* owner_;                        // the control (not owned); may be null
+  ISurfaceOwner* owner_;                        // the control (not owned); may be null
   std::vector<CUIHTMLRect*> selection_;   // owned, in the order selected
   int mode_ = kModeIdle;                  // SurfaceMode
   int resizeHandle_ = 0;                  // hit code of the resize in progress

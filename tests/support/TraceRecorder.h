@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "control/Trace.h"
+#include "window/Trace.h"
 
 namespace vt {
 

@@ -1,4 +1,4 @@
-#include "control/MessageWindow.h"
+#include "window/MessageWindow.h"
 
 bool CMessageWindow::Attach(HWND hwnd, WNDPROC chainTo) {
   if (!hwnd || hwnd_) return false;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "control/WindowThunk.h"
+#include "window/WindowThunk.h"
 
 class CMessageWindow {
  public:

@@ -1,4 +1,4 @@
-#include "control/WindowThunk.h"
+#include "window/WindowThunk.h"
 
 #include <cstring>
 

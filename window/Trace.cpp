@@ -1,4 +1,4 @@
-#include "control/Trace.h"
+#include "window/Trace.h"
 
 namespace {
 TraceHook g_hook = nullptr;
