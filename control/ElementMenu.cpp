@@ -47,8 +47,7 @@ void CVellum::ShowElementMenu(int x, int y) {
   if (locked) EnableMenuItem(popup, IDM_DELETE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
   CComRef<IHTMLElement> target;
   if (document_) {
-    document_->AddRef();
-    *target.out() = CDOMUtil(document_).GetElementFromPoint(x, y);
+    *target.out() = CDOMUtil(LentDocument()).GetElementFromPoint(x, y);
   }
   if (!locked && target && !ZOrderFixed(target.get())) {
     for (UINT id : {IDM_INCREASE_ZINDEX, IDM_INCREASE_ZINDEX_BY_10, IDM_DECREASE_ZINDEX, IDM_DECREASE_ZINDEX_BY_10})
@@ -70,8 +69,7 @@ void CVellum::ShowElementMenu(int x, int y) {
 
 void CVellum::StepZIndexFromMenu(IHTMLElement* target, int step) {
   if (!target || !document_) return;
-  document_->AddRef();
-  CDOMUtil util(document_);
+  CDOMUtil util(LentDocument());
   const int stepped = step > 0 ? util.IncreaseZIndex(target, step) : util.DecreaseZIndex(target, -step);
   if (!stepped) return;
   // A new stacking order is an edit like any other: it can be undone, and the host hears of it.
@@ -89,8 +87,7 @@ int CVellum::RemoveElementAt(int x, int y) {
     return 0;
   }
   if (surface_) surface_->DeselectAt(x, y);
-  document_->AddRef();
-  if (!CDOMUtil(document_).RemoveElementFromPoint(x, y)) {
+  if (!CDOMUtil(LentDocument()).RemoveElementFromPoint(x, y)) {
     // Nothing was removed, so no snapshot was taken for it: the history stays exactly as it was.
     lastError = VLM_ERR_ELEMENT;
     return 0;

@@ -140,8 +140,7 @@ int CVellum::InsertArmedKind(const RECT& rect) {
     return 0;
   }
   BuildInsertionRecord(insertKind_, idCounter_, rect, insertClsid_, insertion);
-  document_->AddRef();
-  if (!CDOMUtil(document_).InsertElement(insertion.record)) {
+  if (!CDOMUtil(LentDocument()).InsertElement(insertion.record)) {
     // No snapshot was taken for a failed insertion, so the history stays exactly as it was.
     lastError = VLM_ERR_ELEMENT;
     return 0;

@@ -29,6 +29,11 @@ CVellum::~CVellum() {
   if (ambientDispatch_) ambientDispatch_->Release();
 }
 
+IHTMLDocument2* CVellum::LentDocument() const {
+  if (document_) document_->AddRef();
+  return document_;
+}
+
 // --- COM identity -----------------------------------------------------------------------------------
 
 template <class Site>

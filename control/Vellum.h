@@ -156,6 +156,9 @@ class CVellum : public CMessageWindow,
   // For kind 12 the CLSID is required and copied; false (err 22) when it is missing.
   bool TakeInsertClsid(WPARAM kind, const CLSID* clsid);
 
+  // The document with a reference added, for a CDOMUtil to take over; null when there is none.
+  IHTMLDocument2* LentDocument() const;
+
   int LoadThroughTempFile(const char* text);
   void DeleteTempFile();
   bool ConnectReadyStateSink();

@@ -5,6 +5,7 @@
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
+#include "window/ScopedAssign.h"
 
 namespace {
 
@@ -289,20 +290,16 @@ LRESULT CVellum::OnCommand(WPARAM wParam, LPARAM, bool& handled) {
 LRESULT CVellum::OnDocChanged() {
   if (surface_) surface_->RefreshSelection();
   int width = 0, height = 0;
-  if (document_) document_->AddRef();
-  if (CDOMUtil(document_).GetBODYCustomWHAttrs(width, height)) {
+  if (CDOMUtil(LentDocument()).GetBODYCustomWHAttrs(width, height)) {
     RECT client;
     GetClientRect(GetHwnd(), &client);
     if (client.right != width || client.bottom != height) {
       // The resize follows a change the sheet already reports: it takes no snapshot and sends no
       // notification of its own. The flags come back afterwards, so that later resizes of the form
       // are recorded again.
-      DWORD snapshot = snapshotOnChange_, notify = notifyOnChange_;
-      snapshotOnChange_ = 0;
-      notifyOnChange_ = 0;
+      CScopedAssign<DWORD> noSnapshot(snapshotOnChange_, 0);
+      CScopedAssign<DWORD> noNotification(notifyOnChange_, 0);
       ResizeClientTo(width, height);
-      snapshotOnChange_ = snapshot;
-      notifyOnChange_ = notify;
     }
   }
   propsChanged_ = 1;
@@ -322,8 +319,7 @@ int CVellum::ShowProperties(IHTMLElement* element) {
     }
     *target.out() = surface_->SelectedElement();
     if (!target) {
-      document_->AddRef();
-      *target.out() = CDOMUtil(document_).GetBody();
+      *target.out() = CDOMUtil(LentDocument()).GetBody();
     }
     if (!target) {
       lastError = VLM_ERR_ELEMENT;

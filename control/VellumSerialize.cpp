@@ -6,8 +6,7 @@
 bool CVellum::SerializeDocument(CXString& text, UINT* codePage) {
   text.Empty();
   if (!document_) return false;
-  document_->AddRef();
-  CDom2HTML writer(document_);
+  CDom2HTML writer(LentDocument());
   if (!writer.Parse()) return false;
   text = writer.TakeHTML();
   if (codePage) *codePage = writer.OutputCodePage();

@@ -23,8 +23,7 @@ LRESULT CVellum::OnCreate() {
   if (!CreateDocument()) return -1;
   if (!SetPreviewMode(0)) return -1;
   if (document_) {
-    document_->AddRef();
-    CDOMUtil(document_).LoadCode("<html><body></body></html>");
+    CDOMUtil(LentDocument()).LoadCode("<html><body></body></html>");
   }
   return 0;
 }
@@ -47,8 +46,7 @@ LRESULT CVellum::OnSize(UINT, int, int) {
       FAILED(inPlace->SetObjectRects(&client, &client)))
     return 0;
   if (surface_) FitOverlayToBody();
-  document_->AddRef();
-  CDOMUtil(document_).SetBODYCustomWHAttrs(client.right, client.bottom);
+  CDOMUtil(LentDocument()).SetBODYCustomWHAttrs(client.right, client.bottom);
   if (snapshotOnChange_) SaveToUndo();
   if (notifyOnChange_) NotifyParent(VLMN_CHANGED);
   return 0;
@@ -210,4 +208,16 @@ void CVellum::NotifyParent(UINT code, UINT kind, const RECT* track, const RECT* 
   WPARAM id = static_cast<WPARAM>(record.hdr.idFrom);
   if (post) PostMessageW(parent, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
   else SendMessageW(parent, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
+}
+
+void CVellum::ResizeClientTo(int width, int height) {
+  RECT window, client;
+  GetWindowRect(GetHwnd(), &window);
+  GetClientRect(GetHwnd(), &client);
+  int newWidth = width + (window.right - window.left) - client.right;
+  int newHeight = height + (window.bottom - window.top) - client.bottom;
+  // The control keeps its top-left corner in the parent.
+  POINT origin = {window.left, window.top};
+  if (HWND parent = GetParent(GetHwnd())) ScreenToClient(parent, &origin);
+  MoveWindow(GetHwnd(), origin.x, origin.y, newWidth, newHeight, TRUE);
 }

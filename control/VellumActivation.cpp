@@ -1,0 +1,61 @@
+// The hosted document's creation, in-place activation and closing.
+#include "control/Vellum.h"
+#include "document/ComText.h"
+#include "vellum.h"
+
+int CVellum::CreateDocument() {
+  if (!IsWindow(GetHwnd())) {
+    lastError = VLM_ERR_NO_WINDOW;
+    return 0;
+  }
+  if (FAILED(CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                              IID_IHTMLDocument2, reinterpret_cast<void**>(&document_))) ||
+      !document_) {
+    document_ = nullptr;
+    lastError = VLM_ERR_DOCUMENT_CREATE;
+    return 0;
+  }
+  auto dropDocument = [this](DWORD error) {
+    lastError = error;
+    document_->Release();
+    document_ = nullptr;
+    return 0;
+  };
+  CComRef<IOleObject> oleObject;
+  if (FAILED(document_->QueryInterface(IID_IOleObject, oleObject.outVoid())) || !oleObject)
+    return dropDocument(VLM_ERR_DOCUMENT_CREATE);
+  CComRef<IOleClientSite> site;
+  if (FAILED(QueryInterface(IID_IOleClientSite, site.outVoid())) || FAILED(oleObject->SetClientSite(site.get())))
+    return dropDocument(VLM_ERR_DOCUMENT_CREATE);
+  RECT client;
+  GetClientRect(GetHwnd(), &client);
+  if (FAILED(oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.get(), 0, GetHwnd(), &client)))
+    return dropDocument(VLM_ERR_ACTIVATE);
+  CComRef<IOleWindow> oleWindow;
+  if (FAILED(document_->QueryInterface(IID_IOleWindow, oleWindow.outVoid())) || !oleWindow ||
+      FAILED(oleWindow->GetWindow(&docWindow_))) {
+    lastError = VLM_ERR_DOC_WINDOW;
+    return 0;
+  }
+  return ConnectReadyStateSink() ? 1 : 0;
+}
+
+int CVellum::CloseDocument() {
+  if (!IsWindow(GetHwnd())) {
+    lastError = VLM_ERR_NO_WINDOW;
+    return 0;
+  }
+  if (document_) {
+    docWindow_ = nullptr;
+    CComRef<IOleObject> oleObject;
+    if (SUCCEEDED(document_->QueryInterface(IID_IOleObject, oleObject.outVoid())) && oleObject) {
+      DisconnectReadyStateSink();
+      oleObject->Close(OLECLOSE_NOSAVE);
+      oleObject->SetClientSite(nullptr);
+    }
+    document_->Release();
+    document_ = nullptr;
+  }
+  lastError = VLM_ERR_NONE;
+  return 1;
+}
