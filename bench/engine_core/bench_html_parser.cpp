@@ -11,7 +11,7 @@
 
 #include "dom/document.h"
 #include "parser/html_parser.h"
-#include "text/utf.h"
+#include "encoding/utf.h"
 
 #ifdef VELLUM_BENCH_WITH_GUMBO
 #include <gumbo.h>
@@ -83,7 +83,9 @@ const std::string& textInput() {
 
 void parseWithVellum(benchmark::State& state, const std::string& input) {
   for (auto _ : state) {
-    RefPtr<Document> document = parseDocument(utf8ToUtf16(input));
+    std::u16string text;
+    encoding::DecodeUtf8(input, text);
+    RefPtr<Document> document = parseDocument(text);
     benchmark::DoNotOptimize(document.get());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(input.size()));

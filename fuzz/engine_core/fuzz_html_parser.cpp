@@ -11,7 +11,7 @@
 #include "markup/inner_text.h"
 #include "markup/serializer.h"
 #include "parser/html_parser.h"
-#include "text/utf.h"
+#include "encoding/utf.h"
 
 using namespace vellum::engine;
 
@@ -36,7 +36,8 @@ void checkInvariants(Document& document) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 256 * 1024) return 0;
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  std::u16string text = utf8ToUtf16(bytes);
+  std::u16string text;
+  encoding::DecodeUtf8(bytes, text);
 
   RefPtr<Document> document = parseDocument(text);
   checkInvariants(*document);

@@ -12,7 +12,7 @@
 #include "parser/input_text.h"
 #include "parser/tokenizer.h"
 #include "support/json.h"
-#include "text/utf.h"
+#include "support/utf_text.h"
 
 namespace vellum::engine::test {
 namespace {

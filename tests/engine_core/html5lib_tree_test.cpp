@@ -13,7 +13,7 @@
 #include "parser/html_parser.h"
 #include "support/html5lib_cases.h"
 #include "support/tree_dump.h"
-#include "text/utf.h"
+#include "support/utf_text.h"
 
 namespace vellum::engine::test {
 namespace {

@@ -7,20 +7,24 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-void AppendCodePoint(char32_t cp, std::u16string& out) {
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-        return;
-    }
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-}
-
 bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 }  // namespace
+
+void AppendCodePoint(std::u16string& out, char32_t cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) {
+        out.push_back(kReplacement);
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char16_t>(cp));
+    } else if (cp <= 0x10FFFF) {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(kReplacement);
+    }
+}
 
 void DecodeUtf8(std::string_view bytes, std::u16string& out) {
     out.reserve(out.size() + bytes.size());
@@ -68,7 +72,7 @@ void DecodeUtf8(std::string_view bytes, std::u16string& out) {
         upper = 0xBF;
         codePoint = (codePoint << 6) | (byte & 0x3F);
         if (++seen == needed) {
-            AppendCodePoint(codePoint, out);
+            AppendCodePoint(out, codePoint);
             needed = seen = 0;
             codePoint = 0;
         }

@@ -19,4 +19,7 @@ void DecodeUtf16(std::string_view bytes, ByteOrder order, std::u16string& out);
 // UTF-8 form of UTF-16 text; unpaired surrogates become U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 
+// Appends the UTF-16 form of one code point; surrogates and values past U+10FFFF become U+FFFD.
+void AppendCodePoint(std::u16string& out, char32_t cp);
+
 }  // namespace vellum::engine::encoding

@@ -1,7 +1,7 @@
 #include "parser/tokenizer.h"
 
 #include "parser/char_ref.h"
-#include "text/utf.h"
+#include "encoding/utf.h"
 
 namespace vellum::engine {
 
@@ -143,8 +143,8 @@ void Tokenizer::consumeCharacterReference(bool inAttribute) {
       }
     }
     pos_ += m.length;
-    appendCodePoint(out, m.first);
-    if (m.second) appendCodePoint(out, m.second);
+    encoding::AppendCodePoint(out, m.first);
+    if (m.second) encoding::AppendCodePoint(out, m.second);
     return;
   }
   if (c != '#') {
@@ -169,7 +169,7 @@ void Tokenizer::consumeCharacterReference(bool inAttribute) {
     return;
   }
   if (pos_ < input_.size() && input_[pos_] == ';') ++pos_;
-  appendCodePoint(out, numericReferenceValue(value));
+  encoding::AppendCodePoint(out, numericReferenceValue(value));
 }
 
 void Tokenizer::stepData() {

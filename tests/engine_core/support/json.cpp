@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "text/utf.h"
+#include "support/utf_text.h"
 
 namespace vellum::engine::test {
 

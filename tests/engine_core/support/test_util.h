@@ -8,7 +8,7 @@
 #include "dom/document.h"
 #include "parser/html_parser.h"
 #include "support/tree_dump.h"
-#include "text/utf.h"
+#include "support/utf_text.h"
 
 namespace vellum::engine::test {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "dom/document.h"
-#include "text/utf.h"
+#include "support/utf_text.h"
 
 namespace vellum::engine::test {
 
