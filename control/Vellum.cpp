@@ -79,6 +79,7 @@ HRESULT CVellum::QueryService(REFGUID, REFIID, void** out) {
 // --- Document -----------------------------------------------------------------------------------------
 
 void CVellum::ReplaceDocumentForTest(IHTMLDocument2* document) {
+  ForgetWrittenText();
   if (document) document->AddRef();
   if (document_) document_->Release();
   document_ = document;

@@ -84,6 +84,11 @@ class CVellum : public CMessageWindow,
   // The serialised document in the ANSI text the host receives; false when it cannot be written.
   // codePage, when given, receives the code page the text is written in (0: the ANSI code page).
   bool SerializeDocument(CXString& text, UINT* codePage = nullptr);
+  // Times the document was actually written out (an unchanged document answers with its last text).
+  UINT Serialisations() const { return serialisations_; }
+  // Drops the last text written, so that the next request writes the document again (the document goes
+  // or is replaced; benchmarks time the writer).
+  void ForgetWrittenText();
 
   // Test support: hosts document in place of the current one (counted references on both).
   void ReplaceDocumentForTest(IHTMLDocument2* document);
@@ -121,6 +126,15 @@ class CVellum : public CMessageWindow,
   CXString tempDir_;                      // directory for loading through a temporary file
   CXString tempFile_;                     // temporary file of the load in progress
   UINT completedLoads_ = 0;               // loads that reached ready state complete
+  struct WrittenText {
+    bool valid = false;
+    const IHTMLDocument2* document = nullptr;  // compared only
+    ULONGLONG version = 0;                     // the document's content version when it was written
+    UINT codePage = 0;
+    CXString text;
+  };
+  WrittenText written_;                   // the last text written, for an unchanged document
+  UINT serialisations_ = 0;
 
   // Message handlers (the map in ProcessMessage unpacks the arguments).
   LRESULT OnCreate();

@@ -8,6 +8,7 @@ int CVellum::CreateDocument() {
     lastError = VLM_ERR_NO_WINDOW;
     return 0;
   }
+  ForgetWrittenText();
   if (FAILED(CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
                               IID_IHTMLDocument2, reinterpret_cast<void**>(&document_))) ||
       !document_) {
@@ -53,6 +54,7 @@ int CVellum::CloseDocument() {
       oleObject->Close(OLECLOSE_NOSAVE);
       oleObject->SetClientSite(nullptr);
     }
+    ForgetWrittenText();
     document_->Release();
     document_ = nullptr;
   }

@@ -100,6 +100,7 @@ const CFormState::Entry* CFormState::Find(const Element& element) const {
 }
 
 CFormState::Entry& CFormState::Ensure(Element& element) {
+  ++version_;  // only the setters ask, each to change the entry
   Entry& entry = entries_[&element];
   if (!entry.element) entry.element = &element;
   return entry;

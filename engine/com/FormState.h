@@ -4,6 +4,7 @@
 // keeps one store, so the state outlives the element objects and is shared with the view.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -36,7 +37,12 @@ class CFormState {
   long SelectedIndex(const vellum::engine::Element& select) const;
 
   // A new page: every state goes.
-  void Clear() { entries_.clear(); }
+  void Clear() {
+    entries_.clear();
+    ++version_;
+  }
+  // Moves on with every change of a state.
+  std::uint64_t Version() const { return version_; }
 
  private:
   struct Entry {
@@ -50,6 +56,7 @@ class CFormState {
   bool SelectednessOf(const vellum::engine::Element& option) const;  // before the single-choice rule
 
   std::unordered_map<const vellum::engine::Element*, Entry> entries_;
+  std::uint64_t version_ = 0;
 };
 
 // The radio buttons of the input's group in tree order: those with its name in the same form (or,

@@ -65,7 +65,7 @@ HRESULT CHtmlDocument::QueryInterfaceImpl(REFIID riid, void** out) {
   return QueryInterfaceOf<IHTMLDocument2, IHTMLDocument, Via<IDispatch, IHTMLDocument2>, IHTMLDocument3,
                           IPersistStreamInit, IPersistMoniker, IPersist,
                           IConnectionPointContainer, IOleObject, Via<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject,
-                          IOleInPlaceActiveObject>(this, riid, out);
+                          IOleInPlaceActiveObject, IDocumentVersion>(this, riid, out);
 }
 
 LRESULT CALLBACK CHtmlDocument::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -142,6 +142,16 @@ void CHtmlDocument::ReplaceTree(vellum::engine::RefPtr<vellum::engine::Document>
   layout_.Forget();
   painter_.Forget();
   tree_ = std::move(tree);
+  ++pagesShown_;
+}
+
+HRESULT CHtmlDocument::GetContentVersion(ULONGLONG* version) {
+  if (!version) return E_POINTER;
+  // The tree's version and the form state's only grow, each with every change of its own; a new page
+  // starts past anything the old one reached (no page sees 2^40 changes).
+  constexpr int kPageShift = 40;
+  *version = (pagesShown_ << kPageShift) + tree_->version() + formState_.Version();
+  return S_OK;
 }
 
 void CHtmlDocument::SetReadyState(LONG state) {

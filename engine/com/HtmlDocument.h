@@ -14,6 +14,7 @@
 #include "engine/com/FormState.h"
 #include "engine/com/NamedProperties.h"
 #include "engine/com/WrapperCache.h"
+#include "engine/DocumentVersion.h"
 #include "engine/com/view/GdiTextMeasurer.h"
 #include "engine/com/view/ViewFocus.h"
 #include "engine/com/view/ViewPainter.h"
@@ -34,6 +35,7 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
                             public IOleObjectNotImpl,
                             public IOleInPlaceObjectNotImpl,
                             public IOleInPlaceActiveObjectNotImpl,
+                            public IDocumentVersion,
                             private CLiveObject {
  public:
   CHtmlDocument();
@@ -55,6 +57,9 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   HRESULT STDMETHODCALLTYPE get_parentWindow(IHTMLWindow2** p) override;
   HRESULT STDMETHODCALLTYPE get_Script(IDispatch** p) override;
   HRESULT STDMETHODCALLTYPE toString(BSTR* text) override;
+
+  // IDocumentVersion: tells a writer whether the page changed since it last wrote it.
+  HRESULT STDMETHODCALLTYPE GetContentVersion(ULONGLONG* version) override;
 
   // IHTMLDocument3
   HRESULT STDMETHODCALLTYPE get_documentElement(IHTMLElement** p) override;
@@ -134,6 +139,7 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   vellum::engine::RefPtr<vellum::engine::Document> tree_;  // the page
   std::string pendingInput_;           // bytes of the load in progress
   unsigned loadGeneration_ = 0;        // bumped by each load; a superseded load never completes
+  ULONGLONG pagesShown_ = 0;           // trees the document has held: each page starts a new range of versions
   LONG readyState_ = READYSTATE_COMPLETE;
   CPropertyNotifyPoint* notifyPoint_;  // the IPropertyNotifySink connection point (owned)
   HWND window_ = nullptr;              // message-only window that runs the parse after Load returns

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
+#include "RectAssert.h"
 #include "LiveFormFixture.h"
 #include "RecordingSite.h"
 
@@ -44,9 +45,7 @@ class Activation : public DocumentTest {
   lt::HostWindow parent_;
 };
 
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+using vt::SameRect;
 
 TEST_F(Activation, SettingTheClientSiteAsksForTheHostInfoOnly) {
   lt::RecordingSite site(parent_.hwnd(), kPlace);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ControlFixture.h"
+#include "RectAssert.h"
 #include "document/ComText.h"
 #include "surface/VlmUIWin.h"
 
@@ -45,6 +46,6 @@ class Surface : public dt::Control {
 };
 
 std::string Narrow(const wchar_t* text);
-inline bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+using vt::SameRect;
 
 }  // namespace st

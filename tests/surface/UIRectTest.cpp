@@ -1,5 +1,7 @@
 // Selection rectangle geometry, hit codes and the looks drawn into a memory bitmap.
 #include <gtest/gtest.h>
+
+#include "RectAssert.h"
 #include <windows.h>
 
 #include "surface/UIRect.h"
@@ -7,21 +9,21 @@
 
 namespace {
 
-bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+using vt::SameRect;
 
 TEST(UIRectGeometry, HandlesAreSevenPixelSquaresCentredOnTheirPoints) {
   CUIRect r(10, 20, 110, 60);
   RECT h = {};
   r.GetHandleRect(kHitTopLeft, h);
-  EXPECT_TRUE(Same(h, RECT{7, 17, 14, 24}));
+  EXPECT_TRUE(SameRect(h, RECT{7, 17, 14, 24}));
   r.GetHandleRect(kHitBottom, h);
-  EXPECT_TRUE(Same(h, RECT{57, 57, 64, 64}));
+  EXPECT_TRUE(SameRect(h, RECT{57, 57, 64, 64}));
   r.GetHandleRect(kHitRight, h);
-  EXPECT_TRUE(Same(h, RECT{107, 37, 114, 44}));
+  EXPECT_TRUE(SameRect(h, RECT{107, 37, 114, 44}));
   RECT untouched = {1, 2, 3, 4};
   r.GetHandleRect(kHitInside, untouched);
   r.GetHandleRect(10, untouched);
-  EXPECT_TRUE(Same(untouched, RECT{1, 2, 3, 4}));
+  EXPECT_TRUE(SameRect(untouched, RECT{1, 2, 3, 4}));
 }
 
 TEST(UIRectGeometry, HitTestPrefersHandlesThenInsideThenOutside) {
@@ -47,7 +49,7 @@ TEST(UIRectGeometry, IsInsideFollowsTheIntersection) {
   EXPECT_EQ(CUIRect(10, 10, 101, 50).IsInside(outer), 0);
   EXPECT_EQ(CUIRect(10, 10, 10, 50).IsInside(outer), 0);  // empty
   EXPECT_EQ(CUIRect(POINT{5, 5}, SIZE{10, 10}).IsInside(outer), 1);
-  EXPECT_TRUE(Same(CUIRect(POINT{5, 6}, POINT{7, 8}).rect, RECT{5, 6, 7, 8}));
+  EXPECT_TRUE(SameRect(CUIRect(POINT{5, 6}, POINT{7, 8}).rect, RECT{5, 6, 7, 8}));
 }
 
 // A 60 x 60 white memory bitmap to draw into.
