@@ -84,6 +84,9 @@ class CVellum : public CMessageWindow,
   // The serialised document in the ANSI text the host receives; false when it cannot be written.
   // codePage, when given, receives the code page the text is written in (0: the ANSI code page).
   bool SerializeDocument(CXString& text, UINT* codePage = nullptr);
+  // The same text, kept by the control until the document changes or the next text is written; null
+  // when it cannot be written.
+  const CXString* WrittenDocument(UINT* codePage = nullptr);
   // Times the document was actually written out (an unchanged document answers with its last text).
   UINT Serialisations() const { return serialisations_; }
   // Drops the last text written, so that the next request writes the document again (the document goes

@@ -147,17 +147,17 @@ LRESULT CVellum::OnGetCode(WPARAM capacity, char* buffer) {
     lastError = VLM_ERR_NO_DOCUMENT;
     return 0;
   }
-  CXString text;
-  if (!SerializeDocument(text)) {
+  const CXString* text = WrittenDocument();
+  if (!text) {
     lastError = VLM_ERR_SERIALIZE;
     return 0;
   }
-  if (!buffer) return static_cast<LRESULT>(text.GetLength());
-  if (capacity != 0 && capacity < text.GetSize()) {
+  if (!buffer) return static_cast<LRESULT>(text->GetLength());
+  if (capacity != 0 && capacity < text->GetSize()) {
     lastError = VLM_ERR_SERIALIZE;
     return 0;
   }
-  CopyMemory(buffer, text.GetString(), text.GetSize());
+  CopyMemory(buffer, text->GetString(), text->GetSize());
   return 1;
 }
 

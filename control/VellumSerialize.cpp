@@ -1,7 +1,7 @@
 // The document as the HTML text the host receives: the editor's own rendering of the tree, in the code
 // page the page declares (or the ANSI code page). The last text written is kept with the document's
-// content version, so that an unchanged document (the size and then the text of VLM_GETCODE, the
-// snapshot of an edit and the host's save that follows) is written once.
+// content version, so that an unchanged document (the snapshot of an edit, then the host's VLM_GETCODE
+// for the size and for the text) is written once.
 #include "control/Vellum.h"
 #include "document/ComText.h"
 #include "document/Dom2HTML.h"
@@ -9,8 +9,8 @@
 
 namespace {
 
-// The content version of an engine that tells it; false for any other engine (its text is always
-// written afresh).
+// The content version of an engine that tells it; false for any other engine (its text is then
+// written afresh every time).
 bool ContentVersionOf(IHTMLDocument2* document, ULONGLONG& version) {
   CComRef<IDocumentVersion> versioned;
   return SUCCEEDED(document->QueryInterface(__uuidof(IDocumentVersion), versioned.outVoid())) && versioned &&
@@ -19,33 +19,32 @@ bool ContentVersionOf(IHTMLDocument2* document, ULONGLONG& version) {
 
 }  // namespace
 
-bool CVellum::SerializeDocument(CXString& text, UINT* codePage) {
-  text.Empty();
-  if (!document_) return false;
+const CXString* CVellum::WrittenDocument(UINT* codePage) {
+  if (!document_) return nullptr;
   ULONGLONG version = 0;
   const bool versioned = ContentVersionOf(document_, version);
-  if (versioned && written_.valid && written_.document == document_ && written_.version == version) {
-    text = written_.text;
-    // A copy that could not be made is no answer: the text is written afresh below.
-    if (text.GetLength() == written_.text.GetLength()) {
-      if (codePage) *codePage = written_.codePage;
-      return true;
-    }
-  }
-  written_.valid = false;
-  ++serialisations_;
-  CDom2HTML writer(LentDocument());
-  if (!writer.Parse()) return false;
-  text = writer.TakeHTML();
-  if (codePage) *codePage = writer.OutputCodePage();
-  if (versioned) {
-    written_.text = text;
-    written_.valid = written_.text.GetLength() == text.GetLength();
+  if (!(versioned && written_.valid && written_.document == document_ && written_.version == version)) {
+    ForgetWrittenText();
+    ++serialisations_;
+    CDom2HTML writer(LentDocument());
+    if (!writer.Parse()) return nullptr;
+    written_.text = writer.TakeHTML();
+    written_.codePage = writer.OutputCodePage();
     written_.document = document_;
     written_.version = version;
-    written_.codePage = writer.OutputCodePage();
+    written_.valid = versioned;
   }
-  return true;
+  if (codePage) *codePage = written_.codePage;
+  return &written_.text;
+}
+
+bool CVellum::SerializeDocument(CXString& text, UINT* codePage) {
+  text.Empty();
+  const CXString* written = WrittenDocument(codePage);
+  if (!written) return false;
+  text = *written;
+  // A copy that could not be made is a failure, not an empty page.
+  return text.GetLength() == written->GetLength();
 }
 
 void CVellum::ForgetWrittenText() {
