@@ -8,7 +8,13 @@ HRESULT CNotifySink::OnChanged(DISPID id) {
   if (!document) return S_OK;
   LONG state = 0;
   // A state that cannot be read is not a completed load; the notification is simply dropped.
-  if (ReadReadyState(document, state) && state == READYSTATE_COMPLETE) owner_->OnDocumentComplete();
+  if (!ReadReadyState(document, state) || state != READYSTATE_COMPLETE) return S_OK;
+  // The engine called: nothing may unwind into it. A completion that ran out of memory half-way says so.
+  try {
+    owner_->OnDocumentComplete();
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
   return S_OK;
 }
 

@@ -31,10 +31,10 @@ HRESULT CElement::get_text(BSTR* p) {
   *p = nullptr;
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Option: return ReturnString(OptionText(*element()), p);
-      case ElementKind::Script:
-      case ElementKind::Title: return ReturnString(element()->text(), p);
-      case ElementKind::Comment: return ReturnString(vellum::engine::asComment(&node())->markup(), p);
+      case ElementObjectKind::Option: return ReturnString(OptionText(*element()), p);
+      case ElementObjectKind::Script:
+      case ElementObjectKind::Title: return ReturnString(element()->text(), p);
+      case ElementObjectKind::Comment: return ReturnString(vellum::engine::asComment(&node())->markup(), p);
       default: return NotForThisTag("get_text");
     }
   });
@@ -43,14 +43,14 @@ HRESULT CElement::get_text(BSTR* p) {
 HRESULT CElement::put_text(BSTR v) {
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Option:
+      case ElementObjectKind::Option:
         ReplaceChildrenWithText(*element(), TextOf(v));
         return S_OK;
-      case ElementKind::Script:
-      case ElementKind::Title:
+      case ElementObjectKind::Script:
+      case ElementObjectKind::Title:
         element()->setText(TextOf(v));
         return S_OK;
-      case ElementKind::Comment:
+      case ElementObjectKind::Comment:
         vellum::engine::asComment(&node())->setData(CommentData(TextOf(v)));
         return S_OK;
       default: return NotForThisTag("put_text");
@@ -66,9 +66,9 @@ HRESULT CElement::get_src(BSTR* p) {
   *p = nullptr;
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Img:
-      case ElementKind::Input: return ReturnString(ResolvedSourceUrl(AttributeText(*element(), u"src")), p);
-      case ElementKind::Script: return GetAttributeText(u"src", p);
+      case ElementObjectKind::Img:
+      case ElementObjectKind::Input: return ReturnString(ResolvedSourceUrl(AttributeText(*element(), u"src")), p);
+      case ElementObjectKind::Script: return GetAttributeText(u"src", p);
       default: return NotForThisTag("get_src");
     }
   });
@@ -76,9 +76,9 @@ HRESULT CElement::get_src(BSTR* p) {
 
 HRESULT CElement::put_src(BSTR v) {
   switch (kind_) {
-    case ElementKind::Img:
-    case ElementKind::Input:
-    case ElementKind::Script: return SetAttributeText(u"src", v);
+    case ElementObjectKind::Img:
+    case ElementObjectKind::Input:
+    case ElementObjectKind::Script: return SetAttributeText(u"src", v);
     default: return NotForThisTag("put_src");
   }
 }

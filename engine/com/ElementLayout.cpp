@@ -97,21 +97,21 @@ HRESULT CElement::get_clientHeight(LONG* p) {
 HRESULT CElement::get_width(LONG* p) {
   if (!p) return E_POINTER;
   *p = 0;
-  if (kind_ != ElementKind::Img && kind_ != ElementKind::Input) return NotForThisTag("get_width");
+  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("get_width");
   return get_offsetWidth(p);
 }
 HRESULT CElement::get_height(LONG* p) {
   if (!p) return E_POINTER;
   *p = 0;
-  if (kind_ != ElementKind::Img && kind_ != ElementKind::Input) return NotForThisTag("get_height");
+  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("get_height");
   return get_offsetHeight(p);
 }
 HRESULT CElement::put_width(LONG v) {
-  if (kind_ != ElementKind::Img && kind_ != ElementKind::Input) return NotForThisTag("put_width");
+  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("put_width");
   return SetAttributeNumber(u"width", v);
 }
 HRESULT CElement::put_height(LONG v) {
-  if (kind_ != ElementKind::Img && kind_ != ElementKind::Input) return NotForThisTag("put_height");
+  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("put_height");
   return SetAttributeNumber(u"height", v);
 }
 

@@ -57,7 +57,7 @@ bool ParseLeadingNumber(std::u16string_view text, LONG& value) {
 
 // Interfaces that only some tags carry.
 struct TagInterface {
-  ElementKind kind;
+  ElementObjectKind kind;
   const IID& iid;
   void* (*cast)(CElement* self);
 };
@@ -68,22 +68,22 @@ void* As(CElement* self) {
 
 }  // namespace
 
-ElementKind KindOf(const Node& node) {
-  if (node.isComment()) return ElementKind::Comment;
+ElementObjectKind KindOf(const Node& node) {
+  if (node.isComment()) return ElementObjectKind::Comment;
   const Element* element = vellum::engine::asElement(&node);
-  if (!element || !element->isHtml()) return ElementKind::Generic;
+  if (!element || !element->isHtml()) return ElementObjectKind::Generic;
   switch (element->tagId()) {
-    case TagId::Input: return ElementKind::Input;
-    case TagId::Textarea: return ElementKind::TextArea;
-    case TagId::Select: return ElementKind::Select;
-    case TagId::Option: return ElementKind::Option;
-    case TagId::Meta: return ElementKind::Meta;
-    case TagId::Style: return ElementKind::Style;
-    case TagId::Script: return ElementKind::Script;
-    case TagId::Title: return ElementKind::Title;
-    case TagId::Body: return ElementKind::Body;
-    case TagId::Img: return ElementKind::Img;
-    default: return ElementKind::Generic;
+    case TagId::Input: return ElementObjectKind::Input;
+    case TagId::Textarea: return ElementObjectKind::TextArea;
+    case TagId::Select: return ElementObjectKind::Select;
+    case TagId::Option: return ElementObjectKind::Option;
+    case TagId::Meta: return ElementObjectKind::Meta;
+    case TagId::Style: return ElementObjectKind::Style;
+    case TagId::Script: return ElementObjectKind::Script;
+    case TagId::Title: return ElementObjectKind::Title;
+    case TagId::Body: return ElementObjectKind::Body;
+    case TagId::Img: return ElementObjectKind::Img;
+    default: return ElementObjectKind::Generic;
   }
 }
 
@@ -97,17 +97,17 @@ HRESULT CElement::QueryInterfaceImpl(REFIID riid, void** out) {
       this, riid, out);
   if (hr != E_NOINTERFACE) return hr;
   static const TagInterface kTagInterfaces[] = {
-      {ElementKind::Input, __uuidof(IHTMLInputElement), As<IHTMLInputElement>},
-      {ElementKind::TextArea, __uuidof(IHTMLTextAreaElement), As<IHTMLTextAreaElement>},
-      {ElementKind::Select, __uuidof(IHTMLSelectElement), As<IHTMLSelectElement>},
-      {ElementKind::Option, __uuidof(IHTMLOptionElement), As<IHTMLOptionElement>},
-      {ElementKind::Meta, __uuidof(IHTMLMetaElement), As<IHTMLMetaElement>},
-      {ElementKind::Style, __uuidof(IHTMLStyleElement), As<IHTMLStyleElement>},
-      {ElementKind::Script, __uuidof(IHTMLScriptElement), As<IHTMLScriptElement>},
-      {ElementKind::Title, __uuidof(IHTMLTitleElement), As<IHTMLTitleElement>},
-      {ElementKind::Comment, __uuidof(IHTMLCommentElement), As<IHTMLCommentElement>},
-      {ElementKind::Body, __uuidof(IHTMLBodyElement), As<IHTMLBodyElement>},
-      {ElementKind::Img, __uuidof(IHTMLImgElement), As<IHTMLImgElement>},
+      {ElementObjectKind::Input, __uuidof(IHTMLInputElement), As<IHTMLInputElement>},
+      {ElementObjectKind::TextArea, __uuidof(IHTMLTextAreaElement), As<IHTMLTextAreaElement>},
+      {ElementObjectKind::Select, __uuidof(IHTMLSelectElement), As<IHTMLSelectElement>},
+      {ElementObjectKind::Option, __uuidof(IHTMLOptionElement), As<IHTMLOptionElement>},
+      {ElementObjectKind::Meta, __uuidof(IHTMLMetaElement), As<IHTMLMetaElement>},
+      {ElementObjectKind::Style, __uuidof(IHTMLStyleElement), As<IHTMLStyleElement>},
+      {ElementObjectKind::Script, __uuidof(IHTMLScriptElement), As<IHTMLScriptElement>},
+      {ElementObjectKind::Title, __uuidof(IHTMLTitleElement), As<IHTMLTitleElement>},
+      {ElementObjectKind::Comment, __uuidof(IHTMLCommentElement), As<IHTMLCommentElement>},
+      {ElementObjectKind::Body, __uuidof(IHTMLBodyElement), As<IHTMLBodyElement>},
+      {ElementObjectKind::Img, __uuidof(IHTMLImgElement), As<IHTMLImgElement>},
   };
   for (const TagInterface& entry : kTagInterfaces) {
     if (entry.kind == kind_ && IsEqualIID(riid, entry.iid)) {

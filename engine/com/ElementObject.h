@@ -19,8 +19,10 @@
 namespace engine {
 
 // Which element-specific interfaces an object offers.
-enum class ElementKind : uint8_t { Generic, Comment, Input, TextArea, Select, Option, Meta, Style, Script, Title, Body, Img };
-ElementKind KindOf(const vellum::engine::Node& node);
+enum class ElementObjectKind : uint8_t {
+  Generic, Comment, Input, TextArea, Select, Option, Meta, Style, Script, Title, Body, Img
+};
+ElementObjectKind KindOf(const vellum::engine::Node& node);
 
 class CElement final : public CNodeObject,
                        public CRecycled<CElement>,
@@ -44,7 +46,7 @@ class CElement final : public CNodeObject,
   ENGINE_IDISPATCH_FROM_TABLE(Properties())
   static const NamedPropertyTable<CElement>& Properties();
 
-  ElementKind kind() const { return kind_; }
+  ElementObjectKind kind() const { return kind_; }
   // The element; null for a comment.
   vellum::engine::Element* element() const { return vellum::engine::asElement(&node()); }
 
@@ -191,7 +193,7 @@ class CElement final : public CNodeObject,
   HRESULT NotForThisTag(const char* method);
 
   LONG refs_ = 1;
-  ElementKind kind_;
+  ElementObjectKind kind_;
 };
 
 }  // namespace engine

@@ -82,18 +82,18 @@ HRESULT PutBodyAttribute(CElement& element, const VARIANT& value) {
 constexpr char16_t kWidth[] = u"width";
 constexpr char16_t kHeight[] = u"height";
 
-template <ElementKind... Kinds>
+template <ElementObjectKind... Kinds>
 bool OfKind(const CElement& element) {
   return ((element.kind() == Kinds) || ...);
 }
-bool IsElement(const CElement& element) { return element.kind() != ElementKind::Comment; }
+bool IsElement(const CElement& element) { return element.kind() != ElementObjectKind::Comment; }
 
 enum PropertyId : DISPID {
   kId = 1, kTitle, kClassName, kTagName, kInnerHtml, kInnerText, kOuterHtml, kStyle, kDisabled, kSourceIndex,
   kSrc, kName, kValue, kType, kChecked, kReadOnly, kText, kContent, kHttpEquiv, kBodyWidth, kBodyHeight,
 };
 
-using K = ElementKind;
+using K = ElementObjectKind;
 
 const NamedProperty<CElement> kElementProperties[] = {
     {L"id", kId, GetText<&CElement::get_id>, PutText<&CElement::put_id>, IsElement},

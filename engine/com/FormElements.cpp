@@ -44,12 +44,12 @@ HRESULT CElement::get_type(BSTR* p) {
   Element* e = element();
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Input: return ReturnString(InputType(*e), p);
-      case ElementKind::TextArea: return ReturnString(u"textarea", p);
-      case ElementKind::Select:
+      case ElementObjectKind::Input: return ReturnString(InputType(*e), p);
+      case ElementObjectKind::TextArea: return ReturnString(u"textarea", p);
+      case ElementObjectKind::Select:
         return ReturnString(e->hasAttribute(u"multiple") ? u"select-multiple" : u"select-one", p);
-      case ElementKind::Style:
-      case ElementKind::Script: return GetAttributeText(u"type", p);
+      case ElementObjectKind::Style:
+      case ElementObjectKind::Script: return GetAttributeText(u"type", p);
       default: return NotForThisTag("get_type");
     }
   });
@@ -57,9 +57,9 @@ HRESULT CElement::get_type(BSTR* p) {
 
 HRESULT CElement::put_type(BSTR v) {
   switch (kind_) {
-    case ElementKind::Input:
-    case ElementKind::Style:
-    case ElementKind::Script: return SetAttributeText(u"type", v);
+    case ElementObjectKind::Input:
+    case ElementObjectKind::Style:
+    case ElementObjectKind::Script: return SetAttributeText(u"type", v);
     default: return NotForThisTag("put_type");
   }
 }
@@ -71,10 +71,10 @@ HRESULT CElement::get_value(BSTR* p) {
   CFormState& state = document().FormState();
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Input:
-      case ElementKind::TextArea: return ReturnString(state.Value(*e), p);
-      case ElementKind::Option: return ReturnString(OptionValue(*e), p);
-      case ElementKind::Select: {
+      case ElementObjectKind::Input:
+      case ElementObjectKind::TextArea: return ReturnString(state.Value(*e), p);
+      case ElementObjectKind::Option: return ReturnString(OptionValue(*e), p);
+      case ElementObjectKind::Select: {
         Element* selected = OptionAt(*e, state.SelectedIndex(*e));
         return ReturnString(selected ? OptionValue(*selected) : std::u16string(), p);
       }
@@ -88,13 +88,13 @@ HRESULT CElement::put_value(BSTR v) {
   CFormState& state = document().FormState();
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Input:
-      case ElementKind::TextArea:
+      case ElementObjectKind::Input:
+      case ElementObjectKind::TextArea:
         state.SetValue(*e, TextOf(v));
         document().RepaintView();
         return S_OK;
-      case ElementKind::Option: return SetAttributeText(u"value", v);
-      case ElementKind::Select: {
+      case ElementObjectKind::Option: return SetAttributeText(u"value", v);
+      case ElementObjectKind::Select: {
         // The first option with that value is chosen; no such option leaves nothing chosen.
         bool found = false;
         for (Element* option : CFormState::Options(*e)) {
@@ -112,11 +112,11 @@ HRESULT CElement::put_value(BSTR v) {
 
 HRESULT CElement::get_name(BSTR* p) {
   switch (kind_) {
-    case ElementKind::Input:
-    case ElementKind::TextArea:
-    case ElementKind::Select:
-    case ElementKind::Meta:
-    case ElementKind::Img: return GetAttributeText(u"name", p);
+    case ElementObjectKind::Input:
+    case ElementObjectKind::TextArea:
+    case ElementObjectKind::Select:
+    case ElementObjectKind::Meta:
+    case ElementObjectKind::Img: return GetAttributeText(u"name", p);
     default:
       if (p) *p = nullptr;
       return NotForThisTag("get_name");
@@ -125,11 +125,11 @@ HRESULT CElement::get_name(BSTR* p) {
 
 HRESULT CElement::put_name(BSTR v) {
   switch (kind_) {
-    case ElementKind::Input:
-    case ElementKind::TextArea:
-    case ElementKind::Select:
-    case ElementKind::Meta:
-    case ElementKind::Img: return SetAttributeText(u"name", v);
+    case ElementObjectKind::Input:
+    case ElementObjectKind::TextArea:
+    case ElementObjectKind::Select:
+    case ElementObjectKind::Meta:
+    case ElementObjectKind::Img: return SetAttributeText(u"name", v);
     default: return NotForThisTag("put_name");
   }
 }
@@ -139,7 +139,7 @@ HRESULT CElement::get_disabled(VARIANT_BOOL* p) { return GetAttributeFlag(u"disa
 HRESULT CElement::put_disabled(VARIANT_BOOL v) { return SetAttributeFlag(u"disabled", v); }
 
 HRESULT CElement::get_readOnly(VARIANT_BOOL* p) {
-  if (kind_ != ElementKind::Input && kind_ != ElementKind::TextArea) {
+  if (kind_ != ElementObjectKind::Input && kind_ != ElementObjectKind::TextArea) {
     if (p) *p = VARIANT_FALSE;
     return NotForThisTag("get_readOnly");
   }
@@ -147,7 +147,7 @@ HRESULT CElement::get_readOnly(VARIANT_BOOL* p) {
 }
 
 HRESULT CElement::put_readOnly(VARIANT_BOOL v) {
-  if (kind_ != ElementKind::Input && kind_ != ElementKind::TextArea) return NotForThisTag("put_readOnly");
+  if (kind_ != ElementObjectKind::Input && kind_ != ElementObjectKind::TextArea) return NotForThisTag("put_readOnly");
   return SetAttributeFlag(u"readonly", v);
 }
 
@@ -158,8 +158,8 @@ HRESULT CElement::get_defaultValue(BSTR* p) {
   Element* e = element();
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Input: return GetAttributeText(u"value", p);
-      case ElementKind::TextArea: return ReturnString(TextContent(*e), p);
+      case ElementObjectKind::Input: return GetAttributeText(u"value", p);
+      case ElementObjectKind::TextArea: return ReturnString(TextContent(*e), p);
       default: return NotForThisTag("get_defaultValue");
     }
   });
@@ -169,8 +169,8 @@ HRESULT CElement::put_defaultValue(BSTR v) {
   Element* e = element();
   return Guarded([&] {
     switch (kind_) {
-      case ElementKind::Input: return SetAttributeText(u"value", v);
-      case ElementKind::TextArea:
+      case ElementObjectKind::Input: return SetAttributeText(u"value", v);
+      case ElementObjectKind::TextArea:
         ReplaceChildrenWithText(*e, TextOf(v));
         return S_OK;
       default: return NotForThisTag("put_defaultValue");
@@ -180,8 +180,8 @@ HRESULT CElement::put_defaultValue(BSTR v) {
 
 HRESULT CElement::get_size(LONG* p) {
   switch (kind_) {
-    case ElementKind::Input: return GetAttributeNumber(u"size", 20, p);
-    case ElementKind::Select: return GetAttributeNumber(u"size", 0, p);
+    case ElementObjectKind::Input: return GetAttributeNumber(u"size", 20, p);
+    case ElementObjectKind::Select: return GetAttributeNumber(u"size", 0, p);
     default:
       if (p) *p = 0;
       return NotForThisTag("get_size");
@@ -189,7 +189,7 @@ HRESULT CElement::get_size(LONG* p) {
 }
 
 HRESULT CElement::put_size(LONG v) {
-  if (kind_ != ElementKind::Input && kind_ != ElementKind::Select) return NotForThisTag("put_size");
+  if (kind_ != ElementObjectKind::Input && kind_ != ElementObjectKind::Select) return NotForThisTag("put_size");
   return SetAttributeNumber(u"size", v);
 }
 
@@ -198,13 +198,13 @@ HRESULT CElement::put_size(LONG v) {
 HRESULT CElement::get_checked(VARIANT_BOOL* p) {
   if (!p) return E_POINTER;
   *p = VARIANT_FALSE;
-  if (kind_ != ElementKind::Input) return NotForThisTag("get_checked");
+  if (kind_ != ElementObjectKind::Input) return NotForThisTag("get_checked");
   *p = ToVariantBool(document().FormState().Checked(*element()));
   return S_OK;
 }
 
 HRESULT CElement::put_checked(VARIANT_BOOL v) {
-  if (kind_ != ElementKind::Input) return NotForThisTag("put_checked");
+  if (kind_ != ElementObjectKind::Input) return NotForThisTag("put_checked");
   return Guarded([&] {
     document().FormState().SetChecked(*element(), v != VARIANT_FALSE);
     document().RepaintView();

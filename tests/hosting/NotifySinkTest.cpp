@@ -5,6 +5,7 @@
 #include <ocidl.h>
 
 #include "HostingTestSupport.h"
+#include "document/ComText.h"
 #include "hosting/NotifySink.h"
 
 namespace {
@@ -106,6 +107,35 @@ TEST_F(ReadyStateSink, EditRequestsAreAlwaysGranted) {
   EXPECT_EQ(sink_->OnRequestEdit(DISPID_READYSTATE), S_OK);
   EXPECT_EQ(sink_->OnRequestEdit(DISPID_VALUE), S_OK);
   EXPECT_EQ(document_.reads, 0);
+}
+
+// An owner whose work on a completed load runs out of memory (an engine string that cannot be made).
+class OutOfMemoryOwner final : public ISiteOwner {
+ public:
+  explicit OutOfMemoryOwner(IHTMLDocument2* document) : document_(document) {}
+  IUnknown* Identity() const override { return nullptr; }
+  HWND ControlWindow() const override { return nullptr; }
+  IHTMLDocument2* Document() const override { return document_; }
+  void OnDocumentComplete() override {
+    ++completions;
+    throw ComOutOfMemory{};
+  }
+  int completions = 0;
+
+ private:
+  IHTMLDocument2* document_;
+};
+
+TEST(SinkBoundary, AFailureOfTheOwnersCompletionIsAnsweredAndNeverUnwindsIntoTheEngine) {
+  ht::FakeDocument document;
+  document.readyState = READYSTATE_COMPLETE;
+  OutOfMemoryOwner owner(document.get());
+  CNotifySink sink(&owner);
+  HRESULT hr = S_OK;
+  EXPECT_NO_THROW(hr = sink.OnChanged(DISPID_READYSTATE));
+  EXPECT_EQ(hr, E_OUTOFMEMORY);
+  EXPECT_EQ(owner.completions, 1);
+  EXPECT_EQ(document.refs, 0);
 }
 
 TEST(OrphanSink, ReadyStateWithoutAnOwnerIsIgnored) {
