@@ -35,41 +35,45 @@ void Release(T*& p) {
 // text areas, each absolutely positioned, laid over the view in a grid (they overlap when many).
 enum class FormKind { Mixed, TextSizedLabels };
 
+// The id and place of element i: a grid over the view, shifted a little for every screenful (they
+// overlap when many); sized elements are 118 x 22.
+enum class Sized { No, Yes };
+std::wstring Place(int i, Sized sized) {
+  const int column = i % 8, row = (i / 8) % 30;
+  wchar_t place[160];
+  swprintf(place, 160, L" id=\"e%d\" style=\"position: absolute; left: %dpx; top: %dpx%ls\"", i,
+           8 + column * 126 + (i / 240) % 5, 6 + row * 25 + (i / 240) % 4,
+           sized == Sized::Yes ? L"; width: 118px; height: 22px" : L"");
+  return place;
+}
+
 // Labels without a size, as a form loaded from elsewhere has them: each is as wide as its text.
 std::wstring TextSizedLabels(int elements) {
   std::wstring html = L"<html><head><style>body { font-family: Arial; font-size: 13px }</style></head><body>";
-  for (int i = 0; i < elements; ++i) {
-    const int column = i % 8, row = (i / 8) % 30;
-    wchar_t place[128];
-    swprintf(place, 128, L" id=\"e%d\" style=\"position: absolute; left: %dpx; top: %dpx\"", i,
-             8 + column * 126 + (i / 240) % 5, 6 + row * 25 + (i / 240) % 4);
-    html += L"<span" + std::wstring(place) + L">Label " + std::to_wstring(i) + (i % 3 ? L" of the form" : L"") +
+  for (int i = 0; i < elements; ++i)
+    html += L"<span" + Place(i, Sized::No) + L">Label " + std::to_wstring(i) + (i % 3 ? L" of the form" : L"") +
             L"</span>";
-  }
   return html + L"</body></html>";
 }
 
 std::wstring GeneratedForm(int elements) {
   std::wstring html = L"<html><head><style>body { font-family: Arial; font-size: 13px }</style></head><body>";
   for (int i = 0; i < elements; ++i) {
-    const int column = i % 8, row = (i / 8) % 30;
-    wchar_t place[160];
-    swprintf(place, 160, L" id=\"e%d\" style=\"position: absolute; left: %dpx; top: %dpx; width: %dpx; height: %dpx\"", i,
-             8 + column * 126 + (i / 240) % 5, 6 + row * 25 + (i / 240) % 4, 118, 22);
+    const std::wstring place = Place(i, Sized::Yes);
     switch (i % 20) {
       case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
-        html += L"<span" + std::wstring(place) + L">Label " + std::to_wstring(i) + L"</span>";
+        html += L"<span" + place + L">Label " + std::to_wstring(i) + L"</span>";
         break;
       case 8: case 9: case 10: case 11: case 12:
         html += L"<input type=\"text\" value=\"value " + std::to_wstring(i) + L"\"" + place + L">";
         break;
-      case 13: case 14: html += L"<input type=\"button\" value=\"Button\"" + std::wstring(place) + L">"; break;
-      case 15: html += L"<input type=\"checkbox\" checked" + std::wstring(place) + L">"; break;
-      case 16: html += L"<input type=\"radio\" name=\"r\"" + std::wstring(place) + L">"; break;
+      case 13: case 14: html += L"<input type=\"button\" value=\"Button\"" + place + L">"; break;
+      case 15: html += L"<input type=\"checkbox\" checked" + place + L">"; break;
+      case 16: html += L"<input type=\"radio\" name=\"r\"" + place + L">"; break;
       case 17: case 18:
-        html += L"<select" + std::wstring(place) + L"><option>One</option><option selected>Two</option></select>";
+        html += L"<select" + place + L"><option>One</option><option selected>Two</option></select>";
         break;
-      default: html += L"<textarea" + std::wstring(place) + L">Some text</textarea>"; break;
+      default: html += L"<textarea" + place + L">Some text</textarea>"; break;
     }
   }
   return html + L"</body></html>";
