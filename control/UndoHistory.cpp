@@ -17,10 +17,3 @@ void CUndoHistory::Clear() {
   snapshots_.clear();
   index_ = -1;
 }
-
-void CUndoHistory::DropLast() {
-  if (index_ > -1) {
-    snapshots_.pop_back();
-    --index_;
-  }
-}

@@ -22,7 +22,6 @@ class CUndoHistory {
   // Drops the redo branch and appends text as the current state; false when memory runs out.
   bool Push(CXString&& text, UINT codePage);
   void Clear();
-  void DropLast();
   // Moves the index one step (the caller loads the snapshot at the new index).
   void StepBack() { --index_; }
   void StepForward() { ++index_; }

@@ -38,7 +38,6 @@ class CVellum : public CMessageWindow,
   HWND ControlWindow() const override { return GetHwnd(); }
   IHTMLDocument2* Document() const override { return document_; }
   DWORD LockMode() const override { return lockMode_; }
-  DWORD Preview() const { return preview_; }
   DWORD InsertKind() const { return insertKind_; }
   CVlmUIWin* Surface() const { return surface_; }
 
@@ -74,7 +73,6 @@ class CVellum : public CMessageWindow,
   int Undo();
   int Redo();
   void ClearUndo() { undo_.Clear(); }
-  void DropLastSnapshot() { undo_.DropLast(); }
   const CUndoHistory& UndoHistory() const { return undo_; }
 
   // Element insertion at a rectangle in surface client coordinates (the surface calls it when the user

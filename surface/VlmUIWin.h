@@ -91,7 +91,6 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   void DrawTrackers(HDC dc);
   void SetCursorFor(int code);
   void SetDocWindow(HWND docWindow);
-  HWND DocWindow() const { return docWindow_; }
 
  protected:
   LRESULT ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
