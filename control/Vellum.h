@@ -129,12 +129,12 @@ class CVellum : public CMessageWindow,
   UINT completedLoads_ = 0;               // loads that reached ready state complete
   struct WrittenText {
     bool valid = false;
-    const IHTMLDocument2* document = nullptr;  // compared only
     ULONGLONG version = 0;                     // the document's content version when it was written
     UINT codePage = 0;
     CXString text;
   };
-  WrittenText written_;                   // the last text written, for an unchanged document
+  WrittenText written_;                   // the last text written, for an unchanged document (forgotten
+                                          // whenever the document is made, replaced or closed)
   UINT serialisations_ = 0;
 
   // Message handlers (the map in ProcessMessage unpacks the arguments).

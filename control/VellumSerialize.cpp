@@ -23,14 +23,13 @@ const CXString* CVellum::WrittenDocument(UINT* codePage) {
   if (!document_) return nullptr;
   ULONGLONG version = 0;
   const bool versioned = ContentVersionOf(document_, version);
-  if (!(versioned && written_.valid && written_.document == document_ && written_.version == version)) {
+  if (!(versioned && written_.valid && written_.version == version)) {
     ForgetWrittenText();
     ++serialisations_;
     CDom2HTML writer(LentDocument());
     if (!writer.Parse()) return nullptr;
     written_.text = writer.TakeHTML();
     written_.codePage = writer.OutputCodePage();
-    written_.document = document_;
     written_.version = version;
     written_.valid = versioned;
   }
@@ -49,6 +48,5 @@ bool CVellum::SerializeDocument(CXString& text, UINT* codePage) {
 
 void CVellum::ForgetWrittenText() {
   written_.valid = false;
-  written_.document = nullptr;
   written_.text.Empty();
 }

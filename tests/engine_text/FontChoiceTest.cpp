@@ -12,7 +12,7 @@
 
 namespace {
 
-using engine::FontSpec;
+using engine::FontDescription;
 using vellum::engine::layout::FontQuery;
 
 // A face name the machine has: the family itself, or failing that its stand-in.
@@ -34,8 +34,8 @@ bool Installed(const wchar_t* face) {
 
 std::wstring FaceOf(const std::u16string& families, int weight = 400) {
   HDC dc = CreateCompatibleDC(nullptr);
-  FontSpec spec = engine::FontSpecOf(FontQuery{families, 13, weight});
-  HFONT font = engine::CreatePageFont(dc, spec);
+  FontDescription described = engine::DescribeFont(FontQuery{families, 13, weight});
+  HFONT font = engine::CreatePageFont(dc, described);
   wchar_t face[LF_FACESIZE] = {};
   HGDIOBJ previous = SelectObject(dc, font);
   GetTextFaceW(dc, LF_FACESIZE, face);
@@ -76,14 +76,14 @@ TEST(FontChoice, APageNamingNoFamilyTheMachineHasGetsTheDefaultSerif) {
 }
 
 TEST(FontChoice, ListsAreReadAsCssWritesThem) {
-  EXPECT_EQ(engine::FontSpecOf(FontQuery{u" 'Times New Roman' ,Arial,  serif ", 13}).families,
+  EXPECT_EQ(engine::DescribeFont(FontQuery{u" 'Times New Roman' ,Arial,  serif ", 13}).families,
             L"Times New Roman,Arial,Times New Roman,");
   const std::u16string longName(40, u'x');
-  EXPECT_EQ(engine::FontSpecOf(FontQuery{longName, 13}).families, std::wstring(31, L'x') + L",");
+  EXPECT_EQ(engine::DescribeFont(FontQuery{longName, 13}).families, std::wstring(31, L'x') + L",");
   // Past eight families the rest are not looked at.
-  EXPECT_EQ(engine::FontSpecOf(FontQuery{u"a,b,c,d,e,f,g,h,i,j", 13}).families, L"a,b,c,d,e,f,g,h,");
-  EXPECT_EQ(engine::FontSpecOf(FontQuery{u"Arial", 1e9}).pixelSize, 1000);
-  EXPECT_EQ(engine::FontSpecOf(FontQuery{u"Arial", -3}).pixelSize, 1);
+  EXPECT_EQ(engine::DescribeFont(FontQuery{u"a,b,c,d,e,f,g,h,i,j", 13}).families, L"a,b,c,d,e,f,g,h,");
+  EXPECT_EQ(engine::DescribeFont(FontQuery{u"Arial", 1e9}).pixelSize, 1000);
+  EXPECT_EQ(engine::DescribeFont(FontQuery{u"Arial", -3}).pixelSize, 1);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ using vellum::engine::layout::TextCase;
 // GDI's own answer for the text in the font the painter makes for the query.
 int GdiWidth(const FontQuery& query, const wchar_t* text) {
   HDC dc = CreateCompatibleDC(nullptr);
-  HFONT font = engine::CreatePageFont(dc, engine::FontSpecOf(query));
+  HFONT font = engine::CreatePageFont(dc, engine::DescribeFont(query));
   DeleteDC(dc);
   const int width = tt::ExtentIn(font, text);
   DeleteObject(font);

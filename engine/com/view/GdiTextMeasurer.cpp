@@ -59,10 +59,10 @@ CGdiTextMeasurer::FontId CGdiTextMeasurer::Font(const FontQuery& query) {
     lastQuery_ = i;
     return queries_[i].font;
   }
-  FontSpec spec = FontSpecOf(query);
+  FontDescription described = DescribeFont(query);
   FontId id = 0;
   const auto same = std::find_if(fonts_.begin(), fonts_.end(), [&](const MeasuredFont& font) {
-    return font.owned && font.spec == spec && font.textCase == query.textCase;
+    return font.owned && font.described == described && font.textCase == query.textCase;
   });
   if (same != fonts_.end()) {
     id = static_cast<FontId>(same - fonts_.begin());
@@ -70,9 +70,9 @@ CGdiTextMeasurer::FontId CGdiTextMeasurer::Font(const FontQuery& query) {
     id = 0;
   } else {
     MeasuredFont font;
-    font.owned = GdiObject(Dc() ? CreatePageFont(Dc(), spec) : nullptr);
+    font.owned = GdiObject(Dc() ? CreatePageFont(Dc(), described) : nullptr);
     font.font = static_cast<HFONT>(font.owned.get());
-    font.spec = std::move(spec);
+    font.described = std::move(described);
     font.textCase = query.textCase;
     id = Add(std::move(font));
   }

@@ -49,7 +49,7 @@ class CGdiTextMeasurer final : public vellum::engine::layout::TextMeasurer {
   using WordWidths = std::unordered_map<std::u16string, int, WordHash, std::equal_to<>>;
 
   struct MeasuredFont {
-    FontSpec spec;                 // as the painter asks for it, without lines
+    FontDescription described;  // as the painter asks for it, without lines
     vellum::engine::layout::TextCase textCase = vellum::engine::layout::TextCase::AsWritten;
     GdiObject owned;               // empty for the control font, a stock object
     HFONT font = nullptr;

@@ -85,7 +85,7 @@ HFONT CreateOfFamily(HDC dc, LOGFONTW logFont, std::wstring_view family) {
 
 }  // namespace
 
-HFONT CreatePageFont(HDC dc, const FontSpec& wanted) {
+HFONT CreatePageFont(HDC dc, const FontDescription& wanted) {
   LOGFONTW logFont = {};
   logFont.lfHeight = -wanted.pixelSize;
   logFont.lfWeight = wanted.weight;
@@ -111,7 +111,7 @@ HFONT CreatePageFont(HDC dc, const FontSpec& wanted) {
   return CreateFontIndirectW(&logFont);
 }
 
-PageFont CFontCache::Get(HDC dc, const FontSpec& wanted) {
+PageFont CFontCache::Get(HDC dc, const FontDescription& wanted) {
   for (const Entry& entry : fonts_)
     if (entry.wanted == wanted) return {static_cast<HFONT>(entry.font.get()), entry.height};
   if (fonts_.size() >= kBudget) fonts_.clear();

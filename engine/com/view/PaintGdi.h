@@ -68,10 +68,10 @@ void FillSystem(HDC dc, const RECT& rect, int systemColor);
 RECT ToRect(int x, int y, int width, int height);
 bool Intersects(const RECT& a, const RECT& b);
 
-// The font of the first family in the spec that the machine has (a stand-in of the same metrics for
+// The font of the first family in the description that the machine has (a stand-in of the same metrics for
 // the core faces), else of the default family: the same on every call, so that text is measured and
 // painted in one font.
-HFONT CreatePageFont(HDC dc, const FontSpec& wanted);
+HFONT CreatePageFont(HDC dc, const FontDescription& wanted);
 
 struct PageFont {
   HFONT font = nullptr;
@@ -83,14 +83,14 @@ struct PageFont {
 class CFontCache {
  public:
   // `dc` measures a new font (its selected font is left as it was).
-  PageFont Get(HDC dc, const FontSpec& wanted);
+  PageFont Get(HDC dc, const FontDescription& wanted);
   // The GUI font the platform's controls use.
   PageFont Control(HDC dc);
   void Clear() { fonts_.clear(); }
 
  private:
   struct Entry {
-    FontSpec wanted;
+    FontDescription wanted;
     GdiObject font;
     int height;
   };

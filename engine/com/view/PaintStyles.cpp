@@ -112,7 +112,7 @@ BoxPaint PaintOf(const css::ComputedStyle& style, layout::TextMeasurer& measurer
     border.color = Resolve(style.ColorOf(kBorderColors[side]), paint.color).value_or(paint.color);
   }
   const layout::FontQuery query = layout::FontQueryOf(style);
-  paint.font = FontSpecOf(query);
+  paint.font = DescribeFont(query);
   paint.font.lines = LinesOf(style.Longhand(PropertyId::TextDecoration));
   paint.textCase = query.textCase;
   const std::u16string& visibility = style.Longhand(PropertyId::Visibility);
@@ -133,13 +133,13 @@ int FontPixelSize(double sizePx) {
   return std::clamp(static_cast<int>(std::lround(size)), 1, kLargestFontPx);
 }
 
-FontSpec FontSpecOf(const layout::FontQuery& query) {
-  FontSpec spec;
-  spec.families = FamiliesOf(query.families);
-  spec.pixelSize = FontPixelSize(query.sizePx);
-  spec.weight = query.weight;
-  spec.slant = query.italic ? FontSlant::Italic : FontSlant::Upright;
-  return spec;
+FontDescription DescribeFont(const layout::FontQuery& query) {
+  FontDescription described;
+  described.families = FamiliesOf(query.families);
+  described.pixelSize = FontPixelSize(query.sizePx);
+  described.weight = query.weight;
+  described.slant = query.italic ? FontSlant::Italic : FontSlant::Upright;
+  return described;
 }
 
 bool BoxPaint::HasBorder() const {

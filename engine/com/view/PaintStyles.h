@@ -35,18 +35,18 @@ struct BorderSide {
   COLORREF color = 0;
 };
 
-// Enough to create the GDI font; equal specs share one font.
-struct FontSpec {
+// Enough to create the GDI font; equal descriptions share one font.
+struct FontDescription {
   std::wstring families;   // the families named, unquoted, generic names mapped; each followed by a comma
   int pixelSize = 16;      // em height
   int weight = FW_NORMAL;
   FontSlant slant = FontSlant::Upright;
   TextLine lines = TextLine::None;  // underline and line-through are the font's own
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontDescription&, const FontDescription&) = default;
 };
 
 // The font a query of layout's stands for (without lines: they do not change the text's advance).
-FontSpec FontSpecOf(const vellum::engine::layout::FontQuery& query);
+FontDescription DescribeFont(const vellum::engine::layout::FontQuery& query);
 // The em height fonts are made with for a computed font size.
 int FontPixelSize(double sizePx);
 
@@ -57,7 +57,7 @@ struct BoxPaint {
   std::optional<COLORREF> background;    // none when transparent
   std::array<BorderSide, 4> border;      // indexed by Side
   COLORREF color = 0;                    // text
-  FontSpec font;
+  FontDescription font;
   TextCase textCase = TextCase::AsWritten;
   bool visible = true;                   // visibility: visible
 
