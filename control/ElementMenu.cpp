@@ -3,7 +3,8 @@
 
 #include "control/Module.h"
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/DOMUtil.h"
 #include "resource_ids.h"
 #include "surface/VlmUIWin.h"
@@ -47,7 +48,7 @@ void CVellum::ShowElementMenu(int x, int y) {
   if (locked) EnableMenuItem(popup, IDM_DELETE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
   CComRef<IHTMLElement> target;
   if (document_) {
-    *target.out() = CDOMUtil(LentDocument()).GetElementFromPoint(x, y);
+    target = CDOMUtil(LentDocument()).GetElementFromPoint(x, y);
   }
   if (!locked && target && !ZOrderFixed(target.get())) {
     for (UINT id : {IDM_INCREASE_ZINDEX, IDM_INCREASE_ZINDEX_BY_10, IDM_DECREASE_ZINDEX, IDM_DECREASE_ZINDEX_BY_10})

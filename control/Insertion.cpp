@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComText.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
 

@@ -7,12 +7,7 @@
 #include "hosting/TestDispatch.h"
 #include "surface/VlmUIWin.h"
 
-CVellum::CVellum() : identity_(static_cast<IServiceProvider*>(this)) {
-  if (auto* ambient = new CTestDispatch) {
-    ambient->AddRef();
-    ambientDispatch_ = ambient;
-  }
-}
+CVellum::CVellum() : identity_(static_cast<IServiceProvider*>(this)), ambientDispatch_(CTestDispatch::Create()) {}
 
 CVellum::~CVellum() {
   delete surface_;
@@ -21,18 +16,13 @@ CVellum::~CVellum() {
   DeleteTempFile();
   tempDir_.Empty();
   // A document still held here may call its site from its last release, so it goes before the sites.
-  if (document_) document_->Release();
-  document_ = nullptr;
+  document_.Reset();
   delete axHoster_;
   delete docHost_;
   delete notifySink_;
-  if (ambientDispatch_) ambientDispatch_->Release();
 }
 
-IHTMLDocument2* CVellum::LentDocument() const {
-  if (document_) document_->AddRef();
-  return document_;
-}
+CComRef<IHTMLDocument2> CVellum::LentDocument() const { return document_; }
 
 // --- COM identity -----------------------------------------------------------------------------------
 
@@ -50,7 +40,7 @@ HRESULT CVellum::QueryInterface(REFIID riid, void** out) {
     *out = identity_;
   } else if (IsEqualIID(riid, IID_IDispatch)) {
     if (!ambientDispatch_) return E_FAIL;
-    *out = ambientDispatch_;
+    *out = ambientDispatch_.get();
   } else if (CAxHoster::Serves(riid)) {
     return QuerySite(axHoster_, riid, out);
   } else if (CDocHost::Serves(riid)) {
@@ -80,9 +70,7 @@ HRESULT CVellum::QueryService(REFGUID, REFIID, void** out) {
 
 void CVellum::ReplaceDocumentForTest(IHTMLDocument2* document) {
   ForgetWrittenText();
-  if (document) document->AddRef();
-  if (document_) document_->Release();
-  document_ = document;
+  document_ = CComRef<IHTMLDocument2>::Share(document);
 }
 
 // --- Window -------------------------------------------------------------------------------------------

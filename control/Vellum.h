@@ -6,6 +6,7 @@
 
 #include <plinthcore.h>
 
+#include "comkit/ComRef.h"
 #include "control/UndoHistory.h"
 #include "hosting/SiteOwner.h"
 #include "surface/SurfaceOwner.h"
@@ -36,7 +37,7 @@ class CVellum : public CMessageWindow,
 
   IUnknown* Identity() const override { return identity_; }
   HWND ControlWindow() const override { return GetHwnd(); }
-  IHTMLDocument2* Document() const override { return document_; }
+  IHTMLDocument2* Document() const override { return document_.get(); }
   DWORD LockMode() const override { return lockMode_; }
   DWORD InsertKind() const { return insertKind_; }
   CVlmUIWin* Surface() const { return surface_; }
@@ -107,12 +108,12 @@ class CVellum : public CMessageWindow,
  private:
   IUnknown* identity_ = nullptr;          // the object's COM identity towards the engine
   ULONG identityRefs_ = 0;                // its reference count; the window, not the count, rules lifetime
-  IDispatch* ambientDispatch_ = nullptr;  // ambient properties offered to the engine
+  CComRef<IDispatch> ambientDispatch_;    // ambient properties offered to the engine
   CAxHoster* axHoster_ = nullptr;         // client site, made when the engine first asks
   CDocHost* docHost_ = nullptr;           // UI handler, made when the engine first asks
   CNotifySink* notifySink_ = nullptr;     // ready-state sink, made when first asked
   CVlmUIWin* surface_ = nullptr;          // design surface; null in preview mode
-  IHTMLDocument2* document_ = nullptr;    // the hosted page; null when there is none
+  CComRef<IHTMLDocument2> document_;      // the hosted page; empty when there is none
   DWORD lockMode_ = 0;                    // 1: structure locked
   DWORD idCounter_ = 1;                   // appended to every inserted element's id; never reset
   DWORD insertKind_ = 0;                  // ElementKind armed for insertion, 0 none
@@ -171,8 +172,8 @@ class CVellum : public CMessageWindow,
   // For kind 12 the CLSID is required and copied; false (err 22) when it is missing.
   bool TakeInsertClsid(WPARAM kind, const CLSID* clsid);
 
-  // The document with a reference added, for a CDOMUtil to take over; null when there is none.
-  IHTMLDocument2* LentDocument() const;
+  // A reference to the document for a CDOMUtil or writer to hold; empty when there is none.
+  CComRef<IHTMLDocument2> LentDocument() const;
 
   int LoadThroughTempFile(const char* text);
   void DeleteTempFile();

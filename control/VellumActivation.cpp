@@ -1,6 +1,7 @@
 // The hosted document's creation, in-place activation and closing.
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "vellum.h"
 
 int CVellum::CreateDocument() {
@@ -10,16 +11,15 @@ int CVellum::CreateDocument() {
   }
   ForgetWrittenText();
   if (FAILED(CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                              IID_IHTMLDocument2, reinterpret_cast<void**>(&document_))) ||
+                              IID_IHTMLDocument2, document_.outVoid())) ||
       !document_) {
-    document_ = nullptr;
+    document_.Reset();
     lastError = VLM_ERR_DOCUMENT_CREATE;
     return 0;
   }
   auto dropDocument = [this](DWORD error) {
     lastError = error;
-    document_->Release();
-    document_ = nullptr;
+    document_.Reset();
     return 0;
   };
   CComRef<IOleObject> oleObject;
@@ -55,8 +55,7 @@ int CVellum::CloseDocument() {
       oleObject->SetClientSite(nullptr);
     }
     ForgetWrittenText();
-    document_->Release();
-    document_ = nullptr;
+    document_.Reset();
   }
   lastError = VLM_ERR_NONE;
   return 1;

@@ -1,7 +1,8 @@
 // The control's message map and the host's custom messages.
 #include "window/Trace.h"
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
@@ -310,16 +311,15 @@ int CVellum::ShowProperties(IHTMLElement* element) {
   if (!document_) return 0;
   CComRef<IHTMLElement> target;
   if (element) {
-    element->AddRef();
-    *target.out() = element;
+    target = CComRef<IHTMLElement>::Share(element);
   } else {
     if (!surface_) {
       lastError = VLM_ERR_NO_SURFACE;
       return 0;
     }
-    *target.out() = surface_->SelectedElement();
+    target = surface_->SelectedElement();
     if (!target) {
-      *target.out() = CDOMUtil(LentDocument()).GetBody();
+      target = CDOMUtil(LentDocument()).GetBody();
     }
     if (!target) {
       lastError = VLM_ERR_ELEMENT;

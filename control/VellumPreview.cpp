@@ -1,6 +1,7 @@
 // Design and preview mode: the surface comes and goes, and lies over the body while it is there.
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
 

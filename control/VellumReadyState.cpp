@@ -3,7 +3,8 @@
 #include <ocidl.h>
 
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"

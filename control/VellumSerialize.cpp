@@ -3,7 +3,8 @@
 // content version, so that an unchanged document (the snapshot of an edit, then the host's VLM_GETCODE
 // for the size and for the text) is written once.
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/Dom2HTML.h"
 #include "engine/DocumentVersion.h"
 
@@ -22,7 +23,7 @@ bool ContentVersionOf(IHTMLDocument2* document, ULONGLONG& version) {
 const CXString* CVellum::WrittenDocument(UINT* codePage) {
   if (!document_) return nullptr;
   ULONGLONG version = 0;
-  const bool versioned = ContentVersionOf(document_, version);
+  const bool versioned = ContentVersionOf(document_.get(), version);
   if (!(versioned && written_.valid && written_.version == version)) {
     ForgetWrittenText();
     ++serialisations_;

@@ -1,6 +1,7 @@
 // The control window's standard messages: creation, size, the form frame, moves and keys.
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/UIRect.h"
 #include "surface/VLMConfig.h"

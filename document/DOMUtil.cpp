@@ -3,7 +3,8 @@
 #include <urlmon.h>
 
 #include "window/Trace.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 
 namespace {
 
@@ -21,10 +22,6 @@ bool TagIs(IHTMLElement* element, const wchar_t* lowerTag, bool& failed) {
 }
 
 }  // namespace
-
-CDOMUtil::~CDOMUtil() {
-  if (document_) document_->Release();
-}
 
 BSTR HTMLElementCreateData::BuildHTML() const {
   if (!tagName) return nullptr;
@@ -51,19 +48,18 @@ BSTR HTMLElementCreateData::BuildHTML() const {
   return result;
 }
 
-IHTMLElement* CDOMUtil::GetElementFromPoint(int x, int y) {
-  if (!document_) return nullptr;
-  IHTMLElement* element = nullptr;
-  if (FAILED(document_->elementFromPoint(x, y, &element))) return nullptr;
+CComRef<IHTMLElement> CDOMUtil::GetElementFromPoint(int x, int y) {
+  CComRef<IHTMLElement> element;
+  if (!document_ || FAILED(document_->elementFromPoint(x, y, element.out()))) return {};
   return element;
 }
 
-IHTMLElement* CDOMUtil::GetElementBySourceIndex(int index) {
-  if (!document_) return nullptr;
+CComRef<IHTMLElement> CDOMUtil::GetElementBySourceIndex(int index) {
+  if (!document_) return {};
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document_->get_all(all.out())) || !all) return nullptr;
+  if (FAILED(document_->get_all(all.out())) || !all) return {};
   long length = 0;
-  if (FAILED(all->get_length(&length))) return nullptr;
+  if (FAILED(all->get_length(&length))) return {};
   for (long i = 0; i < length; ++i) {
     CVariant name, position;
     V_VT(&name) = VT_I4;
@@ -76,15 +72,14 @@ IHTMLElement* CDOMUtil::GetElementBySourceIndex(int index) {
     if (FAILED(item->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) continue;
     long sourceIndex = -1;
     if (FAILED(element->get_sourceIndex(&sourceIndex))) continue;
-    if (sourceIndex == index) return element.detach();
+    if (sourceIndex == index) return element;
   }
-  return nullptr;
+  return {};
 }
 
-IHTMLElement* CDOMUtil::GetBody() {
-  if (!document_) return nullptr;
-  IHTMLElement* body = nullptr;
-  if (FAILED(document_->get_body(&body))) return nullptr;
+CComRef<IHTMLElement> CDOMUtil::GetBody() {
+  CComRef<IHTMLElement> body;
+  if (!document_ || FAILED(document_->get_body(body.out()))) return {};
   return body;
 }
 

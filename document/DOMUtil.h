@@ -7,6 +7,10 @@
 
 #include <plinthcore.h>
 
+#include <utility>
+
+#include "comkit/ComRef.h"
+
 // The description of an element to create; BuildHTML turns it into markup. Owns none of its strings.
 struct HTMLElementCreateData {
   HTMLElementCreateData() = default;
@@ -25,16 +29,16 @@ struct HTMLElementCreateData {
 
 class CDOMUtil {
  public:
-  // Takes over one reference the caller already added to document (which may be null).
-  explicit CDOMUtil(IHTMLDocument2* document) : document_(document) {}
+  // document may be empty: every operation then fails.
+  explicit CDOMUtil(CComRef<IHTMLDocument2> document) : document_(std::move(document)) {}
   CDOMUtil(const CDOMUtil&) = delete;
   CDOMUtil& operator=(const CDOMUtil&) = delete;
-  virtual ~CDOMUtil();
+  virtual ~CDOMUtil() = default;
 
-  // Elements are handed out with a reference the caller releases; null on failure.
-  IHTMLElement* GetElementFromPoint(int x, int y);
-  IHTMLElement* GetElementBySourceIndex(int index);
-  IHTMLElement* GetBody();
+  // Empty on failure.
+  CComRef<IHTMLElement> GetElementFromPoint(int x, int y);
+  CComRef<IHTMLElement> GetElementBySourceIndex(int index);
+  CComRef<IHTMLElement> GetBody();
 
   int InsertElement(const HTMLElementCreateData& record);
   int InsertHTML(const wchar_t* markup);
@@ -57,5 +61,5 @@ class CDOMUtil {
 
  private:
   int StepZIndex(IHTMLElement* element, int delta);
-  IHTMLDocument2* document_;
+  CComRef<IHTMLDocument2> document_;
 };

@@ -5,7 +5,8 @@
 
 #include "window/Trace.h"
 #include "document/Charsets.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/Dom2HTMLText.h"
 #include "resource_ids.h"
 
@@ -30,10 +31,6 @@ const wchar_t* const kWithoutEndTag[] = {L"meta", L"link", L"input", L"img",    
                                          L"param", L"col",  L"links", L"hr", L"basefont", L"base", L"#comment"};
 
 }  // namespace
-
-CDom2HTML::~CDom2HTML() {
-  if (document_) document_->Release();
-}
 
 int CDom2HTML::Parse() {
   if (!document_) return 0;

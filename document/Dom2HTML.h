@@ -9,17 +9,20 @@
 #include <plinthcore.h>
 
 #include <string>
+#include <utility>
+
+#include "comkit/ComRef.h"
 
 #include "document/HtmlOutput.h"
 #include "engine/MarkupView.h"
 
 class CDom2HTML {
  public:
-  // Takes over one reference the caller already added to document (which may be null).
-  explicit CDom2HTML(IHTMLDocument2* document) : document_(document) {}
+  // document may be empty: Parse then fails.
+  explicit CDom2HTML(CComRef<IHTMLDocument2> document) : document_(std::move(document)) {}
   CDom2HTML(const CDom2HTML&) = delete;
   CDom2HTML& operator=(const CDom2HTML&) = delete;
-  virtual ~CDom2HTML();
+  virtual ~CDom2HTML() = default;
 
   // 1 when the whole document was written; 0 (and an empty output) otherwise. The generator meta's
   // content in the live document is rewritten on the way.
@@ -69,7 +72,7 @@ class CDom2HTML {
   void WriteContentTypeMeta(int level);
   static const CXString& GeneratorText();
 
-  IHTMLDocument2* document_;        // the tree to write (counted)
+  CComRef<IHTMLDocument2> document_;  // the tree to write
   CHtmlOutput output_;              // the text written so far
   int generatorPresent_ = 0;        // a generator meta counts as written
   int contentTypePresent_ = 0;      // a content-type meta counts as written

@@ -1,7 +1,8 @@
 // An element's attributes: the engine's specified attributes in its order, then the normalised inline
 // style, then an input's current state.
 #include "window/Trace.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/Dom2HTML.h"
 #include "document/Dom2HTMLText.h"
 

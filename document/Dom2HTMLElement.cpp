@@ -1,7 +1,8 @@
 // One node and its subtree: elements with their tags and children, text, comments, and the elements
 // whose content the engine holds as a property (style, title, script).
 #include "window/Trace.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/Dom2HTML.h"
 #include "document/Dom2HTMLText.h"
 

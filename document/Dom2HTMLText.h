@@ -7,7 +7,7 @@
 #include <cwchar>
 
 #include "document/AsciiRuns.h"
-#include "document/ComText.h"
+#include "comkit/ComText.h"
 
 namespace dom2html {
 

@@ -1,5 +1,7 @@
 #include "hosting/AxHoster.h"
 
+#include "comkit/ComRef.h"
+
 namespace {
 
 bool IsFrameInterface(REFIID riid) {
@@ -80,19 +82,22 @@ HRESULT CAxHoster::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindo
                                     LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
   HWND hwnd = OwnerWindow();
   if (!hwnd) return E_UNEXPECTED;
-  // Both come through the control's query, so the document holds counted references like any other.
+  // Both come through the control's query, so the document holds counted references like any other;
+  // neither is handed out unless both are.
+  CComRef<IOleInPlaceFrame> frameRef;
+  CComRef<IOleInPlaceUIWindow> documentRef;
   if (frame) {
-    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceFrame, reinterpret_cast<void**>(frame));
+    *frame = nullptr;
+    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceFrame, frameRef.outVoid());
     if (FAILED(hr)) return hr;
   }
   if (document) {
-    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceUIWindow, reinterpret_cast<void**>(document));
-    if (FAILED(hr)) {
-      if (frame && *frame) (*frame)->Release();
-      if (frame) *frame = nullptr;
-      return hr;
-    }
+    *document = nullptr;
+    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceUIWindow, documentRef.outVoid());
+    if (FAILED(hr)) return hr;
   }
+  if (frame) *frame = frameRef.detach();
+  if (document) *document = documentRef.detach();
   // The document fills the control's client area; nothing clips it further.
   RECT client = {};
   GetClientRect(hwnd, &client);

@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include "comkit/ComRef.h"
+
 HRESULT CNotifySink::OnChanged(DISPID id) {
   if (id != DISPID_READYSTATE) return S_OK;
   IHTMLDocument2* document = owner_ ? owner_->Document() : nullptr;
@@ -25,10 +27,9 @@ bool CNotifySink::ReadReadyState(IHTMLDocument2* document, LONG& state) {
   VARIANT value;
   VariantInit(&value);
   // The document may drop its last other reference from inside its own Invoke; keep it alive meanwhile.
-  document->AddRef();
-  HRESULT hr = document->Invoke(DISPID_READYSTATE, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
-                                &noArguments, &value, nullptr, nullptr);
-  document->Release();
+  const CComRef<IHTMLDocument2> kept = CComRef<IHTMLDocument2>::Share(document);
+  HRESULT hr = kept->Invoke(DISPID_READYSTATE, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
+                            &noArguments, &value, nullptr, nullptr);
   if (SUCCEEDED(hr)) hr = VariantChangeType(&value, &value, 0, VT_I4);
   if (SUCCEEDED(hr)) state = V_I4(&value);
   VariantClear(&value);

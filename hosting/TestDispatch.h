@@ -8,19 +8,21 @@
 
 #include <plinthcore.h>
 
+#include "comkit/ComRef.h"
+#include "comkit/InterfaceTable.h"
+
 class CTestDispatch final : public IDispatch, public CHeapObject {
  public:
   CTestDispatch() { ++live_; }
   CTestDispatch(const CTestDispatch&) = delete;
   CTestDispatch& operator=(const CTestDispatch&) = delete;
 
+  // A new object held by its first reference; empty when there is no memory for it.
+  static CComRef<IDispatch> Create() { return CComRef<IDispatch>::Share(new CTestDispatch); }
   // Objects of this class now alive (lets tests see that every reference path ends in a deletion).
   static LONG Live() { return live_; }
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  COMKIT_IUNKNOWN_METHODS
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -31,7 +33,8 @@ class CTestDispatch final : public IDispatch, public CHeapObject {
 
  private:
   ~CTestDispatch() { --live_; }
+  HRESULT QueryInterfaceImpl(REFIID riid, void** out) { return comkit::QueryInterfaceOf<IDispatch>(this, riid, out); }
 
   static inline LONG live_ = 0;  // objects alive (single thread: the control's)
-  ULONG refs_ = 0;               // references held; starts at 0, the creator takes the first
+  LONG refs_ = 0;                // references held; starts at 0, the creator takes the first
 };

@@ -4,7 +4,8 @@
 #include <cstring>
 
 #include "surface/SurfaceOwner.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
@@ -113,8 +114,8 @@ int CVlmUIWin::PasteFromClipboard() {
     ClipboardSession clipboard(GetHwnd());
     if (!clipboard.IsOpen() || !ReadClipboardText(markup)) return 0;
   }
-  IHTMLDocument2* document;
-  if (OwnerDocument(document) && CDOMUtil(document).InsertHTML(markup.GetString())) {
+  CComRef<IHTMLDocument2> document = OwnerDocument();
+  if (document && CDOMUtil(document).InsertHTML(markup.GetString())) {
     // The paste is an edit like any other: it can be undone and redone, and the host hears of it.
     owner_->SaveToUndo();
     owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);

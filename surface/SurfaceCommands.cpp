@@ -4,7 +4,8 @@
 
 #include "window/Trace.h"
 #include "surface/SurfaceOwner.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
@@ -14,8 +15,8 @@ int CVlmUIWin::DeleteSelection() {
   int removed = 0;
   const std::vector<CUIHTMLRect*> selected = selection_;
   for (CUIHTMLRect* r : selected) {
-    IHTMLDocument2* document;
-    if (!OwnerDocument(document)) break;
+    CComRef<IHTMLDocument2> document = OwnerDocument();
+    if (!document) break;
     // Indices shift as elements go, so each one is read just before its element is removed.
     const long index = r->SourceIndex();
     if (index < 0 || !CDOMUtil(document).RemoveElementBySourceIndex(index)) continue;
@@ -30,8 +31,8 @@ int CVlmUIWin::DeleteSelection() {
 }
 
 int CVlmUIWin::DeselectAt(int x, int y) {
-  IHTMLDocument2* document;
-  if (!OwnerDocument(document)) return 0;
+  CComRef<IHTMLDocument2> document = OwnerDocument();
+  if (!document) return 0;
   CComRef<IHTMLElement> element(CDOMUtil(document).GetElementFromPoint(x, y));
   long index = -1;
   if (!element || FAILED(element->get_sourceIndex(&index))) {

@@ -2,9 +2,11 @@
 // rectangles change that.
 #include <algorithm>
 #include <cwctype>
+#include <utility>
 
 #include "surface/SurfaceOwner.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
@@ -46,13 +48,13 @@ CUIHTMLRect* CVlmUIWin::FindBySourceIndex(long index) const {
   return nullptr;
 }
 
-IHTMLElement* CVlmUIWin::SelectedElement() const {
-  return selection_.empty() ? nullptr : selection_.back()->GetElement();
+CComRef<IHTMLElement> CVlmUIWin::SelectedElement() const {
+  return selection_.empty() ? CComRef<IHTMLElement>() : selection_.back()->GetElement();
 }
 
 int CVlmUIWin::SelectElementAt(int x, int y, int clearFirst, int makePrimary) {
-  IHTMLDocument2* document;
-  if (!OwnerDocument(document)) return 0;
+  CComRef<IHTMLDocument2> document = OwnerDocument();
+  if (!document) return 0;
   CComRef<IHTMLElement> element(CDOMUtil(document).GetElementFromPoint(x, y));
   if (!element) return 0;
   CBstr tag;
@@ -67,7 +69,7 @@ int CVlmUIWin::SelectElementAt(int x, int y, int clearFirst, int makePrimary) {
       }
     }
   }
-  auto* r = new CUIHTMLRect(element.detach());
+  auto* r = new CUIHTMLRect(std::move(element));
   if (r->state == kStateFixed) {
     delete r;
     return 0;
@@ -78,9 +80,8 @@ int CVlmUIWin::SelectElementAt(int x, int y, int clearFirst, int makePrimary) {
 }
 
 int CVlmUIWin::SelectInRect(const RECT& rect, int additive) {
-  IHTMLDocument2* document;
-  if (!OwnerDocument(document)) return 0;
-  CComRef<IHTMLDocument2> owned(document);
+  CComRef<IHTMLDocument2> document = OwnerDocument();
+  if (!document) return 0;
   CComRef<IHTMLElementCollection> all;
   if (FAILED(document->get_all(all.out())) || !all) return 0;
   long count = 0;
@@ -93,7 +94,7 @@ int CVlmUIWin::SelectInRect(const RECT& rect, int additive) {
     if (FAILED(all->item(index.get(), none.get(), item.out())) || !item) continue;
     CComRef<IHTMLElement> element;
     if (FAILED(item->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) continue;
-    auto* r = new CUIHTMLRect(element.detach());
+    auto* r = new CUIHTMLRect(std::move(element));
     if (r->state == kStateFixed || !r->IsInside(rect)) {
       delete r;
       continue;

@@ -1,8 +1,10 @@
 #include "surface/UIHTMLRect.h"
 
 #include <cwctype>
+#include <utility>
 
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 
 namespace {
 
@@ -31,18 +33,11 @@ HRESULT PutPixels(IHTMLStyle* style, HRESULT (STDMETHODCALLTYPE IHTMLStyle::*put
 
 }  // namespace
 
-CUIHTMLRect::CUIHTMLRect(IHTMLElement* element) : element_(element) {
+CUIHTMLRect::CUIHTMLRect(CComRef<IHTMLElement> element) : element_(std::move(element)) {
   state = UpdateFromElement() ? kStateFresh : kStateFixed;
 }
 
-CUIHTMLRect::~CUIHTMLRect() {
-  if (element_) element_->Release();
-}
-
-IHTMLElement* CUIHTMLRect::GetElement() const {
-  if (element_) element_->AddRef();
-  return element_;
-}
+CUIHTMLRect::~CUIHTMLRect() = default;
 
 long CUIHTMLRect::SourceIndex() const {
   long index = -1;

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <mshtml.h>
 
+#include "comkit/ComRef.h"
 #include "surface/UIRect.h"
 
 // How a rectangle was last drawn, or why it is never drawn.
@@ -19,14 +20,13 @@ enum UIRectState : int {
 
 class CUIHTMLRect : public CUIRect {
  public:
-  // Takes over the caller's reference to element (which may be null).
-  explicit CUIHTMLRect(IHTMLElement* element);
+  // element may be empty: the rectangle is then fixed.
+  explicit CUIHTMLRect(CComRef<IHTMLElement> element);
   ~CUIHTMLRect() override;
   CUIHTMLRect(const CUIHTMLRect&) = delete;
   CUIHTMLRect& operator=(const CUIHTMLRect&) = delete;
 
-  // The element with an added reference, or null.
-  IHTMLElement* GetElement() const;
+  CComRef<IHTMLElement> GetElement() const { return element_; }
   // The element's live source index, or -1 when it cannot be read.
   long SourceIndex() const;
 
@@ -52,5 +52,5 @@ class CUIHTMLRect : public CUIRect {
   // rect as a resize by code to (x, y) would leave it; false for codes without a handle.
   bool ResizedRect(int x, int y, int code, RECT& out) const;
 
-  IHTMLElement* element_;  // counted reference
+  CComRef<IHTMLElement> element_;
 };

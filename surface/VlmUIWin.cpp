@@ -60,11 +60,8 @@ int CVlmUIWin::DisarmInsertion() {
 
 bool CVlmUIWin::Locked() const { return owner_ && owner_->LockMode() == 1; }
 
-bool CVlmUIWin::OwnerDocument(IHTMLDocument2*& document) const {
-  document = owner_ ? owner_->Document() : nullptr;
-  if (!document) return false;
-  document->AddRef();
-  return true;
+CComRef<IHTMLDocument2> CVlmUIWin::OwnerDocument() const {
+  return CComRef<IHTMLDocument2>::Share(owner_ ? owner_->Document() : nullptr);
 }
 
 RECT CVlmUIWin::Bounds() const {

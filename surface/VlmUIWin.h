@@ -47,7 +47,7 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   CUIHTMLRect* FindBySourceIndex(long index) const;
   int HasSelection() const { return selection_.empty() ? 0 : 1; }
   int HasMultipleSelection() const { return selection_.size() > 1 ? 1 : 0; }
-  IHTMLElement* SelectedElement() const;
+  CComRef<IHTMLElement> SelectedElement() const;
   const std::vector<CUIHTMLRect*>& Selection() const { return selection_; }
   void RefreshSelection();
   void ApplySelection();
@@ -97,8 +97,8 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
 
  private:
   bool Locked() const;
-  // A DOM helper on the owner's document, or false when there is no owner or document.
-  bool OwnerDocument(IHTMLDocument2*& document) const;
+  // The owner's document; empty when there is no owner or document.
+  CComRef<IHTMLDocument2> OwnerDocument() const;
   RECT Bounds() const;  // the client area: no rectangle may leave it during a drag
   // The step every drag of mode `mode` shares: every rectangle must allow it, else nothing happens.
   template <class Allows, class Apply>

@@ -16,7 +16,8 @@
 #include "RecordingParent.h"
 #include "control/Module.h"
 #include "control/Vellum.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "document/Dom2HTML.h"
 #include "vellum.h"
 
@@ -89,8 +90,7 @@ void Report(const char* what, double ms) { std::printf("  %-48s %9.3f ms\n", wha
 
 double Serialise(IHTMLDocument2* document, int repetitions) {
   return Best(repetitions, [&] {
-    document->AddRef();
-    CDom2HTML writer(document);
+    CDom2HTML writer(CComRef<IHTMLDocument2>::Share(document));
     writer.Parse();
   });
 }

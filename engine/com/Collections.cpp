@@ -79,11 +79,9 @@ HRESULT CElementCollection::CreateList(CHtmlDocument& document, NodeList nodes, 
 }
 
 CElementCollection::CElementCollection(CHtmlDocument& document, bool followsTree, NodeList nodes)
-    : document_(&document), followsTree_(followsTree), nodes_(std::move(nodes)) {
-  document_->AddRef();
-}
+    : document_(CComRef<CHtmlDocument>::Share(&document)), followsTree_(followsTree), nodes_(std::move(nodes)) {}
 
-CElementCollection::~CElementCollection() { document_->Release(); }
+CElementCollection::~CElementCollection() = default;
 
 size_t CElementCollection::Count() const {
   return followsTree_ ? document_->Tree().all().size() : nodes_.size();
@@ -176,11 +174,10 @@ HRESULT CChildNodes::Create(CHtmlDocument& document, const Node& parent, REFIID 
   return HandOut(new CChildNodes(document, parent), riid, out);
 }
 
-CChildNodes::CChildNodes(CHtmlDocument& document, const Node& parent) : document_(&document), children_(parent) {
-  document_->AddRef();
-}
+CChildNodes::CChildNodes(CHtmlDocument& document, const Node& parent)
+    : document_(CComRef<CHtmlDocument>::Share(&document)), children_(parent) {}
 
-CChildNodes::~CChildNodes() { document_->Release(); }
+CChildNodes::~CChildNodes() = default;
 
 HRESULT CChildNodes::get_length(LONG* p) { return GetLength(static_cast<LONG>(children_.size()), p); }
 

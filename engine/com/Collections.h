@@ -54,7 +54,7 @@ class CElementCollection final : public IHTMLElementCollectionNotImpl, private C
   vellum::engine::Node* At(size_t index) const;
 
   LONG refs_ = 1;
-  CHtmlDocument* document_;  // referenced
+  CComRef<CHtmlDocument> document_;
   bool followsTree_;         // the document's all; else nodes_
   NodeList nodes_;
 };
@@ -97,7 +97,7 @@ class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl,
   }
 
   LONG refs_ = 1;
-  CHtmlDocument* document_;  // referenced
+  CComRef<CHtmlDocument> document_;
   CChildList children_;
 };
 

@@ -54,11 +54,10 @@ bool CHtmlDocument::Init() {
 
 CHtmlDocument::~CHtmlDocument() {
   DestroyView();
-  if (inPlaceSite_) inPlaceSite_->Release();
-  if (clientSite_) clientSite_->Release();
+  inPlaceSite_.Reset();
+  clientSite_.Reset();
   if (window_) DestroyWindow(window_);
   notifyPoint_->Disconnect();
-  notifyPoint_->Release();
 }
 
 HRESULT CHtmlDocument::QueryInterfaceImpl(REFIID riid, void** out) {
@@ -174,9 +173,7 @@ HRESULT CHtmlDocument::FindConnectionPoint(REFIID riid, IConnectionPoint** out) 
   if (!out) return E_POINTER;
   *out = nullptr;
   if (!IsEqualIID(riid, IID_IPropertyNotifySink)) return CONNECT_E_NOCONNECTION;
-  notifyPoint_->AddRef();
-  *out = notifyPoint_;
-  return S_OK;
+  return ReturnInterface<IConnectionPoint>(notifyPoint_.get(), out);
 }
 
 }  // namespace engine

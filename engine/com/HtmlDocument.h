@@ -141,10 +141,10 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   unsigned loadGeneration_ = 0;        // bumped by each load; a superseded load never completes
   ULONGLONG pagesShown_ = 0;           // trees the document has held: each page starts a new range of versions
   LONG readyState_ = READYSTATE_COMPLETE;
-  CPropertyNotifyPoint* notifyPoint_;  // the IPropertyNotifySink connection point (owned)
+  CComRef<CPropertyNotifyPoint> notifyPoint_;  // the IPropertyNotifySink connection point
   HWND window_ = nullptr;              // message-only window that runs the parse after Load returns
-  IOleClientSite* clientSite_ = nullptr;   // the container's site (referenced)
-  IOleInPlaceSite* inPlaceSite_ = nullptr; // the container's in-place site while active (referenced)
+  CComRef<IOleClientSite> clientSite_;     // the container's site
+  CComRef<IOleInPlaceSite> inPlaceSite_;   // the container's in-place site while active
   HWND view_ = nullptr;                    // the document window while in-place active
   CGdiTextMeasurer measurer_;              // widths of the page's words, kept across layouts
   CDocumentLayout layout_;                 // the boxes of tree_, kept until it changes

@@ -24,23 +24,15 @@ bool RegisterViewClass() {
   return registered;
 }
 
-template <class T>
-void ReleaseAndClear(T*& p) {
-  if (p) p->Release();
-  p = nullptr;
-}
-
 }  // namespace
 
 HRESULT CHtmlDocument::SetClientSite(IOleClientSite* site) {
-  if (site) site->AddRef();
-  ReleaseAndClear(clientSite_);
-  clientSite_ = site;
+  clientSite_ = CComRef<IOleClientSite>::Share(site);
   hostFlags_ = 0;
   if (site) {
     // The container's wishes for the view (no 3D border, no scroll bars...).
-    IDocHostUIHandler* handler = nullptr;
-    if (SUCCEEDED(site->QueryInterface(IID_IDocHostUIHandler, reinterpret_cast<void**>(&handler))) && handler) {
+    CComRef<IDocHostUIHandler> handler;
+    if (SUCCEEDED(site->QueryInterface(IID_IDocHostUIHandler, handler.outVoid())) && handler) {
       DOCHOSTUIINFO info = {};
       info.cbSize = sizeof info;
       if (SUCCEEDED(handler->GetHostInfo(&info))) {
@@ -48,17 +40,13 @@ HRESULT CHtmlDocument::SetClientSite(IOleClientSite* site) {
         if (info.pchHostCss) CoTaskMemFree(info.pchHostCss);
         if (info.pchHostNS) CoTaskMemFree(info.pchHostNS);
       }
-      handler->Release();
     }
   }
   return S_OK;
 }
 
 HRESULT CHtmlDocument::GetClientSite(IOleClientSite** site) {
-  if (!site) return E_POINTER;
-  *site = clientSite_;
-  if (clientSite_) clientSite_->AddRef();
-  return S_OK;
+  return clientSite_.CopyTo(site);
 }
 
 HRESULT CHtmlDocument::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT rect) {
@@ -66,7 +54,7 @@ HRESULT CHtmlDocument::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
     case OLEIVERB_SHOW:
-      return ActivateInPlace(site ? site : clientSite_, parent, rect);
+      return ActivateInPlace(site ? site : clientSite_.get(), parent, rect);
     case OLEIVERB_HIDE:
       if (view_) ShowWindow(view_, SW_HIDE);
       return S_OK;
@@ -78,23 +66,19 @@ HRESULT CHtmlDocument::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND
 HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT rect) {
   if (view_) return S_OK;
   if (!site || !parent) return E_INVALIDARG;
-  IOleInPlaceSite* inPlace = nullptr;
-  if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))) || !inPlace)
-    return E_NOINTERFACE;
+  CComRef<IOleInPlaceSite> inPlace;
+  if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlace.outVoid())) || !inPlace) return E_NOINTERFACE;
   HRESULT hr = inPlace->CanInPlaceActivate();
-  if (hr != S_OK) {
-    inPlace->Release();
-    return E_FAIL;
-  }
+  if (hr != S_OK) return E_FAIL;
   inPlace->OnInPlaceActivate();
-  IOleInPlaceFrame* frame = nullptr;
-  IOleInPlaceUIWindow* uiWindow = nullptr;
+  CComRef<IOleInPlaceFrame> frame;
+  CComRef<IOleInPlaceUIWindow> uiWindow;
   RECT position = {}, clip = {};
   OLEINPLACEFRAMEINFO frameInfo = {};
   frameInfo.cb = sizeof frameInfo;
-  hr = inPlace->GetWindowContext(&frame, &uiWindow, &position, &clip, &frameInfo);
-  ReleaseAndClear(frame);
-  ReleaseAndClear(uiWindow);
+  hr = inPlace->GetWindowContext(frame.out(), uiWindow.out(), &position, &clip, &frameInfo);
+  frame.Reset();
+  uiWindow.Reset();
   if (rect) position = *rect;
   if (!RegisterViewClass()) hr = E_FAIL;
   if (SUCCEEDED(hr)) {
@@ -105,14 +89,12 @@ HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCREC
   }
   if (FAILED(hr)) {
     inPlace->OnInPlaceDeactivate();
-    inPlace->Release();
     return hr;
   }
   SetWindowLongPtrW(view_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(view_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CHtmlDocument::ViewProc));
   viewRect_ = position;
-  ReleaseAndClear(inPlaceSite_);
-  inPlaceSite_ = inPlace;
+  inPlaceSite_ = std::move(inPlace);
   return S_OK;
 }
 
@@ -147,7 +129,7 @@ HRESULT CHtmlDocument::InPlaceDeactivate() {
   DestroyView();
   if (inPlaceSite_) {
     inPlaceSite_->OnInPlaceDeactivate();
-    ReleaseAndClear(inPlaceSite_);
+    inPlaceSite_.Reset();
   }
   return S_OK;
 }

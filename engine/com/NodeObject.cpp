@@ -33,22 +33,15 @@ HRESULT ReturnNode(CHtmlDocument& document, Node* node, IHTMLDOMNode** out) {
 
 RefPtr<Node> NodeOf(IUnknown* object) {
   if (!object) return nullptr;
-  IEngineNode* engineNode = nullptr;
-  if (FAILED(object->QueryInterface(__uuidof(IEngineNode), reinterpret_cast<void**>(&engineNode))) || !engineNode)
-    return nullptr;
-  RefPtr<Node> node(engineNode->EngineNode());
-  engineNode->Release();
-  return node;
+  CComRef<IEngineNode> engineNode;
+  if (FAILED(object->QueryInterface(__uuidof(IEngineNode), engineNode.outVoid())) || !engineNode) return nullptr;
+  return RefPtr<Node>(engineNode->EngineNode());
 }
 
-CNodeObject::CNodeObject(CHtmlDocument& document, Node& node) : node_(&node), document_(&document) {
-  document_->AddRef();
-}
+CNodeObject::CNodeObject(CHtmlDocument& document, Node& node)
+    : node_(&node), document_(CComRef<CHtmlDocument>::Share(&document)) {}
 
-CNodeObject::~CNodeObject() {
-  document_->Wrappers().Remove(node_.get(), this);
-  document_->Release();
-}
+CNodeObject::~CNodeObject() { document_->Wrappers().Remove(node_.get(), this); }
 
 HRESULT CNodeObject::get_nodeType(LONG* p) {
   if (!p) return E_POINTER;

@@ -68,7 +68,7 @@ class CNodeObject : public IHTMLDOMNodeNotImpl, public IEngineNode, public IMark
  private:
   friend class CWrapperCache;
   vellum::engine::RefPtr<vellum::engine::Node> node_;
-  CHtmlDocument* document_;  // referenced
+  CComRef<CHtmlDocument> document_;
 };
 
 }  // namespace engine

@@ -23,12 +23,9 @@ HRESULT CWindow::Get(CHtmlDocument& document, IHTMLWindow2** out) {
   return S_OK;
 }
 
-CWindow::CWindow(CHtmlDocument& document) : document_(&document) { document_->AddRef(); }
+CWindow::CWindow(CHtmlDocument& document) : document_(CComRef<CHtmlDocument>::Share(&document)) {}
 
-CWindow::~CWindow() {
-  document_->SetWindowObject(nullptr);
-  document_->Release();
-}
+CWindow::~CWindow() { document_->SetWindowObject(nullptr); }
 
 HRESULT CWindow::Self(IHTMLWindow2** p) {
   if (!p) return E_POINTER;
@@ -37,7 +34,7 @@ HRESULT CWindow::Self(IHTMLWindow2** p) {
 
 HRESULT CWindow::get_document(IHTMLDocument2** p) {
   if (!p) return E_POINTER;
-  return ReturnInterface<IHTMLDocument2>(document_, p);
+  return ReturnInterface<IHTMLDocument2>(document_.get(), p);
 }
 
 HRESULT CWindow::get_Option(IHTMLOptionElementFactory** p) {
@@ -98,8 +95,8 @@ HRESULT COptionFactory::Create(CHtmlDocument& document, IHTMLOptionElementFactor
   return S_OK;
 }
 
-COptionFactory::COptionFactory(CHtmlDocument& document) : document_(&document) { document_->AddRef(); }
-COptionFactory::~COptionFactory() { document_->Release(); }
+COptionFactory::COptionFactory(CHtmlDocument& document) : document_(CComRef<CHtmlDocument>::Share(&document)) {}
+COptionFactory::~COptionFactory() = default;
 
 HRESULT COptionFactory::create(VARIANT text, VARIANT value, VARIANT defaultSelected, VARIANT selected,
                                IHTMLOptionElement** option) {

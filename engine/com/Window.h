@@ -39,7 +39,7 @@ class CWindow final : public IHTMLWindow2NotImpl, private CLiveObject {
   HRESULT Self(IHTMLWindow2** p);
 
   LONG refs_ = 1;
-  CHtmlDocument* document_;  // referenced
+  CComRef<CHtmlDocument> document_;
 };
 
 // IHTMLOptionElementFactory::create: a new option, not yet in any select.
@@ -69,7 +69,7 @@ class COptionFactory final : public IHTMLOptionElementFactoryNotImpl, private CL
   }
 
   LONG refs_ = 1;
-  CHtmlDocument* document_;  // referenced
+  CComRef<CHtmlDocument> document_;
 };
 
 }  // namespace engine

@@ -10,20 +10,13 @@ namespace dt {
 
 EngineDocument::EngineDocument() {
   CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IHTMLDocument2,
-                   reinterpret_cast<void**>(&document_));
+                   document_.outVoid());
 }
 
-EngineDocument::~EngineDocument() {
-  if (document_) document_->Release();
-}
-
-IHTMLDocument2* EngineDocument::AddRefed() const {
-  if (document_) document_->AddRef();
-  return document_;
-}
+EngineDocument::~EngineDocument() = default;
 
 bool EngineDocument::Load(const char* text) {
-  if (!document_ || !CDOMUtil(AddRefed()).LoadCode(text)) return false;
+  if (!document_ || !CDOMUtil(Shared()).LoadCode(text)) return false;
   return WaitUntilComplete();
 }
 
@@ -58,8 +51,8 @@ bool EngineDocument::WaitUntilComplete(DWORD timeoutMs) {
 
 namespace {
 
-std::string Written(IHTMLDocument2* document, bool lentTexts) {
-  CDom2HTML writer(document);
+std::string Written(CComRef<IHTMLDocument2> document, bool lentTexts) {
+  CDom2HTML writer(std::move(document));
   if (!lentTexts) writer.ReadCopiesOnly();
   if (!writer.Parse()) return "<failed>";
   return std::string(writer.GetHTML().GetString(), static_cast<size_t>(writer.GetHTML().GetLength()));
@@ -69,8 +62,8 @@ std::string Written(IHTMLDocument2* document, bool lentTexts) {
 
 // Every writer test also holds the texts the engine lends against the standard properties' copies.
 std::string EngineDocument::Serialize() {
-  const std::string lent = Written(AddRefed(), true);
-  EXPECT_EQ(Written(AddRefed(), false), lent) << "the lent texts and the standard properties disagree";
+  const std::string lent = Written(Shared(), true);
+  EXPECT_EQ(Written(Shared(), false), lent) << "the lent texts and the standard properties disagree";
   return lent;
 }
 

@@ -8,7 +8,8 @@
 
 #include <string>
 
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 
 namespace dt {
 
@@ -16,9 +17,9 @@ class EngineDocument {
  public:
   EngineDocument();
   ~EngineDocument();
-  IHTMLDocument2* get() const { return document_; }
-  // A reference for an object that takes one over (CDOMUtil, CDom2HTML).
-  IHTMLDocument2* AddRefed() const;
+  IHTMLDocument2* get() const { return document_.get(); }
+  // A reference for an object that holds one (CDOMUtil, CDom2HTML).
+  CComRef<IHTMLDocument2> Shared() const { return document_; }
 
   // Loads 8-bit ANSI text as the control does, or wide text, and waits until the document is complete.
   bool Load(const char* text);
@@ -32,7 +33,7 @@ class EngineDocument {
   IHTMLElement* FirstElement(const wchar_t* tag);
 
  private:
-  IHTMLDocument2* document_ = nullptr;
+  CComRef<IHTMLDocument2> document_;
 };
 
 // OLE is initialised once per test program.

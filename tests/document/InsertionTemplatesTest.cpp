@@ -7,7 +7,7 @@
 
 #include "RectAssert.h"
 #include "control/Insertion.h"
-#include "document/ComText.h"
+#include "comkit/ComText.h"
 #include "vellum.h"
 
 namespace {

@@ -224,7 +224,7 @@ TEST_F(Document, AShiftJisPageComesOutInShiftJis) {
 
 TEST_F(Document, ASecondParseOfAnUnchangedDocumentGivesTheSameText) {
   ASSERT_TRUE(doc_.Load(Body("<span id=\"a\">x</span>").c_str()));
-  CDom2HTML writer(doc_.AddRefed());
+  CDom2HTML writer(doc_.Shared());
   ASSERT_EQ(writer.Parse(), 1);
   std::string first(writer.GetHTML().GetString());
   ASSERT_EQ(writer.Parse(), 1);
@@ -233,7 +233,7 @@ TEST_F(Document, ASecondParseOfAnUnchangedDocumentGivesTheSameText) {
 }
 
 TEST_F(Document, AWriterWithoutDocumentFails) {
-  CDom2HTML writer(nullptr);
+  CDom2HTML writer{CComRef<IHTMLDocument2>()};
   EXPECT_EQ(writer.Parse(), 0);
   EXPECT_EQ(writer.GetHTML().GetLength(), 0);
   EXPECT_EQ(writer.GetDocumentCodePage(), 0u);
@@ -243,13 +243,13 @@ TEST_F(Document, TheDocumentCodePageComesFromTheFirstContentTypeMeta) {
   ASSERT_TRUE(doc_.Load("<html><head><meta name=\"description\" content=\"charset=utf-8\">"
                         "<meta name=\"CONTENT-TYPE\" content=\"TEXT/HTML; CHARSET=ISO-8859-1\">"
                         "<meta name=\"content-type\" content=\"text/html; charset=utf-8\"></head></html>"));
-  EXPECT_EQ(CDom2HTML(doc_.AddRefed()).GetDocumentCodePage(), 28591u);
+  EXPECT_EQ(CDom2HTML(doc_.Shared()).GetDocumentCodePage(), 28591u);
 }
 
 TEST_F(Document, AContentTypeOnlyInHttpEquivIsNotRead) {
   ASSERT_TRUE(doc_.Load("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
                         "</head></html>"));
-  EXPECT_EQ(CDom2HTML(doc_.AddRefed()).GetDocumentCodePage(), 0u);
+  EXPECT_EQ(CDom2HTML(doc_.Shared()).GetDocumentCodePage(), 0u);
 }
 
 TEST(EndTags, VoidTagsAndCommentsHaveNone) {

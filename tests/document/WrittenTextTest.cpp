@@ -3,7 +3,8 @@
 #include <mshtml.h>
 
 #include "ControlFixture.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 
 namespace dt {
 namespace {

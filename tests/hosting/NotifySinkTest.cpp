@@ -5,7 +5,7 @@
 #include <ocidl.h>
 
 #include "HostingTestSupport.h"
-#include "document/ComText.h"
+#include "comkit/ComText.h"
 #include "hosting/NotifySink.h"
 
 namespace {

@@ -11,6 +11,7 @@ import sys
 
 # Bottom first. Folders on one level are peers: neither includes the other.
 LAYERS = [
+    ["comkit"],
     ["plinthcore", "evbus", "pattern", "engine", "resources", "include"],
     ["window"],
     ["document"],

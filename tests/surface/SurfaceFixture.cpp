@@ -1,7 +1,8 @@
 #include "SurfaceFixture.h"
 
 #include "MessagePump.h"
-#include "document/ComText.h"
+#include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 
 namespace st {
 

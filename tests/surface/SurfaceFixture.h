@@ -7,7 +7,7 @@
 
 #include "ControlFixture.h"
 #include "RectAssert.h"
-#include "document/ComText.h"
+#include "comkit/ComText.h"
 #include "surface/VlmUIWin.h"
 
 namespace st {

@@ -14,10 +14,10 @@ class ElementRect : public dt::Document {
   // A rectangle for the element with the id (null element when there is none).
   CUIHTMLRect* Make(const wchar_t* id) {
     CComRef<IHTMLDocument3> document3;
-    IHTMLElement* element = nullptr;
+    CComRef<IHTMLElement> element;
     if (SUCCEEDED(doc_.get()->QueryInterface(IID_IHTMLDocument3, document3.outVoid()))) {
       CBstr name(id);
-      document3->getElementById(name.get(), &element);
+      document3->getElementById(name.get(), element.out());
     }
     return new CUIHTMLRect(element);
   }
@@ -40,9 +40,9 @@ TEST_F(ElementRect, OnlyAbsoluteChildrenOfTheBodyAreMovable) {
     EXPECT_EQ(r->state, kStateFixed) << st::Narrow(fixed);
     EXPECT_EQ(r->ApplyToElement(), 0) << st::Narrow(fixed);
   }
-  std::unique_ptr<CUIHTMLRect> none(new CUIHTMLRect(nullptr));
+  std::unique_ptr<CUIHTMLRect> none(new CUIHTMLRect(CComRef<IHTMLElement>()));
   EXPECT_EQ(none->state, kStateFixed);
-  EXPECT_EQ(none->GetElement(), nullptr);
+  EXPECT_FALSE(none->GetElement());
 }
 
 TEST_F(ElementRect, DragsDoNothingBeforeAnAnchorIsSet) {

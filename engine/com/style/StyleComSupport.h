@@ -8,6 +8,7 @@
 
 #include <string_view>
 
+#include "comkit/NamedDispatch.h"
 #include "engine/com/ComValues.h"
 
 namespace engine::style {
@@ -31,6 +32,6 @@ inline HRESULT ReturnTextVariant(std::u16string_view text, VARIANT* out) {
 HRESULT ReturnIntegerVariant(LONG value, VARIANT* out);
 
 // Case-insensitive comparison of ASCII names, as automation looks members up.
-bool NamesEqual(std::u16string_view a, std::u16string_view b);
+using comkit::NamesEqualIgnoringCase;
 
 }  // namespace engine::style

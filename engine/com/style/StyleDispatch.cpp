@@ -12,15 +12,4 @@ std::optional<css::PropertyId> PropertyOfDispid(DISPID id) {
   return static_cast<css::PropertyId>(id - kPropertyDispidBase);
 }
 
-HRESULT NoTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT NoTypeInfo(ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 }  // namespace engine::style

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+#include "comkit/NamedDispatch.h"
 #include "css/property.h"
 #include "engine/com/style/StyleComSupport.h"
 
@@ -29,9 +30,6 @@ struct StyleMember {
   HRESULT (*put)(Object& object, const VARIANT& value);  // null: read-only
 };
 
-HRESULT NoTypeInfoCount(UINT* count);
-HRESULT NoTypeInfo(ITypeInfo** info);
-
 // The IDispatch of a style class: its members, then every CSS property, which the object serves with
 //   HRESULT GetProperty(css::PropertyId, VARIANT* result);
 //   HRESULT PutProperty(css::PropertyId, const VARIANT& value);
@@ -43,40 +41,24 @@ class StyleDispatch {
   constexpr StyleDispatch(const StyleMember<Object> (&members)[N]) : members_(members) {}
 
   HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const {
-    if (!names || !ids || count == 0) return E_INVALIDARG;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    const std::u16string_view name = TextOfName(names[0]);
-    for (const StyleMember<Object>& member : members_) {
-      if (NamesEqual(name, TextOfName(member.name))) {
-        ids[0] = member.id;
-        return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;  // properties take no named arguments
-      }
-    }
-    const std::optional<vellum::engine::css::PropertyId> property = vellum::engine::css::FindProperty(name);
-    if (!property) return DISP_E_UNKNOWNNAME;
-    ids[0] = PropertyDispid(*property);
-    return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+    return comkit::FindDispatchId(names, count, ids, [&](std::u16string_view name) -> DISPID {
+      for (const StyleMember<Object>& member : members_)
+        if (NamesEqualIgnoringCase(name, TextOfName(member.name))) return member.id;
+      const std::optional<vellum::engine::css::PropertyId> property = vellum::engine::css::FindProperty(name);
+      return property ? PropertyDispid(*property) : DISPID_UNKNOWN;
+    });
   }
 
   HRESULT Invoke(Object& object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) const {
     const StyleMember<Object>* member = FindMember(id);
     const std::optional<vellum::engine::css::PropertyId> property = PropertyOfDispid(id);
     if (!member && !property) return DISP_E_MEMBERNOTFOUND;
-    const UINT arguments = params ? params->cArgs : 0;
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-      if (arguments != 1 || !params->rgvarg) return DISP_E_BADPARAMCOUNT;
-      const VARIANT& value = params->rgvarg[0];
-      if (member) return member->put ? member->put(object, value) : DISP_E_MEMBERNOTFOUND;
-      return object.PutProperty(*property, value);
-    }
-    if (!(flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD))) return DISP_E_MEMBERNOTFOUND;
-    if (arguments != 0) return DISP_E_BADPARAMCOUNT;
-    VARIANT discarded;
-    VARIANT* out = result ? result : &discarded;
-    VariantInit(out);
-    const HRESULT hr = member ? member->get(object, out) : object.GetProperty(*property, out);
-    if (!result) VariantClear(&discarded);
-    return hr;
+    return comkit::InvokeProperty(
+        flags, params, result, !member || member->put,
+        [&](VARIANT* out) { return member ? member->get(object, out) : object.GetProperty(*property, out); },
+        [&](const VARIANT& value) {
+          return member ? member->put(object, value) : object.PutProperty(*property, value);
+        });
   }
 
  private:
@@ -94,10 +76,10 @@ class StyleDispatch {
 // The IDispatch methods of a style class whose static `kDispatch` is its StyleDispatch.
 #define ENGINE_STYLE_DISPATCH_METHODS                                                                   \
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {                                   \
-    return ::engine::style::NoTypeInfoCount(count);                                                     \
+    return ::comkit::NoTypeInfoCount(count);                                                     \
   }                                                                                                     \
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {                        \
-    return ::engine::style::NoTypeInfo(info);                                                           \
+    return ::comkit::NoTypeInfo(info);                                                           \
   }                                                                                                     \
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)       \
       override {                                                                                        \

@@ -1,5 +1,6 @@
-// Engine strings (BSTR) owned for one scope. A string the engine needs that cannot be allocated
-// throws the out-of-memory status, as every engine string allocation of the control does.
+// Engine strings (BSTR) and variants owned for one scope. A string the engine needs that cannot be
+// allocated throws the out-of-memory status, as every engine string allocation of the control does; the
+// operation that called catches it and fails with its own result.
 #pragma once
 
 #include <windows.h>
@@ -65,35 +66,4 @@ class CVariant {
 
  private:
   VARIANT v_;
-};
-
-// Releases an interface pointer when the scope ends.
-template <class T>
-class CComRef {
- public:
-  CComRef() = default;
-  explicit CComRef(T* p) : p_(p) {}  // takes over a reference
-  CComRef(const CComRef&) = delete;
-  CComRef& operator=(const CComRef&) = delete;
-  ~CComRef() { Reset(); }
-  void Reset() {
-    if (p_) p_->Release();
-    p_ = nullptr;
-  }
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  T** out() {
-    Reset();
-    return &p_;
-  }
-  void** outVoid() { return reinterpret_cast<void**>(out()); }
-  T* detach() {
-    T* p = p_;
-    p_ = nullptr;
-    return p;
-  }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
 };
