@@ -18,7 +18,6 @@ struct NamedProperty {
   DISPID id;
   HRESULT (*get)(Object& object, VARIANT* result);      // null: the property cannot be read
   HRESULT (*put)(Object& object, const VARIANT& value);  // null: the property cannot be written
-  bool (*applies)(const Object& object) = nullptr;       // null: every object of the class has it
 };
 
 bool NamesEqualIgnoringCase(const wchar_t* a, const wchar_t* b);
@@ -35,16 +34,16 @@ class NamedPropertyTable {
   constexpr NamedPropertyTable(const NamedProperty<Object> (&entries)[N], const NamedPropertyTable<Base>& base)
       : entries_(entries), count_(N), base_{&base, &FindIdIn<Base>, &InvokeIn<Base>} {}
 
-  HRESULT FindIds(const Object& object, LPOLESTR* names, UINT count, DISPID* ids) const {
+  HRESULT FindIds(LPOLESTR* names, UINT count, DISPID* ids) const {
     if (!names || !ids || count == 0) return E_INVALIDARG;
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    if (!FindId(object, names[0], ids[0])) return DISP_E_UNKNOWNNAME;
+    if (!FindId(names[0], ids[0])) return DISP_E_UNKNOWNNAME;
     return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;  // properties take no named arguments
   }
 
   HRESULT Invoke(Object& object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) const {
     if (result) VariantInit(result);
-    const NamedProperty<Object>* entry = FindById(object, id);
+    const NamedProperty<Object>* entry = FindById(id);
     if (!entry)
       return base_.table ? base_.invoke(base_.table, object, id, flags, params, result) : DISP_E_MEMBERNOTFOUND;
     UINT arguments = params ? params->cArgs : 0;
@@ -75,13 +74,13 @@ class NamedPropertyTable {
   // The base class's table, reached without naming its class here.
   struct BaseTable {
     const void* table = nullptr;
-    bool (*findId)(const void* table, const Object& object, const wchar_t* name, DISPID& id) = nullptr;
+    bool (*findId)(const void* table, const wchar_t* name, DISPID& id) = nullptr;
     HRESULT (*invoke)(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
                       VARIANT* result) = nullptr;
   };
   template <class Base>
-  static bool FindIdIn(const void* table, const Object& object, const wchar_t* name, DISPID& id) {
-    return static_cast<const NamedPropertyTable<Base>*>(table)->FindId(object, name, id);
+  static bool FindIdIn(const void* table, const wchar_t* name, DISPID& id) {
+    return static_cast<const NamedPropertyTable<Base>*>(table)->FindId(name, id);
   }
   template <class Base>
   static HRESULT InvokeIn(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
@@ -89,22 +88,19 @@ class NamedPropertyTable {
     return static_cast<const NamedPropertyTable<Base>*>(table)->Invoke(object, id, flags, params, result);
   }
 
-  bool FindId(const Object& object, const wchar_t* name, DISPID& id) const {
+  bool FindId(const wchar_t* name, DISPID& id) const {
     for (std::size_t i = 0; i < count_; ++i) {
-      if (NamesEqualIgnoringCase(entries_[i].name, name) && Applies(entries_[i], object)) {
+      if (NamesEqualIgnoringCase(entries_[i].name, name)) {
         id = entries_[i].id;
         return true;
       }
     }
-    return base_.table && base_.findId(base_.table, object, name, id);
+    return base_.table && base_.findId(base_.table, name, id);
   }
-  const NamedProperty<Object>* FindById(const Object& object, DISPID id) const {
+  const NamedProperty<Object>* FindById(DISPID id) const {
     for (std::size_t i = 0; i < count_; ++i)
-      if (entries_[i].id == id && Applies(entries_[i], object)) return &entries_[i];
+      if (entries_[i].id == id) return &entries_[i];
     return nullptr;
-  }
-  static bool Applies(const NamedProperty<Object>& entry, const Object& object) {
-    return !entry.applies || entry.applies(object);
   }
 
   const NamedProperty<Object>* entries_;
@@ -125,7 +121,7 @@ HRESULT NoTypeInfo(ITypeInfo** info);
     return ::engine::NoTypeInfo(info);                                                                   \
   }                                                                                                      \
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override { \
-    return (table).FindIds(*this, names, count, ids);                                                   \
+    return (table).FindIds(names, count, ids);                                                           \
   }                                                                                                      \
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, \
                                    EXCEPINFO*, UINT*) override {                                         \
