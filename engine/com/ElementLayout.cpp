@@ -41,17 +41,15 @@ HRESULT ReturnClientField(CHtmlDocument& document, Element* element, LONG* p, Fi
 HRESULT CElement::get_style(IHTMLStyle** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  Element* e = element();
-  if (!e) return NotForThisTag("get_style");
-  return GuardedRead([&] { return CreateInlineStyle(*e, p); });
+  Element& e = *element();
+  return GuardedRead([&] { return CreateInlineStyle(e, p); });
 }
 
 HRESULT CElement::get_currentStyle(IHTMLCurrentStyle** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  Element* e = element();
-  if (!e) return NotForThisTag("get_currentStyle");
-  return Guarded([&] { return CreateCurrentStyle(*e, p); });
+  Element& e = *element();
+  return Guarded([&] { return CreateCurrentStyle(e, p); });
 }
 
 using vellum::engine::layout::Box;
@@ -91,28 +89,6 @@ HRESULT CElement::get_clientWidth(LONG* p) {
 }
 HRESULT CElement::get_clientHeight(LONG* p) {
   return ReturnClientField(document(), element(), p, [](const ClientArea& area) { return area.height; });
-}
-
-// An image's or input's width and height are those of its box; setting them writes the attribute.
-HRESULT CElement::get_width(LONG* p) {
-  if (!p) return E_POINTER;
-  *p = 0;
-  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("get_width");
-  return get_offsetWidth(p);
-}
-HRESULT CElement::get_height(LONG* p) {
-  if (!p) return E_POINTER;
-  *p = 0;
-  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("get_height");
-  return get_offsetHeight(p);
-}
-HRESULT CElement::put_width(LONG v) {
-  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("put_width");
-  return SetAttributeNumber(u"width", v);
-}
-HRESULT CElement::put_height(LONG v) {
-  if (kind_ != ElementObjectKind::Img && kind_ != ElementObjectKind::Input) return NotForThisTag("put_height");
-  return SetAttributeNumber(u"height", v);
 }
 
 }  // namespace engine

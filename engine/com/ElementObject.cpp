@@ -1,7 +1,6 @@
-// The element object: identity, the interfaces offered by tag, attributes, names and markup.
+// What every element object shares: attributes, names, places and markup.
 #include "engine/com/ElementObject.h"
 
-#include "dom/character_data.h"
 #include "dom/document.h"
 #include "engine/com/Collections.h"
 #include "engine/com/ComValues.h"
@@ -18,7 +17,6 @@ using vellum::engine::Element;
 using vellum::engine::MutationResult;
 using vellum::engine::Node;
 using vellum::engine::RefPtr;
-using vellum::engine::TagId;
 
 namespace {
 
@@ -55,71 +53,7 @@ bool ParseLeadingNumber(std::u16string_view text, LONG& value) {
   return true;
 }
 
-// Interfaces that only some tags carry.
-struct TagInterface {
-  ElementObjectKind kind;
-  const IID& iid;
-  void* (*cast)(CElement* self);
-};
-template <class Interface>
-void* As(CElement* self) {
-  return static_cast<Interface*>(self);
-}
-
 }  // namespace
-
-ElementObjectKind KindOf(const Node& node) {
-  if (node.isComment()) return ElementObjectKind::Comment;
-  const Element* element = vellum::engine::asElement(&node);
-  if (!element || !element->isHtml()) return ElementObjectKind::Generic;
-  switch (element->tagId()) {
-    case TagId::Input: return ElementObjectKind::Input;
-    case TagId::Textarea: return ElementObjectKind::TextArea;
-    case TagId::Select: return ElementObjectKind::Select;
-    case TagId::Option: return ElementObjectKind::Option;
-    case TagId::Meta: return ElementObjectKind::Meta;
-    case TagId::Style: return ElementObjectKind::Style;
-    case TagId::Script: return ElementObjectKind::Script;
-    case TagId::Title: return ElementObjectKind::Title;
-    case TagId::Body: return ElementObjectKind::Body;
-    case TagId::Img: return ElementObjectKind::Img;
-    default: return ElementObjectKind::Generic;
-  }
-}
-
-CElement* CElement::Create(CHtmlDocument& document, Node& node) { return new CElement(document, node); }
-
-CElement::CElement(CHtmlDocument& document, Node& node) : CNodeObject(document, node), kind_(KindOf(node)) {}
-
-HRESULT CElement::QueryInterfaceImpl(REFIID riid, void** out) {
-  HRESULT hr = QueryInterfaceOf<IHTMLElement, Via<IDispatch, IHTMLElement>, IHTMLElement2, IHTMLDOMNode, IEngineNode,
-                                IMarkupView>(
-      this, riid, out);
-  if (hr != E_NOINTERFACE) return hr;
-  static const TagInterface kTagInterfaces[] = {
-      {ElementObjectKind::Input, __uuidof(IHTMLInputElement), As<IHTMLInputElement>},
-      {ElementObjectKind::TextArea, __uuidof(IHTMLTextAreaElement), As<IHTMLTextAreaElement>},
-      {ElementObjectKind::Select, __uuidof(IHTMLSelectElement), As<IHTMLSelectElement>},
-      {ElementObjectKind::Option, __uuidof(IHTMLOptionElement), As<IHTMLOptionElement>},
-      {ElementObjectKind::Meta, __uuidof(IHTMLMetaElement), As<IHTMLMetaElement>},
-      {ElementObjectKind::Style, __uuidof(IHTMLStyleElement), As<IHTMLStyleElement>},
-      {ElementObjectKind::Script, __uuidof(IHTMLScriptElement), As<IHTMLScriptElement>},
-      {ElementObjectKind::Title, __uuidof(IHTMLTitleElement), As<IHTMLTitleElement>},
-      {ElementObjectKind::Comment, __uuidof(IHTMLCommentElement), As<IHTMLCommentElement>},
-      {ElementObjectKind::Body, __uuidof(IHTMLBodyElement), As<IHTMLBodyElement>},
-      {ElementObjectKind::Img, __uuidof(IHTMLImgElement), As<IHTMLImgElement>},
-  };
-  for (const TagInterface& entry : kTagInterfaces) {
-    if (entry.kind == kind_ && IsEqualIID(riid, entry.iid)) {
-      *out = entry.cast(this);
-      AddRef();
-      return S_OK;
-    }
-  }
-  return E_NOINTERFACE;
-}
-
-HRESULT CElement::NotForThisTag(const char* method) { return NotImplTrace("CElement", method); }
 
 // --- attributes --------------------------------------------------------------------------------------
 
@@ -131,10 +65,9 @@ HRESULT CElement::GetAttributeText(std::u16string_view name, BSTR* p) {
 }
 
 HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
-  Element* e = element();
-  if (!e) return NotForThisTag("attribute");
+  Element& e = *element();
   return Guarded([&] {
-    e->setAttribute(name, TextOf(v));
+    e.setAttribute(name, TextOf(v));
     return S_OK;
   });
 }
@@ -147,13 +80,12 @@ HRESULT CElement::GetAttributeFlag(std::u16string_view name, VARIANT_BOOL* p) {
 }
 
 HRESULT CElement::SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v) {
-  Element* e = element();
-  if (!e) return NotForThisTag("attribute");
+  Element& e = *element();
   return Guarded([&] {
     if (v != VARIANT_FALSE) {
-      if (!e->hasAttribute(name)) e->setAttribute(name, u"");
+      if (!e.hasAttribute(name)) e.setAttribute(name, u"");
     } else {
-      e->removeAttribute(name);
+      e.removeAttribute(name);
     }
     return S_OK;
   });
@@ -167,10 +99,9 @@ HRESULT CElement::GetAttributeNumber(std::u16string_view name, LONG fallback, LO
 }
 
 HRESULT CElement::SetAttributeNumber(std::u16string_view name, LONG v) {
-  Element* e = element();
-  if (!e) return NotForThisTag("attribute");
+  Element& e = *element();
   return Guarded([&] {
-    e->setAttribute(name, DecimalText(v));
+    e.setAttribute(name, DecimalText(v));
     return S_OK;
   });
 }
@@ -183,22 +114,19 @@ HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result
 }
 
 HRESULT CElement::SetAttributeProperty(std::u16string_view name, const VARIANT& value) {
-  Element* e = element();
-  if (!e) return NotForThisTag("attribute");
   std::u16string text;
   HRESULT hr = TextOfVariant(value, text);
-  if (SUCCEEDED(hr)) e->setAttribute(name, text);
+  if (SUCCEEDED(hr)) element()->setAttribute(name, text);
   return hr;
 }
 
 HRESULT CElement::setAttribute(BSTR name, VARIANT value, LONG) {
-  Element* e = element();
-  if (!e) return NotForThisTag("setAttribute");
   if (!IsUsableAttributeName(TextOf(name))) return E_INVALIDARG;
+  Element& e = *element();
   return Guarded([&] {
     std::u16string text;
     HRESULT hr = TextOfVariant(value, text);
-    if (SUCCEEDED(hr)) e->setAttribute(TextOf(name), text);
+    if (SUCCEEDED(hr)) e.setAttribute(TextOf(name), text);
     return hr;
   });
 }
@@ -307,9 +235,8 @@ HRESULT CElement::get_innerHTML(BSTR* p) {
 }
 
 HRESULT CElement::put_innerHTML(BSTR v) {
-  Element* e = element();
-  if (!e) return NotForThisTag("put_innerHTML");
-  return Guarded([&] { return ResultOf(vellum::engine::setInnerHtml(*e, TextOf(v))); });
+  Element& e = *element();
+  return Guarded([&] { return ResultOf(vellum::engine::setInnerHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::get_innerText(BSTR* p) {
@@ -320,10 +247,9 @@ HRESULT CElement::get_innerText(BSTR* p) {
 }
 
 HRESULT CElement::put_innerText(BSTR v) {
-  Element* e = element();
-  if (!e) return NotForThisTag("put_innerText");
+  Element& e = *element();
   return Guarded([&] {
-    vellum::engine::setInnerText(*e, TextOf(v));
+    vellum::engine::setInnerText(e, TextOf(v));
     return S_OK;
   });
 }
@@ -337,22 +263,19 @@ HRESULT CElement::get_outerHTML(BSTR* p) {
 }
 
 HRESULT CElement::put_outerHTML(BSTR v) {
-  Element* e = element();
-  if (!e) return NotForThisTag("put_outerHTML");
-  return Guarded([&] { return ResultOf(vellum::engine::setOuterHtml(*e, TextOf(v))); });
+  Element& e = *element();
+  return Guarded([&] { return ResultOf(vellum::engine::setOuterHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::insertAdjacentHTML(BSTR where, BSTR html) {
-  Element* e = element();
-  if (!e) return NotForThisTag("insertAdjacentHTML");
+  Element& e = *element();
   vellum::engine::AdjacentPosition position;
   if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
-  return Guarded([&] { return ResultOf(vellum::engine::insertAdjacentHtml(*e, position, TextOf(html))); });
+  return Guarded([&] { return ResultOf(vellum::engine::insertAdjacentHtml(e, position, TextOf(html))); });
 }
 
 HRESULT CElement::insertAdjacentText(BSTR where, BSTR text) {
   Element* e = element();
-  if (!e) return NotForThisTag("insertAdjacentText");
   vellum::engine::AdjacentPosition position;
   if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
   return Guarded([&] {

@@ -1,53 +1,29 @@
-// The object of an element or comment node. One class carries every element interface the engine
-// offers; QueryInterface hands out only those that fit the element's tag, and a method shared by
-// several interfaces (get_type, get_value, get_name, get_text ...) is one override that answers by tag.
+// The object of an element or comment node: what every element object shares (IHTMLElement,
+// IHTMLElement2, the node interfaces and the named properties common to all). A kind of element with
+// an interface of its own (input, select, meta, comment ...) is a small final class that adds it, with
+// its methods and its named properties; Create picks the class from the node.
 #pragma once
 
 #include <windows.h>
 #include <mshtml.h>
 
-#include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "dom/element.h"
 #include "engine/com/NamedProperties.h"
 #include "engine/com/NodeObject.h"
-#include "engine/com/Recycled.h"
 #include "notimpl.h"
 
 namespace engine {
 
-// Which element-specific interfaces an object offers.
-enum class ElementObjectKind : uint8_t {
-  Generic, Comment, Input, TextArea, Select, Option, Meta, Style, Script, Title, Body, Img
-};
-ElementObjectKind KindOf(const vellum::engine::Node& node);
-
-class CElement final : public CNodeObject,
-                       public CRecycled<CElement>,
-                       public IHTMLElementNotImpl,
-                       public IHTMLElement2NotImpl,
-                       public IHTMLInputElementNotImpl,
-                       public IHTMLTextAreaElementNotImpl,
-                       public IHTMLSelectElementNotImpl,
-                       public IHTMLOptionElementNotImpl,
-                       public IHTMLMetaElementNotImpl,
-                       public IHTMLStyleElementNotImpl,
-                       public IHTMLScriptElementNotImpl,
-                       public IHTMLTitleElementNotImpl,
-                       public IHTMLCommentElementNotImpl,
-                       public IHTMLBodyElementNotImpl,
-                       public IHTMLImgElementNotImpl {
+class CElement : public CNodeObject, public IHTMLElementNotImpl, public IHTMLElement2NotImpl {
  public:
-  // node: an element or a comment of the document's tree (or detached from it).
+  // node: an element or a comment of the document's tree (or detached from it). The object holds its
+  // first reference (ElementFactory.cpp).
   static CElement* Create(CHtmlDocument& document, vellum::engine::Node& node);
-  ENGINE_IUNKNOWN_METHODS
-  ENGINE_IDISPATCH_FROM_TABLE(Properties())
-  static const NamedPropertyTable<CElement>& Properties();
 
-  ElementObjectKind kind() const { return kind_; }
-  // The element; null for a comment.
+  // The element; null for a comment, whose class answers every call that would change an element's
+  // markup or style itself.
   vellum::engine::Element* element() const { return vellum::engine::asElement(&node()); }
 
   // IHTMLElement
@@ -94,106 +70,40 @@ class CElement final : public CNodeObject,
   HRESULT STDMETHODCALLTYPE get_clientHeight(LONG* p) override;
   HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR name, IHTMLElementCollection** p) override;
 
-  // Shared by the form, style, script and image interfaces; each answers by tag.
-  HRESULT STDMETHODCALLTYPE put_type(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_type(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_value(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_value(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_name(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_name(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_disabled(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_disabled(VARIANT_BOOL* p) override;
-  HRESULT STDMETHODCALLTYPE put_readOnly(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_readOnly(VARIANT_BOOL* p) override;
-  HRESULT STDMETHODCALLTYPE put_defaultValue(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_defaultValue(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_size(LONG v) override;
-  HRESULT STDMETHODCALLTYPE get_size(LONG* p) override;
-  HRESULT STDMETHODCALLTYPE put_src(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_src(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_alt(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_alt(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_width(LONG v) override;
-  HRESULT STDMETHODCALLTYPE get_width(LONG* p) override;
-  HRESULT STDMETHODCALLTYPE put_height(LONG v) override;
-  HRESULT STDMETHODCALLTYPE get_height(LONG* p) override;
-  HRESULT STDMETHODCALLTYPE put_text(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_text(BSTR* p) override;
-
-  // IHTMLInputElement
-  HRESULT STDMETHODCALLTYPE put_checked(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_checked(VARIANT_BOOL* p) override;
-  HRESULT STDMETHODCALLTYPE put_defaultChecked(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_defaultChecked(VARIANT_BOOL* p) override;
-  HRESULT STDMETHODCALLTYPE put_maxLength(LONG v) override;
-  HRESULT STDMETHODCALLTYPE get_maxLength(LONG* p) override;
-
-  // IHTMLTextAreaElement
-  HRESULT STDMETHODCALLTYPE put_rows(LONG v) override;
-  HRESULT STDMETHODCALLTYPE get_rows(LONG* p) override;
-  HRESULT STDMETHODCALLTYPE put_cols(LONG v) override;
-  HRESULT STDMETHODCALLTYPE get_cols(LONG* p) override;
-
-  // IHTMLSelectElement
-  HRESULT STDMETHODCALLTYPE put_multiple(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_multiple(VARIANT_BOOL* p) override;
-  HRESULT STDMETHODCALLTYPE get_options(IDispatch** p) override;
-  HRESULT STDMETHODCALLTYPE put_selectedIndex(LONG v) override;
-  HRESULT STDMETHODCALLTYPE get_selectedIndex(LONG* p) override;
-  HRESULT STDMETHODCALLTYPE add(IHTMLElement* option, VARIANT before) override;
-  HRESULT STDMETHODCALLTYPE remove(LONG index) override;
-  HRESULT STDMETHODCALLTYPE get_length(LONG* p) override;
-  HRESULT STDMETHODCALLTYPE item(VARIANT name, VARIANT index, IDispatch** p) override;
-
-  // IHTMLOptionElement
-  HRESULT STDMETHODCALLTYPE put_selected(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_selected(VARIANT_BOOL* p) override;
-  HRESULT STDMETHODCALLTYPE put_defaultSelected(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_defaultSelected(VARIANT_BOOL* p) override;
-  HRESULT STDMETHODCALLTYPE get_index(LONG* p) override;
-
-  // IHTMLMetaElement
-  HRESULT STDMETHODCALLTYPE put_httpEquiv(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_httpEquiv(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_content(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_content(BSTR* p) override;
-  HRESULT STDMETHODCALLTYPE put_charset(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_charset(BSTR* p) override;
-
-  // IHTMLStyleElement
-  HRESULT STDMETHODCALLTYPE get_styleSheet(IHTMLStyleSheet** p) override;
-  HRESULT STDMETHODCALLTYPE put_media(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_media(BSTR* p) override;
-
-  // IHTMLScriptElement
-  HRESULT STDMETHODCALLTYPE put_defer(VARIANT_BOOL v) override;
-  HRESULT STDMETHODCALLTYPE get_defer(VARIANT_BOOL* p) override;
-
-  // IHTMLBodyElement
-  HRESULT STDMETHODCALLTYPE put_background(BSTR v) override;
-  HRESULT STDMETHODCALLTYPE get_background(BSTR* p) override;
+  // Every element can be disabled through its attribute, whether or not one of its interfaces says so.
+  HRESULT GetDisabled(VARIANT_BOOL* p) { return GetAttributeFlag(u"disabled", p); }
+  HRESULT PutDisabled(VARIANT_BOOL v) { return SetAttributeFlag(u"disabled", v); }
 
   // Named properties that have no interface method of their own.
   HRESULT GetAttributeProperty(std::u16string_view name, VARIANT* result);  // fails when absent
   HRESULT SetAttributeProperty(std::u16string_view name, const VARIANT& value);
 
- private:
-  CElement(CHtmlDocument& document, vellum::engine::Node& node);
-  ~CElement() override = default;
-  HRESULT QueryInterfaceImpl(REFIID riid, void** out);
+  // The named properties of every element object, and those that only an element proper has (a
+  // comment has no attributes or style). A class's own table falls back to one of them.
+  static const NamedPropertyTable<CElement>& Properties();
+  static const NamedPropertyTable<CElement>& ElementProperties();
 
-  // Attribute-backed properties; a comment has no attributes and reads as empty.
+ protected:
+  CElement(CHtmlDocument& document, vellum::engine::Node& node) : CNodeObject(document, node) {}
+  ~CElement() override = default;
+
+  // The QueryInterface of a final class: the interfaces every element object has, then its own.
+  template <class... Own, class Object>
+  static HRESULT QueryInterfaces(Object* self, REFIID riid, void** out) {
+    return QueryInterfaceOf<IHTMLElement, Via<IDispatch, IHTMLElement>, IHTMLElement2, IHTMLDOMNode, IEngineNode,
+                            IMarkupView, Own...>(self, riid, out);
+  }
+
+  // Attribute-backed properties. A comment has no attributes: it reads as empty, and its class never
+  // writes.
   HRESULT GetAttributeText(std::u16string_view name, BSTR* p);
   HRESULT SetAttributeText(std::u16string_view name, BSTR v);
   HRESULT GetAttributeFlag(std::u16string_view name, VARIANT_BOOL* p);
   HRESULT SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v);
   HRESULT GetAttributeNumber(std::u16string_view name, LONG fallback, LONG* p);
   HRESULT SetAttributeNumber(std::u16string_view name, LONG v);
-  // A method of an interface this element's tag does not carry.
-  HRESULT NotForThisTag(const char* method);
 
-  LONG refs_ = 1;
-  ElementObjectKind kind_;
+  LONG refs_ = 1;  // for ENGINE_IUNKNOWN_METHODS of the final class
 };
 
 }  // namespace engine

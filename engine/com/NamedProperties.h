@@ -1,5 +1,6 @@
 // Properties reached by name through IDispatch: one table per class (name, dispatch id, getter,
-// setter), looked up without regard to case, and the IDispatch methods that serve it.
+// setter), looked up without regard to case, and the IDispatch methods that serve it. A derived
+// class's table may fall back to its base class's table, so that each class lists only what it adds.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +18,6 @@ struct NamedProperty {
   DISPID id;
   HRESULT (*get)(Object& object, VARIANT* result);      // null: the property cannot be read
   HRESULT (*put)(Object& object, const VARIANT& value);  // null: the property cannot be written
-  bool (*applies)(const Object& object) = nullptr;       // null: every object of the class has it
 };
 
 bool NamesEqualIgnoringCase(const wchar_t* a, const wchar_t* b);
@@ -28,19 +28,24 @@ class NamedPropertyTable {
   template <std::size_t N>
   constexpr NamedPropertyTable(const NamedProperty<Object> (&entries)[N]) : entries_(entries), count_(N) {}
 
-  HRESULT FindIds(const Object& object, LPOLESTR* names, UINT count, DISPID* ids) const {
+  // Names and ids not among `entries` are looked up in `base`, the table of a base class of Object.
+  // The ids of the two must not overlap.
+  template <class Base, std::size_t N>
+  constexpr NamedPropertyTable(const NamedProperty<Object> (&entries)[N], const NamedPropertyTable<Base>& base)
+      : entries_(entries), count_(N), base_{&base, &FindIdIn<Base>, &InvokeIn<Base>} {}
+
+  HRESULT FindIds(LPOLESTR* names, UINT count, DISPID* ids) const {
     if (!names || !ids || count == 0) return E_INVALIDARG;
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    const NamedProperty<Object>* entry = FindByName(object, names[0]);
-    if (!entry) return DISP_E_UNKNOWNNAME;
-    ids[0] = entry->id;
+    if (!FindId(names[0], ids[0])) return DISP_E_UNKNOWNNAME;
     return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;  // properties take no named arguments
   }
 
   HRESULT Invoke(Object& object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) const {
     if (result) VariantInit(result);
-    const NamedProperty<Object>* entry = FindById(object, id);
-    if (!entry) return DISP_E_MEMBERNOTFOUND;
+    const NamedProperty<Object>* entry = FindById(id);
+    if (!entry)
+      return base_.table ? base_.invoke(base_.table, object, id, flags, params, result) : DISP_E_MEMBERNOTFOUND;
     UINT arguments = params ? params->cArgs : 0;
     return Guarded([&]() -> HRESULT {
       if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
@@ -63,22 +68,44 @@ class NamedPropertyTable {
   }
 
  private:
-  const NamedProperty<Object>* FindByName(const Object& object, const wchar_t* name) const {
-    for (std::size_t i = 0; i < count_; ++i)
-      if (NamesEqualIgnoringCase(entries_[i].name, name) && Applies(entries_[i], object)) return &entries_[i];
-    return nullptr;
+  template <class>
+  friend class NamedPropertyTable;
+
+  // The base class's table, reached without naming its class here.
+  struct BaseTable {
+    const void* table = nullptr;
+    bool (*findId)(const void* table, const wchar_t* name, DISPID& id) = nullptr;
+    HRESULT (*invoke)(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
+                      VARIANT* result) = nullptr;
+  };
+  template <class Base>
+  static bool FindIdIn(const void* table, const wchar_t* name, DISPID& id) {
+    return static_cast<const NamedPropertyTable<Base>*>(table)->FindId(name, id);
   }
-  const NamedProperty<Object>* FindById(const Object& object, DISPID id) const {
-    for (std::size_t i = 0; i < count_; ++i)
-      if (entries_[i].id == id && Applies(entries_[i], object)) return &entries_[i];
-    return nullptr;
+  template <class Base>
+  static HRESULT InvokeIn(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
+                          VARIANT* result) {
+    return static_cast<const NamedPropertyTable<Base>*>(table)->Invoke(object, id, flags, params, result);
   }
-  static bool Applies(const NamedProperty<Object>& entry, const Object& object) {
-    return !entry.applies || entry.applies(object);
+
+  bool FindId(const wchar_t* name, DISPID& id) const {
+    for (std::size_t i = 0; i < count_; ++i) {
+      if (NamesEqualIgnoringCase(entries_[i].name, name)) {
+        id = entries_[i].id;
+        return true;
+      }
+    }
+    return base_.table && base_.findId(base_.table, name, id);
+  }
+  const NamedProperty<Object>* FindById(DISPID id) const {
+    for (std::size_t i = 0; i < count_; ++i)
+      if (entries_[i].id == id) return &entries_[i];
+    return nullptr;
   }
 
   const NamedProperty<Object>* entries_;
   std::size_t count_;
+  BaseTable base_;
 };
 
 HRESULT NoTypeInfoCount(UINT* count);
@@ -94,7 +121,7 @@ HRESULT NoTypeInfo(ITypeInfo** info);
     return ::engine::NoTypeInfo(info);                                                                   \
   }                                                                                                      \
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override { \
-    return (table).FindIds(*this, names, count, ids);                                                   \
+    return (table).FindIds(names, count, ids);                                                           \
   }                                                                                                      \
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, \
                                    EXCEPINFO*, UINT*) override {                                         \
