@@ -48,7 +48,7 @@ bool PutOnClipboard(const std::string& text) {
 class AllocationFaults : public Control {
  protected:
   // Runs attempt(n) for n = 1, 2, ... while the nth allocation's failure is reached; attempt answers
-  // whether it was. Answers how many runs failed (ends the test when the loop never stops).
+  // whether it was. Answers how many runs failed; a loop that never stops is a failure of its own.
   template <class Attempt>
   unsigned ForEachFailure(Attempt attempt) {
     for (unsigned n = 1; n <= kMostAllocations; ++n) {
