@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include "comkit/AllocationFaults.h"
 
 struct ComOutOfMemory {
   HRESULT hr = E_OUTOFMEMORY;
@@ -19,7 +20,7 @@ inline int BstrLength(BSTR text) {
 class CBstr {
  public:
   CBstr() = default;
-  explicit CBstr(const wchar_t* text) : bstr_(text ? SysAllocString(text) : nullptr) {
+  explicit CBstr(const wchar_t* text) : bstr_(text ? comkit::AllocString(text) : nullptr) {
     if (text && !bstr_) throw ComOutOfMemory{};
   }
   CBstr(const CBstr&) = delete;

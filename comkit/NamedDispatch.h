@@ -1,11 +1,12 @@
-// Properties reached by name through IDispatch: the rules every such property follows, shared by the
-// table-driven dispatch of the engine's objects and by the style objects, whose names come from the CSS
-// property table instead.
+// Properties reached by name through IDispatch: the rules every such property follows, and the table of
+// a class's properties (name, dispatch id, getter, setter; a derived class's table falls back to its
+// base class's). The style objects follow the same rules with names from the CSS property table.
 #pragma once
 
 #include <windows.h>
 #include <oleauto.h>
 
+#include <cstddef>
 #include <string_view>
 
 namespace comkit {
@@ -66,5 +67,87 @@ HRESULT InvokeProperty(WORD flags, DISPPARAMS* params, VARIANT* result, bool can
   if (!result) VariantClear(&discarded);
   return hr;
 }
+
+// One property of a class's table: its name, dispatch id, getter and setter.
+template <class Object>
+struct NamedProperty {
+  const wchar_t* name;
+  DISPID id;
+  HRESULT (*get)(Object& object, VARIANT* result);      // null: the property cannot be read
+  HRESULT (*put)(Object& object, const VARIANT& value);  // null: the property cannot be written
+};
+
+template <class Object>
+class NamedPropertyTable {
+ public:
+  template <std::size_t N>
+  constexpr NamedPropertyTable(const NamedProperty<Object> (&entries)[N]) : entries_(entries), count_(N) {}
+
+  // Names and ids not among `entries` are looked up in `base`, the table of a base class of Object.
+  // The ids of the two must not overlap.
+  template <class Base, std::size_t N>
+  constexpr NamedPropertyTable(const NamedProperty<Object> (&entries)[N], const NamedPropertyTable<Base>& base)
+      : entries_(entries), count_(N), base_{&base, &FindIdIn<Base>, &InvokeIn<Base>} {}
+
+  HRESULT FindIds(LPOLESTR* names, UINT count, DISPID* ids) const {
+    return FindDispatchId(names, count, ids, [&](std::u16string_view name) {
+      DISPID id = DISPID_UNKNOWN;
+      FindId(name, id);
+      return id;
+    });
+  }
+
+  // Not guarded: the class's IDispatch, which knows what its calls may throw, guards the whole call.
+  HRESULT Invoke(Object& object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) const {
+    if (result) VariantInit(result);
+    const NamedProperty<Object>* entry = FindById(id);
+    if (!entry)
+      return base_.table ? base_.invoke(base_.table, object, id, flags, params, result) : DISP_E_MEMBERNOTFOUND;
+    return InvokeProperty(
+        flags, params, result, entry->put != nullptr,
+        [&](VARIANT* out) { return entry->get ? entry->get(object, out) : DISP_E_MEMBERNOTFOUND; },
+        [&](const VARIANT& value) { return entry->put(object, value); });
+  }
+
+ private:
+  template <class>
+  friend class NamedPropertyTable;
+
+  // The base class's table, reached without naming its class here.
+  struct BaseTable {
+    const void* table = nullptr;
+    bool (*findId)(const void* table, std::u16string_view name, DISPID& id) = nullptr;
+    HRESULT (*invoke)(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
+                      VARIANT* result) = nullptr;
+  };
+  template <class Base>
+  static bool FindIdIn(const void* table, std::u16string_view name, DISPID& id) {
+    return static_cast<const NamedPropertyTable<Base>*>(table)->FindId(name, id);
+  }
+  template <class Base>
+  static HRESULT InvokeIn(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
+                          VARIANT* result) {
+    return static_cast<const NamedPropertyTable<Base>*>(table)->Invoke(object, id, flags, params, result);
+  }
+
+  bool FindId(std::u16string_view name, DISPID& id) const {
+    for (std::size_t i = 0; i < count_; ++i) {
+      if (NamesEqualIgnoringCase(NameText(entries_[i].name), name)) {
+        id = entries_[i].id;
+        return true;
+      }
+    }
+    return base_.table && base_.findId(base_.table, name, id);
+  }
+  const NamedProperty<Object>* FindById(DISPID id) const {
+    for (std::size_t i = 0; i < count_; ++i)
+      if (entries_[i].id == id) return &entries_[i];
+    return nullptr;
+  }
+
+  const NamedProperty<Object>* entries_;
+  std::size_t count_;
+  BaseTable base_;
+};
 
 }  // namespace comkit

@@ -34,7 +34,16 @@ POINT KeptOnMonitor(POINT screen) {
 
 }  // namespace
 
+// Called from the surface's right click: the menu and the command chosen in it are one operation, and
+// nothing of it may unwind into the surface's window procedure.
 void CVellum::ShowElementMenu(int x, int y) {
+  RunOperation(VLM_ERR_ELEMENT, 0, [&]() -> LRESULT {
+    RunElementMenu(x, y);
+    return 0;
+  });
+}
+
+void CVellum::RunElementMenu(int x, int y) {
   HMENU menu = LoadMenuW(Module_Instance(), MAKEINTRESOURCEW(IDR_ELEMENT_MENU));
   if (!menu) return;
   HMENU popup = GetSubMenu(menu, 0);
@@ -70,11 +79,19 @@ void CVellum::ShowElementMenu(int x, int y) {
 
 void CVellum::StepZIndexFromMenu(IHTMLElement* target, int step) {
   if (!target || !document_) return;
+  // The style text the step replaces, so that a step the history cannot take is taken back.
+  CComRef<IHTMLStyle> style;
+  CBstr before;
+  if (FAILED(target->get_style(style.out())) || !style || FAILED(style->get_cssText(before.out()))) return;
   CDOMUtil util(LentDocument());
   const int stepped = step > 0 ? util.IncreaseZIndex(target, step) : util.DecreaseZIndex(target, -step);
   if (!stepped) return;
   // A new stacking order is an edit like any other: it can be undone, and the host hears of it.
-  SaveToUndo();
+  if (!SaveToUndo()) {
+    style->put_cssText(before.get());
+    lastError = VLM_ERR_ELEMENT;
+    return;
+  }
   NotifyParent(VLMN_CHANGED);
 }
 
@@ -88,12 +105,18 @@ int CVellum::RemoveElementAt(int x, int y) {
     return 0;
   }
   if (surface_) surface_->DeselectAt(x, y);
-  if (!CDOMUtil(LentDocument()).RemoveElementFromPoint(x, y)) {
+  RemovedNode removed;
+  if (!CDOMUtil(LentDocument()).RemoveElementFromPoint(x, y, &removed)) {
     // Nothing was removed, so no snapshot was taken for it: the history stays exactly as it was.
     lastError = VLM_ERR_ELEMENT;
     return 0;
   }
-  SaveToUndo();
+  if (!SaveToUndo()) {
+    // A removal the history could not take is taken back: the element stands where it stood.
+    CDOMUtil::Restore(removed);
+    lastError = VLM_ERR_ELEMENT;
+    return 0;
+  }
   NotifyParent(VLMN_CHANGED);
   lastError = VLM_ERR_NONE;
   return 1;

@@ -41,11 +41,11 @@ constexpr InsertionTemplate kTemplates[] = {
 static_assert(sizeof kTemplates / sizeof kTemplates[0] == VLM_KIND_OBJECT, "one template per insertable kind");
 
 void Append(CXStringW& text, const wchar_t* piece) {
-  if (!text.Append(piece)) throw ComOutOfMemory{};
+  if (comkit::AllocationFaultDue() || !text.Append(piece)) throw ComOutOfMemory{};
 }
 
 void Append(CXStringW& text, const CXStringW& piece) {
-  if (!text.Append(piece)) throw ComOutOfMemory{};
+  if (comkit::AllocationFaultDue() || !text.Append(piece)) throw ComOutOfMemory{};
 }
 
 // type="text" value="textbox1"; every radio button joins the one group "main".
@@ -62,7 +62,7 @@ void InputAttributes(const InsertionTemplate& t, const CXStringW& id, CXStringW&
 // CLASSID="CLSID:" and the 8-4-4-4-12 digits of the CLSID without its braces.
 void ClassIdAttribute(const CLSID& clsid, CXStringW& out) {
   LPOLESTR text = nullptr;
-  if (FAILED(StringFromCLSID(clsid, &text)) || !text) throw ComOutOfMemory{};
+  if (comkit::AllocationFaultDue() || FAILED(StringFromCLSID(clsid, &text)) || !text) throw ComOutOfMemory{};
   int length = lstrlenW(text);
   bool ok = out.Append(L"CLASSID=\"CLSID:") && (length < 2 || out.Append(text + 1, length - 2)) && out.Append(L"\"");
   CoTaskMemFree(text);
@@ -122,33 +122,50 @@ bool BuildInsertionRecord(DWORD kind, DWORD counter, const RECT& rect, const CLS
 int CVellum::InsertElementAt(const RECT& rect, int flag) {
   if (insertKind_ == 0) {
     // Nothing armed: the drawn rectangle selects.
-    if (surface_ && surface_->SelectInRect(rect, flag)) surface_->Redraw();
+    RunOperation(VLM_ERR_ELEMENT, 0, [&]() -> LRESULT {
+      if (surface_ && surface_->SelectInRect(rect, flag)) surface_->Redraw();
+      return 0;
+    });
     return 0;
   }
-  int result = InsertArmedKind(InsertionRect(rect));
+  const LRESULT result = RunOperation(VLM_ERR_ELEMENT, 0, [&] { return InsertArmedKind(InsertionRect(rect)); });
   // Insertion is disarmed after every attempt, successful or not.
   insertKind_ = 0;
   if (surface_) surface_->Redraw();
-  return result;
+  return static_cast<int>(result);
 }
 
 int CVellum::InsertArmedKind(const RECT& rect) {
-  InsertionRecord insertion;
   if (insertKind_ < VLM_KIND_LABEL || insertKind_ > VLM_KIND_OBJECT) return 0;
   if (!document_) {
     lastError = VLM_ERR_NO_DOCUMENT;
     return 0;
   }
+  // The element's markup and every string that carries it are made before the document is touched:
+  // running out of memory there inserts nothing.
+  InsertionRecord insertion;
   BuildInsertionRecord(insertKind_, idCounter_, rect, insertClsid_, insertion);
-  if (!CDOMUtil(LentDocument()).InsertElement(insertion.record)) {
+  CDOMUtil dom(LentDocument());
+  CComRef<IHTMLDOMNode> mark(dom.BodyLastChild());
+  if (!dom.InsertElement(insertion.record)) {
     // No snapshot was taken for a failed insertion, so the history stays exactly as it was.
     lastError = VLM_ERR_ELEMENT;
     return 0;
   }
+  if (!SaveToUndo()) {
+    // An element the history could not take back is not kept: it goes again, and the insertion fails.
+    dom.RemoveBodyChildrenAfter(mark.get());
+    lastError = VLM_ERR_ELEMENT;
+    return 0;
+  }
   ++idCounter_;
-  SaveToUndo();
   NotifyParent(VLMN_ELEMENTINSERTED, insertKind_);
   NotifyParent(VLMN_CHANGED);
   lastError = VLM_ERR_NONE;
   return 1;
+}
+
+void CVellum::OperationFailed(DWORD error) {
+  ++failedOperations_;
+  lastError = error;
 }

@@ -19,9 +19,27 @@ class CUndoHistory {
   int CanUndo() const { return !snapshots_.empty() && index_ > 0 ? 1 : 0; }
   int CanRedo() const { return !snapshots_.empty() && index_ != Count() - 1 ? 1 : 0; }
 
-  // Drops the redo branch and appends text as the current state; false when memory runs out.
+  // Drops the redo branch and appends text as the current state; false (the history as it was) when
+  // memory runs out.
   bool Push(CXString&& text, UINT codePage);
   void Clear();
+
+  // An edit that takes more than one snapshot and may still fail afterwards: until it commits, the
+  // snapshots pushed since it began can be taken back, and the redo branch the first of them cut off
+  // comes back with them. Rolling back allocates nothing. A transaction inside another belongs to the
+  // outer one.
+  class Transaction {
+   public:
+    explicit Transaction(CUndoHistory& history);
+    ~Transaction();  // rolls back unless committed
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+
+   private:
+    CUndoHistory& history_;
+    bool open_ = true;
+  };
   // Moves the index one step (the caller loads the snapshot at the new index).
   void StepBack() { --index_; }
   void StepForward() { ++index_; }
@@ -31,6 +49,16 @@ class CUndoHistory {
     CXString text;      // the serialised document
     UINT codePage = 0;  // what its bytes are in, so that it reads back as written
   };
+  void RollBack();
+  void Forget();
+
   std::vector<Snapshot> snapshots_;  // oldest first
   int index_ = -1;                   // the snapshot of the current state; -1 when empty
+  // The open transaction, if any: where the history stood when it began, how many snapshots it pushed
+  // and the redo branch it cut off.
+  int transactions_ = 0;
+  int startIndex_ = -1;
+  int pushed_ = 0;
+  bool cleared_ = false;             // the history was cleared meanwhile: there is nothing to go back to
+  std::vector<Snapshot> cutOff_;
 };

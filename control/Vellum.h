@@ -6,10 +6,15 @@
 
 #include <plinthcore.h>
 
+#include <new>
+
 #include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "control/UndoHistory.h"
+#include "document/DOMUtil.h"
 #include "hosting/SiteOwner.h"
 #include "surface/SurfaceOwner.h"
+#include "vellum.h"
 #include "window/MessageWindow.h"
 
 class CAxHoster;
@@ -67,7 +72,8 @@ class CVellum : public CMessageWindow,
   // Removes the top-level element that holds the point; 0 (lastError set) when nothing was removed.
   int RemoveElementAt(int x, int y);
 
-  // Undo history.
+  // Undo history. A snapshot that cannot be taken (0: VLM_ERR_UNDO_MEMORY when memory runs out) leaves
+  // the history as it was.
   int SaveToUndo() override;
   int CanUndo() const { return undo_.CanUndo(); }
   int CanRedo() const { return undo_.CanRedo(); }
@@ -77,8 +83,10 @@ class CVellum : public CMessageWindow,
   const CUndoHistory& UndoHistory() const { return undo_; }
 
   // Element insertion at a rectangle in surface client coordinates (the surface calls it when the user
-  // finishes drawing; flag: the drawn band adds to the selection). Disarms insertion.
+  // finishes drawing; flag: the drawn band adds to the selection). Disarms insertion. A failed insertion
+  // (0, VLM_ERR_ELEMENT) leaves the document, the history and the id counter as they were.
   int InsertElementAt(const RECT& rect, int flag) override;
+  void OperationFailed(DWORD error) override;
 
   // The serialised document in the ANSI text the host receives; false when it cannot be written.
   // codePage, when given, receives the code page the text is written in (0: the ANSI code page).
@@ -88,6 +96,8 @@ class CVellum : public CMessageWindow,
   const CXString* WrittenDocument(UINT* codePage = nullptr);
   // Times the document was actually written out (an unchanged document answers with its last text).
   UINT Serialisations() const { return serialisations_; }
+  // Operations that ran out of memory and were ended with their failure result (tests read it).
+  UINT FailedOperations() const { return failedOperations_; }
   // Drops the last text written, so that the next request writes the document again (the document goes
   // or is replaced; benchmarks time the writer).
   void ForgetWrittenText();
@@ -137,6 +147,12 @@ class CVellum : public CMessageWindow,
   WrittenText written_;                   // the last text written, for an unchanged document (forgotten
                                           // whenever the document is made, replaced or closed)
   UINT serialisations_ = 0;
+  static constexpr int kDefaultFormWidth = 400;  // the form size a page without one gets
+  static constexpr int kDefaultFormHeight = 150;
+  UINT failedOperations_ = 0;             // operations ended by running out of memory
+  UINT failedSnapshots_ = 0;              // undo snapshots that could not be taken
+  BodySizeStrings bodySize_;              // made with the window: a completed load allocates nothing
+                                          // before its snapshot
 
   // Message handlers (the map in ProcessMessage unpacks the arguments).
   LRESULT OnCreate();
@@ -181,6 +197,8 @@ class CVellum : public CMessageWindow,
   void DisconnectReadyStateSink();
   // Resizes the window so that its client area is width x height, keeping the frame's size.
   void ResizeClientTo(int width, int height);
+  // The Element menu itself, and the command chosen in it.
+  void RunElementMenu(int x, int y);
   // The Element menu's z-order items: step is added to the target's z-index.
   void StepZIndexFromMenu(IHTMLElement* target, int step);
   // Inserts the armed kind of element at rect (drawn on the surface, or centred by the host).
@@ -191,4 +209,45 @@ class CVellum : public CMessageWindow,
   // Answers riid from site (made on first need); E_FAIL when it cannot be made.
   template <class Site>
   HRESULT QuerySite(Site*& site, REFIID riid, void** out);
+
+  // Runs one operation of the control. Running out of memory inside it (ComOutOfMemory, std::bad_alloc)
+  // ends it with failureResult and error as the last error, instead of unwinding into the window manager
+  // or the engine; the code it ran has left the document and the history consistent on the way out.
+  // Anything else is left to the message window's last line of defence.
+  template <class Operation>
+  LRESULT RunOperation(DWORD error, LRESULT failureResult, Operation&& operation);
+  // An element command of the surface as one edit: 0 with VLM_ERR_ELEMENT when it runs out of memory or
+  // one of its undo snapshots cannot be taken. The surface has then put the document back, and the
+  // history keeps none of the command's snapshots.
+  template <class Command>
+  LRESULT RunSurfaceEdit(Command&& command);
+  // The set-up of a page whose load completed: the form's size, the window and the overlay.
+  void SetUpLoadedPage();
 };
+
+template <class Operation>
+LRESULT CVellum::RunOperation(DWORD error, LRESULT failureResult, Operation&& operation) {
+  try {
+    return operation();
+  } catch (const ComOutOfMemory&) {
+  } catch (const std::bad_alloc&) {
+  }
+  ++failedOperations_;
+  lastError = error;
+  return failureResult;
+}
+
+template <class Command>
+LRESULT CVellum::RunSurfaceEdit(Command&& command) {
+  return RunOperation(VLM_ERR_ELEMENT, 0, [&]() -> LRESULT {
+    CUndoHistory::Transaction transaction(undo_);
+    const UINT snapshotsFailed = failedSnapshots_;
+    const LRESULT result = command();
+    if (failedSnapshots_ != snapshotsFailed) {
+      lastError = VLM_ERR_ELEMENT;
+      return 0;
+    }
+    transaction.Commit();
+    return result;
+  });
+}

@@ -57,11 +57,11 @@ LRESULT CVellum::OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
       lastError = VLM_ERR_PREVIEW;
       return 0;
     case VLM_LOADFILE:
-      return OnLoadFile(TextArg(lParam));
+      return RunOperation(VLM_ERR_LOAD, 0, [&] { return OnLoadFile(TextArg(lParam)); });
     case VLM_LOADCODE:
-      return OnLoadCode(TextArg(lParam));
+      return RunOperation(VLM_ERR_LOAD, 0, [&] { return OnLoadCode(TextArg(lParam)); });
     case VLM_GETCODE:
-      return OnGetCode(wParam, reinterpret_cast<char*>(lParam));
+      return RunOperation(VLM_ERR_SERIALIZE, 0, [&] { return OnGetCode(wParam, reinterpret_cast<char*>(lParam)); });
     case VLM_SETLOCK:
       lockMode_ = static_cast<DWORD>(wParam);
       return 0;
@@ -84,15 +84,14 @@ LRESULT CVellum::OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
     case VLM_CANREDO:
       return locked ? 0 : CanRedo();
     case VLM_COPY:
-      return surface_ ? surface_->CopySelection() : 0;
+      return surface_ ? RunOperation(VLM_ERR_ELEMENT, 0, [&] { return surface_->CopySelection(); }) : 0;
     case VLM_CUT:
       if (locked || !surface_) return 0;
-      SaveToUndo();
-      return surface_->CutSelection();
+      // The snapshot of the state before goes with the command's own: both stay, or neither.
+      return RunSurfaceEdit([&]() -> LRESULT { return SaveToUndo() ? surface_->CutSelection() : 0; });
     case VLM_PASTE:
       if (locked || !surface_) return 0;
-      SaveToUndo();
-      return surface_->PasteFromClipboard();
+      return RunSurfaceEdit([&]() -> LRESULT { return SaveToUndo() ? surface_->PasteFromClipboard() : 0; });
     case VLM_UNDO:
       return locked ? 0 : Undo();
     case VLM_REDO:
@@ -118,7 +117,7 @@ LRESULT CVellum::OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
     case VLM_DELETESELECTION:
       return OnDeleteSelection();
     case VLM_PROPERTIES:
-      return ShowProperties(nullptr);
+      return RunOperation(VLM_ERR_ELEMENT, 0, [&] { return ShowProperties(nullptr); });
     case VLM_TRANSLATEACCEL:
       return OnTranslateAccel(reinterpret_cast<MSG*>(lParam));
     case VLM_SETTEMPDIR:
@@ -210,8 +209,9 @@ LRESULT CVellum::OnInsertCentered(WPARAM kind, const CLSID* clsid) {
   rect.top = (client.bottom - 20) / 2;
   rect.right = rect.left + 65;
   rect.bottom = rect.top + 20;
-  InsertElementAt(rect, 1);
-  return 1;
+  // An armed kind that has no template inserts nothing, and has always been answered 1 for it.
+  const bool insertable = insertKind_ >= VLM_KIND_LABEL && insertKind_ <= VLM_KIND_OBJECT;
+  return InsertElementAt(rect, 1) || !insertable ? 1 : 0;
 }
 
 LRESULT CVellum::OnCancelInsert() {
@@ -238,15 +238,17 @@ LRESULT CVellum::OnAlign(UINT msg) {
     lastError = VLM_ERR_ALIGN_SELECTION;
     return 0;
   }
-  switch (msg) {
-    case VLM_ALIGNTOPS: return surface_->AlignTops();
-    case VLM_ALIGNBOTTOMS: return surface_->AlignBottoms();
-    case VLM_ALIGNLEFTS: return surface_->AlignLefts();
-    case VLM_ALIGNRIGHTS: return surface_->AlignRights();
-    case VLM_SAMEWIDTH: return surface_->MakeSameWidth();
-    case VLM_SAMEHEIGHT: return surface_->MakeSameHeight();
-    default: return surface_->MakeSameSize();
-  }
+  return RunSurfaceEdit([&]() -> LRESULT {
+    switch (msg) {
+      case VLM_ALIGNTOPS: return surface_->AlignTops();
+      case VLM_ALIGNBOTTOMS: return surface_->AlignBottoms();
+      case VLM_ALIGNLEFTS: return surface_->AlignLefts();
+      case VLM_ALIGNRIGHTS: return surface_->AlignRights();
+      case VLM_SAMEWIDTH: return surface_->MakeSameWidth();
+      case VLM_SAMEHEIGHT: return surface_->MakeSameHeight();
+      default: return surface_->MakeSameSize();
+    }
+  });
 }
 
 LRESULT CVellum::OnDeleteSelection() {
@@ -260,7 +262,7 @@ LRESULT CVellum::OnDeleteSelection() {
     return 0;
   }
   lastError = VLM_ERR_NONE;
-  return surface_->DeleteSelection();
+  return RunSurfaceEdit([&]() -> LRESULT { return surface_->DeleteSelection(); });
 }
 
 LRESULT CVellum::OnTranslateAccel(MSG* msg) {
@@ -284,14 +286,14 @@ LRESULT CVellum::OnCommand(WPARAM wParam, LPARAM, bool& handled) {
     handled = false;
     return 0;
   }
-  return OnDocChanged();
+  return RunOperation(VLM_ERR_ELEMENT, 0, [&] { return OnDocChanged(); });
 }
 
 // The property sheet applied changes: follow the form size it may have written into the body.
 LRESULT CVellum::OnDocChanged() {
   if (surface_) surface_->RefreshSelection();
   int width = 0, height = 0;
-  if (CDOMUtil(LentDocument()).GetBODYCustomWHAttrs(width, height)) {
+  if (CDOMUtil(LentDocument()).GetBODYCustomWHAttrs(bodySize_, width, height)) {
     RECT client;
     GetClientRect(GetHwnd(), &client);
     if (client.right != width || client.bottom != height) {

@@ -47,28 +47,43 @@ void CVellum::DisconnectReadyStateSink() {
   adviseCookie_ = 0;
 }
 
+// Nothing in here may stop the control half-way: whatever fails, the load ends with changes recorded
+// and reported again. The size is read and set with strings made beforehand, so the page is set up
+// whole; what can still run out of memory (the body's size following the window, snapshot 0) leaves
+// the new page as it is and sets VLM_ERR_LOAD.
 void CVellum::OnDocumentComplete() {
   ++completedLoads_;
   DeleteTempFile();
   insertKind_ = 0;
-  int width = 0, height = 0;
-  if (!CDOMUtil(LentDocument()).GetBODYCustomWHAttrs(width, height)) {
-    width = 400;
-    height = 150;
-    CDOMUtil(LentDocument()).SetBODYCustomWHAttrs(width, height);
-  }
+  const UINT operationsFailed = failedOperations_, snapshotsFailed = failedSnapshots_;
+  const DWORD takeSnapshot = snapshotOnChange_;
   notifyOnChange_ = 0;
   {
     // Fitting the window to the stored size is part of the load, not an edit of its own.
     CScopedAssign<DWORD> quiet(snapshotOnChange_, 0);
-    ResizeClientTo(width, height);
-    if (surface_) {
-      surface_->ClearSelection();
-      FitOverlayToBody();
-      surface_->Redraw();
-    }
+    RunOperation(VLM_ERR_LOAD, 0, [&]() -> LRESULT {
+      SetUpLoadedPage();
+      return 0;
+    });
   }
-  if (snapshotOnChange_) SaveToUndo();
+  if (takeSnapshot) SaveToUndo();
   snapshotOnChange_ = 1;
   notifyOnChange_ = 1;
+  if (failedOperations_ != operationsFailed || failedSnapshots_ != snapshotsFailed) lastError = VLM_ERR_LOAD;
+}
+
+void CVellum::SetUpLoadedPage() {
+  int width = 0, height = 0;
+  CDOMUtil dom(LentDocument());
+  if (!dom.GetBODYCustomWHAttrs(bodySize_, width, height)) {
+    width = kDefaultFormWidth;
+    height = kDefaultFormHeight;
+    dom.SetBODYDefaultWHAttrs(bodySize_);
+  }
+  ResizeClientTo(width, height);
+  if (surface_) {
+    surface_->ClearSelection();
+    FitOverlayToBody();
+    surface_->Redraw();
+  }
 }

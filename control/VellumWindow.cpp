@@ -21,12 +21,18 @@ VLMNOTIFY g_postedNotify;
 }  // namespace
 
 LRESULT CVellum::OnCreate() {
-  if (!CreateDocument()) return -1;
-  if (!SetPreviewMode(0)) return -1;
-  if (document_) {
-    CDOMUtil(LentDocument()).LoadCode("<html><body></body></html>");
-  }
-  return 0;
+  return RunOperation(VLM_ERR_DOCUMENT_CREATE, -1, [&]() -> LRESULT {
+    if (!bodySize_.Prepare(kDefaultFormWidth, kDefaultFormHeight)) {
+      lastError = VLM_ERR_DOCUMENT_CREATE;
+      return -1;
+    }
+    if (!CreateDocument()) return -1;
+    if (!SetPreviewMode(0)) return -1;
+    if (document_) {
+      CDOMUtil(LentDocument()).LoadCode("<html><body></body></html>");
+    }
+    return 0;
+  });
 }
 
 LRESULT CVellum::OnDestroy() {
@@ -38,6 +44,9 @@ LRESULT CVellum::OnDestroy() {
   return 0;
 }
 
+// The body follows the window's size even when no snapshot can be taken of it: the window has changed
+// size, whatever the history can record. Running out of memory for the body's attributes leaves them
+// as they were (VLM_ERR_ELEMENT).
 LRESULT CVellum::OnSize(UINT, int, int) {
   if (!document_) return 0;
   CComRef<IOleInPlaceObject> inPlace;
@@ -47,10 +56,12 @@ LRESULT CVellum::OnSize(UINT, int, int) {
       FAILED(inPlace->SetObjectRects(&client, &client)))
     return 0;
   if (surface_) FitOverlayToBody();
-  CDOMUtil(LentDocument()).SetBODYCustomWHAttrs(client.right, client.bottom);
-  if (snapshotOnChange_) SaveToUndo();
-  if (notifyOnChange_) NotifyParent(VLMN_CHANGED);
-  return 0;
+  return RunOperation(VLM_ERR_ELEMENT, 0, [&]() -> LRESULT {
+    CDOMUtil(LentDocument()).SetBODYCustomWHAttrs(client.right, client.bottom);
+    if (snapshotOnChange_) SaveToUndo();
+    if (notifyOnChange_) NotifyParent(VLMN_CHANGED);
+    return 0;
+  });
 }
 
 LRESULT CVellum::OnNcCalcSize(bool calcValidRects, LPARAM lParam) {
@@ -156,9 +167,14 @@ LRESULT CVellum::OnShowWindow(bool shown) {
 LRESULT CVellum::OnKey(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   if (!preview_) {
     // Design mode consumes every key; Delete acts on release, arrows move or size the selection.
-    if (msg == WM_KEYUP && wParam == VK_DELETE && surface_) surface_->DeleteSelection();
-    if (msg == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN))
-      OnArrowKey(static_cast<UINT>(wParam));
+    if (msg == WM_KEYUP && wParam == VK_DELETE && surface_)
+      RunSurfaceEdit([&]() -> LRESULT { return surface_->DeleteSelection(); });
+    if (msg == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN)) {
+      RunSurfaceEdit([&]() -> LRESULT {
+        OnArrowKey(static_cast<UINT>(wParam));
+        return 1;
+      });
+    }
     return 0;
   }
   if (!document_) return 0;

@@ -42,10 +42,29 @@ BSTR HTMLElementCreateData::BuildHTML() const {
   } else {
     ok = ok && markup.Append(L" />");
   }
-  if (!ok) throw ComOutOfMemory{};
-  BSTR result = SysAllocStringLen(markup.GetString(), markup.GetLength());
+  if (comkit::AllocationFaultDue() || !ok) throw ComOutOfMemory{};
+  BSTR result = comkit::AllocStringLen(markup.GetString(), static_cast<UINT>(markup.GetLength()));
   if (!result) throw ComOutOfMemory{};
   return result;
+}
+
+bool BodySizeStrings::Prepare(int defaultWidthPixels, int defaultHeightPixels) {
+  if (Ready()) return true;
+  wchar_t width[16], height[16];
+  wsprintfW(width, L"%d", defaultWidthPixels);
+  wsprintfW(height, L"%d", defaultHeightPixels);
+  BSTR made[] = {comkit::AllocString(L"width"), comkit::AllocString(L"height"), comkit::AllocString(width),
+                 comkit::AllocString(height)};
+  for (BSTR text : made) {
+    if (text) continue;
+    for (BSTR other : made) SysFreeString(other);
+    return false;
+  }
+  *widthName.out() = made[0];
+  *heightName.out() = made[1];
+  *defaultWidth.out() = made[2];
+  *defaultHeight.out() = made[3];
+  return true;
 }
 
 CComRef<IHTMLElement> CDOMUtil::GetElementFromPoint(int x, int y) {
@@ -92,14 +111,80 @@ int CDOMUtil::InsertElement(const HTMLElementCreateData& record) {
 
 int CDOMUtil::InsertHTML(const wchar_t* markup) {
   if (!document_ || !markup) return 0;
-  CComRef<IHTMLElement> body(GetBody());
-  if (!body) return 0;
   CBstr where(L"beforeEnd");
   CBstr text(markup);
+  CComRef<IHTMLElement> body(GetBody());
+  if (!body) return 0;
   return SUCCEEDED(body->insertAdjacentHTML(where.get(), text.get())) ? 1 : 0;
 }
 
-int CDOMUtil::RemoveElementFromPoint(int x, int y) {
+namespace {
+
+IHTMLDOMNode* BodyNode(IHTMLElement* body) {
+  IHTMLDOMNode* node = nullptr;
+  if (!body || FAILED(body->QueryInterface(IID_IHTMLDOMNode, reinterpret_cast<void**>(&node)))) return nullptr;
+  return node;
+}
+
+// COM identity: two interface pointers of one node need not be equal.
+bool SameObject(IUnknown* a, IUnknown* b) {
+  if (!a || !b) return a == b;
+  CComRef<IUnknown> first, second;
+  if (FAILED(a->QueryInterface(IID_IUnknown, first.outVoid())) ||
+      FAILED(b->QueryInterface(IID_IUnknown, second.outVoid())))
+    return false;
+  return first.get() == second.get();
+}
+
+// Fills removed with node, its parent and its next sibling.
+bool RecordPlace(IHTMLDOMNode* parent, IHTMLDOMNode* node, RemovedNode* removed) {
+  if (!removed) return true;
+  CComRef<IHTMLDOMNode> next;
+  if (FAILED(node->get_nextSibling(next.out()))) return false;
+  removed->parent = CComRef<IHTMLDOMNode>::Share(parent);
+  removed->node = CComRef<IHTMLDOMNode>::Share(node);
+  removed->next = std::move(next);
+  return true;
+}
+
+}  // namespace
+
+CComRef<IHTMLDOMNode> CDOMUtil::BodyLastChild() {
+  CComRef<IHTMLElement> body(GetBody());
+  CComRef<IHTMLDOMNode> node(BodyNode(body.get()));
+  CComRef<IHTMLDOMNode> last;
+  if (!node || FAILED(node->get_lastChild(last.out()))) return {};
+  return last;
+}
+
+int CDOMUtil::RemoveBodyChildrenAfter(IHTMLDOMNode* mark) {
+  CComRef<IHTMLElement> body(GetBody());
+  CComRef<IHTMLDOMNode> node(BodyNode(body.get()));
+  if (!node) return 0;
+  for (;;) {
+    CComRef<IHTMLDOMNode> last;
+    if (FAILED(node->get_lastChild(last.out()))) return 0;
+    if (!last || SameObject(last.get(), mark)) return 1;
+    CComRef<IHTMLDOMNode> removed;
+    if (FAILED(node->removeChild(last.get(), removed.out()))) return 0;
+  }
+}
+
+int CDOMUtil::Restore(const RemovedNode& removed) {
+  if (!removed.parent || !removed.node) return 0;
+  VARIANT before;
+  VariantInit(&before);
+  if (removed.next) {
+    V_VT(&before) = VT_UNKNOWN;
+    V_UNKNOWN(&before) = removed.next.get();
+  } else {
+    V_VT(&before) = VT_NULL;
+  }
+  CComRef<IHTMLDOMNode> inserted;
+  return SUCCEEDED(removed.parent->insertBefore(removed.node.get(), before, inserted.out())) ? 1 : 0;
+}
+
+int CDOMUtil::RemoveElementFromPoint(int x, int y, RemovedNode* removed) {
   if (!document_) return 0;
   CComRef<IHTMLElement> current(GetElementFromPoint(x, y));
   if (!current) {
@@ -142,25 +227,27 @@ int CDOMUtil::RemoveElementFromPoint(int x, int y) {
     TRACE("DOMUTIL: Can't query for IHTMLDOMNode");
     return 0;
   }
-  CComRef<IHTMLDOMNode> removed;
-  if (FAILED(bodyNode->removeChild(node.get(), removed.out()))) {
+  if (!RecordPlace(bodyNode.get(), node.get(), removed)) return 0;
+  CComRef<IHTMLDOMNode> taken;
+  if (FAILED(bodyNode->removeChild(node.get(), taken.out()))) {
     TRACE("DOMUTIL: Can't remove element");
     return 0;
   }
   return 1;
 }
 
-int CDOMUtil::RemoveElementBySourceIndex(int index) {
+int CDOMUtil::RemoveElementBySourceIndex(int index, RemovedNode* removed) {
   if (!document_) return 0;
   CComRef<IHTMLElement> element(GetElementBySourceIndex(index));
   if (!element) return 0;
   CComRef<IHTMLElement> parent;
   if (FAILED(element->get_parentElement(parent.out())) || !parent) return 0;
-  CComRef<IHTMLDOMNode> parentNode, node, removed;
+  CComRef<IHTMLDOMNode> parentNode, node, taken;
   if (FAILED(parent->QueryInterface(IID_IHTMLDOMNode, parentNode.outVoid())) ||
       FAILED(element->QueryInterface(IID_IHTMLDOMNode, node.outVoid())))
     return 0;
-  return SUCCEEDED(parentNode->removeChild(node.get(), removed.out())) ? 1 : 0;
+  if (!RecordPlace(parentNode.get(), node.get(), removed)) return 0;
+  return SUCCEEDED(parentNode->removeChild(node.get(), taken.out())) ? 1 : 0;
 }
 
 int CDOMUtil::LoadCode(const char* text, UINT codePage) {
@@ -177,7 +264,8 @@ int CDOMUtil::LoadCode(const char* text, UINT codePage) {
   }
   CXStringW wide;
   const wchar_t* buffer = nullptr;
-  if (wide.AssignConverted(text, -1, codePage)) buffer = wide.GetBuffer(wide.GetLength());
+  if (!comkit::AllocationFaultDue() && wide.AssignConverted(text, -1, codePage))
+    buffer = wide.GetBuffer(wide.GetLength());
   if (!buffer) {
     TRACE("CDOMUtil::LoadCode(): XString::GetBuffer() failed");
     return 0;
@@ -209,7 +297,11 @@ int CDOMUtil::LoadCode(const char* text, UINT codePage) {
 
 int CDOMUtil::LoadFromFile(const char* path) {
   if (!document_ || !path) return 0;
-  CXStringW widePath(path);
+  CXStringW widePath;
+  if (comkit::AllocationFaultDue() || !widePath.AssignConverted(path)) {
+    TRACE("CDOMUtil::LoadFromFile() : no memory for the path");
+    return 0;
+  }
   CComRef<IMoniker> moniker;
   if (FAILED(CreateURLMoniker(nullptr, widePath.GetString(), moniker.out()))) {
     TRACE("CDOMUtil::LoadFromFile() : failed to create url moniker");
@@ -234,26 +326,36 @@ int CDOMUtil::LoadFromFile(const char* path) {
 
 int CDOMUtil::GetBODYCustomWHAttrs(int& width, int& height) {
   if (!document_) return 0;
+  CBstr widthName(L"width");
+  CBstr heightName(L"height");
+  return ReadBodySize(widthName.get(), heightName.get(), width, height);
+}
+
+int CDOMUtil::GetBODYCustomWHAttrs(const BodySizeStrings& strings, int& width, int& height) {
+  if (!document_ || !strings.Ready()) return 0;
+  return ReadBodySize(strings.widthName.get(), strings.heightName.get(), width, height);
+}
+
+int CDOMUtil::ReadBodySize(BSTR widthName, BSTR heightName, int& width, int& height) {
   CComRef<IHTMLElement> body(GetBody());
   if (!body) {
     TRACE("CDOMUtil::GetBODYCustomWHAttrs(): Can't get body element\n");
     return 0;
   }
-  auto read = [&](const wchar_t* name, int& out) {
-    CBstr attribute(name);
+  auto read = [&](BSTR name, int& out) {
     CVariant value;
-    if (FAILED(body->getAttribute(attribute.get(), 0, &value)) || value.vt() == VT_NULL || value.vt() == VT_EMPTY)
+    if (FAILED(body->getAttribute(name, 0, &value)) || value.vt() == VT_NULL || value.vt() == VT_EMPTY)
       return false;
     CVariant number;
     VariantChangeType(&number, &value.get(), 0, VT_I4);
     out = number.vt() == VT_I4 ? V_I4(&number.get()) : 0;
     return true;
   };
-  if (!read(L"width", width)) {
+  if (!read(widthName, width)) {
     TRACE("CDOMUtil::GetBODYCustomWHAttrs(): Can't get WIDTH attribute\n");
     return 0;
   }
-  if (!read(L"height", height)) {
+  if (!read(heightName, height)) {
     TRACE("CDOMUtil::GetBODYCustomWHAttrs(): Can't get HEIGHT attribute\n");
     return 0;
   }
@@ -262,26 +364,41 @@ int CDOMUtil::GetBODYCustomWHAttrs(int& width, int& height) {
 
 int CDOMUtil::SetBODYCustomWHAttrs(int width, int height) {
   if (!document_) return 0;
+  // Every string is made before the first attribute is written: the body gets both or neither.
+  wchar_t widthDigits[16], heightDigits[16];
+  wsprintfW(widthDigits, L"%d", width);
+  wsprintfW(heightDigits, L"%d", height);
+  CBstr widthName(L"width");
+  CBstr heightName(L"height");
+  CBstr widthValue(widthDigits);
+  CBstr heightValue(heightDigits);
+  return WriteBodySize(widthName.get(), heightName.get(), widthValue.get(), heightValue.get());
+}
+
+int CDOMUtil::SetBODYDefaultWHAttrs(const BodySizeStrings& strings) {
+  if (!document_ || !strings.Ready()) return 0;
+  return WriteBodySize(strings.widthName.get(), strings.heightName.get(), strings.defaultWidth.get(),
+                       strings.defaultHeight.get());
+}
+
+int CDOMUtil::WriteBodySize(BSTR widthName, BSTR heightName, BSTR width, BSTR height) {
   CComRef<IHTMLElement> body(GetBody());
   if (!body) {
     TRACE("CDOMUtil::SetBODYCustomWHAttrs(): Can't get body element\n");
     return 0;
   }
-  auto write = [&](const wchar_t* name, int number) {
-    wchar_t digits[16];
-    wsprintfW(digits, L"%d", number);
-    CBstr attribute(name);
-    CVariant value;
+  // The value is lent, not copied: the caller's string outlives the call.
+  auto write = [&](BSTR name, BSTR text) {
+    VARIANT value;
     V_VT(&value) = VT_BSTR;
-    V_BSTR(&value) = SysAllocString(digits);
-    if (!V_BSTR(&value)) throw ComOutOfMemory{};
-    return SUCCEEDED(body->setAttribute(attribute.get(), value.get(), 0));
+    V_BSTR(&value) = text;
+    return SUCCEEDED(body->setAttribute(name, value, 0));
   };
-  if (!write(L"width", width)) {
+  if (!write(widthName, width)) {
     TRACE("CDOMUtil::SetBODYCustomWHAttrs(): Can't set WIDTH attribute\n");
     return 0;
   }
-  if (!write(L"height", height)) {
+  if (!write(heightName, height)) {
     TRACE("CDOMUtil::SetBODYCustomWHAttrs(): Can't set HEIGHT attribute\n");
     return 0;
   }
@@ -310,19 +427,22 @@ int CDOMUtil::StepZIndex(IHTMLElement* element, int delta) {
 }
 
 void CDOMUtil::FormatPositionStyle(const RECT& rect, CXStringW& style) {
-  style.Append(L"left: ");
+  auto text = [&](const wchar_t* piece) {
+    if (comkit::AllocationFaultDue() || !style.Append(piece)) throw ComOutOfMemory{};
+  };
+  text(L"left: ");
   AppendNumber(style, rect.left);
-  style.Append(L"px; top: ");
+  text(L"px; top: ");
   AppendNumber(style, rect.top);
-  style.Append(L"px; width: ");
+  text(L"px; width: ");
   AppendNumber(style, rect.right - rect.left);
-  style.Append(L"px; height: ");
+  text(L"px; height: ");
   AppendNumber(style, rect.bottom - rect.top);
-  style.Append(L"px;");
+  text(L"px;");
 }
 
 void CDOMUtil::AppendNumber(CXStringW& text, int number) {
   wchar_t digits[16];
   wsprintfW(digits, L"%d", number);
-  text.Append(digits);
+  if (comkit::AllocationFaultDue() || !text.Append(digits)) throw ComOutOfMemory{};
 }

@@ -128,11 +128,11 @@ int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
   dom2html::LowerInPlace(V_BSTR(&text.get()));
   if (!dom2html::Equals(V_BSTR(&text.get()), L"generator")) return 1;
   CXStringW wide;
-  if (!wide.AssignConverted(GeneratorText().GetString())) throw ComOutOfMemory{};
+  if (comkit::AllocationFaultDue() || !wide.AssignConverted(GeneratorText().GetString())) throw ComOutOfMemory{};
   CBstr contentAttribute(L"content");
   CVariant content;
   V_VT(&content) = VT_BSTR;
-  V_BSTR(&content) = SysAllocStringLen(wide.GetString(), static_cast<UINT>(wide.GetLength()));
+  V_BSTR(&content) = comkit::AllocStringLen(wide.GetString(), static_cast<UINT>(wide.GetLength()));
   if (!V_BSTR(&content)) throw ComOutOfMemory{};
   if (FAILED(element->setAttribute(contentAttribute.get(), content.get(), 0))) {
     TRACE("CDom2HTML::PatchMetaGenerator(): can't patch generator string\n");
@@ -174,7 +174,7 @@ UINT CDom2HTML::GetDocumentCodePage() {
   if (FAILED(document_->get_all(all.out())) || !all) return 0;
   CVariant tagName;
   V_VT(&tagName) = VT_BSTR;
-  V_BSTR(&tagName) = SysAllocString(L"Meta");
+  V_BSTR(&tagName) = comkit::AllocString(L"Meta");
   if (!V_BSTR(&tagName)) throw ComOutOfMemory{};
   CComRef<IDispatch> metasDispatch;
   CComRef<IHTMLElementCollection> metas;
@@ -200,7 +200,7 @@ UINT CDom2HTML::GetDocumentCodePage() {
   }
   if (!found) return 0;
   CXString ansi;
-  if (!ansi.AssignConverted(content.get(), content.length())) throw ComOutOfMemory{};
+  if (comkit::AllocationFaultDue() || !ansi.AssignConverted(content.get(), content.length())) throw ComOutOfMemory{};
   ansi.MakeLower();
   return Charset_CodePageOfContent(ansi.GetString());
 }

@@ -16,8 +16,8 @@
 
 /* Messages (wParam, lParam -> result). */
 #define VLM_ISDESIGNMODE     (WM_USER + 2001) /* -, - -> 1 design mode, 0 preview */
-#define VLM_LOADFILE         (WM_USER + 2002) /* -, path -> 1 loaded, 0 failed */
-#define VLM_LOADCODE         (WM_USER + 2003) /* -, HTML text -> 1 loaded, 0 failed */
+#define VLM_LOADFILE         (WM_USER + 2002) /* -, path -> 1 loading, 0 failed */
+#define VLM_LOADCODE         (WM_USER + 2003) /* -, HTML text -> 1 loading, 0 failed */
 #define VLM_GETCODE          (WM_USER + 2004) /* -, null or buffer -> size, or 1 copied, 0 failed */
 /* WM_USER + 2005 is reserved: the control answers 0. */
 #define VLM_SETLOCK          (WM_USER + 2006) /* lock mode, - -> 0 */
@@ -49,6 +49,26 @@
 #define VLM_PROPERTIES       (WM_USER + 2032) /* -, - -> 1 closed with OK, else 0 */
 #define VLM_TRANSLATEACCEL   (WM_USER + 2033) /* -, MSG* -> 1 if translated */
 #define VLM_SETTEMPDIR       (WM_USER + 2034) /* -, directory or null -> 1 */
+
+/* A message that fails answers 0 and sets the control's last error (VellumError below). A failure,
+ * running out of memory included, leaves the document and the undo history as they were:
+ *   VLM_LOADFILE, VLM_LOADCODE  VLM_ERR_LOAD (VLM_ERR_NO_DOCUMENT without a document): the page that was
+ *                               there stays. An answer of 1 starts the load, which completes later; if
+ *                               the completion runs out of memory, the new page stays, its undo history
+ *                               may lack the loaded state, and the last error becomes VLM_ERR_LOAD.
+ *   VLM_GETCODE                 VLM_ERR_SERIALIZE, also when the text does not fit the buffer.
+ *   VLM_INSERTCENTERED          VLM_ERR_ELEMENT, as for an insertion drawn on the surface: nothing is
+ *                               inserted, no undo step is added, no id number is used, nothing is
+ *                               reported to the parent; insertion is disarmed.
+ *   VLM_CUT, VLM_PASTE, VLM_DELETESELECTION, VLM_ALIGNTOPS .. VLM_SAMESIZE and the Element menu's
+ *   commands                    VLM_ERR_ELEMENT, also when the edit's undo snapshot cannot be taken: the
+ *                               document, the selection and the history are as before (a failed cut
+ *                               may have put the copy on the clipboard).
+ *   VLM_COPY                    VLM_ERR_ELEMENT: the clipboard keeps what it held.
+ *   VLM_UNDO, VLM_REDO          VLM_ERR_LOAD: the document and the position in the history stay.
+ *   VLM_PROPERTIES              VLM_ERR_ELEMENT.
+ * A resize of the form whose undo snapshot cannot be taken keeps the new size, without an undo step
+ * (VLM_ERR_UNDO_MEMORY). */
 
 #define VLM_FIRST_MESSAGE    VLM_ISDESIGNMODE
 #define VLM_LAST_MESSAGE     VLM_SETTEMPDIR

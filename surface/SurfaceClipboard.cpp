@@ -54,9 +54,10 @@ bool ReadClipboardText(CXStringW& text) {
     const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
     size_t length = 0;
     while (length < capacity && chars[length]) ++length;
-    text.Empty();
-    text.Append(chars, static_cast<int>(length));
+    const bool copied = !comkit::AllocationFaultDue() && text.Assign(chars, static_cast<int>(length));
     GlobalUnlock(data);
+    // A paste of part of the text would be a paste of something else.
+    if (!copied) throw ComOutOfMemory{};
     return true;
   }
   HANDLE data = GetClipboardData(CF_TEXT);
@@ -64,8 +65,10 @@ bool ReadClipboardText(CXStringW& text) {
   const auto* bytes = static_cast<const char*>(GlobalLock(data));
   if (!bytes) return false;
   const size_t length = strnlen(bytes, GlobalSize(data));
-  text.AssignConverted(bytes, static_cast<int>(length), CP_ACP);
+  const bool converted =
+      !comkit::AllocationFaultDue() && text.AssignConverted(bytes, static_cast<int>(length), CP_ACP);
   GlobalUnlock(data);
+  if (!converted) throw ComOutOfMemory{};
   return true;
 }
 
@@ -83,18 +86,24 @@ int CVlmUIWin::CanPaste() const {
 
 int CVlmUIWin::CopySelection() {
   if (selection_.empty()) return 0;
-  ClipboardSession clipboard(GetHwnd());
-  if (!clipboard.IsOpen() || !EmptyClipboard()) return 0;
+  // The text is made before the clipboard is emptied: a copy that runs out of memory leaves the
+  // clipboard as it was.
   CXStringW markup;
+  auto append = [&](const wchar_t* text, int length) {
+    if (comkit::AllocationFaultDue() || !markup.Append(text, length)) throw ComOutOfMemory{};
+  };
   for (CUIHTMLRect* r : selection_) {
     CComRef<IHTMLElement> element(r->GetElement());
     CBstr outer;
     if (!element || FAILED(element->get_outerHTML(outer.out())) || !outer.get()) continue;
-    markup.Append(outer.get(), outer.length());
-    markup.Append(L"\n");
+    append(outer.get(), outer.length());
+    append(L"\n", 1);
   }
   CXString ansi;
-  if (!ansi.AssignConverted(markup.GetString(), markup.GetLength(), CP_ACP)) return 0;
+  if (comkit::AllocationFaultDue() || !ansi.AssignConverted(markup.GetString(), markup.GetLength(), CP_ACP))
+    throw ComOutOfMemory{};
+  ClipboardSession clipboard(GetHwnd());
+  if (!clipboard.IsOpen() || !EmptyClipboard()) return 0;
   if (!PutOnClipboard(CF_TEXT, ansi.GetString(), static_cast<size_t>(ansi.GetLength()) + 1)) return 0;
   if (!PutOnClipboard(CF_UNICODETEXT, markup.GetString(), (static_cast<size_t>(markup.GetLength()) + 1) * sizeof(wchar_t)))
     return 0;
@@ -115,11 +124,18 @@ int CVlmUIWin::PasteFromClipboard() {
     if (!clipboard.IsOpen() || !ReadClipboardText(markup)) return 0;
   }
   CComRef<IHTMLDocument2> document = OwnerDocument();
-  if (document && CDOMUtil(document).InsertHTML(markup.GetString())) {
-    // The paste is an edit like any other: it can be undone and redone, and the host hears of it.
-    owner_->SaveToUndo();
-    owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);
+  if (!document) return 1;
+  CDOMUtil dom(document);
+  // What the paste appends comes after the body's last child: a paste whose snapshot fails is taken back.
+  CComRef<IHTMLDOMNode> mark(dom.BodyLastChild());
+  if (!dom.InsertHTML(markup.GetString())) return 1;
+  // The paste is an edit like any other: it can be undone and redone, and the host hears of it.
+  if (!owner_->SaveToUndo()) {
+    dom.RemoveBodyChildrenAfter(mark.get());
     Redraw();
+    return 0;
   }
+  owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);
+  Redraw();
   return 1;
 }

@@ -1,5 +1,6 @@
 // Commands over the selection: deleting, dropping one element from it, and the alignment family that
 // lines the selection up with the primary element.
+#include <memory>
 #include <vector>
 
 #include "window/Trace.h"
@@ -12,19 +13,31 @@
 
 int CVlmUIWin::DeleteSelection() {
   if (Locked() || !owner_) return 0;
-  int removed = 0;
+  // Removed elements are kept, with the places they stood in and their rectangles, until the snapshot
+  // is taken: a deletion whose snapshot fails puts every element back and reselects it. The lists are
+  // made before the first removal, so that running out of memory removes nothing.
   const std::vector<CUIHTMLRect*> selected = selection_;
+  std::unique_ptr<RemovedNode[]> removals(new RemovedNode[selected.size()]);
+  std::vector<CUIHTMLRect*> removedRects;
+  removedRects.reserve(selected.size());
+  int removed = 0;
   for (CUIHTMLRect* r : selected) {
     CComRef<IHTMLDocument2> document = OwnerDocument();
     if (!document) break;
     // Indices shift as elements go, so each one is read just before its element is removed.
     const long index = r->SourceIndex();
-    if (index < 0 || !CDOMUtil(document).RemoveElementBySourceIndex(index)) continue;
+    if (index < 0 || !CDOMUtil(document).RemoveElementBySourceIndex(index, &removals[removedRects.size()])) continue;
     RemoveFromSelection(r);
-    delete r;
+    removedRects.push_back(r);
     removed = 1;
   }
-  owner_->SaveToUndo();
+  if (!owner_->SaveToUndo()) {
+    for (size_t i = removedRects.size(); i-- > 0;) CDOMUtil::Restore(removals[i]);
+    selection_ = selected;
+    Redraw();
+    return 0;
+  }
+  for (CUIHTMLRect* r : removedRects) delete r;
   owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);
   Redraw();
   return removed;
@@ -52,8 +65,7 @@ int CVlmUIWin::Align(Change change) {
   if (Locked() || selection_.size() < 2) return 0;
   const RECT reference = selection_.back()->rect;
   for (CUIHTMLRect* r : selection_) change(r->rect, reference);
-  ApplySelection();
-  return 1;
+  return ApplySelection();
 }
 
 int CVlmUIWin::AlignLefts() {

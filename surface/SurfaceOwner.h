@@ -22,6 +22,9 @@ class ISurfaceOwner {
   virtual int SaveToUndo() = 0;
   // Inserts the armed kind at the rectangle the user drew (flag: the band adds to the selection).
   virtual int InsertElementAt(const RECT& rect, int flag) = 0;
+  // The surface ended one of its own operations (a click, a drag) because memory ran out: error
+  // (VLM_ERR_*) becomes the control's last error.
+  virtual void OperationFailed(DWORD error) = 0;
 
  protected:
   ~ISurfaceOwner() = default;

@@ -2,6 +2,7 @@
 // rectangles change that.
 #include <algorithm>
 #include <cwctype>
+#include <memory>
 #include <utility>
 
 #include "surface/SurfaceOwner.h"
@@ -26,7 +27,13 @@ void CVlmUIWin::ClearSelection() {
 
 void CVlmUIWin::AddToSelection(CUIHTMLRect* r) {
   if (!r || std::find(selection_.begin(), selection_.end(), r) != selection_.end()) return;
-  selection_.push_back(r);
+  // The rectangle is ours from the call on: a list that cannot grow must not leak it.
+  try {
+    selection_.push_back(r);
+  } catch (...) {
+    delete r;
+    throw;
+  }
 }
 
 void CVlmUIWin::RemoveFromSelection(CUIHTMLRect* r) {
@@ -70,6 +77,7 @@ int CVlmUIWin::SelectElementAt(int x, int y, int clearFirst, int makePrimary) {
     }
   }
   auto* r = new CUIHTMLRect(std::move(element));
+  if (!r) throw ComOutOfMemory{};
   if (r->state == kStateFixed) {
     delete r;
     return 0;
@@ -95,6 +103,7 @@ int CVlmUIWin::SelectInRect(const RECT& rect, int additive) {
     CComRef<IHTMLElement> element;
     if (FAILED(item->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) continue;
     auto* r = new CUIHTMLRect(std::move(element));
+    if (!r) throw ComOutOfMemory{};
     if (r->state == kStateFixed || !r->IsInside(rect)) {
       delete r;
       continue;
@@ -118,12 +127,39 @@ void CVlmUIWin::RefreshSelection() {
   Redraw();
 }
 
-void CVlmUIWin::ApplySelection() {
-  if (Locked() || selection_.empty()) return;
-  for (CUIHTMLRect* r : selection_) r->ApplyToElement();
+int CVlmUIWin::ApplySelection() {
+  if (Locked() || selection_.empty()) return 0;
+  // The selection is written whole or not at all. Every value is made, and every style text kept,
+  // before the first write: running out of memory then leaves the elements as they were (and the
+  // rectangles are read back from them), and an edit whose snapshot fails puts the texts back.
+  struct Pending {
+    CUIHTMLRect::StyleValues values;
+    CBstr before;
+  };
+  std::unique_ptr<Pending[]> pending;
+  try {
+    pending.reset(new Pending[selection_.size()]);
+    for (size_t i = 0; i < selection_.size(); ++i) {
+      if (selection_[i]->state == kStateFixed) continue;  // never written
+      selection_[i]->PrepareStyle(pending[i].values);
+      *pending[i].before.out() = selection_[i]->TakeStyleText();
+    }
+  } catch (...) {
+    // A drag or an alignment has moved the rectangles ahead of their elements: they show the elements again.
+    for (CUIHTMLRect* r : selection_) r->UpdateFromElement();
+    Redraw();
+    throw;
+  }
+  for (size_t i = 0; i < selection_.size(); ++i) selection_[i]->WriteStyle(pending[i].values);
   if (owner_) {
-    owner_->SaveToUndo();
+    if (!owner_->SaveToUndo()) {
+      for (size_t i = selection_.size(); i-- > 0;)
+        if (selection_[i]->state != kStateFixed) selection_[i]->RestoreStyleText(pending[i].before.get());
+      Redraw();
+      return 0;
+    }
     owner_->NotifyParent(VLMN_CHANGED, VLM_KIND_OTHER, nullptr, nullptr);
   }
   Redraw();
+  return 1;
 }

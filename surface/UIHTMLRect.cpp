@@ -17,18 +17,14 @@ bool NameIs(BSTR text, const wchar_t* name) {
   return *p == 0 && *name == 0;
 }
 
-// "120px" as the value of a style property.
-HRESULT PutPixels(IHTMLStyle* style, HRESULT (STDMETHODCALLTYPE IHTMLStyle::*put)(VARIANT), long value) {
+// "120px" as the value of a style property, made ahead of the write.
+void PixelsValue(long value, CVariant& out) {
   wchar_t text[24];
   wsprintfW(text, L"%ldpx", value);
-  CVariant v;
-  V_VT(&v) = VT_BSTR;
-  V_BSTR(&v) = SysAllocString(text);
-  if (!V_BSTR(&v)) {
-    V_VT(&v) = VT_EMPTY;
-    throw ComOutOfMemory{};
-  }
-  return (style->*put)(v.get());
+  BSTR pixels = comkit::AllocString(text);
+  if (!pixels) throw ComOutOfMemory{};
+  V_VT(&out) = VT_BSTR;
+  V_BSTR(&out) = pixels;
 }
 
 }  // namespace
@@ -68,16 +64,44 @@ int CUIHTMLRect::UpdateFromElement() {
 
 int CUIHTMLRect::ApplyToElement() {
   if (state == kStateFixed || !element_) return 0;
+  StyleValues values;
+  PrepareStyle(values);
+  return WriteStyle(values);
+}
+
+void CUIHTMLRect::PrepareStyle(StyleValues& values) const {
+  PixelsValue(rect.top, values.top);
+  PixelsValue(rect.left, values.left);
+  PixelsValue(rect.right - rect.left, values.width);
+  PixelsValue(rect.bottom - rect.top, values.height);
+}
+
+int CUIHTMLRect::WriteStyle(const StyleValues& values) {
+  if (state == kStateFixed || !element_) return 0;
   CComRef<IHTMLStyle> style;
   bool written = SUCCEEDED(element_->get_style(style.out())) && style;
-  written = written && SUCCEEDED(PutPixels(style.get(), &IHTMLStyle::put_top, rect.top));
-  written = written && SUCCEEDED(PutPixels(style.get(), &IHTMLStyle::put_left, rect.left));
-  written = written && SUCCEEDED(PutPixels(style.get(), &IHTMLStyle::put_width, rect.right - rect.left));
-  written = written && SUCCEEDED(PutPixels(style.get(), &IHTMLStyle::put_height, rect.bottom - rect.top));
+  written = written && SUCCEEDED(style->put_top(values.top.get()));
+  written = written && SUCCEEDED(style->put_left(values.left.get()));
+  written = written && SUCCEEDED(style->put_width(values.width.get()));
+  written = written && SUCCEEDED(style->put_height(values.height.get()));
   if (written) return 1;
   // Whatever was written stays; the rectangle shows what the element now is.
   UpdateFromElement();
   return 0;
+}
+
+BSTR CUIHTMLRect::TakeStyleText() const {
+  CComRef<IHTMLStyle> style;
+  BSTR text = nullptr;
+  if (!element_ || FAILED(element_->get_style(style.out())) || !style || FAILED(style->get_cssText(&text)))
+    return nullptr;
+  return text;
+}
+
+void CUIHTMLRect::RestoreStyleText(BSTR text) {
+  CComRef<IHTMLStyle> style;
+  if (element_ && SUCCEEDED(element_->get_style(style.out())) && style) style->put_cssText(text);
+  UpdateFromElement();
 }
 
 void CUIHTMLRect::Draw(HDC dc, int mode) {

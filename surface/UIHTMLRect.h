@@ -7,6 +7,7 @@
 #include <mshtml.h>
 
 #include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 #include "surface/UIRect.h"
 
 // How a rectangle was last drawn, or why it is never drawn.
@@ -33,7 +34,21 @@ class CUIHTMLRect : public CUIRect {
   // Reads the element's box; 0 (rect unchanged) when the element is not a movable child of the body.
   int UpdateFromElement();
   // Writes rect into the element's inline style; 0 when fixed, or when a write failed (rect re-read).
+  // Running out of memory throws ComOutOfMemory before anything is written.
   int ApplyToElement();
+
+  // The same in two steps, for writing a whole selection or nothing: the pixel values of rect are made
+  // first (running out of memory throws ComOutOfMemory then), and written later without allocating.
+  struct StyleValues {
+    CVariant top, left, width, height;
+  };
+  void PrepareStyle(StyleValues& values) const;
+  int WriteStyle(const StyleValues& values);
+
+  // The element's inline style text as the engine hands it out (null when it has none or cannot tell),
+  // and putting such a text back: an edit that fails after writing takes its writes back with them.
+  BSTR TakeStyleText() const;
+  void RestoreStyleText(BSTR text);
 
   // mode 0 primary, 1 secondary, 2 tracker; the state follows unless the rectangle is fixed.
   void Draw(HDC dc, int mode);

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <new>
+
+#include "comkit/ComText.h"
 #include "window/ModuleInstance.h"
 #include "surface/SurfaceOwner.h"
 #include "vellum.h"
@@ -137,11 +140,27 @@ LRESULT CVlmUIWin::OnPaint(bool& handled) {
 
 // --- messages -----------------------------------------------------------------------------------------
 
+// A click or the end of a drag that runs out of memory (selecting, writing the selection) ends with the
+// surface idle and the elements as they were; the control hears of it.
+template <class Operation>
+LRESULT CVlmUIWin::RunMouseOperation(Operation&& operation) {
+  try {
+    return operation();
+  } catch (const ComOutOfMemory&) {
+  } catch (const std::bad_alloc&) {
+  }
+  if (GetCapture() == GetHwnd()) ReleaseCapture();
+  mode_ = kModeIdle;
+  Redraw();
+  if (owner_) owner_->OperationFailed(VLM_ERR_ELEMENT);
+  return 0;
+}
+
 LRESULT CVlmUIWin::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
   switch (msg) {
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(x, y, wParam);
-    case WM_LBUTTONUP: return OnLeftButtonUp(x, y);
+    case WM_LBUTTONDOWN: return RunMouseOperation([&] { return OnLeftButtonDown(x, y, wParam); });
+    case WM_LBUTTONUP: return RunMouseOperation([&] { return OnLeftButtonUp(x, y); });
     case WM_RBUTTONDOWN: return OnRightButtonDown(x, y);
     case WM_MOUSEMOVE: return OnMouseMove(x, y, wParam);
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
@@ -192,18 +211,25 @@ LRESULT CVlmUIWin::OnLeftButtonUp(int x, int y) {
       break;
     case kModeResizing:
       EndResize(x, y);
-      ApplySelection();
+      ApplyDrag();
       SetCursorFor(kHitOutside);
       break;
     case kModeMoving:
       EndMove(x, y);
-      ApplySelection();
+      ApplyDrag();
       SetCursorFor(kHitOutside);
       break;
     default:
       break;
   }
   return 0;
+}
+
+// The end of a move or a resize is an element command like the control's: one the history cannot take
+// is taken back (by ApplySelection), and fails with VLM_ERR_ELEMENT.
+void CVlmUIWin::ApplyDrag() {
+  if (Locked() || selection_.empty()) return;
+  if (!ApplySelection() && owner_) owner_->OperationFailed(VLM_ERR_ELEMENT);
 }
 
 LRESULT CVlmUIWin::OnRightButtonDown(int x, int y) {

@@ -50,7 +50,10 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   CComRef<IHTMLElement> SelectedElement() const;
   const std::vector<CUIHTMLRect*>& Selection() const { return selection_; }
   void RefreshSelection();
-  void ApplySelection();
+  // Writes every rectangle into its element's style and takes an undo snapshot; 0 (the elements as they
+  // were) when the snapshot cannot be taken. Running out of memory throws ComOutOfMemory or
+  // std::bad_alloc before anything is written.
+  int ApplySelection();
 
   // Modes.
   int ArmInsertion();
@@ -109,9 +112,12 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   template <class Change>
   int Align(Change change);
   void TrackMouse(int x, int y);  // posts the track rectangle of a bare mouse position
+  template <class Operation>
+  LRESULT RunMouseOperation(Operation&& operation);
 
   LRESULT OnLeftButtonDown(int x, int y, WPARAM keys);
   LRESULT OnLeftButtonUp(int x, int y);
+  void ApplyDrag();
   LRESULT OnRightButtonDown(int x, int y);
   LRESULT OnMouseMove(int x, int y, WPARAM keys);
   LRESULT OnEraseBackground(HDC dc);
