@@ -15,13 +15,17 @@ template <class Entry>
 struct InterfaceEntry {
   using Interface = Entry;
   template <class Object>
-  static void* Cast(Object* self) { return static_cast<Entry*>(self); }
+  static void* Cast(Object* self) {
+    return static_cast<Entry*>(self);
+  }
 };
 template <class Interface_, class Path>
 struct InterfaceEntry<Via<Interface_, Path>> {
   using Interface = Interface_;
   template <class Object>
-  static void* Cast(Object* self) { return static_cast<Interface_*>(static_cast<Path*>(self)); }
+  static void* Cast(Object* self) {
+    return static_cast<Interface_*>(static_cast<Path*>(self));
+  }
 };
 
 // Answers riid with the first of the listed interfaces that matches (IUnknown: the first listed).
@@ -50,13 +54,11 @@ HRESULT QueryInterfaceOf(Object* self, REFIID riid, void** out) {
 // The IUnknown methods of an object with one reference count for all its interfaces. The object
 // defines `HRESULT QueryInterfaceImpl(REFIID, void**)` (usually with QueryInterfaceOf) and holds
 // `LONG refs_`; the last Release deletes it.
-#define COMKIT_IUNKNOWN_METHODS                                                       \
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {      \
-    return QueryInterfaceImpl(riid, out);                                           \
-  }                                                                                 \
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); } \
-  ULONG STDMETHODCALLTYPE Release() override {                                      \
-    LONG left = --refs_;                                                            \
-    if (left == 0) delete this;                                                     \
-    return static_cast<ULONG>(left);                                                \
+#define COMKIT_IUNKNOWN_METHODS                                                                                        \
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override { return QueryInterfaceImpl(riid, out); } \
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }                                    \
+  ULONG STDMETHODCALLTYPE Release() override {                                                                         \
+    LONG left = --refs_;                                                                                               \
+    if (left == 0) delete this;                                                                                        \
+    return static_cast<ULONG>(left);                                                                                   \
   }

@@ -73,7 +73,7 @@ template <class Object>
 struct NamedProperty {
   const wchar_t* name;
   DISPID id;
-  HRESULT (*get)(Object& object, VARIANT* result);      // null: the property cannot be read
+  HRESULT (*get)(Object& object, VARIANT* result);       // null: the property cannot be read
   HRESULT (*put)(Object& object, const VARIANT& value);  // null: the property cannot be written
 };
 
@@ -114,12 +114,15 @@ class NamedPropertyTable {
   friend class NamedPropertyTable;
 
   // The base class's table, reached without naming its class here.
+  using FindIdFunction = bool (*)(const void* table, std::u16string_view name, DISPID& id);
+  using InvokeFunction = HRESULT (*)(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result);
   struct BaseTable {
     const void* table = nullptr;
-    bool (*findId)(const void* table, std::u16string_view name, DISPID& id) = nullptr;
-    HRESULT (*invoke)(const void* table, Object& object, DISPID id, WORD flags, DISPPARAMS* params,
-                      VARIANT* result) = nullptr;
+    FindIdFunction findId = nullptr;
+    InvokeFunction invoke = nullptr;
   };
+
   template <class Base>
   static bool FindIdIn(const void* table, std::u16string_view name, DISPID& id) {
     return static_cast<const NamedPropertyTable<Base>*>(table)->FindId(name, id);

@@ -64,16 +64,30 @@ void CVellum::RunElementMenu(int x, int y) {
       EnableMenuItem(popup, id, MF_BYCOMMAND | MF_ENABLED);
   }
   screen = KeptOnMonitor(screen);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD, screen.x, screen.y, 0, GetHwnd(), nullptr));
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD, screen.x, screen.y, 0, GetHwnd(), nullptr));
   DestroyMenu(menu);
   switch (chosen) {
-    case IDM_INCREASE_ZINDEX: StepZIndexFromMenu(target.get(), 1); break;
-    case IDM_INCREASE_ZINDEX_BY_10: StepZIndexFromMenu(target.get(), 10); break;
-    case IDM_DECREASE_ZINDEX: StepZIndexFromMenu(target.get(), -1); break;
-    case IDM_DECREASE_ZINDEX_BY_10: StepZIndexFromMenu(target.get(), -10); break;
-    case IDM_PROPERTIES: ShowProperties(target.get()); break;
-    case IDM_DELETE: RemoveElementAt(x, y); break;
-    default: break;
+    case IDM_INCREASE_ZINDEX:
+      StepZIndexFromMenu(target.get(), 1);
+      break;
+    case IDM_INCREASE_ZINDEX_BY_10:
+      StepZIndexFromMenu(target.get(), 10);
+      break;
+    case IDM_DECREASE_ZINDEX:
+      StepZIndexFromMenu(target.get(), -1);
+      break;
+    case IDM_DECREASE_ZINDEX_BY_10:
+      StepZIndexFromMenu(target.get(), -10);
+      break;
+    case IDM_PROPERTIES:
+      ShowProperties(target.get());
+      break;
+    case IDM_DELETE:
+      RemoveElementAt(x, y);
+      break;
+    default:
+      break;
   }
 }
 

@@ -93,19 +93,29 @@ bool BuildInsertionRecord(DWORD kind, DWORD counter, const RECT& rect, const CLS
   Append(out.style, L"position: absolute; ");
   CDOMUtil::FormatPositionStyle(rect, out.style);
   switch (t.extra) {
-    case Extra::InputType: InputAttributes(t, out.id, out.attributes); break;
-    case Extra::ListSize: Append(out.attributes, L"size=\"2\""); break;
-    case Extra::ClassId: ClassIdAttribute(clsid, out.attributes); break;
-    case Extra::None: break;
+    case Extra::InputType:
+      InputAttributes(t, out.id, out.attributes);
+      break;
+    case Extra::ListSize:
+      Append(out.attributes, L"size=\"2\"");
+      break;
+    case Extra::ClassId:
+      ClassIdAttribute(clsid, out.attributes);
+      break;
+    case Extra::None:
+      break;
   }
   switch (t.content) {
-    case Content::Id: Append(out.innerHTML, out.id); break;
+    case Content::Id:
+      Append(out.innerHTML, out.id);
+      break;
     case Content::Legend:
       Append(out.innerHTML, L"<legend>");
       Append(out.innerHTML, out.id);
       Append(out.innerHTML, L"</legend>");
       break;
-    case Content::None: break;
+    case Content::None:
+      break;
   }
   out.record = HTMLElementCreateData();
   out.record.tagName = t.tagName;

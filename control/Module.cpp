@@ -64,8 +64,10 @@ void Module_AddControl(CVellum* control) {
 }
 
 void Module_RemoveControl(CVellum* control) {
-  if (control->prevLive) control->prevLive->nextLive = control->nextLive;
-  else if (g_controls == control) g_controls = control->nextLive;
+  if (control->prevLive)
+    control->prevLive->nextLive = control->nextLive;
+  else if (g_controls == control)
+    g_controls = control->nextLive;
   if (control->nextLive) control->nextLive->prevLive = control->prevLive;
   control->nextLive = control->prevLive = nullptr;
 }

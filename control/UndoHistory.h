@@ -59,6 +59,6 @@ class CUndoHistory {
   int transactions_ = 0;
   int startIndex_ = -1;
   int pushed_ = 0;
-  bool cleared_ = false;             // the history was cleared meanwhile: there is nothing to go back to
+  bool cleared_ = false;  // the history was cleared meanwhile: there is nothing to go back to
   std::vector<Snapshot> cutOff_;
 };

@@ -116,43 +116,43 @@ class CVellum : public CMessageWindow,
   void OnFinalMessage() override;
 
  private:
-  IUnknown* identity_ = nullptr;          // the object's COM identity towards the engine
-  ULONG identityRefs_ = 0;                // its reference count; the window, not the count, rules lifetime
-  CComRef<IDispatch> ambientDispatch_;    // ambient properties offered to the engine
-  CAxHoster* axHoster_ = nullptr;         // client site, made when the engine first asks
-  CDocHost* docHost_ = nullptr;           // UI handler, made when the engine first asks
-  CNotifySink* notifySink_ = nullptr;     // ready-state sink, made when first asked
-  CVlmUIWin* surface_ = nullptr;          // design surface; null in preview mode
-  CComRef<IHTMLDocument2> document_;      // the hosted page; empty when there is none
-  DWORD lockMode_ = 0;                    // 1: structure locked
-  DWORD idCounter_ = 1;                   // appended to every inserted element's id; never reset
-  DWORD insertKind_ = 0;                  // ElementKind armed for insertion, 0 none
-  CLSID insertClsid_ = {};                // CLSID of the next object element
-  DWORD preview_ = 1;                     // 0: design mode (surface present)
-  HWND docWindow_ = nullptr;              // the document's own window
-  DWORD adviseCookie_ = 0;                // ready-state connection, 0 when not connected
-  DWORD propsChanged_ = 0;                // the property sheet applied a change
-  DWORD snapshotOnChange_ = 0;            // take undo snapshots on changes
-  DWORD notifyOnChange_ = 0;              // tell the parent about changes
+  IUnknown* identity_ = nullptr;            // the object's COM identity towards the engine
+  ULONG identityRefs_ = 0;                  // its reference count; the window, not the count, rules lifetime
+  CComRef<IDispatch> ambientDispatch_;      // ambient properties offered to the engine
+  CAxHoster* axHoster_ = nullptr;           // client site, made when the engine first asks
+  CDocHost* docHost_ = nullptr;             // UI handler, made when the engine first asks
+  CNotifySink* notifySink_ = nullptr;       // ready-state sink, made when first asked
+  CVlmUIWin* surface_ = nullptr;            // design surface; null in preview mode
+  CComRef<IHTMLDocument2> document_;        // the hosted page; empty when there is none
+  DWORD lockMode_ = 0;                      // 1: structure locked
+  DWORD idCounter_ = 1;                     // appended to every inserted element's id; never reset
+  DWORD insertKind_ = 0;                    // ElementKind armed for insertion, 0 none
+  CLSID insertClsid_ = {};                  // CLSID of the next object element
+  DWORD preview_ = 1;                       // 0: design mode (surface present)
+  HWND docWindow_ = nullptr;                // the document's own window
+  DWORD adviseCookie_ = 0;                  // ready-state connection, 0 when not connected
+  DWORD propsChanged_ = 0;                  // the property sheet applied a change
+  DWORD snapshotOnChange_ = 0;              // take undo snapshots on changes
+  DWORD notifyOnChange_ = 0;                // tell the parent about changes
   RECT lastWindowRect_ = {-1, -1, -1, -1};  // last rectangle reported to the parent
-  CXString tempDir_;                      // directory for loading through a temporary file
-  CXString tempFile_;                     // temporary file of the load in progress
-  UINT completedLoads_ = 0;               // loads that reached ready state complete
+  CXString tempDir_;                        // directory for loading through a temporary file
+  CXString tempFile_;                       // temporary file of the load in progress
+  UINT completedLoads_ = 0;                 // loads that reached ready state complete
   struct WrittenText {
     bool valid = false;
-    ULONGLONG version = 0;                     // the document's content version when it was written
+    ULONGLONG version = 0;  // the document's content version when it was written
     UINT codePage = 0;
     CXString text;
   };
-  WrittenText written_;                   // the last text written, for an unchanged document (forgotten
-                                          // whenever the document is made, replaced or closed)
+  WrittenText written_;  // the last text written, for an unchanged document (forgotten
+                         // whenever the document is made, replaced or closed)
   UINT serialisations_ = 0;
   static constexpr int kDefaultFormWidth = 400;  // the form size a page without one gets
   static constexpr int kDefaultFormHeight = 150;
-  UINT failedOperations_ = 0;             // operations ended by running out of memory
-  UINT failedSnapshots_ = 0;              // undo snapshots that could not be taken
-  BodySizeStrings bodySize_;              // made with the window: a completed load allocates nothing
-                                          // before its snapshot
+  UINT failedOperations_ = 0;  // operations ended by running out of memory
+  UINT failedSnapshots_ = 0;   // undo snapshots that could not be taken
+  BodySizeStrings bodySize_;   // made with the window: a completed load allocates nothing
+                               // before its snapshot
 
   // Message handlers (the map in ProcessMessage unpacks the arguments).
   LRESULT OnCreate();
@@ -204,7 +204,7 @@ class CVellum : public CMessageWindow,
   // Inserts the armed kind of element at rect (drawn on the surface, or centred by the host).
   int InsertArmedKind(const RECT& rect);
 
-  CUndoHistory undo_;                     // whole-document snapshots
+  CUndoHistory undo_;  // whole-document snapshots
 
   // Answers riid from site (made on first need); E_FAIL when it cannot be made.
   template <class Site>

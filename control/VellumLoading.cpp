@@ -48,8 +48,8 @@ int CVellum::LoadThroughTempFile(const char* text) {
   }
   tempFile_.ReleaseBuffer();
   CXStringW widePath(tempFile_.GetString());
-  HANDLE file = CreateFileW(widePath.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
+  HANDLE file =
+      CreateFileW(widePath.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     // GetTempFileName made the file; it must not stay behind.
     DeleteTempFile();

@@ -240,13 +240,20 @@ LRESULT CVellum::OnAlign(UINT msg) {
   }
   return RunSurfaceEdit([&]() -> LRESULT {
     switch (msg) {
-      case VLM_ALIGNTOPS: return surface_->AlignTops();
-      case VLM_ALIGNBOTTOMS: return surface_->AlignBottoms();
-      case VLM_ALIGNLEFTS: return surface_->AlignLefts();
-      case VLM_ALIGNRIGHTS: return surface_->AlignRights();
-      case VLM_SAMEWIDTH: return surface_->MakeSameWidth();
-      case VLM_SAMEHEIGHT: return surface_->MakeSameHeight();
-      default: return surface_->MakeSameSize();
+      case VLM_ALIGNTOPS:
+        return surface_->AlignTops();
+      case VLM_ALIGNBOTTOMS:
+        return surface_->AlignBottoms();
+      case VLM_ALIGNLEFTS:
+        return surface_->AlignLefts();
+      case VLM_ALIGNRIGHTS:
+        return surface_->AlignRights();
+      case VLM_SAMEWIDTH:
+        return surface_->MakeSameWidth();
+      case VLM_SAMEHEIGHT:
+        return surface_->MakeSameHeight();
+      default:
+        return surface_->MakeSameSize();
     }
   });
 }

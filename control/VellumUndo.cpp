@@ -52,8 +52,10 @@ int CVellum::StepThroughHistory(int step) {
       lastError = VLM_ERR_LOAD;
       return 0;
     }
-    if (step < 0) undo_.StepBack();
-    else undo_.StepForward();
+    if (step < 0)
+      undo_.StepBack();
+    else
+      undo_.StepForward();
     if (surface_) {
       surface_->ClearSelection();
       surface_->Redraw();

@@ -78,16 +78,26 @@ LRESULT CVellum::OnNcHitTest(POINT screen) {
   GetWindowRect(GetHwnd(), &window);
   CUIRect frame(window.left + h, window.top + h, window.right - (h - 1), window.bottom - (h - 1));
   switch (frame.HitTest(screen.x, screen.y)) {
-    case kHitInside: return HTCLIENT;
-    case kHitTopLeft: return HTTOPLEFT;
-    case kHitTop: return HTTOP;
-    case kHitTopRight: return HTTOPRIGHT;
-    case kHitLeft: return HTLEFT;
-    case kHitRight: return HTRIGHT;
-    case kHitBottomLeft: return HTBOTTOMLEFT;
-    case kHitBottom: return HTBOTTOM;
-    case kHitBottomRight: return HTBOTTOMRIGHT;
-    default: return HTNOWHERE;
+    case kHitInside:
+      return HTCLIENT;
+    case kHitTopLeft:
+      return HTTOPLEFT;
+    case kHitTop:
+      return HTTOP;
+    case kHitTopRight:
+      return HTTOPRIGHT;
+    case kHitLeft:
+      return HTLEFT;
+    case kHitRight:
+      return HTRIGHT;
+    case kHitBottomLeft:
+      return HTBOTTOMLEFT;
+    case kHitBottom:
+      return HTBOTTOM;
+    case kHitBottomRight:
+      return HTBOTTOMRIGHT;
+    default:
+      return HTNOWHERE;
   }
 }
 
@@ -193,10 +203,18 @@ void CVellum::OnArrowKey(UINT vk) {
   if (!surface_) return;
   POINT to = {1, 1};
   switch (vk) {
-    case VK_LEFT: to = {0, 1}; break;
-    case VK_UP: to = {1, 0}; break;
-    case VK_RIGHT: to = {2, 1}; break;
-    default: to = {1, 2}; break;
+    case VK_LEFT:
+      to = {0, 1};
+      break;
+    case VK_UP:
+      to = {1, 0};
+      break;
+    case VK_RIGHT:
+      to = {2, 1};
+      break;
+    default:
+      to = {1, 2};
+      break;
   }
   if (GetKeyState(VK_SHIFT) < 0) {
     int handle = vk == VK_LEFT || vk == VK_RIGHT ? kHitLeft : kHitTop;
@@ -223,8 +241,10 @@ void CVellum::NotifyParent(UINT code, UINT kind, const RECT* track, const RECT* 
   if (track) record.rcTrack = *track;
   if (window) record.rcWindow = *window;
   WPARAM id = static_cast<WPARAM>(record.hdr.idFrom);
-  if (post) PostMessageW(parent, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
-  else SendMessageW(parent, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
+  if (post)
+    PostMessageW(parent, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
+  else
+    SendMessageW(parent, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
 }
 
 void CVellum::ResizeClientTo(int width, int height) {

@@ -23,9 +23,12 @@ struct Options {
 Options ParseOptions(int argc, wchar_t** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
-    if (!wcscmp(argv[i], L"--headless")) options.headless = true;
-    else if (!wcscmp(argv[i], L"--out") && i + 1 < argc) options.outDir = argv[++i];
-    else options.form = argv[i];
+    if (!wcscmp(argv[i], L"--headless"))
+      options.headless = true;
+    else if (!wcscmp(argv[i], L"--out") && i + 1 < argc)
+      options.outDir = argv[++i];
+    else
+      options.form = argv[i];
   }
   return options;
 }

@@ -18,8 +18,8 @@ inline int CopyPlainRun(const wchar_t* text, int length, char* out, RunStops sto
   int i = 0;
   for (; i + 8 <= length; i += 8) {
     const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    __m128i stop = _mm_andnot_si128(_mm_cmpeq_epi16(_mm_and_si128(units, notAscii), _mm_setzero_si128()),
-                                    _mm_set1_epi16(-1));
+    __m128i stop =
+        _mm_andnot_si128(_mm_cmpeq_epi16(_mm_and_si128(units, notAscii), _mm_setzero_si128()), _mm_set1_epi16(-1));
     if (markupStops)
       stop = _mm_or_si128(stop, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, amp), _mm_cmpeq_epi16(units, lt)),
                                              _mm_cmpeq_epi16(units, quot)));

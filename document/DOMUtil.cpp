@@ -28,8 +28,9 @@ BSTR HTMLElementCreateData::BuildHTML() const {
   CXStringW markup;
   bool ok = markup.Append(L"<") && markup.Append(tagName);
   auto attribute = [&](const wchar_t* name, const wchar_t* value) {
-    if (value) ok = ok && markup.Append(L" ") && markup.Append(name) && markup.Append(L"=\"") &&
-                    markup.Append(value) && markup.Append(L"\"");
+    if (value)
+      ok = ok && markup.Append(L" ") && markup.Append(name) && markup.Append(L"=\"") && markup.Append(value) &&
+           markup.Append(L"\"");
   };
   attribute(L"id", id);
   attribute(L"title", title);
@@ -344,8 +345,7 @@ int CDOMUtil::ReadBodySize(BSTR widthName, BSTR heightName, int& width, int& hei
   }
   auto read = [&](BSTR name, int& out) {
     CVariant value;
-    if (FAILED(body->getAttribute(name, 0, &value)) || value.vt() == VT_NULL || value.vt() == VT_EMPTY)
-      return false;
+    if (FAILED(body->getAttribute(name, 0, &value)) || value.vt() == VT_NULL || value.vt() == VT_EMPTY) return false;
     CVariant number;
     VariantChangeType(&number, &value.get(), 0, VT_I4);
     out = number.vt() == VT_I4 ? V_I4(&number.get()) : 0;

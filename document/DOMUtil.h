@@ -20,13 +20,13 @@ struct HTMLElementCreateData {
   // Running out of memory throws ComOutOfMemory.
   virtual BSTR BuildHTML() const;
 
-  const wchar_t* tagName = nullptr;    // required
-  const wchar_t* id = nullptr;         // id attribute, or null
-  const wchar_t* title = nullptr;      // title attribute, or null
-  const wchar_t* style = nullptr;      // inline style, or null
-  const wchar_t* attributes = nullptr; // further attribute text, written unchanged
-  const wchar_t* innerHTML = nullptr;  // markup between the tags
-  int hasEndTag = 1;                   // 0: closed as " />"
+  const wchar_t* tagName = nullptr;     // required
+  const wchar_t* id = nullptr;          // id attribute, or null
+  const wchar_t* title = nullptr;       // title attribute, or null
+  const wchar_t* style = nullptr;       // inline style, or null
+  const wchar_t* attributes = nullptr;  // further attribute text, written unchanged
+  const wchar_t* innerHTML = nullptr;   // markup between the tags
+  int hasEndTag = 1;                    // 0: closed as " />"
 };
 
 // Where a removed node stood, so that an edit that fails after removing it can put it back.
@@ -42,7 +42,7 @@ struct RemovedNode {
 struct BodySizeStrings {
   CBstr widthName;
   CBstr heightName;
-  CBstr defaultWidth;   // the size a page without one gets
+  CBstr defaultWidth;  // the size a page without one gets
   CBstr defaultHeight;
   // Makes them once; false when memory runs out (then nothing is kept).
   bool Prepare(int defaultWidthPixels, int defaultHeightPixels);

@@ -27,8 +27,8 @@ HMODULE OwnModule() {
   return module;
 }
 
-const wchar_t* const kWithoutEndTag[] = {L"meta", L"link", L"input", L"img",      L"br",   L"frame",   L"area",
-                                         L"param", L"col",  L"links", L"hr", L"basefont", L"base", L"#comment"};
+const wchar_t* const kWithoutEndTag[] = {L"meta",  L"link", L"input", L"img", L"br",       L"frame", L"area",
+                                         L"param", L"col",  L"links", L"hr",  L"basefont", L"base",  L"#comment"};
 
 }  // namespace
 
@@ -92,7 +92,16 @@ int CDom2HTML::NeedsEndTagLower(const wchar_t* lowerTagName) {
   // Most tags of a form (span, select, option, textarea, div...) start with a letter none of the list
   // starts with, and are settled without a comparison.
   switch (lowerTagName ? lowerTagName[0] : 0) {
-    case L'm': case L'l': case L'i': case L'b': case L'f': case L'a': case L'p': case L'c': case L'h': case L'#':
+    case L'm':
+    case L'l':
+    case L'i':
+    case L'b':
+    case L'f':
+    case L'a':
+    case L'p':
+    case L'c':
+    case L'h':
+    case L'#':
       break;
     default:
       return 1;

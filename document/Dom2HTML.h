@@ -73,10 +73,10 @@ class CDom2HTML {
   static const CXString& GeneratorText();
 
   CComRef<IHTMLDocument2> document_;  // the tree to write
-  CHtmlOutput output_;              // the text written so far
-  int generatorPresent_ = 0;        // a generator meta counts as written
-  int contentTypePresent_ = 0;      // a content-type meta counts as written
-  UINT codePage_ = 0;               // code page of the output; 0: the ANSI code page
-  bool lendText_ = true;            // take the engine's lent texts where it offers them
-  std::wstring lowered_;            // scratch: a lent name or style lower-cased
+  CHtmlOutput output_;                // the text written so far
+  int generatorPresent_ = 0;          // a generator meta counts as written
+  int contentTypePresent_ = 0;        // a content-type meta counts as written
+  UINT codePage_ = 0;                 // code page of the output; 0: the ANSI code page
+  bool lendText_ = true;              // take the engine's lent texts where it offers them
+  std::wstring lowered_;              // scratch: a lent name or style lower-cased
 };

@@ -59,8 +59,7 @@ int CDom2HTML::AppendCollectionAttributes(IHTMLDOMNode* node, bool isInput, bool
   CComRef<IDispatch> attributesDispatch;
   CComRef<IHTMLAttributeCollection> attributes;
   if (FAILED(node->get_attributes(attributesDispatch.out())) || !attributesDispatch ||
-      FAILED(attributesDispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.outVoid())) ||
-      !attributes) {
+      FAILED(attributesDispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.outVoid())) || !attributes) {
     TRACE("CDom2HTML::AppendNodeAttributes(): Can't get node attributes collection\n");
     return 0;
   }

@@ -25,7 +25,11 @@ enum class Special { None, Meta, Style, Title, Script, Head, Input };
 Special SpecialOf(const wchar_t* lowerTag) {
   // Most tags of a form start with a letter none of these starts with.
   switch (lowerTag[0]) {
-    case L'm': case L's': case L't': case L'h': case L'i':
+    case L'm':
+    case L's':
+    case L't':
+    case L'h':
+    case L'i':
       break;
     default:
       return Special::None;

@@ -74,12 +74,12 @@ class CHtmlOutput {
   // Ends the writing into text_'s buffer, so that text_ holds the text; the next Room takes it again.
   void Settle() const;
 
-  mutable CXString text_;        // the output; while data_ is set, its first length_ bytes
-  mutable char* data_ = nullptr; // text_'s buffer while writing into it
-  mutable int capacity_ = 0;     // bytes data_ holds at least
-  int length_ = 0;               // bytes written
-  CXStringW escaped_;            // scratch for escaped text
-  UINT codePage_ = CP_ACP;       // resolved code page of the conversion
-  bool asciiUnchanged_ = true;   // the code page writes every ASCII character as its own byte
-  bool failed_ = false;          // an append ran out of memory
+  mutable CXString text_;         // the output; while data_ is set, its first length_ bytes
+  mutable char* data_ = nullptr;  // text_'s buffer while writing into it
+  mutable int capacity_ = 0;      // bytes data_ holds at least
+  int length_ = 0;                // bytes written
+  CXStringW escaped_;             // scratch for escaped text
+  UINT codePage_ = CP_ACP;        // resolved code page of the conversion
+  bool asciiUnchanged_ = true;    // the code page writes every ASCII character as its own byte
+  bool failed_ = false;           // an append ran out of memory
 };

@@ -11,7 +11,7 @@ IDocumentVersion : public IUnknown {
   // A number that changes whenever anything the document would be written out as changes: its nodes,
   // attributes, styles and texts, the state of its form controls, or the page itself (a load or
   // InitNew). Equal numbers from one document mean the same content.
-  virtual HRESULT STDMETHODCALLTYPE GetContentVersion(ULONGLONG* version) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetContentVersion(ULONGLONG * version) = 0;
 };
 
 __CRT_UUID_DECL(IDocumentVersion, 0x97b182fd, 0xd699, 0x492a, 0xa3, 0x5f, 0x76, 0x5b, 0x96, 0x11, 0x3f, 0x9b)

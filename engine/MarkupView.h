@@ -19,7 +19,7 @@ IMarkupView : public IUnknown {
   // IHTMLDOMNode::get_nodeValue of a text node or comment. S_FALSE for any other node.
   virtual HRESULT STDMETHODCALLTYPE LendNodeValue(const wchar_t** text, UINT* length) = 0;
   // IHTMLAttributeCollection::get_length of an element's attributes (0 for any other node).
-  virtual HRESULT STDMETHODCALLTYPE GetAttributeCount(UINT* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetAttributeCount(UINT * count) = 0;
   // The attribute at index in the collection's order: its nodeName and its nodeValue as text. Every
   // attribute in the collection is specified. E_INVALIDARG past the end.
   virtual HRESULT STDMETHODCALLTYPE LendAttribute(UINT index, const wchar_t** name, UINT* nameLength,

@@ -11,9 +11,7 @@ bool IsFrameInterface(REFIID riid) {
 
 }  // namespace
 
-bool CAxHoster::Serves(REFIID riid) {
-  return IsFrameInterface(riid) || CSiteObject::Serves(riid);
-}
+bool CAxHoster::Serves(REFIID riid) { return IsFrameInterface(riid) || CSiteObject::Serves(riid); }
 
 IUnknown* CAxHoster::TableFor(REFIID riid) {
   // IOleWindow is a base of the in-place site too, but the frame is the one that answers for it.
@@ -42,9 +40,7 @@ HRESULT CAxHoster::GetBorder(LPRECT) { return INPLACE_E_NOTOOLSPACE; }
 HRESULT CAxHoster::RequestBorderSpace(LPCBORDERWIDTHS) { return INPLACE_E_NOTOOLSPACE; }
 HRESULT CAxHoster::SetBorderSpace(LPCBORDERWIDTHS) { return INPLACE_E_NOTOOLSPACE; }
 
-HRESULT CAxHoster::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
-  return object ? S_OK : E_INVALIDARG;
-}
+HRESULT CAxHoster::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) { return object ? S_OK : E_INVALIDARG; }
 
 // --- IOleInPlaceFrame: no menus or status bar to merge into -----------------------------------------
 

@@ -9,8 +9,7 @@
 
 #include "hosting/SiteObject.h"
 
-class CAxHoster final
-    : public CSiteObject<IOleInPlaceFrame, IOleClientSite, IOleInPlaceSite, IOleControlSite> {
+class CAxHoster final : public CSiteObject<IOleInPlaceFrame, IOleClientSite, IOleInPlaceSite, IOleControlSite> {
  public:
   explicit CAxHoster(ISiteOwner* owner) : CSiteObject(owner) {}
 
@@ -51,8 +50,8 @@ class CAxHoster final
   HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override;
   HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
   HRESULT STDMETHODCALLTYPE OnUIActivate() override;
-  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                             LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                             LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
   HRESULT STDMETHODCALLTYPE Scroll(SIZE extent) override;
   HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL undoable) override;
   HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;

@@ -22,12 +22,10 @@ HRESULT CDocHost::GetHostInfo(DOCHOSTUIINFO* info) {
   return S_OK;
 }
 
-
 // The rest decline, which tells the engine to use its own behaviour: its own context menu, its own key
 // handling, its own drop target, no external object.
 HRESULT CDocHost::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) { return E_NOTIMPL; }
-HRESULT CDocHost::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
-                         IOleInPlaceUIWindow*) {
+HRESULT CDocHost::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*, IOleInPlaceUIWindow*) {
   return E_NOTIMPL;
 }
 HRESULT CDocHost::HideUI() { return E_NOTIMPL; }

@@ -28,8 +28,8 @@ bool CNotifySink::ReadReadyState(IHTMLDocument2* document, LONG& state) {
   VariantInit(&value);
   // The document may drop its last other reference from inside its own Invoke; keep it alive meanwhile.
   const CComRef<IHTMLDocument2> kept = CComRef<IHTMLDocument2>::Share(document);
-  HRESULT hr = kept->Invoke(DISPID_READYSTATE, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
-                            &noArguments, &value, nullptr, nullptr);
+  HRESULT hr = kept->Invoke(DISPID_READYSTATE, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET, &noArguments,
+                            &value, nullptr, nullptr);
   if (SUCCEEDED(hr)) hr = VariantChangeType(&value, &value, 0, VT_I4);
   if (SUCCEEDED(hr)) state = V_I4(&value);
   VariantClear(&value);

@@ -35,8 +35,7 @@ class CSiteObject : public Interfaces..., public CHeapObject {
   // The object's own lookup: only its own interfaces, never IUnknown (that is the identity's answer).
   HRESULT Lookup(REFIID riid, void** out) {
     IUnknown* found = nullptr;
-    ((!found && IsEqualIID(riid, __uuidof(Interfaces)) ? (found = static_cast<Interfaces*>(this), true) : false),
-     ...);
+    ((!found && IsEqualIID(riid, __uuidof(Interfaces)) ? (found = static_cast<Interfaces*>(this), true) : false), ...);
     return HandOut(found, out);
   }
 

@@ -65,8 +65,7 @@ bool ReadClipboardText(CXStringW& text) {
   const auto* bytes = static_cast<const char*>(GlobalLock(data));
   if (!bytes) return false;
   const size_t length = strnlen(bytes, GlobalSize(data));
-  const bool converted =
-      !comkit::AllocationFaultDue() && text.AssignConverted(bytes, static_cast<int>(length), CP_ACP);
+  const bool converted = !comkit::AllocationFaultDue() && text.AssignConverted(bytes, static_cast<int>(length), CP_ACP);
   GlobalUnlock(data);
   if (!converted) throw ComOutOfMemory{};
   return true;
@@ -105,7 +104,8 @@ int CVlmUIWin::CopySelection() {
   ClipboardSession clipboard(GetHwnd());
   if (!clipboard.IsOpen() || !EmptyClipboard()) return 0;
   if (!PutOnClipboard(CF_TEXT, ansi.GetString(), static_cast<size_t>(ansi.GetLength()) + 1)) return 0;
-  if (!PutOnClipboard(CF_UNICODETEXT, markup.GetString(), (static_cast<size_t>(markup.GetLength()) + 1) * sizeof(wchar_t)))
+  if (!PutOnClipboard(CF_UNICODETEXT, markup.GetString(),
+                      (static_cast<size_t>(markup.GetLength()) + 1) * sizeof(wchar_t)))
     return 0;
   return 1;
 }

@@ -22,8 +22,8 @@ class SurfaceDC {
 };
 
 RECT Normalised(const RECT& r) {
-  return {r.left < r.right ? r.left : r.right, r.top < r.bottom ? r.top : r.bottom,
-          r.left < r.right ? r.right : r.left, r.top < r.bottom ? r.bottom : r.top};
+  return {r.left < r.right ? r.left : r.right, r.top < r.bottom ? r.top : r.bottom, r.left < r.right ? r.right : r.left,
+          r.top < r.bottom ? r.bottom : r.top};
 }
 
 }  // namespace
@@ -89,16 +89,14 @@ int CVlmUIWin::BeginResize(int x, int y, int code) {
 int CVlmUIWin::ResizeStep(int x, int y) {
   const int code = resizeHandle_;
   return DragStep(
-      kModeResizing,
-      [&](const CUIHTMLRect& r, const RECT& b) { return r.CanResizeTo(x, y, code, b) != 0; },
+      kModeResizing, [&](const CUIHTMLRect& r, const RECT& b) { return r.CanResizeTo(x, y, code, b) != 0; },
       [&](CUIHTMLRect& r) { r.ResizeTo(x, y, code); });
 }
 
 int CVlmUIWin::EndResize(int x, int y) {
   const int code = resizeHandle_;
   return EndDrag(
-      kModeResizing,
-      [&](const CUIHTMLRect& r, const RECT& b) { return r.CanResizeTo(x, y, code, b) != 0; },
+      kModeResizing, [&](const CUIHTMLRect& r, const RECT& b) { return r.CanResizeTo(x, y, code, b) != 0; },
       [&](CUIHTMLRect& r) { r.ResizeTo(x, y, code); });
 }
 

@@ -14,9 +14,7 @@
 
 namespace {
 
-bool IsBodyTag(BSTR tag) {
-  return tag && CompareStringOrdinal(tag, -1, L"body", -1, TRUE) == CSTR_EQUAL;
-}
+bool IsBodyTag(BSTR tag) { return tag && CompareStringOrdinal(tag, -1, L"body", -1, TRUE) == CSTR_EQUAL; }
 
 }  // namespace
 

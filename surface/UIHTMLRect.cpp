@@ -106,10 +106,17 @@ void CUIHTMLRect::RestoreStyleText(BSTR text) {
 
 void CUIHTMLRect::Draw(HDC dc, int mode) {
   switch (mode) {
-    case kStatePrimary: DrawPrimary(dc); break;
-    case kStateSecondary: DrawSecondary(dc); break;
-    case kStateTracker: DrawTracker(dc); break;
-    default: return;
+    case kStatePrimary:
+      DrawPrimary(dc);
+      break;
+    case kStateSecondary:
+      DrawSecondary(dc);
+      break;
+    case kStateTracker:
+      DrawTracker(dc);
+      break;
+    default:
+      return;
   }
   if (state != kStateFixed) state = mode;
 }
@@ -131,15 +138,36 @@ bool CUIHTMLRect::ResizedRect(int x, int y, int code, RECT& out) const {
   const int dx = x - anchor.x, dy = y - anchor.y;
   out = rect;
   switch (code) {
-    case kHitTopLeft: out.left += dx; out.top += dy; break;
-    case kHitTop: out.top += dy; break;
-    case kHitTopRight: out.top += dy; out.right += dx; break;
-    case kHitLeft: out.left += dx; break;
-    case kHitRight: out.right += dx; break;
-    case kHitBottomLeft: out.left += dx; out.bottom += dy; break;
-    case kHitBottom: out.bottom += dy; break;
-    case kHitBottomRight: out.right += dx; out.bottom += dy; break;
-    default: return false;
+    case kHitTopLeft:
+      out.left += dx;
+      out.top += dy;
+      break;
+    case kHitTop:
+      out.top += dy;
+      break;
+    case kHitTopRight:
+      out.top += dy;
+      out.right += dx;
+      break;
+    case kHitLeft:
+      out.left += dx;
+      break;
+    case kHitRight:
+      out.right += dx;
+      break;
+    case kHitBottomLeft:
+      out.left += dx;
+      out.bottom += dy;
+      break;
+    case kHitBottom:
+      out.bottom += dy;
+      break;
+    case kHitBottomRight:
+      out.right += dx;
+      out.bottom += dy;
+      break;
+    default:
+      return false;
   }
   return true;
 }

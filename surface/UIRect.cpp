@@ -53,15 +53,40 @@ void CUIRect::GetHandleRect(int code, RECT& out) const {
   const int midY = rect.top + (rect.bottom - rect.top) / 2;
   int cx, cy;
   switch (code) {
-    case kHitTopLeft: cx = rect.left; cy = rect.top; break;
-    case kHitTop: cx = midX; cy = rect.top; break;
-    case kHitTopRight: cx = rect.right; cy = rect.top; break;
-    case kHitLeft: cx = rect.left; cy = midY; break;
-    case kHitRight: cx = rect.right; cy = midY; break;
-    case kHitBottomLeft: cx = rect.left; cy = rect.bottom; break;
-    case kHitBottom: cx = midX; cy = rect.bottom; break;
-    case kHitBottomRight: cx = rect.right; cy = rect.bottom; break;
-    default: return;
+    case kHitTopLeft:
+      cx = rect.left;
+      cy = rect.top;
+      break;
+    case kHitTop:
+      cx = midX;
+      cy = rect.top;
+      break;
+    case kHitTopRight:
+      cx = rect.right;
+      cy = rect.top;
+      break;
+    case kHitLeft:
+      cx = rect.left;
+      cy = midY;
+      break;
+    case kHitRight:
+      cx = rect.right;
+      cy = midY;
+      break;
+    case kHitBottomLeft:
+      cx = rect.left;
+      cy = rect.bottom;
+      break;
+    case kHitBottom:
+      cx = midX;
+      cy = rect.bottom;
+      break;
+    case kHitBottomRight:
+      cx = rect.right;
+      cy = rect.bottom;
+      break;
+    default:
+      return;
   }
   out.left = cx - h;
   out.top = cy - h;
@@ -157,7 +182,9 @@ void CUIRect::DrawFrame(HDC dc, int mode) const {
   SetROP2(dc, R2_COPYPEN);
   const int h = HandleSize() / 2;
   RECT r = rect;
-  if (mode == static_cast<int>(FramePlacement::Inside)) InflateRect(&r, -h, -h);
-  else if (mode == static_cast<int>(FramePlacement::Outside)) InflateRect(&r, h, h);
+  if (mode == static_cast<int>(FramePlacement::Inside))
+    InflateRect(&r, -h, -h);
+  else if (mode == static_cast<int>(FramePlacement::Outside))
+    InflateRect(&r, h, h);
   DrawOutline(dc, r);
 }

@@ -95,23 +95,36 @@ void CVlmUIWin::DrawTrackers(HDC dc) {
 void CVlmUIWin::SetCursorFor(int code) {
   const wchar_t* cursor = IDC_ARROW;
   switch (code) {
-    case kHitInside: cursor = IDC_SIZEALL; break;
+    case kHitInside:
+      cursor = IDC_SIZEALL;
+      break;
     case kHitTopLeft:
-    case kHitBottomRight: cursor = IDC_SIZENWSE; break;
+    case kHitBottomRight:
+      cursor = IDC_SIZENWSE;
+      break;
     case kHitTop:
-    case kHitBottom: cursor = IDC_SIZENS; break;
+    case kHitBottom:
+      cursor = IDC_SIZENS;
+      break;
     case kHitTopRight:
-    case kHitBottomLeft: cursor = IDC_SIZENESW; break;
+    case kHitBottomLeft:
+      cursor = IDC_SIZENESW;
+      break;
     case kHitLeft:
-    case kHitRight: cursor = IDC_SIZEWE; break;
-    default: break;
+    case kHitRight:
+      cursor = IDC_SIZEWE;
+      break;
+    default:
+      break;
   }
   SetCursor(LoadCursorW(nullptr, cursor));
 }
 
 void CVlmUIWin::SetDocWindow(HWND docWindow) {
-  if (!docWindow) docWindow_ = nullptr;
-  else if (IsWindow(docWindow)) docWindow_ = docWindow;
+  if (!docWindow)
+    docWindow_ = nullptr;
+  else if (IsWindow(docWindow))
+    docWindow_ = docWindow;
 }
 
 // The page shows through: repaint the document under the dirty part instead of erasing.
@@ -159,12 +172,18 @@ LRESULT CVlmUIWin::RunMouseOperation(Operation&& operation) {
 LRESULT CVlmUIWin::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
   switch (msg) {
-    case WM_LBUTTONDOWN: return RunMouseOperation([&] { return OnLeftButtonDown(x, y, wParam); });
-    case WM_LBUTTONUP: return RunMouseOperation([&] { return OnLeftButtonUp(x, y); });
-    case WM_RBUTTONDOWN: return OnRightButtonDown(x, y);
-    case WM_MOUSEMOVE: return OnMouseMove(x, y, wParam);
-    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
-    case WM_PAINT: return OnPaint(handled);
+    case WM_LBUTTONDOWN:
+      return RunMouseOperation([&] { return OnLeftButtonDown(x, y, wParam); });
+    case WM_LBUTTONUP:
+      return RunMouseOperation([&] { return OnLeftButtonUp(x, y); });
+    case WM_RBUTTONDOWN:
+      return OnRightButtonDown(x, y);
+    case WM_MOUSEMOVE:
+      return OnMouseMove(x, y, wParam);
+    case WM_ERASEBKGND:
+      return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:
+      return OnPaint(handled);
     default:
       handled = false;
       return 0;
@@ -241,13 +260,22 @@ LRESULT CVlmUIWin::OnMouseMove(int x, int y, WPARAM keys) {
   const int code = HitTestSelection(x, y);
   switch (mode_) {
     case kModeIdle:
-      if (keys & MK_LBUTTON) BeginMove(x, y);
-      else SetCursorFor(code);
+      if (keys & MK_LBUTTON)
+        BeginMove(x, y);
+      else
+        SetCursorFor(code);
       break;
-    case kModeDrawing: BandStep(x, y); break;
-    case kModeResizing: ResizeStep(x, y); break;
-    case kModeMoving: MoveStep(x, y); break;
-    default: break;
+    case kModeDrawing:
+      BandStep(x, y);
+      break;
+    case kModeResizing:
+      ResizeStep(x, y);
+      break;
+    case kModeMoving:
+      MoveStep(x, y);
+      break;
+    default:
+      break;
   }
   if (owner_ && mode_ != kModeDrawing) TrackMouse(x, y);
   return 0;

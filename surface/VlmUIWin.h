@@ -28,7 +28,7 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
  public:
   static constexpr int kControlId = 4096;
   static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;  // 0x56000000
-  static constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TRANSPARENT;                         // 0x28
+  static constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TRANSPARENT;                        // 0x28
 
   explicit CVlmUIWin(ISurfaceOwner* owner) : owner_(owner) {}
   ~CVlmUIWin() override;
@@ -123,11 +123,11 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   LRESULT OnEraseBackground(HDC dc);
   LRESULT OnPaint(bool& handled);
 
-  ISurfaceOwner* owner_;                        // the control (not owned); may be null
-  std::vector<CUIHTMLRect*> selection_;   // owned, in the order selected
-  int mode_ = kModeIdle;                  // SurfaceMode
-  int resizeHandle_ = 0;                  // hit code of the resize in progress
-  int bandAdditive_ = 0;                  // the rectangle being drawn adds to the selection
-  HWND docWindow_ = nullptr;              // the document's window, repainted under the surface
-  CUIRect band_;                          // the rectangle being drawn
+  ISurfaceOwner* owner_;                 // the control (not owned); may be null
+  std::vector<CUIHTMLRect*> selection_;  // owned, in the order selected
+  int mode_ = kModeIdle;                 // SurfaceMode
+  int resizeHandle_ = 0;                 // hit code of the resize in progress
+  int bandAdditive_ = 0;                 // the rectangle being drawn adds to the selection
+  HWND docWindow_ = nullptr;             // the document's window, repainted under the surface
+  CUIRect band_;                         // the rectangle being drawn
 };

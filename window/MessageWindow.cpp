@@ -4,8 +4,8 @@ bool CMessageWindow::Attach(HWND hwnd, WNDPROC chainTo) {
   if (!hwnd || hwnd_) return false;
   if (!thunk_.Init(&CMessageWindow::ThunkProc, this)) return false;
   hwnd_ = hwnd;
-  auto own = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(thunk_.GetWndProc())));
+  auto own =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(thunk_.GetWndProc())));
   previousProc_ = chainTo ? chainTo : (own ? own : DefWindowProcW);
   return true;
 }

@@ -31,9 +31,9 @@ class CMessageWindow {
   static LRESULT CALLBACK ThunkProc(HWND self, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
 
-  HWND hwnd_ = nullptr;               // the attached window
-  WNDPROC previousProc_ = nullptr;    // what the window ran before us
-  CWindowThunk thunk_;                // the window's procedure while attached
-  int depth_ = 0;                     // messages of this window now on the stack
-  bool finalPending_ = false;         // WM_NCDESTROY seen; OnFinalMessage when depth_ returns to 0
+  HWND hwnd_ = nullptr;             // the attached window
+  WNDPROC previousProc_ = nullptr;  // what the window ran before us
+  CWindowThunk thunk_;              // the window's procedure while attached
+  int depth_ = 0;                   // messages of this window now on the stack
+  bool finalPending_ = false;       // WM_NCDESTROY seen; OnFinalMessage when depth_ returns to 0
 };

@@ -27,9 +27,9 @@ struct Figures {
   double firstCallMs;  // the first VLM_GETCODE after the load
   double sizeCallMs;   // VLM_GETCODE with a null buffer (one serialisation)
   double bestSizeCallMs;
-  double copyCallMs;   // VLM_GETCODE with a buffer (one serialisation and the copy)
-  double insertMs;     // arm, insert at a rectangle (template, engine, snapshot, notifications)
-  double insertAndGetMs;   // the same, then VLM_GETCODE for the size and for the text
+  double copyCallMs;        // VLM_GETCODE with a buffer (one serialisation and the copy)
+  double insertMs;          // arm, insert at a rectangle (template, engine, snapshot, notifications)
+  double insertAndGetMs;    // the same, then VLM_GETCODE for the size and for the text
   double writingsPerRound;  // times the document was written out for one such round
 };
 
@@ -138,17 +138,16 @@ int main(int argc, char** argv) {
                 "unoptimised"
 #endif
     );
-    std::printf("%8s %12s %10s %18s %10s %18s %14s %24s %10s\n", "N", "bytes", "first ms", "GETCODE size ms",
-                "(best)", "GETCODE copy ms", "insertion ms", "insertion+size+text ms", "writings");
+    std::printf("%8s %12s %10s %18s %10s %18s %14s %24s %10s\n", "N", "bytes", "first ms", "GETCODE size ms", "(best)",
+                "GETCODE copy ms", "insertion ms", "insertion+size+text ms", "writings");
     std::vector<Figures> all;
     const std::vector<int> sizes = repeat ? std::vector<int>{10000} : std::vector<int>{100, 1000, 10000};
     for (int n : sizes) {
       Figures f = Measure(parent.hwnd(), n, repeat ? 51 : n >= 10000 ? 9 : 31, keepText);
       parent.Clear();
       all.push_back(f);
-      std::printf("%8d %12zu %10.3f %18.3f %10.3f %18.3f %14.3f %24.3f %10.2f\n", f.elements, f.bytes,
-                  f.firstCallMs, f.sizeCallMs, f.bestSizeCallMs, f.copyCallMs, f.insertMs, f.insertAndGetMs,
-                  f.writingsPerRound);
+      std::printf("%8d %12zu %10.3f %18.3f %10.3f %18.3f %14.3f %24.3f %10.2f\n", f.elements, f.bytes, f.firstCallMs,
+                  f.sizeCallMs, f.bestSizeCallMs, f.copyCallMs, f.insertMs, f.insertAndGetMs, f.writingsPerRound);
     }
     if (all.size() == 3 && all[1].sizeCallMs > 0 && all[1].insertMs > 0)
       std::printf("ratio 10,000 / 1,000: GETCODE %.2f, insertion %.2f (linear growth: about 10)\n",

@@ -29,21 +29,34 @@ std::string formDocument(int elements) {
   for (int i = 0; i < elements; ++i) {
     std::string n = std::to_string(i);
     std::string pos = "position: absolute; left: " + std::to_string(10 + (i * 37) % 700) +
-                      "px; top: " + std::to_string(10 + (i * 13) % 5000) + "px; width: 120px; height: 22px; z-index: " + n;
+                      "px; top: " + std::to_string(10 + (i * 13) % 5000) +
+                      "px; width: 120px; height: 22px; z-index: " + n;
     switch (i % 8) {
-    case 0: html += "<span id=\"label" + n + "\" style=\"" + pos + "\">Label &amp; caption " + n + "</span>\n"; break;
-    case 1: html += "<input id=\"textbox" + n + "\" type=\"text\" style=\"" + pos + "\" value=\"text " + n + "\">\n"; break;
-    case 2: html += "<input id=\"button" + n + "\" type=\"button\" style=\"" + pos + "\" value=\"Press\">\n"; break;
-    case 3: html += "<input id=\"check" + n + "\" type=\"checkbox\" style=\"" + pos + "\" checked>\n"; break;
-    case 4:
-      html += "<select id=\"list" + n + "\" size=\"3\" style=\"" + pos +
-              "\"><option value=\"1\" selected>One</option><option value=\"2\">Two</option></select>\n";
-      break;
-    case 5: html += "<textarea id=\"area" + n + "\" style=\"" + pos + "\">Line one\nLine two</textarea>\n"; break;
-    case 6:
-      html += "<fieldset id=\"frame" + n + "\" style=\"" + pos + "\"><legend>Frame " + n + "</legend></fieldset>\n";
-      break;
-    default: html += "<img id=\"image" + n + "\" src=\"pic" + n + ".png\" style=\"" + pos + "\">\n"; break;
+      case 0:
+        html += "<span id=\"label" + n + "\" style=\"" + pos + "\">Label &amp; caption " + n + "</span>\n";
+        break;
+      case 1:
+        html += "<input id=\"textbox" + n + "\" type=\"text\" style=\"" + pos + "\" value=\"text " + n + "\">\n";
+        break;
+      case 2:
+        html += "<input id=\"button" + n + "\" type=\"button\" style=\"" + pos + "\" value=\"Press\">\n";
+        break;
+      case 3:
+        html += "<input id=\"check" + n + "\" type=\"checkbox\" style=\"" + pos + "\" checked>\n";
+        break;
+      case 4:
+        html += "<select id=\"list" + n + "\" size=\"3\" style=\"" + pos +
+                "\"><option value=\"1\" selected>One</option><option value=\"2\">Two</option></select>\n";
+        break;
+      case 5:
+        html += "<textarea id=\"area" + n + "\" style=\"" + pos + "\">Line one\nLine two</textarea>\n";
+        break;
+      case 6:
+        html += "<fieldset id=\"frame" + n + "\" style=\"" + pos + "\"><legend>Frame " + n + "</legend></fieldset>\n";
+        break;
+      default:
+        html += "<img id=\"image" + n + "\" src=\"pic" + n + ".png\" style=\"" + pos + "\">\n";
+        break;
     }
   }
   html += "</body></html>\n";
@@ -51,9 +64,9 @@ std::string formDocument(int elements) {
 }
 
 std::string textDocument(size_t bytes) {
-  static const char* const kWords[] = {"lorem", "ipsum", "dolor", "sit", "amet", "consectetur", "adipiscing",
-                                       "elit", "sed", "do", "eiusmod", "tempor", "incididunt", "ut", "labore",
-                                       "et", "dolore", "magna", "aliqua", "caf\xC3\xA9", "na\xC3\xAFve"};
+  static const char* const kWords[] = {"lorem",  "ipsum", "dolor",  "sit",     "amet",   "consectetur", "adipiscing",
+                                       "elit",   "sed",   "do",     "eiusmod", "tempor", "incididunt",  "ut",
+                                       "labore", "et",    "dolore", "magna",   "aliqua", "caf\xC3\xA9", "na\xC3\xAFve"};
   std::string html = "<!DOCTYPE html><html><head><title>Text</title></head><body>\n";
   unsigned seed = 12345;
   while (html.size() < bytes) {
@@ -61,10 +74,14 @@ std::string textDocument(size_t bytes) {
     for (int w = 0; w < 120; ++w) {
       seed = seed * 1103515245 + 12345;
       const char* word = kWords[(seed >> 16) % (sizeof(kWords) / sizeof(kWords[0]))];
-      if (w % 29 == 7) html += "<b>" + std::string(word) + "</b> ";
-      else if (w % 41 == 3) html += "<a href=\"#s" + std::to_string(w) + "\">" + word + "</a> ";
-      else if (w % 53 == 5) html += std::string(word) + " &amp; ";
-      else html += std::string(word) + " ";
+      if (w % 29 == 7)
+        html += "<b>" + std::string(word) + "</b> ";
+      else if (w % 41 == 3)
+        html += "<a href=\"#s" + std::to_string(w) + "\">" + word + "</a> ";
+      else if (w % 53 == 5)
+        html += std::string(word) + " &amp; ";
+      else
+        html += std::string(word) + " ";
     }
     html += "</p>\n";
   }
@@ -113,7 +130,7 @@ BENCHMARK(BM_Gumbo_Text)->Unit(benchmark::kMillisecond);
 
 // Keeps each run's throughput so that the ratios can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+ public:
   std::map<std::string, double> bytesPerSecond;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
@@ -124,7 +141,7 @@ public:
   }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);

@@ -20,81 +20,99 @@ constexpr int kViewportHeight = 768;
 std::u16string Widen(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
 std::u16string AbsoluteForm(int elements) {
-    std::string html = "<html><head><style>.field { font-family: Arial }</style></head><body>";
-    for (int i = 0; i < elements; ++i) {
-        const std::string n = std::to_string(i);
-        const std::string style = "position: absolute; left: " + std::to_string(10 + (i * 37) % 900) +
-                                  "px; top: " + std::to_string(10 + (i * 13) % 700) + "px; z-index: " + n;
-        const std::string sized = style + "; width: 120px; height: 22px";
-        switch (i % 6) {
-        case 0: html += "<span class=field style='" + sized + "'>Label " + n + "</span>"; break;
-        case 1: html += "<input type=text style='" + style + "' value='text " + n + "'>"; break;
-        case 2: html += "<input type=button style='" + style + "' value='Press'>"; break;
-        case 3: html += "<input type=checkbox style='" + style + "'>"; break;
-        case 4: html += "<select size=3 style='" + sized + "'><option>One</option><option>Two</option></select>"; break;
-        default:
-            html += "<fieldset style='" + sized + "'><input style='position: absolute; left: 4px; top: 4px'>"
-                    "</fieldset>";
-            break;
-        }
+  std::string html = "<html><head><style>.field { font-family: Arial }</style></head><body>";
+  for (int i = 0; i < elements; ++i) {
+    const std::string n = std::to_string(i);
+    const std::string style = "position: absolute; left: " + std::to_string(10 + (i * 37) % 900) +
+                              "px; top: " + std::to_string(10 + (i * 13) % 700) + "px; z-index: " + n;
+    const std::string sized = style + "; width: 120px; height: 22px";
+    switch (i % 6) {
+      case 0:
+        html += "<span class=field style='" + sized + "'>Label " + n + "</span>";
+        break;
+      case 1:
+        html += "<input type=text style='" + style + "' value='text " + n + "'>";
+        break;
+      case 2:
+        html += "<input type=button style='" + style + "' value='Press'>";
+        break;
+      case 3:
+        html += "<input type=checkbox style='" + style + "'>";
+        break;
+      case 4:
+        html += "<select size=3 style='" + sized + "'><option>One</option><option>Two</option></select>";
+        break;
+      default:
+        html += "<fieldset style='" + sized +
+                "'><input style='position: absolute; left: 4px; top: 4px'>"
+                "</fieldset>";
+        break;
     }
-    return Widen(html + "</body></html>");
+  }
+  return Widen(html + "</body></html>");
 }
 
 // Labels without a size: each is as wide as its text, whose words layout measures twice (for the
 // shrink-to-fit width and when placing them).
 std::u16string TextSizedLabels(int elements) {
-    std::string html = "<html><head><style>body { font-family: Arial; font-size: 13px }</style></head><body>";
-    for (int i = 0; i < elements; ++i) {
-        const std::string n = std::to_string(i);
-        html += "<span style='position: absolute; left: " + std::to_string(10 + (i * 37) % 900) + "px; top: " +
-                std::to_string(10 + (i * 13) % 700) + "px'>Label " + n + (i % 3 ? " of the form" : "") + "</span>";
-    }
-    return Widen(html + "</body></html>");
+  std::string html = "<html><head><style>body { font-family: Arial; font-size: 13px }</style></head><body>";
+  for (int i = 0; i < elements; ++i) {
+    const std::string n = std::to_string(i);
+    html += "<span style='position: absolute; left: " + std::to_string(10 + (i * 37) % 900) +
+            "px; top: " + std::to_string(10 + (i * 13) % 700) + "px'>Label " + n + (i % 3 ? " of the form" : "") +
+            "</span>";
+  }
+  return Widen(html + "</body></html>");
 }
 
 std::u16string StaticPage(int elements) {
-    std::string html = "<html><body>";
-    for (int i = 0; i < elements; ++i) {
-        const std::string n = std::to_string(i);
-        switch (i % 4) {
-        case 0: html += "<p>Paragraph " + n + " with a few words of text to wrap</p>"; break;
-        case 1: html += "<div>Block " + n + " <b>bold</b> and <i>italic</i><br>second line</div>"; break;
-        case 2: html += "<span>inline " + n + "</span> "; break;
-        default: html += "<input value='" + n + "'> "; break;
-        }
+  std::string html = "<html><body>";
+  for (int i = 0; i < elements; ++i) {
+    const std::string n = std::to_string(i);
+    switch (i % 4) {
+      case 0:
+        html += "<p>Paragraph " + n + " with a few words of text to wrap</p>";
+        break;
+      case 1:
+        html += "<div>Block " + n + " <b>bold</b> and <i>italic</i><br>second line</div>";
+        break;
+      case 2:
+        html += "<span>inline " + n + "</span> ";
+        break;
+      default:
+        html += "<input value='" + n + "'> ";
+        break;
     }
-    return Widen(html + "</body></html>");
+  }
+  return Widen(html + "</body></html>");
 }
 
 void RunLayout(benchmark::State& state, const std::u16string& html) {
-    RefPtr<Document> document = parseDocument(html);
-    std::size_t boxes = 0;
-    for (auto _ : state) {
-        layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
-        boxes = tree.Boxes().size();
-        benchmark::DoNotOptimize(tree);
-    }
-    state.counters["boxes"] = static_cast<double>(boxes);
+  RefPtr<Document> document = parseDocument(html);
+  std::size_t boxes = 0;
+  for (auto _ : state) {
+    layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
+    boxes = tree.Boxes().size();
+    benchmark::DoNotOptimize(tree);
+  }
+  state.counters["boxes"] = static_cast<double>(boxes);
 }
 
 void RunHitTests(benchmark::State& state, const std::u16string& html) {
-    RefPtr<Document> document = parseDocument(html);
-    const layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
-    int x = 0, y = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(tree.HitTest(x, y));
-        x = (x + 97) % kViewportWidth;
-        y = (y + 61) % kViewportHeight;
-    }
+  RefPtr<Document> document = parseDocument(html);
+  const layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
+  int x = 0, y = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(tree.HitTest(x, y));
+    x = (x + 97) % kViewportWidth;
+    y = (y + 61) % kViewportHeight;
+  }
 }
 
 void BM_LayoutAbsolute(benchmark::State& state) { RunLayout(state, AbsoluteForm(static_cast<int>(state.range(0)))); }
-void BM_HitTestAbsolute(benchmark::State& state) {
-    RunHitTests(state, AbsoluteForm(static_cast<int>(state.range(0))));
-}
+void BM_HitTestAbsolute(benchmark::State& state) { RunHitTests(state, AbsoluteForm(static_cast<int>(state.range(0)))); }
 void BM_LayoutTextSizedLabels(benchmark::State& state) {
-    RunLayout(state, TextSizedLabels(static_cast<int>(state.range(0))));
+  RunLayout(state, TextSizedLabels(static_cast<int>(state.range(0))));
 }
 void BM_LayoutStatic(benchmark::State& state) { RunLayout(state, StaticPage(static_cast<int>(state.range(0)))); }
 void BM_HitTestStatic(benchmark::State& state) { RunHitTests(state, StaticPage(static_cast<int>(state.range(0)))); }
@@ -102,13 +120,13 @@ void BM_HitTestStatic(benchmark::State& state) { RunHitTests(state, StaticPage(s
 // Every element of the static page hit-tested once through a fresh layout: what took over a second
 // when each query laid out its element from scratch.
 void BM_LayoutThenHitEveryElementStatic(benchmark::State& state) {
-    RefPtr<Document> document = parseDocument(StaticPage(static_cast<int>(state.range(0))));
-    for (auto _ : state) {
-        const layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
-        for (const layout::Box& box : tree.Boxes()) {
-            benchmark::DoNotOptimize(tree.HitTest(box.border.x, box.border.y));
-        }
+  RefPtr<Document> document = parseDocument(StaticPage(static_cast<int>(state.range(0))));
+  for (auto _ : state) {
+    const layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
+    for (const layout::Box& box : tree.Boxes()) {
+      benchmark::DoNotOptimize(tree.HitTest(box.border.x, box.border.y));
     }
+  }
 }
 
 BENCHMARK(BM_LayoutAbsolute)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);

@@ -51,8 +51,8 @@ std::wstring Place(int i, Sized sized) {
 std::wstring TextSizedLabels(int elements) {
   std::wstring html = L"<html><head><style>body { font-family: Arial; font-size: 13px }</style></head><body>";
   for (int i = 0; i < elements; ++i)
-    html += L"<span" + Place(i, Sized::No) + L">Label " + std::to_wstring(i) + (i % 3 ? L" of the form" : L"") +
-            L"</span>";
+    html +=
+        L"<span" + Place(i, Sized::No) + L">Label " + std::to_wstring(i) + (i % 3 ? L" of the form" : L"") + L"</span>";
   return html + L"</body></html>";
 }
 
@@ -61,19 +61,40 @@ std::wstring GeneratedForm(int elements) {
   for (int i = 0; i < elements; ++i) {
     const std::wstring place = Place(i, Sized::Yes);
     switch (i % 20) {
-      case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
+      case 0:
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+      case 6:
+      case 7:
         html += L"<span" + place + L">Label " + std::to_wstring(i) + L"</span>";
         break;
-      case 8: case 9: case 10: case 11: case 12:
+      case 8:
+      case 9:
+      case 10:
+      case 11:
+      case 12:
         html += L"<input type=\"text\" value=\"value " + std::to_wstring(i) + L"\"" + place + L">";
         break;
-      case 13: case 14: html += L"<input type=\"button\" value=\"Button\"" + place + L">"; break;
-      case 15: html += L"<input type=\"checkbox\" checked" + place + L">"; break;
-      case 16: html += L"<input type=\"radio\" name=\"r\"" + place + L">"; break;
-      case 17: case 18:
+      case 13:
+      case 14:
+        html += L"<input type=\"button\" value=\"Button\"" + place + L">";
+        break;
+      case 15:
+        html += L"<input type=\"checkbox\" checked" + place + L">";
+        break;
+      case 16:
+        html += L"<input type=\"radio\" name=\"r\"" + place + L">";
+        break;
+      case 17:
+      case 18:
         html += L"<select" + place + L"><option>One</option><option selected>Two</option></select>";
         break;
-      default: html += L"<textarea" + place + L">Some text</textarea>"; break;
+      default:
+        html += L"<textarea" + place + L">Some text</textarea>";
+        break;
     }
   }
   return html + L"</body></html>";
@@ -194,8 +215,8 @@ Figures Measure(int elements, int repetitions, FormKind kind) {
   for (int i = 0; i < kHitTests; ++i) {
     seed = seed * 1103515245 + 12345;
     IHTMLElement* hit = nullptr;
-    document->elementFromPoint(static_cast<LONG>((seed >> 8) % kViewWidth), static_cast<LONG>((seed >> 20) % kViewHeight),
-                               &hit);
+    document->elementFromPoint(static_cast<LONG>((seed >> 8) % kViewWidth),
+                               static_cast<LONG>((seed >> 20) % kViewHeight), &hit);
     Release(hit);
   }
   f.hitTestUs = (Now() - t0) * 1e6 / kHitTests;

@@ -120,7 +120,8 @@ void BM_FindThroughput(benchmark::State& state) {
   }
   state.SetLabel(ThroughputPattern(state.range(0)));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(buffer.size()));
-  state.counters["matches"] = benchmark::Counter(static_cast<double>(matches) / static_cast<double>(state.iterations()));
+  state.counters["matches"] =
+      benchmark::Counter(static_cast<double>(matches) / static_cast<double>(state.iterations()));
 }
 
 // The compiled DFA as a dense table of state indexes: the data layout of the ceiling loop.

@@ -31,7 +31,8 @@ std::string Form() {
   for (int i = 0; i < kColumns * kRows; ++i) {
     const POINT at = CellOrigin(i);
     snprintf(line, sizeof line,
-             "<span id=\"e%d\" style=\"position: absolute; left: %ldpx; top: %ldpx; width: 20px; height: 10px;\">%d</span>\n",
+             "<span id=\"e%d\" style=\"position: absolute; left: %ldpx; top: %ldpx; width: 20px; height: "
+             "10px;\">%d</span>\n",
              i, at.x, at.y, i);
     html += line;
   }

@@ -2,7 +2,7 @@
 
 #include "engine/com/ComValues.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Attribute;
 using vellum::engine::Element;
@@ -145,4 +145,4 @@ const NamedPropertyTable<CDomAttribute>& CDomAttribute::Properties() {
   return table;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -15,7 +15,7 @@
 #include "engine/com/Recycled.h"
 #include "notimpl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CDomAttribute;
 
@@ -85,4 +85,4 @@ class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CD
   mutable size_t place_;         // where the element held it when last found
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

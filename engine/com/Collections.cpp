@@ -8,7 +8,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/WrapperCache.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::Node;
@@ -83,9 +83,7 @@ CElementCollection::CElementCollection(CHtmlDocument& document, bool followsTree
 
 CElementCollection::~CElementCollection() = default;
 
-size_t CElementCollection::Count() const {
-  return followsTree_ ? document_->Tree().all().size() : nodes_.size();
-}
+size_t CElementCollection::Count() const { return followsTree_ ? document_->Tree().all().size() : nodes_.size(); }
 
 Node* CElementCollection::At(size_t index) const {
   if (followsTree_) {
@@ -201,4 +199,4 @@ const NamedPropertyTable<CChildNodes>& CChildNodes::Properties() {
   return table;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

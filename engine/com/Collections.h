@@ -14,7 +14,7 @@
 #include "engine/com/Recycled.h"
 #include "notimpl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 
@@ -55,7 +55,7 @@ class CElementCollection final : public IHTMLElementCollectionNotImpl, private C
 
   LONG refs_ = 1;
   CComRef<CHtmlDocument> document_;
-  bool followsTree_;         // the document's all; else nodes_
+  bool followsTree_;  // the document's all; else nodes_
   NodeList nodes_;
 };
 
@@ -77,9 +77,7 @@ class CChildList {
 };
 
 // childNodes: the children of the node at the time it was asked for.
-class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl,
-                          public CRecycled<CChildNodes>,
-                          private CLiveObject {
+class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl, public CRecycled<CChildNodes>, private CLiveObject {
  public:
   static HRESULT Create(CHtmlDocument& document, const vellum::engine::Node& parent, REFIID riid, void** out);
   ENGINE_IUNKNOWN_METHODS
@@ -101,4 +99,4 @@ class CChildNodes final : public IHTMLDOMChildrenCollectionNotImpl,
   CChildList children_;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -8,7 +8,7 @@
 #include "comkit/ComRef.h"
 #include "comkit/InterfaceTable.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // Objects of this DLL now alive (DllCanUnloadNow and the tests' leak checks read it).
 void ObjectCreated();
@@ -27,6 +27,6 @@ class CLiveObject {
 using comkit::QueryInterfaceOf;
 using comkit::Via;
 
-}  // namespace engine
+}  // namespace vellum::engine::com
 
 #define ENGINE_IUNKNOWN_METHODS COMKIT_IUNKNOWN_METHODS

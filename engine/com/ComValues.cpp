@@ -1,6 +1,6 @@
 #include "engine/com/ComValues.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 HRESULT ReturnString(std::u16string_view text, BSTR* out) {
   if (!out) return E_POINTER;
@@ -110,9 +110,19 @@ bool IsMissing(const VARIANT& value) {
 
 bool IsNumber(const VARIANT& value) {
   switch (V_VT(&value) & ~VT_BYREF) {
-    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
-    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
-    case VT_R4: case VT_R8: case VT_DECIMAL:
+    case VT_I1:
+    case VT_I2:
+    case VT_I4:
+    case VT_I8:
+    case VT_INT:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_UI8:
+    case VT_UINT:
+    case VT_R4:
+    case VT_R8:
+    case VT_DECIMAL:
       return true;
     default:
       return false;
@@ -121,12 +131,17 @@ bool IsNumber(const VARIANT& value) {
 
 IUnknown* UnknownOfVariant(const VARIANT& value) {
   switch (V_VT(&value)) {
-    case VT_UNKNOWN: return V_UNKNOWN(&value);
-    case VT_DISPATCH: return V_DISPATCH(&value);
-    case VT_UNKNOWN | VT_BYREF: return V_UNKNOWNREF(&value) ? *V_UNKNOWNREF(&value) : nullptr;
-    case VT_DISPATCH | VT_BYREF: return V_DISPATCHREF(&value) ? *V_DISPATCHREF(&value) : nullptr;
-    default: return nullptr;
+    case VT_UNKNOWN:
+      return V_UNKNOWN(&value);
+    case VT_DISPATCH:
+      return V_DISPATCH(&value);
+    case VT_UNKNOWN | VT_BYREF:
+      return V_UNKNOWNREF(&value) ? *V_UNKNOWNREF(&value) : nullptr;
+    case VT_DISPATCH | VT_BYREF:
+      return V_DISPATCHREF(&value) ? *V_DISPATCHREF(&value) : nullptr;
+    default:
+      return nullptr;
   }
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace engine {
+namespace vellum::engine::com {
 
 // Every object model call that can change a page ends through Guarded, so this is where the views of
 // this thread see that a call changed their page and ask for a repaint (view/ViewRefresh.cpp).
@@ -89,4 +89,4 @@ bool IsNumber(const VARIANT& value);
 // The IUnknown a VT_UNKNOWN / VT_DISPATCH variant carries, or null (not referenced).
 IUnknown* UnknownOfVariant(const VARIANT& value);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

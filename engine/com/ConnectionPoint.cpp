@@ -1,6 +1,6 @@
 #include "engine/com/ConnectionPoint.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 CPropertyNotifyPoint::~CPropertyNotifyPoint() { Disconnect(); }
 
@@ -63,4 +63,4 @@ void CPropertyNotifyPoint::Disconnect() {
   for (const auto& c : connections) c.sink->Release();
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

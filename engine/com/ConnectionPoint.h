@@ -9,7 +9,7 @@
 #include "engine/com/ComObject.h"
 #include "notimpl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CPropertyNotifyPoint final : public IConnectionPointNotImpl, private CLiveObject {
  public:
@@ -29,9 +29,7 @@ class CPropertyNotifyPoint final : public IConnectionPointNotImpl, private CLive
 
  private:
   ~CPropertyNotifyPoint();
-  HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
-    return QueryInterfaceOf<IConnectionPoint>(this, riid, out);
-  }
+  HRESULT QueryInterfaceImpl(REFIID riid, void** out) { return QueryInterfaceOf<IConnectionPoint>(this, riid, out); }
   struct Connection {
     DWORD cookie;
     IPropertyNotifySink* sink;
@@ -42,4 +40,4 @@ class CPropertyNotifyPoint final : public IConnectionPointNotImpl, private CLive
   DWORD nextCookie_ = 1;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

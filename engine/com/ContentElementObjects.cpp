@@ -7,7 +7,7 @@
 #include "engine/com/FormState.h"
 #include "engine/com/SourceUrl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -122,4 +122,4 @@ HRESULT CCommentElement::get_currentStyle(IHTMLCurrentStyle** p) {
   return IHTMLElement2NotImpl::get_currentStyle(p);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

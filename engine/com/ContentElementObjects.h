@@ -5,7 +5,7 @@
 #include "engine/com/ElementObject.h"
 #include "engine/com/Recycled.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CGenericElement final : public CElement, public CRecycled<CGenericElement> {
  public:
@@ -94,9 +94,7 @@ class CCommentElement final : public CElement, public CRecycled<CCommentElement>
 
  private:
   CCommentElement(CHtmlDocument& document, vellum::engine::Node& node) : CElement(document, node) {}
-  HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
-    return QueryInterfaces<IHTMLCommentElement>(this, riid, out);
-  }
+  HRESULT QueryInterfaceImpl(REFIID riid, void** out) { return QueryInterfaces<IHTMLCommentElement>(this, riid, out); }
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -4,7 +4,7 @@
 #include "engine/com/EngineModule.h"
 #include "engine/com/HtmlDocument.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -35,4 +35,4 @@ CDocumentFactory g_factory;
 
 HRESULT GetDocumentFactory(REFIID riid, void** out) { return g_factory.QueryInterface(riid, out); }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

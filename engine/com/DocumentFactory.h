@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-namespace engine {
+namespace vellum::engine::com {
 
 // The class object of the HTML document class.
 HRESULT GetDocumentFactory(REFIID riid, void** out);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

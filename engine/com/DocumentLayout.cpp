@@ -1,10 +1,9 @@
 #include "engine/com/DocumentLayout.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
-const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::Document& tree, int width,
-                                                                int height,
-                                                                vellum::engine::layout::TextMeasurer& measurer) {
+const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::Document& tree, int width, int height,
+                                                               vellum::engine::layout::TextMeasurer& measurer) {
   if (!layout_ || tree_ != &tree || version_ != tree.version() || width_ != width || height_ != height) {
     layout_.reset();
     layout_.emplace(vellum::engine::layout::Layout(tree, width, height, measurer));
@@ -16,4 +15,4 @@ const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::D
   return *layout_;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -8,7 +8,7 @@
 #include "dom/document.h"
 #include "layout/layout_tree.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CDocumentLayout {
  public:
@@ -16,7 +16,7 @@ class CDocumentLayout {
   // version moved), the viewport changed or another tree is asked about.
   // Text is measured by `measurer`, which must be the same on every call.
   const vellum::engine::layout::LayoutTree& For(vellum::engine::Document& tree, int width, int height,
-                                                 vellum::engine::layout::TextMeasurer& measurer);
+                                                vellum::engine::layout::TextMeasurer& measurer);
   void Forget() { layout_.reset(); }
 
  private:
@@ -27,4 +27,4 @@ class CDocumentLayout {
   int height_ = 0;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

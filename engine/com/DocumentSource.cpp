@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-namespace engine {
+namespace vellum::engine::com {
 
 HRESULT ReadWholeStream(IStream* stream, std::string& bytes) {
   bytes.clear();
@@ -31,8 +31,10 @@ HRESULT ReadFileBytes(const wchar_t* path, std::string& bytes) {
   if (file == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(GetLastError());
   HRESULT hr = S_OK;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file, &size)) hr = HRESULT_FROM_WIN32(GetLastError());
-  else if (static_cast<unsigned long long>(size.QuadPart) > kMaxInput) hr = E_OUTOFMEMORY;
+  if (!GetFileSizeEx(file, &size))
+    hr = HRESULT_FROM_WIN32(GetLastError());
+  else if (static_cast<unsigned long long>(size.QuadPart) > kMaxInput)
+    hr = E_OUTOFMEMORY;
   if (SUCCEEDED(hr)) {
     try {
       bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -44,8 +46,10 @@ HRESULT ReadFileBytes(const wchar_t* path, std::string& bytes) {
   while (SUCCEEDED(hr) && done < bytes.size()) {
     DWORD read = 0;
     DWORD want = static_cast<DWORD>(bytes.size() - done > (1u << 30) ? (1u << 30) : bytes.size() - done);
-    if (!ReadFile(file, &bytes[done], want, &read, nullptr)) hr = HRESULT_FROM_WIN32(GetLastError());
-    else if (read == 0) bytes.resize(done);
+    if (!ReadFile(file, &bytes[done], want, &read, nullptr))
+      hr = HRESULT_FROM_WIN32(GetLastError());
+    else if (read == 0)
+      bytes.resize(done);
     done += read;
   }
   CloseHandle(file);
@@ -76,4 +80,4 @@ HRESULT ReadMonikerFile(IMoniker* moniker, std::string& bytes) {
   return ReadFileBytes(path, bytes);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace engine {
+namespace vellum::engine::com {
 
 // Reads the stream from its current position to its end. Fails with E_OUTOFMEMORY past kMaxInput.
 HRESULT ReadWholeStream(IStream* stream, std::string& bytes);
@@ -16,4 +16,4 @@ HRESULT ReadMonikerFile(IMoniker* moniker, std::string& bytes);
 // The largest document a load accepts.
 constexpr size_t kMaxInput = size_t{256} << 20;
 
-}  // namespace engine
+}  // namespace vellum::engine::com

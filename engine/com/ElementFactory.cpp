@@ -5,7 +5,7 @@
 #include "engine/com/FormElementObjects.h"
 #include "engine/com/HeadElementObjects.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::TagId;
@@ -16,18 +16,29 @@ CElement* CElement::Create(CHtmlDocument& document, vellum::engine::Node& node) 
   // An element of another namespace (SVG, MathML) may share a tag's name, never its interfaces.
   if (!element || !element->isHtml()) return CGenericElement::Create(document, node);
   switch (element->tagId()) {
-    case TagId::Input: return CInputElement::Create(document, node);
-    case TagId::Textarea: return CTextAreaElement::Create(document, node);
-    case TagId::Select: return CSelectElement::Create(document, node);
-    case TagId::Option: return COptionElement::Create(document, node);
-    case TagId::Meta: return CMetaElement::Create(document, node);
-    case TagId::Style: return CStyleElement::Create(document, node);
-    case TagId::Script: return CScriptElement::Create(document, node);
-    case TagId::Title: return CTitleElement::Create(document, node);
-    case TagId::Body: return CBodyElement::Create(document, node);
-    case TagId::Img: return CImgElement::Create(document, node);
-    default: return CGenericElement::Create(document, node);
+    case TagId::Input:
+      return CInputElement::Create(document, node);
+    case TagId::Textarea:
+      return CTextAreaElement::Create(document, node);
+    case TagId::Select:
+      return CSelectElement::Create(document, node);
+    case TagId::Option:
+      return COptionElement::Create(document, node);
+    case TagId::Meta:
+      return CMetaElement::Create(document, node);
+    case TagId::Style:
+      return CStyleElement::Create(document, node);
+    case TagId::Script:
+      return CScriptElement::Create(document, node);
+    case TagId::Title:
+      return CTitleElement::Create(document, node);
+    case TagId::Body:
+      return CBodyElement::Create(document, node);
+    case TagId::Img:
+      return CImgElement::Create(document, node);
+    default:
+      return CGenericElement::Create(document, node);
   }
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

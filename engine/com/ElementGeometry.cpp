@@ -9,7 +9,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/style/StyleObjects.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::Node;
@@ -26,7 +26,7 @@ struct StyleFacts {
   bool positioned = false;  // position other than static
   bool hasZIndex = false;
   LONG zIndex = 0;
-  Borders borders;          // used border widths in pixels
+  Borders borders;  // used border widths in pixels
 };
 
 class CurrentStyle {
@@ -93,8 +93,7 @@ Borders BordersOf(IHTMLCurrentStyle* s, BorderSides sides) {
   borders.top = BorderWidth(s, &IHTMLCurrentStyle::get_borderTopStyle, &IHTMLCurrentStyle::get_borderTopWidth);
   if (sides == BorderSides::LeftTop) return borders;
   borders.right = BorderWidth(s, &IHTMLCurrentStyle::get_borderRightStyle, &IHTMLCurrentStyle::get_borderRightWidth);
-  borders.bottom =
-      BorderWidth(s, &IHTMLCurrentStyle::get_borderBottomStyle, &IHTMLCurrentStyle::get_borderBottomWidth);
+  borders.bottom = BorderWidth(s, &IHTMLCurrentStyle::get_borderBottomStyle, &IHTMLCurrentStyle::get_borderBottomWidth);
   return borders;
 }
 
@@ -157,4 +156,4 @@ Element* OffsetParentOf(Element& element) {
   return nullptr;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

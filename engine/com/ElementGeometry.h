@@ -7,14 +7,14 @@
 #include "dom/document.h"
 #include "dom/element.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 
 struct ClientArea {
-  LONG left = 0;    // the left border width
-  LONG top = 0;     // the top border width
-  LONG width = 0;   // inside the borders
+  LONG left = 0;   // the left border width
+  LONG top = 0;    // the top border width
+  LONG width = 0;  // inside the borders
   LONG height = 0;
 };
 
@@ -25,5 +25,4 @@ ClientArea ClientAreaOf(CHtmlDocument& document, vellum::engine::Element& elemen
 // The nearest positioned ancestor, else the body; null for the body itself and elements outside it.
 vellum::engine::Element* OffsetParentOf(vellum::engine::Element& element);
 
-
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -6,7 +6,7 @@
 #include "engine/com/WrapperCache.h"
 #include "engine/com/style/StyleObjects.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -91,4 +91,4 @@ HRESULT CElement::get_clientHeight(LONG* p) {
   return ReturnClientField(document(), element(), p, [](const ClientArea& area) { return area.height; });
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

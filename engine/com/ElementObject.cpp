@@ -11,7 +11,7 @@
 #include "markup/inner_text.h"
 #include "markup/serializer.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::MutationResult;
@@ -208,7 +208,8 @@ HRESULT CElement::get_all(IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&] {
-    return CElementCollection::CreateList(document(), DescendantsOf(node()), IID_IDispatch, reinterpret_cast<void**>(p));
+    return CElementCollection::CreateList(document(), DescendantsOf(node()), IID_IDispatch,
+                                          reinterpret_cast<void**>(p));
   });
 }
 
@@ -294,4 +295,4 @@ HRESULT CElement::insertAdjacentText(BSTR where, BSTR text) {
   });
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

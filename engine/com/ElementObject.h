@@ -14,7 +14,7 @@
 #include "engine/com/NodeObject.h"
 #include "notimpl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CElement : public CNodeObject, public IHTMLElementNotImpl, public IHTMLElement2NotImpl {
  public:
@@ -106,4 +106,4 @@ class CElement : public CNodeObject, public IHTMLElementNotImpl, public IHTMLEle
   LONG refs_ = 1;  // for ENGINE_IUNKNOWN_METHODS of the final class
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

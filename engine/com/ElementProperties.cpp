@@ -3,7 +3,7 @@
 #include "engine/com/ElementObject.h"
 #include "engine/com/ElementPropertyAccess.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -46,4 +46,4 @@ const NamedPropertyTable<CElement>& CElement::ElementProperties() {
   return table;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -8,15 +8,32 @@
 #include "engine/com/ComValues.h"
 #include "engine/com/NamedProperties.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // One set across every element class, so that a class's table never reuses an id of the table it
 // falls back to, and a name keeps its id whatever the element.
 enum ElementPropertyId : DISPID {
-  kIdProperty = 1, kTitleProperty, kClassNameProperty, kTagNameProperty, kInnerHtmlProperty, kInnerTextProperty,
-  kOuterHtmlProperty, kStyleProperty, kDisabledProperty, kSourceIndexProperty, kSrcProperty, kNameProperty,
-  kValueProperty, kTypeProperty, kCheckedProperty, kReadOnlyProperty, kTextProperty, kContentProperty,
-  kHttpEquivProperty, kBodyWidthProperty, kBodyHeightProperty,
+  kIdProperty = 1,
+  kTitleProperty,
+  kClassNameProperty,
+  kTagNameProperty,
+  kInnerHtmlProperty,
+  kInnerTextProperty,
+  kOuterHtmlProperty,
+  kStyleProperty,
+  kDisabledProperty,
+  kSourceIndexProperty,
+  kSrcProperty,
+  kNameProperty,
+  kValueProperty,
+  kTypeProperty,
+  kCheckedProperty,
+  kReadOnlyProperty,
+  kTextProperty,
+  kContentProperty,
+  kHttpEquivProperty,
+  kBodyWidthProperty,
+  kBodyHeightProperty,
 };
 
 // Object: the class whose table lists the property; Get and Put: its methods (or a base class's).
@@ -69,4 +86,4 @@ HRESULT GetNumber(Object& object, VARIANT* result) {
   return S_OK;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

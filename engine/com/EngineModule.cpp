@@ -11,7 +11,7 @@
 #include "engine/com/ComObject.h"
 #include "engine/com/DocumentFactory.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 HINSTANCE g_instance = nullptr;
@@ -41,11 +41,11 @@ HRESULT WriteRegistryText(HKEY root, const std::wstring& key, const wchar_t* nam
 }
 
 }  // namespace
-}  // namespace engine
+}  // namespace vellum::engine::com
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    engine::g_instance = module;
+    vellum::engine::com::g_instance = module;
     DisableThreadLibraryCalls(module);
   }
   return TRUE;
@@ -55,29 +55,31 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** 
   if (!out) return E_POINTER;
   *out = nullptr;
   if (!IsEqualCLSID(clsid, CLSID_HTMLDocument)) return CLASS_E_CLASSNOTAVAILABLE;
-  return engine::GetDocumentFactory(riid, out);
+  return vellum::engine::com::GetDocumentFactory(riid, out);
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow(void) {
-  return engine::LiveObjects() == 0 && !engine::ModuleLocked() ? S_OK : S_FALSE;
+  return vellum::engine::com::LiveObjects() == 0 && !vellum::engine::com::ModuleLocked() ? S_OK : S_FALSE;
 }
 
 extern "C" HRESULT WINAPI DllRegisterServer(void) {
   wchar_t path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(engine::g_instance, path, MAX_PATH);
+  DWORD n = GetModuleFileNameW(vellum::engine::com::g_instance, path, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return SELFREG_E_CLASS;
-  std::wstring key = engine::kClsidKey;
-  HRESULT hr = engine::WriteRegistryText(HKEY_CLASSES_ROOT, key, nullptr, L"HTML Document");
-  if (SUCCEEDED(hr)) hr = engine::WriteRegistryText(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", nullptr, path);
+  std::wstring key = vellum::engine::com::kClsidKey;
+  HRESULT hr = vellum::engine::com::WriteRegistryText(HKEY_CLASSES_ROOT, key, nullptr, L"HTML Document");
   if (SUCCEEDED(hr))
-    hr = engine::WriteRegistryText(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+    hr = vellum::engine::com::WriteRegistryText(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", nullptr, path);
+  if (SUCCEEDED(hr))
+    hr = vellum::engine::com::WriteRegistryText(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", L"ThreadingModel",
+                                                L"Apartment");
   return hr;
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer(void) {
-  LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, engine::kClsidKey);
+  LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, vellum::engine::com::kClsidKey);
   return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
 }
 
 // Test support: the number of live engine objects, for leak checks.
-extern "C" LONG WINAPI VellumEngine_LiveObjects(void) { return engine::LiveObjects(); }
+extern "C" LONG WINAPI VellumEngine_LiveObjects(void) { return vellum::engine::com::LiveObjects(); }

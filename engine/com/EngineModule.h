@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-namespace engine {
+namespace vellum::engine::com {
 
 HINSTANCE ModuleInstance();
 // Lock count of IClassFactory::LockServer.
 void LockModule(bool lock);
 bool ModuleLocked();
 
-}  // namespace engine
+}  // namespace vellum::engine::com

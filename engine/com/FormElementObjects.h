@@ -6,7 +6,7 @@
 #include "engine/com/ElementObject.h"
 #include "engine/com/Recycled.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CInputElement final : public CElement, public CRecycled<CInputElement>, public IHTMLInputElementNotImpl {
  public:
@@ -51,9 +51,7 @@ class CInputElement final : public CElement, public CRecycled<CInputElement>, pu
   HRESULT QueryInterfaceImpl(REFIID riid, void** out) { return QueryInterfaces<IHTMLInputElement>(this, riid, out); }
 };
 
-class CTextAreaElement final : public CElement,
-                               public CRecycled<CTextAreaElement>,
-                               public IHTMLTextAreaElementNotImpl {
+class CTextAreaElement final : public CElement, public CRecycled<CTextAreaElement>, public IHTMLTextAreaElementNotImpl {
  public:
   static CTextAreaElement* Create(CHtmlDocument& document, vellum::engine::Node& node) {
     return new CTextAreaElement(document, node);
@@ -80,9 +78,7 @@ class CTextAreaElement final : public CElement,
 
  private:
   CTextAreaElement(CHtmlDocument& document, vellum::engine::Node& node) : CElement(document, node) {}
-  HRESULT QueryInterfaceImpl(REFIID riid, void** out) {
-    return QueryInterfaces<IHTMLTextAreaElement>(this, riid, out);
-  }
+  HRESULT QueryInterfaceImpl(REFIID riid, void** out) { return QueryInterfaces<IHTMLTextAreaElement>(this, riid, out); }
 };
 
 class CSelectElement final : public CElement, public CRecycled<CSelectElement>, public IHTMLSelectElementNotImpl {
@@ -142,4 +138,4 @@ class COptionElement final : public CElement, public CRecycled<COptionElement>, 
   HRESULT QueryInterfaceImpl(REFIID riid, void** out) { return QueryInterfaces<IHTMLOptionElement>(this, riid, out); }
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

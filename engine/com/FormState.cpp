@@ -4,7 +4,7 @@
 #include "dom/document.h"
 #include "markup/inner_text.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::Node;
@@ -21,8 +21,7 @@ Node* NextBelow(const Node* node, const Node* root) {
 }
 
 bool IsRadio(const Element& input) {
-  return input.is(TagId::Input) &&
-         vellum::engine::equalsIgnoringAsciiCase(AttributeText(input, u"type"), u"radio");
+  return input.is(TagId::Input) && vellum::engine::equalsIgnoringAsciiCase(AttributeText(input, u"type"), u"radio");
 }
 
 // The form that holds the control, or the top of its tree: the scope of a radio group.
@@ -186,4 +185,4 @@ void CFormState::SetSelected(Element& option, bool selected) {
   Ensure(option).selected = selected;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -12,7 +12,7 @@
 
 #include "dom/element.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CFormState {
  public:
@@ -77,4 +77,4 @@ std::u16string TextContent(const vellum::engine::Node& node);
 // Makes the text the element's only child (no child at all for empty text).
 void ReplaceChildrenWithText(vellum::engine::Element& element, std::u16string_view text);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -6,7 +6,7 @@
 #include "engine/com/ElementPropertyAccess.h"
 #include "engine/com/style/StyleObjects.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -82,4 +82,4 @@ HRESULT CScriptElement::put_text(BSTR v) { return SetHeldText(*element(), v); }
 HRESULT CTitleElement::get_text(BSTR* p) { return ReturnHeldText(*element(), p); }
 HRESULT CTitleElement::put_text(BSTR v) { return SetHeldText(*element(), v); }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

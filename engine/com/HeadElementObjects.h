@@ -5,7 +5,7 @@
 #include "engine/com/ElementObject.h"
 #include "engine/com/Recycled.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CMetaElement final : public CElement, public CRecycled<CMetaElement>, public IHTMLMetaElementNotImpl {
  public:
@@ -93,4 +93,4 @@ class CTitleElement final : public CElement, public CRecycled<CTitleElement>, pu
   HRESULT QueryInterfaceImpl(REFIID riid, void** out) { return QueryInterfaces<IHTMLTitleElement>(this, riid, out); }
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -1,6 +1,5 @@
 #include "engine/com/HtmlDocument.h"
 
-
 #include <cstring>
 #include <new>
 
@@ -12,7 +11,7 @@
 #include "engine/com/Win32CodePageConverter.h"
 #include "parser/html_parser.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -62,9 +61,9 @@ CHtmlDocument::~CHtmlDocument() {
 
 HRESULT CHtmlDocument::QueryInterfaceImpl(REFIID riid, void** out) {
   return QueryInterfaceOf<IHTMLDocument2, IHTMLDocument, Via<IDispatch, IHTMLDocument2>, IHTMLDocument3,
-                          IPersistStreamInit, IPersistMoniker, IPersist,
-                          IConnectionPointContainer, IOleObject, Via<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject,
-                          IOleInPlaceActiveObject, IDocumentVersion>(this, riid, out);
+                          IPersistStreamInit, IPersistMoniker, IPersist, IConnectionPointContainer, IOleObject,
+                          Via<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject, IOleInPlaceActiveObject,
+                          IDocumentVersion>(this, riid, out);
 }
 
 LRESULT CALLBACK CHtmlDocument::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -176,9 +175,9 @@ HRESULT CHtmlDocument::FindConnectionPoint(REFIID riid, IConnectionPoint** out) 
   return ReturnInterface<IConnectionPoint>(notifyPoint_.get(), out);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com
 
-namespace engine {
+namespace vellum::engine::com {
 
 const vellum::engine::layout::LayoutTree& CHtmlDocument::Layout() {
   // Without a view the page is laid out as if shown in a window of a common size.
@@ -191,4 +190,4 @@ const vellum::engine::layout::LayoutTree& CHtmlDocument::Layout() {
   return layout_.For(*tree_, width, height, measurer_);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

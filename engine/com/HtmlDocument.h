@@ -20,7 +20,7 @@
 #include "engine/com/view/ViewPainter.h"
 #include "notimpl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CPropertyNotifyPoint;
 class CWindow;
@@ -137,24 +137,24 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
 
   LONG refs_ = 1;
   vellum::engine::RefPtr<vellum::engine::Document> tree_;  // the page
-  std::string pendingInput_;           // bytes of the load in progress
-  unsigned loadGeneration_ = 0;        // bumped by each load; a superseded load never completes
-  ULONGLONG pagesShown_ = 0;           // trees the document has held: each page starts a new range of versions
+  std::string pendingInput_;                               // bytes of the load in progress
+  unsigned loadGeneration_ = 0;                            // bumped by each load; a superseded load never completes
+  ULONGLONG pagesShown_ = 0;  // trees the document has held: each page starts a new range of versions
   LONG readyState_ = READYSTATE_COMPLETE;
   CComRef<CPropertyNotifyPoint> notifyPoint_;  // the IPropertyNotifySink connection point
-  HWND window_ = nullptr;              // message-only window that runs the parse after Load returns
-  CComRef<IOleClientSite> clientSite_;     // the container's site
-  CComRef<IOleInPlaceSite> inPlaceSite_;   // the container's in-place site while active
-  HWND view_ = nullptr;                    // the document window while in-place active
-  CGdiTextMeasurer measurer_;              // widths of the page's words, kept across layouts
-  CDocumentLayout layout_;                 // the boxes of tree_, kept until it changes
-  RECT viewRect_ = {};                     // its position in the container's window
-  DWORD hostFlags_ = 0;                    // DOCHOSTUIINFO flags the container asked for
-  CWrapperCache wrappers_;                 // node objects alive now (each holds this document)
-  CFormState formState_;                   // values, checks and choices set since the page loaded
-  CViewFocus viewFocus_;                   // the live form's focus and caret
-  CViewPainter painter_;                   // draws the view; keeps styles, fonts and images between repaints
-  CWindow* windowObject_ = nullptr;        // the window object while alive (it holds this document)
+  HWND window_ = nullptr;                      // message-only window that runs the parse after Load returns
+  CComRef<IOleClientSite> clientSite_;         // the container's site
+  CComRef<IOleInPlaceSite> inPlaceSite_;       // the container's in-place site while active
+  HWND view_ = nullptr;                        // the document window while in-place active
+  CGdiTextMeasurer measurer_;                  // widths of the page's words, kept across layouts
+  CDocumentLayout layout_;                     // the boxes of tree_, kept until it changes
+  RECT viewRect_ = {};                         // its position in the container's window
+  DWORD hostFlags_ = 0;                        // DOCHOSTUIINFO flags the container asked for
+  CWrapperCache wrappers_;                     // node objects alive now (each holds this document)
+  CFormState formState_;                       // values, checks and choices set since the page loaded
+  CViewFocus viewFocus_;                       // the live form's focus and caret
+  CViewPainter painter_;                       // draws the view; keeps styles, fonts and images between repaints
+  CWindow* windowObject_ = nullptr;            // the window object while alive (it holds this document)
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

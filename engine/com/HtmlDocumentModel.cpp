@@ -6,7 +6,7 @@
 #include "engine/com/Window.h"
 #include "engine/com/WrapperCache.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::Node;
@@ -46,9 +46,7 @@ HRESULT CHtmlDocument::get_body(IHTMLElement** p) {
   return WrapNodeAs(*this, tree_->body(), p);  // none while loading
 }
 
-HRESULT CHtmlDocument::get_documentElement(IHTMLElement** p) {
-  return WrapNodeAs(*this, tree_->documentElement(), p);
-}
+HRESULT CHtmlDocument::get_documentElement(IHTMLElement** p) { return WrapNodeAs(*this, tree_->documentElement(), p); }
 
 HRESULT CHtmlDocument::get_all(IHTMLElementCollection** p) {
   if (!p) return E_POINTER;
@@ -171,4 +169,4 @@ const NamedPropertyTable<CHtmlDocument>& CHtmlDocument::Properties() {
   return table;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/view/LiveForm.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -45,9 +45,7 @@ HRESULT CHtmlDocument::SetClientSite(IOleClientSite* site) {
   return S_OK;
 }
 
-HRESULT CHtmlDocument::GetClientSite(IOleClientSite** site) {
-  return clientSite_.CopyTo(site);
-}
+HRESULT CHtmlDocument::GetClientSite(IOleClientSite** site) { return clientSite_.CopyTo(site); }
 
 HRESULT CHtmlDocument::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT rect) {
   switch (verb) {
@@ -83,8 +81,8 @@ HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCREC
   if (!RegisterViewClass()) hr = E_FAIL;
   if (SUCCEEDED(hr)) {
     view_ = CreateWindowExW(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                            position.left, position.top, position.right - position.left,
-                            position.bottom - position.top, parent, nullptr, ModuleInstance(), nullptr);
+                            position.left, position.top, position.right - position.left, position.bottom - position.top,
+                            parent, nullptr, ModuleInstance(), nullptr);
     if (!view_) hr = HRESULT_FROM_WIN32(GetLastError());
   }
   if (FAILED(hr)) {
@@ -153,8 +151,8 @@ HRESULT CHtmlDocument::SetObjectRects(LPCRECT position, LPCRECT) {
   if (!position) return E_INVALIDARG;
   viewRect_ = *position;
   if (view_)
-    MoveWindow(view_, position->left, position->top, position->right - position->left,
-               position->bottom - position->top, TRUE);
+    MoveWindow(view_, position->left, position->top, position->right - position->left, position->bottom - position->top,
+               TRUE);
   return S_OK;
 }
 
@@ -167,4 +165,4 @@ HRESULT CHtmlDocument::OnFrameWindowActivate(BOOL) { return S_OK; }
 HRESULT CHtmlDocument::OnDocWindowActivate(BOOL) { return S_OK; }
 HRESULT CHtmlDocument::EnableModeless(BOOL) { return S_OK; }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -7,7 +7,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/SourceUrl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -15,8 +15,8 @@ namespace {
 
 // The type an input reports: its type attribute in lower case when it names a known type, else "text".
 std::u16string InputType(const Element& input) {
-  static const char16_t* const kKnownTypes[] = {u"text",  u"password", u"checkbox", u"radio",  u"submit",
-                                                u"reset", u"file",     u"hidden",   u"image",  u"button"};
+  static const char16_t* const kKnownTypes[] = {u"text",  u"password", u"checkbox", u"radio", u"submit",
+                                                u"reset", u"file",     u"hidden",   u"image", u"button"};
   std::u16string type = vellum::engine::toAsciiLower(AttributeText(input, u"type"));
   for (const char16_t* known : kKnownTypes)
     if (type == known) return type;
@@ -111,4 +111,4 @@ HRESULT CInputElement::get_height(LONG* p) { return get_offsetHeight(p); }
 HRESULT CInputElement::put_width(LONG v) { return SetAttributeNumber(u"width", v); }
 HRESULT CInputElement::put_height(LONG v) { return SetAttributeNumber(u"height", v); }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 #include "engine/com/ComValues.h"
 #include "engine/com/NodeObject.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Attribute;
 using vellum::engine::Element;
@@ -79,4 +79,4 @@ HRESULT CNodeObject::LendStyleText(const wchar_t** text, UINT* length) {
   });
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

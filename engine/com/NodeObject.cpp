@@ -8,7 +8,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/WrapperCache.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::MutationResult;
 using vellum::engine::Node;
@@ -174,4 +174,4 @@ HRESULT CNodeObject::removeNode(VARIANT_BOOL deep, IHTMLDOMNode** removed) {
   });
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -10,7 +10,7 @@
 #include "engine/com/ComObject.h"
 #include "notimpl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 
@@ -71,6 +71,7 @@ class CNodeObject : public IHTMLDOMNodeNotImpl, public IEngineNode, public IMark
   CComRef<CHtmlDocument> document_;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com
 
-__CRT_UUID_DECL(engine::IEngineNode, 0x8f0b7d0e, 0x3c51, 0x4d2a, 0x9a, 0x57, 0x6d, 0x1e, 0x2f, 0x4b, 0x9c, 0x31)
+__CRT_UUID_DECL(vellum::engine::com::IEngineNode, 0x8f0b7d0e, 0x3c51, 0x4d2a, 0x9a, 0x57, 0x6d, 0x1e, 0x2f, 0x4b, 0x9c,
+                0x31)

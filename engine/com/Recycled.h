@@ -9,7 +9,7 @@
 #include <new>
 #include <thread>
 
-namespace engine {
+namespace vellum::engine::com {
 
 inline constexpr std::size_t kRecycleBudget = 256;
 
@@ -87,4 +87,4 @@ class CRecycled {
   }
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

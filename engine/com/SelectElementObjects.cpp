@@ -8,7 +8,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/WrapperCache.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::Node;
@@ -241,4 +241,4 @@ HRESULT COptionElement::get_index(LONG* p) {
   });
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -1,6 +1,6 @@
 #include "engine/com/SourceUrl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::u16string ResolvedSourceUrl(std::u16string_view source) {
   return url;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

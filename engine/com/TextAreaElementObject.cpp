@@ -5,7 +5,7 @@
 #include "engine/com/FormState.h"
 #include "engine/com/HtmlDocument.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -72,4 +72,4 @@ HRESULT CTextAreaElement::put_rows(LONG v) { return SetAttributeNumber(u"rows", 
 HRESULT CTextAreaElement::get_cols(LONG* p) { return GetAttributeNumber(u"cols", 20, p); }
 HRESULT CTextAreaElement::put_cols(LONG v) { return SetAttributeNumber(u"cols", v); }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -1,6 +1,6 @@
 #include "engine/com/TextNodeObject.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 CTextNode* CTextNode::Create(CHtmlDocument& document, vellum::engine::Node& node) {
   return new CTextNode(document, node);
@@ -27,4 +27,4 @@ const NamedPropertyTable<CTextNode>& CTextNode::Properties() {
   return table;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -6,7 +6,7 @@
 #include "engine/com/NodeObject.h"
 #include "engine/com/Recycled.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CTextNode final : public CNodeObject, public CRecycled<CTextNode> {
  public:
@@ -24,4 +24,4 @@ class CTextNode final : public CNodeObject, public CRecycled<CTextNode> {
   LONG refs_ = 1;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-namespace engine {
+namespace vellum::engine::com {
 
 bool CWin32CodePageConverter::Decode(vellum::engine::encoding::CodePage codePage, std::string_view bytes,
                                      std::u16string& out) const {
@@ -26,4 +26,4 @@ bool CWin32CodePageConverter::Decode(vellum::engine::encoding::CodePage codePage
 
 vellum::engine::encoding::CodePage CWin32CodePageConverter::AnsiCodePage() const { return GetACP(); }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

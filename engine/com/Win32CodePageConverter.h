@@ -3,13 +3,12 @@
 
 #include "encoding/code_page.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CWin32CodePageConverter final : public vellum::engine::encoding::CodePageConverter {
  public:
-  bool Decode(vellum::engine::encoding::CodePage codePage, std::string_view bytes,
-              std::u16string& out) const override;
+  bool Decode(vellum::engine::encoding::CodePage codePage, std::string_view bytes, std::u16string& out) const override;
   vellum::engine::encoding::CodePage AnsiCodePage() const override;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

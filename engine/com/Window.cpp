@@ -6,7 +6,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/WrapperCache.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::RefPtr;
@@ -124,4 +124,4 @@ HRESULT COptionFactory::create(VARIANT text, VARIANT value, VARIANT defaultSelec
   });
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

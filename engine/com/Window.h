@@ -9,7 +9,7 @@
 #include "engine/com/NamedProperties.h"
 #include "notimpl.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 
@@ -72,4 +72,4 @@ class COptionFactory final : public IHTMLOptionElementFactoryNotImpl, private CL
   CComRef<CHtmlDocument> document_;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

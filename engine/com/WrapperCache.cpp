@@ -4,7 +4,7 @@
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/TextNodeObject.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Node;
 
@@ -74,4 +74,4 @@ HRESULT WrapNode(CHtmlDocument& document, Node* node, REFIID riid, void** out) {
   return hr;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

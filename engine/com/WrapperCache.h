@@ -12,7 +12,7 @@
 
 #include "dom/node.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 class CNodeObject;
@@ -29,7 +29,7 @@ class CWrapperCache {
   CNodeObject* Bound(const vellum::engine::Node* node) const;
 
   std::unordered_map<const vellum::engine::Node*, CNodeObject*> others_;  // nodes bound elsewhere
-  size_t count_ = 0;                                                       // wrappers in the cache
+  size_t count_ = 0;                                                      // wrappers in the cache
 };
 
 // The wrapper of the node (found or made), asked for riid. A null node, or one that has no object
@@ -43,4 +43,4 @@ HRESULT WrapNodeAs(CHtmlDocument& document, vellum::engine::Node* node, Interfac
   return WrapNode(document, node, __uuidof(Interface), reinterpret_cast<void**>(out));
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -21,13 +21,13 @@ enum : int {
 
 // Callers depend on the slot order: raising an event is the eighth virtual slot.
 struct IEvents {
-  virtual unsigned long AddRef() = 0;                                  // 1
-  virtual unsigned long Release() = 0;                                 // 2
-  virtual void SetHandler(EventHandler handler, void* context) = 0;   // 3: null removes it
-  virtual EventHandler GetHandler() = 0;                               // 4
-  virtual int LastCode() = 0;                                          // 5: 0 before any event
-  virtual const char* LastText() = 0;                                  // 6: "" before any event
-  virtual void LastNumbers(int* param, int* flags) = 0;                // 7
+  virtual unsigned long AddRef() = 0;                                        // 1
+  virtual unsigned long Release() = 0;                                       // 2
+  virtual void SetHandler(EventHandler handler, void* context) = 0;          // 3: null removes it
+  virtual EventHandler GetHandler() = 0;                                     // 4
+  virtual int LastCode() = 0;                                                // 5: 0 before any event
+  virtual const char* LastText() = 0;                                        // 6: "" before any event
+  virtual void LastNumbers(int* param, int* flags) = 0;                      // 7
   virtual void Raise(int code, const char* text, int param, int flags) = 0;  // 8
 };
 

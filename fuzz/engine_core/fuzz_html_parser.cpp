@@ -31,7 +31,7 @@ void checkInvariants(Document& document) {
   }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 256 * 1024) return 0;

@@ -82,7 +82,8 @@ std::string DirectRunOf(const std::string& pattern, const std::string& text, con
     return "compile error";
   }
   REXI_PositionAutomaton positions;
-  if (positions.Build(start, compiler.Sets(), compiler.NewWalkStamp(), limits, scratch.Resource()) != REXI_PositionFit::Built)
+  if (positions.Build(start, compiler.Sets(), compiler.NewWalkStamp(), limits, scratch.Resource()) !=
+      REXI_PositionFit::Built)
     return "";
   return positions.AcceptsWhole(text.c_str(), text.size()) ? "1" : "0";
 }

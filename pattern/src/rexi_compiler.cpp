@@ -74,17 +74,27 @@ REXI_NfaNode* REXI_Compiler::ParseSequence() {
 REXI_NfaNode* REXI_Compiler::ParsePostfixedAtom() {
   REXI_NfaNode* atom = ParseAtom();
   switch (scanner_.Token()) {
-    case REXI_Token::Star: scanner_.Next(); return rexi_nfa::Star(arena_, atom);
-    case REXI_Token::Plus: scanner_.Next(); return rexi_nfa::Plus(arena_, atom);
-    case REXI_Token::Question: scanner_.Next(); return rexi_nfa::Optional(arena_, atom);
-    case REXI_Token::CaseFold: scanner_.Next(); return rexi_nfa::CaseFold(arena_, atom, endOfText_);
-    default: return atom;
+    case REXI_Token::Star:
+      scanner_.Next();
+      return rexi_nfa::Star(arena_, atom);
+    case REXI_Token::Plus:
+      scanner_.Next();
+      return rexi_nfa::Plus(arena_, atom);
+    case REXI_Token::Question:
+      scanner_.Next();
+      return rexi_nfa::Optional(arena_, atom);
+    case REXI_Token::CaseFold:
+      scanner_.Next();
+      return rexi_nfa::CaseFold(arena_, atom, endOfText_);
+    default:
+      return atom;
   }
 }
 
 REXI_NfaNode* REXI_Compiler::ParseAtom() {
   switch (scanner_.Token()) {
-    case REXI_Token::Identifier: return ResolveIdentifier();
+    case REXI_Token::Identifier:
+      return ResolveIdentifier();
     case REXI_Token::Set: {
       // Most atoms are one written character; their set need not be copied and looked up whole.
       const int value = scanner_.SingleValue();
@@ -93,8 +103,10 @@ REXI_NfaNode* REXI_Compiler::ParseAtom() {
       scanner_.Next();
       return atom;
     }
-    case REXI_Token::Open: return ParseGroup();
-    default: Fail(rexi_message::kAtomExpected);
+    case REXI_Token::Open:
+      return ParseGroup();
+    default:
+      Fail(rexi_message::kAtomExpected);
   }
 }
 
@@ -121,6 +133,4 @@ void REXI_Compiler::Expect(REXI_Token token) {
   scanner_.Next();
 }
 
-void REXI_Compiler::Fail(const std::string& message) const {
-  throw REXA_Exception(message, scanner_.TokenPosition());
-}
+void REXI_Compiler::Fail(const std::string& message) const { throw REXA_Exception(message, scanner_.TokenPosition()); }

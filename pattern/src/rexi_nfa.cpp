@@ -2,9 +2,7 @@
 
 #include "pattern/rexi_errors.h"
 
-void REXI_NfaArena::ThrowTooLarge() {
-  throw REXA_Exception(rexi_message::kTooLarge, REXA_Exception::kAtCurrentToken);
-}
+void REXI_NfaArena::ThrowTooLarge() { throw REXA_Exception(rexi_message::kTooLarge, REXA_Exception::kAtCurrentToken); }
 
 void REXI_NfaArena::BeginConstruction() {
   nodesMade_ = 0;

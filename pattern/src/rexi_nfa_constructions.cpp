@@ -41,7 +41,6 @@ void SortEntering(REXI_NfaArena& arena, std::pmr::vector<SourcedEdge>& entering)
   }
 }
 
-
 // Collects the edges entering final nodes, in SortEntering's order, and, when asked, the final nodes
 // themselves.
 void CollectFinals(REXI_NfaArena& arena, REXI_NfaNode* start, std::pmr::vector<SourcedEdge>& entering,

@@ -39,7 +39,7 @@ void ForEachNode(const NodeBits<kWords>& nodes, Visit&& visit) {
 // The distinct node sets met so far, each named by the order it was first met in; found by hash.
 template <size_t kWords>
 class NodeBitsIndex {
-public:
+ public:
   struct Found {
     uint32_t id;
     bool added;
@@ -62,7 +62,7 @@ public:
   }
   const NodeBits<kWords>& operator[](uint32_t id) const { return sets_[id]; }
 
-private:
+ private:
   static constexpr uint32_t kFreeSlot = UINT32_MAX;
 
   void Rehash() {

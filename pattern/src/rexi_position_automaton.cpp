@@ -97,11 +97,11 @@ REXI_PositionFit REXI_PositionAutomaton::Build(const REXI_NfaNode* start, const 
   }
   // The construction's sets are sets of its flat nodes: that settles the small patterns.
   const uint64_t flatNodes = nodeCount + (anyDeadEnd ? 1 : 0);
-  const bool fewNodes =
-      flatNodes <= kMaxExponent && REXI_SubsetBudgetHolds(limits, uint64_t{1} << flatNodes, flatNodes, edgeCount, kMaxClasses);
+  const bool fewNodes = flatNodes <= kMaxExponent &&
+                        REXI_SubsetBudgetHolds(limits, uint64_t{1} << flatNodes, flatNodes, edgeCount, kMaxClasses);
   const NfaSize size{flatNodes, edgeCount};
 
-  uint64_t edgesOf[kMaxNodes];  // per node: the positions its edges are
+  uint64_t edgesOf[kMaxNodes];   // per node: the positions its edges are
   uint8_t firstInto[kMaxNodes];  // per node: the last position made into it, or kNoPosition
   uint32_t targetOf[kMaxPositions];
   uint32_t setIdOf[kMaxPositions];

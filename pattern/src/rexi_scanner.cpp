@@ -52,14 +52,37 @@ void REXI_Scanner::Next() {
     return;
   }
   switch (c) {
-    case 0: token_ = REXI_Token::End; return;  // never consumed
-    case '*': token_ = REXI_Token::Star; ++current_; return;
-    case '+': token_ = REXI_Token::Plus; ++current_; return;
-    case '=': token_ = REXI_Token::Equals; ++current_; return;
-    case '?': token_ = REXI_Token::Question; ++current_; return;
-    case '|': token_ = REXI_Token::Bar; ++current_; return;
-    case '(': token_ = REXI_Token::Open; ++current_; return;
-    case ')': token_ = REXI_Token::Close; ++current_; return;
+    case 0:
+      token_ = REXI_Token::End;
+      return;  // never consumed
+    case '*':
+      token_ = REXI_Token::Star;
+      ++current_;
+      return;
+    case '+':
+      token_ = REXI_Token::Plus;
+      ++current_;
+      return;
+    case '=':
+      token_ = REXI_Token::Equals;
+      ++current_;
+      return;
+    case '?':
+      token_ = REXI_Token::Question;
+      ++current_;
+      return;
+    case '|':
+      token_ = REXI_Token::Bar;
+      ++current_;
+      return;
+    case '(':
+      token_ = REXI_Token::Open;
+      ++current_;
+      return;
+    case ')':
+      token_ = REXI_Token::Close;
+      ++current_;
+      return;
     case '.':
       token_ = REXI_Token::Set;
       set_ = CharSet256::All();
@@ -72,7 +95,8 @@ void REXI_Scanner::Next() {
       singleValue_ = -1;
       ReadBracketSet();
       return;
-    default: break;
+    default:
+      break;
   }
   if (c == '$' && (IsLetter(Peek(1)) || Peek(1) == '_')) {
     ReadIdentifier();
@@ -101,13 +125,26 @@ REXI_Scanner::Character REXI_Scanner::ReadCharacter() {
   if (c != '\\') return {c, false};
   const uint8_t escaped = Peek();
   switch (escaped) {
-    case 0: return {0, true};  // a trailing backslash: the terminator stays unread
-    case 'a': ++current_; return {7, true};
-    case 'b': ++current_; return {8, true};
-    case 'n': ++current_; return {10, true};
-    case 'r': ++current_; return {13, true};
-    case 't': ++current_; return {9, true};
-    case 'v': ++current_; return {11, true};
+    case 0:
+      return {0, true};  // a trailing backslash: the terminator stays unread
+    case 'a':
+      ++current_;
+      return {7, true};
+    case 'b':
+      ++current_;
+      return {8, true};
+    case 'n':
+      ++current_;
+      return {10, true};
+    case 'r':
+      ++current_;
+      return {13, true};
+    case 't':
+      ++current_;
+      return {9, true};
+    case 'v':
+      ++current_;
+      return {11, true};
     case 'x': {
       ++current_;
       const int high = HexValue(Peek());
@@ -116,8 +153,12 @@ REXI_Scanner::Character REXI_Scanner::ReadCharacter() {
       current_ += 2;
       return {static_cast<uint8_t>(high * 16 + low), true};
     }
-    case '0': ++current_; return {0, true};  // the NUL escape, like "\x00"
-    default: ++current_; return {escaped, true};
+    case '0':
+      ++current_;
+      return {0, true};  // the NUL escape, like "\x00"
+    default:
+      ++current_;
+      return {escaped, true};
   }
 }
 

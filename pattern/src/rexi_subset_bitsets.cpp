@@ -93,7 +93,8 @@ void REXI_SubsetTable::ConstructBitSets(const EdgeInput& input) {
             joinedClasses[joined].Add(classLists_[c]);
           joinedSet[joined] = kFreeSlot;
         }
-        for (uint32_t c = listStart[distinct]; c < listStart[distinct + 1]; ++c) joinedClasses[joined].Add(classLists_[c]);
+        for (uint32_t c = listStart[distinct]; c < listStart[distinct + 1]; ++c)
+          joinedClasses[joined].Add(classLists_[c]);
       }
       edgeCountOf[index] = joinedCount;
       const uint32_t firstRow = rowCount;

@@ -12,8 +12,8 @@
 namespace {
 
 using rexi_detail::ForEachNode;
-using rexi_detail::NodeBitsIndex;
 using rexi_detail::NodeBits;
+using rexi_detail::NodeBitsIndex;
 
 constexpr uint32_t kFree = UINT32_MAX;
 

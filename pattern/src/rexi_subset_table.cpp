@@ -23,8 +23,8 @@ uint32_t* SortUnique(uint32_t* first, uint32_t* last) {
 
 }  // namespace
 
-REXI_SubsetTable::REXI_SubsetTable(const REXI_Limits& limits, REXI_BumpResource* memory,
-                                   REXI_NodeSetForm form, REXI_SubsetExtent extent)
+REXI_SubsetTable::REXI_SubsetTable(const REXI_Limits& limits, REXI_BumpResource* memory, REXI_NodeSetForm form,
+                                   REXI_SubsetExtent extent)
     : limits_(limits),
       memory_(memory),
       form_(form),
@@ -75,7 +75,7 @@ void REXI_SubsetTable::Flatten(const REXI_NfaNode* start, const REXI_SetTable& s
                                const REXI_NfaCounts& bounds) {
   const std::span<const REXI_NfaNode*> order = NewArray<const REXI_NfaNode*>(bounds.nodes);
   const std::span<uint32_t> edgeSets = NewArray<uint32_t>(bounds.edges);  // of the edges with members
-  const std::span<uint32_t> targets = NewArray<uint32_t>(bounds.edges);  // their targets' flat indexes
+  const std::span<uint32_t> targets = NewArray<uint32_t>(bounds.edges);   // their targets' flat indexes
   nodes_.reserve(bounds.nodes);
   auto hasMembers = [&](uint32_t setId) { return sets.HasMembers(setId); };
   // A node that neither accepts nor has an edge with members: such nodes (the ends of most atoms once

@@ -25,9 +25,9 @@ class CXStringT {
   static constexpr unsigned kAnsiCodePage = 0;  // CP_ACP
 
   CXStringT() noexcept;
-  CXStringT(const Ch* text);                      // empty on null or when memory runs out
+  CXStringT(const Ch* text);  // empty on null or when memory runs out
   CXStringT(const Ch* text, int length);
-  CXStringT(const OtherChar* text);               // converted through the ANSI code page
+  CXStringT(const OtherChar* text);  // converted through the ANSI code page
   CXStringT(const CXStringT& other);
   CXStringT(CXStringT&& other) noexcept;
   ~CXStringT();

@@ -97,9 +97,7 @@ class CRuntimeHeap final : public IHeap {
   void Free(void* block) override {
     if (block) std::free(RawOf(block));
   }
-  size_t Size(const void* block) override {
-    return block ? _msize(const_cast<void*>(RawOf(block))) - kHeader : 0;
-  }
+  size_t Size(const void* block) override { return block ? _msize(const_cast<void*>(RawOf(block))) - kHeader : 0; }
 };
 
 CRuntimeHeap g_runtimeHeap;

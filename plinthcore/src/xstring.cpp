@@ -17,8 +17,12 @@ struct Traits;
 template <>
 struct Traits<char> {
   static int Length(const char* s) { return static_cast<int>(strnlen(s, INT_MAX)); }
-  static void Lower(char* s, int n) { if (n > 0) CharLowerBuffA(s, static_cast<DWORD>(n)); }
-  static void Upper(char* s, int n) { if (n > 0) CharUpperBuffA(s, static_cast<DWORD>(n)); }
+  static void Lower(char* s, int n) {
+    if (n > 0) CharLowerBuffA(s, static_cast<DWORD>(n));
+  }
+  static void Upper(char* s, int n) {
+    if (n > 0) CharUpperBuffA(s, static_cast<DWORD>(n));
+  }
   static int CompareNoCase(const char* a, const char* b) { return lstrcmpiA(a, b); }
   // Other width -> this width: the number of characters written (or needed when out is null).
   static int FromOther(const wchar_t* in, int n, char* out, int cap, unsigned cp) {
@@ -33,8 +37,12 @@ struct Traits<char> {
 template <>
 struct Traits<wchar_t> {
   static int Length(const wchar_t* s) { return static_cast<int>(wcsnlen(s, INT_MAX)); }
-  static void Lower(wchar_t* s, int n) { if (n > 0) CharLowerBuffW(s, static_cast<DWORD>(n)); }
-  static void Upper(wchar_t* s, int n) { if (n > 0) CharUpperBuffW(s, static_cast<DWORD>(n)); }
+  static void Lower(wchar_t* s, int n) {
+    if (n > 0) CharLowerBuffW(s, static_cast<DWORD>(n));
+  }
+  static void Upper(wchar_t* s, int n) {
+    if (n > 0) CharUpperBuffW(s, static_cast<DWORD>(n));
+  }
   static int CompareNoCase(const wchar_t* a, const wchar_t* b) { return lstrcmpiW(a, b); }
   static int FromOther(const char* in, int n, wchar_t* out, int cap, unsigned cp) {
     return n == 0 ? 0 : MultiByteToWideChar(cp, 0, in, n, out, cap);
@@ -53,9 +61,7 @@ bool IsBlank(Ch c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-int Clamp(int value, int low, int high) {
-  return value < low ? low : (value > high ? high : value);
-}
+int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
 }  // namespace
 
@@ -249,8 +255,7 @@ template <class Ch>
 int CXStringT<Ch>::Delete(int index, int count) noexcept {
   if (index < 0 || index >= length_ || count <= 0) return length_;
   if (count > length_ - index) count = length_ - index;
-  std::memmove(data_ + index, data_ + index + count,
-               static_cast<size_t>(length_ - index - count) * sizeof(Ch));
+  std::memmove(data_ + index, data_ + index + count, static_cast<size_t>(length_ - index - count) * sizeof(Ch));
   length_ -= count;
   data_[length_] = 0;
   return length_;

@@ -119,9 +119,12 @@ TEST_F(AllocationFaults, AFailedInsertionLeavesNothingBehind) {
     const bool armed = path.how != Insertion::Pasted;
     auto insert = [&]() -> LRESULT {
       switch (path.how) {
-        case Insertion::Drawn: return control()->InsertElementAt({10, 70, 75, 90}, 0);
-        case Insertion::Centred: return Send(VLM_INSERTCENTERED, VLM_KIND_BUTTON);
-        default: return Send(VLM_PASTE);
+        case Insertion::Drawn:
+          return control()->InsertElementAt({10, 70, 75, 90}, 0);
+        case Insertion::Centred:
+          return Send(VLM_INSERTCENTERED, VLM_KIND_BUTTON);
+        default:
+          return Send(VLM_PASTE);
       }
     };
     // One insertion undone: the history has a redo branch that a failed insertion must not cut off.

@@ -33,9 +33,7 @@ TEST(CharsetTable, NamesCompareWithoutRegardToCase) {
   EXPECT_EQ(Charset_CodePageOfName("X-EBCDIC-SPAIN", 14), 20284u);
 }
 
-TEST(CharsetTable, TheFirstRowOfARepeatedNameWins) {
-  EXPECT_EQ(Charset_CodePageOfName("iso-2022-jp", 11), 50220u);
-}
+TEST(CharsetTable, TheFirstRowOfARepeatedNameWins) { EXPECT_EQ(Charset_CodePageOfName("iso-2022-jp", 11), 50220u); }
 
 TEST(CharsetTable, APrefixOrAnEmptyNameMatchesNoRow) {
   EXPECT_EQ(Charset_CodePageOfName("utf", 3), 0u);

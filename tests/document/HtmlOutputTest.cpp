@@ -36,9 +36,7 @@ TEST(TextEscaping, AnAmpersandIsEscapedOnlyWhereItWouldStartAReference) {
   EXPECT_EQ(Written(L"tail &", HtmlEscape::Text), "tail &");
 }
 
-TEST(TextEscaping, QuotesInTextStayAsTheyAre) {
-  EXPECT_EQ(Written(L"say \"hi\"", HtmlEscape::Text), "say \"hi\"");
-}
+TEST(TextEscaping, QuotesInTextStayAsTheyAre) { EXPECT_EQ(Written(L"say \"hi\"", HtmlEscape::Text), "say \"hi\""); }
 
 TEST(AttributeEscaping, DoubleQuotesAndReferenceLikeAmpersandsAreEscaped) {
   EXPECT_EQ(Written(L"say \"hi\"", HtmlEscape::Attribute), "say &quot;hi&quot;");

@@ -24,9 +24,7 @@ std::wstring Markup(DWORD kind, DWORD counter, RECT rect = {10, 20, 75, 40}, con
 
 const wchar_t kStyle[] = L"style=\"position: absolute; left: 10px; top: 20px; width: 65px; height: 20px;\"";
 
-std::wstring Expected(const wchar_t* start, const wchar_t* rest) {
-  return std::wstring(start) + L" " + kStyle + rest;
-}
+std::wstring Expected(const wchar_t* start, const wchar_t* rest) { return std::wstring(start) + L" " + kStyle + rest; }
 
 TEST(InsertionTemplates, TheIdNumberIsTheCounterWithoutSeparator) {
   EXPECT_EQ(Markup(2, 2), Expected(L"<input id=\"textbox2\"", L" type=\"text\" value=\"textbox2\" />"));

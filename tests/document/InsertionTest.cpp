@@ -8,8 +8,8 @@ namespace {
 const CLSID kEngineClsid = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
 
 std::string Style(int left, int top, int width, int height) {
-  return "style=\"left: " + std::to_string(left) + "px; top: " + std::to_string(top) + "px; width: " +
-         std::to_string(width) + "px; height: " + std::to_string(height) + "px; position: absolute\"";
+  return "style=\"left: " + std::to_string(left) + "px; top: " + std::to_string(top) +
+         "px; width: " + std::to_string(width) + "px; height: " + std::to_string(height) + "px; position: absolute\"";
 }
 
 TEST_F(Control, EveryKindIsInsertedWithItsTemplate) {
@@ -20,29 +20,51 @@ TEST_F(Control, EveryKindIsInsertedWithItsTemplate) {
     EXPECT_EQ(control()->InsertElementAt({10, top, 75, top + 20}, 0), 1) << kind;
     EXPECT_EQ(LastError(), 0u) << kind;
   }
-  EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(10, 25, 65, 20) + ">\n   label1\n  </SPAN>\n"
-                    "  <INPUT id=\"textbox2\" type=\"text\" " + Style(10, 50, 65, 20) + " value=\"textbox2\">\n"
-                    "  <INPUT id=\"button3\" type=\"button\" " + Style(10, 75, 65, 20) + " value=\"button3\">\n"
-                    "  <INPUT id=\"checkbox4\" type=\"checkbox\" " + Style(10, 100, 65, 20) + " value=\"checkbox4\">\n"
-                    "  <INPUT id=\"radio5\" type=\"radio\" name=\"main\" " + Style(10, 125, 65, 20) +
-                    " value=\"radio5\">\n"
-                    "  <INPUT id=\"file6\" type=\"file\" " + Style(10, 150, 65, 20) + " value=\"file6\">\n"
-                    "  <TEXTAREA id=\"textarea7\" " + Style(10, 175, 65, 20) + ">\n   textarea7\n  </TEXTAREA>\n"
-                    "  <FIELDSET id=\"frame8\" " + Style(10, 200, 65, 20) + ">\n"
-                    "   <LEGEND>\n    frame8\n   </LEGEND>\n  </FIELDSET>\n"
-                    "  <IMG id=\"image9\" " + Style(10, 225, 65, 20) + ">\n"
-                    "  <SELECT id=\"choise10\" size=\"2\" " + Style(10, 250, 65, 20) + ">\n  </SELECT>\n"
-                    "  <SELECT id=\"choise11\" " + Style(10, 275, 65, 20) + ">\n  </SELECT>\n"
-                    "  <OBJECT id=\"obj12\" classid=\"CLSID:25336920-03F9-11CF-8FD0-00AA00686F13\" " +
-                    Style(10, 300, 65, 20) + ">\n  </OBJECT>\n");
+  EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(10, 25, 65, 20) +
+                        ">\n   label1\n  </SPAN>\n"
+                        "  <INPUT id=\"textbox2\" type=\"text\" " +
+                        Style(10, 50, 65, 20) +
+                        " value=\"textbox2\">\n"
+                        "  <INPUT id=\"button3\" type=\"button\" " +
+                        Style(10, 75, 65, 20) +
+                        " value=\"button3\">\n"
+                        "  <INPUT id=\"checkbox4\" type=\"checkbox\" " +
+                        Style(10, 100, 65, 20) +
+                        " value=\"checkbox4\">\n"
+                        "  <INPUT id=\"radio5\" type=\"radio\" name=\"main\" " +
+                        Style(10, 125, 65, 20) +
+                        " value=\"radio5\">\n"
+                        "  <INPUT id=\"file6\" type=\"file\" " +
+                        Style(10, 150, 65, 20) +
+                        " value=\"file6\">\n"
+                        "  <TEXTAREA id=\"textarea7\" " +
+                        Style(10, 175, 65, 20) +
+                        ">\n   textarea7\n  </TEXTAREA>\n"
+                        "  <FIELDSET id=\"frame8\" " +
+                        Style(10, 200, 65, 20) +
+                        ">\n"
+                        "   <LEGEND>\n    frame8\n   </LEGEND>\n  </FIELDSET>\n"
+                        "  <IMG id=\"image9\" " +
+                        Style(10, 225, 65, 20) +
+                        ">\n"
+                        "  <SELECT id=\"choise10\" size=\"2\" " +
+                        Style(10, 250, 65, 20) +
+                        ">\n  </SELECT>\n"
+                        "  <SELECT id=\"choise11\" " +
+                        Style(10, 275, 65, 20) +
+                        ">\n  </SELECT>\n"
+                        "  <OBJECT id=\"obj12\" classid=\"CLSID:25336920-03F9-11CF-8FD0-00AA00686F13\" " +
+                        Style(10, 300, 65, 20) + ">\n  </OBJECT>\n");
 }
 
 TEST_F(Control, OneCounterNumbersEveryKind) {
   ASSERT_NE(CreateControl(), nullptr);
   EXPECT_EQ(Insert(VLM_KIND_LABEL, {10, 20, 75, 40}), 1);
   EXPECT_EQ(Insert(VLM_KIND_TEXTBOX, {10, 50, 75, 70}), 1);
-  EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(10, 20, 65, 20) + ">\n   label1\n  </SPAN>\n"
-                    "  <INPUT id=\"textbox2\" type=\"text\" " + Style(10, 50, 65, 20) + " value=\"textbox2\">\n");
+  EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(10, 20, 65, 20) +
+                        ">\n   label1\n  </SPAN>\n"
+                        "  <INPUT id=\"textbox2\" type=\"text\" " +
+                        Style(10, 50, 65, 20) + " value=\"textbox2\">\n");
 }
 
 TEST_F(Control, AFailedInsertionConsumesNoNumberAndDisarms) {
@@ -94,9 +116,13 @@ TEST_F(Control, SmallOrEmptyRectanglesGetTheDefaultSize) {
   EXPECT_EQ(Insert(VLM_KIND_LABEL, {30, 40, 30, 40}), 1);
   EXPECT_EQ(Insert(VLM_KIND_LABEL, {30, 80, 34, 84}), 1);
   EXPECT_EQ(Insert(VLM_KIND_LABEL, {30, 100, 34, 130}), 1);
-  EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(30, 40, 65, 20) + ">\n   label1\n  </SPAN>\n"
-                    "  <SPAN id=\"label2\" " + Style(30, 80, 65, 20) + ">\n   label2\n  </SPAN>\n"
-                    "  <SPAN id=\"label3\" " + Style(30, 100, 4, 30) + ">\n   label3\n  </SPAN>\n");
+  EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(30, 40, 65, 20) +
+                        ">\n   label1\n  </SPAN>\n"
+                        "  <SPAN id=\"label2\" " +
+                        Style(30, 80, 65, 20) +
+                        ">\n   label2\n  </SPAN>\n"
+                        "  <SPAN id=\"label3\" " +
+                        Style(30, 100, 4, 30) + ">\n   label3\n  </SPAN>\n");
 }
 
 TEST_F(Control, InsertCenteredPlacesTheDefaultSizeInTheMiddleOfTheClientArea) {
@@ -104,7 +130,7 @@ TEST_F(Control, InsertCenteredPlacesTheDefaultSizeInTheMiddleOfTheClientArea) {
   ASSERT_TRUE(Arm(VLM_KIND_BUTTON));
   EXPECT_EQ(Send(VLM_INSERTCENTERED, VLM_KIND_BUTTON), 1);
   EXPECT_EQ(Body(), "  <INPUT id=\"button1\" type=\"button\" " + Style((400 - 65) / 2, (150 - 20) / 2, 65, 20) +
-                    " value=\"button1\">\n");
+                        " value=\"button1\">\n");
   EXPECT_EQ(control()->InsertKind(), 0u);
 }
 
@@ -148,8 +174,9 @@ TEST_F(Control, GetCodeWritesNothingIntoABufferTooSmallForTheTextAndItsZero) {
 
 TEST_F(Control, GetCodeCountsBytesOfTheDocumentsCodePage) {
   ASSERT_NE(CreateControl(), nullptr);
-  ASSERT_TRUE(LoadAndWait("<html><head><meta name=\"Content-Type\" content=\"text/html; charset=utf-8\"></head>"
-                          "<body>caf\xE9</body></html>"));
+  ASSERT_TRUE(
+      LoadAndWait("<html><head><meta name=\"Content-Type\" content=\"text/html; charset=utf-8\"></head>"
+                  "<body>caf\xE9</body></html>"));
   const std::string code = Code();
   EXPECT_NE(code.find("  caf\xC3\xA9\n"), std::string::npos);
   EXPECT_EQ(Send(VLM_GETCODE), static_cast<LRESULT>(code.size()));

@@ -20,8 +20,9 @@ class FormGenerator {
     if (Chance(4)) head += "<style>\n#" + Word() + " { color: " + Color() + " }\n</style>";
     if (Chance(4)) head += "<script>var n = 1 < 2 && \"" + Word() + "\";</script>";
     if (withMetas)
-      head += "<meta name=\"Generator\" content=\"x\"><meta name=\"Content-Type\" "
-              "content=\"text/html; charset=Windows-1252\">";
+      head +=
+          "<meta name=\"Generator\" content=\"x\"><meta name=\"Content-Type\" "
+          "content=\"text/html; charset=Windows-1252\">";
     std::string body;
     const int count = Between(1, 14);
     for (int i = 0; i < count; ++i) body += Element(0);
@@ -36,22 +37,38 @@ class FormGenerator {
  private:
   std::string Element(int depth) {
     switch (Between(1, depth < 2 ? 16 : 13)) {
-      case 1: return "<span" + Common() + ">" + Text() + "</span>";
-      case 2: return Input("text");
-      case 3: return Input("button");
-      case 4: return Input("checkbox");
-      case 5: return Input("radio");
-      case 6: return Input("file");
-      case 7: return "<textarea" + Common() + Flag(" readonly") + ">" + Text() + "</textarea>";
-      case 8: return "<img" + Common() + " src=\"" + Word() + ".png\" alt=\"" + Attribute() + "\">";
-      case 9: return "<select" + Common() + (Chance(2) ? " size=\"2\"" : "") + ">" + Options() + "</select>";
-      case 10: return "<object" + Common() + " classid=\"CLSID:25336920-03F9-11CF-8FD0-00AA00686F13\"></object>";
-      case 11: return "<!-- " + Word() + " " + Word() + " -->";
-      case 12: return "<br>";
-      case 13: return "<b>" + Text() + "</b> " + Text();
-      case 14: return "<fieldset" + Common() + "><legend>" + Text() + "</legend>" + Element(depth + 1) + "</fieldset>";
-      case 15: return "<div" + Common() + ">" + Element(depth + 1) + Element(depth + 1) + "</div>";
-      default: return "<p>" + Text() + Element(depth + 1) + "</p>";
+      case 1:
+        return "<span" + Common() + ">" + Text() + "</span>";
+      case 2:
+        return Input("text");
+      case 3:
+        return Input("button");
+      case 4:
+        return Input("checkbox");
+      case 5:
+        return Input("radio");
+      case 6:
+        return Input("file");
+      case 7:
+        return "<textarea" + Common() + Flag(" readonly") + ">" + Text() + "</textarea>";
+      case 8:
+        return "<img" + Common() + " src=\"" + Word() + ".png\" alt=\"" + Attribute() + "\">";
+      case 9:
+        return "<select" + Common() + (Chance(2) ? " size=\"2\"" : "") + ">" + Options() + "</select>";
+      case 10:
+        return "<object" + Common() + " classid=\"CLSID:25336920-03F9-11CF-8FD0-00AA00686F13\"></object>";
+      case 11:
+        return "<!-- " + Word() + " " + Word() + " -->";
+      case 12:
+        return "<br>";
+      case 13:
+        return "<b>" + Text() + "</b> " + Text();
+      case 14:
+        return "<fieldset" + Common() + "><legend>" + Text() + "</legend>" + Element(depth + 1) + "</fieldset>";
+      case 15:
+        return "<div" + Common() + ">" + Element(depth + 1) + Element(depth + 1) + "</div>";
+      default:
+        return "<p>" + Text() + Element(depth + 1) + "</p>";
     }
   }
 
@@ -82,7 +99,8 @@ class FormGenerator {
 
   std::string Style() {
     std::string style = "position: absolute; left: " + std::to_string(Between(-20, 500)) +
-                        "px; top: " + std::to_string(Between(0, 400)) + "px; width: " + std::to_string(Between(1, 200)) +
+                        "px; top: " + std::to_string(Between(0, 400)) +
+                        "px; width: " + std::to_string(Between(1, 200)) +
                         "px; height: " + std::to_string(Between(1, 90)) + "px;";
     if (Chance(3)) style += " z-index: " + std::to_string(Between(-5, 20)) + ";";
     if (Chance(3)) style += " color: " + Color() + ";";
@@ -105,10 +123,13 @@ class FormGenerator {
 
   // A text of pieces that a naive writer would get wrong, escaped as source text.
   std::string Text() {
-    static const char* const kPieces[] = {"a &lt; b", "x&lt;y", "&lt;b&gt;bold?&lt;/b&gt;", "&amp;amp;", "R&amp;D",
-                                          "&amp;#38;", "\"quoted\"", "it's", "&lt;!-- no --&gt;", "&lt;?pi",
-                                          "line\nbreak", "tab\there", "&nbsp;", "\xE9t\xE9", "&euro; 5", "&lt;/",
-                                          "a & b", "1 &lt; 2 &gt; 0", "&lt;", "&amp;"};
+    static const char* const kPieces[] = {"a &lt; b",   "x&lt;y",      "&lt;b&gt;bold?&lt;/b&gt;",
+                                          "&amp;amp;",  "R&amp;D",     "&amp;#38;",
+                                          "\"quoted\"", "it's",        "&lt;!-- no --&gt;",
+                                          "&lt;?pi",    "line\nbreak", "tab\there",
+                                          "&nbsp;",     "\xE9t\xE9",   "&euro; 5",
+                                          "&lt;/",      "a & b",       "1 &lt; 2 &gt; 0",
+                                          "&lt;",       "&amp;"};
     std::string text = Word();
     for (int n = Between(0, 4); n > 0; --n) text += std::string(" ") + kPieces[Between(0, 19)];
     return text;
@@ -116,7 +137,7 @@ class FormGenerator {
 
   std::string Attribute() {
     static const char* const kPieces[] = {"&quot;hi&quot;", "R&amp;D", "a &amp; b", "&amp;amp;", "&lt;b&gt;", "it's",
-                                          "&amp;#38;", "\xE9", "x=y", "&amp;", "2 &gt; 1"};
+                                          "&amp;#38;",      "\xE9",    "x=y",       "&amp;",     "2 &gt; 1"};
     std::string text = Word();
     for (int n = Between(0, 3); n > 0; --n) text += std::string(" ") + kPieces[Between(0, 10)];
     return text;

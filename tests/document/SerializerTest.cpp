@@ -23,9 +23,10 @@ std::string Body(const char* markup) { return std::string("<html><head></head><b
 
 TEST_F(Document, ExamplePageComesOutInTheEditorsOwnRendering) {
   ASSERT_EQ(GetACP(), 1252u) << "the example is written for code page 1252";
-  ASSERT_TRUE(doc_.Load("<html><head><title></title></head><body width=\"640\" height=\"480\">"
-                        "<span id=\"label1\" style=\"position: absolute; left: 10px; top: 20px; width: 65px; "
-                        "height: 20px;\">label1</span></body></html>"));
+  ASSERT_TRUE(
+      doc_.Load("<html><head><title></title></head><body width=\"640\" height=\"480\">"
+                "<span id=\"label1\" style=\"position: absolute; left: 10px; top: 20px; width: 65px; "
+                "height: 20px;\">label1</span></body></html>"));
   EXPECT_EQ(doc_.Serialize(),
             "<HTML>\n"
             " <HEAD>\n"
@@ -85,15 +86,17 @@ TEST_F(Document, AnExistingGeneratorMetaIsRewrittenAndNotRepeated) {
 }
 
 TEST_F(Document, AnyOtherMetaSuppressesTheGeneratorLineButNotTheContentTypeLine) {
-  ASSERT_TRUE(doc_.Load("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
-                        "</head><body></body></html>"));
-  EXPECT_EQ(doc_.Serialize(),
-            Page("", "  <META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n" + ContentTypeLine()));
+  ASSERT_TRUE(
+      doc_.Load("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+                "</head><body></body></html>"));
+  EXPECT_EQ(doc_.Serialize(), Page("", "  <META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n" +
+                                           ContentTypeLine()));
 }
 
 TEST_F(Document, AContentTypeMetaSuppressesTheAddedOne) {
-  ASSERT_TRUE(doc_.Load("<html><head><meta name=\"Content-Type\" content=\"text/html; charset=klingon\">"
-                        "</head><body>caf&eacute;</body></html>"));
+  ASSERT_TRUE(
+      doc_.Load("<html><head><meta name=\"Content-Type\" content=\"text/html; charset=klingon\">"
+                "</head><body>caf&eacute;</body></html>"));
   EXPECT_EQ(doc_.Serialize(),
             Page("  caf\xE9\n", "  <META name=\"Content-Type\" content=\"text/html; charset=klingon\">\n"));
 }
@@ -190,25 +193,30 @@ TEST_F(Document, AnEmptyStyleWritesNoStyleAttribute) {
 }
 
 TEST_F(Document, StyleScriptAndTitleContentStandsUnindentedOnItsOwnLine) {
-  ASSERT_TRUE(doc_.Load("<html><head><title> R&amp;D &lt;draft&gt; </title><style>\n p { color: red }\n</style>"
-                        "<script>\nvar a = 1 < 2 && 3 > 2;\n</script></head><body></body></html>"));
-  EXPECT_EQ(doc_.Serialize(), Page("", "  <TITLE>\nR&amp;D &lt;draft>\n  </TITLE>\n"
-                                       "  <STYLE>\np { color: red }\n  </STYLE>\n"
-                                       "  <SCRIPT>\nvar a = 1 < 2 && 3 > 2;\n  </SCRIPT>\n" +
+  ASSERT_TRUE(
+      doc_.Load("<html><head><title> R&amp;D &lt;draft&gt; </title><style>\n p { color: red }\n</style>"
+                "<script>\nvar a = 1 < 2 && 3 > 2;\n</script></head><body></body></html>"));
+  EXPECT_EQ(doc_.Serialize(), Page("",
+                                   "  <TITLE>\nR&amp;D &lt;draft>\n  </TITLE>\n"
+                                   "  <STYLE>\np { color: red }\n  </STYLE>\n"
+                                   "  <SCRIPT>\nvar a = 1 < 2 && 3 > 2;\n  </SCRIPT>\n" +
                                        std::string(kGeneratorLine) + ContentTypeLine()));
 }
 
 TEST_F(Document, AKoi8RPageComesOutInKoi8R) {
-  ASSERT_TRUE(doc_.LoadWide(L"<html><head><meta name=\"Content-Type\" content=\"text/html; charset = koi8-r\">"
-                            L"</head><body>\x41F\x440\x438\x432\x435\x442</body></html>"));
+  ASSERT_TRUE(
+      doc_.LoadWide(L"<html><head><meta name=\"Content-Type\" content=\"text/html; charset = koi8-r\">"
+                    L"</head><body>\x41F\x440\x438\x432\x435\x442</body></html>"));
   EXPECT_EQ(doc_.Serialize(), Page("  \xF0\xD2\xC9\xD7\xC5\xD4\n",
                                    "  <META name=\"Content-Type\" content=\"text/html; charset = koi8-r\">\n"));
 }
 
 TEST_F(Document, AUtf8PageKeepsItsThreeByteCharactersWhole) {
   const std::wstring text(300, L'\x8A9E');  // 語
-  ASSERT_TRUE(doc_.LoadWide(L"<html><head><meta name=\"Content-Type\" content=\"text/html; charset=utf-8\">"
-                            L"</head><body><span title=\"" + text + L"\">" + text + L"</span></body></html>"));
+  ASSERT_TRUE(
+      doc_.LoadWide(L"<html><head><meta name=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+                    L"</head><body><span title=\"" +
+                    text + L"\">" + text + L"</span></body></html>"));
   const std::string utf8 = Encode(text, CP_UTF8);
   ASSERT_EQ(utf8.size(), 900u);
   EXPECT_EQ(doc_.Serialize(), Page("  <SPAN title=\"" + utf8 + "\">\n   " + utf8 + "\n  </SPAN>\n",
@@ -216,8 +224,9 @@ TEST_F(Document, AUtf8PageKeepsItsThreeByteCharactersWhole) {
 }
 
 TEST_F(Document, AShiftJisPageComesOutInShiftJis) {
-  ASSERT_TRUE(doc_.LoadWide(L"<html><head><meta name=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
-                            L"</head><body>\x65E5\x672C\x8A9E</body></html>"));
+  ASSERT_TRUE(
+      doc_.LoadWide(L"<html><head><meta name=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+                    L"</head><body>\x65E5\x672C\x8A9E</body></html>"));
   EXPECT_EQ(doc_.Serialize(), Page("  \x93\xFA\x96\x7B\x8C\xEA\n",
                                    "  <META name=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"));
 }
@@ -240,21 +249,23 @@ TEST_F(Document, AWriterWithoutDocumentFails) {
 }
 
 TEST_F(Document, TheDocumentCodePageComesFromTheFirstContentTypeMeta) {
-  ASSERT_TRUE(doc_.Load("<html><head><meta name=\"description\" content=\"charset=utf-8\">"
-                        "<meta name=\"CONTENT-TYPE\" content=\"TEXT/HTML; CHARSET=ISO-8859-1\">"
-                        "<meta name=\"content-type\" content=\"text/html; charset=utf-8\"></head></html>"));
+  ASSERT_TRUE(
+      doc_.Load("<html><head><meta name=\"description\" content=\"charset=utf-8\">"
+                "<meta name=\"CONTENT-TYPE\" content=\"TEXT/HTML; CHARSET=ISO-8859-1\">"
+                "<meta name=\"content-type\" content=\"text/html; charset=utf-8\"></head></html>"));
   EXPECT_EQ(CDom2HTML(doc_.Shared()).GetDocumentCodePage(), 28591u);
 }
 
 TEST_F(Document, AContentTypeOnlyInHttpEquivIsNotRead) {
-  ASSERT_TRUE(doc_.Load("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
-                        "</head></html>"));
+  ASSERT_TRUE(
+      doc_.Load("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+                "</head></html>"));
   EXPECT_EQ(CDom2HTML(doc_.Shared()).GetDocumentCodePage(), 0u);
 }
 
 TEST(EndTags, VoidTagsAndCommentsHaveNone) {
-  for (const wchar_t* tag : {L"META", L"link", L"INPUT", L"img", L"BR", L"frame", L"area", L"param", L"col",
-                             L"links", L"HR", L"basefont", L"base", L"#comment"})
+  for (const wchar_t* tag : {L"META", L"link", L"INPUT", L"img", L"BR", L"frame", L"area", L"param", L"col", L"links",
+                             L"HR", L"basefont", L"base", L"#comment"})
     EXPECT_EQ(CDom2HTML::NeedsEndTag(tag), 0) << tag;
 }
 

@@ -34,7 +34,7 @@ TEST_F(Control, AChangeAfterAnUndoDropsTheRedoBranch) {
   ASSERT_EQ(Insert(VLM_KIND_TEXTBOX), 1);  // B: textbox2
   ASSERT_EQ(Send(VLM_UNDO), 1);
   ASSERT_TRUE(WaitForPendingLoad());
-  ASSERT_EQ(Insert(VLM_KIND_BUTTON), 1);   // C: button3
+  ASSERT_EQ(Insert(VLM_KIND_BUTTON), 1);  // C: button3
   ASSERT_EQ(History().Count(), 3);
   EXPECT_EQ(History().Index(), 2);
   EXPECT_FALSE(Has(Snapshot(0), "label1"));

@@ -21,8 +21,8 @@ TEST_F(DocumentModel, Utf16TextWithoutMarkIsRecognised) {
 }
 
 TEST_F(DocumentModel, Utf8BytesFollowTheirMetaCharset) {
-  ASSERT_TRUE(LoadBytesAndWait(document_,
-                               "<html><head><meta charset=\"utf-8\"></head><body><p>caf\xc3\xa9</p></body></html>"));
+  ASSERT_TRUE(
+      LoadBytesAndWait(document_, "<html><head><meta charset=\"utf-8\"></head><body><p>caf\xc3\xa9</p></body></html>"));
   EXPECT_EQ(BodyText(document_), L"caf\u00e9");
 }
 
@@ -57,8 +57,8 @@ TEST_F(DocumentModel, AllListsElementsAndCommentsInTreeOrderWithTheirSourceIndex
     ASSERT_HRESULT_SUCCEEDED(element->get_sourceIndex(&index));
     EXPECT_EQ(index, i);
   }
-  EXPECT_EQ(tags, (std::vector<std::wstring>{L"!", L"HTML", L"HEAD", L"TITLE", L"BODY", L"!", L"DIV", L"SPAN", L"B",
-                                             L"P"}));
+  EXPECT_EQ(tags,
+            (std::vector<std::wstring>{L"!", L"HTML", L"HEAD", L"TITLE", L"BODY", L"!", L"DIV", L"SPAN", L"B", L"P"}));
 }
 
 TEST_F(DocumentModel, AllFollowsTheTreeAsItChanges) {
@@ -185,13 +185,14 @@ TEST_F(DocumentModel, NoElementIsUnderAPointWhileLoading) {
 
 // Needs the style objects' geometry; skipped while the engine is built without it.
 TEST_F(DocumentModel, ThePointFindsTheTopmostPositionedElement) {
-  ASSERT_TRUE(LoadAndWait(document_,
-                          L"<body>"
-                          L"<span id=low style='position:absolute;left:10px;top:20px;width:65px;height:20px;z-index:2'>a</span>"
-                          L"<span id=high style='position:absolute;left:40px;top:30px;width:65px;height:20px;z-index:1'>b</span>"
-                          L"<div id=box style='position:absolute;left:200px;top:200px;width:100px;height:100px'>"
-                          L"<span id=inner style='position:absolute;left:10px;top:10px;width:20px;height:20px'>c</span></div>"
-                          L"</body>"));
+  ASSERT_TRUE(LoadAndWait(
+      document_,
+      L"<body>"
+      L"<span id=low style='position:absolute;left:10px;top:20px;width:65px;height:20px;z-index:2'>a</span>"
+      L"<span id=high style='position:absolute;left:40px;top:30px;width:65px;height:20px;z-index:1'>b</span>"
+      L"<div id=box style='position:absolute;left:200px;top:200px;width:100px;height:100px'>"
+      L"<span id=inner style='position:absolute;left:10px;top:10px;width:20px;height:20px'>c</span></div>"
+      L"</body>"));
   LONG width = 0;
   ASSERT_HRESULT_SUCCEEDED(ElementById(document_, L"low")->get_offsetWidth(&width));
   if (width == 0) GTEST_SKIP() << "the engine is built without the style objects' geometry";
@@ -202,11 +203,11 @@ TEST_F(DocumentModel, ThePointFindsTheTopmostPositionedElement) {
     return hit ? TextOf(hit.get(), &IHTMLElement::get_id) : L"<none>";
   };
   EXPECT_EQ(idAt(15, 25), L"low");
-  EXPECT_EQ(idAt(50, 35), L"low");   // both hold the point; the higher z-index wins
+  EXPECT_EQ(idAt(50, 35), L"low");  // both hold the point; the higher z-index wins
   EXPECT_EQ(idAt(100, 45), L"high");
   EXPECT_EQ(idAt(215, 215), L"inner");  // offsets of a child count from its positioned parent
   EXPECT_EQ(idAt(250, 250), L"box");
-  EXPECT_EQ(idAt(5, 5), L"");          // the body has no id
+  EXPECT_EQ(idAt(5, 5), L"");  // the body has no id
 }
 
 TEST_F(DocumentModel, TheBodyHasNoClientAreaWithoutAWindow) {

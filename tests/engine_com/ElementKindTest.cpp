@@ -116,9 +116,8 @@ bool Knows(IUnknown* object, const wchar_t* name) {
 // Besides the names every element knows (id, className, style, disabled ...; a comment only tagName,
 // innerHTML, innerText, outerHTML and sourceIndex), the names each kind adds.
 TEST_F(ElementKinds, EachKnowsTheNamesOfItsKind) {
-  const wchar_t* const kNames[] = {L"src",     L"name",    L"value",     L"type",  L"checked", L"readOnly",
-                                   L"text",    L"content", L"httpEquiv", L"width", L"id",      L"disabled",
-                                   L"tagName", L"outerHTML"};
+  const wchar_t* const kNames[] = {L"src",     L"name",      L"value", L"type", L"checked",  L"readOnly", L"text",
+                                   L"content", L"httpEquiv", L"width", L"id",   L"disabled", L"tagName",  L"outerHTML"};
   const struct {
     const wchar_t* id;
     std::wstring known;  // of kNames, space-separated

@@ -38,8 +38,8 @@ std::vector<AttributeView> AttributesOf(IHTMLElement* element) {
     attribute->get_nodeValue(value.out());
     VARIANT_BOOL specified = VARIANT_FALSE;
     attribute->get_specified(&specified);
-    views.push_back({TextOf(attribute.get(), &IHTMLDOMAttribute::get_nodeName), value.text(),
-                     specified != VARIANT_FALSE});
+    views.push_back(
+        {TextOf(attribute.get(), &IHTMLDOMAttribute::get_nodeName), value.text(), specified != VARIANT_FALSE});
   }
   return views;
 }
@@ -79,10 +79,10 @@ TEST_F(Elements, AttributesAreListedInSourceOrderThenInTheOrderSet) {
   ASSERT_HRESULT_SUCCEEDED(input->setAttribute(Bstr(L"Title"), Variant::Text(L"tip"), 0));
   ASSERT_HRESULT_SUCCEEDED(input->setAttribute(Bstr(L"type"), Variant::Text(L"button"), 0));  // keeps its place
   EXPECT_EQ(AttributesOf(input.get()), (std::vector<AttributeView>{{L"id", L"a", true},
-                                                                    {L"type", L"button", true},
-                                                                    {L"value", L"x", true},
-                                                                    {L"disabled", L"", true},
-                                                                    {L"title", L"tip", true}}));
+                                                                   {L"type", L"button", true},
+                                                                   {L"value", L"x", true},
+                                                                   {L"disabled", L"", true},
+                                                                   {L"title", L"tip", true}}));
 }
 
 TEST_F(Elements, RemovingAnAttributeDropsItFromTheCollection) {
@@ -126,8 +126,7 @@ TEST_F(Elements, IdClassAndTitleAreAttributes) {
 TEST_F(Elements, InsertAdjacentHtmlAtTheEndOfTheBodyAddsFindableElements) {
   ASSERT_TRUE(LoadAndWait(document_, L"<body><p>first</p></body>"));
   ASSERT_HRESULT_SUCCEEDED(Body(document_)->insertAdjacentHTML(
-      Bstr(L"BeforeEnd"),
-      Bstr(L"<span id=\"label1\" style=\"position: absolute; left: 10px;\">label1</span>")));
+      Bstr(L"BeforeEnd"), Bstr(L"<span id=\"label1\" style=\"position: absolute; left: 10px;\">label1</span>")));
   Ptr<IHTMLElement> label = ElementById(document_, L"label1");
   ASSERT_TRUE(label);
   LONG index = 0;
@@ -145,7 +144,8 @@ TEST_F(Elements, InsertAdjacentHtmlKnowsAllFourPlaces) {
   ASSERT_HRESULT_SUCCEEDED(p->insertAdjacentHTML(Bstr(L"beforeEnd"), Bstr(L"<i>3</i>")));
   ASSERT_HRESULT_SUCCEEDED(p->insertAdjacentHTML(Bstr(L"AFTEREND"), Bstr(L"<i>4</i>")));
   EXPECT_EQ(p->insertAdjacentHTML(Bstr(L"inside"), Bstr(L"<i>5</i>")), E_INVALIDARG);
-  EXPECT_EQ(TextOf(Body(document_).get(), &IHTMLElement::get_innerHTML), L"<I>1</I><P id=\"p\"><I>2</I>x<I>3</I></P><I>4</I>");
+  EXPECT_EQ(TextOf(Body(document_).get(), &IHTMLElement::get_innerHTML),
+            L"<I>1</I><P id=\"p\"><I>2</I>x<I>3</I></P><I>4</I>");
 }
 
 TEST_F(Elements, OuterHtmlReadsBackIdenticallyThroughInsertAdjacentHtml) {
@@ -186,8 +186,8 @@ TEST_F(Elements, RemoveChildTakesTheElementWithItsChildrenOutOfAll) {
   Ptr<IHTMLElement> div = Load(L"<body><div id=d><span id=s>x</span></div><p>y</p></body>", L"d");
   LONG before = Length(All(document_).get());
   Ptr<IHTMLDOMNode> removed;
-  ASSERT_HRESULT_SUCCEEDED(Body(document_).as<IHTMLDOMNode>()->removeChild(QueryAs<IHTMLDOMNode>(div.get()).get(),
-                                                                            removed.out()));
+  ASSERT_HRESULT_SUCCEEDED(
+      Body(document_).as<IHTMLDOMNode>()->removeChild(QueryAs<IHTMLDOMNode>(div.get()).get(), removed.out()));
   EXPECT_EQ(QueryAs<IUnknown>(removed.get()).get(), QueryAs<IUnknown>(div.get()).get());
   EXPECT_EQ(Length(All(document_).get()), before - 2);
   EXPECT_FALSE(InAll(document_, div.get()));

@@ -94,8 +94,8 @@ LONG ReadyState(IHTMLDocument2* document) {
   DISPPARAMS none = {};
   VARIANT result;
   VariantInit(&result);
-  HRESULT hr = document->Invoke(DISPID_READYSTATE, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                &result, nullptr, nullptr);
+  HRESULT hr = document->Invoke(DISPID_READYSTATE, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
+                                nullptr, nullptr);
   if (FAILED(hr) || V_VT(&result) != VT_I4) return -1;
   return V_I4(&result);
 }

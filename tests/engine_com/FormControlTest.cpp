@@ -49,8 +49,8 @@ std::vector<OptionView> OptionsOf(IHTMLSelectElement* select) {
     Ptr<IDispatch> item;
     if (FAILED(select->item(Variant::Long(i), Variant::Long(i), item.out()))) continue;
     Ptr<IHTMLOptionElement> option = item.as<IHTMLOptionElement>();
-    views.push_back({TextOf(option.get(), &IHTMLOptionElement::get_text),
-                     TextOf(option.get(), &IHTMLOptionElement::get_value)});
+    views.push_back(
+        {TextOf(option.get(), &IHTMLOptionElement::get_text), TextOf(option.get(), &IHTMLOptionElement::get_value)});
   }
   return views;
 }
@@ -90,9 +90,10 @@ TEST_F(FormControls, CheckedStartsFromTheAttributeAndChangesWithoutIt) {
 }
 
 TEST_F(FormControls, CheckingARadioButtonUnchecksItsGroup) {
-  Ptr<IHTMLInputElement> a =
-      Load<IHTMLInputElement>(L"<input id=a type=radio name=g checked><input id=b type=radio name=g>"
-                              L"<input id=c type=radio name=other checked>", L"a");
+  Ptr<IHTMLInputElement> a = Load<IHTMLInputElement>(
+      L"<input id=a type=radio name=g checked><input id=b type=radio name=g>"
+      L"<input id=c type=radio name=other checked>",
+      L"a");
   Ptr<IHTMLInputElement> b = ElementById(document_, L"b").as<IHTMLInputElement>();
   Ptr<IHTMLInputElement> c = ElementById(document_, L"c").as<IHTMLInputElement>();
   ASSERT_HRESULT_SUCCEEDED(b->put_checked(VARIANT_TRUE));
@@ -138,7 +139,8 @@ TEST_F(FormControls, ATextareasValueIsItsText) {
 TEST_F(FormControls, SelectListsItsOptionsByIndex) {
   Ptr<IHTMLSelectElement> select = Load<IHTMLSelectElement>(
       L"<select id=s><option value=1>One</option><option>  Two \n words </option>"
-      L"<optgroup><option value=3>Three</option></optgroup></select>", L"s");
+      L"<optgroup><option value=3>Three</option></optgroup></select>",
+      L"s");
   ASSERT_TRUE(select);
   EXPECT_EQ(OptionsOf(select.get()),
             (std::vector<OptionView>{{L"One", L"1"}, {L"Two words", L"Two words"}, {L"Three", L"3"}}));
@@ -206,8 +208,8 @@ TEST_F(FormControls, TheSelectedOptionFollowsMarkupThenChoices) {
 }
 
 TEST_F(FormControls, SettingASelectsValueChoosesTheMatchingOption) {
-  Ptr<IHTMLSelectElement> select = Load<IHTMLSelectElement>(
-      L"<select id=s><option value=a>A</option><option value=b>B</option></select>", L"s");
+  Ptr<IHTMLSelectElement> select =
+      Load<IHTMLSelectElement>(L"<select id=s><option value=a>A</option><option value=b>B</option></select>", L"s");
   ASSERT_HRESULT_SUCCEEDED(select->put_value(Bstr(L"b")));
   LONG index = -1;
   ASSERT_HRESULT_SUCCEEDED(select->get_selectedIndex(&index));
@@ -234,7 +236,8 @@ TEST_F(FormControls, ADropDownWithoutChoiceShowsItsFirstOption) {
 TEST_F(FormControls, MetaElementsReportNameContentAndHttpEquiv) {
   Ptr<IHTMLMetaElement> meta = Load<IHTMLMetaElement>(
       L"<html><head><meta id=m name=\"Content-Type\" content=\"text/html; charset=koi8-r\" http-equiv=refresh>"
-      L"</head></html>", L"m");
+      L"</head></html>",
+      L"m");
   ASSERT_TRUE(meta);
   EXPECT_EQ(TextOf(meta.get(), &IHTMLMetaElement::get_name), L"Content-Type");
   EXPECT_EQ(TextOf(meta.get(), &IHTMLMetaElement::get_content), L"text/html; charset=koi8-r");

@@ -51,8 +51,7 @@ TEST_F(Lifetime, ElementsOutliveTheLastReferenceToTheDocument) {
 }
 
 TEST_F(Lifetime, EverythingHandedOutIsFreedWhenReleased) {
-  ASSERT_TRUE(LoadAndWait(document_,
-                          L"<body><select id=s><option>a</option></select><p id=p title=t>text</p></body>"));
+  ASSERT_TRUE(LoadAndWait(document_, L"<body><select id=s><option>a</option></select><p id=p title=t>text</p></body>"));
   {
     Ptr<IHTMLElementCollection> all = All(document_);
     Ptr<IHTMLElement> p = ElementById(document_, L"p");

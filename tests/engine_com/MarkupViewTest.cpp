@@ -133,8 +133,8 @@ TEST_F(MarkupView, ATextNodeLendsItsValueAndHasNoAttributes) {
 }
 
 TEST_F(MarkupView, TheStyleTextIsTheInlineStylesCssTextAndFollowsChanges) {
-  Ptr<IHTMLElement> span = Load(L"<body><span id=s style='POSITION: absolute; left: 10px'>x</span><b id=b>y</b></body>",
-                                L"s");
+  Ptr<IHTMLElement> span =
+      Load(L"<body><span id=s style='POSITION: absolute; left: 10px'>x</span><b id=b>y</b></body>", L"s");
   ASSERT_TRUE(span);
   Ptr<IHTMLStyle> style;
   ASSERT_EQ(span->get_style(style.out()), S_OK);

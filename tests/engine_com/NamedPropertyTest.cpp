@@ -45,9 +45,9 @@ TEST_F(NamedProperties, UnknownNamesAndPropertiesOfOtherTagsAreNotFound) {
   EXPECT_EQ(span.as<IDispatch>()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
   EXPECT_EQ(id, DISPID_UNKNOWN);
   Variant value;
-  EXPECT_EQ(span.as<IDispatch>()->Invoke(123456, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, value.out(), nullptr,
-                                         nullptr),
-            DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(
+      span.as<IDispatch>()->Invoke(123456, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, value.out(), nullptr, nullptr),
+      DISP_E_MEMBERNOTFOUND);
 }
 
 TEST_F(NamedProperties, TextPropertiesAreReadAndWritten) {
@@ -129,7 +129,8 @@ TEST_F(NamedProperties, TheDocumentHasItsTitleAndReadyState) {
 }
 
 TEST_F(NamedProperties, OptionAndSelectValuesAreReachable) {
-  Ptr<IHTMLElement> select = Load(L"<select id=s name=pick><option value=1>a</option><option>b</option></select>", L"s");
+  Ptr<IHTMLElement> select =
+      Load(L"<select id=s name=pick><option value=1>a</option><option>b</option></select>", L"s");
   EXPECT_EQ(TextProperty(select.get(), L"value"), L"1");
   EXPECT_EQ(TextProperty(select.get(), L"name"), L"pick");
   EXPECT_EQ(TextProperty(select.get(), L"type"), L"select-one");

@@ -21,8 +21,9 @@ inline int ControlLineHeight() {
 }
 
 inline std::wstring ScrollPage() {
-  std::wstring page = L"<html><body><select id=long size=4 style='position:absolute;left:10px;top:10px;"
-                      L"width:120px;height:68px'>";
+  std::wstring page =
+      L"<html><body><select id=long size=4 style='position:absolute;left:10px;top:10px;"
+      L"width:120px;height:68px'>";
   for (int i = 0; i < 10; ++i) page += L"<option>option " + std::to_wstring(i);
   page += L"</select><textarea id=notes style='position:absolute;left:10px;top:100px;width:200px;height:" +
           std::to_wstring(3 * ControlLineHeight() + 6) + L"px'></textarea></body></html>";

@@ -15,9 +15,10 @@ std::vector<std::string> allNames(Document& document) {
 }
 
 TEST(Document, AllListsElementsAndCommentsInDocumentOrder) {
-  RefPtr<Document> document = parse("<!DOCTYPE html><html><head><title>t</title></head><body><!--c--><div><span>x</span></div><p></p>");
-  EXPECT_EQ(allNames(*document), (std::vector<std::string>{"#comment", "HTML", "HEAD", "TITLE", "BODY", "#comment",
-                                                           "DIV", "SPAN", "P"}));
+  RefPtr<Document> document =
+      parse("<!DOCTYPE html><html><head><title>t</title></head><body><!--c--><div><span>x</span></div><p></p>");
+  EXPECT_EQ(allNames(*document),
+            (std::vector<std::string>{"#comment", "HTML", "HEAD", "TITLE", "BODY", "#comment", "DIV", "SPAN", "P"}));
   const auto& all = document->all();
   for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i]->sourceIndex(), static_cast<int32_t>(i));
 }
@@ -157,7 +158,7 @@ TEST(Node, NodeHeldInsideAReleasedDocumentIsDetachedFromIt) {
     held = firstByTag(*document, TagId::Div);
   }
   EXPECT_EQ(held->parent(), nullptr);
-  EXPECT_EQ(held->document().liveNodeCount(), 3u); // div, span, text
+  EXPECT_EQ(held->document().liveNodeCount(), 3u);  // div, span, text
 }
 
 TEST(Node, AppendingDeepChainsRespectsTheNestingCap) {
@@ -187,5 +188,5 @@ TEST(Document, ParsingIntoADocumentReplacesItsContent) {
   EXPECT_NE(firstByTag(*document, TagId::Div), nullptr);
 }
 
-} // namespace
-} // namespace vellum::engine::test
+}  // namespace
+}  // namespace vellum::engine::test

@@ -21,31 +21,38 @@ constexpr double kMinimumPassRate = 1.00;
 
 // Tokens written as comparable texts: kind, name or data, then sorted attributes.
 class SerializingSink final : public TokenSink {
-public:
+ public:
   std::vector<std::u16string> tokens;
 
   void processToken(Token& t) override {
     switch (t.type) {
-    case TokenType::Characters:
-      if (!tokens.empty() && tokens.back().rfind(u"C|", 0) == 0) tokens.back() += t.data;
-      else tokens.push_back(u"C|" + t.data);
-      break;
-    case TokenType::StartTag: {
-      std::vector<std::u16string> attributes;
-      for (const TokenAttribute& a : t.attributes) attributes.push_back(a.name + u"=" + a.value);
-      std::sort(attributes.begin(), attributes.end());
-      std::u16string s = u"S|" + t.name;
-      for (const std::u16string& a : attributes) s += u"|" + a;
-      tokens.push_back(s + (t.selfClosing ? u"|/" : u""));
-      break;
-    }
-    case TokenType::EndTag: tokens.push_back(u"E|" + t.name); break;
-    case TokenType::Comment: tokens.push_back(u"M|" + t.data); break;
-    case TokenType::Doctype:
-      tokens.push_back(u"D|" + (t.hasName ? t.name : u"<null>") + u"|" + (t.hasPublicId ? t.publicId : u"<null>") +
-                       u"|" + (t.hasSystemId ? t.systemId : u"<null>") + u"|" + (t.forceQuirks ? u"0" : u"1"));
-      break;
-    case TokenType::EndOfFile: break;
+      case TokenType::Characters:
+        if (!tokens.empty() && tokens.back().rfind(u"C|", 0) == 0)
+          tokens.back() += t.data;
+        else
+          tokens.push_back(u"C|" + t.data);
+        break;
+      case TokenType::StartTag: {
+        std::vector<std::u16string> attributes;
+        for (const TokenAttribute& a : t.attributes) attributes.push_back(a.name + u"=" + a.value);
+        std::sort(attributes.begin(), attributes.end());
+        std::u16string s = u"S|" + t.name;
+        for (const std::u16string& a : attributes) s += u"|" + a;
+        tokens.push_back(s + (t.selfClosing ? u"|/" : u""));
+        break;
+      }
+      case TokenType::EndTag:
+        tokens.push_back(u"E|" + t.name);
+        break;
+      case TokenType::Comment:
+        tokens.push_back(u"M|" + t.data);
+        break;
+      case TokenType::Doctype:
+        tokens.push_back(u"D|" + (t.hasName ? t.name : u"<null>") + u"|" + (t.hasPublicId ? t.publicId : u"<null>") +
+                         u"|" + (t.hasSystemId ? t.systemId : u"<null>") + u"|" + (t.forceQuirks ? u"0" : u"1"));
+        break;
+      case TokenType::EndOfFile:
+        break;
     }
   }
   bool cdataSectionAllowed() const override { return false; }
@@ -76,12 +83,15 @@ std::vector<std::u16string> expectedTokens(const JsonValue& output, bool doubleE
     const auto& a = token.array;
     const std::u16string& kind = a[0].string;
     if (kind == u"Character") {
-      if (!tokens.empty() && tokens.back().rfind(u"C|", 0) == 0) tokens.back() += text(a[1]);
-      else tokens.push_back(u"C|" + text(a[1]));
+      if (!tokens.empty() && tokens.back().rfind(u"C|", 0) == 0)
+        tokens.back() += text(a[1]);
+      else
+        tokens.push_back(u"C|" + text(a[1]));
     } else if (kind == u"StartTag") {
       std::vector<std::u16string> attributes;
       if (a.size() > 2)
-        for (size_t i = 0; i < a[2].keys.size(); ++i) attributes.push_back(raw(a[2].keys[i]) + u"=" + text(a[2].members[i]));
+        for (size_t i = 0; i < a[2].keys.size(); ++i)
+          attributes.push_back(raw(a[2].keys[i]) + u"=" + text(a[2].members[i]));
       std::sort(attributes.begin(), attributes.end());
       std::u16string s = u"S|" + text(a[1]);
       for (const std::u16string& attr : attributes) s += u"|" + attr;
@@ -92,7 +102,8 @@ std::vector<std::u16string> expectedTokens(const JsonValue& output, bool doubleE
     } else if (kind == u"Comment") {
       tokens.push_back(u"M|" + text(a[1]));
     } else if (kind == u"DOCTYPE") {
-      tokens.push_back(u"D|" + text(a[1]) + u"|" + text(a[2]) + u"|" + text(a[3]) + u"|" + (a[4].boolean ? u"1" : u"0"));
+      tokens.push_back(u"D|" + text(a[1]) + u"|" + text(a[2]) + u"|" + text(a[3]) + u"|" +
+                       (a[4].boolean ? u"1" : u"0"));
     }
   }
   return tokens;
@@ -100,9 +111,12 @@ std::vector<std::u16string> expectedTokens(const JsonValue& output, bool doubleE
 
 bool stateFromName(const std::u16string& name, TokenizerState& state) {
   static const std::pair<std::u16string_view, TokenizerState> kStates[] = {
-      {u"Data state", TokenizerState::Data},           {u"PLAINTEXT state", TokenizerState::Plaintext},
-      {u"RCDATA state", TokenizerState::Rcdata},       {u"RAWTEXT state", TokenizerState::Rawtext},
-      {u"Script data state", TokenizerState::ScriptData}, {u"CDATA section state", TokenizerState::CdataSection}};
+      {u"Data state", TokenizerState::Data},
+      {u"PLAINTEXT state", TokenizerState::Plaintext},
+      {u"RCDATA state", TokenizerState::Rcdata},
+      {u"RAWTEXT state", TokenizerState::Rawtext},
+      {u"Script data state", TokenizerState::ScriptData},
+      {u"CDATA section state", TokenizerState::CdataSection}};
   for (const auto& [n, s] : kStates) {
     if (n == name) {
       state = s;
@@ -129,7 +143,7 @@ TEST(Html5libTokenizer, PassRateStaysAtRecordedLevel) {
     JsonValue root;
     ASSERT_TRUE(parseJson(bytes, root)) << file;
     const JsonValue* tests = root.find(u"tests");
-    if (!tests) continue; // the XML-coercion cases do not apply to an HTML parser
+    if (!tests) continue;  // the XML-coercion cases do not apply to an HTML parser
     int fileFailures = 0;
     for (const JsonValue& test : tests->array) {
       bool doubleEscaped = test.find(u"doubleEscaped") && test.find(u"doubleEscaped")->boolean;
@@ -174,5 +188,5 @@ TEST(Html5libTokenizer, PassRateStaysAtRecordedLevel) {
   EXPECT_GE(rate, kMinimumPassRate);
 }
 
-} // namespace
-} // namespace vellum::engine::test
+}  // namespace
+}  // namespace vellum::engine::test

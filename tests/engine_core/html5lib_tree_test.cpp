@@ -22,8 +22,8 @@ namespace {
 constexpr double kMinimumPassRate = 1.00;
 
 struct SkipRule {
-  const char* file;          // file name, or "" for every file
-  const char* inputContains; // the case's input holds this text
+  const char* file;           // file name, or "" for every file
+  const char* inputContains;  // the case's input holds this text
   const char* reason;
 };
 
@@ -100,7 +100,10 @@ TEST(Html5libTreeConstruction, PassRateStaysAtRecordedLevel) {
       failuresByFile[c.file].push_back(c.index);
       if (verbose) {
         std::cout << "---- " << c.file << " #" << c.index << (c.fragmentContext ? " context " + *c.fragmentContext : "")
-                  << "\n" << c.data << "\n-- expected\n" << c.expected << "\n-- actual\n" << actual << "\n";
+                  << "\n"
+                  << c.data << "\n-- expected\n"
+                  << c.expected << "\n-- actual\n"
+                  << actual << "\n";
       }
     }
   }
@@ -117,5 +120,5 @@ TEST(Html5libTreeConstruction, PassRateStaysAtRecordedLevel) {
   EXPECT_GE(rate, kMinimumPassRate);
 }
 
-} // namespace
-} // namespace vellum::engine::test
+}  // namespace
+}  // namespace vellum::engine::test

@@ -144,5 +144,5 @@ TEST(InnerText, TextareaKeepsOneTextNode) {
   EXPECT_EQ(u8(innerText(*textarea)), "a\r\nb");
 }
 
-} // namespace
-} // namespace vellum::engine::test
+}  // namespace
+}  // namespace vellum::engine::test

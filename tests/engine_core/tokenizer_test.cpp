@@ -12,32 +12,39 @@ namespace vellum::engine::test {
 namespace {
 
 class RecordingSink final : public TokenSink {
-public:
+ public:
   bool cdataAllowed = false;
   std::vector<std::string> tokens;
 
   void processToken(Token& t) override {
     switch (t.type) {
-    case TokenType::StartTag: {
-      std::string s = "<" + u8(t.name);
-      for (const TokenAttribute& a : t.attributes) s += " " + u8(a.name) + "=\"" + u8(a.value) + "\"";
-      tokens.push_back(s + (t.selfClosing ? "/>" : ">"));
-      break;
-    }
-    case TokenType::EndTag: tokens.push_back("</" + u8(t.name) + ">"); break;
-    case TokenType::Characters:
-      if (!tokens.empty() && tokens.back().front() == '"') tokens.back().insert(tokens.back().size() - 1, u8(t.data));
-      else tokens.push_back("\"" + u8(t.data) + "\"");
-      break;
-    case TokenType::Comment:
-      tokens.push_back(t.isDeclaration ? "decl{" + u8(t.data) + "|" + u8(t.markup) + "}" : "<!--" + u8(t.data) + "-->");
-      break;
-    case TokenType::Doctype:
-      tokens.push_back("doctype{" + u8(t.name) + (t.hasPublicId ? " pub=" + u8(t.publicId) : "") +
-                       (t.hasSystemId ? " sys=" + u8(t.systemId) : "") + (t.forceQuirks ? " quirks" : "") + "|" +
-                       u8(t.markup) + "}");
-      break;
-    case TokenType::EndOfFile: tokens.push_back("EOF"); break;
+      case TokenType::StartTag: {
+        std::string s = "<" + u8(t.name);
+        for (const TokenAttribute& a : t.attributes) s += " " + u8(a.name) + "=\"" + u8(a.value) + "\"";
+        tokens.push_back(s + (t.selfClosing ? "/>" : ">"));
+        break;
+      }
+      case TokenType::EndTag:
+        tokens.push_back("</" + u8(t.name) + ">");
+        break;
+      case TokenType::Characters:
+        if (!tokens.empty() && tokens.back().front() == '"')
+          tokens.back().insert(tokens.back().size() - 1, u8(t.data));
+        else
+          tokens.push_back("\"" + u8(t.data) + "\"");
+        break;
+      case TokenType::Comment:
+        tokens.push_back(t.isDeclaration ? "decl{" + u8(t.data) + "|" + u8(t.markup) + "}"
+                                         : "<!--" + u8(t.data) + "-->");
+        break;
+      case TokenType::Doctype:
+        tokens.push_back("doctype{" + u8(t.name) + (t.hasPublicId ? " pub=" + u8(t.publicId) : "") +
+                         (t.hasSystemId ? " sys=" + u8(t.systemId) : "") + (t.forceQuirks ? " quirks" : "") + "|" +
+                         u8(t.markup) + "}");
+        break;
+      case TokenType::EndOfFile:
+        tokens.push_back("EOF");
+        break;
     }
   }
   bool cdataSectionAllowed() const override { return cdataAllowed; }
@@ -93,7 +100,9 @@ TEST(Tokenizer, LegacyNamedReferenceWorksWithoutSemicolon) {
   EXPECT_EQ(tokenize("&copy 2024 &ampx"), (Tokens{"\"© 2024 &x\"", "EOF"}));
 }
 
-TEST(Tokenizer, UnknownNamedReferenceStaysLiteral) { EXPECT_EQ(tokenize("&bogus; &"), (Tokens{"\"&bogus; &\"", "EOF"})); }
+TEST(Tokenizer, UnknownNamedReferenceStaysLiteral) {
+  EXPECT_EQ(tokenize("&bogus; &"), (Tokens{"\"&bogus; &\"", "EOF"}));
+}
 
 TEST(Tokenizer, ReferenceInAttributeBeforeAlphanumericStaysLiteral) {
   EXPECT_EQ(tokenize(R"(<a href="?x=1&copy=2&amp=3&lt;">)"), (Tokens{R"(<a href="?x=1&copy=2&amp=3<">)", "EOF"}));
@@ -136,9 +145,11 @@ TEST(Tokenizer, BogusCommentsAreDeclarationsWithTheirMarkup) {
 }
 
 TEST(Tokenizer, DoctypeReportsIdentifiersAndMarkup) {
-  EXPECT_EQ(tokenize(R"(<!DOCTYPE html PUBLIC "-//W3C//DTD HTML 4.01//EN" 'http://x'>)"),
-            (Tokens{R"(doctype{html pub=-//W3C//DTD HTML 4.01//EN sys=http://x|<!DOCTYPE html PUBLIC "-//W3C//DTD HTML 4.01//EN" 'http://x'>})",
-                    "EOF"}));
+  EXPECT_EQ(
+      tokenize(R"(<!DOCTYPE html PUBLIC "-//W3C//DTD HTML 4.01//EN" 'http://x'>)"),
+      (Tokens{
+          R"(doctype{html pub=-//W3C//DTD HTML 4.01//EN sys=http://x|<!DOCTYPE html PUBLIC "-//W3C//DTD HTML 4.01//EN" 'http://x'>})",
+          "EOF"}));
   EXPECT_EQ(tokenize("<!doctype>"), (Tokens{"doctype{ quirks|<!doctype>}", "EOF"}));
 }
 
@@ -186,5 +197,5 @@ TEST(Tokenizer, StateNamesComeFromTheStateList) {
   EXPECT_STREQ(tokenizerStateName(TokenizerState::CdataSectionEnd), "CdataSectionEnd");
 }
 
-} // namespace
-} // namespace vellum::engine::test
+}  // namespace
+}  // namespace vellum::engine::test

@@ -10,9 +10,7 @@
 namespace vellum::engine::test {
 namespace {
 
-TEST(TreeBuilder, EmptyInputStillGetsHtmlHeadAndBody) {
-  EXPECT_EQ(dumpOf(""), tree("<html>", "  <head>", "  <body>"));
-}
+TEST(TreeBuilder, EmptyInputStillGetsHtmlHeadAndBody) { EXPECT_EQ(dumpOf(""), tree("<html>", "  <head>", "  <body>")); }
 
 TEST(TreeBuilder, ImpliedElementsSurroundBareText) {
   EXPECT_EQ(dumpOf("Hello"), tree("<html>", "  <head>", "  <body>", "    \"Hello\""));
@@ -131,9 +129,8 @@ TEST(TreeBuilder, WhitespaceOnlyTextNodesAreKept) {
 }
 
 TEST(TreeBuilder, MisnestedFormattingIsRepaired) {
-  EXPECT_EQ(dumpOf("<b>1<p>2</b>3</p>"),
-            tree("<html>", "  <head>", "  <body>", "    <b>", "      \"1\"", "    <p>", "      <b>", "        \"2\"",
-                 "      \"3\""));
+  EXPECT_EQ(dumpOf("<b>1<p>2</b>3</p>"), tree("<html>", "  <head>", "  <body>", "    <b>", "      \"1\"", "    <p>",
+                                              "      <b>", "        \"2\"", "      \"3\""));
 }
 
 TEST(TreeBuilder, StrayContentInTablesIsFosterParented) {
@@ -193,5 +190,5 @@ TEST(TreeBuilder, FragmentUsesItsContextElement) {
   EXPECT_EQ(dumpTree(*parseFragment(*textarea, u"<b>&amp;")), tree("\"<b>&\""));
 }
 
-} // namespace
-} // namespace vellum::engine::test
+}  // namespace
+}  // namespace vellum::engine::test

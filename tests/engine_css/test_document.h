@@ -12,26 +12,26 @@
 namespace vellum::engine::css::testing {
 
 class TestDocument {
-public:
-    explicit TestDocument(std::u16string_view html) : document_(parseDocument(html)) {}
+ public:
+  explicit TestDocument(std::u16string_view html) : document_(parseDocument(html)) {}
 
-    Document& document() const { return *document_; }
+  Document& document() const { return *document_; }
 
-    // The element whose id attribute is `id`; fails the test when there is none.
-    Element& byId(std::u16string_view id) const {
-        for (Node* node : document_->all()) {
-            Element* element = asElement(node);
-            const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
-            if (attribute && attribute->value == id) {
-                return *element;
-            }
-        }
-        ADD_FAILURE() << "no element with that id";
-        return *document_->body();
+  // The element whose id attribute is `id`; fails the test when there is none.
+  Element& byId(std::u16string_view id) const {
+    for (Node* node : document_->all()) {
+      Element* element = asElement(node);
+      const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
+      if (attribute && attribute->value == id) {
+        return *element;
+      }
     }
+    ADD_FAILURE() << "no element with that id";
+    return *document_->body();
+  }
 
-private:
-    RefPtr<Document> document_;
+ private:
+  RefPtr<Document> document_;
 };
 
 }  // namespace vellum::engine::css::testing

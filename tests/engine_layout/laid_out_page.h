@@ -17,60 +17,60 @@ inline constexpr int kViewportWidth = 800;
 inline constexpr int kViewportHeight = 600;
 
 class LaidOutPage {
-public:
-    explicit LaidOutPage(std::u16string_view html, int width = kViewportWidth, int height = kViewportHeight,
-                         TextMeasurer& measurer = FixedMeasurer())
-        : document_(parseDocument(html)), tree_(Layout(*document_, width, height, measurer)) {}
+ public:
+  explicit LaidOutPage(std::u16string_view html, int width = kViewportWidth, int height = kViewportHeight,
+                       TextMeasurer& measurer = FixedMeasurer())
+      : document_(parseDocument(html)), tree_(Layout(*document_, width, height, measurer)) {}
 
-    Document& document() const { return *document_; }
-    const LayoutTree& tree() const { return tree_; }
+  Document& document() const { return *document_; }
+  const LayoutTree& tree() const { return tree_; }
 
-    // The element whose id attribute is `id`; fails the test when there is none.
-    Element& byId(std::u16string_view id) const {
-        for (Node* node : document_->all()) {
-            Element* element = asElement(node);
-            const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
-            if (attribute && attribute->value == id) {
-                return *element;
-            }
-        }
-        ADD_FAILURE() << "no element with that id";
-        return *document_->body();
+  // The element whose id attribute is `id`; fails the test when there is none.
+  Element& byId(std::u16string_view id) const {
+    for (Node* node : document_->all()) {
+      Element* element = asElement(node);
+      const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
+      if (attribute && attribute->value == id) {
+        return *element;
+      }
     }
+    ADD_FAILURE() << "no element with that id";
+    return *document_->body();
+  }
 
-    // "[10,20] 65x20": the border box in document window coordinates; "none" without a box.
-    std::string Border(std::u16string_view id) const {
-        const Box* box = tree_.BoxOf(byId(id));
-        if (!box) {
-            return "none";
-        }
-        return "[" + std::to_string(box->border.x) + "," + std::to_string(box->border.y) + "] " +
-               std::to_string(box->border.width) + "x" + std::to_string(box->border.height);
+  // "[10,20] 65x20": the border box in document window coordinates; "none" without a box.
+  std::string Border(std::u16string_view id) const {
+    const Box* box = tree_.BoxOf(byId(id));
+    if (!box) {
+      return "none";
     }
+    return "[" + std::to_string(box->border.x) + "," + std::to_string(box->border.y) + "] " +
+           std::to_string(box->border.width) + "x" + std::to_string(box->border.height);
+  }
 
-    // "[10,20] 65x20" from offsetLeft, offsetTop, and the border box size.
-    std::string Offsets(std::u16string_view id) const {
-        const Box* box = tree_.BoxOf(byId(id));
-        if (!box) {
-            return "none";
-        }
-        return "[" + std::to_string(box->offsetLeft) + "," + std::to_string(box->offsetTop) + "] " +
-               std::to_string(box->border.width) + "x" + std::to_string(box->border.height);
+  // "[10,20] 65x20" from offsetLeft, offsetTop, and the border box size.
+  std::string Offsets(std::u16string_view id) const {
+    const Box* box = tree_.BoxOf(byId(id));
+    if (!box) {
+      return "none";
     }
+    return "[" + std::to_string(box->offsetLeft) + "," + std::to_string(box->offsetTop) + "] " +
+           std::to_string(box->border.width) + "x" + std::to_string(box->border.height);
+  }
 
-    // The id of the element at the point; "" for none, "?" for an element without an id.
-    std::string HitId(int x, int y) const {
-        const Element* hit = tree_.HitTest(x, y);
-        if (!hit) {
-            return "";
-        }
-        const Attribute* id = hit->findAttribute(u"id");
-        return id ? std::string(id->value.begin(), id->value.end()) : "?";
+  // The id of the element at the point; "" for none, "?" for an element without an id.
+  std::string HitId(int x, int y) const {
+    const Element* hit = tree_.HitTest(x, y);
+    if (!hit) {
+      return "";
     }
+    const Attribute* id = hit->findAttribute(u"id");
+    return id ? std::string(id->value.begin(), id->value.end()) : "?";
+  }
 
-private:
-    RefPtr<Document> document_;
-    LayoutTree tree_;
+ private:
+  RefPtr<Document> document_;
+  LayoutTree tree_;
 };
 
 }  // namespace vellum::engine::layout::testing

@@ -125,8 +125,9 @@ TEST_F(LiveTab, TranslateAcceleratorRefusesAMissingMessage) {
 class LiveTabOtherPages : public lt::LiveFormTest {};
 
 TEST_F(LiveTabOtherPages, ARadioGroupIsOneTabStopAtItsCheckedRadio) {
-  Show(L"<body><input id=before><input id=a type=radio name=g><input id=b type=radio name=g checked>"
-       L"<input id=c type=radio name=g><input id=after></body>");
+  Show(
+      L"<body><input id=before><input id=a type=radio name=g><input id=b type=radio name=g checked>"
+      L"<input id=c type=radio name=g><input id=after></body>");
   EXPECT_EQ(Tab(), S_OK);
   EXPECT_EQ(Tab(), S_OK);
   Press(VK_RIGHT);  // from b: the check moves on to c
@@ -141,8 +142,9 @@ TEST_F(LiveTabOtherPages, ARadioGroupIsOneTabStopAtItsCheckedRadio) {
 }
 
 TEST_F(LiveTabOtherPages, ControlsOfADisabledFieldsetAreSkippedButNotThoseInItsLegend) {
-  Show(L"<body><fieldset disabled><legend><input id=inLegend></legend><input id=inside></fieldset>"
-       L"<input id=after></body>");
+  Show(
+      L"<body><fieldset disabled><legend><input id=inLegend></legend><input id=inside></fieldset>"
+      L"<input id=after></body>");
   EXPECT_EQ(Tab(), S_OK);
   Type(L"1");
   EXPECT_EQ(Tab(), S_OK);
@@ -155,8 +157,9 @@ TEST_F(LiveTabOtherPages, ControlsOfADisabledFieldsetAreSkippedButNotThoseInItsL
 class LiveTabWithoutControls : public lt::LiveFormTest {};
 
 TEST_F(LiveTabWithoutControls, TabWithNothingFocusableAnswersSFalse) {
-  Show(L"<body><p>text</p><input type=hidden><input disabled style='position:absolute;left:0;top:0'>"
-       L"<div style='display:none'><input></div></body>");
+  Show(
+      L"<body><p>text</p><input type=hidden><input disabled style='position:absolute;left:0;top:0'>"
+      L"<div style='display:none'><input></div></body>");
   EXPECT_EQ(Tab(), S_FALSE);
   HeldKey shift(VK_SHIFT);
   EXPECT_EQ(Tab(), S_FALSE);

@@ -41,8 +41,8 @@ class RecordingSite final : public IOleClientSite, public IOleInPlaceSite, publi
   HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override;
   HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return Record("OnInPlaceActivate", S_OK); }
   HRESULT STDMETHODCALLTYPE OnUIActivate() override { return Record("OnUIActivate", S_OK); }
-  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                             LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                             LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
   HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return Record("Scroll", E_NOTIMPL); }
   HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return Record("OnUIDeactivate", S_OK); }
   HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return Record("OnInPlaceDeactivate", S_OK); }

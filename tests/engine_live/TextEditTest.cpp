@@ -5,12 +5,12 @@
 
 namespace {
 
-using engine::CaretMove;
-using engine::DeleteDirection;
-using engine::LineMode;
-using engine::Selecting;
-using engine::TextEdit;
-using engine::TextRules;
+using vellum::engine::com::CaretMove;
+using vellum::engine::com::DeleteDirection;
+using vellum::engine::com::LineMode;
+using vellum::engine::com::Selecting;
+using vellum::engine::com::TextEdit;
+using vellum::engine::com::TextRules;
 
 TextEdit At(std::u16string text, std::size_t caret, std::size_t anchor) {
   return TextEdit{std::move(text), caret, anchor};
@@ -22,21 +22,21 @@ const TextRules kMultiLine{LineMode::Multi, std::nullopt};
 
 TEST(TextEdit, TypingReplacesTheSelectionWhicheverWayItWasMade) {
   TextEdit forward = At(u"abcdef", 4, 1);
-  ASSERT_TRUE(engine::InsertTyped(forward, u"X", kOneLine));
+  ASSERT_TRUE(vellum::engine::com::InsertTyped(forward, u"X", kOneLine));
   EXPECT_EQ(forward.text, u"aXef");
   EXPECT_EQ(forward.caret, 2u);
   EXPECT_FALSE(forward.HasSelection());
   TextEdit backward = At(u"abcdef", 1, 4);
-  ASSERT_TRUE(engine::InsertTyped(backward, u"X", kOneLine));
+  ASSERT_TRUE(vellum::engine::com::InsertTyped(backward, u"X", kOneLine));
   EXPECT_EQ(backward.text, u"aXef");
 }
 
 TEST(TextEdit, AOneLineBoxDropsLineBreaksAndAMultiLineOneKeepsThemAsCrLf) {
   TextEdit line = At(u"", 0);
-  engine::InsertTyped(line, u"a\r\nb\nc", kOneLine);
+  vellum::engine::com::InsertTyped(line, u"a\r\nb\nc", kOneLine);
   EXPECT_EQ(line.text, u"abc");
   TextEdit area = At(u"", 0);
-  engine::InsertTyped(area, u"a\nb\rc\r\nd", kMultiLine);
+  vellum::engine::com::InsertTyped(area, u"a\nb\rc\r\nd", kMultiLine);
   EXPECT_EQ(area.text, u"a\r\nb\r\nc\r\nd");
   EXPECT_EQ(area.caret, area.text.size());
 }
@@ -44,83 +44,84 @@ TEST(TextEdit, AOneLineBoxDropsLineBreaksAndAMultiLineOneKeepsThemAsCrLf) {
 TEST(TextEdit, MaxLengthCutsTypingToTheRoomLeftAndNeverSplitsAPair) {
   TextRules rules{LineMode::Single, 4};
   TextEdit edit = At(u"ab", 2);
-  ASSERT_TRUE(engine::InsertTyped(edit, u"cdef", rules));
+  ASSERT_TRUE(vellum::engine::com::InsertTyped(edit, u"cdef", rules));
   EXPECT_EQ(edit.text, u"abcd");
-  EXPECT_FALSE(engine::InsertTyped(edit, u"g", rules));
+  EXPECT_FALSE(vellum::engine::com::InsertTyped(edit, u"g", rules));
   EXPECT_EQ(edit.text, u"abcd");
   TextEdit selected = At(u"abcd", 4, 2);
-  ASSERT_TRUE(engine::InsertTyped(selected, u"XYZ", rules)) << "the selection's room counts";
+  ASSERT_TRUE(vellum::engine::com::InsertTyped(selected, u"XYZ", rules)) << "the selection's room counts";
   EXPECT_EQ(selected.text, u"abXY");
   TextEdit surrogate = At(u"abc", 3);
-  EXPECT_FALSE(engine::InsertTyped(surrogate, u"\U0001F600", rules)) << "half a pair fits, but is not typed";
+  EXPECT_FALSE(vellum::engine::com::InsertTyped(surrogate, u"\U0001F600", rules))
+      << "half a pair fits, but is not typed";
   EXPECT_EQ(surrogate.text, u"abc");
   TextRules area{LineMode::Multi, 3};
   TextEdit lines = At(u"ab", 2);
-  EXPECT_FALSE(engine::InsertTyped(lines, u"\n", area)) << "half a CR LF fits, but is not typed";
+  EXPECT_FALSE(vellum::engine::com::InsertTyped(lines, u"\n", area)) << "half a CR LF fits, but is not typed";
 }
 
 TEST(TextEdit, AValueLongerThanMaxLengthTakesNoTypingButDeletes) {
   TextRules rules{LineMode::Single, 2};
   TextEdit edit = At(u"abcd", 4);
-  EXPECT_FALSE(engine::InsertTyped(edit, u"e", rules));
-  ASSERT_TRUE(engine::DeleteAtCaret(edit, DeleteDirection::Backward));
+  EXPECT_FALSE(vellum::engine::com::InsertTyped(edit, u"e", rules));
+  ASSERT_TRUE(vellum::engine::com::DeleteAtCaret(edit, DeleteDirection::Backward));
   EXPECT_EQ(edit.text, u"abc");
 }
 
 TEST(TextEdit, BackspaceAndDeleteTakeACrLfOrASurrogatePairWhole) {
   TextEdit lines = At(u"a\r\nb", 3);
-  ASSERT_TRUE(engine::DeleteAtCaret(lines, DeleteDirection::Backward));
+  ASSERT_TRUE(vellum::engine::com::DeleteAtCaret(lines, DeleteDirection::Backward));
   EXPECT_EQ(lines.text, u"ab");
   TextEdit pair = At(u"x\U0001F600y", 1);
-  ASSERT_TRUE(engine::DeleteAtCaret(pair, DeleteDirection::Forward));
+  ASSERT_TRUE(vellum::engine::com::DeleteAtCaret(pair, DeleteDirection::Forward));
   EXPECT_EQ(pair.text, u"xy");
   TextEdit ends = At(u"ab", 0);
-  EXPECT_FALSE(engine::DeleteAtCaret(ends, DeleteDirection::Backward));
+  EXPECT_FALSE(vellum::engine::com::DeleteAtCaret(ends, DeleteDirection::Backward));
   ends.caret = ends.anchor = 2;
-  EXPECT_FALSE(engine::DeleteAtCaret(ends, DeleteDirection::Forward));
+  EXPECT_FALSE(vellum::engine::com::DeleteAtCaret(ends, DeleteDirection::Forward));
 }
 
 TEST(TextEdit, ArrowsStepOverPairsAndCollapseASelectionToItsEdge) {
   TextEdit edit = At(u"a\r\n\U0001F600", 1);
-  engine::MoveCaret(edit, CaretMove::Right, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::Right, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 3u);
-  engine::MoveCaret(edit, CaretMove::Right, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::Right, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 5u);
-  engine::MoveCaret(edit, CaretMove::Left, Selecting::Extend);
+  vellum::engine::com::MoveCaret(edit, CaretMove::Left, Selecting::Extend);
   EXPECT_EQ(edit.caret, 3u);
   EXPECT_EQ(edit.anchor, 5u);
-  engine::MoveCaret(edit, CaretMove::Right, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::Right, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 5u) << "a selection collapses to its right edge";
   EXPECT_FALSE(edit.HasSelection());
 }
 
 TEST(TextEdit, LineKeysFollowTheLinesOfATextArea) {
   TextEdit edit = At(u"abc\r\nde\nfghi", 10);  // after "fg"
-  engine::MoveCaret(edit, CaretMove::LineStart, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::LineStart, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 8u);
-  engine::MoveCaret(edit, CaretMove::LineEnd, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::LineEnd, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 12u);
-  engine::MoveCaret(edit, CaretMove::LineUp, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::LineUp, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 7u) << "the shorter line above ends the column";
-  engine::MoveCaret(edit, CaretMove::LineUp, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::LineUp, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 2u);
-  engine::MoveCaret(edit, CaretMove::LineUp, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::LineUp, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 0u);
-  engine::MoveCaret(edit, CaretMove::LineDown, Selecting::Collapse);
+  vellum::engine::com::MoveCaret(edit, CaretMove::LineDown, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 5u);
-  engine::MoveCaret(edit, CaretMove::TextEnd, Selecting::Extend);
+  vellum::engine::com::MoveCaret(edit, CaretMove::TextEnd, Selecting::Extend);
   EXPECT_EQ(edit.SelectionStart(), 5u);
   EXPECT_EQ(edit.SelectionEnd(), 12u);
 }
 
 TEST(TextEdit, PlacingTheCaretClampsAndKeepsOutOfPairs) {
   TextEdit edit = At(u"a\r\nb", 0);
-  engine::PlaceCaret(edit, 2, Selecting::Collapse);
+  vellum::engine::com::PlaceCaret(edit, 2, Selecting::Collapse);
   EXPECT_EQ(edit.caret, 1u);
-  engine::PlaceCaret(edit, 99, Selecting::Extend);
+  vellum::engine::com::PlaceCaret(edit, 99, Selecting::Extend);
   EXPECT_EQ(edit.caret, 4u);
   EXPECT_EQ(edit.anchor, 1u);
-  engine::SelectAll(edit);
+  vellum::engine::com::SelectAll(edit);
   EXPECT_EQ(edit.SelectionStart(), 0u);
   EXPECT_EQ(edit.SelectionEnd(), 4u);
 }

@@ -16,7 +16,7 @@ namespace pt {
 
 struct HostOptions {
   DWORD hostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;  // what GetHostInfo answers
-  int width = 420;   // of the document window
+  int width = 420;                                                       // of the document window
   int height = 300;
 };
 

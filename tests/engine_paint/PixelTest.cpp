@@ -31,8 +31,9 @@ class PixelTest : public pt::HostedTest {
 };
 
 TEST_F(PixelTest, BackgroundFillsTheBorderBoxAndNothingAround) {
-  vt::Image image = Show(L"<div style=\"position: absolute; left: 40px; top: 30px; width: 60px; height: 40px; "
-                         L"background-color: #ff0000\"></div>");
+  vt::Image image = Show(
+      L"<div style=\"position: absolute; left: 40px; top: 30px; width: 60px; height: 40px; "
+      L"background-color: #ff0000\"></div>");
   EXPECT_EQ(image.At(40, 30), kRed);
   EXPECT_EQ(image.At(99, 69), kRed);
   EXPECT_EQ(pt::CountColour(image, {40, 30, 100, 70}, kRed), 60 * 40);
@@ -43,13 +44,14 @@ TEST_F(PixelTest, BackgroundFillsTheBorderBoxAndNothingAround) {
 }
 
 TEST_F(PixelTest, BorderShowsItsColourOnTheEdgeAndTheBackgroundInside) {
-  vt::Image image = Show(L"<div style=\"position: absolute; left: 20px; top: 20px; width: 80px; height: 50px; "
-                         L"border: 4px solid #0000ff; background-color: #00ff00\"></div>");
+  vt::Image image = Show(
+      L"<div style=\"position: absolute; left: 20px; top: 20px; width: 80px; height: 50px; "
+      L"border: 4px solid #0000ff; background-color: #00ff00\"></div>");
   EXPECT_EQ(image.At(20, 40), kBlue);   // left edge, outer pixel
   EXPECT_EQ(image.At(23, 40), kBlue);   // left edge, inner pixel
   EXPECT_EQ(image.At(24, 40), kGreen);  // padding box
   EXPECT_EQ(image.At(60, 20), kBlue);
-  EXPECT_EQ(image.At(60, 69), kBlue);   // bottom edge ends at top + height
+  EXPECT_EQ(image.At(60, 69), kBlue);  // bottom edge ends at top + height
   EXPECT_EQ(image.At(99, 40), kBlue);
   EXPECT_EQ(image.At(60, 45), kGreen);
   EXPECT_EQ(image.At(60, 70), kWhite);
@@ -57,8 +59,9 @@ TEST_F(PixelTest, BorderShowsItsColourOnTheEdgeAndTheBackgroundInside) {
 }
 
 TEST_F(PixelTest, DashedBorderLeavesGapsAlongItsEdge) {
-  vt::Image image = Show(L"<div style=\"position: absolute; left: 20px; top: 20px; width: 120px; height: 40px; "
-                         L"border: 2px dashed #ff0000\"></div>");
+  vt::Image image = Show(
+      L"<div style=\"position: absolute; left: 20px; top: 20px; width: 120px; height: 40px; "
+      L"border: 2px dashed #ff0000\"></div>");
   const int red = pt::CountColour(image, {20, 20, 140, 21}, kRed);
   EXPECT_GT(red, 40);
   EXPECT_LT(red, 100);
@@ -70,7 +73,7 @@ TEST_F(PixelTest, HigherZIndexPaintsOverALaterElement) {
       L"background-color: #ff0000\"></div>"
       L"<div style=\"position: absolute; left: 50px; top: 50px; width: 60px; height: 60px; z-index: 1; "
       L"background-color: #0000ff\"></div>");
-  EXPECT_EQ(image.At(60, 60), kRed);    // overlap: the higher z-index wins over document order
+  EXPECT_EQ(image.At(60, 60), kRed);  // overlap: the higher z-index wins over document order
   EXPECT_EQ(image.At(100, 100), kBlue);
 }
 
@@ -93,8 +96,9 @@ TEST_F(PixelTest, ChildPaintsOverItsParent) {
 }
 
 TEST_F(PixelTest, TextShowsInItsColourInsideItsBoxOnly) {
-  vt::Image image = Show(L"<span style=\"position: absolute; left: 30px; top: 30px; color: #00a000; "
-                         L"font-size: 24px; font-weight: bold\">HEH</span>");
+  vt::Image image = Show(
+      L"<span style=\"position: absolute; left: 30px; top: 30px; color: #00a000; "
+      L"font-size: 24px; font-weight: bold\">HEH</span>");
   auto green = [](const vt::Image& picture, RECT area) {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
@@ -120,8 +124,11 @@ TEST_F(PixelTest, ImageShowsTheFilesPixelsFromAPathOrAFileUrl) {
   std::wstring url = L"file:///" + path;
   for (wchar_t& c : url)
     if (c == L'\\') c = L'/';
-  vt::Image image = Show(L"<img src=\"" + path + L"\" width=\"48\" height=\"36\" style=\"position: absolute; "
-                         L"left: 10px; top: 10px\"><img src=\"" + url + L"\" width=\"48\" height=\"36\" "
+  vt::Image image = Show(L"<img src=\"" + path +
+                         L"\" width=\"48\" height=\"36\" style=\"position: absolute; "
+                         L"left: 10px; top: 10px\"><img src=\"" +
+                         url +
+                         L"\" width=\"48\" height=\"36\" "
                          L"style=\"position: absolute; left: 100px; top: 10px\">");
   EXPECT_EQ(image.At(15, 15), kSky);
   EXPECT_EQ(image.At(15, 40), kGrass);
@@ -130,8 +137,9 @@ TEST_F(PixelTest, ImageShowsTheFilesPixelsFromAPathOrAFileUrl) {
 }
 
 TEST_F(PixelTest, MissingImageShowsAPlaceholderWithARedCross) {
-  vt::Image image = Show(L"<img src=\"no-such-picture.png\" style=\"position: absolute; left: 10px; top: 10px; "
-                         L"width: 60px; height: 40px\">");
+  vt::Image image = Show(
+      L"<img src=\"no-such-picture.png\" style=\"position: absolute; left: 10px; top: 10px; "
+      L"width: 60px; height: 40px\">");
   int red = 0;
   for (int y = 10; y < 50; ++y)
     for (int x = 10; x < 70; ++x) red += pt::Near(image.At(x, y), 0xd00000, 40);
@@ -140,16 +148,18 @@ TEST_F(PixelTest, MissingImageShowsAPlaceholderWithARedCross) {
 }
 
 TEST_F(PixelTest, CheckedBoxShowsAMarkThatAnUncheckedOneDoesNot) {
-  vt::Image image = Show(L"<input type=\"checkbox\" checked style=\"position: absolute; left: 10px; top: 10px\">"
-                         L"<input type=\"checkbox\" style=\"position: absolute; left: 40px; top: 10px\">");
+  vt::Image image = Show(
+      L"<input type=\"checkbox\" checked style=\"position: absolute; left: 10px; top: 10px\">"
+      L"<input type=\"checkbox\" style=\"position: absolute; left: 40px; top: 10px\">");
   const uint32_t mark = System(COLOR_WINDOWTEXT);
   EXPECT_GT(pt::CountColour(image, {13, 13, 20, 20}, mark), 5);
   EXPECT_EQ(pt::CountColour(image, {43, 13, 50, 20}, mark), 0);
 }
 
 TEST_F(PixelTest, SelectedOptionOfAListIsHighlightedOnItsRow) {
-  vt::Image image = Show(L"<select size=\"3\" style=\"position: absolute; left: 10px; top: 10px; width: 100px\">"
-                         L"<option>One</option><option selected>Two</option><option>Three</option></select>");
+  vt::Image image = Show(
+      L"<select size=\"3\" style=\"position: absolute; left: 10px; top: 10px; width: 100px\">"
+      L"<option>One</option><option selected>Two</option><option>Three</option></select>");
   const uint32_t highlight = System(COLOR_HIGHLIGHT);
   const int rowTop = 10 + 2;  // inside the frame, rows 16 pixels tall
   EXPECT_EQ(pt::CountColour(image, {14, rowTop, 90, rowTop + 16}, highlight), 0);
@@ -158,16 +168,18 @@ TEST_F(PixelTest, SelectedOptionOfAListIsHighlightedOnItsRow) {
 }
 
 TEST_F(PixelTest, TextBoxHasASunkenFrameAndAWindowColouredInside) {
-  vt::Image image = Show(L"<input type=\"text\" style=\"position: absolute; left: 10px; top: 10px; width: 100px; "
-                         L"height: 22px\">");
-  EXPECT_EQ(image.At(10, 10), System(COLOR_BTNSHADOW));    // outer edge, top left
+  vt::Image image = Show(
+      L"<input type=\"text\" style=\"position: absolute; left: 10px; top: 10px; width: 100px; "
+      L"height: 22px\">");
+  EXPECT_EQ(image.At(10, 10), System(COLOR_BTNSHADOW));      // outer edge, top left
   EXPECT_EQ(image.At(109, 31), System(COLOR_BTNHIGHLIGHT));  // outer edge, bottom right
   EXPECT_EQ(image.At(60, 20), System(COLOR_WINDOW));
 }
 
 TEST_F(PixelTest, ObjectShowsAPlaceholderBoxWithItsClassIdText) {
-  vt::Image image = Show(L"<object classid=\"clsid:12345678-0000-0000-0000-000000000000\" style=\"position: "
-                         L"absolute; left: 10px; top: 10px; width: 150px; height: 60px\"></object>");
+  vt::Image image = Show(
+      L"<object classid=\"clsid:12345678-0000-0000-0000-000000000000\" style=\"position: "
+      L"absolute; left: 10px; top: 10px; width: 150px; height: 60px\"></object>");
   EXPECT_EQ(image.At(10, 10), System(COLOR_BTNSHADOW));
   EXPECT_EQ(image.At(12, 12), System(COLOR_BTNFACE));
   EXPECT_GT(pt::CountColour(image, {11, 11, 159, 69}, System(COLOR_BTNTEXT)), 30);  // the class id's letters

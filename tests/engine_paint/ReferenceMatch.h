@@ -11,7 +11,7 @@
 namespace pt {
 
 struct Tolerance {
-  int channel = 40;              // a pixel differs when a channel is further apart than this
+  int channel = 40;                  // a pixel differs when a channel is further apart than this
   double differingFraction = 0.003;  // of all pixels, at most this many may differ
 };
 

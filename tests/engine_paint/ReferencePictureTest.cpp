@@ -30,7 +30,9 @@ body { font-family: Arial; font-size: 13px; background-color: #ffffff }
 Second line</textarea>
 <fieldset style="position: absolute; left: 205px; top: 72px; width: 195px; height: 62px"><legend>Delivery</legend>
 <span style="position: absolute; left: 12px; top: 26px; font-style: italic">Within three days</span></fieldset>
-<img src=")" + picture + LR"(" width="48" height="36" style="position: absolute; left: 10px; top: 148px">
+<img src=")" +
+         picture +
+         LR"(" width="48" height="36" style="position: absolute; left: 10px; top: 148px">
 <img src="missing-picture.png" alt="Logo" style="position: absolute; left: 68px; top: 148px; width: 64px; height: 36px">
 <select size="4" style="position: absolute; left: 145px; top: 148px; width: 110px">
 <option>Red</option><option selected>Green</option><option>Blue</option><option>Yellow</option><option>Violet</option>
@@ -45,7 +47,8 @@ A plain box with a border, a background and text that wraps.</span>
 
 // Every CSS border style, fonts by family, weight, slant and decoration, text alignment and case.
 std::wstring BordersAndTextPage() {
-  std::wstring html = LR"(<html><head><style>
+  std::wstring html =
+      LR"(<html><head><style>
 body { font-family: Arial; font-size: 13px; color: #202020 }
 div.b { position: absolute; width: 90px; height: 34px; border-width: 4px; border-color: #4060c0; padding: 2px }
 span { position: absolute; left: 215px }
@@ -56,7 +59,8 @@ span { position: absolute; left: 215px }
     html += L"<div class=\"b\" style=\"left: " + std::to_wstring(left) + L"px; top: " + std::to_wstring(top) +
             L"px; border-style: " + styles[i] + L"\">" + styles[i] + L"</div>";
   }
-  html += LR"(<span style="top: 8px; font-family: 'Times New Roman'; font-size: 16px">Serif text</span>
+  html +=
+      LR"(<span style="top: 8px; font-family: 'Times New Roman'; font-size: 16px">Serif text</span>
 <span style="top: 30px; font-family: monospace">Monospaced text</span>
 <span style="top: 50px; font-weight: bold">Bold</span><span style="top: 50px; left: 260px; font-style: italic">Italic</span>
 <span style="top: 70px; text-decoration: underline">Underlined</span>

@@ -14,13 +14,13 @@ class CurrentStyleTest : public ::testing::Test {
  protected:
   IHTMLCurrentStyle* Current(const st::Page& page, const std::wstring& id) {
     IHTMLCurrentStyle* style = reinterpret_cast<IHTMLCurrentStyle*>(0xdeadbeef);
-    EXPECT_EQ(engine::CreateCurrentStyle(page.byId(id), &style), S_OK);
+    EXPECT_EQ(vellum::engine::com::CreateCurrentStyle(page.byId(id), &style), S_OK);
     held_.push_back(style);
     return style;
   }
   IHTMLStyle* Inline(const st::Page& page, const std::wstring& id) {
     IHTMLStyle* style = nullptr;
-    EXPECT_EQ(engine::CreateInlineStyle(page.byId(id), &style), S_OK);
+    EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.byId(id), &style), S_OK);
     held_.push_back(style);
     return style;
   }
@@ -39,20 +39,36 @@ struct Default {
   const wchar_t* value;
 };
 const Default kDefaults[] = {
-    {L"color", L"#000000"},     {L"backgroundColor", L"transparent"}, {L"borderColor", L"#000000"},
-    {L"borderStyle", L"none"},  {L"borderWidth", L"medium"},          {L"margin", L"0px"},
-    {L"padding", L"0px"},       {L"top", L"auto"},                    {L"left", L"auto"},
-    {L"width", L"auto"},        {L"height", L"auto"},                 {L"overflowX", L"visible"},
-    {L"overflowY", L"visible"}, {L"zIndex", L"auto"},                 {L"fontFamily", L"Times New Roman"},
-    {L"fontSize", L"16px"},     {L"fontStyle", L"normal"},            {L"fontVariant", L"normal"},
-    {L"fontWeight", L"400"},    {L"textAlign", L"left"},              {L"textDecoration", L"none"},
-    {L"textTransform", L"none"}, {L"cursor", L"auto"},
+    {L"color", L"#000000"},
+    {L"backgroundColor", L"transparent"},
+    {L"borderColor", L"#000000"},
+    {L"borderStyle", L"none"},
+    {L"borderWidth", L"medium"},
+    {L"margin", L"0px"},
+    {L"padding", L"0px"},
+    {L"top", L"auto"},
+    {L"left", L"auto"},
+    {L"width", L"auto"},
+    {L"height", L"auto"},
+    {L"overflowX", L"visible"},
+    {L"overflowY", L"visible"},
+    {L"zIndex", L"auto"},
+    {L"fontFamily", L"Times New Roman"},
+    {L"fontSize", L"16px"},
+    {L"fontStyle", L"normal"},
+    {L"fontVariant", L"normal"},
+    {L"fontWeight", L"400"},
+    {L"textAlign", L"left"},
+    {L"textDecoration", L"none"},
+    {L"textTransform", L"none"},
+    {L"cursor", L"auto"},
 };
 
 TEST_F(CurrentStyleTest, PlainElementsReportTheDefaultsOfEveryPropertySheetProperty) {
   ASSERT_EQ(std::size(kDefaults), std::size(st::kSheetStyleProperties));
-  st::Page page(L"<body id=body><span id=span>x</span><input id=input><select id=select></select>"
-                L"<textarea id=area></textarea><img id=img><fieldset id=frame></fieldset>");
+  st::Page page(
+      L"<body id=body><span id=span>x</span><input id=input><select id=select></select>"
+      L"<textarea id=area></textarea><img id=img><fieldset id=frame></fieldset>");
   for (const wchar_t* id : {L"body", L"span", L"input", L"select", L"area", L"img", L"frame"}) {
     IHTMLCurrentStyle* current = Current(page, id);
     for (const Default& expected : kDefaults)
@@ -88,9 +104,10 @@ TEST_F(CurrentStyleTest, WhatTheInlineStyleWritesReadsBackAtOnce) {
 }
 
 TEST_F(CurrentStyleTest, StyleElementRulesCascadeUnderTheInlineStyle) {
-  st::Page page(L"<head><style>span { color: red; position: absolute } .c { font-weight: bold; z-index: 2 }"
-                L" #a { color: blue } fieldset span { cursor: hand }</style></head>"
-                L"<body><fieldset><span id=a class=c style='z-index: 9'></span></fieldset><span id=b></span>");
+  st::Page page(
+      L"<head><style>span { color: red; position: absolute } .c { font-weight: bold; z-index: 2 }"
+      L" #a { color: blue } fieldset span { cursor: hand }</style></head>"
+      L"<body><fieldset><span id=a class=c style='z-index: 9'></span></fieldset><span id=b></span>");
   IHTMLCurrentStyle* a = Current(page, L"a");
   EXPECT_EQ(st::TextByName(a, L"color"), L"blue");
   EXPECT_EQ(st::TextByName(a, L"position"), L"absolute");
@@ -116,8 +133,9 @@ TEST_F(CurrentStyleTest, InheritedValuesComeFromTheAncestors) {
 TEST_F(CurrentStyleTest, ComputedValueWrittenToTheInlineStyleChangesNothing) {
   // The property sheet compares with the computed value and writes the inline style: a value read
   // here must be accepted there and read back the same.
-  st::Page page(L"<head><style>span { border: 2px dotted green; margin: 1px 2px; font: italic bold 12pt Arial }"
-                L"</style></head><body><span id=a style='left: 5px; z-index: 3; cursor: help'></span>");
+  st::Page page(
+      L"<head><style>span { border: 2px dotted green; margin: 1px 2px; font: italic bold 12pt Arial }"
+      L"</style></head><body><span id=a style='left: 5px; z-index: 3; cursor: help'></span>");
   IHTMLCurrentStyle* current = Current(page, L"a");
   IHTMLStyle* style = Inline(page, L"a");
   for (const wchar_t* name : st::kSheetStyleProperties) {
@@ -131,8 +149,9 @@ TEST_F(CurrentStyleTest, ComputedValueWrittenToTheInlineStyleChangesNothing) {
 }
 
 TEST_F(CurrentStyleTest, TypedGettersMatchTheNamedProperties) {
-  st::Page page(L"<body><span id=a style='overflow-x: scroll; font-weight: bold; color: #123456; "
-                L"border-width: 3px; border-style: solid'></span>");
+  st::Page page(
+      L"<body><span id=a style='overflow-x: scroll; font-weight: bold; color: #123456; "
+      L"border-width: 3px; border-style: solid'></span>");
   IHTMLCurrentStyle* current = Current(page, L"a");
   Bstr text;
   ASSERT_EQ(current->get_overflowX(text.out()), S_OK);
@@ -164,7 +183,7 @@ TEST_F(CurrentStyleTest, ElementOutsideTheTreeStillAnswers) {
   st::Page page(L"<style>span { color: red }</style><body>");
   vellum::engine::RefPtr<vellum::engine::Element> span = page.document().createElement(u"span");
   IHTMLCurrentStyle* current = nullptr;
-  ASSERT_EQ(engine::CreateCurrentStyle(*span, &current), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateCurrentStyle(*span, &current), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"red");
   EXPECT_EQ(st::TextByName(current, L"position"), L"static");
   EXPECT_EQ(current->Release(), 0u);

@@ -23,7 +23,10 @@ class Ref {
   ~Ref() { reset(); }
   Ref(const Ref&) = delete;
   Ref& operator=(const Ref&) = delete;
-  T** out() { reset(); return &p_; }
+  T** out() {
+    reset();
+    return &p_;
+  }
   void** outVoid() { return reinterpret_cast<void**>(out()); }
   T* operator->() const { return p_; }
   T* get() const { return p_; }
@@ -42,8 +45,8 @@ class StyleEndToEnd : public ::testing::Test {
     OleInitialize(nullptr);
     engine_ = LoadLibraryW(L"vellumengine.dll");
     ASSERT_NE(engine_, nullptr);
-    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-        GetProcAddress(engine_, "DllGetClassObject"));
+    auto getClassObject =
+        reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(GetProcAddress(engine_, "DllGetClassObject"));
     liveObjects_ = reinterpret_cast<LONG(WINAPI*)()>(GetProcAddress(engine_, "VellumEngine_LiveObjects"));
     ASSERT_TRUE(getClassObject && liveObjects_);
     Ref<IClassFactory> factory;
@@ -105,8 +108,9 @@ class StyleEndToEnd : public ::testing::Test {
 };
 
 TEST_F(StyleEndToEnd, ElementStyleWritesTheNormalisedTextAndCurrentStyleReadsItBack) {
-  Load(L"<html><body><span id=label1 style='position:absolute;left:1px;top:2px;width:65px;height:20px'>label1"
-       L"</span></body></html>");
+  Load(
+      L"<html><body><span id=label1 style='position:absolute;left:1px;top:2px;width:65px;height:20px'>label1"
+      L"</span></body></html>");
   Ref<IHTMLElement> label;
   ElementById(L"label1", label);
   ASSERT_TRUE(label.get());

@@ -16,7 +16,7 @@ class InlineStyleTest : public ::testing::Test {
   // The inline style of the element with that id (the test holds the reference until TearDown).
   IHTMLStyle* Style(const st::Page& page, const std::wstring& id) {
     IHTMLStyle* style = reinterpret_cast<IHTMLStyle*>(0xdeadbeef);
-    EXPECT_EQ(engine::CreateInlineStyle(page.byId(id), &style), S_OK);
+    EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.byId(id), &style), S_OK);
     held_.push_back(style);
     return style;
   }
@@ -175,9 +175,9 @@ TEST_F(InlineStyleTest, NamedDispatchKnowsCssTextAndRejectsUnknownNames) {
   EXPECT_EQ(id, DISPID_UNKNOWN);
   DISPPARAMS none = {};
   Variant result;
-  EXPECT_EQ(style->Invoke(12345, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.out(), nullptr,
-                          nullptr),
-            DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(
+      style->Invoke(12345, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.out(), nullptr, nullptr),
+      DISP_E_MEMBERNOTFOUND);
 }
 
 TEST_F(InlineStyleTest, EachPropertyHasItsOwnDispatchId) {
@@ -194,7 +194,7 @@ TEST_F(InlineStyleTest, EachPropertyHasItsOwnDispatchId) {
 }
 
 TEST_F(InlineStyleTest, TypedAccessorsNameTheirPropertiesInTheCssTable) {
-  for (const engine::style::AccessorName& accessor : engine::style::kStyleAccessorNames) {
+  for (const vellum::engine::com::style::AccessorName& accessor : vellum::engine::com::style::kStyleAccessorNames) {
     const auto found = vellum::engine::css::FindProperty(accessor.name);
     ASSERT_TRUE(found) << std::string(accessor.name.begin(), accessor.name.end());
     EXPECT_EQ(*found, accessor.id) << std::string(accessor.name.begin(), accessor.name.end());
@@ -285,7 +285,7 @@ TEST_F(InlineStyleTest, NullOutputsAreRefusedAndOutputsAreWrittenOnEveryPath) {
   EXPECT_EQ(style->get_cssText(nullptr), E_POINTER);
   EXPECT_EQ(style->get_left(nullptr), E_POINTER);
   EXPECT_EQ(style->get_pixelLeft(nullptr), E_POINTER);
-  EXPECT_EQ(engine::CreateInlineStyle(page.byId(L"a"), nullptr), E_POINTER);
+  EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.byId(L"a"), nullptr), E_POINTER);
   Variant value;
   EXPECT_EQ(style->getAttribute(Bstr(L"nothing"), 0, value.out()), S_OK);
   EXPECT_EQ(value.type(), VT_NULL);

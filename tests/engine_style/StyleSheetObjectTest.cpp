@@ -16,7 +16,7 @@ class StyleSheetObjectTest : public ::testing::Test {
 TEST_F(StyleSheetObjectTest, CssTextIsTheStyleElementsTextAsWritten) {
   st::Page page(L"<head><style id=s>\n  SPAN { color: red }\n/* kept */</style></head><body>");
   IHTMLStyleSheet* sheet = reinterpret_cast<IHTMLStyleSheet*>(0xdeadbeef);
-  ASSERT_EQ(engine::CreateStyleSheet(page.byId(L"s"), &sheet), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"s"), &sheet), S_OK);
   Bstr text;
   ASSERT_EQ(sheet->get_cssText(text.out()), S_OK);
   EXPECT_EQ(text.text(), L"\n  SPAN { color: red }\n/* kept */");
@@ -27,9 +27,9 @@ TEST_F(StyleSheetObjectTest, CssTextIsTheStyleElementsTextAsWritten) {
 TEST_F(StyleSheetObjectTest, NewCssTextReplacesTheRulesTheCascadeUses) {
   st::Page page(L"<head><style id=s>span { color: red }</style></head><body><span id=a></span>");
   IHTMLStyleSheet* sheet = nullptr;
-  ASSERT_EQ(engine::CreateStyleSheet(page.byId(L"s"), &sheet), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"s"), &sheet), S_OK);
   IHTMLCurrentStyle* current = nullptr;
-  ASSERT_EQ(engine::CreateCurrentStyle(page.byId(L"a"), &current), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateCurrentStyle(page.byId(L"a"), &current), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"red");
   ASSERT_EQ(sheet->put_cssText(Bstr(L"span { color: green; position: absolute }")), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"green");
@@ -46,8 +46,8 @@ TEST_F(StyleSheetObjectTest, TypeAndMediaComeFromTheElement) {
   st::Page page(L"<head><style id=plain></style><style id=typed type='text/css' media=screen></style></head>");
   IHTMLStyleSheet* plain = nullptr;
   IHTMLStyleSheet* typed = nullptr;
-  ASSERT_EQ(engine::CreateStyleSheet(page.byId(L"plain"), &plain), S_OK);
-  ASSERT_EQ(engine::CreateStyleSheet(page.byId(L"typed"), &typed), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"plain"), &plain), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"typed"), &typed), S_OK);
   Bstr text;
   ASSERT_EQ(plain->get_type(text.out()), S_OK);
   EXPECT_EQ(text.text(), L"text/css");

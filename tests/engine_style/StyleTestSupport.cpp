@@ -9,7 +9,7 @@
 #include "parser/html_parser.h"
 
 // The objects compiled into this test count themselves here instead of in the engine module.
-namespace engine {
+namespace vellum::engine::com {
 namespace {
 std::atomic<LONG> g_live{0};
 }  // namespace
@@ -18,21 +18,22 @@ void ObjectDestroyed() { --g_live; }
 LONG LiveObjects() { return g_live.load(); }
 // No view exists here to repaint after a change.
 void AfterObjectModelCall() noexcept {}
-}  // namespace engine
+}  // namespace vellum::engine::com
 
 namespace st {
 
-LONG LiveObjects() { return engine::LiveObjects(); }
+LONG LiveObjects() { return vellum::engine::com::LiveObjects(); }
 
-const wchar_t* const kSheetStyleProperties[23] = {
-    L"color",     L"backgroundColor", L"borderColor", L"borderStyle", L"borderWidth", L"margin",
-    L"padding",   L"top",             L"left",        L"width",       L"height",      L"overflowX",
-    L"overflowY", L"zIndex",          L"fontFamily",  L"fontSize",    L"fontStyle",   L"fontVariant",
-    L"fontWeight", L"textAlign",      L"textDecoration", L"textTransform", L"cursor"};
+const wchar_t* const kSheetStyleProperties[23] = {L"color",          L"backgroundColor", L"borderColor", L"borderStyle",
+                                                  L"borderWidth",    L"margin",          L"padding",     L"top",
+                                                  L"left",           L"width",           L"height",      L"overflowX",
+                                                  L"overflowY",      L"zIndex",          L"fontFamily",  L"fontSize",
+                                                  L"fontStyle",      L"fontVariant",     L"fontWeight",  L"textAlign",
+                                                  L"textDecoration", L"textTransform",   L"cursor"};
 
 Page::Page(const std::wstring& html)
-    : document_(vellum::engine::parseDocument(std::u16string_view(reinterpret_cast<const char16_t*>(html.data()),
-                                                                  html.size()))) {}
+    : document_(vellum::engine::parseDocument(
+          std::u16string_view(reinterpret_cast<const char16_t*>(html.data()), html.size()))) {}
 
 vellum::engine::Element& Page::byId(const std::wstring& id) const {
   const std::u16string_view wanted(reinterpret_cast<const char16_t*>(id.data()), id.size());
@@ -105,8 +106,7 @@ HRESULT GetByName(IUnknown* object, const std::wstring& name, Variant& result) {
   hr = IdOf(dispatch, name, id);
   if (SUCCEEDED(hr)) {
     DISPPARAMS none = {};
-    hr = dispatch->Invoke(id, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.out(), nullptr,
-                          nullptr);
+    hr = dispatch->Invoke(id, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.out(), nullptr, nullptr);
   }
   dispatch->Release();
   return hr;
@@ -121,8 +121,7 @@ HRESULT PutByName(IUnknown* object, const std::wstring& name, Variant& value) {
   if (SUCCEEDED(hr)) {
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params = {&value.get(), &named, 1, 1};
-    hr = dispatch->Invoke(id, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                          nullptr);
+    hr = dispatch->Invoke(id, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
   }
   dispatch->Release();
   return hr;

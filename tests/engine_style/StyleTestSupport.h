@@ -37,7 +37,11 @@ class Bstr {
   ~Bstr() { SysFreeString(value_); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
-  BSTR* out() { SysFreeString(value_); value_ = reinterpret_cast<BSTR>(0xdeadbeef); return &value_; }
+  BSTR* out() {
+    SysFreeString(value_);
+    value_ = reinterpret_cast<BSTR>(0xdeadbeef);
+    return &value_;
+  }
   operator BSTR() const { return value_; }
   std::wstring text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
   bool isNull() const { return value_ == nullptr; }

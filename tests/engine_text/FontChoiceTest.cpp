@@ -12,7 +12,7 @@
 
 namespace {
 
-using engine::FontDescription;
+using vellum::engine::com::FontDescription;
 using vellum::engine::layout::FontQuery;
 
 // A face name the machine has: the family itself, or failing that its stand-in.
@@ -23,7 +23,8 @@ bool Installed(const wchar_t* face) {
   wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
   bool found = false;
   EnumFontFamiliesExW(
-      dc, &wanted, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+      dc, &wanted,
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
         *reinterpret_cast<bool*>(found) = true;
         return 0;
       },
@@ -34,8 +35,8 @@ bool Installed(const wchar_t* face) {
 
 std::wstring FaceOf(const std::u16string& families, int weight = 400) {
   HDC dc = CreateCompatibleDC(nullptr);
-  FontDescription described = engine::DescribeFont(FontQuery{families, 13, weight});
-  HFONT font = engine::CreatePageFont(dc, described);
+  FontDescription described = vellum::engine::com::DescribeFont(FontQuery{families, 13, weight});
+  HFONT font = vellum::engine::com::CreatePageFont(dc, described);
   wchar_t face[LF_FACESIZE] = {};
   HGDIOBJ previous = SelectObject(dc, font);
   GetTextFaceW(dc, LF_FACESIZE, face);
@@ -76,14 +77,14 @@ TEST(FontChoice, APageNamingNoFamilyTheMachineHasGetsTheDefaultSerif) {
 }
 
 TEST(FontChoice, ListsAreReadAsCssWritesThem) {
-  EXPECT_EQ(engine::DescribeFont(FontQuery{u" 'Times New Roman' ,Arial,  serif ", 13}).families,
+  EXPECT_EQ(vellum::engine::com::DescribeFont(FontQuery{u" 'Times New Roman' ,Arial,  serif ", 13}).families,
             L"Times New Roman,Arial,Times New Roman,");
   const std::u16string longName(40, u'x');
-  EXPECT_EQ(engine::DescribeFont(FontQuery{longName, 13}).families, std::wstring(31, L'x') + L",");
+  EXPECT_EQ(vellum::engine::com::DescribeFont(FontQuery{longName, 13}).families, std::wstring(31, L'x') + L",");
   // Past eight families the rest are not looked at.
-  EXPECT_EQ(engine::DescribeFont(FontQuery{u"a,b,c,d,e,f,g,h,i,j", 13}).families, L"a,b,c,d,e,f,g,h,");
-  EXPECT_EQ(engine::DescribeFont(FontQuery{u"Arial", 1e9}).pixelSize, 1000);
-  EXPECT_EQ(engine::DescribeFont(FontQuery{u"Arial", -3}).pixelSize, 1);
+  EXPECT_EQ(vellum::engine::com::DescribeFont(FontQuery{u"a,b,c,d,e,f,g,h,i,j", 13}).families, L"a,b,c,d,e,f,g,h,");
+  EXPECT_EQ(vellum::engine::com::DescribeFont(FontQuery{u"Arial", 1e9}).pixelSize, 1000);
+  EXPECT_EQ(vellum::engine::com::DescribeFont(FontQuery{u"Arial", -3}).pixelSize, 1);
 }
 
 }  // namespace

@@ -17,12 +17,12 @@
 namespace {
 
 namespace layout = vellum::engine::layout;
-using engine::CGdiTextMeasurer;
 using layout::FontQuery;
 using layout::testing::ItemsBelow;
 using layout::testing::ItemsFollowEachOther;
 using layout::testing::LaidOutPage;
 using vellum::engine::Element;
+using vellum::engine::com::CGdiTextMeasurer;
 
 TEST(MeasuredLayout, BoldItalicAndLargerRunsAndAnInlineControlFollowEachOther) {
   CGdiTextMeasurer measurer;

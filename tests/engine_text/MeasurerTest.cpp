@@ -12,14 +12,14 @@
 
 namespace {
 
-using engine::CGdiTextMeasurer;
+using vellum::engine::com::CGdiTextMeasurer;
 using vellum::engine::layout::FontQuery;
 using vellum::engine::layout::TextCase;
 
 // GDI's own answer for the text in the font the painter makes for the query.
 int GdiWidth(const FontQuery& query, const wchar_t* text) {
   HDC dc = CreateCompatibleDC(nullptr);
-  HFONT font = engine::CreatePageFont(dc, engine::DescribeFont(query));
+  HFONT font = vellum::engine::com::CreatePageFont(dc, vellum::engine::com::DescribeFont(query));
   DeleteDC(dc);
   const int width = tt::ExtentIn(font, text);
   DeleteObject(font);

@@ -40,10 +40,10 @@ HFONT ArialOrItsTwin(int pixelSize, int weight) {
 class TextGeometry : public et::DocumentTest {};
 
 TEST_F(TextGeometry, AnAutoWidthLabelIsAsWideAsItsTextAndItsLastGlyphHitsIt) {
-  Ptr<IHTMLElement> label =
-      Load(L"<html><body style='font-family: Arial; font-size: 13px'><span id=l style='position: absolute; "
-           L"left: 20px; top: 30px; font-weight: bold'>Width of a label</span></body></html>",
-           L"l");
+  Ptr<IHTMLElement> label = Load(
+      L"<html><body style='font-family: Arial; font-size: 13px'><span id=l style='position: absolute; "
+      L"left: 20px; top: 30px; font-weight: bold'>Width of a label</span></body></html>",
+      L"l");
   ASSERT_TRUE(label);
   LONG left = 0, top = 0, width = 0, height = 0;
   ASSERT_HRESULT_SUCCEEDED(label->get_offsetLeft(&left));
@@ -62,9 +62,10 @@ TEST_F(TextGeometry, AnAutoWidthLabelIsAsWideAsItsTextAndItsLastGlyphHitsIt) {
 }
 
 TEST_F(TextGeometry, AButtonIsAsWideAsItsLabelInTheControlFontWithItsMargins) {
-  Ptr<IHTMLElement> narrow = Load(L"<html><body><input id=n type=button value='ii'>"
-                                  L"<input id=w type=button value='WW'></body></html>",
-                                  L"n");
+  Ptr<IHTMLElement> narrow = Load(
+      L"<html><body><input id=n type=button value='ii'>"
+      L"<input id=w type=button value='WW'></body></html>",
+      L"n");
   Ptr<IHTMLElement> wide = et::ElementById(document_, L"w");
   LONG narrowWidth = 0, wideWidth = 0;
   ASSERT_HRESULT_SUCCEEDED(narrow->get_offsetWidth(&narrowWidth));

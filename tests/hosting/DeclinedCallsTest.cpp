@@ -53,16 +53,18 @@ const std::vector<DeclinedCall>& Calls() {
       {"IOleClientSite::GetContainer(null)", [](const Sites& s) { return s.client->GetContainer(nullptr); }},
       {"IOleClientSite::OnShowWindow", [](const Sites& s) { return s.client->OnShowWindow(TRUE); }},
       {"IOleClientSite::RequestNewObjectLayout", [](const Sites& s) { return s.client->RequestNewObjectLayout(); }},
-      {"IOleInPlaceSite::Scroll", [](const Sites& s) { return s.inPlace->Scroll(SIZE{10, 10}); }},
+      {"IOleInPlaceSite::Scroll",
+       [](const Sites& s) {
+         return s.inPlace->Scroll(SIZE{10, 10});
+       }},
       {"IOleInPlaceSite::OnPosRectChange",
        [](const Sites& s) {
          RECT elsewhere = {5, 5, 50, 50};
          return s.inPlace->OnPosRectChange(&elsewhere);
        }},
       {"IOleControlSite::LockInPlaceActive", [](const Sites& s) { return s.control->LockInPlaceActive(TRUE); }},
-      {"IOleControlSite::GetExtendedControl", HandsOutNothing<IDispatch>([](const Sites& s, IDispatch** out) {
-         return s.control->GetExtendedControl(out);
-       })},
+      {"IOleControlSite::GetExtendedControl",
+       HandsOutNothing<IDispatch>([](const Sites& s, IDispatch** out) { return s.control->GetExtendedControl(out); })},
       {"IOleControlSite::TransformCoords",
        [](const Sites& s) {
          POINTL himetric = {100, 100};

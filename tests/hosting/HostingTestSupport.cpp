@@ -78,8 +78,8 @@ HostedControl::HostedControl() {
   OleInitialize(nullptr);
   EnsureControlClass();
   // The host stays hidden: showing a top-level window costs a wait for the display on every test.
-  parent_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPED | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  parent_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPED | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
   hwnd_ = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 10, 10, 300, 200, parent_, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
   control_ = Module_FindControl(hwnd_);

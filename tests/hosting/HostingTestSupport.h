@@ -28,7 +28,6 @@ class HostedControl {
   CVellum* control_ = nullptr;
 };
 
-
 // Queries from for riid; null when refused. The caller releases what it gets.
 template <class T>
 T* Query(IUnknown* from, REFIID riid) {
@@ -48,11 +47,11 @@ struct FakeDocument {
   FakeDocument();
   IHTMLDocument2* get() { return reinterpret_cast<IHTMLDocument2*>(this); }
 
-  const void* const* vtable;        // the document's method table (must stay first)
-  LONG refs = 0;                    // references held by others
-  LONG readyState = 1;              // READYSTATE_* answered for DISPID_READYSTATE
-  VARTYPE readyStateType = VT_I4;   // how the value is delivered
-  HRESULT readResult = S_OK;        // a failure here makes every read fail
+  const void* const* vtable;       // the document's method table (must stay first)
+  LONG refs = 0;                   // references held by others
+  LONG readyState = 1;             // READYSTATE_* answered for DISPID_READYSTATE
+  VARTYPE readyStateType = VT_I4;  // how the value is delivered
+  HRESULT readResult = S_OK;       // a failure here makes every read fail
   // The reads seen and how the last one asked.
   int reads = 0;
   DISPID lastId = 0;

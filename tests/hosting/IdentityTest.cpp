@@ -59,8 +59,8 @@ TEST_F(Identity, DispatchAnswersTheAmbientDispatchWhichKnowsNoProperty) {
   DISPPARAMS none = {};
   VARIANT result;
   VariantInit(&result);
-  EXPECT_EQ(first->Invoke(-709 /* ambient user mode */, IID_NULL, 0x800, DISPATCH_PROPERTYGET, &none, &result,
-                          nullptr, nullptr),
+  EXPECT_EQ(first->Invoke(-709 /* ambient user mode */, IID_NULL, 0x800, DISPATCH_PROPERTYGET, &none, &result, nullptr,
+                          nullptr),
             E_FAIL);
   second->Release();
   first->Release();
@@ -119,9 +119,15 @@ TEST_F(Identity, SiteObjectsAreMadeOnceAndKept) {
 }
 
 TEST_F(Identity, AnyOtherInterfaceIsRefusedWithAnEmptyResult) {
-  const IID* refused[] = {&IID_IOleObject,         &IID_IOleContainer,  &IID_IOleCommandTarget,
-                          &__uuidof(IHTMLDocument2), &IID_IOleInPlaceActiveObject, &IID_IOleInPlaceSiteEx,
-                          &IID_IConnectionPointContainer, &IID_IPersist, &IID_NULL};
+  const IID* refused[] = {&IID_IOleObject,
+                          &IID_IOleContainer,
+                          &IID_IOleCommandTarget,
+                          &__uuidof(IHTMLDocument2),
+                          &IID_IOleInPlaceActiveObject,
+                          &IID_IOleInPlaceSiteEx,
+                          &IID_IConnectionPointContainer,
+                          &IID_IPersist,
+                          &IID_NULL};
   for (const IID* riid : refused) {
     void* out = kMarker;
     EXPECT_EQ(identity_->QueryInterface(*riid, &out), E_NOINTERFACE);
@@ -131,8 +137,13 @@ TEST_F(Identity, AnyOtherInterfaceIsRefusedWithAnEmptyResult) {
 }
 
 TEST_F(Identity, MissingResultPointerFails) {
-  const IID* asked[] = {&IID_IUnknown, &IID_IDispatch, &IID_IOleClientSite, &__uuidof(IDocHostUIHandler),
-                        &IID_IPropertyNotifySink, &IID_IServiceProvider, &IID_IOleObject};
+  const IID* asked[] = {&IID_IUnknown,
+                        &IID_IDispatch,
+                        &IID_IOleClientSite,
+                        &__uuidof(IDocHostUIHandler),
+                        &IID_IPropertyNotifySink,
+                        &IID_IServiceProvider,
+                        &IID_IOleObject};
   for (const IID* riid : asked) EXPECT_EQ(identity_->QueryInterface(*riid, nullptr), E_FAIL);
   EXPECT_EQ(Count(), 0u);
 }
@@ -170,8 +181,8 @@ TEST_F(Identity, SiteInterfacesReachTheIdentityAndEachOther) {
   void* out = kMarker;
   EXPECT_EQ(clientSite->QueryInterface(IID_IOleObject, &out), E_NOINTERFACE);
   EXPECT_EQ(out, nullptr);
-  for (IUnknown* p : std::vector<IUnknown*>{clientSite, inPlaceSite, unknown, siteFromClientSite, handler, sink,
-                                            sinkDirect})
+  for (IUnknown* p :
+       std::vector<IUnknown*>{clientSite, inPlaceSite, unknown, siteFromClientSite, handler, sink, sinkDirect})
     p->Release();
   ambient->Release();
   ambientDirect->Release();
@@ -191,10 +202,17 @@ TEST_F(Identity, CountOnlyCountsAndNeverGoesBelowZero) {
 }
 
 TEST_F(Identity, ReleasingEveryInterfaceHandedOutDeletesNothing) {
-  const IID* rows[] = {&IID_IUnknown,       &IID_IDispatch,        &IID_IOleWindow,
-                       &IID_IOleInPlaceUIWindow, &IID_IOleInPlaceFrame, &IID_IOleClientSite,
-                       &IID_IOleInPlaceSite,  &IID_IOleControlSite,  &__uuidof(IDocHostUIHandler),
-                       &IID_IPropertyNotifySink, &IID_IServiceProvider};
+  const IID* rows[] = {&IID_IUnknown,
+                       &IID_IDispatch,
+                       &IID_IOleWindow,
+                       &IID_IOleInPlaceUIWindow,
+                       &IID_IOleInPlaceFrame,
+                       &IID_IOleClientSite,
+                       &IID_IOleInPlaceSite,
+                       &IID_IOleControlSite,
+                       &__uuidof(IDocHostUIHandler),
+                       &IID_IPropertyNotifySink,
+                       &IID_IServiceProvider};
   std::vector<IUnknown*> held;
   for (const IID* riid : rows) held.push_back(ht::Query<IUnknown>(identity_, *riid));
   std::vector<IUnknown*> again;

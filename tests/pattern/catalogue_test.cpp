@@ -49,7 +49,8 @@ TEST(CatalogueValues, FreeTextPatternsAcceptAnything) {
 
 TEST(CatalogueValues, PositionPattern) {
   const char* pattern = PatternOf(40020);
-  for (const char* valid : {"auto", "0", "12.5pt", "3pc", "1in", "2mm", "4ex", "100%"}) EXPECT_TRUE(Accepts(pattern, valid));
+  for (const char* valid : {"auto", "0", "12.5pt", "3pc", "1in", "2mm", "4ex", "100%"})
+    EXPECT_TRUE(Accepts(pattern, valid));
   for (const char* invalid : {"", "-5px", "5PX", "5 px", "px", "1.2.3", "auto auto", "5p"})
     EXPECT_TRUE(Rejects(pattern, invalid));
 }
@@ -62,8 +63,10 @@ TEST(CatalogueValues, BorderWidthPattern) {
 
 TEST(CatalogueValues, MarginPattern) {
   const char* pattern = PatternOf(40056);
-  for (const char* valid : {"1px 2px 3px 4px", "autoauto", "0 0", "1.5cm   2em", "2px auto"}) EXPECT_TRUE(Accepts(pattern, valid));
-  for (const char* invalid : {"", "auto auto", "auto ", "px", " 5px", "5px,6px"}) EXPECT_TRUE(Rejects(pattern, invalid));
+  for (const char* valid : {"1px 2px 3px 4px", "autoauto", "0 0", "1.5cm   2em", "2px auto"})
+    EXPECT_TRUE(Accepts(pattern, valid));
+  for (const char* invalid : {"", "auto auto", "auto ", "px", " 5px", "5px,6px"})
+    EXPECT_TRUE(Rejects(pattern, invalid));
 }
 
 TEST(CatalogueValues, PaddingPattern) {
@@ -74,8 +77,8 @@ TEST(CatalogueValues, PaddingPattern) {
 
 TEST(CatalogueValues, FontSizePattern) {
   const char* pattern = PatternOf(40082);
-  for (const char* valid : {"xx-small", "small", "medium", "large", "x-large", "xx-large", "larger", "smaler", "10",
-                            "1.5em"})
+  for (const char* valid :
+       {"xx-small", "small", "medium", "large", "x-large", "xx-large", "larger", "smaler", "10", "1.5em"})
     EXPECT_TRUE(Accepts(pattern, valid));
   for (const char* invalid : {"", "x-medium", "big", "12 pt", "large12"}) EXPECT_TRUE(Rejects(pattern, invalid));
 }

@@ -64,7 +64,7 @@ TEST(CharSet256, ForEachVisitsMembersInAscendingOrder) {
 
 TEST(CharSet256Order, SetLackingTheLowestDifferingValueComesFirst) {
   const CharSet256Less less;
-  EXPECT_TRUE(less(CharSet256::Of('b'), CharSet256::Of('a')));   // differ first at 'a'; {b} lacks it
+  EXPECT_TRUE(less(CharSet256::Of('b'), CharSet256::Of('a')));  // differ first at 'a'; {b} lacks it
   EXPECT_FALSE(less(CharSet256::Of('a'), CharSet256::Of('b')));
   EXPECT_TRUE(less(CharSet256(), CharSet256::Of(255)));
   CharSet256 ab = CharSet256::Of('a');

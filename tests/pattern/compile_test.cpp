@@ -27,8 +27,7 @@ TEST(RexiCompile, SuccessHasCodeZeroEmptyMessageAndPositionZero) {
 TEST(RexiCompile, CataloguePatternsWithBlanksAndEscapedDotCompile) {
   EXPECT_EQ(CompileOnce("(auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)").code, 0);
   EXPECT_EQ(
-      CompileOnce("( (auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)(\\ )*)+").code,
-      0);
+      CompileOnce("( (auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)(\\ )*)+").code, 0);
 }
 
 TEST(RexiCompile, DollarWithoutNameCompilesAsACharacter) {

@@ -22,11 +22,32 @@ namespace {
 std::vector<std::string> SharedSyntaxPatterns() {
   std::vector<std::string> patterns;
   for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
-  for (const char* extra :
-       {"a?b?", "a?b", "xa*y|a", "(ab)?", "(a*b)?", "y*|x", "(a*b)*", "[a-c]x|[b-d]y", "[ab]x|[bc]y",
-        "((a|b)*c)+x?", "(a|ab)(c|bcb)(b*)", "[^a]b*", "(a+|b)*", "((ab)*|c)+", "a(b|c)*x|a?y", "(x?y?)*z",
-        "[0-9]+(\\.[0-9]+)?", "(a|b)*a(a|b)(a|b)", "((ab)+)*", "(a+b?)+", "a|abc", "(ab|a)(bc|c)?",
-        "[A-Za-z_][A-Za-z_0-9]*(\\ [A-Za-z_][A-Za-z_0-9]*)*", "[ a-c]+ x", "(((a)))*b", "(a?)*(b?)+c"})
+  for (const char* extra : {"a?b?",
+                            "a?b",
+                            "xa*y|a",
+                            "(ab)?",
+                            "(a*b)?",
+                            "y*|x",
+                            "(a*b)*",
+                            "[a-c]x|[b-d]y",
+                            "[ab]x|[bc]y",
+                            "((a|b)*c)+x?",
+                            "(a|ab)(c|bcb)(b*)",
+                            "[^a]b*",
+                            "(a+|b)*",
+                            "((ab)*|c)+",
+                            "a(b|c)*x|a?y",
+                            "(x?y?)*z",
+                            "[0-9]+(\\.[0-9]+)?",
+                            "(a|b)*a(a|b)(a|b)",
+                            "((ab)+)*",
+                            "(a+b?)+",
+                            "a|abc",
+                            "(ab|a)(bc|c)?",
+                            "[A-Za-z_][A-Za-z_0-9]*(\\ [A-Za-z_][A-Za-z_0-9]*)*",
+                            "[ a-c]+ x",
+                            "(((a)))*b",
+                            "(a?)*(b?)+c"})
     patterns.push_back(extra);
   return patterns;
 }
@@ -56,8 +77,9 @@ std::string ToEcmaScript(const std::string& pattern) {
   return out;
 }
 
-const std::vector<std::string> kPieces = {"a", "b", "c", "x", "y", "z", "0", "5", "9", ".", "%", " ", "auto", "px",
-                                          "em", "cm", "thin", "medium", "small", "x-", "-", "_", "A", "Z", "ab"};
+const std::vector<std::string> kPieces = {"a",     "b",  "c", "x",    "y",  "z",  "0",  "5",    "9",
+                                          ".",     "%",  " ", "auto", "px", "em", "cm", "thin", "medium",
+                                          "small", "x-", "-", "_",    "A",  "Z",  "ab"};
 
 // Texts made of common pieces and, half of the time, of the characters the pattern names.
 std::vector<std::string> RandomTexts(const std::string& pattern, uint32_t seed, int count) {
@@ -92,7 +114,7 @@ bool WholeMatchBySearch(REXI_Search& search, const std::string& text) {
 
 // Attempts and searches simulated on the NFA's node sets.
 class NfaReference {
-public:
+ public:
   explicit NfaReference(const char* pattern) : compiler_(0, REXI_Limits{}), start_(compiler_.ParsePattern(pattern)) {}
 
   MatchOutcome MatchAt(const std::string& text, size_t from) const {
@@ -113,7 +135,7 @@ public:
     }
   }
 
-private:
+ private:
   using Nodes = std::set<const REXI_NfaNode*>;
 
   Nodes Step(const Nodes& from, uint8_t c) const {
@@ -199,7 +221,8 @@ TEST(RexiDifferential, FindAndMatchAtAgreeWithTheNfaSimulation) {
     for (const std::string& text : RandomTexts(pattern, seed++, 300)) {
       ASSERT_EQ(Outcome(search, text.c_str(), 0, Anchoring::Search), reference.Find(text)) << "text \"" << text << "\"";
       for (size_t from = 0; from <= text.size(); ++from)
-        ASSERT_EQ(Outcome(search, text.c_str(), static_cast<int>(from), Anchoring::AtStart), reference.MatchAt(text, from))
+        ASSERT_EQ(Outcome(search, text.c_str(), static_cast<int>(from), Anchoring::AtStart),
+                  reference.MatchAt(text, from))
             << "text \"" << text << "\" from " << from;
     }
   }

@@ -49,8 +49,7 @@ TEST(RexiValidation, SequenceBindsTighterThanAlternation) {
 TEST(RexiValidation, DotStarAcceptsEveryText) {
   std::string everyByte;
   for (int c = 255; c >= 1; --c) everyByte += static_cast<char>(c);
-  for (const std::string& text : {std::string(), std::string("x"), everyByte})
-    EXPECT_TRUE(Accepts(".*", text.c_str()));
+  for (const std::string& text : {std::string(), std::string("x"), everyByte}) EXPECT_TRUE(Accepts(".*", text.c_str()));
 }
 
 TEST(RexiValidation, EmptyTextIsValidWhenAllowedWhateverThePattern) {
@@ -233,7 +232,9 @@ TEST(RexiAutomaton, NonAcceptingStateEndsInEndStateAndDiesElsewhere) {
 
 TEST(RexiAutomaton, EveryLinkOfEveryStateIsFilled) {
   REXI_Search search;
-  ASSERT_EQ(search.Compile("( (auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)(\\ )*)+").code, 0);
+  ASSERT_EQ(
+      search.Compile("( (auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)(\\ )*)+").code,
+      0);
   std::vector<const REXI_DfaState*> pending{search.StartState()};
   std::set<const REXI_DfaState*> seen{search.StartState()};
   while (!pending.empty()) {

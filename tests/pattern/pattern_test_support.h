@@ -29,8 +29,7 @@ struct MatchOutcome {
 
   bool operator==(const MatchOutcome&) const = default;
   friend std::ostream& operator<<(std::ostream& out, const MatchOutcome& m) {
-    return out << "{found " << m.found << ", end " << m.end << ", length " << m.length << ", atEnd " << m.atEnd
-               << "}";
+    return out << "{found " << m.found << ", end " << m.end << ", length " << m.length << ", atEnd " << m.atEnd << "}";
   }
 };
 
@@ -38,8 +37,7 @@ enum class Anchoring { Search, AtStart };
 
 inline MatchOutcome Outcome(REXI_Base& engine, const char* text, int from, Anchoring anchoring) {
   const char* position = text + from;
-  const REXI_MatchResult result =
-      anchoring == Anchoring::Search ? engine.Find(position) : engine.MatchAt(position);
+  const REXI_MatchResult result = anchoring == Anchoring::Search ? engine.Find(position) : engine.MatchAt(position);
   return {result.found, static_cast<int>(position - text), result.length, result.atEnd};
 }
 

@@ -100,10 +100,10 @@ TEST(RexiScanner, BlanksBetweenTokensHaveNoMeaning) {
 
 TEST(RexiScanner, OperatorsAndEndHaveTheirCodesAndPositions) {
   const std::vector<ScannedToken> tokens = Scan("( * + = ? | )");
-  const std::vector<ScannedToken> expected = {
-      {REXI_Token::Open, 0, ""},     {REXI_Token::Star, 2, ""},  {REXI_Token::Plus, 4, ""},
-      {REXI_Token::Equals, 6, ""},   {REXI_Token::Question, 8, ""}, {REXI_Token::Bar, 10, ""},
-      {REXI_Token::Close, 12, ""},   {REXI_Token::End, 13, ""}};
+  const std::vector<ScannedToken> expected = {{REXI_Token::Open, 0, ""},     {REXI_Token::Star, 2, ""},
+                                              {REXI_Token::Plus, 4, ""},     {REXI_Token::Equals, 6, ""},
+                                              {REXI_Token::Question, 8, ""}, {REXI_Token::Bar, 10, ""},
+                                              {REXI_Token::Close, 12, ""},   {REXI_Token::End, 13, ""}};
   EXPECT_EQ(tokens, expected);
 }
 
@@ -179,9 +179,7 @@ TEST(RexiScanner, OtherEscapesStandForThemselves) {
   EXPECT_EQ(SetOf("\\["), Members({'['}));
 }
 
-TEST(RexiScanner, BackslashZeroIsTheNulValueAndConsumesTheDigit) {
-  EXPECT_EQ(SetOf("\\0"), Members({0}));
-}
+TEST(RexiScanner, BackslashZeroIsTheNulValueAndConsumesTheDigit) { EXPECT_EQ(SetOf("\\0"), Members({0})); }
 
 TEST(RexiScanner, TrailingBackslashYieldsNulAndStopsAtTheEnd) {
   const std::vector<ScannedToken> tokens = Scan("a\\");

@@ -12,7 +12,7 @@ const char* const kAutoOrNumber = "(auto) | ( [0-9]+ )";
 
 // A VT_BSTR variant that frees its string.
 class BstrValue {
-public:
+ public:
   explicit BstrValue(const wchar_t* text) : BstrValue(text, text != nullptr ? lstrlenW(text) : 0) {}
   BstrValue(const wchar_t* text, UINT length) {
     VariantInit(&value_);
@@ -22,7 +22,7 @@ public:
   ~BstrValue() { VariantClear(&value_); }
   const VARIANT& Get() const { return value_; }
 
-private:
+ private:
   VARIANT value_;
 };
 
@@ -77,14 +77,28 @@ TEST(ValidatePatternInput, NonTextValuesAreConvertedToText) {
 
 TEST(ValidatePatternInput, TextIsMatchedInTheAnsiCodePage) {
   ASSERT_EQ(GetACP(), 1252u);
-  EXPECT_EQ(ValidatePatternInput(BstrValue(L"caf\x00E9").Get(), "caf\\xE9", 0), 1);      // e acute is 0xE9
-  EXPECT_EQ(ValidatePatternInput(BstrValue(L"\x20AC" L"5").Get(), "\\x80[0-9]", 0), 1);  // the euro sign is 0x80
+  EXPECT_EQ(ValidatePatternInput(BstrValue(L"caf\x00E9").Get(), "caf\\xE9", 0), 1);  // e acute is 0xE9
+  EXPECT_EQ(ValidatePatternInput(BstrValue(L"\x20AC"
+                                           L"5")
+                                     .Get(),
+                                 "\\x80[0-9]", 0),
+            1);                                                              // the euro sign is 0x80
   EXPECT_EQ(ValidatePatternInput(BstrValue(L"\x0416").Get(), "\\?", 0), 1);  // not in the code page: "?"
 }
 
 TEST(ValidatePatternInput, ZeroInsideTheValueIsNeverMatchedWhole) {
-  EXPECT_EQ(ValidatePatternInput(BstrValue(L"5\0" L"6", 3).Get(), "[0-9]+", 0), 0);
-  EXPECT_EQ(ValidatePatternInput(BstrValue(L"5\0" L"6", 3).Get(), ".*", 0), 0);
+  EXPECT_EQ(ValidatePatternInput(BstrValue(L"5\0"
+                                           L"6",
+                                           3)
+                                     .Get(),
+                                 "[0-9]+", 0),
+            0);
+  EXPECT_EQ(ValidatePatternInput(BstrValue(L"5\0"
+                                           L"6",
+                                           3)
+                                     .Get(),
+                                 ".*", 0),
+            0);
 }
 
 TEST(ValidatePatternInput, PatternThatDoesNotCompileRejects) {
@@ -109,9 +123,9 @@ TEST(ValidatePatternInput, CataloguePatternsOnTypicalInput) {
   EXPECT_EQ(ValidatePatternInput(BstrValue(L" 100px ").Get(),
                                  "(auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)", 0),
             1);
-  EXPECT_EQ(ValidatePatternInput(BstrValue(L"5px 6px").Get(),
-                                 "( (auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)(\\ )*)+",
-                                 0),
+  EXPECT_EQ(ValidatePatternInput(
+                BstrValue(L"5px 6px").Get(),
+                "( (auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)(\\ )*)+", 0),
             1);
   EXPECT_EQ(ValidatePatternInput(BstrValue(L"1button").Get(), "([A-Za-z_][A-Za-z_0-9]*)", 1), 0);
 }

@@ -21,7 +21,7 @@ namespace {
 // Random patterns: mostly well formed, from atoms that overlap, nest and repeat, and now and then
 // token soup that exercises the compile errors.
 class PatternGenerator {
-public:
+ public:
   explicit PatternGenerator(uint32_t seed) : random_(seed) {}
 
   std::string Next() { return Pick(5) == 0 ? Soup() : Alternation(0); }
@@ -33,7 +33,7 @@ public:
     return text;
   }
 
-private:
+ private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
   std::string Alternation(int depth) {
@@ -42,8 +42,8 @@ private:
     return pattern;
   }
   std::string Sequence(int depth) {
-    static const char* const kAtoms[] = {"a", "b", "c", "x", "[a-c]", "[b-d]", "[^a]", ".", "[0-9]", "\\x41",
-                                         "[A-Z]", "[ab]", "[bc]", "0", "\\.", "\\ ", "\\0", "[]", "[^]", "A"};
+    static const char* const kAtoms[] = {"a",     "b",    "c",    "x", "[a-c]", "[b-d]", "[^a]", ".",  "[0-9]", "\\x41",
+                                         "[A-Z]", "[ab]", "[bc]", "0", "\\.",   "\\ ",   "\\0",  "[]", "[^]",   "A"};
     std::string sequence;
     for (int n = 1 + Pick(3); n > 0; --n) {
       if (depth < 3 && Pick(4) == 0)
@@ -57,7 +57,8 @@ private:
     return sequence;
   }
   std::string Soup() {
-    static const char* const kTokens[] = {"a", "b", "(", ")", "|", "*", "+", "?", "[", "]", "-", "^", "\\", "x", "$d", " "};
+    static const char* const kTokens[] = {"a", "b", "(", ")", "|",  "*", "+",  "?",
+                                          "[", "]", "-", "^", "\\", "x", "$d", " "};
     std::string soup;
     for (int n = Pick(10); n > 0; --n) soup += kTokens[Pick(std::size(kTokens))];
     return soup;
@@ -68,7 +69,7 @@ private:
 
 // What the search's full automaton says about whole texts: nothing when the pattern fails to compile.
 class SearchVerdict {
-public:
+ public:
   explicit SearchVerdict(const std::string& pattern) : compiled_(search_.Compile(pattern.c_str()).code == 0) {}
 
   std::optional<bool> WholeMatch(const std::string& text) {
@@ -78,7 +79,7 @@ public:
     return result.found && static_cast<size_t>(result.length) == text.size();
   }
 
-private:
+ private:
   REXI_Search search_;
   bool compiled_;
 };
@@ -113,16 +114,18 @@ std::string WithBuiltTable(const std::string& pattern, const REXI_Limits& limits
 
 TableOutcome BuildTable(const std::string& pattern, REXI_NodeSetForm form, const REXI_Limits& limits = {}) {
   TableOutcome outcome;
-  outcome.failure = WithBuiltTable(pattern, limits, form, REXI_SubsetExtent::Complete, [&](const REXI_SubsetTable& table) {
-    outcome.setCount = table.SetCount();
-    for (size_t set = 0; set < table.SetCount(); ++set) {
-      const std::span<const uint32_t> members = table.Members(set);
-      outcome.members.emplace_back(members.begin(), members.end());
-      outcome.accepting.push_back(table.Accepting(set));
-      outcome.steps.emplace_back();
-      for (const REXI_SubsetTable::Step& step : table.StepsOf(set)) outcome.steps.back().emplace_back(step.cls, step.target);
-    }
-  });
+  outcome.failure =
+      WithBuiltTable(pattern, limits, form, REXI_SubsetExtent::Complete, [&](const REXI_SubsetTable& table) {
+        outcome.setCount = table.SetCount();
+        for (size_t set = 0; set < table.SetCount(); ++set) {
+          const std::span<const uint32_t> members = table.Members(set);
+          outcome.members.emplace_back(members.begin(), members.end());
+          outcome.accepting.push_back(table.Accepting(set));
+          outcome.steps.emplace_back();
+          for (const REXI_SubsetTable::Step& step : table.StepsOf(set))
+            outcome.steps.back().emplace_back(step.cls, step.target);
+        }
+      });
   return outcome;
 }
 
@@ -135,8 +138,8 @@ struct ExtentOutcome {
   bool SameAnswers(const ExtentOutcome& other) const { return failure == other.failure && accepted == other.accepted; }
 };
 
-ExtentOutcome ValidateByExtent(const std::string& pattern, const std::vector<std::string>& texts, REXI_SubsetExtent extent,
-                               const REXI_Limits& limits = {}) {
+ExtentOutcome ValidateByExtent(const std::string& pattern, const std::vector<std::string>& texts,
+                               REXI_SubsetExtent extent, const REXI_Limits& limits = {}) {
   ExtentOutcome outcome;
   outcome.failure = WithBuiltTable(pattern, limits, REXI_NodeSetForm::BySize, extent, [&](REXI_SubsetTable& table) {
     outcome.complete = table.IsComplete();
@@ -206,7 +209,8 @@ TEST(RexiValidationPaths, ValidationAgreesWithTheFullAutomatonOnRandomPatterns) 
       accepted += expected;
     }
     const std::optional<bool> emptyBySearch = search.WholeMatch("");
-    ASSERT_EQ(ValidatePatternText("", pattern.c_str(), REXI_EmptyText::Validated), emptyBySearch.value_or(false) ? 1 : 0)
+    ASSERT_EQ(ValidatePatternText("", pattern.c_str(), REXI_EmptyText::Validated),
+              emptyBySearch.value_or(false) ? 1 : 0)
         << "pattern \"" << pattern << "\"";
   }
   EXPECT_GT(compiled, 2000) << "too few random patterns compiled for the comparison to say much";
@@ -260,7 +264,8 @@ TEST(RexiValidationPaths, BothNodeSetFormsRunOutOfTheBudgetAlike) {
       REXI_Limits limits;
       limits.maxDfaStates = maxStates;
       limits.maxSubsetSteps = maxSteps;
-      for (const std::string& pattern : {ExponentialPattern(4), std::string(kCataloguePatterns[4].pattern), ManyWords(3)}) {
+      for (const std::string& pattern :
+           {ExponentialPattern(4), std::string(kCataloguePatterns[4].pattern), ManyWords(3)}) {
         ASSERT_EQ(BuildTable(pattern, REXI_NodeSetForm::BySize, limits),
                   BuildTable(pattern, REXI_NodeSetForm::AlwaysList, limits))
             << "pattern \"" << pattern << "\" states " << maxStates << " steps " << maxSteps;
@@ -279,8 +284,9 @@ TEST(RexiValidationPaths, PatternTooLargeForBitSetsStillValidates) {
 
 TEST(RexiValidationPaths, SetsMadeOnDemandAnswerAsTheCompleteTable) {
   PatternGenerator generator(31337);
-  std::vector<std::string> patterns{ManyWords(3), ManyWords(40), ExponentialPattern(4), ExponentialPattern(9),
-                                    "(a|ab)(c|bcb)(b*)", "[A-Z]\\i+(x|[a-c]*)", "(.*a)*b"};
+  std::vector<std::string> patterns{
+      ManyWords(3),          ManyWords(40), ExponentialPattern(4), ExponentialPattern(9), "(a|ab)(c|bcb)(b*)",
+      "[A-Z]\\i+(x|[a-c]*)", "(.*a)*b"};
   for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
   for (int i = 0; i < 1500; ++i) patterns.push_back(generator.Next());
   int deferred = 0;
@@ -330,17 +336,30 @@ TEST(RexiValidationPaths, SetsMadeOnDemandRunOutOfTheBudgetExactlyAsTheCompleteT
 
 TEST(RexiValidationPaths, DirectRunAgreesWithTheFullAutomatonOnRandomAndCataloguePatterns) {
   PatternGenerator generator(4242);
-  std::vector<std::string> patterns{ManyWords(2),      ManyWords(6),     ExponentialPattern(3), ExponentialPattern(8),
-                                    "(a|ab)(c|bcb)(b*)", "[A-Z]\\i+(x|[a-c]*)", "(.*a)*b",  "(ab)?",
-                                    "a?b?",              "xa*y|a",          "[^a]",               "\\x00",
-                                    "a\\0",            "[]",              "[^]*",               "((a*)*)*",
+  std::vector<std::string> patterns{ManyWords(2),
+                                    ManyWords(6),
+                                    ExponentialPattern(3),
+                                    ExponentialPattern(8),
+                                    "(a|ab)(c|bcb)(b*)",
+                                    "[A-Z]\\i+(x|[a-c]*)",
+                                    "(.*a)*b",
+                                    "(ab)?",
+                                    "a?b?",
+                                    "xa*y|a",
+                                    "[^a]",
+                                    "\\x00",
+                                    "a\\0",
+                                    "[]",
+                                    "[^]*",
+                                    "((a*)*)*",
                                     "(a|b|c|d|e|f|g|h|i|j|k|l|m|n|o|p|q|r|s|t|u|v|w|x|y|z)+"};
   for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
   for (int i = 0; i < 2000; ++i) patterns.push_back(generator.Next());
   int built = 0;
   for (const std::string& pattern : patterns) {
-    std::vector<std::string> texts{"", "a", "ab", "auto", "5px 10px", "1.5em", "x-large", "w2x77", "ababbab",
-                                   "abcbcbb", "xaay", std::string("a\0b", 3), "\xFF\x80"};
+    std::vector<std::string> texts{"",        "a",     "ab",      "auto",    "5px 10px", "1.5em",
+                                   "x-large", "w2x77", "ababbab", "abcbcbb", "xaay",     std::string("a\0b", 3),
+                                   "\xFF\x80"};
     for (int t = 0; t < 12; ++t) texts.push_back(generator.Text());
     const PositionOutcome outcome = RunPositions(pattern, texts);
     if (!outcome.built) continue;
@@ -355,9 +374,14 @@ TEST(RexiValidationPaths, DirectRunAgreesWithTheFullAutomatonOnRandomAndCatalogu
 
 TEST(RexiValidationPaths, DirectRunIsTakenOnlyWhereTheCompleteTableStaysWithinTheBudget) {
   PatternGenerator generator(555);
-  std::vector<std::string> patterns{ExponentialPattern(3),  ExponentialPattern(6), ExponentialPattern(11),
-                                    ExponentialPattern(13), ManyWords(3),          ManyWords(40),
-                                    "a*",                   ".*"};
+  std::vector<std::string> patterns{ExponentialPattern(3),
+                                    ExponentialPattern(6),
+                                    ExponentialPattern(11),
+                                    ExponentialPattern(13),
+                                    ManyWords(3),
+                                    ManyWords(40),
+                                    "a*",
+                                    ".*"};
   for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
   for (int i = 0; i < 200; ++i) patterns.push_back(generator.Next());
   int built = 0;

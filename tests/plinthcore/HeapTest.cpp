@@ -71,14 +71,12 @@ TEST(Heap, TwoLargeBlocksAliveAtOnceAreDistinct) {
   Mem_DestroyHeap(heap);
 }
 
-TEST(Heap, DefaultHeapIsOneInstance) {
-  EXPECT_EQ(Mem_DefaultHeap(0), Mem_DefaultHeap(1 << 20));
-}
+TEST(Heap, DefaultHeapIsOneInstance) { EXPECT_EQ(Mem_DefaultHeap(0), Mem_DefaultHeap(1 << 20)); }
 
 TEST(Heap, ImpossibleAllocationsFailCleanly) {
-  EXPECT_EQ(Mem_Alloc(SIZE_MAX), nullptr);          // would wrap around with the header
+  EXPECT_EQ(Mem_Alloc(SIZE_MAX), nullptr);  // would wrap around with the header
   EXPECT_EQ(Mem_Alloc(SIZE_MAX - 4), nullptr);
-  EXPECT_EQ(Mem_Alloc(size_t{1} << 50), nullptr);   // a petabyte: the system refuses
+  EXPECT_EQ(Mem_Alloc(size_t{1} << 50), nullptr);  // a petabyte: the system refuses
   EXPECT_EQ(Mem_RuntimeHeap()->Alloc(SIZE_MAX - 1), nullptr);
   void* block = Mem_Alloc(8);
   ASSERT_NE(block, nullptr);

@@ -13,36 +13,36 @@
 namespace vellum::test {
 
 struct DialogUnitsRect {
-    int x = 0;
-    int y = 0;
-    int cx = 0;
-    int cy = 0;
-    bool operator==(const DialogUnitsRect&) const = default;
+  int x = 0;
+  int y = 0;
+  int cx = 0;
+  int cy = 0;
+  bool operator==(const DialogUnitsRect&) const = default;
 };
 
 struct DialogControlTemplate {
-    int id = 0;               // -1 for controls without an id, in either layout
-    std::wstring className;   // predefined classes by their registered name ("Button", "Edit", ...)
-    std::wstring text;        // "#n" when the template names a resource ordinal instead of a text
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    DialogUnitsRect place;
+  int id = 0;              // -1 for controls without an id, in either layout
+  std::wstring className;  // predefined classes by their registered name ("Button", "Edit", ...)
+  std::wstring text;       // "#n" when the template names a resource ordinal instead of a text
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  DialogUnitsRect place;
 };
 
 struct DialogTemplate {
-    bool extended = false;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    DialogUnitsRect place;
-    std::wstring menu;
-    std::wstring windowClass;
-    std::wstring caption;
-    int pointSize = 0;        // font fields are present only with DS_SETFONT
-    int weight = 0;
-    bool italic = false;
-    int charset = 0;
-    std::wstring fontFace;
-    std::vector<DialogControlTemplate> controls;
+  bool extended = false;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  DialogUnitsRect place;
+  std::wstring menu;
+  std::wstring windowClass;
+  std::wstring caption;
+  int pointSize = 0;  // font fields are present only with DS_SETFONT
+  int weight = 0;
+  bool italic = false;
+  int charset = 0;
+  std::wstring fontFace;
+  std::vector<DialogControlTemplate> controls;
 };
 
 // Null when the bytes end before the template does.

@@ -87,8 +87,8 @@ std::string CheckAgainstReference(const Image& actual, const std::wstring& refer
   const ImageDifference d = CompareImages(actual, expected, channelTolerance);
   if (!d.sameSize) return "the size differs from the reference " + Narrow(referencePath);
   if (d.fraction > maxFraction)
-    return std::to_string(d.differingPixels) + " pixels differ from the reference " + Narrow(referencePath) +
-           " (see " + Narrow(actualPath) + ")";
+    return std::to_string(d.differingPixels) + " pixels differ from the reference " + Narrow(referencePath) + " (see " +
+           Narrow(actualPath) + ")";
   return "";
 }
 

@@ -21,8 +21,8 @@ void RegisterOnce() {
 
 RecordingParent::RecordingParent(int width, int height) {
   RegisterOnce();
-  hwnd_ = CreateWindowExW(0, kClass, L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, width,
-                          height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = CreateWindowExW(0, kClass, L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, width, height,
+                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingParent::Proc));
 }

@@ -10,12 +10,12 @@
 namespace vt {
 
 struct RecordedMessage {
-  UINT msg;            // WM_NOTIFY or WM_COMMAND
+  UINT msg;  // WM_NOTIFY or WM_COMMAND
   WPARAM wParam;
-  UINT code;           // NMHDR.code for WM_NOTIFY, HIWORD(wParam) for WM_COMMAND
-  HWND from;           // NMHDR.hwndFrom or the command's lParam
-  VLMNOTIFY notify;    // a copy of the record for the control's notifications (zeroed otherwise)
-  bool posted;         // the message came through the queue (InSendMessage was false)
+  UINT code;         // NMHDR.code for WM_NOTIFY, HIWORD(wParam) for WM_COMMAND
+  HWND from;         // NMHDR.hwndFrom or the command's lParam
+  VLMNOTIFY notify;  // a copy of the record for the control's notifications (zeroed otherwise)
+  bool posted;       // the message came through the queue (InSendMessage was false)
 };
 
 class RecordingParent {

@@ -10,8 +10,14 @@ namespace vt {
 
 class TraceRecorder {
  public:
-  TraceRecorder() { previous_ = SetTraceHook(&TraceRecorder::Hook); Current() = this; }
-  ~TraceRecorder() { SetTraceHook(previous_); Current() = nullptr; }
+  TraceRecorder() {
+    previous_ = SetTraceHook(&TraceRecorder::Hook);
+    Current() = this;
+  }
+  ~TraceRecorder() {
+    SetTraceHook(previous_);
+    Current() = nullptr;
+  }
   const std::vector<std::string>& texts() const { return texts_; }
   bool Saw(const std::string& text) const {
     for (const auto& t : texts_)
@@ -20,7 +26,10 @@ class TraceRecorder {
   }
 
  private:
-  static TraceRecorder*& Current() { static TraceRecorder* current = nullptr; return current; }
+  static TraceRecorder*& Current() {
+    static TraceRecorder* current = nullptr;
+    return current;
+  }
   static void Hook(const char* format, uintptr_t, uintptr_t, uintptr_t) {
     if (Current()) Current()->texts_.push_back(format ? format : "");
   }

@@ -27,11 +27,18 @@ class ElementCommandFaults : public Surface {
  protected:
   LRESULT Run(Command command) {
     switch (command) {
-      case Command::AlignLefts: return Send(VLM_ALIGNLEFTS);
-      case Command::DeleteSelection: return Send(VLM_DELETESELECTION);
-      case Command::Cut: return Send(VLM_CUT);
-      case Command::ArrowKey: Key(VK_RIGHT); return 0;
-      case Command::Drag: Drag({30, 20}, {60, 50}); return 0;
+      case Command::AlignLefts:
+        return Send(VLM_ALIGNLEFTS);
+      case Command::DeleteSelection:
+        return Send(VLM_DELETESELECTION);
+      case Command::Cut:
+        return Send(VLM_CUT);
+      case Command::ArrowKey:
+        Key(VK_RIGHT);
+        return 0;
+      case Command::Drag:
+        Drag({30, 20}, {60, 50});
+        return 0;
       case Command::MenuZIndex: {
         ElementMenuDriver menu(ElementMenuDriver::Choose(kDecreaseBy10));
         SendMessageW(SurfaceWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(130, 50));

@@ -12,9 +12,7 @@ using Ids = std::vector<std::string>;
 constexpr int kDecreaseBy10 = 3, kProperties = 5, kDelete = 7;  // positions in the menu
 
 // Right-clicks at the surface point with the driver working the menu.
-void RightClick(HWND surface, int x, int y) {
-  SendMessageW(surface, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
-}
+void RightClick(HWND surface, int x, int y) { SendMessageW(surface, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y)); }
 
 std::string ClipboardAnsi() {
   std::string text = "<none>";
@@ -88,8 +86,10 @@ TEST_F(Surface, DecreaseZIndexByTenIsAnUndoableChange) {
     ElementMenuDriver menu(ElementMenuDriver::Choose(kDecreaseBy10));
     RightClick(SurfaceWindow(), 30, 20);
   }
-  EXPECT_NE(Body().find("id=\"a\" style=\"left: 10px; top: 10px; width: 50px; height: 20px; position: absolute; z-index: -10\""),
-            std::string::npos)
+  EXPECT_NE(
+      Body().find(
+          "id=\"a\" style=\"left: 10px; top: 10px; width: 50px; height: 20px; position: absolute; z-index: -10\""),
+      std::string::npos)
       << Body();
   EXPECT_EQ(History().Count(), snapshots + 1);
   EXPECT_EQ(parent_->Count(VLMN_CHANGED), changes + 1);
@@ -197,10 +197,12 @@ TEST_F(Surface, TextOutsideTheAnsiCodePageSurvivesCopyAndPaste) {
 }
 
 TEST_F(Surface, GarbageOnTheClipboardIsHandedToTheEngineAsMarkupAndNothingBreaks) {
-  ASSERT_TRUE(PutAnsiOnClipboard(std::string("<<<>>\x01\x7f<div <p></table></body></html><span") + std::string(5000, '<')));
+  ASSERT_TRUE(
+      PutAnsiOnClipboard(std::string("<<<>>\x01\x7f<div <p></table></body></html><span") + std::string(5000, '<')));
   EXPECT_EQ(Send(VLM_PASTE), 1);
   EXPECT_NE(Body().find("id=\"a\""), std::string::npos);
-  ASSERT_TRUE(PutAnsiOnClipboard("<span id=\"z\" style=\"position: absolute; left: 300px; top: 250px; width: 20px; height: 20px;\">z</span>"));
+  ASSERT_TRUE(PutAnsiOnClipboard(
+      "<span id=\"z\" style=\"position: absolute; left: 300px; top: 250px; width: 20px; height: 20px;\">z</span>"));
   EXPECT_EQ(Send(VLM_PASTE), 1);
   EXPECT_EQ(Box(L"z").left, 300);
 }

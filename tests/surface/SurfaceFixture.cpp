@@ -45,13 +45,9 @@ void Surface::Down(int x, int y, WPARAM keys) {
   SendMessageW(SurfaceWindow(), WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
 }
 
-void Surface::MoveTo(int x, int y, WPARAM keys) {
-  SendMessageW(SurfaceWindow(), WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
-}
+void Surface::MoveTo(int x, int y, WPARAM keys) { SendMessageW(SurfaceWindow(), WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); }
 
-void Surface::Up(int x, int y, WPARAM keys) {
-  SendMessageW(SurfaceWindow(), WM_LBUTTONUP, keys, MAKELPARAM(x, y));
-}
+void Surface::Up(int x, int y, WPARAM keys) { SendMessageW(SurfaceWindow(), WM_LBUTTONUP, keys, MAKELPARAM(x, y)); }
 
 void Surface::Drag(POINT from, POINT to, WPARAM keys) {
   Down(from.x, from.y, keys);

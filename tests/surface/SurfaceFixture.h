@@ -28,7 +28,10 @@ class Surface : public dt::Control {
   void Down(int x, int y, WPARAM keys = 0);
   void MoveTo(int x, int y, WPARAM keys = MK_LBUTTON);
   void Up(int x, int y, WPARAM keys = 0);
-  void Click(int x, int y, WPARAM keys = 0) { Down(x, y, keys); Up(x, y, keys); }
+  void Click(int x, int y, WPARAM keys = 0) {
+    Down(x, y, keys);
+    Up(x, y, keys);
+  }
   // Press at from, move in a few steps to to, release.
   void Drag(POINT from, POINT to, WPARAM keys = 0);
   // A key pressed and released at the control window (with Shift held when shift is set).

@@ -32,8 +32,8 @@ TEST(UIRectGeometry, HitTestPrefersHandlesThenInsideThenOutside) {
   EXPECT_EQ(r.HitTest(60, 40), kHitInside);
   EXPECT_EQ(r.HitTest(200, 200), kHitOutside);
   EXPECT_EQ(r.HitTest(112, 62), kHitBottomRight);  // a handle reaches past the rectangle
-  EXPECT_EQ(r.HitTest(114, 40), kHitOutside);       // right edges of squares are not part of them
-  EXPECT_EQ(r.HitTest(109, 59), kHitBottomRight);   // a handle wins over the inside
+  EXPECT_EQ(r.HitTest(114, 40), kHitOutside);      // right edges of squares are not part of them
+  EXPECT_EQ(r.HitTest(109, 59), kHitBottomRight);  // a handle wins over the inside
 }
 
 TEST(UIRectGeometry, OverlappingHandlesOfASmallRectangleGoToTheLowerCode) {
@@ -88,10 +88,10 @@ TEST(UIRectDrawing, PrimaryAndSecondaryLooksFillHandlesWithTheConfiguredColours)
   Canvas canvas;
   CUIRect(10, 10, 50, 50).DrawPrimary(canvas.dc());
   EXPECT_EQ(canvas.At(10, 10), VLMConfig()->primaryHandleColour());  // centre of the top-left handle
-  EXPECT_EQ(canvas.At(7, 7), RGB(0, 0, 0));                            // its outline
+  EXPECT_EQ(canvas.At(7, 7), RGB(0, 0, 0));                          // its outline
   EXPECT_EQ(canvas.At(30, 10), VLMConfig()->primaryHandleColour());  // top handle
-  EXPECT_EQ(canvas.At(20, 10), RGB(0, 0, 0));                          // the frame between handles
-  EXPECT_EQ(canvas.At(30, 30), RGB(255, 255, 255));                    // the inside stays
+  EXPECT_EQ(canvas.At(20, 10), RGB(0, 0, 0));                        // the frame between handles
+  EXPECT_EQ(canvas.At(30, 30), RGB(255, 255, 255));                  // the inside stays
   Canvas other;
   CUIRect(10, 10, 50, 50).DrawSecondary(other.dc());
   EXPECT_EQ(other.At(50, 50), VLMConfig()->secondaryHandleColour());

@@ -3,7 +3,7 @@
 #include "css/element_style.h"
 #include "engine/com/style/StyleValues.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 const StyleDispatch<CCurrentStyle> CCurrentStyle::kDispatch;
 
@@ -41,4 +41,4 @@ HRESULT CCurrentStyle::getAttribute(BSTR name, LONG, VARIANT* value) {
   });
 }
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

@@ -13,7 +13,7 @@
 #include "engine/com/style/StyleDispatch.h"
 #include "notimpl.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 namespace css = vellum::engine::css;
 
@@ -52,4 +52,4 @@ class CCurrentStyle final : public IHTMLCurrentStyleNotImpl, private CLiveObject
   vellum::engine::RefPtr<vellum::engine::Element> element_;
 };
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

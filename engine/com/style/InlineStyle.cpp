@@ -7,7 +7,7 @@
 #include "css/length.h"
 #include "engine/com/style/StyleValues.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 namespace {
 
@@ -194,4 +194,4 @@ HRESULT CInlineStyle::removeAttribute(BSTR name, LONG, VARIANT_BOOL* removed) {
   });
 }
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

@@ -17,7 +17,7 @@
 #include "engine/com/style/StyleDispatch.h"
 #include "notimpl.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 namespace css = vellum::engine::css;
 
@@ -27,19 +27,19 @@ class CInlineStyle final : public IHTMLStyleNotImpl, public CRecycled<CInlineSty
   ENGINE_IUNKNOWN_METHODS
   ENGINE_STYLE_DISPATCH_METHODS
 
-#define ENGINE_TEXT_ACCESSORS(name, id)                                                          \
+#define ENGINE_TEXT_ACCESSORS(name, id)                                                             \
   HRESULT STDMETHODCALLTYPE put_##name(BSTR v) override { return PutText(css::PropertyId::id, v); } \
   HRESULT STDMETHODCALLTYPE get_##name(BSTR* p) override { return GetText(css::PropertyId::id, p); }
   ENGINE_INLINE_STYLE_TEXT_PROPERTIES(ENGINE_TEXT_ACCESSORS)
 #undef ENGINE_TEXT_ACCESSORS
 
-#define ENGINE_VARIANT_ACCESSORS(name, id)                                                                \
+#define ENGINE_VARIANT_ACCESSORS(name, id)                                                                 \
   HRESULT STDMETHODCALLTYPE put_##name(VARIANT v) override { return PutProperty(css::PropertyId::id, v); } \
   HRESULT STDMETHODCALLTYPE get_##name(VARIANT* p) override { return GetProperty(css::PropertyId::id, p); }
   ENGINE_INLINE_STYLE_VARIANT_PROPERTIES(ENGINE_VARIANT_ACCESSORS)
 #undef ENGINE_VARIANT_ACCESSORS
 
-#define ENGINE_PIXEL_ACCESSORS(name, id)                                                                   \
+#define ENGINE_PIXEL_ACCESSORS(name, id)                                                                    \
   HRESULT STDMETHODCALLTYPE put_pixel##name(LONG v) override { return PutPixels(css::PropertyId::id, v); }  \
   HRESULT STDMETHODCALLTYPE get_pixel##name(LONG* p) override { return GetPixels(css::PropertyId::id, p); } \
   HRESULT STDMETHODCALLTYPE put_pos##name(float v) override { return PutPos(css::PropertyId::id, v); }      \
@@ -92,4 +92,4 @@ class CInlineStyle final : public IHTMLStyleNotImpl, public CRecycled<CInlineSty
   vellum::engine::RefPtr<vellum::engine::Element> element_;
 };
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

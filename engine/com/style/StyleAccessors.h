@@ -8,6 +8,8 @@
 
 #include "css/property.h"
 
+// The lists keep a few properties to a line, as the tables read.
+// clang-format off
 // IHTMLStyle, values as BSTR.
 #define ENGINE_INLINE_STYLE_TEXT_PROPERTIES(X)                                                           \
   X(fontFamily, FontFamily) X(fontStyle, FontStyle) X(fontVariant, FontVariant) X(fontWeight, FontWeight) \
@@ -66,7 +68,7 @@
   X(verticalAlign, VerticalAlign) X(marginTop, MarginTop) X(marginRight, MarginRight)                   \
   X(marginBottom, MarginBottom) X(marginLeft, MarginLeft) X(right, Right) X(bottom, Bottom)
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 struct AccessorName {
   std::u16string_view name;
@@ -80,6 +82,7 @@ inline constexpr AccessorName kStyleAccessorNames[] = {
     ENGINE_INLINE_STYLE_VARIANT_PROPERTIES(ENGINE_STYLE_ACCESSOR_NAME)
     ENGINE_CURRENT_STYLE_TEXT_PROPERTIES(ENGINE_STYLE_ACCESSOR_NAME)
     ENGINE_CURRENT_STYLE_VARIANT_PROPERTIES(ENGINE_STYLE_ACCESSOR_NAME)};
+// clang-format on
 #undef ENGINE_STYLE_ACCESSOR_NAME
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

@@ -1,6 +1,6 @@
 #include "engine/com/style/StyleComSupport.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 HRESULT ReturnIntegerVariant(LONG value, VARIANT* out) {
   if (!out) return E_POINTER;
@@ -10,4 +10,4 @@ HRESULT ReturnIntegerVariant(LONG value, VARIANT* out) {
   return S_OK;
 }
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

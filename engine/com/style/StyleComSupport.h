@@ -11,27 +11,27 @@
 #include "comkit/NamedDispatch.h"
 #include "engine/com/ComValues.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
-using engine::Guarded;
-using engine::GuardedRead;
-using engine::ReturnNullVariant;
-using engine::TextOf;
+using vellum::engine::com::Guarded;
+using vellum::engine::com::GuardedRead;
+using vellum::engine::com::ReturnNullVariant;
+using vellum::engine::com::TextOf;
 
 inline std::u16string_view TextOf(const wchar_t* text, UINT length) {
   return text ? std::u16string_view(reinterpret_cast<const char16_t*>(text), length) : std::u16string_view();
 }
-inline std::u16string_view TextOfName(const wchar_t* name) { return engine::TextOf(name); }
+inline std::u16string_view TextOfName(const wchar_t* name) { return vellum::engine::com::TextOf(name); }
 
 // *out gets a new BSTR (null on failure): S_OK or E_OUTOFMEMORY.
-inline HRESULT ReturnText(std::u16string_view text, BSTR* out) { return engine::ReturnString(text, out); }
+inline HRESULT ReturnText(std::u16string_view text, BSTR* out) { return vellum::engine::com::ReturnString(text, out); }
 // *out gets VT_BSTR (VT_EMPTY on failure).
 inline HRESULT ReturnTextVariant(std::u16string_view text, VARIANT* out) {
-  return engine::ReturnStringVariant(text, out);
+  return vellum::engine::com::ReturnStringVariant(text, out);
 }
 HRESULT ReturnIntegerVariant(LONG value, VARIANT* out);
 
 // Case-insensitive comparison of ASCII names, as automation looks members up.
 using comkit::NamesEqualIgnoringCase;
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

@@ -1,6 +1,6 @@
 #include "engine/com/style/StyleDispatch.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 namespace css = vellum::engine::css;
 
@@ -12,4 +12,4 @@ std::optional<css::PropertyId> PropertyOfDispid(DISPID id) {
   return static_cast<css::PropertyId>(id - kPropertyDispidBase);
 }
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

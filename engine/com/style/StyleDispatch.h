@@ -13,7 +13,7 @@
 #include "css/property.h"
 #include "engine/com/style/StyleComSupport.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 // Dispatch ids of the CSS properties; a class's own members use ids below the base.
 inline constexpr DISPID kPropertyDispidBase = 0x40000;
@@ -71,21 +71,16 @@ class StyleDispatch {
   std::span<const StyleMember<Object>> members_;
 };
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style
 
 // The IDispatch methods of a style class whose static `kDispatch` is its StyleDispatch.
-#define ENGINE_STYLE_DISPATCH_METHODS                                                                   \
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {                                   \
-    return ::comkit::NoTypeInfoCount(count);                                                     \
-  }                                                                                                     \
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {                        \
-    return ::comkit::NoTypeInfo(info);                                                           \
-  }                                                                                                     \
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)       \
-      override {                                                                                        \
-    return ::engine::style::Guarded([&] { return kDispatch.GetIDsOfNames(names, count, ids); });        \
-  }                                                                                                     \
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,             \
-                                   VARIANT* result, EXCEPINFO*, UINT*) override {                       \
-    return ::engine::style::Guarded([&] { return kDispatch.Invoke(*this, id, flags, params, result); }); \
+#define ENGINE_STYLE_DISPATCH_METHODS                                                                                 \
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return ::comkit::NoTypeInfoCount(count); }       \
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return ::comkit::NoTypeInfo(info); } \
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {          \
+    return ::vellum::engine::com::style::Guarded([&] { return kDispatch.GetIDsOfNames(names, count, ids); });         \
+  }                                                                                                                   \
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,          \
+                                   EXCEPINFO*, UINT*) override {                                                      \
+    return ::vellum::engine::com::style::Guarded([&] { return kDispatch.Invoke(*this, id, flags, params, result); }); \
   }

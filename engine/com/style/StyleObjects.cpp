@@ -5,7 +5,7 @@
 #include "engine/com/style/StyleComSupport.h"
 #include "engine/com/style/StyleSheetObject.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -34,4 +34,4 @@ HRESULT CreateStyleSheet(vellum::engine::Element& styleElement, IHTMLStyleSheet*
   return Create<style::CStyleSheetObject>(styleElement, out);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -7,7 +7,7 @@
 
 #include "dom/element.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // IHTMLStyle over the element's style attribute (every change is written back to the attribute).
 HRESULT CreateInlineStyle(vellum::engine::Element& element, IHTMLStyle** out);
@@ -16,4 +16,4 @@ HRESULT CreateCurrentStyle(vellum::engine::Element& element, IHTMLCurrentStyle**
 // IHTMLStyleSheet over a STYLE element's text.
 HRESULT CreateStyleSheet(vellum::engine::Element& styleElement, IHTMLStyleSheet** out);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -1,6 +1,6 @@
 #include "engine/com/style/StyleSheetObject.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 namespace {
 constexpr DISPID kCssTextDispid = 1;
@@ -84,4 +84,4 @@ HRESULT CStyleSheetObject::get_parentStyleSheet(IHTMLStyleSheet** p) {
   return S_OK;
 }
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

@@ -10,7 +10,7 @@
 #include "engine/com/style/StyleDispatch.h"
 #include "notimpl.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 class CStyleSheetObject final : public IHTMLStyleSheetNotImpl, private CLiveObject {
  public:
@@ -51,4 +51,4 @@ class CStyleSheetObject final : public IHTMLStyleSheetNotImpl, private CLiveObje
   vellum::engine::RefPtr<vellum::engine::Element> element_;
 };
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

@@ -8,7 +8,7 @@
 #include "css/length.h"
 #include "engine/com/style/StyleComSupport.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 namespace css = vellum::engine::css;
 
@@ -16,9 +16,20 @@ namespace {
 
 bool IsNumber(VARTYPE type) {
   switch (type) {
-    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
-    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
-    case VT_R4: case VT_R8: case VT_DECIMAL: case VT_CY:
+    case VT_I1:
+    case VT_I2:
+    case VT_I4:
+    case VT_I8:
+    case VT_INT:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_UI8:
+    case VT_UINT:
+    case VT_R4:
+    case VT_R8:
+    case VT_DECIMAL:
+    case VT_CY:
       return true;
     default:
       return false;
@@ -88,8 +99,10 @@ HRESULT PropertyTextOf(css::PropertyId id, const VARIANT& given, std::u16string&
       if (SUCCEEDED(hr)) hr = TextOfNumber(id, V_R8(&converted), text);
     } else {
       hr = VariantChangeType(&converted, &value, 0, VT_BSTR);
-      if (SUCCEEDED(hr)) text.assign(TextOf(V_BSTR(&converted)));
-      else if (hr != E_OUTOFMEMORY) hr = DISP_E_TYPEMISMATCH;
+      if (SUCCEEDED(hr))
+        text.assign(TextOf(V_BSTR(&converted)));
+      else if (hr != E_OUTOFMEMORY)
+        hr = DISP_E_TYPEMISMATCH;
     }
   } catch (...) {
     VariantClear(&converted);
@@ -123,4 +136,4 @@ HRESULT ReturnZIndex(std::u16string_view text, VARIANT* out) {
   return ReturnTextVariant(text, out);
 }
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

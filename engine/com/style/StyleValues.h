@@ -11,7 +11,7 @@
 
 #include "css/property.h"
 
-namespace engine::style {
+namespace vellum::engine::com::style {
 
 // The text that `value` stands for as a value of property `id`: a string as given; a number as a
 // pixel length for lengths ("10px"), as an integer for z-index ("5"), as "#rrggbb" for colours
@@ -25,4 +25,4 @@ std::optional<LONG> IntegerOfText(std::u16string_view text);
 // z-index travels as VT_I4 when it is a number and as its text ("auto", "") otherwise.
 HRESULT ReturnZIndex(std::u16string_view text, VARIANT* out);
 
-}  // namespace engine::style
+}  // namespace vellum::engine::com::style

@@ -4,7 +4,7 @@
 
 #include "engine/com/view/TextTransform.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace layout = vellum::engine::layout;
 
@@ -143,4 +143,4 @@ void CGdiTextMeasurer::Trim() {
   wordsKept_ = 0;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

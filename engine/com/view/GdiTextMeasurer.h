@@ -18,7 +18,7 @@
 #include "engine/com/view/PaintStyles.h"
 #include "layout/text_measurer.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CGdiTextMeasurer final : public vellum::engine::layout::TextMeasurer {
  public:
@@ -51,7 +51,7 @@ class CGdiTextMeasurer final : public vellum::engine::layout::TextMeasurer {
   struct MeasuredFont {
     FontDescription described;  // as the painter asks for it, without lines
     vellum::engine::layout::TextCase textCase = vellum::engine::layout::TextCase::AsWritten;
-    GdiObject owned;               // empty for the control font, a stock object
+    GdiObject owned;  // empty for the control font, a stock object
     HFONT font = nullptr;
     FontMetrics metrics;
     WordWidths words;
@@ -77,12 +77,12 @@ class CGdiTextMeasurer final : public vellum::engine::layout::TextMeasurer {
   // Words longer than this are measured every time rather than kept.
   static constexpr std::size_t kLongestKeptWord = 64;
 
-  HDC dc_ = nullptr;               // a memory DC, made on first use
-  HGDIOBJ originalFont_ = nullptr; // the DC's own font, put back before the fonts go
+  HDC dc_ = nullptr;                // a memory DC, made on first use
+  HGDIOBJ originalFont_ = nullptr;  // the DC's own font, put back before the fonts go
   HFONT selected_ = nullptr;
   std::vector<MeasuredFont> fonts_;  // indexed by FontId
   std::vector<KnownQuery> queries_;
-  std::size_t lastQuery_ = 0;      // where the last query was found
+  std::size_t lastQuery_ = 0;  // where the last query was found
   FontId controlFont_ = 0;
   bool haveControlFont_ = false;
   std::size_t wordsKept_ = 0;
@@ -90,4 +90,4 @@ class CGdiTextMeasurer final : public vellum::engine::layout::TextMeasurer {
   std::size_t fontsMade_ = 0;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

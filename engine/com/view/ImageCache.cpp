@@ -7,7 +7,7 @@
 
 #include "css/css_text.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -73,8 +73,8 @@ DecodedImage CImageCache::Decode(const std::wstring& path) {
   IWICBitmapFrameDecode* frame = nullptr;
   IWICFormatConverter* converter = nullptr;
   UINT width = 0, height = 0;
-  HRESULT hr = factory_->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                   WICDecodeMetadataCacheOnDemand, &decoder);
+  HRESULT hr = factory_->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                   &decoder);
   if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
   if (SUCCEEDED(hr)) hr = factory_->CreateFormatConverter(&converter);
   if (SUCCEEDED(hr))
@@ -93,7 +93,8 @@ DecodedImage CImageCache::Decode(const std::wstring& path) {
     void* bits = nullptr;
     GdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const UINT stride = width * 4;
-    if (bitmap && bits && SUCCEEDED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+    if (bitmap && bits &&
+        SUCCEEDED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
       image.bitmap = std::move(bitmap);
       image.width = static_cast<int>(width);
       image.height = static_cast<int>(height);
@@ -105,4 +106,4 @@ DecodedImage CImageCache::Decode(const std::wstring& path) {
   return image;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -14,7 +14,7 @@
 
 struct IWICImagingFactory;
 
-namespace engine {
+namespace vellum::engine::com {
 
 struct DecodedImage {
   GdiObject bitmap;  // 32 bpp premultiplied BGRA DIB section; empty when the source cannot be shown
@@ -47,9 +47,9 @@ class CImageCache {
 
   DecodedImage Decode(const std::wstring& path);
 
-  IWICImagingFactory* factory_ = nullptr;  // created on first decode
+  IWICImagingFactory* factory_ = nullptr;                    // created on first decode
   std::unordered_map<std::u16string, DecodedImage> images_;  // by src as written
   unsigned long long pixels_ = 0;                            // held by images_
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

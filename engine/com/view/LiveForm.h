@@ -11,7 +11,7 @@
 #include "engine/com/view/LiveFormTextEdit.h"
 #include "engine/com/view/ViewScrolling.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 
@@ -84,4 +84,4 @@ class CLiveForm {
   CHtmlDocument& document_;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -7,7 +7,7 @@
 #include "engine/com/view/LiveFormDropDown.h"
 #include "engine/com/view/PaintControlParts.h"  // where the painter puts a list's rows
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -30,12 +30,26 @@ long SteppedIndex(const std::vector<Element*>& options, long current, UINT key, 
   long count = static_cast<long>(options.size());
   long start = current + 1, step = 1;
   switch (key) {
-    case VK_HOME: start = 0; break;
-    case VK_END: start = count - 1; step = -1; break;
-    case VK_UP: start = current < 0 ? 0 : current - 1; step = -1; break;
-    case VK_PRIOR: start = std::max(0L, current - page); break;
-    case VK_NEXT: start = std::min(count - 1, std::max(0L, current + page)); step = -1; break;
-    default: break;  // VK_DOWN
+    case VK_HOME:
+      start = 0;
+      break;
+    case VK_END:
+      start = count - 1;
+      step = -1;
+      break;
+    case VK_UP:
+      start = current < 0 ? 0 : current - 1;
+      step = -1;
+      break;
+    case VK_PRIOR:
+      start = std::max(0L, current - page);
+      break;
+    case VK_NEXT:
+      start = std::min(count - 1, std::max(0L, current + page));
+      step = -1;
+      break;
+    default:
+      break;  // VK_DOWN
   }
   for (long i = start; i >= 0 && i < count; i += step) {
     if (i == current && (key == VK_PRIOR || key == VK_NEXT)) break;  // nothing choosable in between
@@ -49,9 +63,14 @@ long SteppedIndex(const std::vector<Element*>& options, long current, UINT key, 
 void CLiveForm::Activate(Element& control) {
   CFormState& state = document_.FormState();
   switch (ControlKindOf(control)) {
-    case ControlKind::CheckBox: state.SetChecked(control, !state.Checked(control)); break;
-    case ControlKind::Radio: state.SetChecked(control, true); break;
-    default: return;  // buttons run no script; a file input opens no dialog in the page
+    case ControlKind::CheckBox:
+      state.SetChecked(control, !state.Checked(control));
+      break;
+    case ControlKind::Radio:
+      state.SetChecked(control, true);
+      break;
+    default:
+      return;  // buttons run no script; a file input opens no dialog in the page
   }
   Changed();
 }
@@ -122,12 +141,14 @@ bool CLiveForm::ChoiceKeyDown(Element& control, UINT key, Modifiers) {
     case VK_HOME:
     case VK_END:
     case VK_PRIOR:
-    case VK_NEXT: return StepSelection(control, key);
+    case VK_NEXT:
+      return StepSelection(control, key);
     case VK_F4:
       if (kind != ControlKind::DropDown) return false;
       if (const vellum::engine::layout::Rect* box = BoxOf(control)) OpenDropDown(document_, control, *box);
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -147,4 +168,4 @@ bool CLiveForm::OnKeyDown(UINT key, Modifiers modifiers) {
                                               : ChoiceKeyDown(*control, key, modifiers);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -57,4 +57,4 @@ bool WriteClipboardText(HWND owner, std::u16string_view text) {
   return true;  // the clipboard owns the block now
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

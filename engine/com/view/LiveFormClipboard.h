@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-namespace engine {
+namespace vellum::engine::com {
 
 // The clipboard's text, if it holds any and can be opened.
 std::optional<std::u16string> ReadClipboardText(HWND owner);
 // Puts the text on the clipboard; false when the clipboard cannot be opened or memory runs out.
 bool WriteClipboardText(HWND owner, std::u16string_view text);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -2,7 +2,7 @@
 
 #include "engine/com/FormState.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::TagId;
@@ -33,11 +33,16 @@ bool IsInFirstLegendOf(const Element& control, const Element& fieldset) {
 ControlKind ControlKindOf(const Element& element) {
   if (!element.isHtml()) return ControlKind::None;
   switch (element.tagId()) {
-    case TagId::Input: return InputKind(element);
-    case TagId::Textarea: return ControlKind::TextArea;
-    case TagId::Button: return ControlKind::PushButton;
-    case TagId::Select: return IsDropDown(element) ? ControlKind::DropDown : ControlKind::ListBox;
-    default: return ControlKind::None;
+    case TagId::Input:
+      return InputKind(element);
+    case TagId::Textarea:
+      return ControlKind::TextArea;
+    case TagId::Button:
+      return ControlKind::PushButton;
+    case TagId::Select:
+      return IsDropDown(element) ? ControlKind::DropDown : ControlKind::ListBox;
+    default:
+      return ControlKind::None;
   }
 }
 
@@ -63,4 +68,4 @@ std::optional<std::size_t> MaxLengthOf(const Element& control) {
   return value;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -6,14 +6,14 @@
 
 #include "dom/element.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 enum class ControlKind {
-  None,        // not a control the user works (hidden inputs, everything else)
-  TextBox,     // one-line text input
-  Password,    // one-line text input shown masked
-  TextArea,    // multi-line text
-  FileInput,   // a file name and its Browse button; the name is not typed in
+  None,       // not a control the user works (hidden inputs, everything else)
+  TextBox,    // one-line text input
+  Password,   // one-line text input shown masked
+  TextArea,   // multi-line text
+  FileInput,  // a file name and its Browse button; the name is not typed in
   CheckBox,
   Radio,
   PushButton,  // button element and the submit, reset, button and image inputs
@@ -40,4 +40,4 @@ bool IsReadOnly(const vellum::engine::Element& control);
 // The maxlength attribute; none when absent, negative or not a number.
 std::optional<std::size_t> MaxLengthOf(const vellum::engine::Element& control);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

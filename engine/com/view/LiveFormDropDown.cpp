@@ -9,7 +9,7 @@
 #include "engine/com/FormState.h"
 #include "engine/com/HtmlDocument.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -20,11 +20,11 @@ const wchar_t kStateOfList[] = L"VellumLiveFormDropDownState";
 constexpr int kMaxVisibleRows = 8;  // longer lists scroll
 
 struct CDropDownState {
-  CHtmlDocument* document;                          // not referenced: the list never outlives the view
-  vellum::engine::RefPtr<Element> select;           // the select the list chooses for
+  CHtmlDocument* document;                 // not referenced: the list never outlives the view
+  vellum::engine::RefPtr<Element> select;  // the select the list chooses for
   HWND view;
-  WNDPROC listProc;                                 // the list box's own window procedure
-  bool finished = false;                            // chosen or cancelled; the window goes soon
+  WNDPROC listProc;       // the list box's own window procedure
+  bool finished = false;  // chosen or cancelled; the window goes soon
 };
 
 CDropDownState* StateOf(HWND list) { return static_cast<CDropDownState*>(GetPropW(list, kStateOfList)); }
@@ -123,8 +123,8 @@ void OpenDropDown(CHtmlDocument& document, Element& select, const vellum::engine
   ClientToScreen(view, &origin);
   const int width = std::max(box.width, 20);
   HWND list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"ListBox", L"",
-                              WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, origin.x, origin.y, width,
-                              100, GetAncestor(view, GA_ROOT), nullptr, ModuleInstance(), nullptr);
+                              WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, origin.x, origin.y, width, 100,
+                              GetAncestor(view, GA_ROOT), nullptr, ModuleInstance(), nullptr);
   if (!list) {
     delete state;
     return;
@@ -151,4 +151,4 @@ void OpenDropDown(CHtmlDocument& document, Element& select, const vellum::engine
   SetFocus(list);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

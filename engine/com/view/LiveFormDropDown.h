@@ -7,7 +7,7 @@
 #include "dom/element.h"
 #include "layout/box.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 
@@ -20,4 +20,4 @@ HWND DropDownList(HWND view);
 // The message the list posts to its view to be destroyed once its own message has returned.
 constexpr UINT WM_LIVEFORM_DROPDOWN_DONE = WM_APP + 0x51;
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -4,7 +4,7 @@
 #include "engine/com/view/LiveFormDropDown.h"
 #include "engine/com/view/LiveFormTextGeometry.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -73,4 +73,4 @@ void CLiveForm::SetPressed(bool pressed) {
   Changed();
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

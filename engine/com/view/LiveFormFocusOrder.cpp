@@ -5,7 +5,7 @@
 #include "engine/com/FormState.h"
 #include "engine/com/view/LiveFormControls.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::Node;
@@ -91,4 +91,4 @@ Element* NextInTabOrder(vellum::engine::Document& document, const vellum::engine
   return previousEnd > 0 ? stops[previousEnd - 1] : nullptr;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 #include "engine/com/FormState.h"
 #include "layout/layout_tree.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // A control the user can work now: a kind the live form knows, not disabled, and shown (it has a box).
 bool IsFocusable(const vellum::engine::Element& element, const vellum::engine::layout::LayoutTree& layout);
@@ -20,4 +20,4 @@ vellum::engine::Element* NextInTabOrder(vellum::engine::Document& document,
                                         const vellum::engine::layout::LayoutTree& layout, const CFormState& state,
                                         const vellum::engine::Element* current, TabDirection direction);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -7,7 +7,7 @@
 #include "engine/com/view/LiveForm.h"
 #include "engine/com/view/LiveFormDropDown.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -42,10 +42,18 @@ bool HandleMessage(CHtmlDocument& document, UINT msg, WPARAM wParam, LPARAM lPar
   result = 0;
   switch (msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: form.OnButtonDown(PointOf(lParam), MouseModifiers(wParam)); return true;
-    case WM_MOUSEMOVE: form.OnMouseMove(PointOf(lParam)); return true;
-    case WM_LBUTTONUP: form.OnButtonUp(PointOf(lParam)); return true;
-    case WM_CAPTURECHANGED: form.OnCaptureLost(); return true;
+    case WM_LBUTTONDBLCLK:
+      form.OnButtonDown(PointOf(lParam), MouseModifiers(wParam));
+      return true;
+    case WM_MOUSEMOVE:
+      form.OnMouseMove(PointOf(lParam));
+      return true;
+    case WM_LBUTTONUP:
+      form.OnButtonUp(PointOf(lParam));
+      return true;
+    case WM_CAPTURECHANGED:
+      form.OnCaptureLost();
+      return true;
     case WM_MOUSEWHEEL: {
       // The wheel's point is on the screen; one it does not scroll goes on to the container.
       POINT point = PointOf(lParam);
@@ -54,15 +62,20 @@ bool HandleMessage(CHtmlDocument& document, UINT msg, WPARAM wParam, LPARAM lPar
     }
     // Tab is not here: the container hands it over through TranslateAccelerator, which decides
     // whether the focus stays in the page or moves on to the container's next control.
-    case WM_KEYDOWN: return form.OnKeyDown(static_cast<UINT>(wParam), HeldModifiers());
-    case WM_KEYUP: return form.OnKeyUp(static_cast<UINT>(wParam));
+    case WM_KEYDOWN:
+      return form.OnKeyDown(static_cast<UINT>(wParam), HeldModifiers());
+    case WM_KEYUP:
+      return form.OnKeyUp(static_cast<UINT>(wParam));
     case WM_SYSKEYDOWN: {
       // Alt+Down or Alt+Up opens a drop-down's list; every other Alt key is the container's.
       if (wParam != VK_DOWN && wParam != VK_UP) return false;
       return form.OnKeyDown(VK_F4, Modifiers::None);
     }
-    case WM_CHAR: return form.OnChar(static_cast<wchar_t>(wParam));
-    case WM_GETDLGCODE: result = DialogCode(form, reinterpret_cast<const MSG*>(lParam)); return true;
+    case WM_CHAR:
+      return form.OnChar(static_cast<wchar_t>(wParam));
+    case WM_GETDLGCODE:
+      result = DialogCode(form, reinterpret_cast<const MSG*>(lParam));
+      return true;
     case WM_SETFOCUS:
       InvalidateRect(document.ViewWindow(), nullptr, FALSE);  // the caret and focus frame show again
       return true;
@@ -70,11 +83,14 @@ bool HandleMessage(CHtmlDocument& document, UINT msg, WPARAM wParam, LPARAM lPar
       form.OnViewFocusLost();
       InvalidateRect(document.ViewWindow(), nullptr, FALSE);
       return true;
-    case WM_LIVEFORM_DROPDOWN_DONE: CloseDropDown(document.ViewWindow()); return true;
+    case WM_LIVEFORM_DROPDOWN_DONE:
+      CloseDropDown(document.ViewWindow());
+      return true;
     case WM_DESTROY:
       form.OnViewDestroyed();
       return false;  // the default procedure sees it too
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -102,10 +118,12 @@ HRESULT LiveFormTranslateAccelerator(CHtmlDocument& document, const MSG& msg) {
         if (key != VK_TAB) return form.OnKeyDown(key, held) ? S_OK : S_FALSE;
         if (Has(held, Modifiers::Control)) return S_FALSE;  // Ctrl+Tab belongs to the container
         return form.MoveFocus(Has(held, Modifiers::Shift) ? TabDirection::Backward : TabDirection::Forward) ? S_OK
-                                                                                                             : S_FALSE;
+                                                                                                            : S_FALSE;
       }
-      case WM_KEYUP: return form.OnKeyUp(key) ? S_OK : S_FALSE;
-      default: return S_FALSE;  // characters arrive as WM_CHAR once the container dispatches the key
+      case WM_KEYUP:
+        return form.OnKeyUp(key) ? S_OK : S_FALSE;
+      default:
+        return S_FALSE;  // characters arrive as WM_CHAR once the container dispatches the key
     }
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
@@ -114,4 +132,4 @@ HRESULT LiveFormTranslateAccelerator(CHtmlDocument& document, const MSG& msg) {
   }
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 #include "engine/com/view/LiveForm.h"
 #include "engine/com/view/LiveFormDropDown.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::Node;
@@ -111,4 +111,4 @@ void CLiveForm::OnButtonUp(POINT point) {
 
 void CLiveForm::OnCaptureLost() { SetPressed(false); }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

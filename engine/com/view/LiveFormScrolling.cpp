@@ -5,7 +5,7 @@
 #include "engine/com/view/LiveForm.h"
 #include "engine/com/view/LiveFormTextGeometry.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -15,13 +15,14 @@ constexpr long kLinesPerNotch = 3;  // the platform's default wheel setting
 
 bool IsScrollable(ControlKind kind) { return kind == ControlKind::ListBox || kind == ControlKind::TextArea; }
 
-RECT BorderRectOf(const vellum::engine::layout::Rect& box) { return {box.x, box.y, box.x + box.width, box.y + box.height}; }
+RECT BorderRectOf(const vellum::engine::layout::Rect& box) {
+  return {box.x, box.y, box.x + box.width, box.y + box.height};
+}
 
 }  // namespace
 
 ScrollExtent CLiveForm::ScrollExtentOf(const Element& control, const vellum::engine::layout::Rect& box) {
-  if (ControlKindOf(control) == ControlKind::TextArea)
-    return TextAreaExtent(box, document_.FormState().Value(control));
+  if (ControlKindOf(control) == ControlKind::TextArea) return TextAreaExtent(box, document_.FormState().Value(control));
   return {CFormState::Options(control).size(), ListRowsShown(box.height)};
 }
 
@@ -56,12 +57,22 @@ bool CLiveForm::ClickScrollBar(Element& control, POINT point) {
   const std::size_t first = extent.Clamped(document_.ViewFocus().scroll.FirstShown(control));
   const long page = static_cast<long>(extent.shown > 1 ? extent.shown - 1 : 1);
   switch (HitScrollBar(FieldScrollBar(BorderRectOf(*box)), first, extent.LastFirst(), point)) {
-    case ScrollBarHit::None: return false;
-    case ScrollBarHit::LineUp: ScrollBy(control, -1); break;
-    case ScrollBarHit::LineDown: ScrollBy(control, 1); break;
-    case ScrollBarHit::PageUp: ScrollBy(control, -page); break;
-    case ScrollBarHit::PageDown: ScrollBy(control, page); break;
-    case ScrollBarHit::Thumb: break;  // dragging the thumb is not offered; the click only focuses
+    case ScrollBarHit::None:
+      return false;
+    case ScrollBarHit::LineUp:
+      ScrollBy(control, -1);
+      break;
+    case ScrollBarHit::LineDown:
+      ScrollBy(control, 1);
+      break;
+    case ScrollBarHit::PageUp:
+      ScrollBy(control, -page);
+      break;
+    case ScrollBarHit::PageDown:
+      ScrollBy(control, page);
+      break;
+    case ScrollBarHit::Thumb:
+      break;  // dragging the thumb is not offered; the click only focuses
   }
   return true;
 }
@@ -76,4 +87,4 @@ bool CLiveForm::OnWheel(POINT point, int delta) {
   return true;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -125,12 +125,22 @@ void MoveCaret(TextEdit& edit, CaretMove move, Selecting selecting) {
     case CaretMove::Right:
       caret = collapseSelection ? edit.SelectionEnd() : NextPosition(text, caret);
       break;
-    case CaretMove::LineStart: caret = LineStartOf(text, caret); break;
-    case CaretMove::LineEnd: caret = LineEndOf(text, caret); break;
+    case CaretMove::LineStart:
+      caret = LineStartOf(text, caret);
+      break;
+    case CaretMove::LineEnd:
+      caret = LineEndOf(text, caret);
+      break;
     case CaretMove::LineUp:
-    case CaretMove::LineDown: caret = VerticalMove(text, caret, move); break;
-    case CaretMove::TextStart: caret = 0; break;
-    case CaretMove::TextEnd: caret = text.size(); break;
+    case CaretMove::LineDown:
+      caret = VerticalMove(text, caret, move);
+      break;
+    case CaretMove::TextStart:
+      caret = 0;
+      break;
+    case CaretMove::TextEnd:
+      caret = text.size();
+      break;
   }
   edit.caret = caret;
   if (selecting == Selecting::Collapse) edit.anchor = caret;
@@ -148,4 +158,4 @@ void PlaceCaret(TextEdit& edit, std::size_t position, Selecting selecting) {
   if (selecting == Selecting::Collapse) edit.anchor = position;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace engine {
+namespace vellum::engine::com {
 
 struct TextEdit {
   std::u16string text;
@@ -42,4 +42,4 @@ void SelectAll(TextEdit& edit);
 // Puts the caret at `position` (clamped, moved off the middle of a pair).
 void PlaceCaret(TextEdit& edit, std::size_t position, Selecting selecting);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -6,7 +6,7 @@
 
 #include "engine/com/view/PaintControlParts.h"  // where the painter puts the text
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -74,8 +74,8 @@ std::size_t CaretFromPoint(ControlKind kind, const vellum::engine::layout::Rect&
     return firstVisible + NearestBoundary(dc, shown, x);
   }
   // The line under the point, then the column in it; CR LF, CR or LF end a line.
-  std::size_t line = firstVisible +
-                     static_cast<std::size_t>(std::max(0, static_cast<int>(point.y - box.y - kFieldTextInset) / dc.LineHeight()));
+  std::size_t line = firstVisible + static_cast<std::size_t>(std::max(
+                                        0, static_cast<int>(point.y - box.y - kFieldTextInset) / dc.LineHeight()));
   std::size_t start = 0;
   for (; line > 0; --line) {
     std::size_t end = text.find_first_of(u"\r\n", start);
@@ -108,4 +108,4 @@ std::size_t FirstVisibleForCaret(ControlKind kind, const vellum::engine::layout:
   return firstVisible;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -12,7 +12,7 @@
 #include "engine/com/view/ViewScrolling.h"
 #include "layout/box.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // The caret position nearest to the point (document window coordinates). `firstVisible` is the first
 // character shown by a one-line box, the first line shown by a text area.
@@ -27,4 +27,4 @@ ScrollExtent TextAreaExtent(const vellum::engine::layout::Rect& box, std::u16str
 std::size_t FirstVisibleForCaret(ControlKind kind, const vellum::engine::layout::Rect& box, std::u16string_view text,
                                  std::size_t caret, std::size_t firstVisible);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

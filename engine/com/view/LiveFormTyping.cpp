@@ -6,7 +6,7 @@
 #include "engine/com/view/LiveFormClipboard.h"
 #include "engine/com/view/LiveFormTextGeometry.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -26,13 +26,20 @@ std::optional<CaretMove> MoveForKey(UINT key, ControlKind kind, Modifiers modifi
   bool multiLine = kind == ControlKind::TextArea;
   bool control = Has(modifiers, Modifiers::Control);
   switch (key) {
-    case VK_LEFT: return CaretMove::Left;
-    case VK_RIGHT: return CaretMove::Right;
-    case VK_HOME: return multiLine && !control ? CaretMove::LineStart : CaretMove::TextStart;
-    case VK_END: return multiLine && !control ? CaretMove::LineEnd : CaretMove::TextEnd;
-    case VK_UP: return multiLine ? std::optional(CaretMove::LineUp) : std::nullopt;
-    case VK_DOWN: return multiLine ? std::optional(CaretMove::LineDown) : std::nullopt;
-    default: return std::nullopt;
+    case VK_LEFT:
+      return CaretMove::Left;
+    case VK_RIGHT:
+      return CaretMove::Right;
+    case VK_HOME:
+      return multiLine && !control ? CaretMove::LineStart : CaretMove::TextStart;
+    case VK_END:
+      return multiLine && !control ? CaretMove::LineEnd : CaretMove::TextEnd;
+    case VK_UP:
+      return multiLine ? std::optional(CaretMove::LineUp) : std::nullopt;
+    case VK_DOWN:
+      return multiLine ? std::optional(CaretMove::LineDown) : std::nullopt;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -59,8 +66,8 @@ void CLiveForm::ApplyEdit(Element& control, const TextEdit& edit, bool textChang
     if (ControlKindOf(control) == ControlKind::TextArea) {
       // The caret's line stays in sight, and lines removed from the end do not leave the area blank.
       const ScrollExtent extent = TextAreaExtent(*box, edit.text);
-      focus.scroll.SetFirstShown(
-          control, extent.Showing(focus.scroll.FirstShown(control), LineIndexOf(edit.text, edit.caret)));
+      focus.scroll.SetFirstShown(control,
+                                 extent.Showing(focus.scroll.FirstShown(control), LineIndexOf(edit.text, edit.caret)));
     }
   }
   Changed();
@@ -111,15 +118,16 @@ bool CLiveForm::TextKeyDown(Element& control, UINT key, Modifiers modifiers) {
       if (kind != ControlKind::TextArea) return false;
       TypeText(control, u"\r\n");
       return true;
-    default: return Has(modifiers, Modifiers::Control) && ShortcutKeyDown(control, key);
+    default:
+      return Has(modifiers, Modifiers::Control) && ShortcutKeyDown(control, key);
   }
 }
 
 bool CLiveForm::ShortcutKeyDown(Element& control, UINT key) {
   HWND view = document_.ViewWindow();
   TextEdit edit = CurrentEdit(control);
-  std::u16string_view selected = std::u16string_view(edit.text).substr(edit.SelectionStart(),
-                                                                        edit.SelectionEnd() - edit.SelectionStart());
+  std::u16string_view selected =
+      std::u16string_view(edit.text).substr(edit.SelectionStart(), edit.SelectionEnd() - edit.SelectionStart());
   // A password box keeps its text off the clipboard, as the platform's password edit does.
   bool mayCopy = ControlKindOf(control) != ControlKind::Password && !selected.empty();
   switch (key) {
@@ -138,7 +146,8 @@ bool CLiveForm::ShortcutKeyDown(Element& control, UINT key) {
     case 'V':
       if (std::optional<std::u16string> pasted = ReadClipboardText(view)) TypeText(control, *pasted);
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -151,4 +160,4 @@ bool CLiveForm::OnChar(wchar_t typed) {
   return TypeText(*control, std::u16string_view(&unit, 1));
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -4,7 +4,7 @@
 
 #include "engine/com/view/PaintGdi.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -24,10 +24,14 @@ bool IsTopOrLeft(Side side) { return side == Side::Top || side == Side::Left; }
 RECT Band(const RECT& box, Side side, int inner, int width, const BoxPaint& style) {
   const int top = style.BorderOf(Side::Top).width, bottom = style.BorderOf(Side::Bottom).width;
   switch (side) {
-    case Side::Top: return {box.left, box.top + inner, box.right, box.top + inner + width};
-    case Side::Bottom: return {box.left, box.bottom - inner - width, box.right, box.bottom - inner};
-    case Side::Left: return {box.left + inner, box.top + top, box.left + inner + width, box.bottom - bottom};
-    case Side::Right: return {box.right - inner - width, box.top + top, box.right - inner, box.bottom - bottom};
+    case Side::Top:
+      return {box.left, box.top + inner, box.right, box.top + inner + width};
+    case Side::Bottom:
+      return {box.left, box.bottom - inner - width, box.right, box.bottom - inner};
+    case Side::Left:
+      return {box.left + inner, box.top + top, box.left + inner + width, box.bottom - bottom};
+    case Side::Right:
+      return {box.right - inner - width, box.top + top, box.right - inner, box.bottom - bottom};
   }
   return {};
 }
@@ -52,9 +56,15 @@ void PaintSide(HDC dc, const RECT& box, Side side, const BoxPaint& style) {
   const COLORREF color = border.color;
   const bool lit = IsTopOrLeft(side);
   switch (border.line) {
-    case BorderLine::Solid: FillSolid(dc, Band(box, side, 0, width, style), color); break;
-    case BorderLine::Dotted: PaintBroken(dc, Band(box, side, 0, width, style), side, width, color); break;
-    case BorderLine::Dashed: PaintBroken(dc, Band(box, side, 0, width, style), side, 3 * width, color); break;
+    case BorderLine::Solid:
+      FillSolid(dc, Band(box, side, 0, width, style), color);
+      break;
+    case BorderLine::Dotted:
+      PaintBroken(dc, Band(box, side, 0, width, style), side, width, color);
+      break;
+    case BorderLine::Dashed:
+      PaintBroken(dc, Band(box, side, 0, width, style), side, 3 * width, color);
+      break;
     case BorderLine::Double: {
       if (width < 3) {
         FillSolid(dc, Band(box, side, 0, width, style), color);
@@ -65,8 +75,12 @@ void PaintSide(HDC dc, const RECT& box, Side side, const BoxPaint& style) {
       FillSolid(dc, Band(box, side, width - line, line, style), color);
       break;
     }
-    case BorderLine::Inset: FillSolid(dc, Band(box, side, 0, width, style), lit ? Dark(color) : Light(color)); break;
-    case BorderLine::Outset: FillSolid(dc, Band(box, side, 0, width, style), lit ? Light(color) : Dark(color)); break;
+    case BorderLine::Inset:
+      FillSolid(dc, Band(box, side, 0, width, style), lit ? Dark(color) : Light(color));
+      break;
+    case BorderLine::Outset:
+      FillSolid(dc, Band(box, side, 0, width, style), lit ? Light(color) : Dark(color));
+      break;
     case BorderLine::Groove:
     case BorderLine::Ridge: {
       // Two halves of opposite relief: groove is sunk outside and raised inside, ridge the reverse.
@@ -76,7 +90,8 @@ void PaintSide(HDC dc, const RECT& box, Side side, const BoxPaint& style) {
       FillSolid(dc, Band(box, side, outer, inner, style), outerDark ? Light(color) : Dark(color));
       break;
     }
-    case BorderLine::None: break;
+    case BorderLine::None:
+      break;
   }
 }
 
@@ -92,4 +107,4 @@ void PaintBorder(HDC dc, const RECT& borderBox, const BoxPaint& style) {
   for (Side side : {Side::Top, Side::Right, Side::Bottom, Side::Left}) PaintSide(dc, borderBox, side, style);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

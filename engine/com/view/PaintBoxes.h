@@ -5,9 +5,9 @@
 
 #include "engine/com/view/PaintStyles.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 void PaintBackground(HDC dc, const RECT& borderBox, const BoxPaint& style);
 void PaintBorder(HDC dc, const RECT& borderBox, const BoxPaint& style);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

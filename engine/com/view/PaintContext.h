@@ -13,24 +13,24 @@
 #include "engine/com/view/PaintStyles.h"
 #include "layout/layout_tree.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CFormState;
 struct CViewFocus;
 
 struct PaintContext {
-  HDC dc;                                           // the back buffer
-  RECT dirty;                                       // what needs painting, client coordinates
+  HDC dc;      // the back buffer
+  RECT dirty;  // what needs painting, client coordinates
   const vellum::engine::layout::LayoutTree& layout;
-  const std::vector<BoxPaint>& styles;              // parallel to layout.Boxes()
+  const std::vector<BoxPaint>& styles;  // parallel to layout.Boxes()
   const CFormState& formState;
   const CViewFocus& focus;
   CFontCache& fonts;
   CImageCache& images;
-  CDrawingState& drawing;                           // font and text colour selected now
+  CDrawingState& drawing;  // font and text colour selected now
   CTrackBrush& trackBrush;
-  CFaceCache& faces;                                // control faces drawn before
-  std::u16string& textScratch;                      // the text painter's room for a run's words
+  CFaceCache& faces;            // control faces drawn before
+  std::u16string& textScratch;  // the text painter's room for a run's words
 
   const vellum::engine::layout::Box& BoxAt(std::size_t index) const { return layout.Boxes()[index]; }
   RECT BorderRect(std::size_t index) const {
@@ -39,4 +39,4 @@ struct PaintContext {
   }
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

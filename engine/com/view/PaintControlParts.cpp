@@ -6,7 +6,7 @@
 #include "engine/com/view/ViewFocus.h"
 #include "engine/com/view/ViewScrolling.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -71,8 +71,8 @@ void PaintDropDownArrow(const PaintContext& context, const RECT& arrow, UINT sta
 void PaintPushButton(const PaintContext& context, const RECT& box, std::wstring_view label, Pressed pressed,
                      Enabled enabled) {
   HDC dc = context.dc;
-  const UINT state = DFCS_BUTTONPUSH | (pressed == Pressed::Yes ? DFCS_PUSHED : 0) |
-                     (enabled == Enabled::No ? DFCS_INACTIVE : 0);
+  const UINT state =
+      DFCS_BUTTONPUSH | (pressed == Pressed::Yes ? DFCS_PUSHED : 0) | (enabled == Enabled::No ? DFCS_INACTIVE : 0);
   const FaceKey key{Face::PushButton, state, box.right - box.left, box.bottom - box.top, 0};
   context.faces.Paint(dc, box, key, FaceShape::Opaque, [state](HDC target, const RECT& at) {
     RECT face = at;
@@ -176,4 +176,4 @@ bool IsFocused(const PaintContext& context, const vellum::engine::Element& eleme
   return context.focus.element.get() == &element;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

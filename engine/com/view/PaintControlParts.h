@@ -10,7 +10,7 @@
 
 #include "engine/com/view/PaintContext.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // Where text sits in a sunken field: the 2-pixel frame and a 1-pixel margin.
 inline constexpr int kFieldTextInset = 3;
@@ -74,4 +74,4 @@ bool IsFocused(const PaintContext& context, const vellum::engine::Element& eleme
 
 RECT Intersection(const RECT& a, const RECT& b);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -12,7 +12,7 @@
 #include "engine/com/view/ViewFocus.h"
 #include "engine/com/view/ViewScrolling.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::TagId;
@@ -97,7 +97,8 @@ void PaintTextArea(const PaintContext& context, std::size_t index) {
   const ScrollExtent extent{LineCountOf(value), TextAreaLinesShown(box.bottom - box.top, lineHeight)};
   const std::size_t first = extent.Clamped(context.focus.scroll.FirstShown(control));
   // Only the rows that fit are drawn (the last one perhaps in part).
-  const std::size_t rows = static_cast<std::size_t>(std::max(1, static_cast<int>(text.bottom - text.top) / lineHeight + 1));
+  const std::size_t rows =
+      static_cast<std::size_t>(std::max(1, static_cast<int>(text.bottom - text.top) / lineHeight + 1));
   const std::vector<TextLine> lines = LinesOf(shown, first, rows + 1);
   const bool focused = IsFocused(context, control);
   const Selection selection = SelectionOf(context, control);
@@ -111,8 +112,8 @@ void PaintTextArea(const PaintContext& context, std::size_t index) {
       PaintCaret(dc, CaretX(dc, x, words, context.focus.caret - line.start), y, lineHeight, text);
     y += lineHeight;
   }
-  const bool overflows = first > 0 || lines.size() > rows ||
-                         static_cast<int>(lines.size()) * lineHeight > text.bottom - text.top;
+  const bool overflows =
+      first > 0 || lines.size() > rows || static_cast<int>(lines.size()) * lineHeight > text.bottom - text.top;
   if (bar.right > bar.left)
     PaintVerticalScrollBar(context, bar, overflows ? Enabled::Yes : Enabled::No, first, extent.LastFirst());
 }
@@ -187,14 +188,22 @@ void PaintFileInput(const PaintContext& context, std::size_t index) {
 Look InputLook(const Element& input) {
   if (vellum::engine::equalsIgnoringAsciiCase(AttributeText(input, u"type"), u"image")) return Look::Image;
   switch (ControlKindOf(input)) {
-    case ControlKind::TextBox: return Look::TextBox;
-    case ControlKind::Password: return Look::Password;
-    case ControlKind::CheckBox: return Look::CheckBox;
-    case ControlKind::Radio: return Look::Radio;
-    case ControlKind::FileInput: return Look::FileInput;
-    case ControlKind::PushButton: return Look::PushButton;
-    case ControlKind::None: return Look::Nothing;
-    default: return Look::TextBox;
+    case ControlKind::TextBox:
+      return Look::TextBox;
+    case ControlKind::Password:
+      return Look::Password;
+    case ControlKind::CheckBox:
+      return Look::CheckBox;
+    case ControlKind::Radio:
+      return Look::Radio;
+    case ControlKind::FileInput:
+      return Look::FileInput;
+    case ControlKind::PushButton:
+      return Look::PushButton;
+    case ControlKind::None:
+      return Look::Nothing;
+    default:
+      return Look::TextBox;
   }
 }
 
@@ -203,37 +212,66 @@ Look InputLook(const Element& input) {
 Look LookOf(const Element& element) {
   if (!element.isHtml()) return Look::Box;
   switch (element.tagId()) {
-    case TagId::Input: return InputLook(element);
-    case TagId::Textarea: return Look::TextArea;
-    case TagId::Button: return Look::PushButton;
-    case TagId::Select: return IsDropDown(element) ? Look::DropDown : Look::ListBox;
-    case TagId::Fieldset: return Look::Fieldset;
-    case TagId::Img: return Look::Image;
+    case TagId::Input:
+      return InputLook(element);
+    case TagId::Textarea:
+      return Look::TextArea;
+    case TagId::Button:
+      return Look::PushButton;
+    case TagId::Select:
+      return IsDropDown(element) ? Look::DropDown : Look::ListBox;
+    case TagId::Fieldset:
+      return Look::Fieldset;
+    case TagId::Img:
+      return Look::Image;
     case TagId::Object:
     case TagId::Embed:
     case TagId::Applet:
-    case TagId::Iframe: return Look::Object;
-    default: return Look::Box;
+    case TagId::Iframe:
+      return Look::Object;
+    default:
+      return Look::Box;
   }
 }
 
 void PaintControl(const PaintContext& context, std::size_t index, Look look) {
   switch (look) {
     case Look::TextBox:
-    case Look::Password: PaintTextBox(context, index, look); break;
-    case Look::PushButton: PaintButton(context, index); break;
+    case Look::Password:
+      PaintTextBox(context, index, look);
+      break;
+    case Look::PushButton:
+      PaintButton(context, index);
+      break;
     case Look::CheckBox:
-    case Look::Radio: PaintCheckOrRadio(context, index, look); break;
-    case Look::FileInput: PaintFileInput(context, index); break;
-    case Look::TextArea: PaintTextArea(context, index); break;
-    case Look::ListBox: PaintListBox(context, index); break;
-    case Look::DropDown: PaintDropDown(context, index); break;
-    case Look::Fieldset: PaintFieldsetFrame(context, index); break;
-    case Look::Image: PaintImage(context, index); break;
-    case Look::Object: PaintObjectPlaceholder(context, index); break;
+    case Look::Radio:
+      PaintCheckOrRadio(context, index, look);
+      break;
+    case Look::FileInput:
+      PaintFileInput(context, index);
+      break;
+    case Look::TextArea:
+      PaintTextArea(context, index);
+      break;
+    case Look::ListBox:
+      PaintListBox(context, index);
+      break;
+    case Look::DropDown:
+      PaintDropDown(context, index);
+      break;
+    case Look::Fieldset:
+      PaintFieldsetFrame(context, index);
+      break;
+    case Look::Image:
+      PaintImage(context, index);
+      break;
+    case Look::Object:
+      PaintObjectPlaceholder(context, index);
+      break;
     case Look::Box:
-    case Look::Nothing: break;
+    case Look::Nothing:
+      break;
   }
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace engine {
+namespace vellum::engine::com {
 
 std::size_t FaceKeyHash::operator()(const FaceKey& key) const noexcept {
   std::size_t hash = static_cast<std::size_t>(key.face);
@@ -119,4 +119,4 @@ void CFaceCache::Paint(HDC dc, const RECT& at, const FaceKey& key, FaceShape sha
   }
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -13,17 +13,17 @@
 
 #include "engine/com/view/PaintGdi.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 enum class Face : std::uint8_t { SunkenField, PushButton, CheckBox, Radio, ScrollBar, DropDownArrow };
 enum class FaceShape : std::uint8_t { Opaque, Shaped };  // Shaped: drawn on two backgrounds to find its mask
 
 struct FaceKey {
   Face face = Face::SunkenField;
-  UINT state = 0;          // the drawing flags of that face
+  UINT state = 0;  // the drawing flags of that face
   int width = 0;
   int height = 0;
-  COLORREF fill = 0;       // the inside of a sunken field
+  COLORREF fill = 0;  // the inside of a sunken field
   friend bool operator==(const FaceKey&, const FaceKey&) = default;
 };
 
@@ -61,11 +61,11 @@ class CFaceCache {
   void DrawShaped(const RECT& slot, const std::function<void(HDC, const RECT&)>& draw);
 
   HDC atlasDC_ = nullptr;
-  GdiObject atlas_;          // 32-bit DIB section, top-down
+  GdiObject atlas_;  // 32-bit DIB section, top-down
   HGDIOBJ atlasPrevious_ = nullptr;
   std::uint32_t* pixels_ = nullptr;
   int shelfX_ = 0, shelfY_ = 0, shelfHeight_ = 0;
   std::unordered_map<FaceKey, Slot, FaceKeyHash> slots_;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string_view>
 
-namespace engine {
+namespace vellum::engine::com {
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
   // The background colour of ExtTextOut fills without creating a brush, the cheapest fill GDI has.
@@ -16,9 +16,7 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 
 void FillSystem(HDC dc, const RECT& rect, int systemColor) { FillSolid(dc, rect, GetSysColor(systemColor)); }
 
-RECT ToRect(int x, int y, int width, int height) {
-  return RECT{x, y, x + std::max(0, width), y + std::max(0, height)};
-}
+RECT ToRect(int x, int y, int width, int height) { return RECT{x, y, x + std::max(0, width), y + std::max(0, height)}; }
 
 bool Intersects(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -128,8 +126,7 @@ PageFont CFontCache::Control(HDC dc) {
   return {font, controlHeight_};
 }
 
-CDrawingState::CDrawingState(HDC dc)
-    : dc_(dc), original_(GetCurrentObject(dc, OBJ_FONT)), color_(GetTextColor(dc)) {
+CDrawingState::CDrawingState(HDC dc) : dc_(dc), original_(GetCurrentObject(dc, OBJ_FONT)), color_(GetTextColor(dc)) {
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
 }
@@ -159,4 +156,4 @@ HBRUSH CTrackBrush::Get() {
   return static_cast<HBRUSH>(brush_.get());
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

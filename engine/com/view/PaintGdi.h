@@ -10,7 +10,7 @@
 
 #include "engine/com/view/PaintStyles.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // Selects an object into the DC for the scope's life.
 class ScopedSelect {
@@ -114,8 +114,8 @@ class CDrawingState {
 
  private:
   HDC dc_;
-  HGDIOBJ original_;       // the DC's font before painting
-  HFONT font_ = nullptr;   // selected by the painter
+  HGDIOBJ original_;      // the DC's font before painting
+  HFONT font_ = nullptr;  // selected by the painter
   COLORREF color_;
 };
 
@@ -129,4 +129,4 @@ class CTrackBrush {
   GdiObject brush_;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

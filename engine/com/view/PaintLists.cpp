@@ -9,7 +9,7 @@
 #include "engine/com/view/ViewFocus.h"
 #include "engine/com/view/ViewScrolling.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 
@@ -25,7 +25,7 @@ void PaintRow(const PaintContext& context, const RECT& row, const RECT& clip, in
   if (shown.right <= shown.left || shown.bottom <= shown.top) return;
   if (selected && enabled == Enabled::Yes) FillSystem(context.dc, shown, COLOR_HIGHLIGHT);
   const bool greyed = enabled == Enabled::No || option.hasAttribute(u"disabled");
-  context.drawing.TextColor(greyed      ? GetSysColor(COLOR_GRAYTEXT)
+  context.drawing.TextColor(greyed     ? GetSysColor(COLOR_GRAYTEXT)
                             : selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                        : GetSysColor(COLOR_WINDOWTEXT));
   const std::u16string text = OptionText(option);
@@ -94,4 +94,4 @@ void PaintDropDown(const PaintContext& context, std::size_t index) {
   if (focused) DrawFocusRect(dc, &row);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 
 #include "engine/com/view/PaintContext.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // PaintLists.cpp
 void PaintListBox(const PaintContext& context, std::size_t index);
@@ -15,4 +15,4 @@ void PaintFieldsetFrame(const PaintContext& context, std::size_t index);
 void PaintImage(const PaintContext& context, std::size_t index);
 void PaintObjectPlaceholder(const PaintContext& context, std::size_t index);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

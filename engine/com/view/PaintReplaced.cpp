@@ -8,7 +8,7 @@
 #include "engine/com/view/PaintLooks.h"
 #include "engine/com/view/PaintText.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 using vellum::engine::Element;
 using vellum::engine::TagId;
@@ -23,7 +23,8 @@ constexpr int kPlaceholderMargin = 2;
 RECT ContentRect(const PaintContext& context, std::size_t index) {
   const RECT box = context.BorderRect(index);
   const vellum::engine::layout::Edges insets = context.styles[index].box.Insets();
-  RECT content = {box.left + static_cast<int>(std::lround(insets.left)), box.top + static_cast<int>(std::lround(insets.top)),
+  RECT content = {box.left + static_cast<int>(std::lround(insets.left)),
+                  box.top + static_cast<int>(std::lround(insets.top)),
                   box.right - static_cast<int>(std::lround(insets.right)),
                   box.bottom - static_cast<int>(std::lround(insets.bottom))};
   content.right = std::max(content.left, content.right);
@@ -151,4 +152,4 @@ void PaintObjectPlaceholder(const PaintContext& context, std::size_t index) {
   DrawTextW(dc, label.data(), length, &text, format);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -8,7 +8,7 @@
 #include "css/element_style.h"
 #include "dom/element.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace css = vellum::engine::css;
 namespace layout = vellum::engine::layout;
@@ -30,10 +30,14 @@ COLORREF ToColorRef(css::Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
 // Transparent gives nothing; currentcolor is the element's own colour.
 std::optional<COLORREF> Resolve(const css::Color& color, COLORREF current) {
   switch (color.kind) {
-    case css::ColorKind::Transparent: return std::nullopt;
-    case css::ColorKind::CurrentColor: return current;
-    case css::ColorKind::System: return color.systemIndex >= 0 ? GetSysColor(color.systemIndex) : ToColorRef(color.rgb);
-    case css::ColorKind::Rgb: break;
+    case css::ColorKind::Transparent:
+      return std::nullopt;
+    case css::ColorKind::CurrentColor:
+      return current;
+    case css::ColorKind::System:
+      return color.systemIndex >= 0 ? GetSysColor(color.systemIndex) : ToColorRef(color.rgb);
+    case css::ColorKind::Rgb:
+      break;
   }
   return ToColorRef(color.rgb);
 }
@@ -63,8 +67,10 @@ std::wstring PlatformFamily(std::u16string_view name) {
     std::string_view name;
     const wchar_t* font;
   };
-  static constexpr Generic kGenerics[] = {{"serif", L"Times New Roman"}, {"sans-serif", L"Arial"},
-                                          {"monospace", L"Courier New"}, {"cursive", L"Comic Sans MS"},
+  static constexpr Generic kGenerics[] = {{"serif", L"Times New Roman"},
+                                          {"sans-serif", L"Arial"},
+                                          {"monospace", L"Courier New"},
+                                          {"cursive", L"Comic Sans MS"},
                                           {"fantasy", L"Impact"}};
   for (const Generic& generic : kGenerics)
     if (css::EqualsIgnoringAsciiCase(name, generic.name)) return generic.font;
@@ -181,4 +187,4 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
   }
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

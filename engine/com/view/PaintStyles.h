@@ -15,7 +15,7 @@
 #include "layout/layout_tree.h"
 #include "layout/text_measurer.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 enum class BorderLine : std::uint8_t { None, Solid, Dotted, Dashed, Double, Groove, Ridge, Inset, Outset };
 using TextCase = vellum::engine::layout::TextCase;
@@ -31,14 +31,14 @@ inline bool Has(TextLine set, TextLine one) {
 
 struct BorderSide {
   BorderLine line = BorderLine::None;
-  int width = 0;           // used width in pixels (0 without a line)
+  int width = 0;  // used width in pixels (0 without a line)
   COLORREF color = 0;
 };
 
 // Enough to create the GDI font; equal descriptions share one font.
 struct FontDescription {
-  std::wstring families;   // the families named, unquoted, generic names mapped; each followed by a comma
-  int pixelSize = 16;      // em height
+  std::wstring families;  // the families named, unquoted, generic names mapped; each followed by a comma
+  int pixelSize = 16;     // em height
   int weight = FW_NORMAL;
   FontSlant slant = FontSlant::Upright;
   TextLine lines = TextLine::None;  // underline and line-through are the font's own
@@ -59,7 +59,7 @@ struct BoxPaint {
   COLORREF color = 0;                    // text
   FontDescription font;
   TextCase textCase = TextCase::AsWritten;
-  bool visible = true;                   // visibility: visible
+  bool visible = true;  // visibility: visible
 
   const BorderSide& BorderOf(Side side) const { return border[static_cast<std::size_t>(side)]; }
   bool HasBorder() const;
@@ -72,7 +72,10 @@ class CPaintStyles {
   // `measurer` is the one the layout was made with.
   const std::vector<BoxPaint>& For(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
                                    vellum::engine::layout::TextMeasurer& measurer);
-  void Forget() { styles_.clear(); tree_ = nullptr; }
+  void Forget() {
+    styles_.clear();
+    tree_ = nullptr;
+  }
 
  private:
   void Resolve(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
@@ -83,4 +86,4 @@ class CPaintStyles {
   std::uint64_t version_ = 0;
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -5,7 +5,7 @@
 
 #include "layout/layout_tree.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace layout = vellum::engine::layout;
 
@@ -37,4 +37,4 @@ void PaintFlowText(const PaintContext& context, std::size_t boxIndex) {
   }
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

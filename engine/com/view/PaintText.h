@@ -7,8 +7,8 @@
 #include "engine/com/view/PaintContext.h"
 #include "engine/com/view/TextTransform.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 void PaintFlowText(const PaintContext& context, std::size_t boxIndex);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -6,8 +6,8 @@
 
 #include "layout/text_measurer.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 std::wstring TransformedText(std::u16string_view text, vellum::engine::layout::TextCase textCase);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -9,7 +9,7 @@
 
 #include "dom/element.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 // The first row a list box shows, or the first line a text area shows, per control; controls never
 // scrolled show from the top. The controls are held so that an entry never names a freed element.
@@ -48,11 +48,11 @@ class CViewScroll {
 
 struct CViewFocus {
   vellum::engine::RefPtr<vellum::engine::Element> element;  // the focused control, or null
-  std::size_t caret = 0;           // caret in the focused text control's value, in UTF-16 units
-  std::size_t selectionAnchor = 0; // other end of the selected text (equal to caret: no selection)
-  bool pressed = false;            // the focused button, check box or radio is held down
-  std::size_t firstVisible = 0;    // first character shown in the focused one-line text box
-  CViewScroll scroll;              // scroll positions of lists and text areas, focused or not
+  std::size_t caret = 0;            // caret in the focused text control's value, in UTF-16 units
+  std::size_t selectionAnchor = 0;  // other end of the selected text (equal to caret: no selection)
+  bool pressed = false;             // the focused button, check box or radio is held down
+  std::size_t firstVisible = 0;     // first character shown in the focused one-line text box
+  CViewScroll scroll;               // scroll positions of lists and text areas, focused or not
 
   // The focus leaves its control; the controls stay scrolled where they were.
   void Blur() {
@@ -64,4 +64,4 @@ struct CViewFocus {
   void Clear() { *this = CViewFocus(); }
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

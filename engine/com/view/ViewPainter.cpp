@@ -7,7 +7,7 @@
 #include "engine/com/view/PaintText.h"
 #include "engine/com/view/ViewRefresh.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -94,8 +94,9 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
     const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer());
     CDrawingState drawing(dc);
-    const PaintContext context{dc,     dirty,   layout,  styles,      document.FormState(), document.ViewFocus(),
-                               fonts_, images_, drawing, trackBrush_, faces_, textScratch_};
+    const PaintContext context{
+        dc,      dirty,   layout,      styles, document.FormState(), document.ViewFocus(), fonts_,
+        images_, drawing, trackBrush_, faces_, textScratch_};
     for (int index : layout.PaintSequence()) PaintElement(context, static_cast<std::size_t>(index));
   } catch (...) {
     // Out of memory half-way: what was drawn stays; the next repaint tries again.
@@ -124,4 +125,4 @@ void CViewPainter::CheckForChanges() {
   InvalidateRect(view, nullptr, FALSE);
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

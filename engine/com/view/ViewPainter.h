@@ -19,7 +19,7 @@ namespace vellum::engine {
 class Document;
 }
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CHtmlDocument;
 
@@ -57,13 +57,13 @@ class CViewPainter {
   CTrackBrush trackBrush_;
   CFaceCache faces_;
   std::u16string textScratch_;
-  GdiObject buffer_;          // the back buffer's bitmap, kept while the client size stays
+  GdiObject buffer_;  // the back buffer's bitmap, kept while the client size stays
   SIZE bufferSize_ = {};
-  CHtmlDocument* document_ = nullptr;               // set by the first paint; this painter's owner
+  CHtmlDocument* document_ = nullptr;                      // set by the first paint; this painter's owner
   const vellum::engine::Document* paintedTree_ = nullptr;  // the tree last painted (compared only)
   std::uint64_t paintedVersion_ = 0;
   bool repaintAsked_ = false;  // invalidated since the last paint: no need to ask again
   bool watching_ = false;      // in the list CheckForChanges is called for
 };
 
-}  // namespace engine
+}  // namespace vellum::engine::com

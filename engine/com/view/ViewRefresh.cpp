@@ -6,7 +6,7 @@
 #include "engine/com/ComValues.h"
 #include "engine/com/view/ViewPainter.h"
 
-namespace engine {
+namespace vellum::engine::com {
 
 namespace {
 
@@ -35,4 +35,4 @@ void AfterObjectModelCall() noexcept {
   for (CViewPainter* painter : *watched) painter->CheckForChanges();
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -2,11 +2,11 @@
 // that a change of the page repaints its view, whichever interface made it.
 #pragma once
 
-namespace engine {
+namespace vellum::engine::com {
 
 class CViewPainter;
 
 void WatchForChanges(CViewPainter& painter);
 void StopWatching(CViewPainter& painter);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -4,7 +4,7 @@
 
 #include "engine/com/view/PaintControlParts.h"  // the field's frame and the list's rows
 
-namespace engine {
+namespace vellum::engine::com {
 
 std::size_t ScrollExtent::Showing(std::size_t first, std::size_t item) const {
   if (item < first) return item;
@@ -58,9 +58,9 @@ ScrollBarParts PartsOf(const RECT& bar, std::size_t first, std::size_t lastFirst
   parts.track = {bar.left, parts.up.bottom, bar.right, parts.down.top};
   const int room = (parts.track.bottom - parts.track.top) - side;
   if (lastFirst == 0 || room < 0) return parts;
-  const int top = parts.track.top + static_cast<int>(static_cast<long long>(room) *
-                                                     static_cast<long long>(std::min(first, lastFirst)) /
-                                                     static_cast<long long>(lastFirst));
+  const int top = parts.track.top +
+                  static_cast<int>(static_cast<long long>(room) * static_cast<long long>(std::min(first, lastFirst)) /
+                                   static_cast<long long>(lastFirst));
   parts.thumb = {bar.left, top, bar.right, top + side};
   return parts;
 }
@@ -77,4 +77,4 @@ ScrollBarHit HitScrollBar(const RECT& bar, std::size_t first, std::size_t lastFi
   return ScrollBarHit::Thumb;
 }
 
-}  // namespace engine
+}  // namespace vellum::engine::com

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace engine {
+namespace vellum::engine::com {
 
 // Items (rows or lines) of a control and how many of them fit whole in its window.
 struct ScrollExtent {
@@ -47,4 +47,4 @@ ScrollBarParts PartsOf(const RECT& bar, std::size_t first, std::size_t lastFirst
 enum class ScrollBarHit { None, LineUp, LineDown, PageUp, PageDown, Thumb };
 ScrollBarHit HitScrollBar(const RECT& bar, std::size_t first, std::size_t lastFirst, POINT point);
 
-}  // namespace engine
+}  // namespace vellum::engine::com

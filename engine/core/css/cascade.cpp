@@ -16,156 +16,156 @@ constexpr std::size_t kAncestorBudget = 4096;
 enum class Origin : std::uint8_t { UserAgent, Author };
 
 struct MatchedRule {
-    Origin origin;
-    std::uint32_t specificity;
-    const DeclarationBlock* declarations;
+  Origin origin;
+  std::uint32_t specificity;
+  const DeclarationBlock* declarations;
 };
 
 // The winning specified value of each longhand.
 class SpecifiedValues {
-public:
-    void Apply(const Declaration& declaration) {
-        if (!declaration.id) {
-            return;
+ public:
+  void Apply(const Declaration& declaration) {
+    if (!declaration.id) {
+      return;
+    }
+    const PropertyId id = *declaration.id;
+    if (IsShorthand(id)) {
+      if (std::optional<std::vector<LonghandValue>> parts = ExpandShorthand(id, declaration.value)) {
+        for (LonghandValue& part : *parts) {
+          Set(part.id, std::move(part.value));
         }
-        const PropertyId id = *declaration.id;
-        if (IsShorthand(id)) {
-            if (std::optional<std::vector<LonghandValue>> parts = ExpandShorthand(id, declaration.value)) {
-                for (LonghandValue& part : *parts) {
-                    Set(part.id, std::move(part.value));
-                }
-            }
-        } else if (IsValidValue(id, declaration.value)) {
-            Set(id, declaration.value);
-        }
+      }
+    } else if (IsValidValue(id, declaration.value)) {
+      Set(id, declaration.value);
     }
+  }
 
-    void ApplyAll(const DeclarationBlock& block, Importance importance) {
-        for (const Declaration& declaration : block.Declarations()) {
-            if (declaration.importance == importance) {
-                Apply(declaration);
-            }
-        }
+  void ApplyAll(const DeclarationBlock& block, Importance importance) {
+    for (const Declaration& declaration : block.Declarations()) {
+      if (declaration.importance == importance) {
+        Apply(declaration);
+      }
     }
+  }
 
-    const std::u16string* Get(PropertyId id) const {
-        const auto index = static_cast<std::size_t>(id);
-        return set_[index] ? &values_[index] : nullptr;
-    }
+  const std::u16string* Get(PropertyId id) const {
+    const auto index = static_cast<std::size_t>(id);
+    return set_[index] ? &values_[index] : nullptr;
+  }
 
-private:
-    void Set(PropertyId id, std::u16string value) {
-        const auto index = static_cast<std::size_t>(id);
-        values_[index] = std::move(value);
-        set_[index] = true;
-    }
+ private:
+  void Set(PropertyId id, std::u16string value) {
+    const auto index = static_cast<std::size_t>(id);
+    values_[index] = std::move(value);
+    set_[index] = true;
+  }
 
-    std::array<std::u16string, kPropertyCount> values_;
-    std::bitset<kPropertyCount> set_;
+  std::array<std::u16string, kPropertyCount> values_;
+  std::bitset<kPropertyCount> set_;
 };
 
 void CollectMatches(const StyleSheet& sheet, Origin origin, const StyleSubject& element,
                     std::vector<MatchedRule>& matches) {
-    for (const StyleRule& rule : sheet.Rules()) {
-        bool matched = false;
-        std::uint32_t specificity = 0;
-        for (const Selector& selector : rule.selectors) {
-            if (Matches(selector, element)) {
-                matched = true;
-                specificity = std::max(specificity, selector.specificity);
-            }
-        }
-        if (matched) {
-            matches.push_back({origin, specificity, &rule.declarations});
-        }
+  for (const StyleRule& rule : sheet.Rules()) {
+    bool matched = false;
+    std::uint32_t specificity = 0;
+    for (const Selector& selector : rule.selectors) {
+      if (Matches(selector, element)) {
+        matched = true;
+        specificity = std::max(specificity, selector.specificity);
+      }
     }
+    if (matched) {
+      matches.push_back({origin, specificity, &rule.declarations});
+    }
+  }
 }
 
 SpecifiedValues Cascade(const StyleSubject& element, SheetList authorSheets) {
-    std::vector<MatchedRule> matches;
-    CollectMatches(UserAgentStyleSheet(), Origin::UserAgent, element, matches);
-    for (const StyleSheet* sheet : authorSheets) {
-        if (sheet) {
-            CollectMatches(*sheet, Origin::Author, element, matches);
-        }
+  std::vector<MatchedRule> matches;
+  CollectMatches(UserAgentStyleSheet(), Origin::UserAgent, element, matches);
+  for (const StyleSheet* sheet : authorSheets) {
+    if (sheet) {
+      CollectMatches(*sheet, Origin::Author, element, matches);
     }
-    // Collected in document order, so a stable sort leaves later rules after earlier ones of equal weight.
-    std::stable_sort(matches.begin(), matches.end(), [](const MatchedRule& a, const MatchedRule& b) {
-        return a.origin != b.origin ? a.origin < b.origin : a.specificity < b.specificity;
-    });
-    SpecifiedValues specified;
-    const DeclarationBlock* inlineStyle = element.InlineStyle();
-    for (const MatchedRule& match : matches) {
-        specified.ApplyAll(*match.declarations, Importance::Normal);
-    }
-    if (inlineStyle) {
-        specified.ApplyAll(*inlineStyle, Importance::Normal);
-    }
-    for (const MatchedRule& match : matches) {
-        specified.ApplyAll(*match.declarations, Importance::Important);
-    }
-    if (inlineStyle) {
-        specified.ApplyAll(*inlineStyle, Importance::Important);
-    }
-    return specified;
+  }
+  // Collected in document order, so a stable sort leaves later rules after earlier ones of equal weight.
+  std::stable_sort(matches.begin(), matches.end(), [](const MatchedRule& a, const MatchedRule& b) {
+    return a.origin != b.origin ? a.origin < b.origin : a.specificity < b.specificity;
+  });
+  SpecifiedValues specified;
+  const DeclarationBlock* inlineStyle = element.InlineStyle();
+  for (const MatchedRule& match : matches) {
+    specified.ApplyAll(*match.declarations, Importance::Normal);
+  }
+  if (inlineStyle) {
+    specified.ApplyAll(*inlineStyle, Importance::Normal);
+  }
+  for (const MatchedRule& match : matches) {
+    specified.ApplyAll(*match.declarations, Importance::Important);
+  }
+  if (inlineStyle) {
+    specified.ApplyAll(*inlineStyle, Importance::Important);
+  }
+  return specified;
 }
 
 // Font size first (lengths in em depend on it), then colour ("currentcolor" depends on it).
 std::vector<PropertyId> ComputationOrder() {
-    std::vector<PropertyId> order = {PropertyId::FontSize, PropertyId::Color};
-    for (std::size_t i = 0; i < kPropertyCount; ++i) {
-        const auto id = static_cast<PropertyId>(i);
-        if (!IsShorthand(id) && id != PropertyId::FontSize && id != PropertyId::Color) {
-            order.push_back(id);
-        }
+  std::vector<PropertyId> order = {PropertyId::FontSize, PropertyId::Color};
+  for (std::size_t i = 0; i < kPropertyCount; ++i) {
+    const auto id = static_cast<PropertyId>(i);
+    if (!IsShorthand(id) && id != PropertyId::FontSize && id != PropertyId::Color) {
+      order.push_back(id);
     }
-    return order;
+  }
+  return order;
 }
 
 }  // namespace
 
 ComputedStyle ComputeStyle(const StyleSubject& element, SheetList authorSheets, const ComputedStyle* parentStyle) {
-    static const ComputedStyle initialStyle;
-    static const std::vector<PropertyId> order = ComputationOrder();
-    const SpecifiedValues specified = Cascade(element, authorSheets);
-    const ComputedStyle& parent = parentStyle ? *parentStyle : initialStyle;
+  static const ComputedStyle initialStyle;
+  static const std::vector<PropertyId> order = ComputationOrder();
+  const SpecifiedValues specified = Cascade(element, authorSheets);
+  const ComputedStyle& parent = parentStyle ? *parentStyle : initialStyle;
 
-    ComputedStyle style;
-    ComputeContext context;
-    context.parentFontSizePx = parent.FontSizePx();
-    for (PropertyId id : order) {
-        const PropertyInfo& info = Info(id);
-        context.parentValue = parent.Longhand(id);
-        context.fontSizePx = style.FontSizePx();
-        context.colorValue = style.Longhand(PropertyId::Color);
-        const std::u16string* value = specified.Get(id);
-        const bool inherits = value ? IsInherit(*value) : info.inheritance == Inheritance::Inherited;
-        if (inherits) {
-            style.SetLonghand(id, parent.Longhand(id));
-            continue;
-        }
-        const std::u16string_view text = (value && !IsInitial(*value)) ? std::u16string_view(*value) : info.initial;
-        std::optional<std::u16string> computed = ComputeValue(id, text, context);
-        if (!computed) {
-            computed = ComputeValue(id, info.initial, context);
-        }
-        style.SetLonghand(id, computed.value_or(std::u16string(info.initial)));
+  ComputedStyle style;
+  ComputeContext context;
+  context.parentFontSizePx = parent.FontSizePx();
+  for (PropertyId id : order) {
+    const PropertyInfo& info = Info(id);
+    context.parentValue = parent.Longhand(id);
+    context.fontSizePx = style.FontSizePx();
+    context.colorValue = style.Longhand(PropertyId::Color);
+    const std::u16string* value = specified.Get(id);
+    const bool inherits = value ? IsInherit(*value) : info.inheritance == Inheritance::Inherited;
+    if (inherits) {
+      style.SetLonghand(id, parent.Longhand(id));
+      continue;
     }
-    return style;
+    const std::u16string_view text = (value && !IsInitial(*value)) ? std::u16string_view(*value) : info.initial;
+    std::optional<std::u16string> computed = ComputeValue(id, text, context);
+    if (!computed) {
+      computed = ComputeValue(id, info.initial, context);
+    }
+    style.SetLonghand(id, computed.value_or(std::u16string(info.initial)));
+  }
+  return style;
 }
 
 ComputedStyle ComputeStyleWithAncestors(const StyleSubject& element, SheetList authorSheets) {
-    std::vector<const StyleSubject*> chain;
-    for (const StyleSubject* e = &element; e && chain.size() < kAncestorBudget; e = e->StyleParent()) {
-        chain.push_back(e);
-    }
-    ComputedStyle style;
-    const ComputedStyle* parent = nullptr;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        style = ComputeStyle(**it, authorSheets, parent);
-        parent = &style;
-    }
-    return style;
+  std::vector<const StyleSubject*> chain;
+  for (const StyleSubject* e = &element; e && chain.size() < kAncestorBudget; e = e->StyleParent()) {
+    chain.push_back(e);
+  }
+  ComputedStyle style;
+  const ComputedStyle* parent = nullptr;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    style = ComputeStyle(**it, authorSheets, parent);
+    parent = &style;
+  }
+  return style;
 }
 
 }  // namespace vellum::engine::css

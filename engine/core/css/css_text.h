@@ -8,9 +8,7 @@
 
 namespace vellum::engine::css {
 
-constexpr bool IsCssWhitespace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
-}
+constexpr bool IsCssWhitespace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
 constexpr char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 constexpr bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
@@ -33,7 +31,7 @@ std::vector<std::u16string_view> SplitComponents(std::u16string_view value);
 
 // Whether `c` may appear in a CSS identifier (names of properties, keywords, classes).
 constexpr bool IsIdentifierChar(char16_t c) {
-    return IsAsciiLetter(c) || IsAsciiDigit(c) || c == u'-' || c == u'_' || c >= 0x80;
+  return IsAsciiLetter(c) || IsAsciiDigit(c) || c == u'-' || c == u'_' || c >= 0x80;
 }
 
 }  // namespace vellum::engine::css

@@ -24,31 +24,31 @@ bool IsCssStyleElement(const Element& element);
 
 // The sheets of every <style> element of the document, in document order.
 class DocumentSheets {
-public:
-    explicit DocumentSheets(const Document& document);
-    SheetList List() const { return pointers_; }
+ public:
+  explicit DocumentSheets(const Document& document);
+  SheetList List() const { return pointers_; }
 
-private:
-    std::vector<std::shared_ptr<const StyleSheet>> sheets_;
-    std::vector<const StyleSheet*> pointers_;
+ private:
+  std::vector<std::shared_ptr<const StyleSheet>> sheets_;
+  std::vector<const StyleSheet*> pointers_;
 };
 
 // The cascade's view of one element; its parent is the view of the parent element. Valid while the
 // element's attributes stay as they were.
 class ElementStyleSubject final : public StyleSubject {
-public:
-    ElementStyleSubject(const Element& element, const ElementStyleSubject* parent);
+ public:
+  ElementStyleSubject(const Element& element, const ElementStyleSubject* parent);
 
-    std::u16string_view LocalName() const override { return element_.localName(); }
-    std::u16string_view IdAttribute() const override;
-    std::u16string_view ClassAttribute() const override;
-    const StyleSubject* StyleParent() const override { return parent_; }
-    const DeclarationBlock* InlineStyle() const override { return inlineStyle_; }
+  std::u16string_view LocalName() const override { return element_.localName(); }
+  std::u16string_view IdAttribute() const override;
+  std::u16string_view ClassAttribute() const override;
+  const StyleSubject* StyleParent() const override { return parent_; }
+  const DeclarationBlock* InlineStyle() const override { return inlineStyle_; }
 
-private:
-    const Element& element_;
-    const ElementStyleSubject* parent_;
-    const DeclarationBlock* inlineStyle_ = nullptr;  // the parsed style attribute, when there is one
+ private:
+  const Element& element_;
+  const ElementStyleSubject* parent_;
+  const DeclarationBlock* inlineStyle_ = nullptr;  // the parsed style attribute, when there is one
 };
 
 // Elements resolved by one resolver beyond this many get the default style.
@@ -57,20 +57,20 @@ inline constexpr std::size_t kResolvedElementBudget = 4096;
 // Computed styles of one document's elements, each computed once with its ancestors. The tree and
 // its attributes must not change while a resolver is in use: make one per query.
 class ElementStyleResolver {
-public:
-    explicit ElementStyleResolver(const Document& document) : sheets_(document) {}
+ public:
+  explicit ElementStyleResolver(const Document& document) : sheets_(document) {}
 
-    // The reference stays valid for the resolver's life.
-    const ComputedStyle& StyleOf(const Element& element);
+  // The reference stays valid for the resolver's life.
+  const ComputedStyle& StyleOf(const Element& element);
 
-private:
-    struct Resolved {
-        ElementStyleSubject subject;
-        ComputedStyle style;
-    };
+ private:
+  struct Resolved {
+    ElementStyleSubject subject;
+    ComputedStyle style;
+  };
 
-    DocumentSheets sheets_;
-    std::unordered_map<const Element*, std::unique_ptr<Resolved>> resolved_;
+  DocumentSheets sheets_;
+  std::unordered_map<const Element*, std::unique_ptr<Resolved>> resolved_;
 };
 
 // The computed style of one element (its inline style over the document's sheets over the defaults).

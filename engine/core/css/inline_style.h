@@ -12,23 +12,23 @@
 namespace vellum::engine::css {
 
 class ParsedInlineStyle final : public StyleAttributeCache {
-public:
-    explicit ParsedInlineStyle(std::u16string_view attributeText) : declarations_(attributeText) {}
+ public:
+  explicit ParsedInlineStyle(std::u16string_view attributeText) : declarations_(attributeText) {}
 
-    // Parsed styles are made for the styled elements in document order (by the first layout) and read
-    // in that order by every walk over the document (a saved form reads each one's text). Taken from
-    // blocks of their own, they lie side by side in that order instead of scattered among the layout's
-    // other allocations, and a walk over thousands of them does not wait on memory for each one.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* memory, std::size_t size) noexcept;
+  // Parsed styles are made for the styled elements in document order (by the first layout) and read
+  // in that order by every walk over the document (a saved form reads each one's text). Taken from
+  // blocks of their own, they lie side by side in that order instead of scattered among the layout's
+  // other allocations, and a walk over thousands of them does not wait on memory for each one.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* memory, std::size_t size) noexcept;
 
-    const DeclarationBlock& Declarations() const { return declarations_; }
-    // DeclarationBlock::CssText, built on first use.
-    const std::u16string& CssText() const;
+  const DeclarationBlock& Declarations() const { return declarations_; }
+  // DeclarationBlock::CssText, built on first use.
+  const std::u16string& CssText() const;
 
-private:
-    mutable std::optional<std::u16string> cssText_;  // first: read far more often than the declarations
-    DeclarationBlock declarations_;
+ private:
+  mutable std::optional<std::u16string> cssText_;  // first: read far more often than the declarations
+  DeclarationBlock declarations_;
 };
 
 // The element's parsed style attribute; null when it has none. Valid until an attribute of the

@@ -11,8 +11,8 @@ namespace vellum::engine::css {
 enum class LengthUnit : std::uint8_t { Px, Pt, Pc, In, Cm, Mm, Em, Ex, Percent, Unitless };
 
 struct Length {
-    double value = 0;
-    LengthUnit unit = LengthUnit::Px;
+  double value = 0;
+  LengthUnit unit = LengthUnit::Px;
 };
 
 // Values beyond this many pixels (or units) are clamped: no document needs them, and the bound keeps
@@ -28,8 +28,8 @@ std::optional<double> ParseNumber(std::u16string_view text);
 
 // What relative units refer to.
 struct LengthContext {
-    double fontSizePx = 16.0;     // em; ex is half of it
-    double percentBasePx = 0.0;   // %
+  double fontSizePx = 16.0;    // em; ex is half of it
+  double percentBasePx = 0.0;  // %
 };
 
 // Pixels at 96 per inch. A unitless number counts as pixels, as old pages expect.

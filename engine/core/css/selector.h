@@ -19,18 +19,18 @@ inline constexpr std::size_t kCompoundsPerSelectorBudget = 32;
 inline constexpr std::size_t kClassesPerCompoundBudget = 32;
 
 struct CompoundSelector {
-    std::u16string tag;                    // lower case; empty for any element
-    std::u16string id;                     // empty for none
-    std::vector<std::u16string> classes;
+  std::u16string tag;  // lower case; empty for any element
+  std::u16string id;   // empty for none
+  std::vector<std::u16string> classes;
 };
 
 enum class Combinator : std::uint8_t { Descendant, Child };
 
 struct Selector {
-    std::vector<CompoundSelector> compounds;  // the subject's compound first, then leftwards
-    std::vector<Combinator> combinators;      // combinators[i] links compounds[i] to compounds[i + 1]
-    std::uint32_t specificity = 0;            // ids << 16 | classes << 8 | types, each at most 255
-    bool matchable = true;                    // false: holds a part the engine does not evaluate
+  std::vector<CompoundSelector> compounds;  // the subject's compound first, then leftwards
+  std::vector<Combinator> combinators;      // combinators[i] links compounds[i] to compounds[i + 1]
+  std::uint32_t specificity = 0;            // ids << 16 | classes << 8 | types, each at most 255
+  bool matchable = true;                    // false: holds a part the engine does not evaluate
 };
 
 // Parses a comma-separated selector list; empty when any selector in it is malformed (the rule is

@@ -13,8 +13,8 @@
 namespace vellum::engine::css {
 
 struct LonghandValue {
-    PropertyId id;
-    std::u16string value;  // specified text; parts the shorthand leaves out get their initial value
+  PropertyId id;
+  std::u16string value;  // specified text; parts the shorthand leaves out get their initial value
 };
 
 // Every longhand of `shorthand` with the value `value` gives it. Empty when the value is not valid for
@@ -23,7 +23,6 @@ std::optional<std::vector<LonghandValue>> ExpandShorthand(PropertyId shorthand, 
 
 // The shorthand's text for the longhand values `valueOf` answers, in the shortest usual form
 // ("5px 10px" for four sides). Empty when a longhand has no value or the sides of a border differ.
-std::u16string ComposeShorthand(PropertyId shorthand,
-                                const std::function<std::u16string(PropertyId)>& valueOf);
+std::u16string ComposeShorthand(PropertyId shorthand, const std::function<std::u16string(PropertyId)>& valueOf);
 
 }  // namespace vellum::engine::css

@@ -14,28 +14,28 @@ namespace vellum::engine::css {
 inline constexpr std::size_t kRulesPerSheetBudget = 16384;
 
 struct StyleRule {
-    std::vector<Selector> selectors;
-    DeclarationBlock declarations;
+  std::vector<Selector> selectors;
+  DeclarationBlock declarations;
 };
 
 class StyleSheet {
-public:
-    StyleSheet() = default;
-    explicit StyleSheet(std::u16string_view cssText) { SetCssText(cssText); }
+ public:
+  StyleSheet() = default;
+  explicit StyleSheet(std::u16string_view cssText) { SetCssText(cssText); }
 
-    // Reads the rules of `cssText`. At-rules are skipped, except that the rules inside "@media" for
-    // screen or all media apply; rules with a malformed selector are dropped; "<!--" and "-->" around
-    // the text are ignored.
-    void SetCssText(std::u16string_view cssText);
+  // Reads the rules of `cssText`. At-rules are skipped, except that the rules inside "@media" for
+  // screen or all media apply; rules with a malformed selector are dropped; "<!--" and "-->" around
+  // the text are ignored.
+  void SetCssText(std::u16string_view cssText);
 
-    // The text as given, so that saving keeps what the engine does not interpret (at-rules, comments).
-    const std::u16string& CssText() const { return text_; }
+  // The text as given, so that saving keeps what the engine does not interpret (at-rules, comments).
+  const std::u16string& CssText() const { return text_; }
 
-    const std::vector<StyleRule>& Rules() const { return rules_; }
+  const std::vector<StyleRule>& Rules() const { return rules_; }
 
-private:
-    std::u16string text_;
-    std::vector<StyleRule> rules_;
+ private:
+  std::u16string text_;
+  std::vector<StyleRule> rules_;
 };
 
 }  // namespace vellum::engine::css

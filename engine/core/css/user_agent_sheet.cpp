@@ -3,7 +3,8 @@
 namespace vellum::engine::css {
 namespace {
 
-constexpr std::u16string_view kUserAgentCss = uR"css(
+constexpr std::u16string_view kUserAgentCss =
+    uR"css(
 html, address, blockquote, body, center, dd, dir, div, dl, dt, fieldset, form, frameset, h1, h2, h3,
 h4, h5, h6, hr, legend, menu, noframes, ol, p, pre, ul { display: block }
 li { display: list-item }
@@ -42,8 +43,8 @@ center, th { text-align: center }
 }  // namespace
 
 const StyleSheet& UserAgentStyleSheet() {
-    static const StyleSheet sheet(kUserAgentCss);
-    return sheet;
+  static const StyleSheet sheet(kUserAgentCss);
+  return sheet;
 }
 
 }  // namespace vellum::engine::css

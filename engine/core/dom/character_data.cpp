@@ -22,4 +22,4 @@ void CharacterData::appendData(std::u16string_view data) {
   document().contentChanged();
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -11,21 +11,20 @@
 namespace vellum::engine {
 
 class CharacterData : public Node {
-public:
+ public:
   const std::u16string& data() const { return data_; }
   void setData(std::u16string_view data);
   void appendData(std::u16string_view data);
 
-protected:
-  CharacterData(NodeType type, Document* document, std::u16string_view data)
-      : Node(type, document), data_(data) {}
+ protected:
+  CharacterData(NodeType type, Document* document, std::u16string_view data) : Node(type, document), data_(data) {}
 
-private:
+ private:
   std::u16string data_;
 };
 
 class Text final : public CharacterData {
-private:
+ private:
   friend class Document;
   Text(Document* document, std::u16string_view data) : CharacterData(NodeType::Text, document, data) {}
 };
@@ -41,18 +40,19 @@ struct DoctypeInfo {
 };
 
 class Comment final : public CharacterData {
-public:
+ public:
   // The whole markup: "<!--" data "-->" for a comment, the source text for a declaration.
   std::u16string markup() const;
   // Set for comments that came from a declaration (doctype, "<!x>", "<?x>").
   bool isDeclaration() const { return !declarationMarkup_.empty(); }
   const DoctypeInfo* doctype() const { return doctype_.get(); }
 
-private:
+ private:
   friend class Document;
   Comment(Document* document, std::u16string_view data, std::u16string_view declarationMarkup,
           std::unique_ptr<DoctypeInfo> doctype)
-      : CharacterData(NodeType::Comment, document, data), declarationMarkup_(declarationMarkup),
+      : CharacterData(NodeType::Comment, document, data),
+        declarationMarkup_(declarationMarkup),
         doctype_(std::move(doctype)) {}
 
   std::u16string declarationMarkup_;
@@ -63,9 +63,7 @@ inline CharacterData* asCharacterData(Node* node) {
   return node && (node->isText() || node->isComment()) ? static_cast<CharacterData*>(node) : nullptr;
 }
 inline Text* asText(Node* node) { return node && node->isText() ? static_cast<Text*>(node) : nullptr; }
-inline Comment* asComment(Node* node) {
-  return node && node->isComment() ? static_cast<Comment*>(node) : nullptr;
-}
+inline Comment* asComment(Node* node) { return node && node->isComment() ? static_cast<Comment*>(node) : nullptr; }
 inline const Text* asText(const Node* node) {
   return node && node->isText() ? static_cast<const Text*>(node) : nullptr;
 }
@@ -73,4 +71,4 @@ inline const Comment* asComment(const Node* node) {
   return node && node->isComment() ? static_cast<const Comment*>(node) : nullptr;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

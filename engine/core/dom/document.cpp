@@ -96,4 +96,4 @@ void Document::nodeDestroyed() {
   if (released_ && liveNodes_ == 0 && refCount() == 0) delete this;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -15,11 +15,11 @@ namespace vellum::engine {
 enum class DocumentMode : uint8_t { NoQuirks, LimitedQuirks, Quirks };
 
 class DocumentFragment final : public Node {
-public:
+ public:
   // The template element whose contents this fragment holds, if any.
   Element* templateHost() const { return templateHost_; }
 
-private:
+ private:
   friend class Document;
   friend class Element;
   explicit DocumentFragment(Document* document) : Node(NodeType::DocumentFragment, document) {}
@@ -28,7 +28,7 @@ private:
 };
 
 class Document final : public Node {
-public:
+ public:
   static RefPtr<Document> create();
 
   // HTML element from a name in any case; the name is stored lower-case.
@@ -61,7 +61,7 @@ public:
   // Number of nodes of this document still alive (attached or not), the document excluded.
   size_t liveNodeCount() const { return liveNodes_; }
 
-private:
+ private:
   friend class Node;
   Document();
   ~Document() override;
@@ -85,4 +85,4 @@ private:
   mutable std::vector<Node*> all_;
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

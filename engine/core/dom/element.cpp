@@ -7,7 +7,7 @@ namespace vellum::engine {
 namespace {
 char16_t lowerAscii(char16_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
 char16_t upperAscii(char16_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
-} // namespace
+}  // namespace
 
 std::u16string toAsciiLower(std::u16string_view text) {
   std::u16string out(text);
@@ -23,10 +23,14 @@ std::u16string toAsciiUpper(std::u16string_view text) {
 
 std::u16string Attribute::qualifiedName() const {
   switch (ns) {
-  case AttributeNamespace::None: return name;
-  case AttributeNamespace::XLink: return u"xlink:" + name;
-  case AttributeNamespace::Xml: return u"xml:" + name;
-  case AttributeNamespace::Xmlns: return name == u"xmlns" ? name : u"xmlns:" + name;
+    case AttributeNamespace::None:
+      return name;
+    case AttributeNamespace::XLink:
+      return u"xlink:" + name;
+    case AttributeNamespace::Xml:
+      return u"xml:" + name;
+    case AttributeNamespace::Xmlns:
+      return name == u"xmlns" ? name : u"xmlns:" + name;
   }
   return name;
 }
@@ -106,4 +110,4 @@ bool Element::holdsTextAsProperty() const {
   return ns_ == Namespace::Html && (tag_ == TagId::Title || tag_ == TagId::Style || tag_ == TagId::Script);
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

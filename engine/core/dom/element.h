@@ -30,12 +30,12 @@ struct Attribute {
 // with the element so that reading it again costs no parse. The element drops it whenever one of
 // its attributes changes, so a holder never reads data of an older attribute text.
 class StyleAttributeCache {
-public:
+ public:
   virtual ~StyleAttributeCache() = default;
 };
 
 class Element final : public Node {
-public:
+ public:
   Namespace ns() const { return ns_; }
   TagId tagId() const { return tag_; }
   bool is(TagId tag) const { return tag_ == tag && ns_ == Namespace::Html; }
@@ -67,7 +67,7 @@ public:
   // The contents of a template element (null for every other element).
   DocumentFragment* templateContent() const { return templateContent_.get(); }
 
-private:
+ private:
   friend class Document;
   friend class TreeBuilder;
   friend class OpenElements;
@@ -80,19 +80,17 @@ private:
 
   Namespace ns_;
   TagId tag_;
-  bool onParserStack_ = false; // kept by the parser's stack of open elements
+  bool onParserStack_ = false;  // kept by the parser's stack of open elements
   // Rarely needed parts stay out of line, which keeps the common element small.
-  std::unique_ptr<std::u16string> localName_; // null when tagName(tag_) is the local name
+  std::unique_ptr<std::u16string> localName_;  // null when tagName(tag_) is the local name
   std::vector<Attribute> attributes_;
-  std::unique_ptr<std::u16string> text_;      // title, style and script only
+  std::unique_ptr<std::u16string> text_;  // title, style and script only
   RefPtr<DocumentFragment> templateContent_;
-  mutable std::unique_ptr<StyleAttributeCache> styleCache_; // derived from attributes_
+  mutable std::unique_ptr<StyleAttributeCache> styleCache_;  // derived from attributes_
 };
 
 // Element's nodes are known to be elements when the node type says so.
-inline Element* asElement(Node* node) {
-  return node && node->isElement() ? static_cast<Element*>(node) : nullptr;
-}
+inline Element* asElement(Node* node) { return node && node->isElement() ? static_cast<Element*>(node) : nullptr; }
 inline const Element* asElement(const Node* node) {
   return node && node->isElement() ? static_cast<const Element*>(node) : nullptr;
 }
@@ -111,4 +109,4 @@ inline bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b
 std::u16string toAsciiLower(std::u16string_view text);
 std::u16string toAsciiUpper(std::u16string_view text);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -18,7 +18,7 @@ Node* capParent(const Node& node) {
 // Pre-order walk over a subtree, template contents included (before the template's own children),
 // that knows how many elements lie above the current node.
 class CapWalk {
-public:
+ public:
   CapWalk(Node& root, int rootParentLevel) : root_(&root), node_(&root), parentLevel_(rootParentLevel) {}
 
   Node* node() const { return node_; }
@@ -59,7 +59,7 @@ public:
     node_ = nullptr;
   }
 
-private:
+ private:
   Node* root_;
   Node* node_;
   int parentLevel_;
@@ -71,7 +71,7 @@ void collectElementDescendants(Element& top, std::vector<RefPtr<Node>>& out) {
     if (walk.node()->isElement()) out.emplace_back(walk.node());
 }
 
-} // namespace
+}  // namespace
 
 int elementLevel(const Node& node) {
   int level = 0;
@@ -118,10 +118,10 @@ void enforceNestingCap(Node& root, int rootLevel) {
         NodeTreeAccess::insert(*parent, *m, cursor->nextSibling());
         cursor = m.get();
       } else {
-        NodeTreeAccess::detach(*m); // a capped element without a parent: the deep part is dropped
+        NodeTreeAccess::detach(*m);  // a capped element without a parent: the deep part is dropped
       }
     }
   }
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

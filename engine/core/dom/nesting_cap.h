@@ -16,4 +16,4 @@ int elementLevel(const Node& node);
 // Moves elements of `root`'s subtree that lie deeper than the cap. `rootLevel` is elementLevel(root).
 void enforceNestingCap(Node& root, int rootLevel);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -42,11 +42,16 @@ bool Node::isConnected() const {
 
 std::u16string Node::nodeName() const {
   switch (type_) {
-  case NodeType::Element: return static_cast<const Element*>(this)->tagName();
-  case NodeType::Text: return u"#text";
-  case NodeType::Comment: return u"#comment";
-  case NodeType::Document: return u"#document";
-  case NodeType::DocumentFragment: return u"#document-fragment";
+    case NodeType::Element:
+      return static_cast<const Element*>(this)->tagName();
+    case NodeType::Text:
+      return u"#text";
+    case NodeType::Comment:
+      return u"#comment";
+    case NodeType::Document:
+      return u"#document";
+    case NodeType::DocumentFragment:
+      return u"#document-fragment";
   }
   return {};
 }
@@ -96,14 +101,26 @@ void Node::linkChild(Node* child, Node* before) {
   child->parent_ = this;
   child->next_ = before;
   child->prev_ = before ? before->prev_ : lastChild_;
-  if (child->prev_) child->prev_->next_ = child; else firstChild_ = child;
-  if (before) before->prev_ = child; else lastChild_ = child;
+  if (child->prev_)
+    child->prev_->next_ = child;
+  else
+    firstChild_ = child;
+  if (before)
+    before->prev_ = child;
+  else
+    lastChild_ = child;
   document_->treeChanged();
 }
 
 void Node::unlinkChild(Node* child) {
-  if (child->prev_) child->prev_->next_ = child->next_; else firstChild_ = child->next_;
-  if (child->next_) child->next_->prev_ = child->prev_; else lastChild_ = child->prev_;
+  if (child->prev_)
+    child->prev_->next_ = child->next_;
+  else
+    firstChild_ = child->next_;
+  if (child->next_)
+    child->next_->prev_ = child->prev_;
+  else
+    lastChild_ = child->prev_;
   child->parent_ = child->prev_ = child->next_ = nullptr;
   document_->treeChanged();
   child->unref();
@@ -168,4 +185,4 @@ void NodeTreeAccess::detach(Node& child) {
   if (child.parent_) child.parent_->unlinkChild(&child);
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -25,12 +25,12 @@ enum class NodeType : uint8_t {
 
 enum class MutationResult : uint8_t {
   Ok,
-  HierarchyError, // the new child would contain its parent, or the parent cannot hold that child
-  NotFound,       // the reference node is not a child of this node
+  HierarchyError,  // the new child would contain its parent, or the parent cannot hold that child
+  NotFound,        // the reference node is not a child of this node
 };
 
 class Node {
-public:
+ public:
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
 
@@ -81,11 +81,11 @@ public:
   void unref() const;
   uint32_t refCount() const { return refCount_; }
 
-protected:
+ protected:
   Node(NodeType type, Document* document);
   virtual ~Node();
 
-private:
+ private:
   friend class Document;
   friend class TreeBuilder;
   friend class NodeTreeAccess;
@@ -114,9 +114,9 @@ private:
 // Unchecked tree edits for the parser and the markup operations, which keep the tree valid by
 // construction and must not pay for the object-model checks.
 class NodeTreeAccess {
-public:
+ public:
   static void insert(Node& parent, Node& child, Node* before);
   static void detach(Node& child);
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -9,19 +9,26 @@ namespace vellum::engine {
 
 template <class T>
 class RefPtr {
-public:
+ public:
   RefPtr() = default;
   RefPtr(std::nullptr_t) {}
-  RefPtr(T* p) : p_(p) { if (p_) p_->ref(); }
+  RefPtr(T* p) : p_(p) {
+    if (p_) p_->ref();
+  }
   RefPtr(const RefPtr& o) : RefPtr(o.p_) {}
   RefPtr(RefPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
   template <class U>
   RefPtr(const RefPtr<U>& o) : RefPtr(o.get()) {}
   template <class U>
   RefPtr(RefPtr<U>&& o) noexcept : p_(o.leak()) {}
-  ~RefPtr() { if (p_) p_->unref(); }
+  ~RefPtr() {
+    if (p_) p_->unref();
+  }
 
-  RefPtr& operator=(RefPtr o) noexcept { std::swap(p_, o.p_); return *this; }
+  RefPtr& operator=(RefPtr o) noexcept {
+    std::swap(p_, o.p_);
+    return *this;
+  }
 
   T* get() const { return p_; }
   T* operator->() const { return p_; }
@@ -33,8 +40,8 @@ public:
   // Hands the reference to the caller, who must later balance it with unref().
   T* leak() { return std::exchange(p_, nullptr); }
 
-private:
+ private:
   T* p_ = nullptr;
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

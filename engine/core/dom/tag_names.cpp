@@ -11,10 +11,9 @@ struct TagInfo {
   uint8_t flags;
 };
 
-constexpr TagInfo kTags[] = {
-    {u"", 0},
+constexpr TagInfo kTags[] = {{u"", 0},
 #define VELLUM_TAG_INFO(id, name, flags) {u"" name, flags},
-    VELLUM_HTML_TAGS(VELLUM_TAG_INFO)
+                             VELLUM_HTML_TAGS(VELLUM_TAG_INFO)
 #undef VELLUM_TAG_INFO
 };
 constexpr size_t kTagCount = sizeof(kTags) / sizeof(kTags[0]);
@@ -49,7 +48,7 @@ constexpr std::array<UpperName, kTagCount> makeUpperNames() {
 }
 constexpr std::array<UpperName, kTagCount> kUpperNames = makeUpperNames();
 
-} // namespace
+}  // namespace
 
 std::u16string_view tagName(TagId id) { return kTags[static_cast<size_t>(id)].name; }
 
@@ -64,10 +63,10 @@ TagId lookupTag(std::u16string_view name) {
   if (name.empty() || name.size() > 15) return TagId::Unknown;
   const TagInfo* first = kTags + 1;
   const TagInfo* last = kTags + kTagCount;
-  const TagInfo* it = std::lower_bound(first, last, name,
-                                       [](const TagInfo& t, std::u16string_view n) { return t.name < n; });
+  const TagInfo* it =
+      std::lower_bound(first, last, name, [](const TagInfo& t, std::u16string_view n) { return t.name < n; });
   if (it != last && it->name == name) return static_cast<TagId>(it - kTags);
   return TagId::Unknown;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -20,30 +20,30 @@ inline constexpr CodePage kCodePageUtf8 = 65001;
 // Turns bytes of a single-byte or multi-byte code page into UTF-16. The engine decodes UTF-8 and UTF-16
 // itself and asks the converter only for the other code pages.
 class CodePageConverter {
-public:
-    virtual ~CodePageConverter() = default;
+ public:
+  virtual ~CodePageConverter() = default;
 
-    // Appends the UTF-16 form of `bytes` to `out`. Answers false, leaving `out` as it was, when the code
-    // page is not available.
-    virtual bool Decode(CodePage codePage, std::string_view bytes, std::u16string& out) const = 0;
+  // Appends the UTF-16 form of `bytes` to `out`. Answers false, leaving `out` as it was, when the code
+  // page is not available.
+  virtual bool Decode(CodePage codePage, std::string_view bytes, std::u16string& out) const = 0;
 
-    // The code page of text that names no character set of its own.
-    virtual CodePage AnsiCodePage() const = 0;
+  // The code page of text that names no character set of its own.
+  virtual CodePage AnsiCodePage() const = 0;
 };
 
 // A converter that needs no platform support: Windows-1252, ISO-8859-1 and US-ASCII. Native builds and
 // tests use it; the Windows engine uses a MultiByteToWideChar converter instead.
 class BuiltinCodePageConverter final : public CodePageConverter {
-public:
-    explicit BuiltinCodePageConverter(CodePage ansiCodePage = kCodePageWindows1252);
+ public:
+  explicit BuiltinCodePageConverter(CodePage ansiCodePage = kCodePageWindows1252);
 
-    bool Decode(CodePage codePage, std::string_view bytes, std::u16string& out) const override;
-    CodePage AnsiCodePage() const override { return ansiCodePage_; }
+  bool Decode(CodePage codePage, std::string_view bytes, std::u16string& out) const override;
+  CodePage AnsiCodePage() const override { return ansiCodePage_; }
 
-    static bool Supports(CodePage codePage);
+  static bool Supports(CodePage codePage);
 
-private:
-    CodePage ansiCodePage_;
+ private:
+  CodePage ansiCodePage_;
 };
 
 }  // namespace vellum::engine::encoding

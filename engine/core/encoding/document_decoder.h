@@ -9,16 +9,16 @@
 namespace vellum::engine::encoding {
 
 enum class EncodingSource {
-    ByteOrderMark,   // a UTF-8, UTF-16LE or UTF-16BE byte order mark
-    Utf16Sniffing,   // no mark, but an ASCII character and a zero byte in the first code unit
-    MetaPrescan,     // a <meta> element naming the character set
-    AnsiDefault,     // nothing named one: the ANSI code page
+  ByteOrderMark,  // a UTF-8, UTF-16LE or UTF-16BE byte order mark
+  Utf16Sniffing,  // no mark, but an ASCII character and a zero byte in the first code unit
+  MetaPrescan,    // a <meta> element naming the character set
+  AnsiDefault,    // nothing named one: the ANSI code page
 };
 
 struct DecodedDocument {
-    std::u16string text;  // without the byte order mark
-    CodePage codePage = kCodePageWindows1252;  // the code page the text was decoded from
-    EncodingSource source = EncodingSource::AnsiDefault;
+  std::u16string text;                       // without the byte order mark
+  CodePage codePage = kCodePageWindows1252;  // the code page the text was decoded from
+  EncodingSource source = EncodingSource::AnsiDefault;
 };
 
 // Decodes a whole document. Any bytes decode: malformed sequences become U+FFFD. A code page the

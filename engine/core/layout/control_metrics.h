@@ -12,8 +12,8 @@
 namespace vellum::engine::layout {
 
 struct Size {
-    double width = 0;
-    double height = 0;
+  double width = 0;
+  double height = 0;
 };
 
 // The border-box size of a form control, image or object when its style gives none; empty for every

@@ -32,39 +32,39 @@ namespace vellum::engine::layout {
 inline constexpr std::size_t kLayoutBoxBudget = 100000;
 
 class LayoutTree {
-public:
-    // The element's box; null for elements without one (hidden, inside a control, not in the document
-    // laid out, beyond the budget).
-    const Box* BoxOf(const Element& element) const;
+ public:
+  // The element's box; null for elements without one (hidden, inside a control, not in the document
+  // laid out, beyond the budget).
+  const Box* BoxOf(const Element& element) const;
 
-    // The topmost element whose border box contains the point (document window coordinates), in paint
-    // order: z-index, then document order, children over their parents. The body answers for empty
-    // area inside the viewport; null outside every box.
-    Element* HitTest(int x, int y) const;
+  // The topmost element whose border box contains the point (document window coordinates), in paint
+  // order: z-index, then document order, children over their parents. The body answers for empty
+  // area inside the viewport; null outside every box.
+  Element* HitTest(int x, int y) const;
 
-    // One line per box in document order, indented two spaces per level: "SPAN at [10,20] 65x20", the
-    // border box in document window coordinates. With the runs, each box's text follows it one level
-    // deeper: "\"two words\" at [12,20] 61x15".
-    enum class DumpText : unsigned char { Omit, Runs };
-    std::string Dump(DumpText text = DumpText::Omit) const;
+  // One line per box in document order, indented two spaces per level: "SPAN at [10,20] 65x20", the
+  // border box in document window coordinates. With the runs, each box's text follows it one level
+  // deeper: "\"two words\" at [12,20] 61x15".
+  enum class DumpText : unsigned char { Omit, Runs };
+  std::string Dump(DumpText text = DumpText::Omit) const;
 
-    const std::vector<Box>& Boxes() const { return boxes_; }
-    const std::vector<TextRun>& Runs() const { return runs_; }
-    // The text the run shows, written into `shown`: its words with one blank between each two.
-    static void ShownText(const TextRun& run, std::u16string& shown);
-    // Box indexes in the order they paint, bottom first (hit testing walks it from the end).
-    const std::vector<int>& PaintSequence() const { return paintOrder_; }
-    // True when the box budget ran out and later elements were left without boxes.
-    bool Truncated() const { return truncated_; }
+  const std::vector<Box>& Boxes() const { return boxes_; }
+  const std::vector<TextRun>& Runs() const { return runs_; }
+  // The text the run shows, written into `shown`: its words with one blank between each two.
+  static void ShownText(const TextRun& run, std::u16string& shown);
+  // Box indexes in the order they paint, bottom first (hit testing walks it from the end).
+  const std::vector<int>& PaintSequence() const { return paintOrder_; }
+  // True when the box budget ran out and later elements were left without boxes.
+  bool Truncated() const { return truncated_; }
 
-private:
-    friend class LayoutBuilder;
+ private:
+  friend class LayoutBuilder;
 
-    std::vector<Box> boxes_;                                 // document order; a parent before its children
-    std::vector<TextRun> runs_;                              // each box's runs side by side, in line order
-    std::unordered_map<const Element*, std::size_t> index_;  // element -> position in boxes_
-    std::vector<int> paintOrder_;                            // box indexes, bottom first
-    bool truncated_ = false;
+  std::vector<Box> boxes_;                                 // document order; a parent before its children
+  std::vector<TextRun> runs_;                              // each box's runs side by side, in line order
+  std::unordered_map<const Element*, std::size_t> index_;  // element -> position in boxes_
+  std::vector<int> paintOrder_;                            // box indexes, bottom first
+  bool truncated_ = false;
 };
 
 // Lays out the document's tree for a viewport of that size (the document window's client area), text
@@ -73,7 +73,6 @@ private:
 LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
                   std::size_t boxBudget = kLayoutBoxBudget);
 // The same with the fixed measurer: geometry that no machine's fonts change.
-LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight,
-                  std::size_t boxBudget = kLayoutBoxBudget);
+LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, std::size_t boxBudget = kLayoutBoxBudget);
 
 }  // namespace vellum::engine::layout

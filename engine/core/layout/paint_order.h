@@ -12,8 +12,8 @@
 namespace vellum::engine::layout {
 
 struct PaintEntry {
-    int parent = -1;              // index of the parent entry; -1 only for the first entry, the root
-    std::optional<int> zIndex;    // set for positioned elements with an explicit z-index
+  int parent = -1;            // index of the parent entry; -1 only for the first entry, the root
+  std::optional<int> zIndex;  // set for positioned elements with an explicit z-index
 };
 
 // `entries` are in document order (a parent before its children). Returns entry indexes, bottom first.

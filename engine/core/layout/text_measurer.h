@@ -14,11 +14,11 @@ enum class TextCase : std::uint8_t { AsWritten, Upper, Lower, Capitalize };
 
 // The computed font properties of an element, enough to choose a font.
 struct FontQuery {
-    std::u16string_view families;  // the font-family list as computed ("'Times New Roman', serif")
-    double sizePx = 16;
-    int weight = 400;              // 100 to 1000; bold is 700
-    bool italic = false;
-    TextCase textCase = TextCase::AsWritten;
+  std::u16string_view families;  // the font-family list as computed ("'Times New Roman', serif")
+  double sizePx = 16;
+  int weight = 400;  // 100 to 1000; bold is 700
+  bool italic = false;
+  TextCase textCase = TextCase::AsWritten;
 };
 
 FontQuery FontQueryOf(const css::ComputedStyle& style);
@@ -29,32 +29,32 @@ int FontWeightOf(std::u16string_view text);
 using FontId = std::uint32_t;
 
 struct FontMetrics {
-    double lineHeight = 18;  // of a line when line-height is normal
-    double spaceWidth = 7;   // advance of one blank
+  double lineHeight = 18;  // of a line when line-height is normal
+  double spaceWidth = 7;   // advance of one blank
 };
 
 class TextMeasurer {
-public:
-    virtual ~TextMeasurer() = default;
+ public:
+  virtual ~TextMeasurer() = default;
 
-    virtual FontId Font(const FontQuery& query) = 0;
-    // The font the platform's form controls write their labels and options in.
-    virtual FontId ControlFont() = 0;
-    virtual FontMetrics Metrics(FontId font) = 0;
-    // The advance width of a piece of text on one line (no line breaks in it), in the font's case.
-    virtual double Width(FontId font, std::u16string_view text) = 0;
-    // Called before each layout: a measurer that keeps fonts may let them go here (never during one).
-    virtual void Trim() {}
+  virtual FontId Font(const FontQuery& query) = 0;
+  // The font the platform's form controls write their labels and options in.
+  virtual FontId ControlFont() = 0;
+  virtual FontMetrics Metrics(FontId font) = 0;
+  // The advance width of a piece of text on one line (no line breaks in it), in the font's case.
+  virtual double Width(FontId font, std::u16string_view text) = 0;
+  // Called before each layout: a measurer that keeps fonts may let them go here (never during one).
+  virtual void Trim() {}
 };
 
 // Every character 7/16 of the font size wide, lines 1.15 font sizes tall, control text 7 pixels a
 // character: the model layout is tested with, independent of any font.
 class FixedTextMeasurer final : public TextMeasurer {
-public:
-    FontId Font(const FontQuery& query) override;
-    FontId ControlFont() override;
-    FontMetrics Metrics(FontId font) override;
-    double Width(FontId font, std::u16string_view text) override;
+ public:
+  FontId Font(const FontQuery& query) override;
+  FontId ControlFont() override;
+  FontMetrics Metrics(FontId font) override;
+  double Width(FontId font, std::u16string_view text) override;
 };
 
 // The measurer layout uses when none is given.

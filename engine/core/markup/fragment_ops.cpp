@@ -23,7 +23,7 @@ std::u16string textOf(const DocumentFragment& fragment) {
   return text;
 }
 
-} // namespace
+}  // namespace
 
 bool parseAdjacentPosition(std::u16string_view name, AdjacentPosition& position) {
   static constexpr struct {
@@ -83,4 +83,4 @@ MutationResult setOuterHtml(Element& target, std::u16string_view markup, const P
   return parent->insertBefore(nodes, next);
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -22,4 +22,4 @@ MutationResult setInnerHtml(Element& target, std::u16string_view markup, const P
 // Replaces the element itself by the parsed markup.
 MutationResult setOuterHtml(Element& target, std::u16string_view markup, const ParseOptions& options = {});
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

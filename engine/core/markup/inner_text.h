@@ -15,4 +15,4 @@ std::u16string innerText(const Element& element);
 // which keeps one text node; title, style and script take the text as their property.
 void setInnerText(Element& element, std::u16string_view text);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -17,18 +17,29 @@ void appendEscaped(std::u16string& out, std::u16string_view text, TextEscape esc
   }
   for (char16_t c : text) {
     switch (c) {
-    case u'&': out.append(u"&amp;"); break;
-    case u'<': out.append(u"&lt;"); break;
-    case u'>':
-      if (escape == TextEscape::Text) out.append(u"&gt;");
-      else out.push_back(c);
-      break;
-    case u'"':
-      if (escape == TextEscape::Attribute) out.append(u"&quot;");
-      else out.push_back(c);
-      break;
-    case u'\u00A0': out.append(u"&nbsp;"); break;
-    default: out.push_back(c);
+      case u'&':
+        out.append(u"&amp;");
+        break;
+      case u'<':
+        out.append(u"&lt;");
+        break;
+      case u'>':
+        if (escape == TextEscape::Text)
+          out.append(u"&gt;");
+        else
+          out.push_back(c);
+        break;
+      case u'"':
+        if (escape == TextEscape::Attribute)
+          out.append(u"&quot;");
+        else
+          out.push_back(c);
+        break;
+      case u'\u00A0':
+        out.append(u"&nbsp;");
+        break;
+      default:
+        out.push_back(c);
     }
   }
 }
@@ -37,22 +48,22 @@ void appendEscaped(std::u16string& out, std::u16string_view text, TextEscape esc
 bool holdsRawText(const Element& e) {
   if (!e.isHtml()) return false;
   switch (e.tagId()) {
-  case TagId::Style:
-  case TagId::Script:
-  case TagId::Xmp:
-  case TagId::Iframe:
-  case TagId::Noembed:
-  case TagId::Noframes:
-  case TagId::Plaintext: return true;
-  default: return false;
+    case TagId::Style:
+    case TagId::Script:
+    case TagId::Xmp:
+    case TagId::Iframe:
+    case TagId::Noembed:
+    case TagId::Noframes:
+    case TagId::Plaintext:
+      return true;
+    default:
+      return false;
   }
 }
 
 // The parser drops a newline right after these start tags, so one at the start of the content
 // needs a second one in front of it.
-bool eatsLeadingNewline(const Element& e) {
-  return e.is(TagId::Pre) || e.is(TagId::Textarea) || e.is(TagId::Listing);
-}
+bool eatsLeadingNewline(const Element& e) { return e.is(TagId::Pre) || e.is(TagId::Textarea) || e.is(TagId::Listing); }
 
 void appendStartTag(std::u16string& out, const Element& e) {
   out.push_back(u'<');
@@ -104,8 +115,8 @@ void appendChildren(std::u16string& out, const Node& parent) {
     if (first && !first->data().empty() && first->data()[0] == u'\n') out.push_back(u'\n');
   }
   struct Frame {
-    const Element* element; // whose end tag to write when its children are done
-    const Node* next;       // next child to write
+    const Element* element;  // whose end tag to write when its children are done
+    const Node* next;        // next child to write
   };
   std::vector<Frame> stack;
   const Node* container = contentOf(parent);
@@ -146,13 +157,16 @@ void appendChildren(std::u16string& out, const Node& parent) {
   }
 }
 
-} // namespace
+}  // namespace
 
 std::u16string outerHtml(const Node& node) {
   std::u16string out;
-  if (const Element* e = asElement(&node)) appendElement(out, *e);
-  else if (node.isDocument() || node.isDocumentFragment()) appendChildren(out, node);
-  else appendLeaf(out, node);
+  if (const Element* e = asElement(&node))
+    appendElement(out, *e);
+  else if (node.isDocument() || node.isDocumentFragment())
+    appendChildren(out, node);
+  else
+    appendLeaf(out, node);
   return out;
 }
 
@@ -162,4 +176,4 @@ std::u16string innerHtml(const Node& node) {
   return out;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -14,4 +14,4 @@ std::u16string outerHtml(const Node& node);
 // Everything below the node. title, style and script give their text.
 std::u16string innerHtml(const Node& node);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

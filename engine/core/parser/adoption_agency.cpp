@@ -97,4 +97,4 @@ void TreeBuilder::adoptionAgency(Token& t) {
   }
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

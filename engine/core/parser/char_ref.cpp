@@ -15,7 +15,7 @@ char charAt(const NamedEntity& e, size_t k) {
   size_t len = std::strlen(e.name);
   return k < len ? e.name[k] : '\0';
 }
-} // namespace
+}  // namespace
 
 NamedReferenceMatch matchNamedReference(std::u16string_view text) {
   NamedReferenceMatch best;
@@ -38,13 +38,13 @@ NamedReferenceMatch matchNamedReference(std::u16string_view text) {
 }
 
 char32_t numericReferenceValue(char32_t value) {
-  static const char16_t kWindows1252[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  static const char16_t kWindows1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
   if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0xFFFD;
   if (value >= 0x80 && value <= 0x9F) return kWindows1252[value - 0x80];
   return value;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

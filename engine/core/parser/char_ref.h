@@ -7,9 +7,9 @@
 namespace vellum::engine {
 
 struct NamedReferenceMatch {
-  size_t length = 0;     // characters of the name matched (0: none), the ';' included when present
+  size_t length = 0;  // characters of the name matched (0: none), the ';' included when present
   char32_t first = 0;
-  char32_t second = 0;   // 0 when the reference stands for one code point
+  char32_t second = 0;  // 0 when the reference stands for one code point
   bool endsWithSemicolon() const;
   std::u16string_view name;
 };
@@ -21,4 +21,4 @@ NamedReferenceMatch matchNamedReference(std::u16string_view text);
 // (NUL, out of range and surrogates become U+FFFD; C1 controls map as windows-1252 does).
 char32_t numericReferenceValue(char32_t value);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

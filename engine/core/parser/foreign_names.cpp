@@ -4,25 +4,102 @@ namespace vellum::engine {
 
 namespace {
 
-constexpr std::u16string_view kSvgElementNames[] = {
-    u"altGlyph", u"altGlyphDef", u"altGlyphItem", u"animateColor", u"animateMotion", u"animateTransform",
-    u"clipPath", u"feBlend", u"feColorMatrix", u"feComponentTransfer", u"feComposite", u"feConvolveMatrix",
-    u"feDiffuseLighting", u"feDisplacementMap", u"feDistantLight", u"feDropShadow", u"feFlood", u"feFuncA",
-    u"feFuncB", u"feFuncG", u"feFuncR", u"feGaussianBlur", u"feImage", u"feMerge", u"feMergeNode",
-    u"feMorphology", u"feOffset", u"fePointLight", u"feSpecularLighting", u"feSpotLight", u"feTile",
-    u"feTurbulence", u"foreignObject", u"glyphRef", u"linearGradient", u"radialGradient", u"textPath"};
+constexpr std::u16string_view kSvgElementNames[] = {u"altGlyph",
+                                                    u"altGlyphDef",
+                                                    u"altGlyphItem",
+                                                    u"animateColor",
+                                                    u"animateMotion",
+                                                    u"animateTransform",
+                                                    u"clipPath",
+                                                    u"feBlend",
+                                                    u"feColorMatrix",
+                                                    u"feComponentTransfer",
+                                                    u"feComposite",
+                                                    u"feConvolveMatrix",
+                                                    u"feDiffuseLighting",
+                                                    u"feDisplacementMap",
+                                                    u"feDistantLight",
+                                                    u"feDropShadow",
+                                                    u"feFlood",
+                                                    u"feFuncA",
+                                                    u"feFuncB",
+                                                    u"feFuncG",
+                                                    u"feFuncR",
+                                                    u"feGaussianBlur",
+                                                    u"feImage",
+                                                    u"feMerge",
+                                                    u"feMergeNode",
+                                                    u"feMorphology",
+                                                    u"feOffset",
+                                                    u"fePointLight",
+                                                    u"feSpecularLighting",
+                                                    u"feSpotLight",
+                                                    u"feTile",
+                                                    u"feTurbulence",
+                                                    u"foreignObject",
+                                                    u"glyphRef",
+                                                    u"linearGradient",
+                                                    u"radialGradient",
+                                                    u"textPath"};
 
-constexpr std::u16string_view kSvgAttributeNames[] = {
-    u"attributeName", u"attributeType", u"baseFrequency", u"baseProfile", u"calcMode", u"clipPathUnits",
-    u"diffuseConstant", u"edgeMode", u"filterUnits", u"glyphRef", u"gradientTransform", u"gradientUnits",
-    u"kernelMatrix", u"kernelUnitLength", u"keyPoints", u"keySplines", u"keyTimes", u"lengthAdjust",
-    u"limitingConeAngle", u"markerHeight", u"markerUnits", u"markerWidth", u"maskContentUnits", u"maskUnits",
-    u"numOctaves", u"pathLength", u"patternContentUnits", u"patternTransform", u"patternUnits", u"pointsAtX",
-    u"pointsAtY", u"pointsAtZ", u"preserveAlpha", u"preserveAspectRatio", u"primitiveUnits", u"refX", u"refY",
-    u"repeatCount", u"repeatDur", u"requiredExtensions", u"requiredFeatures", u"specularConstant",
-    u"specularExponent", u"spreadMethod", u"startOffset", u"stdDeviation", u"stitchTiles", u"surfaceScale",
-    u"systemLanguage", u"tableValues", u"targetX", u"targetY", u"textLength", u"viewBox", u"viewTarget",
-    u"xChannelSelector", u"yChannelSelector", u"zoomAndPan"};
+constexpr std::u16string_view kSvgAttributeNames[] = {u"attributeName",
+                                                      u"attributeType",
+                                                      u"baseFrequency",
+                                                      u"baseProfile",
+                                                      u"calcMode",
+                                                      u"clipPathUnits",
+                                                      u"diffuseConstant",
+                                                      u"edgeMode",
+                                                      u"filterUnits",
+                                                      u"glyphRef",
+                                                      u"gradientTransform",
+                                                      u"gradientUnits",
+                                                      u"kernelMatrix",
+                                                      u"kernelUnitLength",
+                                                      u"keyPoints",
+                                                      u"keySplines",
+                                                      u"keyTimes",
+                                                      u"lengthAdjust",
+                                                      u"limitingConeAngle",
+                                                      u"markerHeight",
+                                                      u"markerUnits",
+                                                      u"markerWidth",
+                                                      u"maskContentUnits",
+                                                      u"maskUnits",
+                                                      u"numOctaves",
+                                                      u"pathLength",
+                                                      u"patternContentUnits",
+                                                      u"patternTransform",
+                                                      u"patternUnits",
+                                                      u"pointsAtX",
+                                                      u"pointsAtY",
+                                                      u"pointsAtZ",
+                                                      u"preserveAlpha",
+                                                      u"preserveAspectRatio",
+                                                      u"primitiveUnits",
+                                                      u"refX",
+                                                      u"refY",
+                                                      u"repeatCount",
+                                                      u"repeatDur",
+                                                      u"requiredExtensions",
+                                                      u"requiredFeatures",
+                                                      u"specularConstant",
+                                                      u"specularExponent",
+                                                      u"spreadMethod",
+                                                      u"startOffset",
+                                                      u"stdDeviation",
+                                                      u"stitchTiles",
+                                                      u"surfaceScale",
+                                                      u"systemLanguage",
+                                                      u"tableValues",
+                                                      u"targetX",
+                                                      u"targetY",
+                                                      u"textLength",
+                                                      u"viewBox",
+                                                      u"viewTarget",
+                                                      u"xChannelSelector",
+                                                      u"yChannelSelector",
+                                                      u"zoomAndPan"};
 
 struct ForeignAttribute {
   std::u16string_view qualified;
@@ -50,7 +127,7 @@ std::u16string_view findIgnoringCase(const std::u16string_view (&table)[N], std:
   return {};
 }
 
-} // namespace
+}  // namespace
 
 std::u16string_view adjustSvgElementName(std::u16string_view lowerName) {
   std::u16string_view adjusted = findIgnoringCase(kSvgElementNames, lowerName);
@@ -82,4 +159,4 @@ void adjustForeignAttributes(std::vector<Attribute>& attributes) {
   }
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

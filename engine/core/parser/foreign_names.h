@@ -15,4 +15,4 @@ void adjustSvgAttributes(std::vector<Attribute>& attributes);
 void adjustMathMlAttributes(std::vector<Attribute>& attributes);
 void adjustForeignAttributes(std::vector<Attribute>& attributes);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

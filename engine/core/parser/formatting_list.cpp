@@ -17,7 +17,7 @@ bool sameAttributes(const Element& a, const Element& b) {
   }
   return true;
 }
-} // namespace
+}  // namespace
 
 void FormattingList::push(Element* e) {
   size_t firstAfterMarker = entries_.size();
@@ -31,7 +31,8 @@ void FormattingList::push(Element* e) {
       earliestTwin = static_cast<long>(i);
     }
   }
-  if (twins >= 3) entries_.erase(entries_.begin() + earliestTwin);
+  if (twins >= 3)
+    entries_.erase(entries_.begin() + earliestTwin);
   else if (entries_.size() - firstAfterMarker >= kMaxEntriesAfterMarker)
     entries_.erase(entries_.begin() + static_cast<long>(firstAfterMarker));
   entries_.push_back(Entry{RefPtr<Element>(e)});
@@ -73,4 +74,4 @@ Element* FormattingList::lastAfterMarker(TagId tag) const {
   return nullptr;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -10,11 +10,11 @@
 namespace vellum::engine {
 
 class FormattingList {
-public:
+ public:
   static constexpr size_t kMaxEntriesAfterMarker = 64;
 
   struct Entry {
-    RefPtr<Element> element; // null for a marker
+    RefPtr<Element> element;  // null for a marker
     bool isMarker() const { return !element; }
   };
 
@@ -35,8 +35,8 @@ public:
   // The last element named `tag` after the last marker, or null.
   Element* lastAfterMarker(TagId tag) const;
 
-private:
+ private:
   std::vector<Entry> entries_;
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

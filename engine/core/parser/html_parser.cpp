@@ -13,7 +13,7 @@ ParseOptions withInputBudget(const ParseOptions& options, size_t inputLength) {
   adjusted.extraElementBudget += inputLength / 2;
   return adjusted;
 }
-} // namespace
+}  // namespace
 
 RefPtr<Document> parseDocument(std::u16string_view text, const ParseOptions& options) {
   RefPtr<Document> document = Document::create();
@@ -49,4 +49,4 @@ RefPtr<DocumentFragment> parseFragment(Element& context, std::u16string_view tex
   return fragment;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

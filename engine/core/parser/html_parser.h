@@ -23,4 +23,4 @@ ParseReport parseInto(Document& document, std::u16string_view text, const ParseO
 // the context's document and wait in the returned fragment until the caller inserts them.
 RefPtr<DocumentFragment> parseFragment(Element& context, std::u16string_view text, const ParseOptions& options = {});
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

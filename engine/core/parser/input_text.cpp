@@ -22,4 +22,4 @@ InputText::InputText(std::u16string_view decoded) {
   view_ = owned_;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

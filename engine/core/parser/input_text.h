@@ -8,16 +8,16 @@
 namespace vellum::engine {
 
 class InputText {
-public:
+ public:
   explicit InputText(std::u16string_view decoded);
   InputText(const InputText&) = delete;
   InputText& operator=(const InputText&) = delete;
 
   std::u16string_view view() const { return view_; }
 
-private:
+ private:
   std::u16string owned_;
   std::u16string_view view_;
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -7,4 +7,4 @@ const NamedEntity kNamedEntities[] = {
 };
 const size_t kNamedEntityCount = sizeof(kNamedEntities) / sizeof(kNamedEntities[0]);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

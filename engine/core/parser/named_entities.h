@@ -15,4 +15,4 @@ struct NamedEntity {
 extern const NamedEntity kNamedEntities[];
 extern const size_t kNamedEntityCount;
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

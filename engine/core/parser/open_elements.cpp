@@ -68,29 +68,32 @@ void OpenElements::clear() {
 bool OpenElements::isScopeBoundary(const Element& e, Scope scope) {
   TagId t = e.tagId();
   switch (e.ns()) {
-  case Namespace::Html:
-    switch (scope) {
-    case Scope::Select: return t != TagId::Optgroup && t != TagId::Option;
-    case Scope::Table: return t == TagId::Html || t == TagId::Table || t == TagId::Template;
-    case Scope::ListItem:
-      if (t == TagId::Ol || t == TagId::Ul) return true;
-      break;
-    case Scope::Button:
-      if (t == TagId::Button) return true;
-      break;
-    case Scope::Default: break;
-    }
-    return t == TagId::Applet || t == TagId::Caption || t == TagId::Html || t == TagId::Table || t == TagId::Td ||
-           t == TagId::Th || t == TagId::Marquee || t == TagId::Object || t == TagId::Template;
-  case Namespace::MathMl:
-    if (scope == Scope::Table) return false;
-    if (scope == Scope::Select) return true;
-    return t == TagId::Mi || t == TagId::Mo || t == TagId::Mn || t == TagId::Ms || t == TagId::Mtext ||
-           t == TagId::AnnotationXml;
-  case Namespace::Svg:
-    if (scope == Scope::Table) return false;
-    if (scope == Scope::Select) return true;
-    return t == TagId::ForeignObject || t == TagId::Desc || t == TagId::Title;
+    case Namespace::Html:
+      switch (scope) {
+        case Scope::Select:
+          return t != TagId::Optgroup && t != TagId::Option;
+        case Scope::Table:
+          return t == TagId::Html || t == TagId::Table || t == TagId::Template;
+        case Scope::ListItem:
+          if (t == TagId::Ol || t == TagId::Ul) return true;
+          break;
+        case Scope::Button:
+          if (t == TagId::Button) return true;
+          break;
+        case Scope::Default:
+          break;
+      }
+      return t == TagId::Applet || t == TagId::Caption || t == TagId::Html || t == TagId::Table || t == TagId::Td ||
+             t == TagId::Th || t == TagId::Marquee || t == TagId::Object || t == TagId::Template;
+    case Namespace::MathMl:
+      if (scope == Scope::Table) return false;
+      if (scope == Scope::Select) return true;
+      return t == TagId::Mi || t == TagId::Mo || t == TagId::Mn || t == TagId::Ms || t == TagId::Mtext ||
+             t == TagId::AnnotationXml;
+    case Namespace::Svg:
+      if (scope == Scope::Table) return false;
+      if (scope == Scope::Select) return true;
+      return t == TagId::ForeignObject || t == TagId::Desc || t == TagId::Title;
   }
   return false;
 }
@@ -160,4 +163,4 @@ void OpenElements::popUntilPopped(const Element* e) {
   while (stack_.size() > static_cast<size_t>(i)) pop();
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -10,7 +10,7 @@ namespace vellum::engine {
 enum class Scope : uint8_t { Default, ListItem, Button, Table, Select };
 
 class OpenElements {
-public:
+ public:
   ~OpenElements();
 
   bool empty() const { return stack_.empty(); }
@@ -46,7 +46,7 @@ public:
     while (stack_.size() > 1 && keepPopping(*stack_.back())) pop();
   }
 
-private:
+ private:
   static bool isScopeBoundary(const Element& e, Scope scope);
   void counted(const Element& e, int delta);
 
@@ -58,4 +58,4 @@ private:
 
 bool isHeading(TagId tag);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

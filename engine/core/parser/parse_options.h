@@ -16,4 +16,4 @@ struct ParseOptions {
   size_t extraElementBudget = 100000;
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

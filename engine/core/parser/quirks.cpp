@@ -66,7 +66,7 @@ bool startsWith(std::u16string_view text, std::u16string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-} // namespace
+}  // namespace
 
 DocumentMode documentModeForDoctype(const Token& doctype) {
   if (doctype.forceQuirks || doctype.name != u"html") return DocumentMode::Quirks;
@@ -91,4 +91,4 @@ DocumentMode documentModeForDoctype(const Token& doctype) {
   return DocumentMode::NoQuirks;
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -8,4 +8,4 @@ namespace vellum::engine {
 
 DocumentMode documentModeForDoctype(const Token& doctype);
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

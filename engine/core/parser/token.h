@@ -49,13 +49,13 @@ struct Token {
 
 // The tree builder's side of the tokenizer.
 class TokenSink {
-public:
+ public:
   virtual void processToken(Token& token) = 0;
   // Whether "<![CDATA[" opens a CDATA section here (inside foreign content) or a bogus comment.
   virtual bool cdataSectionAllowed() const = 0;
 
-protected:
+ protected:
   ~TokenSink() = default;
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -13,7 +13,7 @@
 namespace vellum::engine {
 
 class Tokenizer {
-public:
+ public:
   Tokenizer(std::u16string_view input, TokenSink& sink);
 
   void setState(TokenizerState state) { state_ = state; }
@@ -24,7 +24,7 @@ public:
   // Tokenizes the whole input; the last token handed over is EndOfFile.
   void run();
 
-private:
+ private:
   static constexpr int kEof = -1;
 
   int next() { return pos_ < input_.size() ? input_[pos_++] : (++pos_, kEof); }
@@ -62,15 +62,15 @@ private:
   TokenizerState state_ = TokenizerState::Data;
   bool done_ = false;
 
-  Token token_;                  // the tag, comment or doctype being read
-  Token textToken_;              // character runs, apart so that a run never disturbs token_
-  std::u16string text_;          // characters waiting to be handed over as one run
-  std::u16string temp_;          // the temporary buffer of the end-tag and script-escape states
+  Token token_;          // the tag, comment or doctype being read
+  Token textToken_;      // character runs, apart so that a run never disturbs token_
+  std::u16string text_;  // characters waiting to be handed over as one run
+  std::u16string temp_;  // the temporary buffer of the end-tag and script-escape states
   std::u16string lastStartTag_;
-  size_t tokenStart_ = 0;        // where the current markup began (its "<")
-  std::u16string* attrValue_ = nullptr; // where the current attribute's value goes
-  std::u16string droppedValue_;  // value of a duplicate attribute, thrown away
-  std::unordered_set<std::u16string> attrNames_; // duplicate check for tags with many attributes
+  size_t tokenStart_ = 0;                         // where the current markup began (its "<")
+  std::u16string* attrValue_ = nullptr;           // where the current attribute's value goes
+  std::u16string droppedValue_;                   // value of a duplicate attribute, thrown away
+  std::unordered_set<std::u16string> attrNames_;  // duplicate check for tags with many attributes
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -21,7 +21,7 @@ namespace {
 // Guards against a reprocessing cycle on input the algorithm never meant to see (the nesting cap
 // can leave the stack in shapes the rules do not expect); a token that bounces this often is dropped.
 constexpr int kMaxReprocessDepth = 48;
-} // namespace
+}  // namespace
 
 TreeBuilder::TreeBuilder(Document& document, const ParseOptions& options, Element* context)
     : document_(document), options_(options), context_(context), elementsLeft_(options.extraElementBudget) {
@@ -44,19 +44,28 @@ void TreeBuilder::attach(Tokenizer& tokenizer) {
   tokenizer_ = &tokenizer;
   if (!context_ || !context_->isHtml()) return;
   switch (context_->tagId()) {
-  case TagId::Title:
-  case TagId::Textarea: tokenizer.setState(TokenizerState::Rcdata); break;
-  case TagId::Style:
-  case TagId::Xmp:
-  case TagId::Iframe:
-  case TagId::Noembed:
-  case TagId::Noframes: tokenizer.setState(TokenizerState::Rawtext); break;
-  case TagId::Script: tokenizer.setState(TokenizerState::ScriptData); break;
-  case TagId::Noscript:
-    if (options_.scripting == Scripting::On) tokenizer.setState(TokenizerState::Rawtext);
-    break;
-  case TagId::Plaintext: tokenizer.setState(TokenizerState::Plaintext); break;
-  default: break;
+    case TagId::Title:
+    case TagId::Textarea:
+      tokenizer.setState(TokenizerState::Rcdata);
+      break;
+    case TagId::Style:
+    case TagId::Xmp:
+    case TagId::Iframe:
+    case TagId::Noembed:
+    case TagId::Noframes:
+      tokenizer.setState(TokenizerState::Rawtext);
+      break;
+    case TagId::Script:
+      tokenizer.setState(TokenizerState::ScriptData);
+      break;
+    case TagId::Noscript:
+      if (options_.scripting == Scripting::On) tokenizer.setState(TokenizerState::Rawtext);
+      break;
+    case TagId::Plaintext:
+      tokenizer.setState(TokenizerState::Plaintext);
+      break;
+    default:
+      break;
   }
 }
 
@@ -84,8 +93,10 @@ void TreeBuilder::processToken(Token& token) {
 }
 
 void TreeBuilder::dispatch(Token& token) {
-  if (isInForeignContext(token)) foreignContent(token);
-  else processInMode(mode_, token);
+  if (isInForeignContext(token))
+    foreignContent(token);
+  else
+    processInMode(mode_, token);
 }
 
 void TreeBuilder::reprocess(InsertionMode mode, Token& token) {
@@ -103,7 +114,7 @@ namespace {
 bool isMathMlTextIntegrationPoint(const Element& e) {
   return e.ns() == Namespace::MathMl && tagIn(e.tagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext});
 }
-} // namespace
+}  // namespace
 
 bool isHtmlIntegrationPoint(const Element& e) {
   if (e.ns() == Namespace::MathMl && e.tagId() == TagId::AnnotationXml) {
@@ -135,27 +146,48 @@ bool TreeBuilder::cdataSectionAllowed() const {
 
 void TreeBuilder::processInMode(InsertionMode mode, Token& t) {
   switch (mode) {
-  case InsertionMode::Initial: return initialMode(t);
-  case InsertionMode::BeforeHtml: return beforeHtmlMode(t);
-  case InsertionMode::BeforeHead: return beforeHeadMode(t);
-  case InsertionMode::InHead: return inHeadMode(t);
-  case InsertionMode::InHeadNoscript: return inHeadNoscriptMode(t);
-  case InsertionMode::AfterHead: return afterHeadMode(t);
-  case InsertionMode::InBody: return inBodyMode(t);
-  case InsertionMode::Text: return textMode(t);
-  case InsertionMode::InTable: return inTableMode(t);
-  case InsertionMode::InTableText: return inTableTextMode(t);
-  case InsertionMode::InCaption: return inCaptionMode(t);
-  case InsertionMode::InColumnGroup: return inColumnGroupMode(t);
-  case InsertionMode::InTableBody: return inTableBodyMode(t);
-  case InsertionMode::InRow: return inRowMode(t);
-  case InsertionMode::InCell: return inCellMode(t);
-  case InsertionMode::InTemplate: return inTemplateMode(t);
-  case InsertionMode::AfterBody: return afterBodyMode(t);
-  case InsertionMode::InFrameset: return inFramesetMode(t);
-  case InsertionMode::AfterFrameset: return afterFramesetMode(t);
-  case InsertionMode::AfterAfterBody: return afterAfterBodyMode(t);
-  case InsertionMode::AfterAfterFrameset: return afterAfterFramesetMode(t);
+    case InsertionMode::Initial:
+      return initialMode(t);
+    case InsertionMode::BeforeHtml:
+      return beforeHtmlMode(t);
+    case InsertionMode::BeforeHead:
+      return beforeHeadMode(t);
+    case InsertionMode::InHead:
+      return inHeadMode(t);
+    case InsertionMode::InHeadNoscript:
+      return inHeadNoscriptMode(t);
+    case InsertionMode::AfterHead:
+      return afterHeadMode(t);
+    case InsertionMode::InBody:
+      return inBodyMode(t);
+    case InsertionMode::Text:
+      return textMode(t);
+    case InsertionMode::InTable:
+      return inTableMode(t);
+    case InsertionMode::InTableText:
+      return inTableTextMode(t);
+    case InsertionMode::InCaption:
+      return inCaptionMode(t);
+    case InsertionMode::InColumnGroup:
+      return inColumnGroupMode(t);
+    case InsertionMode::InTableBody:
+      return inTableBodyMode(t);
+    case InsertionMode::InRow:
+      return inRowMode(t);
+    case InsertionMode::InCell:
+      return inCellMode(t);
+    case InsertionMode::InTemplate:
+      return inTemplateMode(t);
+    case InsertionMode::AfterBody:
+      return afterBodyMode(t);
+    case InsertionMode::InFrameset:
+      return inFramesetMode(t);
+    case InsertionMode::AfterFrameset:
+      return afterFramesetMode(t);
+    case InsertionMode::AfterAfterBody:
+      return afterAfterBodyMode(t);
+    case InsertionMode::AfterAfterFrameset:
+      return afterAfterFramesetMode(t);
   }
 }
 
@@ -216,7 +248,8 @@ void TreeBuilder::popCurrent() {
   if (current->is(TagId::Template)) {
     if (!templateModes_.empty()) templateModes_.pop_back();
     formatting_.clearUpToLastMarker();
-  } else if (isHtmlOneOf(current, {TagId::Td, TagId::Th, TagId::Caption, TagId::Applet, TagId::Object, TagId::Marquee})) {
+  } else if (isHtmlOneOf(current,
+                         {TagId::Td, TagId::Th, TagId::Caption, TagId::Applet, TagId::Object, TagId::Marquee})) {
     formatting_.clearUpToLastMarker();
   }
   // Only the elements that select an insertion mode can change it by going away.
@@ -278,8 +311,10 @@ RefPtr<Comment> TreeBuilder::createComment(const Token& t) {
 
 void TreeBuilder::insertComment(const Token& t, Node* parent) {
   RefPtr<Comment> c = createComment(t);
-  if (parent) NodeTreeAccess::insert(*parent, *c, nullptr);
-  else insertAt(appropriatePlace(), *c);
+  if (parent)
+    NodeTreeAccess::insert(*parent, *c, nullptr);
+  else
+    insertAt(appropriatePlace(), *c);
 }
 
 // ---- stack and list helpers -------------------------------------------------------------------
@@ -290,17 +325,18 @@ bool TreeBuilder::currentIs(TagId tag) const {
 }
 
 void TreeBuilder::generateImpliedEndTags(TagId except) {
-  open_.popWhile([except](const Element& e) {
-    return e.isHtml() && (tagFlags(e.tagId()) & kImpliedEnd) && e.tagId() != except;
-  });
+  open_.popWhile(
+      [except](const Element& e) { return e.isHtml() && (tagFlags(e.tagId()) & kImpliedEnd) && e.tagId() != except; });
 }
 
 void TreeBuilder::generateImpliedEndTagsThoroughly() {
-  open_.popWhile([](const Element& e) { return e.isHtml() && (tagFlags(e.tagId()) & (kImpliedEnd | kImpliedEndThorough)); });
+  open_.popWhile(
+      [](const Element& e) { return e.isHtml() && (tagFlags(e.tagId()) & (kImpliedEnd | kImpliedEndThorough)); });
 }
 
 void TreeBuilder::clearStackBackTo(std::initializer_list<TagId> tags) {
-  open_.popWhile([tags](const Element& e) { return !(e.isHtml() && (tagIn(e.tagId(), tags) || e.tagId() == TagId::Html)); });
+  open_.popWhile(
+      [tags](const Element& e) { return !(e.isHtml() && (tagIn(e.tagId(), tags) || e.tagId() == TagId::Html)); });
 }
 
 void TreeBuilder::reconstructActiveFormattingElements() {
@@ -333,33 +369,50 @@ void TreeBuilder::resetInsertionMode() {
     if (last && context_) node = context_.get();
     if (node->isHtml()) {
       switch (node->tagId()) {
-      case TagId::Td:
-      case TagId::Th:
-        if (!last) {
-          mode_ = InsertionMode::InCell;
+        case TagId::Td:
+        case TagId::Th:
+          if (!last) {
+            mode_ = InsertionMode::InCell;
+            return;
+          }
+          break;
+        case TagId::Tr:
+          mode_ = InsertionMode::InRow;
           return;
-        }
-        break;
-      case TagId::Tr: mode_ = InsertionMode::InRow; return;
-      case TagId::Tbody:
-      case TagId::Thead:
-      case TagId::Tfoot: mode_ = InsertionMode::InTableBody; return;
-      case TagId::Caption: mode_ = InsertionMode::InCaption; return;
-      case TagId::Colgroup: mode_ = InsertionMode::InColumnGroup; return;
-      case TagId::Table: mode_ = InsertionMode::InTable; return;
-      case TagId::Template:
-        mode_ = templateModes_.empty() ? InsertionMode::InBody : templateModes_.back();
-        return;
-      case TagId::Head:
-        if (!last) {
-          mode_ = InsertionMode::InHead;
+        case TagId::Tbody:
+        case TagId::Thead:
+        case TagId::Tfoot:
+          mode_ = InsertionMode::InTableBody;
           return;
-        }
-        break;
-      case TagId::Body: mode_ = InsertionMode::InBody; return;
-      case TagId::Frameset: mode_ = InsertionMode::InFrameset; return;
-      case TagId::Html: mode_ = head_ ? InsertionMode::AfterHead : InsertionMode::BeforeHead; return;
-      default: break;
+        case TagId::Caption:
+          mode_ = InsertionMode::InCaption;
+          return;
+        case TagId::Colgroup:
+          mode_ = InsertionMode::InColumnGroup;
+          return;
+        case TagId::Table:
+          mode_ = InsertionMode::InTable;
+          return;
+        case TagId::Template:
+          mode_ = templateModes_.empty() ? InsertionMode::InBody : templateModes_.back();
+          return;
+        case TagId::Head:
+          if (!last) {
+            mode_ = InsertionMode::InHead;
+            return;
+          }
+          break;
+        case TagId::Body:
+          mode_ = InsertionMode::InBody;
+          return;
+        case TagId::Frameset:
+          mode_ = InsertionMode::InFrameset;
+          return;
+        case TagId::Html:
+          mode_ = head_ ? InsertionMode::AfterHead : InsertionMode::BeforeHead;
+          return;
+        default:
+          break;
       }
     }
     if (last) {
@@ -392,4 +445,4 @@ void TreeBuilder::startRawText(Token& t, TokenizerState state) {
 
 void TreeBuilder::stopParsing() {}
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -48,7 +48,7 @@ enum class InsertionMode : uint8_t {
 const char* insertionModeName(InsertionMode mode);
 
 class TreeBuilder final : public TokenSink {
-public:
+ public:
   // Builds into `document`. For a fragment, `context` is the context element and the nodes end up
   // below fragmentRoot() instead of the document.
   TreeBuilder(Document& document, const ParseOptions& options, Element* context = nullptr);
@@ -62,7 +62,7 @@ public:
   Element* fragmentRoot() const { return fragmentRoot_.get(); }
   bool budgetExhausted() const { return budgetExhausted_; }
 
-private:
+ private:
   struct InsertionPlace {
     Node* parent;
     Node* before;
@@ -155,8 +155,8 @@ private:
   std::u16string pendingTableText_;
   bool pendingTableTextHasContent_ = false;
   int reprocessDepth_ = 0;
-  size_t elementsLeft_;            // budget for elements the source did not ask for (clones)
+  size_t elementsLeft_;  // budget for elements the source did not ask for (clones)
   bool budgetExhausted_ = false;
 };
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -55,19 +55,21 @@ inline Token syntheticStartTag(TagId tag) {
   return t;
 }
 
-} // namespace vellum::engine::tb
+}  // namespace vellum::engine::tb
 
 namespace vellum::engine {
 // The tree builder's "special" category, MathML and SVG members included.
 inline bool isSpecial(const Element& e) {
   switch (e.ns()) {
-  case Namespace::Html: return (tagFlags(e.tagId()) & kSpecial) != 0;
-  case Namespace::MathMl:
-    return tb::tagIn(e.tagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext, TagId::AnnotationXml});
-  case Namespace::Svg: return tb::tagIn(e.tagId(), {TagId::ForeignObject, TagId::Desc, TagId::Title});
+    case Namespace::Html:
+      return (tagFlags(e.tagId()) & kSpecial) != 0;
+    case Namespace::MathMl:
+      return tb::tagIn(e.tagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext, TagId::AnnotationXml});
+    case Namespace::Svg:
+      return tb::tagIn(e.tagId(), {TagId::ForeignObject, TagId::Desc, TagId::Title});
   }
   return false;
 }
 // annotation-xml with an HTML encoding, and SVG foreignObject, desc and title.
 bool isHtmlIntegrationPoint(const Element& e);
-} // namespace vellum::engine
+}  // namespace vellum::engine

@@ -15,95 +15,104 @@ void TreeBuilder::inTableAnythingElse(Token& t) {
 
 void TreeBuilder::inTableMode(Token& t) {
   switch (t.type) {
-  case TokenType::Characters:
-    if (isHtmlOneOf(open_.current(), {TagId::Table, TagId::Tbody, TagId::Template, TagId::Tfoot, TagId::Thead, TagId::Tr})) {
-      pendingTableText_.clear();
-      pendingTableTextHasContent_ = false;
-      originalMode_ = mode_;
-      return reprocess(InsertionMode::InTableText, t);
-    }
-    break;
-  case TokenType::Comment: return insertComment(t);
-  case TokenType::Doctype: return;
-  case TokenType::StartTag:
-    switch (t.tag) {
-    case TagId::Caption:
-      clearStackBackTo({TagId::Table, TagId::Template});
-      formatting_.pushMarker();
-      insertElement(t);
-      mode_ = InsertionMode::InCaption;
+    case TokenType::Characters:
+      if (isHtmlOneOf(open_.current(),
+                      {TagId::Table, TagId::Tbody, TagId::Template, TagId::Tfoot, TagId::Thead, TagId::Tr})) {
+        pendingTableText_.clear();
+        pendingTableTextHasContent_ = false;
+        originalMode_ = mode_;
+        return reprocess(InsertionMode::InTableText, t);
+      }
+      break;
+    case TokenType::Comment:
+      return insertComment(t);
+    case TokenType::Doctype:
       return;
-    case TagId::Colgroup:
-      clearStackBackTo({TagId::Table, TagId::Template});
-      insertElement(t);
-      mode_ = InsertionMode::InColumnGroup;
-      return;
-    case TagId::Col: {
-      clearStackBackTo({TagId::Table, TagId::Template});
-      Token colgroup = syntheticStartTag(TagId::Colgroup);
-      insertElement(colgroup);
-      return reprocess(InsertionMode::InColumnGroup, t);
-    }
-    case TagId::Tbody:
-    case TagId::Tfoot:
-    case TagId::Thead:
-      clearStackBackTo({TagId::Table, TagId::Template});
-      insertElement(t);
-      mode_ = InsertionMode::InTableBody;
-      return;
-    case TagId::Td:
-    case TagId::Th:
-    case TagId::Tr: {
-      clearStackBackTo({TagId::Table, TagId::Template});
-      Token tbody = syntheticStartTag(TagId::Tbody);
-      insertElement(tbody);
-      return reprocess(InsertionMode::InTableBody, t);
-    }
-    case TagId::Table:
-      if (!open_.hasInScope(TagId::Table, Scope::Table)) return;
-      open_.popUntilPopped(TagId::Table);
-      resetInsertionMode();
-      return reprocess(mode_, t);
-    case TagId::Style:
-    case TagId::Script:
-    case TagId::Template: return inHeadMode(t);
-    case TagId::Input: {
-      const TokenAttribute* type = t.findAttribute(u"type");
-      if (!type || !equalsIgnoringAsciiCase(type->value, u"hidden")) break;
-      insertVoidElement(t);
-      return;
-    }
-    case TagId::Form:
-      if (open_.containsTag(TagId::Template) || form_) return;
-      form_ = insertElement(t);
-      open_.pop();
-      return;
-    default: break;
-    }
-    break;
-  case TokenType::EndTag:
-    switch (t.tag) {
-    case TagId::Table:
-      if (!open_.hasInScope(TagId::Table, Scope::Table)) return;
-      open_.popUntilPopped(TagId::Table);
-      resetInsertionMode();
-      return;
-    case TagId::Body:
-    case TagId::Caption:
-    case TagId::Col:
-    case TagId::Colgroup:
-    case TagId::Html:
-    case TagId::Tbody:
-    case TagId::Td:
-    case TagId::Tfoot:
-    case TagId::Th:
-    case TagId::Thead:
-    case TagId::Tr: return;
-    case TagId::Template: return inHeadMode(t);
-    default: break;
-    }
-    break;
-  case TokenType::EndOfFile: return inBodyMode(t);
+    case TokenType::StartTag:
+      switch (t.tag) {
+        case TagId::Caption:
+          clearStackBackTo({TagId::Table, TagId::Template});
+          formatting_.pushMarker();
+          insertElement(t);
+          mode_ = InsertionMode::InCaption;
+          return;
+        case TagId::Colgroup:
+          clearStackBackTo({TagId::Table, TagId::Template});
+          insertElement(t);
+          mode_ = InsertionMode::InColumnGroup;
+          return;
+        case TagId::Col: {
+          clearStackBackTo({TagId::Table, TagId::Template});
+          Token colgroup = syntheticStartTag(TagId::Colgroup);
+          insertElement(colgroup);
+          return reprocess(InsertionMode::InColumnGroup, t);
+        }
+        case TagId::Tbody:
+        case TagId::Tfoot:
+        case TagId::Thead:
+          clearStackBackTo({TagId::Table, TagId::Template});
+          insertElement(t);
+          mode_ = InsertionMode::InTableBody;
+          return;
+        case TagId::Td:
+        case TagId::Th:
+        case TagId::Tr: {
+          clearStackBackTo({TagId::Table, TagId::Template});
+          Token tbody = syntheticStartTag(TagId::Tbody);
+          insertElement(tbody);
+          return reprocess(InsertionMode::InTableBody, t);
+        }
+        case TagId::Table:
+          if (!open_.hasInScope(TagId::Table, Scope::Table)) return;
+          open_.popUntilPopped(TagId::Table);
+          resetInsertionMode();
+          return reprocess(mode_, t);
+        case TagId::Style:
+        case TagId::Script:
+        case TagId::Template:
+          return inHeadMode(t);
+        case TagId::Input: {
+          const TokenAttribute* type = t.findAttribute(u"type");
+          if (!type || !equalsIgnoringAsciiCase(type->value, u"hidden")) break;
+          insertVoidElement(t);
+          return;
+        }
+        case TagId::Form:
+          if (open_.containsTag(TagId::Template) || form_) return;
+          form_ = insertElement(t);
+          open_.pop();
+          return;
+        default:
+          break;
+      }
+      break;
+    case TokenType::EndTag:
+      switch (t.tag) {
+        case TagId::Table:
+          if (!open_.hasInScope(TagId::Table, Scope::Table)) return;
+          open_.popUntilPopped(TagId::Table);
+          resetInsertionMode();
+          return;
+        case TagId::Body:
+        case TagId::Caption:
+        case TagId::Col:
+        case TagId::Colgroup:
+        case TagId::Html:
+        case TagId::Tbody:
+        case TagId::Td:
+        case TagId::Tfoot:
+        case TagId::Th:
+        case TagId::Thead:
+        case TagId::Tr:
+          return;
+        case TagId::Template:
+          return inHeadMode(t);
+        default:
+          break;
+      }
+      break;
+    case TokenType::EndOfFile:
+      return inBodyMode(t);
   }
   inTableAnythingElse(t);
 }
@@ -133,10 +142,9 @@ void TreeBuilder::inTableTextMode(Token& t) {
 
 void TreeBuilder::inCaptionMode(Token& t) {
   bool endCaption = isEnd(t, TagId::Caption);
-  bool closesCaption =
-      isStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Td, TagId::Tfoot, TagId::Th,
-                       TagId::Thead, TagId::Tr}) ||
-      isEnd(t, TagId::Table);
+  bool closesCaption = isStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Td,
+                                        TagId::Tfoot, TagId::Th, TagId::Thead, TagId::Tr}) ||
+                       isEnd(t, TagId::Table);
   if (endCaption || closesCaption) {
     if (!open_.hasInScope(TagId::Caption, Scope::Table)) return;
     generateImpliedEndTags();
@@ -154,31 +162,34 @@ void TreeBuilder::inCaptionMode(Token& t) {
 
 void TreeBuilder::inColumnGroupMode(Token& t) {
   switch (t.type) {
-  case TokenType::Characters: {
-    size_t ws = leadingWhitespace(t.data);
-    if (ws) insertCharacters(std::u16string_view(t.data).substr(0, ws));
-    if (ws == t.data.size()) return;
-    t.data.erase(0, ws);
-    break;
-  }
-  case TokenType::Comment: return insertComment(t);
-  case TokenType::Doctype: return;
-  case TokenType::StartTag:
-    if (t.tag == TagId::Html) return inBodyMode(t);
-    if (t.tag == TagId::Col) return insertVoidElement(t);
-    if (t.tag == TagId::Template) return inHeadMode(t);
-    break;
-  case TokenType::EndTag:
-    if (t.tag == TagId::Colgroup) {
-      if (!currentIs(TagId::Colgroup)) return;
-      open_.pop();
-      mode_ = InsertionMode::InTable;
-      return;
+    case TokenType::Characters: {
+      size_t ws = leadingWhitespace(t.data);
+      if (ws) insertCharacters(std::u16string_view(t.data).substr(0, ws));
+      if (ws == t.data.size()) return;
+      t.data.erase(0, ws);
+      break;
     }
-    if (t.tag == TagId::Col) return;
-    if (t.tag == TagId::Template) return inHeadMode(t);
-    break;
-  case TokenType::EndOfFile: return inBodyMode(t);
+    case TokenType::Comment:
+      return insertComment(t);
+    case TokenType::Doctype:
+      return;
+    case TokenType::StartTag:
+      if (t.tag == TagId::Html) return inBodyMode(t);
+      if (t.tag == TagId::Col) return insertVoidElement(t);
+      if (t.tag == TagId::Template) return inHeadMode(t);
+      break;
+    case TokenType::EndTag:
+      if (t.tag == TagId::Colgroup) {
+        if (!currentIs(TagId::Colgroup)) return;
+        open_.pop();
+        mode_ = InsertionMode::InTable;
+        return;
+      }
+      if (t.tag == TagId::Col) return;
+      if (t.tag == TagId::Template) return inHeadMode(t);
+      break;
+    case TokenType::EndOfFile:
+      return inBodyMode(t);
   }
   if (!currentIs(TagId::Colgroup)) return;
   open_.pop();
@@ -186,7 +197,8 @@ void TreeBuilder::inColumnGroupMode(Token& t) {
 }
 
 void TreeBuilder::inTableBodyMode(Token& t) {
-  static constexpr std::initializer_list<TagId> kBodyContext = {TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Template};
+  static constexpr std::initializer_list<TagId> kBodyContext = {TagId::Tbody, TagId::Tfoot, TagId::Thead,
+                                                                TagId::Template};
   if (isStart(t, TagId::Tr)) {
     clearStackBackTo(kBodyContext);
     insertElement(t);
@@ -213,7 +225,8 @@ void TreeBuilder::inTableBodyMode(Token& t) {
     open_.pop();
     return reprocess(InsertionMode::InTable, t);
   }
-  if (isEndOneOf(t, {TagId::Body, TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Html, TagId::Td, TagId::Th, TagId::Tr}))
+  if (isEndOneOf(
+          t, {TagId::Body, TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Html, TagId::Td, TagId::Th, TagId::Tr}))
     return;
   inTableMode(t);
 }
@@ -234,7 +247,8 @@ void TreeBuilder::inRowMode(Token& t) {
     mode_ = InsertionMode::InTableBody;
     return;
   }
-  if (isStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Tr}) ||
+  if (isStartOneOf(
+          t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Tr}) ||
       isEnd(t, TagId::Table)) {
     if (!open_.hasInScope(TagId::Tr, Scope::Table)) return;
     clearStackBackTo(kRowContext);
@@ -276,4 +290,4 @@ void TreeBuilder::inCellMode(Token& t) {
   inBodyMode(t);
 }
 
-} // namespace vellum::engine
+}  // namespace vellum::engine

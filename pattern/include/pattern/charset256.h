@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class CharSet256 {
-public:
+ public:
   static constexpr int kWordCount = 8;
 
   constexpr CharSet256() = default;
@@ -90,7 +90,7 @@ public:
   constexpr uint32_t Word(int index) const { return words_[index]; }
   constexpr void SetWord(int index, uint32_t word) { words_[index] = word; }
 
-private:
+ private:
   static constexpr uint32_t Bit(uint8_t value) { return uint32_t{1} << (value % 32); }
 
   std::array<uint32_t, kWordCount> words_{};

@@ -33,7 +33,7 @@ struct REXI_ClassMask {
 };
 
 class REXI_CharacterClasses {
-public:
+ public:
   static constexpr uint8_t kNoClass = 0xFF;  // no class index reaches it
 
   explicit REXI_CharacterClasses(std::pmr::memory_resource* memory) : classes_(memory), lowest_(memory) {}
@@ -57,7 +57,7 @@ public:
     return kNoClass;
   }
 
-private:
+ private:
   std::pmr::vector<CharSet256> classes_;  // disjoint, non-empty, in CharSet256Less order
   std::pmr::vector<uint8_t> lowest_;      // per class: its smallest member
 };
@@ -65,7 +65,7 @@ private:
 // The class of each value of one text, looked up when the value is first met: a text holds few distinct
 // values, and most of them many times.
 class REXI_ClassCache {
-public:
+ public:
   explicit REXI_ClassCache(const REXI_CharacterClasses& classes) : classes_(classes) {
     std::memset(classOf_, 0xFF, sizeof classOf_);
   }
@@ -75,7 +75,7 @@ public:
     return static_cast<uint8_t>(classOf_[value]);
   }
 
-private:
+ private:
   static constexpr uint16_t kNotLookedUp = 0xFFFF;
 
   const REXI_CharacterClasses& classes_;

@@ -13,7 +13,7 @@ template <class T, size_t kChunkSize>
 class REXI_ChunkPool {
   static_assert(std::is_trivially_destructible_v<T>, "records are dropped without destruction");
 
-public:
+ public:
   explicit REXI_ChunkPool(std::pmr::memory_resource* memory) : chunks_(memory) { chunks_.reserve(4); }
   REXI_ChunkPool(const REXI_ChunkPool&) = delete;
   REXI_ChunkPool& operator=(const REXI_ChunkPool&) = delete;
@@ -23,7 +23,9 @@ public:
     if (next_ == chunkEnd_) StartChunk();
     return new ((next_++)->bytes) T{};
   }
-  size_t Size() const { return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunkSize + static_cast<size_t>(next_ - chunks_.back()); }
+  size_t Size() const {
+    return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunkSize + static_cast<size_t>(next_ - chunks_.back());
+  }
   // Drops every record made after the first 'size'; their chunks go back to the memory resource.
   void ShrinkTo(size_t size) {
     if (size >= Size()) return;
@@ -39,7 +41,7 @@ public:
     }
   }
 
-private:
+ private:
   struct Slot {
     alignas(T) std::byte bytes[sizeof(T)];
   };

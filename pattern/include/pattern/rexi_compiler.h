@@ -14,7 +14,7 @@
 #include "pattern/rexi_scanner.h"
 
 class REXI_Compiler {
-public:
+ public:
   // The nodes and the parser's scratch lists come from 'memory', which must outlive the compiler.
   REXI_Compiler(uint8_t endOfText, const REXI_Limits& limits,
                 std::pmr::memory_resource* memory = std::pmr::new_delete_resource());
@@ -37,7 +37,7 @@ public:
   // For walks over the nodes made here, by this compiler or by whoever reads its NFA.
   uint64_t NewWalkStamp() { return arena_.NewWalkStamp(); }
 
-private:
+ private:
   struct Definition {
     REXI_NfaNode* start;
     int32_t number;
@@ -59,5 +59,5 @@ private:
   REXI_Scanner scanner_;
   REXI_NfaArena arena_;
   std::pmr::vector<REXI_NfaNode*> atoms_;  // the atoms of the open sequences, innermost last
-  int32_t depth_ = 0;  // open parentheses around the atom being parsed
+  int32_t depth_ = 0;                      // open parentheses around the atom being parsed
 };

@@ -7,10 +7,10 @@
 #include <memory>
 
 struct REXI_DfaState {
-  int32_t number = -2;                   // definition number of an accepting state, else -2
-  bool stop = false;                     // reaching this state ends a match attempt
-  bool accept = false;                   // the text read so far is a match
-  const REXI_DfaState* links[256];       // successor per character value; all set when built
+  int32_t number = -2;              // definition number of an accepting state, else -2
+  bool stop = false;                // reaching this state ends a match attempt
+  bool accept = false;              // the text read so far is a match
+  const REXI_DfaState* links[256];  // successor per character value; all set when built
 };
 
 namespace rexi_detail {
@@ -33,7 +33,7 @@ inline constexpr const REXI_DfaState* EndState = &rexi_detail::kEndState;
 // Owns the states of one compiled pattern (never the shared ones), in one block; the first state is
 // the start state.
 class REXI_Dfa {
-public:
+ public:
   // The states' links are left for the builder to set, every one of them.
   explicit REXI_Dfa(size_t stateCount)
       : states_(std::make_unique_for_overwrite<REXI_DfaState[]>(stateCount)), count_(stateCount) {}
@@ -42,7 +42,7 @@ public:
   const REXI_DfaState* Start() const { return count_ != 0 ? &states_[0] : EndState; }
   size_t StateCount() const { return count_; }
 
-private:
+ private:
   std::unique_ptr<REXI_DfaState[]> states_;
   size_t count_;
 };

@@ -13,7 +13,7 @@
 #include "pattern/rexi_subset_table.h"
 
 class REXI_DfaBuilder {
-public:
+ public:
   // Scratch tables come from 'memory'; the DFA itself from the heap.
   REXI_DfaBuilder(uint8_t endOfText, std::pmr::memory_resource* memory);
   REXI_DfaBuilder(const REXI_DfaBuilder&) = delete;
@@ -21,14 +21,15 @@ public:
 
   std::unique_ptr<REXI_Dfa> Build(const REXI_SubsetTable& subsets);
 
-private:
+ private:
   static constexpr int32_t kNoTarget = -1;
 
   void SpreadSteps(const REXI_SubsetTable& subsets);
   int32_t Transition(size_t set, size_t cls) const { return transitions_[set * classCount_ + cls]; }
   void NumberAcceptingSets(const REXI_SubsetTable& subsets);
   std::pmr::vector<uint32_t> MergeEquivalentSets(const REXI_SubsetTable& subsets) const;
-  std::unique_ptr<REXI_Dfa> Materialize(const REXI_SubsetTable& subsets, const std::pmr::vector<uint32_t>& blockOf) const;
+  std::unique_ptr<REXI_Dfa> Materialize(const REXI_SubsetTable& subsets,
+                                        const std::pmr::vector<uint32_t>& blockOf) const;
 
   const uint8_t endOfText_;
   std::pmr::memory_resource* const memory_;

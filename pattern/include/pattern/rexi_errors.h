@@ -8,7 +8,7 @@
 #include "pattern/rexi_tokens.h"
 
 class REXA_Exception : public std::exception {
-public:
+ public:
   // A position below zero means "where the scanner stands"; the parser fills it in on the way out.
   static constexpr int32_t kAtCurrentToken = -1;
 
@@ -19,7 +19,7 @@ public:
   void SetPosition(int32_t position) { position_ = position; }
   const char* what() const noexcept override { return message_.c_str(); }
 
-private:
+ private:
   std::string message_;
   int32_t position_;
 };

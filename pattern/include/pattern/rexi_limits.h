@@ -5,13 +5,13 @@
 #include <cstdint>
 
 struct REXI_Limits {
-  int32_t maxNestingDepth = 200;       // open parentheses in one pattern (the parser recurses per level)
-  uint32_t maxNfaNodes = 20000;        // nodes made by one compile or definition
-  uint32_t maxNfaEdges = 200000;       // edges made by one compile or definition
-  uint64_t maxNfaWalkSteps = 20000000; // node and edge visits of the NFA constructions
-  uint32_t maxDfaStates = 10000;       // DFA states, accepting stop states included
-  uint64_t maxSubsetEntries = 4000000; // NFA nodes summed over all node sets of the subset table
-  uint64_t maxSubsetSteps = 20000000;  // edge-by-class steps of the subset construction
+  int32_t maxNestingDepth = 200;        // open parentheses in one pattern (the parser recurses per level)
+  uint32_t maxNfaNodes = 20000;         // nodes made by one compile or definition
+  uint32_t maxNfaEdges = 200000;        // edges made by one compile or definition
+  uint64_t maxNfaWalkSteps = 20000000;  // node and edge visits of the NFA constructions
+  uint32_t maxDfaStates = 10000;        // DFA states, accepting stop states included
+  uint64_t maxSubsetEntries = 4000000;  // NFA nodes summed over all node sets of the subset table
+  uint64_t maxSubsetSteps = 20000000;   // edge-by-class steps of the subset construction
 };
 
 // Whether a subset construction that makes at most 'sets' node sets, over at most 'nodes' NFA nodes,

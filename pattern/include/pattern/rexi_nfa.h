@@ -15,16 +15,16 @@
 struct REXI_NfaNode;
 
 struct REXI_NfaEdge {
-  uint32_t setId = 0;               // the characters that take the edge, in the arena's set table
-  REXI_NfaNode* target = nullptr;   // where they lead
-  REXI_NfaEdge* next = nullptr;     // the source node's following edge
+  uint32_t setId = 0;              // the characters that take the edge, in the arena's set table
+  REXI_NfaNode* target = nullptr;  // where they lead
+  REXI_NfaEdge* next = nullptr;    // the source node's following edge
 };
 
 // A node's edges in order, for range-for loops.
 class REXI_NfaEdgeRange {
-public:
+ public:
   class Iterator {
-  public:
+   public:
     explicit Iterator(REXI_NfaEdge* edge) : edge_(edge) {}
     REXI_NfaEdge& operator*() const { return *edge_; }
     Iterator& operator++() {
@@ -33,14 +33,14 @@ public:
     }
     bool operator!=(const Iterator& other) const { return edge_ != other.edge_; }
 
-  private:
+   private:
     REXI_NfaEdge* edge_;
   };
   explicit REXI_NfaEdgeRange(REXI_NfaEdge* first) : first_(first) {}
   Iterator begin() const { return Iterator(first_); }
   Iterator end() const { return Iterator(nullptr); }
 
-private:
+ private:
   REXI_NfaEdge* first_;
 };
 
@@ -49,7 +49,7 @@ struct REXI_NfaNode {
 
   // The eight-byte fields come first: a new node is zeroed in sixteen-byte stores from its start, and
   // a later read of one of them then never straddles two of those stores (which would stall it).
-  REXI_NfaEdge* firstEdge = nullptr;         // new edges are appended after lastEdge
+  REXI_NfaEdge* firstEdge = nullptr;  // new edges are appended after lastEdge
   REXI_NfaEdge* lastEdge = nullptr;
   // Scratch of one walk at a time: the walks need no memory of their own.
   mutable uint64_t walkStamp = 0;            // the walk of this node's arena that last reached it
@@ -59,8 +59,8 @@ struct REXI_NfaNode {
   uint32_t number = 0;                       // creation order, unique within the compiler
   int32_t definitionNumber = kNoDefinition;  // the named definition whose final node this is
   uint32_t edgeCount = 0;
-  mutable uint32_t flatIndex = 0;            // this node's index in the DFA builder's flat copy
-  bool final = false;                        // reaching this node completes a match
+  mutable uint32_t flatIndex = 0;  // this node's index in the DFA builder's flat copy
+  bool final = false;              // reaching this node completes a match
 
   REXI_NfaEdgeRange Edges() const { return REXI_NfaEdgeRange(firstEdge); }
 };
@@ -73,7 +73,7 @@ struct REXI_NfaCounts {
 };
 
 class REXI_NfaArena {
-public:
+ public:
   using Mark = REXI_NfaCounts;
   // Edges collected by a construction: the edge and the node it leaves.
   struct SourcedEdge {
@@ -141,7 +141,7 @@ public:
   std::pmr::vector<SourcedEdge>& ScratchCopiedEdges() { return WithRoom(scratchCopiedEdges_); }
   std::pmr::vector<REXI_NfaNode*>& ScratchNodes() { return WithRoom(scratchNodes_); }
 
-private:
+ private:
   // Raises the budget error; the parser adds the position.
   [[noreturn]] static void ThrowTooLarge();
   template <class T>

@@ -21,7 +21,7 @@ enum class REXI_PositionFit {
 };
 
 class REXI_PositionAutomaton {
-public:
+ public:
   static constexpr size_t kMaxPositions = 64;
   static constexpr size_t kMaxNodes = 64;
 
@@ -40,7 +40,7 @@ public:
   // character never has a transition.
   bool AcceptsWhole(const char* text, size_t length);
 
-private:
+ private:
   struct NfaSize {
     uint64_t flatNodes;  // as the subset construction flattens the NFA
     uint64_t edges;      // with members
@@ -74,15 +74,15 @@ private:
     return taking_[value];
   }
 
-  bool startFinal_ = false;   // the empty text matches
-  uint64_t first_ = 0;        // the positions the start node's edges are
-  uint64_t final_ = 0;        // the positions that end in a final node
-  size_t setCount_ = 0;       // distinct character sets among the positions
-  uint64_t lastAsked_ = 0;     // the positions FollowersOf was last asked about (none follow no positions)
-  uint64_t lastFollowers_ = 0; // and its answer
-  uint64_t followers_[kMaxPositions];        // per position: the edges of the node it ends in
-  const CharSet256* sets_[kMaxPositions];    // the distinct sets, in the set table
-  uint64_t positionsOfSet_[kMaxPositions];   // per distinct set: the positions that carry it
-  uint64_t known_[4];                        // the values whose taking_ entry is filled in
-  uint64_t taking_[256];                     // per value met: the positions whose set holds it
+  bool startFinal_ = false;                 // the empty text matches
+  uint64_t first_ = 0;                      // the positions the start node's edges are
+  uint64_t final_ = 0;                      // the positions that end in a final node
+  size_t setCount_ = 0;                     // distinct character sets among the positions
+  uint64_t lastAsked_ = 0;                  // the positions FollowersOf was last asked about (none follow no positions)
+  uint64_t lastFollowers_ = 0;              // and its answer
+  uint64_t followers_[kMaxPositions];       // per position: the edges of the node it ends in
+  const CharSet256* sets_[kMaxPositions];   // the distinct sets, in the set table
+  uint64_t positionsOfSet_[kMaxPositions];  // per distinct set: the positions that carry it
+  uint64_t known_[4];                       // the values whose taking_ entry is filled in
+  uint64_t taking_[256];                    // per value met: the positions whose set holds it
 };

@@ -8,23 +8,23 @@
 #include "pattern/rexi_tokens.h"
 
 class REXI_Scanner {
-public:
+ public:
   // Starts over on a new text; the token is "end of string" until the first Next().
   void Reset(const char* text);
   // Skips blanks and reads one token. A bracket set without its "]" raises REXA_Exception.
   void Next();
 
   REXI_Token Token() const { return token_; }
-  const CharSet256& Set() const {  // of a Set token
+  const CharSet256& Set() const {                                                      // of a Set token
     if (singleValue_ >= 0) set_ = CharSet256::Of(static_cast<uint8_t>(singleValue_));  // made when asked for
     return set_;
   }
   // Of a Set token that is one written character (not "." nor brackets): that value, else -1.
   int SingleValue() const { return singleValue_; }
-  const std::string& Identifier() const { return identifier_; } // of an Identifier token, with its "$"
+  const std::string& Identifier() const { return identifier_; }  // of an Identifier token, with its "$"
   int32_t TokenPosition() const { return static_cast<int32_t>(tokenStart_ - text_); }
 
-private:
+ private:
   struct Character {
     uint8_t value;  // 0 at the end of the text
     bool escaped;   // written with a backslash

@@ -9,7 +9,7 @@
 #include <memory_resource>
 
 class REXI_BumpResource final : public std::pmr::memory_resource {
-public:
+ public:
   REXI_BumpResource(std::byte* block, size_t size) : next_(block), end_(block + size) {}
   REXI_BumpResource(const REXI_BumpResource&) = delete;
   REXI_BumpResource& operator=(const REXI_BumpResource&) = delete;
@@ -23,7 +23,7 @@ public:
     return reinterpret_cast<void*>(at);
   }
 
-private:
+ private:
   struct HeapBlock;
 
   void* do_allocate(size_t bytes, size_t alignment) override { return Allocate(bytes, alignment); }
@@ -46,14 +46,14 @@ inline constexpr size_t kRexiScratchBytes = 48 * 1024;
 
 template <size_t kBlockBytes>
 class REXI_ScratchMemory {
-public:
+ public:
   REXI_ScratchMemory() = default;
   REXI_ScratchMemory(const REXI_ScratchMemory&) = delete;
   REXI_ScratchMemory& operator=(const REXI_ScratchMemory&) = delete;
 
   REXI_BumpResource* Resource() { return &resource_; }
 
-private:
+ private:
   alignas(std::max_align_t) std::byte block_[kBlockBytes];
   REXI_BumpResource resource_{block_, kBlockBytes};
 };

@@ -18,7 +18,7 @@ struct REXI_MatchResult {
 };
 
 class REXI_Base {
-public:
+ public:
   explicit REXI_Base(char endOfText = 0, const REXI_Limits& limits = REXI_Limits{});
   virtual ~REXI_Base();
   REXI_Base(const REXI_Base&) = delete;
@@ -39,10 +39,10 @@ public:
   // NFA nodes the compiler still holds: those of the name dictionary.
   size_t RetainedNfaNodes() const { return compiler_->NodeCount(); }
 
-protected:
+ protected:
   REXI_Compiler& Compiler() { return *compiler_; }
 
-private:
+ private:
   bool RunAttempt();
   REXI_MatchResult Report(bool found, const char*& position) const;
 
@@ -57,7 +57,7 @@ private:
 };
 
 class REXI_Search : public REXI_Base {
-public:
+ public:
   using REXI_Base::REXI_Base;
 
   // Parses identifier "=" pattern and stores it in the name dictionary under the next definition
@@ -65,6 +65,6 @@ public:
   // the pattern has code 2 and an offset into the pattern.
   REXI_CompileResult AddDefinition(const char* identifier, const char* pattern);
 
-private:
+ private:
   int32_t definitionCounter_ = 0;
 };

@@ -10,7 +10,7 @@
 #include <vector>
 
 class REXI_SequenceInterner {
-public:
+ public:
   static constexpr uint32_t kNotFound = UINT32_MAX;
 
   explicit REXI_SequenceInterner(std::pmr::memory_resource* memory) : pool_(memory), spans_(memory), slots_(memory) {}
@@ -18,14 +18,12 @@ public:
   // The id of the sequence; 'added' tells whether it was new. values must not lie in this interner.
   uint32_t Intern(std::span<const uint32_t> values, bool& added);
   // Valid until the next Intern.
-  std::span<const uint32_t> Get(uint32_t id) const {
-    return {pool_.data() + spans_[id].offset, spans_[id].count};
-  }
+  std::span<const uint32_t> Get(uint32_t id) const { return {pool_.data() + spans_[id].offset, spans_[id].count}; }
   size_t Count() const { return spans_.size(); }
   size_t TotalValues() const { return pool_.size(); }
   void Clear();
 
-private:
+ private:
   struct Span {
     size_t offset;
     uint32_t count;

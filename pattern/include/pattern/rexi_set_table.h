@@ -12,7 +12,7 @@
 #include "pattern/charset256.h"
 
 class REXI_SetTable {
-public:
+ public:
   explicit REXI_SetTable(std::pmr::memory_resource* memory) : sets_(memory), hasMembers_(memory), slots_(memory) {}
 
   // The name of the set, given to it now if it has none yet.
@@ -30,7 +30,7 @@ public:
   // Forgets the sets named after the first 'count'.
   void ShrinkTo(size_t count);
 
-private:
+ private:
   static constexpr uint32_t kFreeSlot = UINT32_MAX;
 
   static size_t HashOf(const CharSet256& set);
@@ -39,7 +39,7 @@ private:
 
   std::pmr::vector<CharSet256> sets_;
   std::pmr::vector<uint8_t> hasMembers_;  // per set
-  std::pmr::vector<uint32_t> slots_;  // open addressing, at most half full: a set's name or kFreeSlot
-  bool valueSetsKnown_ = false;       // valueSets_ is filled in (on first use)
-  uint32_t valueSets_[256];           // per value: the name of the set of it alone, or kFreeSlot
+  std::pmr::vector<uint32_t> slots_;      // open addressing, at most half full: a set's name or kFreeSlot
+  bool valueSetsKnown_ = false;           // valueSets_ is filled in (on first use)
+  uint32_t valueSets_[256];               // per value: the name of the set of it alone, or kFreeSlot
 };

@@ -34,7 +34,7 @@ enum class REXI_SubsetExtent {
 };
 
 class REXI_SubsetTable {
-public:
+ public:
   // A set follows a class into a target set.
   struct Step {
     uint32_t cls;
@@ -77,13 +77,16 @@ public:
   bool AcceptsWhole(const char* text, size_t length) const {
     if (!deferred_) return WalkWhole(text, length);
     switch (setWords_) {
-      case 1: return WalkWholeOnDemand<1>(text, length);
-      case 2: return WalkWholeOnDemand<2>(text, length);
-      default: return WalkWholeOnDemand<4>(text, length);
+      case 1:
+        return WalkWholeOnDemand<1>(text, length);
+      case 2:
+        return WalkWholeOnDemand<2>(text, length);
+      default:
+        return WalkWholeOnDemand<4>(text, length);
     }
   }
 
-private:
+ private:
   static constexpr uint32_t kNoInertNode = UINT32_MAX;
   static constexpr uint32_t kFreeSlot = UINT32_MAX;
   static constexpr size_t kMaxBitSetNodes = 256;
@@ -124,7 +127,9 @@ private:
   // Each distinct set's classes, in class order, into classLists_; returns where each list starts (and
   // one past the last).
   std::span<uint32_t> ListClasses(std::span<const CharSet256* const> distinct);
-  std::span<const FlatEdge> EdgesOf(const FlatNode& node) const { return {edges_.data() + node.firstEdge, node.edgeCount}; }
+  std::span<const FlatEdge> EdgesOf(const FlatNode& node) const {
+    return {edges_.data() + node.firstEdge, node.edgeCount};
+  }
   std::span<const uint8_t> ClassesOf(const FlatEdge& edge) const {
     return {classLists_.data() + edge.firstClass, edge.classCount};
   }
@@ -159,11 +164,11 @@ private:
   REXI_BumpResource* const memory_;
   const REXI_NodeSetForm form_;
   const REXI_SubsetExtent extent_;
-  bool deferred_ = false;  // the sets are left for AcceptsWhole
+  bool deferred_ = false;             // the sets are left for AcceptsWhole
   std::pmr::vector<FlatNode> nodes_;  // the reachable NFA, start first
   std::pmr::vector<FlatEdge> edges_;  // edges with at least one member, one per source and target
   std::pmr::vector<uint8_t> classLists_;
-  uint32_t inertNode_ = kNoInertNode; // stands for every node that neither accepts nor goes anywhere
+  uint32_t inertNode_ = kNoInertNode;  // stands for every node that neither accepts nor goes anywhere
   REXI_CharacterClasses classes_;
   std::pmr::vector<Step> steps_;          // of every set, set by set
   std::pmr::vector<uint32_t> firstStep_;  // per set, and one past the last set

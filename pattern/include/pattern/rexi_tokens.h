@@ -3,18 +3,18 @@
 
 #include <cstdint>
 
-#define REXI_TOKEN_LIST(X)              \
-  X(End, 1, "end of string")            \
-  X(Illegal, 2, "illegal character")    \
-  X(Identifier, 4, "")                  \
-  X(Star, 32, "*")                      \
-  X(Plus, 64, "+")                      \
-  X(Equals, 128, "=")                   \
-  X(Question, 256, "?")                 \
-  X(Bar, 512, "|")                      \
-  X(Set, 1024, "[<characters>]")        \
-  X(Open, 2048, "(")                    \
-  X(Close, 4096, ")")                   \
+#define REXI_TOKEN_LIST(X)           \
+  X(End, 1, "end of string")         \
+  X(Illegal, 2, "illegal character") \
+  X(Identifier, 4, "")               \
+  X(Star, 32, "*")                   \
+  X(Plus, 64, "+")                   \
+  X(Equals, 128, "=")                \
+  X(Question, 256, "?")              \
+  X(Bar, 512, "|")                   \
+  X(Set, 1024, "[<characters>]")     \
+  X(Open, 2048, "(")                 \
+  X(Close, 4096, ")")                \
   X(CaseFold, 8192, "")
 
 enum class REXI_Token : uint32_t {
@@ -37,9 +37,6 @@ constexpr const char* REXI_TokenName(REXI_Token token) {
 // A sequence goes on while the look-ahead token can start an atom: an identifier, a set or "(".
 constexpr uint32_t kRexiAtomStartMask = 3076;
 static_assert(kRexiAtomStartMask == (static_cast<uint32_t>(REXI_Token::Identifier) |
-                                     static_cast<uint32_t>(REXI_Token::Set) |
-                                     static_cast<uint32_t>(REXI_Token::Open)));
+                                     static_cast<uint32_t>(REXI_Token::Set) | static_cast<uint32_t>(REXI_Token::Open)));
 
-constexpr bool REXI_StartsAtom(REXI_Token token) {
-  return (static_cast<uint32_t>(token) & kRexiAtomStartMask) != 0;
-}
+constexpr bool REXI_StartsAtom(REXI_Token token) { return (static_cast<uint32_t>(token) & kRexiAtomStartMask) != 0; }

@@ -36,7 +36,7 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<TreeCase> readTreeCases(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -74,8 +74,10 @@ std::vector<TreeCase> readTreeCases(const std::string& path) {
       continue;
     }
     if (section == Section::Data) {
-      if (l == "#errors") section = Section::Errors;
-      else data.push_back(l);
+      if (l == "#errors")
+        section = Section::Errors;
+      else
+        data.push_back(l);
       continue;
     }
     if (l == "#errors" || l == "#new-errors") {
@@ -98,4 +100,4 @@ std::vector<TreeCase> readTreeCases(const std::string& path) {
   return cases;
 }
 
-} // namespace vellum::engine::test
+}  // namespace vellum::engine::test

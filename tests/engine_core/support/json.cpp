@@ -15,7 +15,7 @@ const JsonValue* JsonValue::find(std::u16string_view key) const {
 namespace {
 
 class Reader {
-public:
+ public:
   explicit Reader(std::string_view text) : s_(text) {}
 
   bool value(JsonValue& out) {
@@ -52,7 +52,7 @@ public:
     return i_ == s_.size();
   }
 
-private:
+ private:
   void skipSpace() {
     while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\r' || s_[i_] == '\t')) ++i_;
   }
@@ -117,18 +117,30 @@ private:
       if (++i_ >= s_.size()) return false;
       char e = s_[i_++];
       switch (e) {
-      case 'n': out.push_back(u'\n'); break;
-      case 't': out.push_back(u'\t'); break;
-      case 'r': out.push_back(u'\r'); break;
-      case 'b': out.push_back(u'\b'); break;
-      case 'f': out.push_back(u'\f'); break;
-      case 'u': {
-        if (i_ + 4 > s_.size()) return false;
-        out.push_back(static_cast<char16_t>(std::strtoul(std::string(s_.substr(i_, 4)).c_str(), nullptr, 16)));
-        i_ += 4;
-        break;
-      }
-      default: out.push_back(static_cast<char16_t>(e)); break;
+        case 'n':
+          out.push_back(u'\n');
+          break;
+        case 't':
+          out.push_back(u'\t');
+          break;
+        case 'r':
+          out.push_back(u'\r');
+          break;
+        case 'b':
+          out.push_back(u'\b');
+          break;
+        case 'f':
+          out.push_back(u'\f');
+          break;
+        case 'u': {
+          if (i_ + 4 > s_.size()) return false;
+          out.push_back(static_cast<char16_t>(std::strtoul(std::string(s_.substr(i_, 4)).c_str(), nullptr, 16)));
+          i_ += 4;
+          break;
+        }
+        default:
+          out.push_back(static_cast<char16_t>(e));
+          break;
       }
       runStart = i_;
     }
@@ -139,11 +151,11 @@ private:
   size_t i_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 bool parseJson(std::string_view text, JsonValue& out) {
   Reader reader(text);
   return reader.value(out) && reader.atEnd();
 }
 
-} // namespace vellum::engine::test
+}  // namespace vellum::engine::test

@@ -26,4 +26,4 @@ struct JsonValue {
 // Parses UTF-8 JSON text; returns false on malformed input.
 bool parseJson(std::string_view text, JsonValue& out);
 
-} // namespace vellum::engine::test
+}  // namespace vellum::engine::test

@@ -55,4 +55,4 @@ inline int deepestElementLevel(const Node& root) {
   return deepest;
 }
 
-} // namespace vellum::engine::test
+}  // namespace vellum::engine::test

@@ -24,10 +24,14 @@ std::string elementName(const Element& e) {
 
 std::string attributeName(const Attribute& a) {
   switch (a.ns) {
-  case AttributeNamespace::XLink: return "xlink " + utf16ToUtf8(a.name);
-  case AttributeNamespace::Xml: return "xml " + utf16ToUtf8(a.name);
-  case AttributeNamespace::Xmlns: return "xmlns " + utf16ToUtf8(a.name);
-  case AttributeNamespace::None: break;
+    case AttributeNamespace::XLink:
+      return "xlink " + utf16ToUtf8(a.name);
+    case AttributeNamespace::Xml:
+      return "xml " + utf16ToUtf8(a.name);
+    case AttributeNamespace::Xmlns:
+      return "xmlns " + utf16ToUtf8(a.name);
+    case AttributeNamespace::None:
+      break;
   }
   return utf16ToUtf8(a.name);
 }
@@ -72,7 +76,7 @@ void dumpNode(std::string& out, const Node& node, int depth) {
   dumpChildren(out, *e, depth + 1);
 }
 
-} // namespace
+}  // namespace
 
 std::string dumpTree(const Node& root) {
   std::string out;
@@ -80,4 +84,4 @@ std::string dumpTree(const Node& root) {
   return out;
 }
 
-} // namespace vellum::engine::test
+}  // namespace vellum::engine::test

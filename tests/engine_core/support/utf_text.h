@@ -16,4 +16,4 @@ inline std::u16string utf8ToUtf16(std::string_view bytes) {
 
 inline std::string utf16ToUtf8(std::u16string_view text) { return encoding::EncodeUtf8(text); }
 
-} // namespace vellum::engine::test
+}  // namespace vellum::engine::test
