@@ -10,8 +10,7 @@
 CVellum::CVellum() : identity_(static_cast<IServiceProvider*>(this)), ambientDispatch_(CTestDispatch::Create()) {}
 
 CVellum::~CVellum() {
-  delete surface_;
-  surface_ = nullptr;
+  DismissSurface();
   // A load through a temporary file that never completed must not leave the file behind.
   DeleteTempFile();
   tempDir_.Empty();

@@ -57,6 +57,10 @@ class CVellum : public CMessageWindow,
   int CloseDocument();
   int SetPreviewMode(DWORD flag);
   void FitOverlayToBody();
+  // The surface's window object (null without a surface), for holding it across a call.
+  CMessageWindow* SurfaceWindow() const;
+  // Lets the surface go: it stops any operation of its own still running and goes once that returns.
+  void DismissSurface();
   int LoadCode(const char* text);
   int LoadFromFile(const char* path);
 
@@ -87,6 +91,8 @@ class CVellum : public CMessageWindow,
   // (0, VLM_ERR_ELEMENT) leaves the document, the history and the id counter as they were.
   int InsertElementAt(const RECT& rect, int flag) override;
   void OperationFailed(DWORD error) override;
+  CMessageWindow& LifetimeWindow() override { return *this; }
+  void SurfaceDestroyed() override { surface_ = nullptr; }
 
   // The serialised document in the ANSI text the host receives; false when it cannot be written.
   // codePage, when given, receives the code page the text is written in (0: the ANSI code page).
@@ -239,6 +245,9 @@ LRESULT CVellum::RunOperation(DWORD error, LRESULT failureResult, Operation&& op
 
 template <class Command>
 LRESULT CVellum::RunSurfaceEdit(Command&& command) {
+  // The command notifies the host, which may switch to preview or destroy the control meanwhile: the
+  // surface stays until the command has returned.
+  CWindowHold surfaceHold(SurfaceWindow());
   return RunOperation(VLM_ERR_ELEMENT, 0, [&]() -> LRESULT {
     CUndoHistory::Transaction transaction(undo_);
     const UINT snapshotsFailed = failedSnapshots_;

@@ -19,15 +19,14 @@ int CVellum::SetPreviewMode(DWORD flag) {
       surface_->SetDocWindow(docWindow_);
       surface_->RedrawDocument(all);
     }
-    delete surface_;  // destroys its window
-    surface_ = nullptr;
+    DismissSurface();
     SetFocus(GetHwnd());
   } else {
     auto* surface = new CVlmUIWin(this);
     RECT client;
     GetClientRect(GetHwnd(), &client);
     if (!surface || !surface->Create(GetHwnd(), client)) {
-      delete surface;
+      if (surface) surface->Dismiss();
       lastError = VLM_ERR_SURFACE_CREATE;
       return 0;
     }
@@ -39,6 +38,15 @@ int CVellum::SetPreviewMode(DWORD flag) {
   preview_ = flag;
   RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
   return 1;
+}
+
+CMessageWindow* CVellum::SurfaceWindow() const { return surface_; }
+
+void CVellum::DismissSurface() {
+  if (CVlmUIWin* surface = surface_) {
+    surface_ = nullptr;
+    surface->Dismiss();
+  }
 }
 
 void CVellum::FitOverlayToBody() {

@@ -37,10 +37,7 @@ LRESULT CVellum::OnCreate() {
 
 LRESULT CVellum::OnDestroy() {
   CloseDocument();
-  if (surface_) {
-    delete surface_;
-    surface_ = nullptr;
-  }
+  DismissSurface();
   return 0;
 }
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <mshtml.h>
 
+class CMessageWindow;
+
 class ISurfaceOwner {
  public:
   // The hosted page; null when there is none.
@@ -25,6 +27,13 @@ class ISurfaceOwner {
   // The surface ended one of its own operations (a click, a drag) because memory ran out: error
   // (VLM_ERR_*) becomes the control's last error.
   virtual void OperationFailed(DWORD error) = 0;
+
+  // Notifications reach a host that may destroy the control or switch it to preview from its handler.
+  // The surface holds this window object for the length of each of its own messages, so that the
+  // control outlives every call the surface is still making into it.
+  virtual CMessageWindow& LifetimeWindow() = 0;
+  // The surface's window went away without the control dismissing it (its parent was destroyed).
+  virtual void SurfaceDestroyed() = 0;
 
  protected:
   ~ISurfaceOwner() = default;

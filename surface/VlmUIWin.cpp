@@ -27,10 +27,7 @@ bool RegisterSurfaceClass() {
 
 }  // namespace
 
-CVlmUIWin::~CVlmUIWin() {
-  ClearSelection();
-  Destroy();
-}
+CVlmUIWin::~CVlmUIWin() { ClearSelection(); }
 
 bool CVlmUIWin::Create(HWND parent, const RECT& rect) {
   if (!RegisterSurfaceClass()) return false;
@@ -45,8 +42,21 @@ bool CVlmUIWin::Create(HWND parent, const RECT& rect) {
   return true;
 }
 
-void CVlmUIWin::Destroy() {
-  if (HWND hwnd = GetHwnd()) DestroyWindow(hwnd);
+void CVlmUIWin::Dismiss() {
+  owner_ = nullptr;
+  if (HWND hwnd = GetHwnd()) {
+    DestroyWindow(hwnd);  // OnFinalMessage deletes the object
+  } else {
+    delete this;
+  }
+}
+
+void CVlmUIWin::OnFinalMessage() {
+  if (ISurfaceOwner* owner = owner_) {
+    owner_ = nullptr;
+    owner->SurfaceDestroyed();
+  }
+  delete this;
 }
 
 int CVlmUIWin::ArmInsertion() {
@@ -171,6 +181,9 @@ LRESULT CVlmUIWin::RunMouseOperation(Operation&& operation) {
 
 LRESULT CVlmUIWin::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  // A host may destroy the control from a notification this message sends: the control stays until
+  // the message has returned, and the surface, dismissed meanwhile, stops where it notices.
+  CWindowHold ownerHold(owner_ ? &owner_->LifetimeWindow() : nullptr);
   switch (msg) {
     case WM_LBUTTONDOWN:
       return RunMouseOperation([&] { return OnLeftButtonDown(x, y, wParam); });

@@ -31,11 +31,15 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   static constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TRANSPARENT;                        // 0x28
 
   explicit CVlmUIWin(ISurfaceOwner* owner) : owner_(owner) {}
-  ~CVlmUIWin() override;
 
   // Creates the window as a child of parent covering rect; false when it cannot be made.
   bool Create(HWND parent, const RECT& rect);
-  void Destroy();
+  // The owner is done with the surface: it forgets the owner at once and destroys its window; the
+  // object goes once its own outermost message (or the owner's hold on it) has returned. Any of its
+  // operations still on the stack sees the owner gone and stops there.
+  void Dismiss();
+  // False once dismissed: an operation that has just notified the host checks it before going on.
+  bool Attached() const { return owner_ != nullptr; }
 
   // Selection (SurfaceSelection.cpp). The last rectangle is the primary selection.
   int SelectElementAt(int x, int y, int clearFirst, int makePrimary);
@@ -122,6 +126,8 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   LRESULT OnMouseMove(int x, int y, WPARAM keys);
   LRESULT OnEraseBackground(HDC dc);
   LRESULT OnPaint(bool& handled);
+  void OnFinalMessage() override;
+  ~CVlmUIWin() override;
 
   ISurfaceOwner* owner_;                 // the control (not owned); may be null
   std::vector<CUIHTMLRect*> selection_;  // owned, in the order selected

@@ -34,10 +34,14 @@ LRESULT CMessageWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
     finalPending_ = true;
   }
+  Unhold();
+  return result;
+}
+
+void CMessageWindow::Unhold() {
   if (--depth_ == 0 && finalPending_) {
     finalPending_ = false;
     hwnd_ = nullptr;
     OnFinalMessage();
   }
-  return result;
 }

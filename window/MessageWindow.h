@@ -19,6 +19,12 @@ class CMessageWindow {
   // when chainTo is null, to the procedure the window had. False when the thunk cannot be made.
   bool Attach(HWND hwnd, WNDPROC chainTo = nullptr);
 
+  // A call into the object from outside its own messages (another window's message, a host's
+  // notification handler on the way) counts like a message of its own: a window destroyed meanwhile
+  // lets the object go only once the last hold and message have returned. Use CWindowHold.
+  void Hold() { ++depth_; }
+  void Unhold();
+
  protected:
   // The message map. `handled` starts true; a handler that wants default processing clears it.
   virtual LRESULT ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) = 0;
@@ -36,4 +42,20 @@ class CMessageWindow {
   CWindowThunk thunk_;              // the window's procedure while attached
   int depth_ = 0;                   // messages of this window now on the stack
   bool finalPending_ = false;       // WM_NCDESTROY seen; OnFinalMessage when depth_ returns to 0
+};
+
+// Holds a window object (which may be null) for the length of a scope.
+class CWindowHold {
+ public:
+  explicit CWindowHold(CMessageWindow* window) : window_(window) {
+    if (window_) window_->Hold();
+  }
+  CWindowHold(const CWindowHold&) = delete;
+  CWindowHold& operator=(const CWindowHold&) = delete;
+  ~CWindowHold() {
+    if (window_) window_->Unhold();
+  }
+
+ private:
+  CMessageWindow* window_;
 };

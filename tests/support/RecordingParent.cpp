@@ -52,6 +52,7 @@ LRESULT CALLBACK RecordingParent::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
       r.from = reinterpret_cast<HWND>(lParam);
     }
     self->messages_.push_back(r);
+    if (msg == WM_NOTIFY && self->onNotify) self->onNotify(r.code);
     return 0;
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "vellum.h"
@@ -29,6 +30,10 @@ class RecordingParent {
   // Notification codes in order of arrival.
   std::vector<UINT> NotifyCodes() const;
   int Count(UINT notifyCode) const;
+
+  // Runs, as a host's handler does, after each notification is recorded (inside the control's call when
+  // the notification was sent). The host may do anything there: destroy the control, load, undo...
+  std::function<void(UINT code)> onNotify;
 
  private:
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
