@@ -44,6 +44,19 @@ Special SpecialOf(const wchar_t* lowerTag) {
   return Special::None;
 }
 
+// A style, title or script element of a foreign vocabulary (an SVG icon's title, MathML's) shares the
+// HTML element's name but not its interface: it is written like any other element, with its children.
+Special SpecialOfNode(IHTMLDOMNode* node, const wchar_t* lowerTag) {
+  const Special special = SpecialOf(lowerTag);
+  const IID* needed = special == Special::Style    ? &IID_IHTMLStyleElement
+                      : special == Special::Title  ? &IID_IHTMLTitleElement
+                      : special == Special::Script ? &IID_IHTMLScriptElement
+                                                   : nullptr;
+  if (!needed) return special;
+  CComRef<IUnknown> offered;
+  return SUCCEEDED(node->QueryInterface(*needed, offered.outVoid())) && offered ? special : Special::None;
+}
+
 }  // namespace
 
 int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
@@ -86,7 +99,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   output_.Ascii("<");
   output_.Wide(name, static_cast<int>(nameLength));
   const dom2html::CLowerTagName lower(name, static_cast<int>(nameLength));
-  const Special special = SpecialOf(lower.get());
+  const Special special = SpecialOfNode(node, lower.get());
   if (special == Special::Meta) {
     if (PatchMetaGenerator(node)) generatorPresent_ = 1;
     if (IsContentTypeMeta(node)) contentTypePresent_ = 1;
