@@ -271,12 +271,15 @@ int CDOMUtil::LoadCode(const char* text, UINT codePage) {
     TRACE("CDOMUtil::LoadCode(): XString::GetBuffer() failed");
     return 0;
   }
-  // The whole text, without its terminator: a UTF-16LE stream that the engine recognises as such.
+  // The whole text, without its terminator, as UTF-16LE behind its byte-order mark: marked, it is read as
+  // UTF-16 whatever its first character (a non-breaking space, a UTF-8 mark read as ANSI) looks like.
+  static const BYTE kByteOrderMark[] = {0xFF, 0xFE};
   ULONG bytes = static_cast<ULONG>(wide.GetLength()) * sizeof(wchar_t);
-  ULONG written = 0;
-  HRESULT hr = bytes ? stream->Write(buffer, bytes, &written) : S_OK;
+  ULONG written = 0, markWritten = 0;
+  HRESULT hr = stream->Write(kByteOrderMark, sizeof kByteOrderMark, &markWritten);
+  if (SUCCEEDED(hr) && bytes) hr = stream->Write(buffer, bytes, &written);
   wide.ReleaseBuffer(wide.GetLength());
-  if (FAILED(hr) || written != bytes) {
+  if (FAILED(hr) || markWritten != sizeof kByteOrderMark || written != bytes) {
     TRACE("CDOMUtil::LoadCode(): Writing to a stream failed");
     return 0;
   }
