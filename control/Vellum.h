@@ -155,10 +155,11 @@ class CVellum : public CMessageWindow,
   UINT serialisations_ = 0;
   static constexpr int kDefaultFormWidth = 400;  // the form size a page without one gets
   static constexpr int kDefaultFormHeight = 150;
-  UINT failedOperations_ = 0;  // operations ended by running out of memory
-  UINT failedSnapshots_ = 0;   // undo snapshots that could not be taken
-  BodySizeStrings bodySize_;   // made with the window: a completed load allocates nothing
-                               // before its snapshot
+  UINT failedOperations_ = 0;        // operations ended by running out of memory
+  UINT failedSnapshots_ = 0;         // undo snapshots that could not be taken
+  bool editChangedNothing_ = false;  // the surface edit running changed nothing: its snapshots go
+  BodySizeStrings bodySize_;         // made with the window: a completed load allocates nothing
+                                     // before its snapshot
 
   // Message handlers (the map in ProcessMessage unpacks the arguments).
   LRESULT OnCreate();
@@ -251,12 +252,13 @@ LRESULT CVellum::RunSurfaceEdit(Command&& command) {
   return RunOperation(VLM_ERR_ELEMENT, 0, [&]() -> LRESULT {
     CUndoHistory::Transaction transaction(undo_);
     const UINT snapshotsFailed = failedSnapshots_;
+    editChangedNothing_ = false;
     const LRESULT result = command();
     if (failedSnapshots_ != snapshotsFailed) {
       lastError = VLM_ERR_ELEMENT;
       return 0;
     }
-    transaction.Commit();
+    if (!editChangedNothing_) transaction.Commit();
     return result;
   });
 }

@@ -91,7 +91,14 @@ LRESULT CVellum::OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
       return RunSurfaceEdit([&]() -> LRESULT { return SaveToUndo() ? surface_->CutSelection() : 0; });
     case VLM_PASTE:
       if (locked || !surface_) return 0;
-      return RunSurfaceEdit([&]() -> LRESULT { return SaveToUndo() ? surface_->PasteFromClipboard() : 0; });
+      return RunSurfaceEdit([&]() -> LRESULT {
+        if (!SaveToUndo()) return 0;
+        bool inserted = false;
+        const int result = surface_->PasteFromClipboard(&inserted);
+        // A paste that adds nothing leaves the history as it was, without the snapshot taken before it.
+        if (!inserted) editChangedNothing_ = true;
+        return result;
+      });
     case VLM_UNDO:
       return locked ? 0 : Undo();
     case VLM_REDO:
@@ -174,7 +181,9 @@ bool CVellum::InsertionAllowed() {
 }
 
 bool CVellum::TakeInsertClsid(WPARAM kind, const CLSID* clsid) {
-  if (kind != VLM_KIND_OBJECT) return true;
+  // Kinds are the 32-bit values stored and armed: upper bits of a 64-bit wParam must not make an object
+  // kind skip its CLSID.
+  if (static_cast<DWORD>(kind) != VLM_KIND_OBJECT) return true;
   if (!clsid) {
     lastError = VLM_ERR_NO_CLSID;
     return false;

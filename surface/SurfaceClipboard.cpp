@@ -116,7 +116,8 @@ int CVlmUIWin::CutSelection() {
   return 1;
 }
 
-int CVlmUIWin::PasteFromClipboard() {
+int CVlmUIWin::PasteFromClipboard(bool* inserted) {
+  if (inserted) *inserted = false;
   if (Locked() || !owner_ || !CanPaste()) return 0;
   CXStringW markup;
   {
@@ -129,6 +130,10 @@ int CVlmUIWin::PasteFromClipboard() {
   // What the paste appends comes after the body's last child: a paste whose snapshot fails is taken back.
   CComRef<IHTMLDOMNode> mark(dom.BodyLastChild());
   if (!dom.InsertHTML(markup.GetString())) return 1;
+  // Text that parses to nothing is no edit: no snapshot, no notification.
+  CComRef<IHTMLDOMNode> last(dom.BodyLastChild());
+  if (last.get() == mark.get()) return 1;
+  if (inserted) *inserted = true;
   // The paste is an edit like any other: it can be undone and redone, and the host hears of it.
   if (!owner_->SaveToUndo()) {
     dom.RemoveBodyChildrenAfter(mark.get());

@@ -83,7 +83,9 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   int CanPaste() const;
   int CopySelection();
   int CutSelection();
-  int PasteFromClipboard();
+  // inserted, when given, says whether the paste added anything to the page (garbage on the clipboard may
+  // parse to nothing).
+  int PasteFromClipboard(bool* inserted = nullptr);
   int AlignTops();
   int AlignBottoms();
   int AlignLefts();

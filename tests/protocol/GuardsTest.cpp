@@ -35,6 +35,10 @@ TEST_F(Protocol, ObjectInsertionWithoutAClsidLeavesTheArmedKind) {
   EXPECT_EQ(Send(VLM_BEGININSERT, VLM_KIND_OBJECT, 0), 0);
   EXPECT_EQ(LastError(), DWORD(VLM_ERR_NO_CLSID));
   EXPECT_EQ(control()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
+  // The kind is the 32-bit value it is stored as, whatever a 64-bit wParam carries above it.
+  EXPECT_EQ(Send(VLM_BEGININSERT, (WPARAM(1) << 32) | VLM_KIND_OBJECT, 0), 0);
+  EXPECT_EQ(LastError(), DWORD(VLM_ERR_NO_CLSID));
+  EXPECT_EQ(control()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
   CLSID clsid = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
   EXPECT_EQ(Send(VLM_BEGININSERT, VLM_KIND_OBJECT, reinterpret_cast<LPARAM>(&clsid)), 1);
   EXPECT_EQ(control()->InsertKind(), DWORD(VLM_KIND_OBJECT));

@@ -171,6 +171,18 @@ TEST_F(Surface, PasteAfterCopyPutsDuplicatesOverTheOriginals) {
   EXPECT_EQ(Body(), after);
 }
 
+TEST_F(Surface, APasteThatAddsNothingLeavesTheHistoryAsItWas) {
+  ASSERT_TRUE(PutAnsiOnClipboard("</span></div>"));  // stray end tags: the parser adds no node
+  const std::string before = Body();
+  const int snapshots = History().Count(), index = History().Index();
+  const int changes = parent_->Count(VLMN_CHANGED);
+  EXPECT_EQ(Send(VLM_PASTE), 1);
+  EXPECT_EQ(Body(), before);
+  EXPECT_EQ(History().Count(), snapshots);
+  EXPECT_EQ(History().Index(), index);
+  EXPECT_EQ(parent_->Count(VLMN_CHANGED), changes);
+}
+
 TEST_F(Surface, CutCopiesThenDeletes) {
   SelectIds({L"c"});
   ASSERT_EQ(Send(VLM_CANCUT), 1);
