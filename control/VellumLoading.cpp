@@ -35,7 +35,8 @@ int CVellum::LoadFromFile(const char* path) {
 }
 
 int CVellum::LoadThroughTempFile(const char* text) {
-  tempFile_.Empty();
+  // A load still on its way is replaced by this one: its file goes now, as its completion never comes.
+  DeleteTempFile();
   char* name = tempFile_.GetBuffer(MAX_PATH);
   if (!name) {
     lastError = VLM_ERR_TEMP_NAME_MEMORY;

@@ -37,6 +37,18 @@ TEST_F(Protocol, CodeLoadsThroughATemporaryFileThatGoesAtCompletion) {
   RemoveDirectoryA(dir.c_str());
 }
 
+TEST_F(Protocol, ALoadThatReplacesAnUnfinishedOneLeavesNoTemporaryFileBehind) {
+  ASSERT_NE(CreateControl(), nullptr);
+  std::string dir = MakeTempDir();
+  Send(VLM_SETTEMPDIR, 0, reinterpret_cast<LPARAM>(dir.c_str()));
+  EXPECT_EQ(Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>("<p>first</p>")), 1);
+  EXPECT_EQ(Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>("<p>second</p>")), 1);  // no messages between
+  WaitForLoads(control()->CompletedLoads() + 1);
+  vt::PumpPending();
+  EXPECT_EQ(CountFiles(dir, "qxv*"), 0);
+  RemoveDirectoryA(dir.c_str());
+}
+
 TEST_F(Protocol, ATemporaryFileNeverOutlivesTheControl) {
   ASSERT_NE(CreateControl(), nullptr);
   std::string dir = MakeTempDir();
