@@ -2,6 +2,7 @@
 
 #include <urlmon.h>
 
+#include "engine/DocumentLimits.h"
 #include "window/Trace.h"
 #include "comkit/ComRef.h"
 #include "comkit/ComText.h"
@@ -269,6 +270,12 @@ int CDOMUtil::LoadCode(const char* text, UINT codePage) {
     buffer = wide.GetBuffer(wide.GetLength());
   if (!buffer) {
     TRACE("CDOMUtil::LoadCode(): XString::GetBuffer() failed");
+    return 0;
+  }
+  // A text the engine would refuse is refused here, before the page there is cleared for it.
+  if ((static_cast<size_t>(wide.GetLength()) + 1) * sizeof(wchar_t) > kEngineMaxDocumentBytes) {
+    wide.ReleaseBuffer(wide.GetLength());
+    TRACE("CDOMUtil::LoadCode(): text too large for the engine");
     return 0;
   }
   // The whole text, without its terminator, as UTF-16LE behind its byte-order mark: marked, it is read as

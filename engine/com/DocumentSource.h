@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/DocumentLimits.h"
+
 namespace vellum::engine::com {
 
 // Reads the stream from its current position to its end. Fails with E_OUTOFMEMORY past kMaxInput.
@@ -14,6 +16,6 @@ HRESULT ReadWholeStream(IStream* stream, std::string& bytes);
 HRESULT ReadMonikerFile(IMoniker* moniker, std::string& bytes);
 
 // The largest document a load accepts.
-constexpr size_t kMaxInput = size_t{256} << 20;
+constexpr size_t kMaxInput = kEngineMaxDocumentBytes;
 
 }  // namespace vellum::engine::com

@@ -18,5 +18,18 @@ TEST_F(Control, TextStartingAboveAsciiKeepsItsElements) {
   }
 }
 
+TEST_F(Control, ATextTooLargeForTheEngineFailsAndKeepsThePageThatWasThere) {
+  ASSERT_NE(CreateControl(), nullptr);
+  ASSERT_TRUE(LoadAndWait("<html><body><span id=\"kept\">K</span></body></html>"));
+  const std::string before = Code();
+  std::string huge = "<html><body><p>";
+  huge.resize(size_t{129} << 20, 'x');  // 258 MB as UTF-16
+  EXPECT_EQ(Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(huge.c_str())), 0);
+  EXPECT_EQ(LastError(), static_cast<DWORD>(VLM_ERR_LOAD));
+  huge = std::string();
+  vt::PumpPending();
+  EXPECT_EQ(Code(), before);
+}
+
 }  // namespace
 }  // namespace dt
