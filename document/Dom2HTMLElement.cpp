@@ -57,6 +57,33 @@ Special SpecialOfNode(IHTMLDOMNode* node, const wchar_t* lowerTag) {
   return SUCCEEDED(node->QueryInterface(*needed, offered.outVoid())) && offered ? special : Special::None;
 }
 
+// Elements whose content is its text exactly, blanks and line breaks included: nothing is indented or
+// broken inside them.
+bool KeepsContentExactly(const wchar_t* lowerTag) {
+  return dom2html::Equals(lowerTag, L"pre") || dom2html::Equals(lowerTag, L"listing") ||
+         dom2html::Equals(lowerTag, L"textarea") || dom2html::Equals(lowerTag, L"plaintext");
+}
+
+// The parser drops one line break right after these start tags, so the writer's own break goes there.
+bool DropsLeadingLineBreak(const wchar_t* lowerTag) { return !dom2html::Equals(lowerTag, L"plaintext"); }
+
+// Counts one more element whose content is written exactly, for the length of a scope.
+class CExactContent {
+ public:
+  CExactContent(int& depth, bool enter) : depth_(depth), entered_(enter) {
+    if (entered_) ++depth_;
+  }
+  CExactContent(const CExactContent&) = delete;
+  CExactContent& operator=(const CExactContent&) = delete;
+  ~CExactContent() {
+    if (entered_) --depth_;
+  }
+
+ private:
+  int& depth_;
+  bool entered_;
+};
+
 }  // namespace
 
 int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
@@ -95,10 +122,12 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     name = nameCopy.get();
     nameLength = static_cast<UINT>(nameCopy.length());
   }
-  output_.Indent(level);
+  const bool exact = exact_ > 0;
+  if (!exact) output_.Indent(level);
   output_.Ascii("<");
   output_.Wide(name, static_cast<int>(nameLength));
   const dom2html::CLowerTagName lower(name, static_cast<int>(nameLength));
+  const bool keepsContent = !exact && KeepsContentExactly(lower.get());
   const Special special = SpecialOfNode(node, lower.get());
   if (special == Special::Meta) {
     if (PatchMetaGenerator(node)) generatorPresent_ = 1;
@@ -108,7 +137,11 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     TRACE("CDom2HTML::ParseElement(): failed to append attributes\n");
     return 0;
   }
-  output_.Ascii(">\n");
+  if (exact || (keepsContent && !DropsLeadingLineBreak(lower.get())))
+    output_.Ascii(">");
+  else
+    output_.Ascii(">\n");
+  CExactContent exactContent(exact_, keepsContent);
   if (special == Special::Style && !ParseStyleNode(node)) {
     TRACE("CDom2HTML::ParseElement(): style node parse failed\n");
     return 0;
@@ -129,10 +162,14 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     contentTypePresent_ = 1;
   }
   if (NeedsEndTagLower(lower.get())) {
-    output_.Indent(level);
+    // The end tag of exact content follows it directly: an indent would be read as more content.
+    if (!exact && !keepsContent) output_.Indent(level);
     output_.Ascii("</");
     output_.Wide(name, static_cast<int>(nameLength));
-    output_.Ascii(">\n");
+    if (exact)
+      output_.Ascii(">");
+    else
+      output_.Ascii(">\n");
   }
   return 1;
 }
@@ -184,6 +221,10 @@ int CDom2HTML::ParseTextNode(IHTMLDOMNode* node, IMarkupView* view, int level) {
 }
 
 void CDom2HTML::WriteText(const wchar_t* text, int length, int level) {
+  if (exact_) {
+    output_.Wide(text, length, HtmlEscape::Text);
+    return;
+  }
   TrimBlanks(text, length);
   if (length == 0) return;
   output_.Indent(level);
@@ -198,9 +239,9 @@ int CDom2HTML::ParseCommentNode(IHTMLDOMNode* node, int level) {
   if (FAILED(node->QueryInterface(IID_IHTMLCommentElement, comment.outVoid())) || !comment ||
       FAILED(comment->get_text(text.out())))
     return 1;
-  output_.Indent(level);
+  if (!exact_) output_.Indent(level);
   output_.Wide(text.get(), text.length());
-  output_.Ascii("\n");
+  if (!exact_) output_.Ascii("\n");
   return 1;
 }
 

@@ -39,7 +39,7 @@ TEST_F(Control, EveryKindIsInsertedWithItsTemplate) {
                         " value=\"file6\">\n"
                         "  <TEXTAREA id=\"textarea7\" " +
                         Style(10, 175, 65, 20) +
-                        ">\n   textarea7\n  </TEXTAREA>\n"
+                        ">\ntextarea7</TEXTAREA>\n"
                         "  <FIELDSET id=\"frame8\" " +
                         Style(10, 200, 65, 20) +
                         ">\n"
