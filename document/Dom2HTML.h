@@ -75,6 +75,7 @@ class CDom2HTML {
   CComRef<IHTMLDocument2> document_;  // the tree to write
   CHtmlOutput output_;                // the text written so far
   int exact_ = 0;                     // inside pre, listing, textarea or plaintext: written as it is
+  int rawText_ = 0;                   // inside iframe, noembed, noframes or xmp: text read literally
   int generatorPresent_ = 0;          // a generator meta counts as written
   int contentTypePresent_ = 0;        // a content-type meta counts as written
   UINT codePage_ = 0;                 // code page of the output; 0: the ANSI code page

@@ -57,25 +57,35 @@ Special SpecialOfNode(IHTMLDOMNode* node, const wchar_t* lowerTag) {
   return SUCCEEDED(node->QueryInterface(*needed, offered.outVoid())) && offered ? special : Special::None;
 }
 
-// Elements whose content is its text exactly, blanks and line breaks included: nothing is indented or
-// broken inside them.
-bool KeepsContentExactly(const wchar_t* lowerTag) {
-  return dom2html::Equals(lowerTag, L"pre") || dom2html::Equals(lowerTag, L"listing") ||
-         dom2html::Equals(lowerTag, L"textarea") || dom2html::Equals(lowerTag, L"plaintext");
+// Elements whose text the parser reads literally (no references, no tags): their text is written
+// unescaped, or every save would add a level of escaping. noscript is among them only for a parser
+// that runs scripts, which ours does not.
+bool HoldsRawText(const wchar_t* lowerTag) {
+  return dom2html::Equals(lowerTag, L"iframe") || dom2html::Equals(lowerTag, L"noembed") ||
+         dom2html::Equals(lowerTag, L"noframes") || dom2html::Equals(lowerTag, L"xmp");
 }
 
 // The parser drops one line break right after these start tags, so the writer's own break goes there.
-bool DropsLeadingLineBreak(const wchar_t* lowerTag) { return !dom2html::Equals(lowerTag, L"plaintext"); }
+bool DropsLeadingLineBreak(const wchar_t* lowerTag) {
+  return dom2html::Equals(lowerTag, L"pre") || dom2html::Equals(lowerTag, L"listing") ||
+         dom2html::Equals(lowerTag, L"textarea");
+}
 
-// Counts one more element whose content is written exactly, for the length of a scope.
-class CExactContent {
+// Elements whose content is its text exactly, blanks and line breaks included (raw text too): nothing is
+// indented or broken inside them.
+bool KeepsContentExactly(const wchar_t* lowerTag) {
+  return DropsLeadingLineBreak(lowerTag) || dom2html::Equals(lowerTag, L"plaintext") || HoldsRawText(lowerTag);
+}
+
+// Counts one more element of a kind (exact content, raw text) around the writer, for a scope.
+class CWithin {
  public:
-  CExactContent(int& depth, bool enter) : depth_(depth), entered_(enter) {
+  CWithin(int& depth, bool enter) : depth_(depth), entered_(enter) {
     if (entered_) ++depth_;
   }
-  CExactContent(const CExactContent&) = delete;
-  CExactContent& operator=(const CExactContent&) = delete;
-  ~CExactContent() {
+  CWithin(const CWithin&) = delete;
+  CWithin& operator=(const CWithin&) = delete;
+  ~CWithin() {
     if (entered_) --depth_;
   }
 
@@ -141,7 +151,8 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     output_.Ascii(">");
   else
     output_.Ascii(">\n");
-  CExactContent exactContent(exact_, keepsContent);
+  CWithin exactContent(exact_, keepsContent);
+  CWithin rawText(rawText_, HoldsRawText(lower.get()));
   if (special == Special::Style && !ParseStyleNode(node)) {
     TRACE("CDom2HTML::ParseElement(): style node parse failed\n");
     return 0;
@@ -221,14 +232,15 @@ int CDom2HTML::ParseTextNode(IHTMLDOMNode* node, IMarkupView* view, int level) {
 }
 
 void CDom2HTML::WriteText(const wchar_t* text, int length, int level) {
+  const HtmlEscape escape = rawText_ ? HtmlEscape::None : HtmlEscape::Text;
   if (exact_) {
-    output_.Wide(text, length, HtmlEscape::Text);
+    output_.Wide(text, length, escape);
     return;
   }
   TrimBlanks(text, length);
   if (length == 0) return;
   output_.Indent(level);
-  output_.Wide(text, length, HtmlEscape::Text);
+  output_.Wide(text, length, escape);
   output_.Ascii("\n");
 }
 

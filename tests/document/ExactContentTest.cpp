@@ -42,5 +42,22 @@ TEST_F(ExactContent, PreListingAndTextAreaKeepEveryBlankAndLineBreakThroughSaves
   }
 }
 
+TEST_F(ExactContent, RawTextElementsAreWrittenAsTheParserReadsThemBack) {
+  ASSERT_NE(CreateControl(), nullptr);
+  ASSERT_TRUE(
+      LoadAndWait("<html><body><iframe id=\"f\">&lt;/div> a &amp; b <i>x</i></iframe>"
+                  "<xmp id=\"x\">if (a < b && c) {}</xmp><noembed id=\"n\">&lt;embed&gt;</noembed></body></html>"));
+  const wchar_t* ids[] = {L"f", L"x", L"n"};
+  std::wstring original[3];
+  for (int i = 0; i < 3; ++i) original[i] = Inner(ids[i]);
+  std::string saved = Code();
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(LoadAndWait(saved.c_str())) << round;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Inner(ids[i]), original[i]) << round << " " << i << "\n" << saved;
+    saved = Code();
+  }
+  EXPECT_EQ(saved.find("&amp;lt;"), std::string::npos) << saved;
+}
+
 }  // namespace
 }  // namespace dt
