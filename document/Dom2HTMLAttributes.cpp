@@ -5,6 +5,7 @@
 #include "comkit/ComText.h"
 #include "document/Dom2HTML.h"
 #include "document/Dom2HTMLText.h"
+#include "document/StyleTextCase.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ int CDom2HTML::AppendStyle(IHTMLDOMNode* node, IMarkupView* view) {
   UINT lentLength = 0;
   if (view && view->LendStyleText(&lent, &lentLength) == S_OK) {
     lowered_.assign(lent ? lent : L"", lentLength);
-    dom2html::LowerInPlace(lowered_.data(), static_cast<int>(lentLength));
+    dom2html::LowerStyleInPlace(lowered_.data(), static_cast<int>(lentLength));
     WriteStyle(lowered_.data(), static_cast<int>(lentLength));
     return 1;
   }
@@ -142,7 +143,7 @@ int CDom2HTML::AppendStyle(IHTMLDOMNode* node, IMarkupView* view) {
     TRACE("CDom2HTML::AppendNodeAttributes(): Can't get style text\n");
     return 0;
   }
-  dom2html::LowerInPlace(text.get());
+  dom2html::LowerStyleInPlace(text.get(), text.length());
   WriteStyle(text.get(), text.length());
   return 1;
 }

@@ -59,5 +59,22 @@ TEST_F(ExactContent, RawTextElementsAreWrittenAsTheParserReadsThemBack) {
   EXPECT_EQ(saved.find("&amp;lt;"), std::string::npos) << saved;
 }
 
+TEST_F(ExactContent, StyleKeepsTheCaseOfQuotedTextUrlsAndFontFamilies) {
+  ASSERT_NE(CreateControl(), nullptr);
+  ASSERT_TRUE(
+      LoadAndWait("<html><body><span id=\"s\" style=\"POSITION: ABSOLUTE; font-family: 'Times New Roman', Arial; "
+                  "background-image: URL(Images/Logo.PNG); COLOR: RED\">S</span></body></html>"));
+  const std::string saved = Code();
+  EXPECT_NE(saved.find("'Times New Roman', Arial"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("url(Images/Logo.PNG)"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("position: absolute"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("color: red"), std::string::npos) << saved;
+  ASSERT_TRUE(LoadAndWait(saved.c_str()));
+  const std::string again = Code();
+  ASSERT_TRUE(LoadAndWait(again.c_str()));
+  EXPECT_EQ(Code(), again);
+  EXPECT_NE(again.find("url(Images/Logo.PNG)"), std::string::npos) << again;
+}
+
 }  // namespace
 }  // namespace dt

@@ -182,9 +182,9 @@ TEST_F(Document, AttributeValuesEscapeQuotesAndReferenceLikeAmpersands) {
   EXPECT_STREQ(title.get(), L"say \"hi\" & R&D");
 }
 
-TEST_F(Document, TheInlineStyleIsTheEnginesFormLowerCased) {
+TEST_F(Document, TheInlineStyleIsTheEnginesFormWithNamesAndKeywordsLowerCased) {
   ASSERT_TRUE(doc_.Load(Body("<span style=\"COLOR: RED; font-family: Arial; top: 5px\">x</span>").c_str()));
-  EXPECT_EQ(doc_.Serialize(), Page("  <SPAN style=\"top: 5px; color: red; font-family: arial\">\n   x\n  </SPAN>\n"));
+  EXPECT_EQ(doc_.Serialize(), Page("  <SPAN style=\"top: 5px; color: red; font-family: Arial\">\n   x\n  </SPAN>\n"));
 }
 
 TEST_F(Document, AnEmptyStyleWritesNoStyleAttribute) {
