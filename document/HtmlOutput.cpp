@@ -116,7 +116,7 @@ void CHtmlOutput::Wide(const wchar_t* text, int length, HtmlEscape escape) {
   int i = 0;
   while (i < length && !Replacement(text, length, i, escape)) ++i;
   if (i == length) {
-    Converted(text, length);
+    Converted(text, length, true);
     return;
   }
   escaped_.Empty();
@@ -131,7 +131,7 @@ void CHtmlOutput::Wide(const wchar_t* text, int length, HtmlEscape escape) {
       return;
     }
   }
-  Converted(escaped_.GetString(), escaped_.GetLength());
+  Converted(escaped_.GetString(), escaped_.GetLength(), true);
 }
 
 // Most text is ASCII with nothing to escape: it goes out in one pass. False (nothing written) for
@@ -153,7 +153,7 @@ bool CHtmlOutput::CopiedAsIs(const wchar_t* text, int length, HtmlEscape escape)
 
 // The converter is asked for the size first, so text that needs more than two bytes per unit (UTF-8's
 // three-byte characters) comes out whole.
-void CHtmlOutput::Converted(const wchar_t* text, int length) {
+void CHtmlOutput::Converted(const wchar_t* text, int length, bool references) {
   if (asciiUnchanged_) {
     char* out = Room(length);
     if (!out) return;
@@ -162,12 +162,63 @@ void CHtmlOutput::Converted(const wchar_t* text, int length) {
       return;
     }
   }
+  if (references && ReportsUnmappable(codePage_)) {
+    // No best fit: a character the page cannot hold is reported, never replaced by a look-alike.
+    BOOL unmappable = FALSE;
+    int needed = WideCharToMultiByte(codePage_, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr, &unmappable);
+    if (unmappable) {
+      ConvertedWithReferences(text, length);
+      return;
+    }
+    if (needed <= 0) return;
+    char* out = Room(needed);
+    if (!out) return;
+    int written = WideCharToMultiByte(codePage_, WC_NO_BEST_FIT_CHARS, text, length, out, needed, nullptr, nullptr);
+    if (written > 0) Commit(written);
+    return;
+  }
   int needed = WideCharToMultiByte(codePage_, 0, text, length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return;
   char* out = Room(needed);
   if (!out) return;
   int written = WideCharToMultiByte(codePage_, 0, text, length, out, needed, nullptr, nullptr);
   if (written > 0) Commit(written);
+}
+
+// Character by character (a surrogate pair as one): what converts goes out converted, the rest as
+// "&#N;" with the character's code point.
+void CHtmlOutput::ConvertedWithReferences(const wchar_t* text, int length) {
+  for (int i = 0; i < length;) {
+    int units = 1;
+    unsigned codePoint = text[i];
+    if (codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      units = 2;
+    }
+    char bytes[16];
+    BOOL unmappable = FALSE;
+    const int n = WideCharToMultiByte(codePage_, WC_NO_BEST_FIT_CHARS, text + i, units, bytes, sizeof bytes, nullptr,
+                                      &unmappable);
+    if (n > 0 && !unmappable) {
+      Ascii(bytes, n);
+    } else {
+      char reference[16];
+      const int r = wsprintfA(reference, "&#%u;", codePoint);
+      Ascii(reference, r);
+    }
+    i += units;
+  }
+}
+
+// Code pages whose converter can say that a character did not fit (UTF-8 holds every character; the
+// ISO-2022 family, the GB18030 and ISCII pages and UTF-7 take no such request).
+bool CHtmlOutput::ReportsUnmappable(UINT codePage) {
+  if (codePage == CP_UTF8 || codePage == CP_UTF7 || codePage == 42 || codePage == 52936 || codePage == 54936)
+    return false;
+  if (codePage >= 50220 && codePage <= 50229) return false;
+  if (codePage >= 57002 && codePage <= 57011) return false;
+  return true;
 }
 
 void CHtmlOutput::RewindTo(int mark) {

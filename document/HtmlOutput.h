@@ -63,7 +63,11 @@ class CHtmlOutput {
   void Clear();
 
  private:
-  void Converted(const wchar_t* text, int length);
+  // references: a character the code page cannot hold goes out as a numeric character reference
+  // (content and attribute values, where the parser reads references back), not as "?".
+  void Converted(const wchar_t* text, int length, bool references = false);
+  void ConvertedWithReferences(const wchar_t* text, int length);
+  static bool ReportsUnmappable(UINT codePage);
   bool CopiedAsIs(const wchar_t* text, int length, HtmlEscape escape);
   bool ConvertsAsciiUnchanged() const;
   // Where the next n bytes go (written straight into text_'s buffer); null, and failed_, when memory

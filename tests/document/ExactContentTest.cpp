@@ -76,5 +76,18 @@ TEST_F(ExactContent, StyleKeepsTheCaseOfQuotedTextUrlsAndFontFamilies) {
   EXPECT_NE(again.find("url(Images/Logo.PNG)"), std::string::npos) << again;
 }
 
+TEST_F(ExactContent, CharactersOutsideTheCodePageAreWrittenAsReferences) {
+  ASSERT_NE(CreateControl(), nullptr);
+  // Windows-1252 holds the euro sign but neither the Cyrillic zhe nor a-macron (which it would best-fit).
+  ASSERT_TRUE(LoadAndWait(
+      "<html><body><span id=\"u\" title=\"&#x436;&#x101;\">&#x436;&#x20AC;&#x101;&#x1F600;</span></body></html>"));
+  const std::string saved = Code();
+  EXPECT_EQ(saved.find('?'), std::string::npos) << saved;
+  EXPECT_NE(saved.find("title=\"&#1078;&#257;\""), std::string::npos) << saved;
+  EXPECT_NE(saved.find("&#1078;\x80&#257;&#128512;"), std::string::npos) << saved;
+  ASSERT_TRUE(LoadAndWait(saved.c_str()));
+  EXPECT_NE(Inner(L"u").find(L"\x436\x20AC\x101\xD83D\xDE00"), std::wstring::npos);
+}
+
 }  // namespace
 }  // namespace dt

@@ -65,8 +65,11 @@ TEST(Conversion, CyrillicGoesIntoKoi8R) {
   EXPECT_EQ(Written(L"\x41F\x440\x438\x432\x435\x442", HtmlEscape::Text, 20866), "\xF0\xD2\xC9\xD7\xC5\xD4");
 }
 
-TEST(Conversion, CharactersTheCodePageLacksBecomeItsDefaultCharacter) {
-  EXPECT_EQ(Written(L"a\x65E5z", HtmlEscape::Text, 1252), "a?z");
+TEST(Conversion, CharactersTheCodePageLacksBecomeReferencesInTextAndAttributes) {
+  EXPECT_EQ(Written(L"a\x65E5z", HtmlEscape::Text, 1252), "a&#26085;z");
+  EXPECT_EQ(Written(L"\x101\xD83D\xDE00", HtmlEscape::Attribute, 1252), "&#257;&#128512;");  // no best fit
+  // Where references are not read (a style sheet, a script), the code page's default character stays.
+  EXPECT_EQ(Written(L"a\x65E5z", HtmlEscape::None, 1252), "a?z");
 }
 
 TEST(Conversion, CodePagesThatRewriteAsciiAreNotBypassed) {
