@@ -1,7 +1,25 @@
 // Loading text or a file into the document, text through a temporary file where the host asks for it.
 #include "control/Vellum.h"
+
+#include <cstring>
+#include <string_view>
+
 #include "document/DOMUtil.h"
+#include "encoding/meta_prescan.h"
 #include "vellum.h"
+
+namespace {
+
+// The code page the text's own meta declares, found as the engine finds it in a file, so that text
+// given in memory reads as the same page; the ANSI code page when it declares none this system converts.
+UINT DeclaredCodePage(const char* text) {
+  namespace encoding = vellum::engine::encoding;
+  const size_t length = strnlen(text, encoding::kPrescanByteBudget);
+  const auto codePage = encoding::PrescanMetaCodePage(std::string_view(text, length));
+  return codePage && IsValidCodePage(*codePage) ? static_cast<UINT>(*codePage) : CP_ACP;
+}
+
+}  // namespace
 
 int CVellum::LoadCode(const char* text) {
   if (!document_ || !text) {
@@ -9,7 +27,7 @@ int CVellum::LoadCode(const char* text) {
     return 0;
   }
   snapshotOnChange_ = 1;
-  if (!CDOMUtil(LentDocument()).LoadCode(text)) {
+  if (!CDOMUtil(LentDocument()).LoadCode(text, DeclaredCodePage(text))) {
     lastError = VLM_ERR_LOAD;
     return 0;
   }

@@ -153,10 +153,21 @@ int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
 bool CDom2HTML::IsContentTypeMeta(IHTMLDOMNode* meta) {
   CComRef<IHTMLMetaElement> element;
   if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  return DeclaresContentType(element.get());
+}
+
+// The editor writes name="Content-Type"; pages from elsewhere say http-equiv="Content-Type". Either
+// declares the page's character set, which is then the one the page is written in.
+bool CDom2HTML::DeclaresContentType(IHTMLMetaElement* meta) {
   CBstr name;
-  if (FAILED(element->get_name(name.out()))) return false;
-  dom2html::LowerInPlace(name.get());
-  return dom2html::Equals(name.get(), L"content-type");
+  if (SUCCEEDED(meta->get_name(name.out())) && name.get()) {
+    dom2html::LowerInPlace(name.get());
+    if (dom2html::Equals(name.get(), L"content-type")) return true;
+  }
+  CBstr httpEquiv;
+  if (FAILED(meta->get_httpEquiv(httpEquiv.out())) || !httpEquiv.get()) return false;
+  dom2html::LowerInPlace(httpEquiv.get());
+  return dom2html::Equals(httpEquiv.get(), L"content-type");
 }
 
 void CDom2HTML::WriteGeneratorMeta(int level) {
@@ -201,10 +212,7 @@ UINT CDom2HTML::GetDocumentCodePage() {
     if (FAILED(metas->item(name, index, item.out())) || !item ||
         FAILED(item->QueryInterface(IID_IHTMLMetaElement, meta.outVoid())) || !meta)
       continue;
-    CBstr metaName;
-    if (FAILED(meta->get_name(metaName.out()))) continue;
-    dom2html::LowerInPlace(metaName.get());
-    if (!dom2html::Equals(metaName.get(), L"content-type")) continue;
+    if (!DeclaresContentType(meta.get())) continue;
     found = SUCCEEDED(meta->get_content(content.out()));
   }
   if (!found) return 0;

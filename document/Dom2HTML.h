@@ -68,6 +68,7 @@ class CDom2HTML {
   void WritePropertyContent(const wchar_t* text, int length, HtmlEscape escape);
   int PatchMetaGenerator(IHTMLDOMNode* meta);
   bool IsContentTypeMeta(IHTMLDOMNode* meta);
+  static bool DeclaresContentType(IHTMLMetaElement* meta);
   void WriteGeneratorMeta(int level);
   void WriteContentTypeMeta(int level);
   static const CXString& GeneratorText();

@@ -89,5 +89,49 @@ TEST_F(ExactContent, CharactersOutsideTheCodePageAreWrittenAsReferences) {
   EXPECT_NE(Inner(L"u").find(L"\x436\x20AC\x101\xD83D\xDE00"), std::wstring::npos);
 }
 
+std::string Encoded(const std::wstring& text, UINT codePage) {
+  std::string bytes(text.size() * 4, '\0');
+  const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                    static_cast<int>(bytes.size()), nullptr, nullptr);
+  bytes.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return bytes;
+}
+
+TEST_F(ExactContent, TextInTheCharacterSetItsMetaDeclaresReadsTheSameFromMemoryAsFromAFile) {
+  ASSERT_NE(CreateControl(), nullptr);
+  char directory[MAX_PATH];
+  GetTempPathA(MAX_PATH, directory);
+  const struct {
+    const char* label;
+    UINT codePage;
+    const wchar_t* text;
+  } pages[] = {{"koi8-r", 20866, L"\x41F\x440\x438\x432\x435\x442"},
+               {"windows-1251", 1251, L"\x41F\x440\x438\x432\x435\x442"},
+               {"shift_jis", 932, L"\x65E5\x672C\x8A9E"},
+               {"utf-8", CP_UTF8, L"\x41F\x65E5\x20AC"}};
+  for (const auto& page : pages) {
+    const std::string source =
+        std::string("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=") + page.label +
+        "\"></head><body><span id=\"t\">" + Encoded(page.text, page.codePage) + "</span></body></html>";
+    Send(VLM_SETTEMPDIR, 0, 0);
+    ASSERT_TRUE(LoadAndWait(source.c_str())) << page.label;
+    EXPECT_NE(Inner(L"t").find(page.text), std::wstring::npos) << page.label;
+    const std::string fromMemory = Code();
+    Send(VLM_SETTEMPDIR, 0, reinterpret_cast<LPARAM>(directory));
+    ASSERT_TRUE(LoadAndWait(source.c_str())) << page.label;
+    EXPECT_EQ(Code(), fromMemory) << page.label;
+    // GETCODE then LOADCODE of its own output changes nothing, however often.
+    Send(VLM_SETTEMPDIR, 0, 0);
+    std::string saved = fromMemory;
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_TRUE(LoadAndWait(saved.c_str())) << page.label;
+      EXPECT_NE(Inner(L"t").find(page.text), std::wstring::npos) << page.label << " " << round;
+      const std::string again = Code();
+      if (round > 0) EXPECT_EQ(again, saved) << page.label;
+      saved = again;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace dt

@@ -176,7 +176,7 @@ TEST_F(Control, GetCodeCountsBytesOfTheDocumentsCodePage) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_TRUE(
       LoadAndWait("<html><head><meta name=\"Content-Type\" content=\"text/html; charset=utf-8\"></head>"
-                  "<body>caf\xE9</body></html>"));
+                  "<body>caf\xC3\xA9</body></html>"));
   const std::string code = Code();
   EXPECT_NE(code.find("  caf\xC3\xA9\n"), std::string::npos);
   EXPECT_EQ(Send(VLM_GETCODE), static_cast<LRESULT>(code.size()));
