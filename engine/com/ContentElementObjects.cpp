@@ -83,12 +83,12 @@ const NamedPropertyTable<CCommentElement>& CCommentElement::Properties() {
 HRESULT CCommentElement::get_text(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(vellum::engine::asComment(&node())->markup(), p); });
+  return Guarded([&] { return ReturnString(vellum::engine::AsComment(&node())->Markup(), p); });
 }
 
 HRESULT CCommentElement::put_text(BSTR v) {
   return Guarded([&] {
-    vellum::engine::asComment(&node())->setData(CommentData(TextOf(v)));
+    vellum::engine::AsComment(&node())->SetData(CommentData(TextOf(v)));
     return S_OK;
   });
 }

@@ -67,7 +67,7 @@ HRESULT CElement::GetAttributeText(std::u16string_view name, BSTR* p) {
 HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
   Element& e = *element();
   return Guarded([&] {
-    e.setAttribute(name, TextOf(v));
+    e.SetAttribute(name, TextOf(v));
     return S_OK;
   });
 }
@@ -75,7 +75,7 @@ HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
 HRESULT CElement::GetAttributeFlag(std::u16string_view name, VARIANT_BOOL* p) {
   if (!p) return E_POINTER;
   const Element* e = element();
-  *p = ToVariantBool(e && e->hasAttribute(name));
+  *p = ToVariantBool(e && e->HasAttribute(name));
   return S_OK;
 }
 
@@ -83,9 +83,9 @@ HRESULT CElement::SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v) {
   Element& e = *element();
   return Guarded([&] {
     if (v != VARIANT_FALSE) {
-      if (!e.hasAttribute(name)) e.setAttribute(name, u"");
+      if (!e.HasAttribute(name)) e.SetAttribute(name, u"");
     } else {
-      e.removeAttribute(name);
+      e.RemoveAttribute(name);
     }
     return S_OK;
   });
@@ -101,14 +101,14 @@ HRESULT CElement::GetAttributeNumber(std::u16string_view name, LONG fallback, LO
 HRESULT CElement::SetAttributeNumber(std::u16string_view name, LONG v) {
   Element& e = *element();
   return Guarded([&] {
-    e.setAttribute(name, DecimalText(v));
+    e.SetAttribute(name, DecimalText(v));
     return S_OK;
   });
 }
 
 HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result) {
   const Element* e = element();
-  const vellum::engine::Attribute* attribute = e ? e->findAttribute(name) : nullptr;
+  const vellum::engine::Attribute* attribute = e ? e->FindAttribute(name) : nullptr;
   if (!attribute) return DISP_E_MEMBERNOTFOUND;
   return ReturnStringVariant(attribute->value, result);
 }
@@ -116,7 +116,7 @@ HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result
 HRESULT CElement::SetAttributeProperty(std::u16string_view name, const VARIANT& value) {
   std::u16string text;
   HRESULT hr = TextOfVariant(value, text);
-  if (SUCCEEDED(hr)) element()->setAttribute(name, text);
+  if (SUCCEEDED(hr)) element()->SetAttribute(name, text);
   return hr;
 }
 
@@ -126,7 +126,7 @@ HRESULT CElement::setAttribute(BSTR name, VARIANT value, LONG) {
   return Guarded([&] {
     std::u16string text;
     HRESULT hr = TextOfVariant(value, text);
-    if (SUCCEEDED(hr)) e.setAttribute(TextOf(name), text);
+    if (SUCCEEDED(hr)) e.SetAttribute(TextOf(name), text);
     return hr;
   });
 }
@@ -135,7 +135,7 @@ HRESULT CElement::getAttribute(BSTR name, LONG, VARIANT* value) {
   if (!value) return E_POINTER;
   VariantInit(value);
   const Element* e = element();
-  const vellum::engine::Attribute* attribute = e ? e->findAttribute(TextOf(name)) : nullptr;
+  const vellum::engine::Attribute* attribute = e ? e->FindAttribute(TextOf(name)) : nullptr;
   if (!attribute) return ReturnNullVariant(value);
   return GuardedRead([&] { return ReturnStringVariant(attribute->value, value); });
 }
@@ -145,7 +145,7 @@ HRESULT CElement::removeAttribute(BSTR name, LONG, VARIANT_BOOL* removed) {
   Element* e = element();
   if (!e) return S_OK;
   return Guarded([&] {
-    bool done = e->removeAttribute(TextOf(name));
+    bool done = e->RemoveAttribute(TextOf(name));
     if (removed) *removed = ToVariantBool(done);
     return S_OK;
   });
@@ -166,10 +166,10 @@ HRESULT CElement::get_tagName(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   const Element* e = element();
-  return GuardedRead([&] { return e ? ReturnAsciiUpper(e->localName(), p) : ReturnString(u"!", p); });
+  return GuardedRead([&] { return e ? ReturnAsciiUpper(e->LocalName(), p) : ReturnString(u"!", p); });
 }
 
-HRESULT CElement::get_parentElement(IHTMLElement** p) { return WrapNodeAs(document(), node().parentElement(), p); }
+HRESULT CElement::get_parentElement(IHTMLElement** p) { return WrapNodeAs(document(), node().ParentElement(), p); }
 
 HRESULT CElement::get_document(IDispatch** p) {
   if (!p) return E_POINTER;
@@ -180,7 +180,7 @@ HRESULT CElement::get_document(IDispatch** p) {
 HRESULT CElement::contains(IHTMLElement* child, VARIANT_BOOL* result) {
   if (!result) return E_POINTER;
   RefPtr<Node> other = NodeOf(child);
-  *result = ToVariantBool(other && node().isInclusiveAncestorOf(other.get()));
+  *result = ToVariantBool(other && node().IsInclusiveAncestorOf(other.get()));
   return S_OK;
 }
 
@@ -188,7 +188,7 @@ HRESULT CElement::get_sourceIndex(LONG* p) {
   if (!p) return E_POINTER;
   *p = -1;
   return GuardedRead([&] {
-    *p = node().sourceIndex();
+    *p = node().SourceIndex();
     return S_OK;
   });
 }
@@ -198,8 +198,8 @@ HRESULT CElement::get_children(IDispatch** p) {
   *p = nullptr;
   return Guarded([&] {
     NodeList children;
-    for (Node* child = node().firstChild(); child; child = child->nextSibling())
-      if (child->isElement() || child->isComment()) children.emplace_back(child);
+    for (Node* child = node().FirstChild(); child; child = child->NextSibling())
+      if (child->IsElement() || child->IsComment()) children.emplace_back(child);
     return CElementCollection::CreateList(document(), std::move(children), IID_IDispatch, reinterpret_cast<void**>(p));
   });
 }
@@ -232,25 +232,25 @@ HRESULT CElement::toString(BSTR* text) {
 HRESULT CElement::get_innerHTML(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(element() ? vellum::engine::innerHtml(node()) : std::u16string(), p); });
+  return Guarded([&] { return ReturnString(element() ? vellum::engine::InnerHtml(node()) : std::u16string(), p); });
 }
 
 HRESULT CElement::put_innerHTML(BSTR v) {
   Element& e = *element();
-  return Guarded([&] { return ResultOf(vellum::engine::setInnerHtml(e, TextOf(v))); });
+  return Guarded([&] { return ResultOf(vellum::engine::SetInnerHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::get_innerText(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   const Element* e = element();
-  return Guarded([&] { return ReturnString(e ? vellum::engine::innerText(*e) : std::u16string(), p); });
+  return Guarded([&] { return ReturnString(e ? vellum::engine::InnerText(*e) : std::u16string(), p); });
 }
 
 HRESULT CElement::put_innerText(BSTR v) {
   Element& e = *element();
   return Guarded([&] {
-    vellum::engine::setInnerText(e, TextOf(v));
+    vellum::engine::SetInnerText(e, TextOf(v));
     return S_OK;
   });
 }
@@ -260,36 +260,36 @@ HRESULT CElement::get_outerText(BSTR* p) { return get_innerText(p); }
 HRESULT CElement::get_outerHTML(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(vellum::engine::outerHtml(node()), p); });
+  return Guarded([&] { return ReturnString(vellum::engine::OuterHtml(node()), p); });
 }
 
 HRESULT CElement::put_outerHTML(BSTR v) {
   Element& e = *element();
-  return Guarded([&] { return ResultOf(vellum::engine::setOuterHtml(e, TextOf(v))); });
+  return Guarded([&] { return ResultOf(vellum::engine::SetOuterHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::insertAdjacentHTML(BSTR where, BSTR html) {
   Element& e = *element();
   vellum::engine::AdjacentPosition position;
-  if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
-  return Guarded([&] { return ResultOf(vellum::engine::insertAdjacentHtml(e, position, TextOf(html))); });
+  if (!vellum::engine::ParseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
+  return Guarded([&] { return ResultOf(vellum::engine::InsertAdjacentHtml(e, position, TextOf(html))); });
 }
 
 HRESULT CElement::insertAdjacentText(BSTR where, BSTR text) {
   Element* e = element();
   vellum::engine::AdjacentPosition position;
-  if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
+  if (!vellum::engine::ParseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
   return Guarded([&] {
-    RefPtr<Node> textNode = e->document().createText(TextOf(text));
+    RefPtr<Node> textNode = e->GetDocument().CreateText(TextOf(text));
     switch (position) {
       case vellum::engine::AdjacentPosition::BeforeBegin:
-        return e->parent() ? ResultOf(e->parent()->insertBefore(textNode, e)) : E_INVALIDARG;
+        return e->Parent() ? ResultOf(e->Parent()->InsertBefore(textNode, e)) : E_INVALIDARG;
       case vellum::engine::AdjacentPosition::AfterBegin:
-        return ResultOf(e->insertBefore(textNode, e->firstChild()));
+        return ResultOf(e->InsertBefore(textNode, e->FirstChild()));
       case vellum::engine::AdjacentPosition::BeforeEnd:
-        return ResultOf(e->appendChild(textNode));
+        return ResultOf(e->AppendChild(textNode));
       case vellum::engine::AdjacentPosition::AfterEnd:
-        return e->parent() ? ResultOf(e->parent()->insertBefore(textNode, e->nextSibling())) : E_INVALIDARG;
+        return e->Parent() ? ResultOf(e->Parent()->InsertBefore(textNode, e->NextSibling())) : E_INVALIDARG;
     }
     return E_INVALIDARG;
   });

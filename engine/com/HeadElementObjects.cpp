@@ -39,12 +39,12 @@ const NamedProperty<CTitleElement> kTitleProperties[] = {
 HRESULT ReturnHeldText(const vellum::engine::Element& element, BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(element.text(), p); });
+  return Guarded([&] { return ReturnString(element.Text(), p); });
 }
 
 HRESULT SetHeldText(vellum::engine::Element& element, BSTR v) {
   return Guarded([&] {
-    element.setText(TextOf(v));
+    element.SetText(TextOf(v));
     return S_OK;
   });
 }

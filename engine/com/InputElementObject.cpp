@@ -17,7 +17,7 @@ namespace {
 std::u16string InputType(const Element& input) {
   static const char16_t* const kKnownTypes[] = {u"text",  u"password", u"checkbox", u"radio", u"submit",
                                                 u"reset", u"file",     u"hidden",   u"image", u"button"};
-  std::u16string type = vellum::engine::toAsciiLower(AttributeText(input, u"type"));
+  std::u16string type = vellum::engine::ToAsciiLower(AttributeText(input, u"type"));
   for (const char16_t* known : kKnownTypes)
     if (type == known) return type;
   return u"text";

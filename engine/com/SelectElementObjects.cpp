@@ -53,7 +53,7 @@ HRESULT CSelectElement::get_type(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded(
-      [&] { return ReturnString(element()->hasAttribute(u"multiple") ? u"select-multiple" : u"select-one", p); });
+      [&] { return ReturnString(element()->HasAttribute(u"multiple") ? u"select-multiple" : u"select-one", p); });
 }
 
 HRESULT CSelectElement::get_value(BSTR* p) {
@@ -130,8 +130,8 @@ HRESULT CSelectElement::put_selectedIndex(LONG v) {
 HRESULT CSelectElement::add(IHTMLElement* option, VARIANT before) {
   return Guarded([&]() -> HRESULT {
     RefPtr<Node> added = NodeOf(option);
-    Element* addedElement = vellum::engine::asElement(added.get());
-    if (!addedElement || !(addedElement->is(TagId::Option) || addedElement->is(TagId::Optgroup))) return E_INVALIDARG;
+    Element* addedElement = vellum::engine::AsElement(added.get());
+    if (!addedElement || !(addedElement->Is(TagId::Option) || addedElement->Is(TagId::Optgroup))) return E_INVALIDARG;
     Element* reference = nullptr;
     if (IsNumber(before)) {
       LONG index = -1;
@@ -139,19 +139,19 @@ HRESULT CSelectElement::add(IHTMLElement* option, VARIANT before) {
       if (FAILED(hr)) return hr;
       reference = OptionAt(*element(), index);
     } else if (!IsMissing(before)) {
-      reference = vellum::engine::asElement(NodeOf(UnknownOfVariant(before)).get());
+      reference = vellum::engine::AsElement(NodeOf(UnknownOfVariant(before)).get());
       if (!reference) return E_INVALIDARG;
     }
     if (reference == addedElement) return S_OK;
-    Node* parent = reference ? reference->parent() : element();
-    return parent->insertBefore(added, reference) == vellum::engine::MutationResult::Ok ? S_OK : E_INVALIDARG;
+    Node* parent = reference ? reference->Parent() : element();
+    return parent->InsertBefore(added, reference) == vellum::engine::MutationResult::Ok ? S_OK : E_INVALIDARG;
   });
 }
 
 // An index outside the options removes nothing.
 HRESULT CSelectElement::remove(LONG index) {
   return Guarded([&] {
-    if (Element* option = OptionAt(*element(), index)) option->remove();
+    if (Element* option = OptionAt(*element(), index)) option->Remove();
     return S_OK;
   });
 }

@@ -67,16 +67,16 @@ TEST(ElementStyle, InheritedPropertiesComeFromTheParentsInlineStyle) {
 TEST(ElementStyle, ChangedSheetTextTakesEffect) {
   TestDocument page(u"<style id=s>span { color: red }</style><body><span id=a></span>");
   EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Color), u"red");
-  page.byId(u"s").setText(u"span { color: lime }");
+  page.byId(u"s").SetText(u"span { color: lime }");
   EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Color), u"lime");
 }
 
 TEST(ElementStyle, ChangedStyleAttributeTakesEffect) {
   TestDocument page(u"<body><span id=a style='left: 1px'></span>");
   Element& span = page.byId(u"a");
-  span.setAttribute(u"style", u"left: 2px");
+  span.SetAttribute(u"style", u"left: 2px");
   EXPECT_EQ(Computed(span, PropertyId::Left), u"2px");
-  span.removeAttribute(u"style");
+  span.RemoveAttribute(u"style");
   EXPECT_EQ(Computed(span, PropertyId::Left), u"auto");
 }
 
@@ -92,8 +92,8 @@ TEST(ElementStyle, GarbageInStyleAttributesAndSheetsIsSkipped) {
 
 TEST(ElementStyle, DetachedElementResolvesWithoutTheDocumentTree) {
   TestDocument page(u"<style>span { color: red }</style><body>");
-  RefPtr<Element> span = page.document().createElement(u"span");
-  span->setAttribute(u"style", u"top: 4px");
+  RefPtr<Element> span = page.document().CreateElement(u"span");
+  span->SetAttribute(u"style", u"top: 4px");
   const ComputedStyle style = ComputeElementStyle(*span);
   EXPECT_EQ(style.Value(PropertyId::Color), u"red");
   EXPECT_EQ(style.Value(PropertyId::Top), u"4px");

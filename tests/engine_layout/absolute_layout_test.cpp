@@ -33,7 +33,7 @@ TEST(LayoutAbsolute, OffsetSizeEqualsStyleSizeWhateverThePaddingAndBorder) {
   EXPECT_EQ(box->clientLeft, 3);
   EXPECT_EQ(box->clientWidth, 94);
   EXPECT_EQ(box->clientHeight, 44);
-  EXPECT_EQ(box->offsetParent, page.document().body());
+  EXPECT_EQ(box->offsetParent, page.document().Body());
 }
 
 TEST(LayoutAbsolute, RightAndBottomPlaceTheBoxFromTheFarEdges) {

@@ -41,7 +41,7 @@ TEST(LayoutLimits, BoxesBeyondTheBudgetAreLeftOutAndReported) {
     html += u"<b id=early></b>";
   }
   html += u"<b id=late></b>";
-  const RefPtr<Document> document = parseDocument(html);
+  const RefPtr<Document> document = ParseDocument(html);
   const LayoutTree tree = Layout(*document, 100, 100, kBudget);
   EXPECT_TRUE(tree.Truncated());
   EXPECT_EQ(tree.Boxes().size(), kBudget);

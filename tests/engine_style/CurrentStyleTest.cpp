@@ -181,7 +181,7 @@ TEST_F(CurrentStyleTest, ComputedValuesCannotBeWritten) {
 
 TEST_F(CurrentStyleTest, ElementOutsideTheTreeStillAnswers) {
   st::Page page(L"<style>span { color: red }</style><body>");
-  vellum::engine::RefPtr<vellum::engine::Element> span = page.document().createElement(u"span");
+  vellum::engine::RefPtr<vellum::engine::Element> span = page.document().CreateElement(u"span");
   IHTMLCurrentStyle* current = nullptr;
   ASSERT_EQ(vellum::engine::com::CreateCurrentStyle(*span, &current), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"red");

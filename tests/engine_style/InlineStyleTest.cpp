@@ -230,7 +230,7 @@ TEST_F(InlineStyleTest, ChangesToTheAttributeAreSeenByEveryStyleObjectOfTheEleme
   EXPECT_EQ(CssText(first), L"left: 1px");
   ASSERT_EQ(second->put_left(Variant(7).get()), S_OK);
   EXPECT_EQ(CssText(first), L"left: 7px");
-  page.byId(L"a").setAttribute(u"style", u"top: 3px");
+  page.byId(L"a").SetAttribute(u"style", u"top: 3px");
   EXPECT_EQ(CssText(first), L"top: 3px");
   EXPECT_EQ(CssText(second), L"top: 3px");
 }

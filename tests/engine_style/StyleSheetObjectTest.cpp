@@ -37,7 +37,7 @@ TEST_F(StyleSheetObjectTest, NewCssTextReplacesTheRulesTheCascadeUses) {
   Variant empty(L"");
   ASSERT_EQ(st::PutByName(sheet, L"cssText", empty), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"#000000");
-  EXPECT_EQ(page.byId(L"s").text(), u"");
+  EXPECT_EQ(page.byId(L"s").Text(), u"");
   EXPECT_EQ(current->Release(), 0u);
   EXPECT_EQ(sheet->Release(), 0u);
 }

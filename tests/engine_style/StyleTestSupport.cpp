@@ -32,22 +32,22 @@ const wchar_t* const kSheetStyleProperties[23] = {L"color",          L"backgroun
                                                   L"textDecoration", L"textTransform",   L"cursor"};
 
 Page::Page(const std::wstring& html)
-    : document_(vellum::engine::parseDocument(
+    : document_(vellum::engine::ParseDocument(
           std::u16string_view(reinterpret_cast<const char16_t*>(html.data()), html.size()))) {}
 
 vellum::engine::Element& Page::byId(const std::wstring& id) const {
   const std::u16string_view wanted(reinterpret_cast<const char16_t*>(id.data()), id.size());
-  for (vellum::engine::Node* node : document_->all()) {
-    vellum::engine::Element* element = vellum::engine::asElement(node);
-    const vellum::engine::Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
+  for (vellum::engine::Node* node : document_->All()) {
+    vellum::engine::Element* element = vellum::engine::AsElement(node);
+    const vellum::engine::Attribute* attribute = element ? element->FindAttribute(u"id") : nullptr;
     if (attribute && attribute->value == wanted) return *element;
   }
   ADD_FAILURE() << "no element with id " << std::string(id.begin(), id.end());
-  return *document_->body();
+  return *document_->Body();
 }
 
 std::wstring Page::styleAttribute(const std::wstring& id) const {
-  const vellum::engine::Attribute* style = byId(id).findAttribute(u"style");
+  const vellum::engine::Attribute* style = byId(id).FindAttribute(u"style");
   return style ? std::wstring(style->value.begin(), style->value.end()) : L"(none)";
 }
 

@@ -67,7 +67,7 @@ TEST(MeasuredLayout, APageOfLabelsMeasuresEachDistinctWordOnceAndLayingOutAgainM
             u"</span>";
     words.insert(std::u16string(n.begin(), n.end()));
   }
-  auto document = vellum::engine::parseDocument(html);
+  auto document = vellum::engine::ParseDocument(html);
   CGdiTextMeasurer measurer;
   layout::Layout(*document, 1024, 768, measurer);
   EXPECT_EQ(measurer.Measurements(), words.size() + 1);  // the numbers and "Label"
