@@ -87,12 +87,12 @@ const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties
 // An element holds each name once (names compare without regard to case), so an attribute of exactly
 // this name at the remembered place is the one findAttribute would find.
 const Attribute* CDomAttribute::Find() const {
-  const std::vector<Attribute>& attributes = element().Attributes();
+  const std::vector<Attribute>& attributes = GetElement().Attributes();
   if (place_ < attributes.size()) {
     const Attribute& remembered = attributes[place_];
     if (remembered.ns == vellum::engine::AttributeNamespace::None && remembered.name == name_) return &remembered;
   }
-  const Attribute* found = element().FindAttribute(name_);
+  const Attribute* found = GetElement().FindAttribute(name_);
   if (found) place_ = static_cast<size_t>(found - attributes.data());
   return found;
 }
@@ -113,7 +113,7 @@ HRESULT CDomAttribute::put_nodeValue(VARIANT v) {
   return Guarded([&] {
     std::u16string value;
     HRESULT hr = TextOfVariant(v, value);
-    if (SUCCEEDED(hr)) element().SetAttribute(name_, value);
+    if (SUCCEEDED(hr)) GetElement().SetAttribute(name_, value);
     return hr;
   });
 }

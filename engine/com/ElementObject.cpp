@@ -60,12 +60,12 @@ bool ParseLeadingNumber(std::u16string_view text, LONG& value) {
 HRESULT CElement::GetAttributeText(std::u16string_view name, BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  const Element* e = element();
+  const Element* e = GetElement();
   return GuardedRead([&] { return ReturnString(e ? AttributeText(*e, name) : std::u16string_view(), p); });
 }
 
 HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
     e.SetAttribute(name, TextOf(v));
     return S_OK;
@@ -74,13 +74,13 @@ HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
 
 HRESULT CElement::GetAttributeFlag(std::u16string_view name, VARIANT_BOOL* p) {
   if (!p) return E_POINTER;
-  const Element* e = element();
+  const Element* e = GetElement();
   *p = ToVariantBool(e && e->HasAttribute(name));
   return S_OK;
 }
 
 HRESULT CElement::SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
     if (v != VARIANT_FALSE) {
       if (!e.HasAttribute(name)) e.SetAttribute(name, u"");
@@ -94,12 +94,12 @@ HRESULT CElement::SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v) {
 HRESULT CElement::GetAttributeNumber(std::u16string_view name, LONG fallback, LONG* p) {
   if (!p) return E_POINTER;
   *p = fallback;
-  if (const Element* e = element()) ParseLeadingNumber(AttributeText(*e, name), *p);
+  if (const Element* e = GetElement()) ParseLeadingNumber(AttributeText(*e, name), *p);
   return S_OK;
 }
 
 HRESULT CElement::SetAttributeNumber(std::u16string_view name, LONG v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
     e.SetAttribute(name, DecimalText(v));
     return S_OK;
@@ -107,7 +107,7 @@ HRESULT CElement::SetAttributeNumber(std::u16string_view name, LONG v) {
 }
 
 HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result) {
-  const Element* e = element();
+  const Element* e = GetElement();
   const vellum::engine::Attribute* attribute = e ? e->FindAttribute(name) : nullptr;
   if (!attribute) return DISP_E_MEMBERNOTFOUND;
   return ReturnStringVariant(attribute->value, result);
@@ -116,13 +116,13 @@ HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result
 HRESULT CElement::SetAttributeProperty(std::u16string_view name, const VARIANT& value) {
   std::u16string text;
   HRESULT hr = TextOfVariant(value, text);
-  if (SUCCEEDED(hr)) element()->SetAttribute(name, text);
+  if (SUCCEEDED(hr)) GetElement()->SetAttribute(name, text);
   return hr;
 }
 
 HRESULT CElement::setAttribute(BSTR name, VARIANT value, LONG) {
   if (!IsUsableAttributeName(TextOf(name))) return E_INVALIDARG;
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
     std::u16string text;
     HRESULT hr = TextOfVariant(value, text);
@@ -134,7 +134,7 @@ HRESULT CElement::setAttribute(BSTR name, VARIANT value, LONG) {
 HRESULT CElement::getAttribute(BSTR name, LONG, VARIANT* value) {
   if (!value) return E_POINTER;
   VariantInit(value);
-  const Element* e = element();
+  const Element* e = GetElement();
   const vellum::engine::Attribute* attribute = e ? e->FindAttribute(TextOf(name)) : nullptr;
   if (!attribute) return ReturnNullVariant(value);
   return GuardedRead([&] { return ReturnStringVariant(attribute->value, value); });
@@ -142,7 +142,7 @@ HRESULT CElement::getAttribute(BSTR name, LONG, VARIANT* value) {
 
 HRESULT CElement::removeAttribute(BSTR name, LONG, VARIANT_BOOL* removed) {
   if (removed) *removed = VARIANT_FALSE;
-  Element* e = element();
+  Element* e = GetElement();
   if (!e) return S_OK;
   return Guarded([&] {
     bool done = e->RemoveAttribute(TextOf(name));
@@ -165,22 +165,24 @@ HRESULT CElement::get_lang(BSTR* p) { return GetAttributeText(u"lang", p); }
 HRESULT CElement::get_tagName(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  const Element* e = element();
+  const Element* e = GetElement();
   return GuardedRead([&] { return e ? ReturnAsciiUpper(e->LocalName(), p) : ReturnString(u"!", p); });
 }
 
-HRESULT CElement::get_parentElement(IHTMLElement** p) { return WrapNodeAs(document(), node().ParentElement(), p); }
+HRESULT CElement::get_parentElement(IHTMLElement** p) {
+  return WrapNodeAs(GetDocument(), GetNode().ParentElement(), p);
+}
 
 HRESULT CElement::get_document(IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return document().QueryInterface(IID_IDispatch, reinterpret_cast<void**>(p));
+  return GetDocument().QueryInterface(IID_IDispatch, reinterpret_cast<void**>(p));
 }
 
 HRESULT CElement::contains(IHTMLElement* child, VARIANT_BOOL* result) {
   if (!result) return E_POINTER;
   RefPtr<Node> other = NodeOf(child);
-  *result = ToVariantBool(other && node().IsInclusiveAncestorOf(other.get()));
+  *result = ToVariantBool(other && GetNode().IsInclusiveAncestorOf(other.get()));
   return S_OK;
 }
 
@@ -188,7 +190,7 @@ HRESULT CElement::get_sourceIndex(LONG* p) {
   if (!p) return E_POINTER;
   *p = -1;
   return GuardedRead([&] {
-    *p = node().SourceIndex();
+    *p = GetNode().SourceIndex();
     return S_OK;
   });
 }
@@ -198,9 +200,10 @@ HRESULT CElement::get_children(IDispatch** p) {
   *p = nullptr;
   return Guarded([&] {
     NodeList children;
-    for (Node* child = node().FirstChild(); child; child = child->NextSibling())
+    for (Node* child = GetNode().FirstChild(); child; child = child->NextSibling())
       if (child->IsElement() || child->IsComment()) children.emplace_back(child);
-    return CElementCollection::CreateList(document(), std::move(children), IID_IDispatch, reinterpret_cast<void**>(p));
+    return CElementCollection::CreateList(GetDocument(), std::move(children), IID_IDispatch,
+                                          reinterpret_cast<void**>(p));
   });
 }
 
@@ -208,7 +211,7 @@ HRESULT CElement::get_all(IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&] {
-    return CElementCollection::CreateList(document(), DescendantsOf(node()), IID_IDispatch,
+    return CElementCollection::CreateList(GetDocument(), DescendantsOf(GetNode()), IID_IDispatch,
                                           reinterpret_cast<void**>(p));
   });
 }
@@ -217,7 +220,7 @@ HRESULT CElement::getElementsByTagName(BSTR name, IHTMLElementCollection** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&] {
-    return CElementCollection::CreateList(document(), WithTagName(DescendantsOf(node()), TextOf(name)),
+    return CElementCollection::CreateList(GetDocument(), WithTagName(DescendantsOf(GetNode()), TextOf(name)),
                                           IID_IHTMLElementCollection, reinterpret_cast<void**>(p));
   });
 }
@@ -232,23 +235,24 @@ HRESULT CElement::toString(BSTR* text) {
 HRESULT CElement::get_innerHTML(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(element() ? vellum::engine::InnerHtml(node()) : std::u16string(), p); });
+  return Guarded(
+      [&] { return ReturnString(GetElement() ? vellum::engine::InnerHtml(GetNode()) : std::u16string(), p); });
 }
 
 HRESULT CElement::put_innerHTML(BSTR v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] { return ResultOf(vellum::engine::SetInnerHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::get_innerText(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  const Element* e = element();
+  const Element* e = GetElement();
   return Guarded([&] { return ReturnString(e ? vellum::engine::InnerText(*e) : std::u16string(), p); });
 }
 
 HRESULT CElement::put_innerText(BSTR v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
     vellum::engine::SetInnerText(e, TextOf(v));
     return S_OK;
@@ -260,23 +264,23 @@ HRESULT CElement::get_outerText(BSTR* p) { return get_innerText(p); }
 HRESULT CElement::get_outerHTML(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(vellum::engine::OuterHtml(node()), p); });
+  return Guarded([&] { return ReturnString(vellum::engine::OuterHtml(GetNode()), p); });
 }
 
 HRESULT CElement::put_outerHTML(BSTR v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] { return ResultOf(vellum::engine::SetOuterHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::insertAdjacentHTML(BSTR where, BSTR html) {
-  Element& e = *element();
+  Element& e = *GetElement();
   vellum::engine::AdjacentPosition position;
   if (!vellum::engine::ParseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
   return Guarded([&] { return ResultOf(vellum::engine::InsertAdjacentHtml(e, position, TextOf(html))); });
 }
 
 HRESULT CElement::insertAdjacentText(BSTR where, BSTR text) {
-  Element* e = element();
+  Element* e = GetElement();
   vellum::engine::AdjacentPosition position;
   if (!vellum::engine::ParseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
   return Guarded([&] {

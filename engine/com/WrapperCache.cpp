@@ -10,7 +10,7 @@ using vellum::engine::Node;
 
 CNodeObject* CWrapperCache::Bound(const Node* node) const {
   auto* wrapper = static_cast<CNodeObject*>(node->Binding());
-  return wrapper && &wrapper->document().Wrappers() == this ? wrapper : nullptr;
+  return wrapper && &wrapper->GetDocument().Wrappers() == this ? wrapper : nullptr;
 }
 
 CNodeObject* CWrapperCache::Find(const Node* node) const {
