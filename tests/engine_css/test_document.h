@@ -15,10 +15,10 @@ class TestDocument {
  public:
   explicit TestDocument(std::u16string_view html) : document_(ParseDocument(html)) {}
 
-  Document& document() const { return *document_; }
+  Document& GetDocument() const { return *document_; }
 
   // The element whose id attribute is `id`; fails the test when there is none.
-  Element& byId(std::u16string_view id) const {
+  Element& ById(std::u16string_view id) const {
     for (Node* node : document_->All()) {
       Element* element = AsElement(node);
       const Attribute* attribute = element ? element->FindAttribute(u"id") : nullptr;

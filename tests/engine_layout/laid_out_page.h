@@ -22,11 +22,11 @@ class LaidOutPage {
                        TextMeasurer& measurer = FixedMeasurer())
       : document_(ParseDocument(html)), tree_(Layout(*document_, width, height, measurer)) {}
 
-  Document& document() const { return *document_; }
-  const LayoutTree& tree() const { return tree_; }
+  Document& GetDocument() const { return *document_; }
+  const LayoutTree& Tree() const { return tree_; }
 
   // The element whose id attribute is `id`; fails the test when there is none.
-  Element& byId(std::u16string_view id) const {
+  Element& ById(std::u16string_view id) const {
     for (Node* node : document_->All()) {
       Element* element = AsElement(node);
       const Attribute* attribute = element ? element->FindAttribute(u"id") : nullptr;
@@ -40,7 +40,7 @@ class LaidOutPage {
 
   // "[10,20] 65x20": the border box in document window coordinates; "none" without a box.
   std::string Border(std::u16string_view id) const {
-    const Box* box = tree_.BoxOf(byId(id));
+    const Box* box = tree_.BoxOf(ById(id));
     if (!box) {
       return "none";
     }
@@ -50,7 +50,7 @@ class LaidOutPage {
 
   // "[10,20] 65x20" from offsetLeft, offsetTop, and the border box size.
   std::string Offsets(std::u16string_view id) const {
-    const Box* box = tree_.BoxOf(byId(id));
+    const Box* box = tree_.BoxOf(ById(id));
     if (!box) {
       return "none";
     }
