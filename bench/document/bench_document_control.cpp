@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
     std::vector<Figures> all;
     const std::vector<int> sizes = repeat ? std::vector<int>{10000} : std::vector<int>{100, 1000, 10000};
     for (int n : sizes) {
-      Figures f = Measure(parent.hwnd(), n, repeat ? 51 : n >= 10000 ? 9 : 31, keepText);
+      Figures f = Measure(parent.Hwnd(), n, repeat ? 51 : n >= 10000 ? 9 : 31, keepText);
       parent.Clear();
       all.push_back(f);
       std::printf("%8d %12zu %10.3f %18.3f %10.3f %18.3f %14.3f %24.3f %10.2f\n", f.elements, f.bytes, f.firstCallMs,

@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
   {
     vt::RecordingParent parent(800, 600);
     vt::PumpFor(50);
-    HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent.hwnd(),
+    HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent.Hwnd(),
                                 reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
     CVellum* control = Module_FindControl(hwnd);
     if (control) {

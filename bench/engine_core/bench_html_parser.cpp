@@ -21,7 +21,7 @@ namespace {
 
 using namespace vellum::engine;
 
-std::string formDocument(int elements) {
+std::string FormDocument(int elements) {
   std::string html =
       "<!DOCTYPE html>\n<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
       "<title>Generated form</title><style>body { margin: 0 } .field { font-family: Arial }</style></head>\n"
@@ -63,7 +63,7 @@ std::string formDocument(int elements) {
   return html;
 }
 
-std::string textDocument(size_t bytes) {
+std::string TextDocument(size_t bytes) {
   static const char* const kWords[] = {"lorem",  "ipsum", "dolor",  "sit",     "amet",   "consectetur", "adipiscing",
                                        "elit",   "sed",   "do",     "eiusmod", "tempor", "incididunt",  "ut",
                                        "labore", "et",    "dolore", "magna",   "aliqua", "caf\xC3\xA9", "na\xC3\xAFve"};
@@ -89,32 +89,32 @@ std::string textDocument(size_t bytes) {
   return html;
 }
 
-const std::string& formInput() {
-  static const std::string s = formDocument(10000);
+const std::string& FormInput() {
+  static const std::string s = FormDocument(10000);
   return s;
 }
-const std::string& textInput() {
-  static const std::string s = textDocument(5 * 1024 * 1024);
+const std::string& TextInput() {
+  static const std::string s = TextDocument(5 * 1024 * 1024);
   return s;
 }
 
-void parseWithVellum(benchmark::State& state, const std::string& input) {
+void ParseWithVellum(benchmark::State& state, const std::string& input) {
   for (auto _ : state) {
     std::u16string text;
     encoding::DecodeUtf8(input, text);
-    RefPtr<Document> document = parseDocument(text);
+    RefPtr<Document> document = ParseDocument(text);
     benchmark::DoNotOptimize(document.get());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(input.size()));
 }
 
-void BM_Vellum_Form(benchmark::State& state) { parseWithVellum(state, formInput()); }
-void BM_Vellum_Text(benchmark::State& state) { parseWithVellum(state, textInput()); }
+void BM_Vellum_Form(benchmark::State& state) { ParseWithVellum(state, FormInput()); }
+void BM_Vellum_Text(benchmark::State& state) { ParseWithVellum(state, TextInput()); }
 BENCHMARK(BM_Vellum_Form)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Vellum_Text)->Unit(benchmark::kMillisecond);
 
 #ifdef VELLUM_BENCH_WITH_GUMBO
-void parseWithGumbo(benchmark::State& state, const std::string& input) {
+void ParseWithGumbo(benchmark::State& state, const std::string& input) {
   for (auto _ : state) {
     GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, input.data(), input.size());
     benchmark::DoNotOptimize(output);
@@ -122,8 +122,8 @@ void parseWithGumbo(benchmark::State& state, const std::string& input) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(input.size()));
 }
-void BM_Gumbo_Form(benchmark::State& state) { parseWithGumbo(state, formInput()); }
-void BM_Gumbo_Text(benchmark::State& state) { parseWithGumbo(state, textInput()); }
+void BM_Gumbo_Form(benchmark::State& state) { ParseWithGumbo(state, FormInput()); }
+void BM_Gumbo_Text(benchmark::State& state) { ParseWithGumbo(state, TextInput()); }
 BENCHMARK(BM_Gumbo_Form)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Gumbo_Text)->Unit(benchmark::kMillisecond);
 #endif
@@ -145,8 +145,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  std::printf("inputs: form %.2f MB (10,000 elements), text %.2f MB\n", formInput().size() / 1048576.0,
-              textInput().size() / 1048576.0);
+  std::printf("inputs: form %.2f MB (10,000 elements), text %.2f MB\n", FormInput().size() / 1048576.0,
+              TextInput().size() / 1048576.0);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   for (const char* doc : {"Form", "Text"}) {

@@ -88,7 +88,7 @@ std::u16string StaticPage(int elements) {
 }
 
 void RunLayout(benchmark::State& state, const std::u16string& html) {
-  RefPtr<Document> document = parseDocument(html);
+  RefPtr<Document> document = ParseDocument(html);
   std::size_t boxes = 0;
   for (auto _ : state) {
     layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
@@ -99,7 +99,7 @@ void RunLayout(benchmark::State& state, const std::u16string& html) {
 }
 
 void RunHitTests(benchmark::State& state, const std::u16string& html) {
-  RefPtr<Document> document = parseDocument(html);
+  RefPtr<Document> document = ParseDocument(html);
   const layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
   int x = 0, y = 0;
   for (auto _ : state) {
@@ -120,7 +120,7 @@ void BM_HitTestStatic(benchmark::State& state) { RunHitTests(state, StaticPage(s
 // Every element of the static page hit-tested once through a fresh layout: what took over a second
 // when each query laid out its element from scratch.
 void BM_LayoutThenHitEveryElementStatic(benchmark::State& state) {
-  RefPtr<Document> document = parseDocument(StaticPage(static_cast<int>(state.range(0))));
+  RefPtr<Document> document = ParseDocument(StaticPage(static_cast<int>(state.range(0))));
   for (auto _ : state) {
     const layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight);
     for (const layout::Box& box : tree.Boxes()) {

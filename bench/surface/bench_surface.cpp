@@ -82,7 +82,7 @@ int main() {
   Module_RegisterClass(GetModuleHandleW(nullptr));
   {
     vt::RecordingParent parent(1100, 900);
-    HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent.hwnd(),
+    HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent.Hwnd(),
                                 reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
     CVellum* control = Module_FindControl(hwnd);
     if (!control) return 1;

@@ -37,7 +37,7 @@ CDomAttribute& CAttributeCollection::AttributeNamed(std::u16string_view name, si
 
 HRESULT CAttributeCollection::get_length(LONG* p) {
   if (!p) return E_POINTER;
-  *p = static_cast<LONG>(element_->attributes().size());
+  *p = static_cast<LONG>(element_->Attributes().size());
   return S_OK;
 }
 
@@ -45,7 +45,7 @@ HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return GuardedRead([&]() -> HRESULT {
-    const std::vector<Attribute>& attributes = element_->attributes();
+    const std::vector<Attribute>& attributes = element_->Attributes();
     const Attribute* found = nullptr;
     if (!name || IsMissing(*name)) {
       found = attributes.empty() ? nullptr : &attributes.front();
@@ -58,7 +58,7 @@ HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
       std::u16string wanted;
       HRESULT hr = TextOfVariant(*name, wanted);
       if (FAILED(hr)) return hr;
-      found = element_->findAttribute(wanted);
+      found = element_->FindAttribute(wanted);
       if (!found) return DISP_E_UNKNOWNNAME;
     }
     if (!found) return E_INVALIDARG;
@@ -66,7 +66,7 @@ HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
     // Nearly every attribute has no namespace: its name is taken as it stands, without a copy first.
     CDomAttribute& attribute = found->ns == vellum::engine::AttributeNamespace::None
                                    ? AttributeNamed(found->name, place)
-                                   : AttributeNamed(found->qualifiedName(), place);
+                                   : AttributeNamed(found->QualifiedName(), place);
     return attribute.QueryInterface(IID_IDispatch, reinterpret_cast<void**>(p));
   });
 }
@@ -87,12 +87,12 @@ const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties
 // An element holds each name once (names compare without regard to case), so an attribute of exactly
 // this name at the remembered place is the one findAttribute would find.
 const Attribute* CDomAttribute::Find() const {
-  const std::vector<Attribute>& attributes = element().attributes();
+  const std::vector<Attribute>& attributes = GetElement().Attributes();
   if (place_ < attributes.size()) {
     const Attribute& remembered = attributes[place_];
     if (remembered.ns == vellum::engine::AttributeNamespace::None && remembered.name == name_) return &remembered;
   }
-  const Attribute* found = element().findAttribute(name_);
+  const Attribute* found = GetElement().FindAttribute(name_);
   if (found) place_ = static_cast<size_t>(found - attributes.data());
   return found;
 }
@@ -113,7 +113,7 @@ HRESULT CDomAttribute::put_nodeValue(VARIANT v) {
   return Guarded([&] {
     std::u16string value;
     HRESULT hr = TextOfVariant(v, value);
-    if (SUCCEEDED(hr)) element().setAttribute(name_, value);
+    if (SUCCEEDED(hr)) GetElement().SetAttribute(name_, value);
     return hr;
   });
 }

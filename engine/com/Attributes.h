@@ -76,7 +76,7 @@ class CDomAttribute final : public IHTMLDOMAttributeNotImpl, public CRecycled<CD
   CDomAttribute(CAttributeCollection& owner, std::u16string_view name, size_t place)
       : owner_(&owner), name_(name), place_(place) {}
   ~CDomAttribute() = default;
-  vellum::engine::Element& element() const { return *owner_->element_; }
+  vellum::engine::Element& GetElement() const { return *owner_->element_; }
   // The attribute while the element has it.
   const vellum::engine::Attribute* Find() const;
 

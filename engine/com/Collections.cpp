@@ -17,7 +17,7 @@ using vellum::engine::RefPtr;
 namespace {
 
 bool MatchesName(const Node& node, std::u16string_view name) {
-  const Element* element = vellum::engine::asElement(&node);
+  const Element* element = vellum::engine::AsElement(&node);
   return element && (AttributeText(*element, u"id") == name || AttributeText(*element, u"name") == name);
 }
 
@@ -31,15 +31,15 @@ HRESULT GetLength(LONG count, LONG* p) {
 
 NodeList DescendantsOf(const Node& root) {
   NodeList nodes;
-  const Node* node = root.firstChild();
+  const Node* node = root.FirstChild();
   while (node) {
-    if (node->isElement() || node->isComment()) nodes.emplace_back(const_cast<Node*>(node));
-    if (node->firstChild()) {
-      node = node->firstChild();
+    if (node->IsElement() || node->IsComment()) nodes.emplace_back(const_cast<Node*>(node));
+    if (node->FirstChild()) {
+      node = node->FirstChild();
       continue;
     }
-    while (node != &root && !node->nextSibling()) node = node->parent();
-    node = node == &root ? nullptr : node->nextSibling();
+    while (node != &root && !node->NextSibling()) node = node->Parent();
+    node = node == &root ? nullptr : node->NextSibling();
   }
   return nodes;
 }
@@ -48,8 +48,8 @@ namespace {
 
 bool HasTagName(const Node& node, std::u16string_view tagName) {
   if (tagName == u"*") return true;
-  if (node.isComment()) return tagName == u"!";
-  return vellum::engine::equalsIgnoringAsciiCase(static_cast<const Element&>(node).localName(), tagName);
+  if (node.IsComment()) return tagName == u"!";
+  return vellum::engine::EqualsIgnoringAsciiCase(static_cast<const Element&>(node).LocalName(), tagName);
 }
 
 }  // namespace
@@ -83,11 +83,11 @@ CElementCollection::CElementCollection(CHtmlDocument& document, bool followsTree
 
 CElementCollection::~CElementCollection() = default;
 
-size_t CElementCollection::Count() const { return followsTree_ ? document_->Tree().all().size() : nodes_.size(); }
+size_t CElementCollection::Count() const { return followsTree_ ? document_->Tree().All().size() : nodes_.size(); }
 
 Node* CElementCollection::At(size_t index) const {
   if (followsTree_) {
-    const std::vector<Node*>& all = document_->Tree().all();
+    const std::vector<Node*>& all = document_->Tree().All();
     return index < all.size() ? all[index] : nullptr;
   }
   return index < nodes_.size() ? nodes_[index].get() : nullptr;
@@ -132,7 +132,7 @@ HRESULT CElementCollection::tags(VARIANT tagName, IDispatch** p) {
     std::u16string name;
     HRESULT hr = TextOfVariant(tagName, name);
     if (FAILED(hr)) return hr;
-    NodeList matching = followsTree_ ? WithTagName(document_->Tree().all(), name) : WithTagName(nodes_, name);
+    NodeList matching = followsTree_ ? WithTagName(document_->Tree().All(), name) : WithTagName(nodes_, name);
     return CreateList(*document_, std::move(matching), IID_IDispatch, reinterpret_cast<void**>(p));
   });
 }
@@ -159,7 +159,7 @@ const NamedPropertyTable<CElementCollection>& CElementCollection::Properties() {
 
 // One pass over the siblings: counting them first would chase every pointer twice.
 CChildList::CChildList(const Node& parent) {
-  for (Node* child = parent.firstChild(); child; child = child->nextSibling(), ++size_) {
+  for (Node* child = parent.FirstChild(); child; child = child->NextSibling(), ++size_) {
     if (size_ < kInPlace) {
       inPlace_[size_] = child;
     } else {

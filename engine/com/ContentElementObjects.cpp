@@ -69,7 +69,7 @@ const NamedPropertyTable<CImgElement>& CImgElement::Properties() {
 HRESULT CImgElement::get_src(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(ResolvedSourceUrl(AttributeText(*element(), u"src")), p); });
+  return Guarded([&] { return ReturnString(ResolvedSourceUrl(AttributeText(*GetElement(), u"src")), p); });
 }
 
 // --- comment -----------------------------------------------------------------------------------------
@@ -83,12 +83,12 @@ const NamedPropertyTable<CCommentElement>& CCommentElement::Properties() {
 HRESULT CCommentElement::get_text(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(vellum::engine::asComment(&node())->markup(), p); });
+  return Guarded([&] { return ReturnString(vellum::engine::AsComment(&GetNode())->Markup(), p); });
 }
 
 HRESULT CCommentElement::put_text(BSTR v) {
   return Guarded([&] {
-    vellum::engine::asComment(&node())->setData(CommentData(TextOf(v)));
+    vellum::engine::AsComment(&GetNode())->SetData(CommentData(TextOf(v)));
     return S_OK;
   });
 }

@@ -4,11 +4,11 @@ namespace vellum::engine::com {
 
 const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::Document& tree, int width, int height,
                                                                vellum::engine::layout::TextMeasurer& measurer) {
-  if (!layout_ || tree_ != &tree || version_ != tree.version() || width_ != width || height_ != height) {
+  if (!layout_ || tree_ != &tree || version_ != tree.Version() || width_ != width || height_ != height) {
     layout_.reset();
     layout_.emplace(vellum::engine::layout::Layout(tree, width, height, measurer));
     tree_ = &tree;
-    version_ = tree.version();
+    version_ = tree.Version();
     width_ = width;
     height_ = height;
   }

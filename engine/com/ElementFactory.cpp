@@ -11,11 +11,11 @@ using vellum::engine::Element;
 using vellum::engine::TagId;
 
 CElement* CElement::Create(CHtmlDocument& document, vellum::engine::Node& node) {
-  if (node.isComment()) return CCommentElement::Create(document, node);
-  const Element* element = vellum::engine::asElement(&node);
+  if (node.IsComment()) return CCommentElement::Create(document, node);
+  const Element* element = vellum::engine::AsElement(&node);
   // An element of another namespace (SVG, MathML) may share a tag's name, never its interfaces.
-  if (!element || !element->isHtml()) return CGenericElement::Create(document, node);
-  switch (element->tagId()) {
+  if (!element || !element->IsHtml()) return CGenericElement::Create(document, node);
+  switch (element->GetTagId()) {
     case TagId::Input:
       return CInputElement::Create(document, node);
     case TagId::Textarea:

@@ -125,7 +125,7 @@ LONG Inside(LONG size, LONG before, LONG after) { return size - before - after >
 
 ClientArea ClientAreaOf(CHtmlDocument& document, Element& element) {
   ClientArea area;
-  if (&element == element.document().body()) {
+  if (&element == element.GetDocument().Body()) {
     // The body fills the document window: its client area is the window's, inside the body's borders.
     Borders borders = AllBordersOf(element);
     area.left = borders.left;
@@ -147,9 +147,9 @@ ClientArea ClientAreaOf(CHtmlDocument& document, Element& element) {
 }
 
 Element* OffsetParentOf(Element& element) {
-  Element* body = element.document().body();
+  Element* body = element.GetDocument().Body();
   if (&element == body) return nullptr;
-  for (Element* ancestor = element.parentElement(); ancestor; ancestor = ancestor->parentElement()) {
+  for (Element* ancestor = element.ParentElement(); ancestor; ancestor = ancestor->ParentElement()) {
     if (ancestor == body) return body;
     if (FactsOf(*ancestor, BorderSides::None).positioned) return ancestor;
   }

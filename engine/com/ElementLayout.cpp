@@ -41,54 +41,54 @@ HRESULT ReturnClientField(CHtmlDocument& document, Element* element, LONG* p, Fi
 HRESULT CElement::get_style(IHTMLStyle** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  Element& e = *element();
+  Element& e = *GetElement();
   return GuardedRead([&] { return CreateInlineStyle(e, p); });
 }
 
 HRESULT CElement::get_currentStyle(IHTMLCurrentStyle** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] { return CreateCurrentStyle(e, p); });
 }
 
 using vellum::engine::layout::Box;
 
 HRESULT CElement::get_offsetLeft(LONG* p) {
-  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.offsetLeft; });
+  return ReturnBoxField(GetDocument(), GetElement(), p, [](const Box& box) { return box.offsetLeft; });
 }
 HRESULT CElement::get_offsetTop(LONG* p) {
-  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.offsetTop; });
+  return ReturnBoxField(GetDocument(), GetElement(), p, [](const Box& box) { return box.offsetTop; });
 }
 HRESULT CElement::get_offsetWidth(LONG* p) {
-  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.border.width; });
+  return ReturnBoxField(GetDocument(), GetElement(), p, [](const Box& box) { return box.border.width; });
 }
 HRESULT CElement::get_offsetHeight(LONG* p) {
-  return ReturnBoxField(document(), element(), p, [](const Box& box) { return box.border.height; });
+  return ReturnBoxField(GetDocument(), GetElement(), p, [](const Box& box) { return box.border.height; });
 }
 
 HRESULT CElement::get_offsetParent(IHTMLElement** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  Element* e = element();
+  Element* e = GetElement();
   if (!e) return S_OK;
   return Guarded([&] {
-    const Box* box = document().Layout().BoxOf(*e);
-    return WrapNodeAs(document(), box ? box->offsetParent : OffsetParentOf(*e), p);
+    const Box* box = GetDocument().Layout().BoxOf(*e);
+    return WrapNodeAs(GetDocument(), box ? box->offsetParent : OffsetParentOf(*e), p);
   });
 }
 
 HRESULT CElement::get_clientLeft(LONG* p) {
-  return ReturnClientField(document(), element(), p, [](const ClientArea& area) { return area.left; });
+  return ReturnClientField(GetDocument(), GetElement(), p, [](const ClientArea& area) { return area.left; });
 }
 HRESULT CElement::get_clientTop(LONG* p) {
-  return ReturnClientField(document(), element(), p, [](const ClientArea& area) { return area.top; });
+  return ReturnClientField(GetDocument(), GetElement(), p, [](const ClientArea& area) { return area.top; });
 }
 HRESULT CElement::get_clientWidth(LONG* p) {
-  return ReturnClientField(document(), element(), p, [](const ClientArea& area) { return area.width; });
+  return ReturnClientField(GetDocument(), GetElement(), p, [](const ClientArea& area) { return area.width; });
 }
 HRESULT CElement::get_clientHeight(LONG* p) {
-  return ReturnClientField(document(), element(), p, [](const ClientArea& area) { return area.height; });
+  return ReturnClientField(GetDocument(), GetElement(), p, [](const ClientArea& area) { return area.height; });
 }
 
 }  // namespace vellum::engine::com

@@ -60,32 +60,32 @@ bool ParseLeadingNumber(std::u16string_view text, LONG& value) {
 HRESULT CElement::GetAttributeText(std::u16string_view name, BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  const Element* e = element();
+  const Element* e = GetElement();
   return GuardedRead([&] { return ReturnString(e ? AttributeText(*e, name) : std::u16string_view(), p); });
 }
 
 HRESULT CElement::SetAttributeText(std::u16string_view name, BSTR v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
-    e.setAttribute(name, TextOf(v));
+    e.SetAttribute(name, TextOf(v));
     return S_OK;
   });
 }
 
 HRESULT CElement::GetAttributeFlag(std::u16string_view name, VARIANT_BOOL* p) {
   if (!p) return E_POINTER;
-  const Element* e = element();
-  *p = ToVariantBool(e && e->hasAttribute(name));
+  const Element* e = GetElement();
+  *p = ToVariantBool(e && e->HasAttribute(name));
   return S_OK;
 }
 
 HRESULT CElement::SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
     if (v != VARIANT_FALSE) {
-      if (!e.hasAttribute(name)) e.setAttribute(name, u"");
+      if (!e.HasAttribute(name)) e.SetAttribute(name, u"");
     } else {
-      e.removeAttribute(name);
+      e.RemoveAttribute(name);
     }
     return S_OK;
   });
@@ -94,21 +94,21 @@ HRESULT CElement::SetAttributeFlag(std::u16string_view name, VARIANT_BOOL v) {
 HRESULT CElement::GetAttributeNumber(std::u16string_view name, LONG fallback, LONG* p) {
   if (!p) return E_POINTER;
   *p = fallback;
-  if (const Element* e = element()) ParseLeadingNumber(AttributeText(*e, name), *p);
+  if (const Element* e = GetElement()) ParseLeadingNumber(AttributeText(*e, name), *p);
   return S_OK;
 }
 
 HRESULT CElement::SetAttributeNumber(std::u16string_view name, LONG v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
-    e.setAttribute(name, DecimalText(v));
+    e.SetAttribute(name, DecimalText(v));
     return S_OK;
   });
 }
 
 HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result) {
-  const Element* e = element();
-  const vellum::engine::Attribute* attribute = e ? e->findAttribute(name) : nullptr;
+  const Element* e = GetElement();
+  const vellum::engine::Attribute* attribute = e ? e->FindAttribute(name) : nullptr;
   if (!attribute) return DISP_E_MEMBERNOTFOUND;
   return ReturnStringVariant(attribute->value, result);
 }
@@ -116,17 +116,17 @@ HRESULT CElement::GetAttributeProperty(std::u16string_view name, VARIANT* result
 HRESULT CElement::SetAttributeProperty(std::u16string_view name, const VARIANT& value) {
   std::u16string text;
   HRESULT hr = TextOfVariant(value, text);
-  if (SUCCEEDED(hr)) element()->setAttribute(name, text);
+  if (SUCCEEDED(hr)) GetElement()->SetAttribute(name, text);
   return hr;
 }
 
 HRESULT CElement::setAttribute(BSTR name, VARIANT value, LONG) {
   if (!IsUsableAttributeName(TextOf(name))) return E_INVALIDARG;
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
     std::u16string text;
     HRESULT hr = TextOfVariant(value, text);
-    if (SUCCEEDED(hr)) e.setAttribute(TextOf(name), text);
+    if (SUCCEEDED(hr)) e.SetAttribute(TextOf(name), text);
     return hr;
   });
 }
@@ -134,18 +134,18 @@ HRESULT CElement::setAttribute(BSTR name, VARIANT value, LONG) {
 HRESULT CElement::getAttribute(BSTR name, LONG, VARIANT* value) {
   if (!value) return E_POINTER;
   VariantInit(value);
-  const Element* e = element();
-  const vellum::engine::Attribute* attribute = e ? e->findAttribute(TextOf(name)) : nullptr;
+  const Element* e = GetElement();
+  const vellum::engine::Attribute* attribute = e ? e->FindAttribute(TextOf(name)) : nullptr;
   if (!attribute) return ReturnNullVariant(value);
   return GuardedRead([&] { return ReturnStringVariant(attribute->value, value); });
 }
 
 HRESULT CElement::removeAttribute(BSTR name, LONG, VARIANT_BOOL* removed) {
   if (removed) *removed = VARIANT_FALSE;
-  Element* e = element();
+  Element* e = GetElement();
   if (!e) return S_OK;
   return Guarded([&] {
-    bool done = e->removeAttribute(TextOf(name));
+    bool done = e->RemoveAttribute(TextOf(name));
     if (removed) *removed = ToVariantBool(done);
     return S_OK;
   });
@@ -165,22 +165,24 @@ HRESULT CElement::get_lang(BSTR* p) { return GetAttributeText(u"lang", p); }
 HRESULT CElement::get_tagName(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  const Element* e = element();
-  return GuardedRead([&] { return e ? ReturnAsciiUpper(e->localName(), p) : ReturnString(u"!", p); });
+  const Element* e = GetElement();
+  return GuardedRead([&] { return e ? ReturnAsciiUpper(e->LocalName(), p) : ReturnString(u"!", p); });
 }
 
-HRESULT CElement::get_parentElement(IHTMLElement** p) { return WrapNodeAs(document(), node().parentElement(), p); }
+HRESULT CElement::get_parentElement(IHTMLElement** p) {
+  return WrapNodeAs(GetDocument(), GetNode().ParentElement(), p);
+}
 
 HRESULT CElement::get_document(IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return document().QueryInterface(IID_IDispatch, reinterpret_cast<void**>(p));
+  return GetDocument().QueryInterface(IID_IDispatch, reinterpret_cast<void**>(p));
 }
 
 HRESULT CElement::contains(IHTMLElement* child, VARIANT_BOOL* result) {
   if (!result) return E_POINTER;
   RefPtr<Node> other = NodeOf(child);
-  *result = ToVariantBool(other && node().isInclusiveAncestorOf(other.get()));
+  *result = ToVariantBool(other && GetNode().IsInclusiveAncestorOf(other.get()));
   return S_OK;
 }
 
@@ -188,7 +190,7 @@ HRESULT CElement::get_sourceIndex(LONG* p) {
   if (!p) return E_POINTER;
   *p = -1;
   return GuardedRead([&] {
-    *p = node().sourceIndex();
+    *p = GetNode().SourceIndex();
     return S_OK;
   });
 }
@@ -198,9 +200,10 @@ HRESULT CElement::get_children(IDispatch** p) {
   *p = nullptr;
   return Guarded([&] {
     NodeList children;
-    for (Node* child = node().firstChild(); child; child = child->nextSibling())
-      if (child->isElement() || child->isComment()) children.emplace_back(child);
-    return CElementCollection::CreateList(document(), std::move(children), IID_IDispatch, reinterpret_cast<void**>(p));
+    for (Node* child = GetNode().FirstChild(); child; child = child->NextSibling())
+      if (child->IsElement() || child->IsComment()) children.emplace_back(child);
+    return CElementCollection::CreateList(GetDocument(), std::move(children), IID_IDispatch,
+                                          reinterpret_cast<void**>(p));
   });
 }
 
@@ -208,7 +211,7 @@ HRESULT CElement::get_all(IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&] {
-    return CElementCollection::CreateList(document(), DescendantsOf(node()), IID_IDispatch,
+    return CElementCollection::CreateList(GetDocument(), DescendantsOf(GetNode()), IID_IDispatch,
                                           reinterpret_cast<void**>(p));
   });
 }
@@ -217,7 +220,7 @@ HRESULT CElement::getElementsByTagName(BSTR name, IHTMLElementCollection** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&] {
-    return CElementCollection::CreateList(document(), WithTagName(DescendantsOf(node()), TextOf(name)),
+    return CElementCollection::CreateList(GetDocument(), WithTagName(DescendantsOf(GetNode()), TextOf(name)),
                                           IID_IHTMLElementCollection, reinterpret_cast<void**>(p));
   });
 }
@@ -232,25 +235,26 @@ HRESULT CElement::toString(BSTR* text) {
 HRESULT CElement::get_innerHTML(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(element() ? vellum::engine::innerHtml(node()) : std::u16string(), p); });
+  return Guarded(
+      [&] { return ReturnString(GetElement() ? vellum::engine::InnerHtml(GetNode()) : std::u16string(), p); });
 }
 
 HRESULT CElement::put_innerHTML(BSTR v) {
-  Element& e = *element();
-  return Guarded([&] { return ResultOf(vellum::engine::setInnerHtml(e, TextOf(v))); });
+  Element& e = *GetElement();
+  return Guarded([&] { return ResultOf(vellum::engine::SetInnerHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::get_innerText(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  const Element* e = element();
-  return Guarded([&] { return ReturnString(e ? vellum::engine::innerText(*e) : std::u16string(), p); });
+  const Element* e = GetElement();
+  return Guarded([&] { return ReturnString(e ? vellum::engine::InnerText(*e) : std::u16string(), p); });
 }
 
 HRESULT CElement::put_innerText(BSTR v) {
-  Element& e = *element();
+  Element& e = *GetElement();
   return Guarded([&] {
-    vellum::engine::setInnerText(e, TextOf(v));
+    vellum::engine::SetInnerText(e, TextOf(v));
     return S_OK;
   });
 }
@@ -260,36 +264,36 @@ HRESULT CElement::get_outerText(BSTR* p) { return get_innerText(p); }
 HRESULT CElement::get_outerHTML(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(vellum::engine::outerHtml(node()), p); });
+  return Guarded([&] { return ReturnString(vellum::engine::OuterHtml(GetNode()), p); });
 }
 
 HRESULT CElement::put_outerHTML(BSTR v) {
-  Element& e = *element();
-  return Guarded([&] { return ResultOf(vellum::engine::setOuterHtml(e, TextOf(v))); });
+  Element& e = *GetElement();
+  return Guarded([&] { return ResultOf(vellum::engine::SetOuterHtml(e, TextOf(v))); });
 }
 
 HRESULT CElement::insertAdjacentHTML(BSTR where, BSTR html) {
-  Element& e = *element();
+  Element& e = *GetElement();
   vellum::engine::AdjacentPosition position;
-  if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
-  return Guarded([&] { return ResultOf(vellum::engine::insertAdjacentHtml(e, position, TextOf(html))); });
+  if (!vellum::engine::ParseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
+  return Guarded([&] { return ResultOf(vellum::engine::InsertAdjacentHtml(e, position, TextOf(html))); });
 }
 
 HRESULT CElement::insertAdjacentText(BSTR where, BSTR text) {
-  Element* e = element();
+  Element* e = GetElement();
   vellum::engine::AdjacentPosition position;
-  if (!vellum::engine::parseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
+  if (!vellum::engine::ParseAdjacentPosition(TextOf(where), position)) return E_INVALIDARG;
   return Guarded([&] {
-    RefPtr<Node> textNode = e->document().createText(TextOf(text));
+    RefPtr<Node> textNode = e->GetDocument().CreateText(TextOf(text));
     switch (position) {
       case vellum::engine::AdjacentPosition::BeforeBegin:
-        return e->parent() ? ResultOf(e->parent()->insertBefore(textNode, e)) : E_INVALIDARG;
+        return e->Parent() ? ResultOf(e->Parent()->InsertBefore(textNode, e)) : E_INVALIDARG;
       case vellum::engine::AdjacentPosition::AfterBegin:
-        return ResultOf(e->insertBefore(textNode, e->firstChild()));
+        return ResultOf(e->InsertBefore(textNode, e->FirstChild()));
       case vellum::engine::AdjacentPosition::BeforeEnd:
-        return ResultOf(e->appendChild(textNode));
+        return ResultOf(e->AppendChild(textNode));
       case vellum::engine::AdjacentPosition::AfterEnd:
-        return e->parent() ? ResultOf(e->parent()->insertBefore(textNode, e->nextSibling())) : E_INVALIDARG;
+        return e->Parent() ? ResultOf(e->Parent()->InsertBefore(textNode, e->NextSibling())) : E_INVALIDARG;
     }
     return E_INVALIDARG;
   });

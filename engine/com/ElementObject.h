@@ -24,7 +24,7 @@ class CElement : public CNodeObject, public IHTMLElementNotImpl, public IHTMLEle
 
   // The element; null for a comment, whose class answers every call that would change an element's
   // markup or style itself.
-  vellum::engine::Element* element() const { return vellum::engine::asElement(&node()); }
+  vellum::engine::Element* GetElement() const { return vellum::engine::AsElement(&GetNode()); }
 
   // IHTMLElement
   HRESULT STDMETHODCALLTYPE setAttribute(BSTR name, VARIANT value, LONG flags) override;

@@ -14,22 +14,22 @@ namespace {
 
 // The node after `node` in tree order, staying below `root`.
 Node* NextBelow(const Node* node, const Node* root) {
-  if (node->firstChild()) return node->firstChild();
-  for (; node && node != root; node = node->parent())
-    if (node->nextSibling()) return node->nextSibling();
+  if (node->FirstChild()) return node->FirstChild();
+  for (; node && node != root; node = node->Parent())
+    if (node->NextSibling()) return node->NextSibling();
   return nullptr;
 }
 
 bool IsRadio(const Element& input) {
-  return input.is(TagId::Input) && vellum::engine::equalsIgnoringAsciiCase(AttributeText(input, u"type"), u"radio");
+  return input.Is(TagId::Input) && vellum::engine::EqualsIgnoringAsciiCase(AttributeText(input, u"type"), u"radio");
 }
 
 // The form that holds the control, or the top of its tree: the scope of a radio group.
 const Node& GroupScope(const Element& input) {
   const Node* scope = &input;
-  while (scope->parent()) {
-    scope = scope->parent();
-    if (const Element* e = vellum::engine::asElement(scope); e && e->is(TagId::Form)) break;
+  while (scope->Parent()) {
+    scope = scope->Parent();
+    if (const Element* e = vellum::engine::AsElement(scope); e && e->Is(TagId::Form)) break;
   }
   return *scope;
 }
@@ -39,20 +39,20 @@ bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == 
 }  // namespace
 
 std::u16string_view AttributeText(const Element& element, std::u16string_view name) {
-  const vellum::engine::Attribute* attribute = element.findAttribute(name);
+  const vellum::engine::Attribute* attribute = element.FindAttribute(name);
   return attribute ? std::u16string_view(attribute->value) : std::u16string_view();
 }
 
 std::u16string TextContent(const Node& node) {
   std::u16string text;
-  for (const Node* n = node.firstChild(); n; n = NextBelow(n, &node))
-    if (const vellum::engine::Text* t = vellum::engine::asText(n)) text += t->data();
+  for (const Node* n = node.FirstChild(); n; n = NextBelow(n, &node))
+    if (const vellum::engine::Text* t = vellum::engine::AsText(n)) text += t->Data();
   return text;
 }
 
 void ReplaceChildrenWithText(Element& element, std::u16string_view text) {
-  element.removeAllChildren();
-  if (!text.empty()) element.appendChild(element.document().createText(text));
+  element.RemoveAllChildren();
+  if (!text.empty()) element.AppendChild(element.GetDocument().CreateText(text));
 }
 
 std::u16string OptionText(const Element& option) {
@@ -71,18 +71,18 @@ std::u16string OptionText(const Element& option) {
 }
 
 std::u16string OptionValue(const Element& option) {
-  if (const vellum::engine::Attribute* value = option.findAttribute(u"value")) return value->value;
+  if (const vellum::engine::Attribute* value = option.FindAttribute(u"value")) return value->value;
   return OptionText(option);
 }
 
 Element* SelectOf(const Element& option) {
-  Element* parent = option.parentElement();
-  if (parent && parent->is(TagId::Optgroup)) parent = parent->parentElement();
-  return parent && parent->is(TagId::Select) ? parent : nullptr;
+  Element* parent = option.ParentElement();
+  if (parent && parent->Is(TagId::Optgroup)) parent = parent->ParentElement();
+  return parent && parent->Is(TagId::Select) ? parent : nullptr;
 }
 
 bool IsDropDown(const Element& select) {
-  if (select.hasAttribute(u"multiple")) return false;
+  if (select.HasAttribute(u"multiple")) return false;
   std::u16string_view size = AttributeText(select, u"size");
   long lines = 0;
   for (char16_t c : size) {
@@ -106,14 +106,14 @@ CFormState::Entry& CFormState::Ensure(Element& element) {
 }
 
 std::u16string CFormState::Value(const Element& control) const {
-  if (control.is(TagId::Textarea)) return TextContent(control);
+  if (control.Is(TagId::Textarea)) return TextContent(control);
   if (const Entry* entry = Find(control); entry && entry->value) return *entry->value;
   return std::u16string(AttributeText(control, u"value"));
 }
 
 void CFormState::SetValue(Element& control, std::u16string_view value) {
-  if (control.is(TagId::Textarea)) {
-    vellum::engine::setInnerText(control, value);
+  if (control.Is(TagId::Textarea)) {
+    vellum::engine::SetInnerText(control, value);
     return;
   }
   Ensure(control).value = std::u16string(value);
@@ -121,7 +121,7 @@ void CFormState::SetValue(Element& control, std::u16string_view value) {
 
 bool CFormState::Checked(const Element& input) const {
   if (const Entry* entry = Find(input); entry && entry->checked) return *entry->checked;
-  return input.hasAttribute(u"checked");
+  return input.HasAttribute(u"checked");
 }
 
 std::vector<Element*> RadioGroup(Element& radio) {
@@ -129,8 +129,8 @@ std::vector<Element*> RadioGroup(Element& radio) {
   if (group.empty() || !IsRadio(radio)) return {&radio};
   std::vector<Element*> members;
   const Node& scope = GroupScope(radio);
-  for (Node* n = scope.firstChild(); n; n = NextBelow(n, &scope)) {
-    Element* other = vellum::engine::asElement(n);
+  for (Node* n = scope.FirstChild(); n; n = NextBelow(n, &scope)) {
+    Element* other = vellum::engine::AsElement(n);
     if (other && IsRadio(*other) && AttributeText(*other, u"name") == group) members.push_back(other);
   }
   if (members.empty()) members.push_back(&radio);  // a radio outside any tree
@@ -146,19 +146,19 @@ void CFormState::SetChecked(Element& input, bool checked) {
 
 std::vector<Element*> CFormState::Options(const Element& select) {
   std::vector<Element*> options;
-  for (Node* n = select.firstChild(); n; n = NextBelow(n, &select))
-    if (Element* e = vellum::engine::asElement(n); e && e->is(TagId::Option)) options.push_back(e);
+  for (Node* n = select.FirstChild(); n; n = NextBelow(n, &select))
+    if (Element* e = vellum::engine::AsElement(n); e && e->Is(TagId::Option)) options.push_back(e);
   return options;
 }
 
 bool CFormState::SelectednessOf(const Element& option) const {
   if (const Entry* entry = Find(option); entry && entry->selected) return *entry->selected;
-  return option.hasAttribute(u"selected");
+  return option.HasAttribute(u"selected");
 }
 
 long CFormState::SelectedIndex(const Element& select) const {
   std::vector<Element*> options = Options(select);
-  bool multiple = select.hasAttribute(u"multiple");
+  bool multiple = select.HasAttribute(u"multiple");
   long found = -1;
   for (size_t i = 0; i < options.size(); ++i) {
     if (!SelectednessOf(*options[i])) continue;
@@ -171,7 +171,7 @@ long CFormState::SelectedIndex(const Element& select) const {
 
 bool CFormState::Selected(const Element& option) const {
   Element* select = SelectOf(option);
-  if (!select || select->hasAttribute(u"multiple")) return SelectednessOf(option);
+  if (!select || select->HasAttribute(u"multiple")) return SelectednessOf(option);
   long index = SelectedIndex(*select);
   std::vector<Element*> options = Options(*select);
   return index >= 0 && static_cast<size_t>(index) < options.size() && options[index] == &option;
@@ -179,7 +179,7 @@ bool CFormState::Selected(const Element& option) const {
 
 void CFormState::SetSelected(Element& option, bool selected) {
   Element* select = SelectOf(option);
-  if (selected && select && !select->hasAttribute(u"multiple")) {
+  if (selected && select && !select->HasAttribute(u"multiple")) {
     for (Element* other : Options(*select)) Ensure(*other).selected = false;
   }
   Ensure(option).selected = selected;

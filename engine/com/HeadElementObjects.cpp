@@ -39,12 +39,12 @@ const NamedProperty<CTitleElement> kTitleProperties[] = {
 HRESULT ReturnHeldText(const vellum::engine::Element& element, BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(element.text(), p); });
+  return Guarded([&] { return ReturnString(element.Text(), p); });
 }
 
 HRESULT SetHeldText(vellum::engine::Element& element, BSTR v) {
   return Guarded([&] {
-    element.setText(TextOf(v));
+    element.SetText(TextOf(v));
     return S_OK;
   });
 }
@@ -74,12 +74,12 @@ const NamedPropertyTable<CTitleElement>& CTitleElement::Properties() {
 HRESULT CStyleElement::get_styleSheet(IHTMLStyleSheet** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return CreateStyleSheet(*element(), p); });
+  return Guarded([&] { return CreateStyleSheet(*GetElement(), p); });
 }
 
-HRESULT CScriptElement::get_text(BSTR* p) { return ReturnHeldText(*element(), p); }
-HRESULT CScriptElement::put_text(BSTR v) { return SetHeldText(*element(), v); }
-HRESULT CTitleElement::get_text(BSTR* p) { return ReturnHeldText(*element(), p); }
-HRESULT CTitleElement::put_text(BSTR v) { return SetHeldText(*element(), v); }
+HRESULT CScriptElement::get_text(BSTR* p) { return ReturnHeldText(*GetElement(), p); }
+HRESULT CScriptElement::put_text(BSTR v) { return SetHeldText(*GetElement(), v); }
+HRESULT CTitleElement::get_text(BSTR* p) { return ReturnHeldText(*GetElement(), p); }
+HRESULT CTitleElement::put_text(BSTR v) { return SetHeldText(*GetElement(), v); }
 
 }  // namespace vellum::engine::com

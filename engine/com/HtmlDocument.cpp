@@ -40,7 +40,7 @@ HRESULT CreateHtmlDocument(REFIID riid, void** out) {
 }
 
 CHtmlDocument::CHtmlDocument()
-    : tree_(vellum::engine::Document::create()), notifyPoint_(new CPropertyNotifyPoint(this)) {}
+    : tree_(vellum::engine::Document::Create()), notifyPoint_(new CPropertyNotifyPoint(this)) {}
 
 bool CHtmlDocument::Init() {
   if (!RegisterWindowClass()) return false;
@@ -82,7 +82,7 @@ HRESULT CHtmlDocument::InitNew() {
   pendingInput_.clear();
   readyState_ = READYSTATE_COMPLETE;
   return Guarded([&] {
-    ReplaceTree(vellum::engine::Document::create());
+    ReplaceTree(vellum::engine::Document::Create());
     return S_OK;
   });
 }
@@ -108,7 +108,7 @@ HRESULT CHtmlDocument::BeginLoad(std::string&& bytes) {
   if (!PostMessageW(window_, WM_ENGINE_COMPLETE_LOAD, generation, 0)) return E_FAIL;
   pendingInput_ = std::move(bytes);
   HRESULT hr = Guarded([&] {
-    ReplaceTree(vellum::engine::Document::create());  // loading: empty, no body
+    ReplaceTree(vellum::engine::Document::Create());  // loading: empty, no body
     return S_OK;
   });
   if (FAILED(hr)) return hr;
@@ -125,7 +125,7 @@ void CHtmlDocument::CompleteLoad(unsigned generation) {
     // A page too large to hold stays empty; the load still completes.
     CWin32CodePageConverter converter;
     auto decoded = vellum::engine::encoding::DecodeDocument(input, converter);
-    ReplaceTree(vellum::engine::parseDocument(decoded.text));
+    ReplaceTree(vellum::engine::ParseDocument(decoded.text));
     return S_OK;
   });
   SetReadyState(READYSTATE_INTERACTIVE);
@@ -148,7 +148,7 @@ HRESULT CHtmlDocument::GetContentVersion(ULONGLONG* version) {
   // The tree's version and the form state's only grow, each with every change of its own; a new page
   // starts past anything the old one reached (no page sees 2^40 changes).
   constexpr int kPageShift = 40;
-  *version = (pagesShown_ << kPageShift) + tree_->version() + formState_.Version();
+  *version = (pagesShown_ << kPageShift) + tree_->Version() + formState_.Version();
   return S_OK;
 }
 

@@ -17,12 +17,12 @@ namespace {
 
 Element* FirstElement(const vellum::engine::Document& tree, bool (*matches)(const Element&, std::u16string_view),
                       std::u16string_view key) {
-  for (Node* node : tree.all())
-    if (const Element* e = vellum::engine::asElement(node); e && matches(*e, key)) return const_cast<Element*>(e);
+  for (Node* node : tree.All())
+    if (const Element* e = vellum::engine::AsElement(node); e && matches(*e, key)) return const_cast<Element*>(e);
   return nullptr;
 }
 
-bool IsTitle(const Element& element, std::u16string_view) { return element.is(TagId::Title); }
+bool IsTitle(const Element& element, std::u16string_view) { return element.Is(TagId::Title); }
 bool HasId(const Element& element, std::u16string_view id) { return AttributeText(element, u"id") == id; }
 
 // Names createElement accepts: letters, digits, '-', '_', ':' and '.', starting with a letter.
@@ -43,10 +43,10 @@ HRESULT CHtmlDocument::get_readyState(BSTR* p) {
 }
 
 HRESULT CHtmlDocument::get_body(IHTMLElement** p) {
-  return WrapNodeAs(*this, tree_->body(), p);  // none while loading
+  return WrapNodeAs(*this, tree_->Body(), p);  // none while loading
 }
 
-HRESULT CHtmlDocument::get_documentElement(IHTMLElement** p) { return WrapNodeAs(*this, tree_->documentElement(), p); }
+HRESULT CHtmlDocument::get_documentElement(IHTMLElement** p) { return WrapNodeAs(*this, tree_->DocumentElement(), p); }
 
 HRESULT CHtmlDocument::get_all(IHTMLElementCollection** p) {
   if (!p) return E_POINTER;
@@ -60,7 +60,7 @@ HRESULT CHtmlDocument::getElementsByTagName(BSTR name, IHTMLElementCollection** 
   if (!elements) return E_POINTER;
   *elements = nullptr;
   return Guarded([&] {
-    const std::vector<Node*>& all = tree_->all();
+    const std::vector<Node*>& all = tree_->All();
     return CElementCollection::CreateList(*this, WithTagName(NodeList(all.begin(), all.end()), TextOf(name)),
                                           IID_IHTMLElementCollection, reinterpret_cast<void**>(elements));
   });
@@ -77,7 +77,7 @@ HRESULT CHtmlDocument::get_title(BSTR* p) {
   *p = nullptr;
   return Guarded([&] {
     const Element* title = FirstElement(*tree_, IsTitle, {});
-    return ReturnString(title ? std::u16string_view(title->text()) : std::u16string_view(), p);
+    return ReturnString(title ? std::u16string_view(title->Text()) : std::u16string_view(), p);
   });
 }
 
@@ -86,13 +86,13 @@ HRESULT CHtmlDocument::put_title(BSTR v) {
   return Guarded([&] {
     Element* title = FirstElement(*tree_, IsTitle, {});
     if (!title) {
-      Element* head = tree_->head();
+      Element* head = tree_->Head();
       if (!head) return E_FAIL;
-      RefPtr<Element> created = tree_->createElement(u"title");
-      head->appendChild(created);
+      RefPtr<Element> created = tree_->CreateElement(u"title");
+      head->AppendChild(created);
       title = created.get();
     }
-    title->setText(TextOf(v));
+    title->SetText(TextOf(v));
     return S_OK;
   });
 }
@@ -100,20 +100,20 @@ HRESULT CHtmlDocument::put_title(BSTR v) {
 HRESULT CHtmlDocument::elementFromPoint(LONG x, LONG y, IHTMLElement** hit) {
   if (!hit) return E_POINTER;
   *hit = nullptr;
-  return Guarded([&] { return WrapNodeAs(*this, tree_->body() ? Layout().HitTest(x, y) : nullptr, hit); });
+  return Guarded([&] { return WrapNodeAs(*this, tree_->Body() ? Layout().HitTest(x, y) : nullptr, hit); });
 }
 
 HRESULT CHtmlDocument::createElement(BSTR tag, IHTMLElement** element) {
   if (!element) return E_POINTER;
   *element = nullptr;
   if (!IsElementName(TextOf(tag))) return E_INVALIDARG;
-  return Guarded([&] { return WrapNodeAs(*this, tree_->createElement(TextOf(tag)).get(), element); });
+  return Guarded([&] { return WrapNodeAs(*this, tree_->CreateElement(TextOf(tag)).get(), element); });
 }
 
 HRESULT CHtmlDocument::createTextNode(BSTR text, IHTMLDOMNode** node) {
   if (!node) return E_POINTER;
   *node = nullptr;
-  return Guarded([&] { return WrapNodeAs(*this, tree_->createText(TextOf(text)).get(), node); });
+  return Guarded([&] { return WrapNodeAs(*this, tree_->CreateText(TextOf(text)).get(), node); });
 }
 
 HRESULT CHtmlDocument::get_parentWindow(IHTMLWindow2** p) {

@@ -17,7 +17,7 @@ namespace {
 std::u16string InputType(const Element& input) {
   static const char16_t* const kKnownTypes[] = {u"text",  u"password", u"checkbox", u"radio", u"submit",
                                                 u"reset", u"file",     u"hidden",   u"image", u"button"};
-  std::u16string type = vellum::engine::toAsciiLower(AttributeText(input, u"type"));
+  std::u16string type = vellum::engine::ToAsciiLower(AttributeText(input, u"type"));
   for (const char16_t* known : kKnownTypes)
     if (type == known) return type;
   return u"text";
@@ -44,7 +44,7 @@ const NamedPropertyTable<CInputElement>& CInputElement::Properties() {
 HRESULT CInputElement::get_type(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(InputType(*element()), p); });
+  return Guarded([&] { return ReturnString(InputType(*GetElement()), p); });
 }
 
 HRESULT CInputElement::put_type(BSTR v) { return SetAttributeText(u"type", v); }
@@ -52,13 +52,13 @@ HRESULT CInputElement::put_type(BSTR v) { return SetAttributeText(u"type", v); }
 HRESULT CInputElement::get_value(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(document().FormState().Value(*element()), p); });
+  return Guarded([&] { return ReturnString(GetDocument().FormState().Value(*GetElement()), p); });
 }
 
 HRESULT CInputElement::put_value(BSTR v) {
   return Guarded([&] {
-    document().FormState().SetValue(*element(), TextOf(v));
-    document().RepaintView();
+    GetDocument().FormState().SetValue(*GetElement(), TextOf(v));
+    GetDocument().RepaintView();
     return S_OK;
   });
 }
@@ -79,14 +79,14 @@ HRESULT CInputElement::put_maxLength(LONG v) { return SetAttributeNumber(u"maxle
 
 HRESULT CInputElement::get_checked(VARIANT_BOOL* p) {
   if (!p) return E_POINTER;
-  *p = ToVariantBool(document().FormState().Checked(*element()));
+  *p = ToVariantBool(GetDocument().FormState().Checked(*GetElement()));
   return S_OK;
 }
 
 HRESULT CInputElement::put_checked(VARIANT_BOOL v) {
   return Guarded([&] {
-    document().FormState().SetChecked(*element(), v != VARIANT_FALSE);
-    document().RepaintView();
+    GetDocument().FormState().SetChecked(*GetElement(), v != VARIANT_FALSE);
+    GetDocument().RepaintView();
     return S_OK;
   });
 }
@@ -98,7 +98,7 @@ HRESULT CInputElement::put_defaultChecked(VARIANT_BOOL v) { return SetAttributeF
 HRESULT CInputElement::get_src(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(ResolvedSourceUrl(AttributeText(*element(), u"src")), p); });
+  return Guarded([&] { return ReturnString(ResolvedSourceUrl(AttributeText(*GetElement(), u"src")), p); });
 }
 
 HRESULT CInputElement::put_src(BSTR v) { return SetAttributeText(u"src", v); }

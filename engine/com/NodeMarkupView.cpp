@@ -30,24 +30,24 @@ HRESULT LendNothing(const wchar_t** out, UINT* length) {
 
 HRESULT CNodeObject::LendNodeName(const wchar_t** text, UINT* length) {
   if (!text || !length) return E_POINTER;
-  const Element* element = vellum::engine::asElement(node_.get());
+  const Element* element = vellum::engine::AsElement(node_.get());
   // A known tag's name is the table's own text; any other name (an unknown tag, an adjusted foreign
   // name) would have to be upper-cased into a copy.
-  if (!element || element->localName().data() != vellum::engine::tagName(element->tagId()).data())
+  if (!element || element->LocalName().data() != vellum::engine::TagName(element->GetTagId()).data())
     return LendNothing(text, length);
-  return Lend(vellum::engine::upperTagName(element->tagId()), text, length);
+  return Lend(vellum::engine::UpperTagName(element->GetTagId()), text, length);
 }
 
 HRESULT CNodeObject::LendNodeValue(const wchar_t** text, UINT* length) {
   if (!text || !length) return E_POINTER;
-  const auto* data = vellum::engine::asCharacterData(node_.get());
-  return data ? Lend(data->data(), text, length) : LendNothing(text, length);
+  const auto* data = vellum::engine::AsCharacterData(node_.get());
+  return data ? Lend(data->Data(), text, length) : LendNothing(text, length);
 }
 
 HRESULT CNodeObject::GetAttributeCount(UINT* count) {
   if (!count) return E_POINTER;
-  const Element* element = vellum::engine::asElement(node_.get());
-  *count = element ? static_cast<UINT>(element->attributes().size()) : 0;
+  const Element* element = vellum::engine::AsElement(node_.get());
+  *count = element ? static_cast<UINT>(element->Attributes().size()) : 0;
   return S_OK;
 }
 
@@ -55,12 +55,12 @@ HRESULT CNodeObject::LendAttribute(UINT index, const wchar_t** name, UINT* nameL
                                    UINT* valueLength) {
   if (!name || !nameLength || !value || !valueLength) return E_POINTER;
   LendNothing(value, valueLength);
-  const Element* element = vellum::engine::asElement(node_.get());
-  if (!element || index >= element->attributes().size()) {
+  const Element* element = vellum::engine::AsElement(node_.get());
+  if (!element || index >= element->Attributes().size()) {
     LendNothing(name, nameLength);
     return E_INVALIDARG;
   }
-  const Attribute& attribute = element->attributes()[index];
+  const Attribute& attribute = element->Attributes()[index];
   // A namespaced attribute's object reports its qualified name, which exists only as a copy.
   if (attribute.ns != vellum::engine::AttributeNamespace::None) return LendNothing(name, nameLength);
   Lend(attribute.name, name, nameLength);
@@ -70,7 +70,7 @@ HRESULT CNodeObject::LendAttribute(UINT index, const wchar_t** name, UINT* nameL
 HRESULT CNodeObject::LendStyleText(const wchar_t** text, UINT* length) {
   if (!text || !length) return E_POINTER;
   LendNothing(text, length);
-  const Element* element = vellum::engine::asElement(node_.get());
+  const Element* element = vellum::engine::AsElement(node_.get());
   if (!element) return S_OK;
   // The first reading parses the style attribute and keeps the result with the element.
   return GuardedRead([&] {

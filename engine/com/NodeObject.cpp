@@ -45,48 +45,48 @@ CNodeObject::~CNodeObject() { document_->Wrappers().Remove(node_.get(), this); }
 
 HRESULT CNodeObject::get_nodeType(LONG* p) {
   if (!p) return E_POINTER;
-  *p = static_cast<LONG>(node_->type());
+  *p = static_cast<LONG>(node_->Type());
   return S_OK;
 }
 
 HRESULT CNodeObject::get_nodeName(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  if (const vellum::engine::Element* element = vellum::engine::asElement(node_.get()))
-    return GuardedRead([&] { return ReturnAsciiUpper(element->localName(), p); });
-  return GuardedRead([&] { return ReturnString(node_->nodeName(), p); });
+  if (const vellum::engine::Element* element = vellum::engine::AsElement(node_.get()))
+    return GuardedRead([&] { return ReturnAsciiUpper(element->LocalName(), p); });
+  return GuardedRead([&] { return ReturnString(node_->NodeName(), p); });
 }
 
 HRESULT CNodeObject::get_nodeValue(VARIANT* p) {
   if (!p) return E_POINTER;
   V_VT(p) = VT_EMPTY;
-  if (auto* data = vellum::engine::asCharacterData(node_.get()))
-    return GuardedRead([&] { return ReturnStringVariant(data->data(), p); });
+  if (auto* data = vellum::engine::AsCharacterData(node_.get()))
+    return GuardedRead([&] { return ReturnStringVariant(data->Data(), p); });
   return ReturnNullVariant(p);
 }
 
 HRESULT CNodeObject::put_nodeValue(VARIANT v) {
-  auto* data = vellum::engine::asCharacterData(node_.get());
+  auto* data = vellum::engine::AsCharacterData(node_.get());
   if (!data) return S_OK;  // an element has no value of its own; the write is ignored
   return Guarded([&] {
     std::u16string text;
     HRESULT hr = TextOfVariant(v, text);
-    if (SUCCEEDED(hr)) data->setData(text);
+    if (SUCCEEDED(hr)) data->SetData(text);
     return hr;
   });
 }
 
-HRESULT CNodeObject::get_parentNode(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->parent(), p); }
-HRESULT CNodeObject::get_firstChild(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->firstChild(), p); }
-HRESULT CNodeObject::get_lastChild(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->lastChild(), p); }
+HRESULT CNodeObject::get_parentNode(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->Parent(), p); }
+HRESULT CNodeObject::get_firstChild(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->FirstChild(), p); }
+HRESULT CNodeObject::get_lastChild(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->LastChild(), p); }
 HRESULT CNodeObject::get_previousSibling(IHTMLDOMNode** p) {
-  return WrapNodeAs(*document_, node_->previousSibling(), p);
+  return WrapNodeAs(*document_, node_->PreviousSibling(), p);
 }
-HRESULT CNodeObject::get_nextSibling(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->nextSibling(), p); }
+HRESULT CNodeObject::get_nextSibling(IHTMLDOMNode** p) { return WrapNodeAs(*document_, node_->NextSibling(), p); }
 
 HRESULT CNodeObject::hasChildNodes(VARIANT_BOOL* result) {
   if (!result) return E_POINTER;
-  *result = ToVariantBool(node_->hasChildren());
+  *result = ToVariantBool(node_->HasChildren());
   return S_OK;
 }
 
@@ -100,7 +100,7 @@ HRESULT CNodeObject::get_childNodes(IDispatch** p) {
 HRESULT CNodeObject::get_attributes(IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  vellum::engine::Element* element = vellum::engine::asElement(node_.get());
+  vellum::engine::Element* element = vellum::engine::AsElement(node_.get());
   if (!element) return S_OK;  // text and comments have none
   return GuardedRead(
       [&] { return CAttributeCollection::Create(*element, IID_IDispatch, reinterpret_cast<void**>(p)); });
@@ -111,7 +111,7 @@ HRESULT CNodeObject::appendChild(IHTMLDOMNode* child, IHTMLDOMNode** node) {
   return Guarded([&] {
     RefPtr<Node> newChild = NodeOf(child);
     if (!newChild) return E_INVALIDARG;
-    HRESULT hr = ResultOf(node_->appendChild(newChild));
+    HRESULT hr = ResultOf(node_->AppendChild(newChild));
     return SUCCEEDED(hr) ? ReturnNode(*document_, newChild.get(), node) : hr;
   });
 }
@@ -126,7 +126,7 @@ HRESULT CNodeObject::insertBefore(IHTMLDOMNode* child, VARIANT reference, IHTMLD
       before = NodeOf(UnknownOfVariant(reference));
       if (!before) return E_INVALIDARG;
     }
-    HRESULT hr = ResultOf(node_->insertBefore(newChild, before.get()));
+    HRESULT hr = ResultOf(node_->InsertBefore(newChild, before.get()));
     return SUCCEEDED(hr) ? ReturnNode(*document_, newChild.get(), node) : hr;
   });
 }
@@ -135,8 +135,8 @@ HRESULT CNodeObject::removeChild(IHTMLDOMNode* child, IHTMLDOMNode** node) {
   ClearOut(node);
   return Guarded([&] {
     RefPtr<Node> oldChild = NodeOf(child);
-    if (!oldChild || oldChild->parent() != node_.get()) return E_INVALIDARG;
-    HRESULT hr = ResultOf(node_->removeChild(oldChild.get()));
+    if (!oldChild || oldChild->Parent() != node_.get()) return E_INVALIDARG;
+    HRESULT hr = ResultOf(node_->RemoveChild(oldChild.get()));
     return SUCCEEDED(hr) ? ReturnNode(*document_, oldChild.get(), node) : hr;
   });
 }
@@ -146,11 +146,11 @@ HRESULT CNodeObject::replaceChild(IHTMLDOMNode* child, IHTMLDOMNode* old, IHTMLD
   return Guarded([&] {
     RefPtr<Node> newChild = NodeOf(child);
     RefPtr<Node> oldChild = NodeOf(old);
-    if (!newChild || !oldChild || oldChild->parent() != node_.get()) return E_INVALIDARG;
+    if (!newChild || !oldChild || oldChild->Parent() != node_.get()) return E_INVALIDARG;
     if (newChild != oldChild) {
-      HRESULT hr = ResultOf(node_->insertBefore(newChild, oldChild.get()));
+      HRESULT hr = ResultOf(node_->InsertBefore(newChild, oldChild.get()));
       if (FAILED(hr)) return hr;
-      node_->removeChild(oldChild.get());
+      node_->RemoveChild(oldChild.get());
     }
     return ReturnNode(*document_, oldChild.get(), node);
   });
@@ -160,15 +160,15 @@ HRESULT CNodeObject::removeNode(VARIANT_BOOL deep, IHTMLDOMNode** removed) {
   ClearOut(removed);
   return Guarded([&] {
     RefPtr<Node> self = node_;
-    if (Node* parent = self->parent()) {
+    if (Node* parent = self->Parent()) {
       if (deep == VARIANT_FALSE) {
         // The children take the node's place, in order.
-        while (Node* child = self->firstChild()) {
-          HRESULT hr = ResultOf(parent->insertBefore(RefPtr<Node>(child), self.get()));
+        while (Node* child = self->FirstChild()) {
+          HRESULT hr = ResultOf(parent->InsertBefore(RefPtr<Node>(child), self.get()));
           if (FAILED(hr)) return hr;
         }
       }
-      self->remove();
+      self->Remove();
     }
     return ReturnNode(*document_, self.get(), removed);
   });

@@ -27,8 +27,8 @@ vellum::engine::RefPtr<vellum::engine::Node> NodeOf(IUnknown* object);
 
 class CNodeObject : public IHTMLDOMNodeNotImpl, public IEngineNode, public IMarkupView, private CLiveObject {
  public:
-  vellum::engine::Node& node() const { return *node_; }
-  CHtmlDocument& document() const { return *document_; }
+  vellum::engine::Node& GetNode() const { return *node_; }
+  CHtmlDocument& GetDocument() const { return *document_; }
 
   vellum::engine::Node* STDMETHODCALLTYPE EngineNode() override { return node_.get(); }
 

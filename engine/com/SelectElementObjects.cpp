@@ -53,14 +53,14 @@ HRESULT CSelectElement::get_type(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded(
-      [&] { return ReturnString(element()->hasAttribute(u"multiple") ? u"select-multiple" : u"select-one", p); });
+      [&] { return ReturnString(GetElement()->HasAttribute(u"multiple") ? u"select-multiple" : u"select-one", p); });
 }
 
 HRESULT CSelectElement::get_value(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&] {
-    Element* selected = OptionAt(*element(), document().FormState().SelectedIndex(*element()));
+    Element* selected = OptionAt(*GetElement(), GetDocument().FormState().SelectedIndex(*GetElement()));
     return ReturnString(selected ? OptionValue(*selected) : std::u16string(), p);
   });
 }
@@ -68,14 +68,14 @@ HRESULT CSelectElement::get_value(BSTR* p) {
 // The first option with that value is chosen; no such option leaves nothing chosen.
 HRESULT CSelectElement::put_value(BSTR v) {
   return Guarded([&] {
-    CFormState& state = document().FormState();
+    CFormState& state = GetDocument().FormState();
     bool found = false;
-    for (Element* option : CFormState::Options(*element())) {
+    for (Element* option : CFormState::Options(*GetElement())) {
       bool match = !found && OptionValue(*option) == TextOf(v);
       state.SetSelected(*option, match);
       found = found || match;
     }
-    document().RepaintView();
+    GetDocument().RepaintView();
     return S_OK;
   });
 }
@@ -91,7 +91,7 @@ HRESULT CSelectElement::get_length(LONG* p) {
   if (!p) return E_POINTER;
   *p = 0;
   return Guarded([&] {
-    *p = static_cast<LONG>(CFormState::Options(*element()).size());
+    *p = static_cast<LONG>(CFormState::Options(*GetElement()).size());
     return S_OK;
   });
 }
@@ -101,8 +101,9 @@ HRESULT CSelectElement::get_options(IDispatch** p) {
   *p = nullptr;
   return Guarded([&] {
     NodeList options;
-    for (Element* option : CFormState::Options(*element())) options.emplace_back(option);
-    return CElementCollection::CreateList(document(), std::move(options), IID_IDispatch, reinterpret_cast<void**>(p));
+    for (Element* option : CFormState::Options(*GetElement())) options.emplace_back(option);
+    return CElementCollection::CreateList(GetDocument(), std::move(options), IID_IDispatch,
+                                          reinterpret_cast<void**>(p));
   });
 }
 
@@ -110,7 +111,7 @@ HRESULT CSelectElement::get_selectedIndex(LONG* p) {
   if (!p) return E_POINTER;
   *p = -1;
   return Guarded([&] {
-    *p = document().FormState().SelectedIndex(*element());
+    *p = GetDocument().FormState().SelectedIndex(*GetElement());
     return S_OK;
   });
 }
@@ -118,10 +119,10 @@ HRESULT CSelectElement::get_selectedIndex(LONG* p) {
 // An index outside the options leaves nothing chosen.
 HRESULT CSelectElement::put_selectedIndex(LONG v) {
   return Guarded([&] {
-    CFormState& state = document().FormState();
-    std::vector<Element*> options = CFormState::Options(*element());
+    CFormState& state = GetDocument().FormState();
+    std::vector<Element*> options = CFormState::Options(*GetElement());
     for (size_t i = 0; i < options.size(); ++i) state.SetSelected(*options[i], static_cast<LONG>(i) == v);
-    document().RepaintView();
+    GetDocument().RepaintView();
     return S_OK;
   });
 }
@@ -130,28 +131,28 @@ HRESULT CSelectElement::put_selectedIndex(LONG v) {
 HRESULT CSelectElement::add(IHTMLElement* option, VARIANT before) {
   return Guarded([&]() -> HRESULT {
     RefPtr<Node> added = NodeOf(option);
-    Element* addedElement = vellum::engine::asElement(added.get());
-    if (!addedElement || !(addedElement->is(TagId::Option) || addedElement->is(TagId::Optgroup))) return E_INVALIDARG;
+    Element* addedElement = vellum::engine::AsElement(added.get());
+    if (!addedElement || !(addedElement->Is(TagId::Option) || addedElement->Is(TagId::Optgroup))) return E_INVALIDARG;
     Element* reference = nullptr;
     if (IsNumber(before)) {
       LONG index = -1;
       HRESULT hr = LongOfVariant(before, index);
       if (FAILED(hr)) return hr;
-      reference = OptionAt(*element(), index);
+      reference = OptionAt(*GetElement(), index);
     } else if (!IsMissing(before)) {
-      reference = vellum::engine::asElement(NodeOf(UnknownOfVariant(before)).get());
+      reference = vellum::engine::AsElement(NodeOf(UnknownOfVariant(before)).get());
       if (!reference) return E_INVALIDARG;
     }
     if (reference == addedElement) return S_OK;
-    Node* parent = reference ? reference->parent() : element();
-    return parent->insertBefore(added, reference) == vellum::engine::MutationResult::Ok ? S_OK : E_INVALIDARG;
+    Node* parent = reference ? reference->Parent() : GetElement();
+    return parent->InsertBefore(added, reference) == vellum::engine::MutationResult::Ok ? S_OK : E_INVALIDARG;
   });
 }
 
 // An index outside the options removes nothing.
 HRESULT CSelectElement::remove(LONG index) {
   return Guarded([&] {
-    if (Element* option = OptionAt(*element(), index)) option->remove();
+    if (Element* option = OptionAt(*GetElement(), index)) option->Remove();
     return S_OK;
   });
 }
@@ -161,12 +162,12 @@ HRESULT CSelectElement::item(VARIANT name, VARIANT index, IDispatch** p) {
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&]() -> HRESULT {
-    std::vector<Element*> options = CFormState::Options(*element());
+    std::vector<Element*> options = CFormState::Options(*GetElement());
     if (IsNumber(name)) {
       LONG position = -1;
       HRESULT hr = LongOfVariant(name, position);
       if (FAILED(hr)) return hr;
-      return WrapNodeAs(document(), OptionAt(*element(), position), p);
+      return WrapNodeAs(GetDocument(), OptionAt(*GetElement(), position), p);
     }
     if (V_VT(&name) != VT_BSTR) return E_INVALIDARG;
     LONG wanted = 0;
@@ -174,7 +175,7 @@ HRESULT CSelectElement::item(VARIANT name, VARIANT index, IDispatch** p) {
     for (Element* option : options) {
       std::u16string_view key = TextOf(V_BSTR(&name));
       if ((AttributeText(*option, u"id") == key || AttributeText(*option, u"name") == key) && wanted-- == 0)
-        return WrapNodeAs(document(), option, p);
+        return WrapNodeAs(GetDocument(), option, p);
     }
     return S_OK;
   });
@@ -190,7 +191,7 @@ const NamedPropertyTable<COptionElement>& COptionElement::Properties() {
 HRESULT COptionElement::get_value(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(OptionValue(*element()), p); });
+  return Guarded([&] { return ReturnString(OptionValue(*GetElement()), p); });
 }
 
 HRESULT COptionElement::put_value(BSTR v) { return SetAttributeText(u"value", v); }
@@ -198,12 +199,12 @@ HRESULT COptionElement::put_value(BSTR v) { return SetAttributeText(u"value", v)
 HRESULT COptionElement::get_text(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(OptionText(*element()), p); });
+  return Guarded([&] { return ReturnString(OptionText(*GetElement()), p); });
 }
 
 HRESULT COptionElement::put_text(BSTR v) {
   return Guarded([&] {
-    ReplaceChildrenWithText(*element(), TextOf(v));
+    ReplaceChildrenWithText(*GetElement(), TextOf(v));
     return S_OK;
   });
 }
@@ -212,15 +213,15 @@ HRESULT COptionElement::get_selected(VARIANT_BOOL* p) {
   if (!p) return E_POINTER;
   *p = VARIANT_FALSE;
   return Guarded([&] {
-    *p = ToVariantBool(document().FormState().Selected(*element()));
+    *p = ToVariantBool(GetDocument().FormState().Selected(*GetElement()));
     return S_OK;
   });
 }
 
 HRESULT COptionElement::put_selected(VARIANT_BOOL v) {
   return Guarded([&] {
-    document().FormState().SetSelected(*element(), v != VARIANT_FALSE);
-    document().RepaintView();
+    GetDocument().FormState().SetSelected(*GetElement(), v != VARIANT_FALSE);
+    GetDocument().RepaintView();
     return S_OK;
   });
 }
@@ -232,10 +233,10 @@ HRESULT COptionElement::get_index(LONG* p) {
   if (!p) return E_POINTER;
   *p = 0;
   return Guarded([&] {
-    if (Element* select = SelectOf(*element())) {
+    if (Element* select = SelectOf(*GetElement())) {
       std::vector<Element*> options = CFormState::Options(*select);
       for (size_t i = 0; i < options.size(); ++i)
-        if (options[i] == element()) *p = static_cast<LONG>(i);
+        if (options[i] == GetElement()) *p = static_cast<LONG>(i);
     }
     return S_OK;
   });

@@ -37,13 +37,13 @@ HRESULT CTextAreaElement::get_type(BSTR* p) {
 HRESULT CTextAreaElement::get_value(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(document().FormState().Value(*element()), p); });
+  return Guarded([&] { return ReturnString(GetDocument().FormState().Value(*GetElement()), p); });
 }
 
 HRESULT CTextAreaElement::put_value(BSTR v) {
   return Guarded([&] {
-    document().FormState().SetValue(*element(), TextOf(v));
-    document().RepaintView();
+    GetDocument().FormState().SetValue(*GetElement(), TextOf(v));
+    GetDocument().RepaintView();
     return S_OK;
   });
 }
@@ -57,12 +57,12 @@ HRESULT CTextAreaElement::put_readOnly(VARIANT_BOOL v) { return SetAttributeFlag
 HRESULT CTextAreaElement::get_defaultValue(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnString(TextContent(*element()), p); });
+  return Guarded([&] { return ReturnString(TextContent(*GetElement()), p); });
 }
 
 HRESULT CTextAreaElement::put_defaultValue(BSTR v) {
   return Guarded([&] {
-    ReplaceChildrenWithText(*element(), TextOf(v));
+    ReplaceChildrenWithText(*GetElement(), TextOf(v));
     return S_OK;
   });
 }

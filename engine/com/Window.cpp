@@ -103,7 +103,7 @@ HRESULT COptionFactory::create(VARIANT text, VARIANT value, VARIANT defaultSelec
   if (!option) return E_POINTER;
   *option = nullptr;
   return Guarded([&]() -> HRESULT {
-    RefPtr<Element> created = document_->Tree().createElement(u"option");
+    RefPtr<Element> created = document_->Tree().CreateElement(u"option");
     std::u16string words;
     if (!IsMissing(text)) {
       HRESULT hr = TextOfVariant(text, words);
@@ -113,11 +113,11 @@ HRESULT COptionFactory::create(VARIANT text, VARIANT value, VARIANT defaultSelec
     if (!IsMissing(value)) {
       HRESULT hr = TextOfVariant(value, words);
       if (FAILED(hr)) return hr;
-      created->setAttribute(u"value", words);
+      created->SetAttribute(u"value", words);
     }
     bool flag = false;
     if (!IsMissing(defaultSelected) && SUCCEEDED(BoolOfVariant(defaultSelected, flag)) && flag)
-      created->setAttribute(u"selected", u"");
+      created->SetAttribute(u"selected", u"");
     if (!IsMissing(selected) && SUCCEEDED(BoolOfVariant(selected, flag)) && flag)
       document_->FormState().SetSelected(*created, true);
     return WrapNodeAs(*document_, created.get(), option);

@@ -9,8 +9,8 @@ namespace vellum::engine::com {
 using vellum::engine::Node;
 
 CNodeObject* CWrapperCache::Bound(const Node* node) const {
-  auto* wrapper = static_cast<CNodeObject*>(node->binding());
-  return wrapper && &wrapper->document().Wrappers() == this ? wrapper : nullptr;
+  auto* wrapper = static_cast<CNodeObject*>(node->Binding());
+  return wrapper && &wrapper->GetDocument().Wrappers() == this ? wrapper : nullptr;
 }
 
 CNodeObject* CWrapperCache::Find(const Node* node) const {
@@ -21,17 +21,17 @@ CNodeObject* CWrapperCache::Find(const Node* node) const {
 }
 
 void CWrapperCache::Add(const Node* node, CNodeObject* wrapper) {
-  if (node->binding()) {
+  if (node->Binding()) {
     others_.emplace(node, wrapper);
   } else {
-    node->setBinding(wrapper);
+    node->SetBinding(wrapper);
   }
   ++count_;
 }
 
 void CWrapperCache::Remove(const Node* node, const CNodeObject* wrapper) {
-  if (node->binding() == wrapper) {
-    node->setBinding(nullptr);
+  if (node->Binding() == wrapper) {
+    node->SetBinding(nullptr);
     --count_;
     return;
   }
@@ -46,8 +46,8 @@ namespace {
 
 // A new wrapper for a node that has none, holding its first reference; null for nodes that get none.
 CNodeObject* MakeWrapper(CHtmlDocument& document, Node& node) {
-  if (node.isElement() || node.isComment()) return CElement::Create(document, node);
-  if (node.isText()) return CTextNode::Create(document, node);
+  if (node.IsElement() || node.IsComment()) return CElement::Create(document, node);
+  if (node.IsText()) return CTextNode::Create(document, node);
   return nullptr;
 }
 

@@ -17,17 +17,17 @@ using namespace vellum::engine;
 
 namespace {
 
-void check(bool condition) {
+void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
 // The cap holds and the `all` list agrees with the tree's own pre-order.
-void checkInvariants(Document& document) {
-  const auto& all = document.all();
+void CheckInvariants(Document& document) {
+  const auto& all = document.All();
   for (size_t i = 0; i < all.size(); ++i) {
-    check(all[i]->sourceIndex() == static_cast<int32_t>(i));
-    check(elementLevel(*all[i]) <= kMaxElementNesting);
-    if (const Element* e = asElement(all[i]); e && e->holdsTextAsProperty()) check(!e->hasChildren());
+    Check(all[i]->SourceIndex() == static_cast<int32_t>(i));
+    Check(ElementLevel(*all[i]) <= kMaxElementNesting);
+    if (const Element* e = AsElement(all[i]); e && e->HoldsTextAsProperty()) Check(!e->HasChildren());
   }
 }
 
@@ -39,21 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::u16string text;
   encoding::DecodeUtf8(bytes, text);
 
-  RefPtr<Document> document = parseDocument(text);
-  checkInvariants(*document);
-  std::u16string markup = outerHtml(*document);
+  RefPtr<Document> document = ParseDocument(text);
+  CheckInvariants(*document);
+  std::u16string markup = OuterHtml(*document);
 
   // The engine's own markup must parse again; the second round must not need to repair anything
   // more than the first did.
-  RefPtr<Document> again = parseDocument(markup);
-  checkInvariants(*again);
+  RefPtr<Document> again = ParseDocument(markup);
+  CheckInvariants(*again);
 
   // The same bytes as markup inserted into the body, then taken out and put in again.
-  if (Element* body = document->body()) {
-    insertAdjacentHtml(*body, AdjacentPosition::AfterBegin, text);
-    setInnerText(*body, innerText(*body));
-    setInnerHtml(*body, text);
-    checkInvariants(*document);
+  if (Element* body = document->Body()) {
+    InsertAdjacentHtml(*body, AdjacentPosition::AfterBegin, text);
+    SetInnerText(*body, InnerText(*body));
+    SetInnerHtml(*body, text);
+    CheckInvariants(*document);
   }
   return 0;
 }

@@ -75,7 +75,7 @@ TEST_F(AllocationFaults, GetCodeAnswersZeroWithTheSerialisationError) {
   const std::string before = Code();
   const unsigned failed = ForEachFailure([&](unsigned n) {
     // Written afresh each time, not answered from the text kept since the last one.
-    control()->ForgetWrittenText();
+    GetControl()->ForgetWrittenText();
     LRESULT size = 0;
     bool fired = false;
     {
@@ -120,7 +120,7 @@ TEST_F(AllocationFaults, AFailedInsertionLeavesNothingBehind) {
     auto insert = [&]() -> LRESULT {
       switch (path.how) {
         case Insertion::Drawn:
-          return control()->InsertElementAt({10, 70, 75, 90}, 0);
+          return GetControl()->InsertElementAt({10, 70, 75, 90}, 0);
         case Insertion::Centred:
           return Send(VLM_INSERTCENTERED, VLM_KIND_BUTTON);
         default:
@@ -157,7 +157,7 @@ TEST_F(AllocationFaults, AFailedInsertionLeavesNothingBehind) {
       EXPECT_EQ(HistoryTexts(), history);
       EXPECT_TRUE(parent_->NotifyCodes().empty());
       if (armed) {
-        EXPECT_EQ(control()->InsertKind(), 0u);  // disarmed, as after any attempt
+        EXPECT_EQ(GetControl()->InsertKind(), 0u);  // disarmed, as after any attempt
       }
       return true;
     });
@@ -198,7 +198,7 @@ TEST_F(AllocationFaults, AFailedLoadKeepsTheOldPageOrSetsTheNewOneUpWhole) {
     const unsigned failed = ForEachFailure([&](unsigned n) {
       EXPECT_TRUE(LoadAndWait(kForm));
       const std::string before = Code();
-      const UINT loads = control()->CompletedLoads();
+      const UINT loads = GetControl()->CompletedLoads();
       LRESULT result = 0;
       bool fired = false;
       {
@@ -220,7 +220,7 @@ TEST_F(AllocationFaults, AFailedLoadKeepsTheOldPageOrSetsTheNewOneUpWhole) {
       if (result == 0) {
         EXPECT_EQ(Code(), before);
         vt::PumpFor(30);
-        EXPECT_EQ(control()->CompletedLoads(), loads);  // no load was started
+        EXPECT_EQ(GetControl()->CompletedLoads(), loads);  // no load was started
       } else {
         const std::string now = Code();
         EXPECT_TRUE(now == before || now == after) << now;
@@ -265,7 +265,7 @@ TEST_F(AllocationFaults, AFailedUndoOrRedoKeepsTheDocumentAndThePlaceInTheHistor
       const std::string after = prepare();
       const std::string before = Code();
       const std::vector<std::string> history = HistoryTexts();
-      const UINT loads = control()->CompletedLoads();
+      const UINT loads = GetControl()->CompletedLoads();
       LRESULT result = 0;
       bool fired = false;
       {

@@ -22,11 +22,11 @@ std::string Control::BodyLines(const std::string& code) {
 
 int Control::Insert(DWORD kind, RECT rect) {
   if (!Arm(kind)) return -1;
-  return control()->InsertElementAt(rect, 0);
+  return GetControl()->InsertElementAt(rect, 0);
 }
 
 bool Control::LoadAndWait(const char* text) {
-  UINT loads = control()->CompletedLoads();
+  UINT loads = GetControl()->CompletedLoads();
   return Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(text)) == 1 && WaitForLoads(loads + 1);
 }
 

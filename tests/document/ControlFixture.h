@@ -23,9 +23,9 @@ class Control : public pt::Protocol {
   int Insert(DWORD kind, RECT rect = {10, 20, 75, 40});
   // VLM_LOADCODE and the load's completion.
   bool LoadAndWait(const char* text);
-  bool WaitForPendingLoad() { return WaitForLoads(control()->CompletedLoads() + 1); }
+  bool WaitForPendingLoad() { return WaitForLoads(GetControl()->CompletedLoads() + 1); }
 
-  const CUndoHistory& History() { return control()->UndoHistory(); }
+  const CUndoHistory& History() { return GetControl()->UndoHistory(); }
   std::string Snapshot(int i) { return History().At(i).GetString(); }
 };
 

@@ -15,7 +15,7 @@ class ExactContent : public Control {
     CComRef<IHTMLDocument3> document;
     CComRef<IHTMLElement> element;
     CBstr name(id), inner;
-    if (FAILED(control()->Document()->QueryInterface(IID_IHTMLDocument3, document.outVoid())) ||
+    if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.outVoid())) ||
         FAILED(document->getElementById(name.get(), element.out())) || !element ||
         FAILED(element->get_innerHTML(inner.out())))
       return L"<none>";

@@ -17,7 +17,7 @@ TEST_F(Control, EveryKindIsInsertedWithItsTemplate) {
   for (DWORD kind = 1; kind <= 12; ++kind) {
     ASSERT_TRUE(Arm(kind, &kEngineClsid)) << kind;
     const int top = static_cast<int>(kind) * 25;
-    EXPECT_EQ(control()->InsertElementAt({10, top, 75, top + 20}, 0), 1) << kind;
+    EXPECT_EQ(GetControl()->InsertElementAt({10, top, 75, top + 20}, 0), 1) << kind;
     EXPECT_EQ(LastError(), 0u) << kind;
   }
   EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(10, 25, 65, 20) +
@@ -73,7 +73,7 @@ TEST_F(Control, AFailedInsertionConsumesNoNumberAndDisarms) {
   ASSERT_EQ(Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>("<html><body></body></html>")), 1);
   EXPECT_EQ(Insert(VLM_KIND_LABEL), 0);
   EXPECT_EQ(LastError(), DWORD(VLM_ERR_ELEMENT));
-  EXPECT_EQ(control()->InsertKind(), 0u);
+  EXPECT_EQ(GetControl()->InsertKind(), 0u);
   ASSERT_TRUE(WaitForPendingLoad());
   EXPECT_EQ(Insert(VLM_KIND_BUTTON), 1);
   EXPECT_NE(Body().find("id=\"button1\""), std::string::npos);
@@ -82,9 +82,9 @@ TEST_F(Control, AFailedInsertionConsumesNoNumberAndDisarms) {
 TEST_F(Control, ASuccessfulInsertionDisarms) {
   ASSERT_NE(CreateControl(), nullptr);
   EXPECT_EQ(Insert(VLM_KIND_LABEL), 1);
-  EXPECT_EQ(control()->InsertKind(), 0u);
+  EXPECT_EQ(GetControl()->InsertKind(), 0u);
   // Nothing armed: a drawn rectangle inserts nothing.
-  EXPECT_EQ(control()->InsertElementAt({10, 20, 75, 40}, 0), 0);
+  EXPECT_EQ(GetControl()->InsertElementAt({10, 20, 75, 40}, 0), 0);
   EXPECT_EQ(Body(), "  <SPAN id=\"label1\" " + Style(10, 20, 65, 20) + ">\n   label1\n  </SPAN>\n");
 }
 
@@ -92,12 +92,12 @@ TEST_F(Control, AnInsertionReportsTheKindAndThenTheChange) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_TRUE(Arm(VLM_KIND_CHOICE));
   parent_->Clear();
-  ASSERT_EQ(control()->InsertElementAt({10, 20, 75, 40}, 0), 1);
+  ASSERT_EQ(GetControl()->InsertElementAt({10, 20, 75, 40}, 0), 1);
   ASSERT_EQ(parent_->NotifyCodes(), (std::vector<UINT>{VLMN_ELEMENTINSERTED, VLMN_CHANGED}));
-  const auto& inserted = parent_->messages()[0];
+  const auto& inserted = parent_->Messages()[0];
   EXPECT_EQ(inserted.notify.kind, UINT(VLM_KIND_CHOICE));
   EXPECT_EQ(inserted.notify.hdr.hwndFrom, hwnd_);
-  const auto& changed = parent_->messages()[1];
+  const auto& changed = parent_->Messages()[1];
   EXPECT_EQ(changed.notify.kind, UINT(VLM_KIND_OTHER));
 }
 
@@ -106,7 +106,7 @@ TEST_F(Control, AFailedInsertionReportsNothing) {
   ASSERT_EQ(Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>("<html><body></body></html>")), 1);
   ASSERT_TRUE(Arm(VLM_KIND_LABEL));
   parent_->Clear();
-  EXPECT_EQ(control()->InsertElementAt({10, 20, 75, 40}, 0), 0);
+  EXPECT_EQ(GetControl()->InsertElementAt({10, 20, 75, 40}, 0), 0);
   EXPECT_TRUE(parent_->NotifyCodes().empty());
   ASSERT_TRUE(WaitForPendingLoad());
 }
@@ -131,7 +131,7 @@ TEST_F(Control, InsertCenteredPlacesTheDefaultSizeInTheMiddleOfTheClientArea) {
   EXPECT_EQ(Send(VLM_INSERTCENTERED, VLM_KIND_BUTTON), 1);
   EXPECT_EQ(Body(), "  <INPUT id=\"button1\" type=\"button\" " + Style((400 - 65) / 2, (150 - 20) / 2, 65, 20) +
                         " value=\"button1\">\n");
-  EXPECT_EQ(control()->InsertKind(), 0u);
+  EXPECT_EQ(GetControl()->InsertKind(), 0u);
 }
 
 TEST_F(Control, AnObjectCarriesTheClsidOfItsInsertCenteredMessage) {
@@ -162,7 +162,7 @@ TEST_F(Control, GetCodeWritesNothingIntoABufferTooSmallForTheTextAndItsZero) {
   LRESULT size = Send(VLM_GETCODE);
   ASSERT_GT(size, 0);
   std::string buffer(static_cast<size_t>(size) + 8, '\x7f');
-  control()->lastError = 0;
+  GetControl()->lastError = 0;
   EXPECT_EQ(Send(VLM_GETCODE, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data())), 0);
   EXPECT_EQ(LastError(), DWORD(VLM_ERR_SERIALIZE));
   EXPECT_EQ(buffer, std::string(static_cast<size_t>(size) + 8, '\x7f'));

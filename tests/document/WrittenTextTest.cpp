@@ -22,20 +22,20 @@ IHTMLElement* ElementById(IHTMLDocument2* document, const wchar_t* id) {
 
 TEST_F(Control, AnInsertionThenTheSizeAndTheTextWriteTheDocumentOnce) {
   ASSERT_NE(CreateControl(), nullptr);
-  const UINT before = control()->Serialisations();
+  const UINT before = GetControl()->Serialisations();
   ASSERT_EQ(Insert(VLM_KIND_TEXTBOX), 1);  // its undo snapshot writes the document
   const std::string code = Code();         // the size, then the text
-  EXPECT_EQ(control()->Serialisations(), before + 1);
+  EXPECT_EQ(GetControl()->Serialisations(), before + 1);
   EXPECT_EQ(code, Snapshot(History().Index()));
   EXPECT_EQ(Code(), code);
-  EXPECT_EQ(control()->Serialisations(), before + 1);
+  EXPECT_EQ(GetControl()->Serialisations(), before + 1);
 }
 
 TEST_F(Control, EveryChangeOfThePageIsWrittenAfresh) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_EQ(Insert(VLM_KIND_TEXTBOX), 1);
   const std::string inserted = Code();
-  IHTMLDocument2* document = control()->Document();
+  IHTMLDocument2* document = GetControl()->Document();
   CComRef<IHTMLElement> box(ElementById(document, L"textbox1"));
   ASSERT_TRUE(box);
 

@@ -12,7 +12,7 @@ class CachedState : public DocumentTest {
  protected:
   static std::wstring CssText(IHTMLElement* element) {
     Ptr<IHTMLStyle> style;
-    if (FAILED(element->get_style(style.out())) || !style) return L"<no style>";
+    if (FAILED(element->get_style(style.Out())) || !style) return L"<no style>";
     return TextOf(style.get(), &IHTMLStyle::get_cssText);
   }
   static LONG OffsetLeft(IHTMLElement* element) {
@@ -35,72 +35,72 @@ TEST_F(CachedState, TheInlineStyleFollowsEveryWriteOfTheStyleAttribute) {
 
   // A style object taken before a change reads the element as it is now.
   Ptr<IHTMLStyle> style;
-  ASSERT_EQ(span->get_style(style.out()), S_OK);
+  ASSERT_EQ(span->get_style(style.Out()), S_OK);
   VARIANT_BOOL removed = VARIANT_FALSE;
   ASSERT_EQ(span->removeAttribute(Bstr(L"style"), 0, &removed), S_OK);
   EXPECT_EQ(TextOf(style.get(), &IHTMLStyle::get_cssText), L"");
   Ptr<IHTMLCurrentStyle> current;
-  ASSERT_EQ(QueryAs<IHTMLElement2>(span.get())->get_currentStyle(current.out()), S_OK);
+  ASSERT_EQ(QueryAs<IHTMLElement2>(span.get())->get_currentStyle(current.Out()), S_OK);
   EXPECT_EQ(TextOf(current.get(), &IHTMLCurrentStyle::get_position), L"static");
 
   // And a write through the style object lands in the attribute.
   ASSERT_EQ(style->put_cssText(Bstr(L"top: 5px")), S_OK);
   Variant attribute;
-  ASSERT_EQ(span->getAttribute(Bstr(L"style"), 0, attribute.out()), S_OK);
+  ASSERT_EQ(span->getAttribute(Bstr(L"style"), 0, attribute.Out()), S_OK);
   EXPECT_NE(CssText(span.get()).find(L"top: 5px"), std::wstring::npos);
 }
 
 TEST_F(CachedState, ChildListsBeyondTheFirstFewStayInOrder) {
   Ptr<IHTMLElement> div = Load(L"<body><div id=d></div></body>", L"d");
   ASSERT_TRUE(div);
-  Ptr<IHTMLDOMNode> node = div.as<IHTMLDOMNode>();
+  Ptr<IHTMLDOMNode> node = div.As<IHTMLDOMNode>();
   for (const wchar_t* text : {L"a", L"b", L"c", L"d", L"e"}) {
     Ptr<IHTMLDOMNode> child;
-    ASSERT_EQ(QueryAs<IHTMLDocument3>(document_)->createTextNode(Bstr(text), child.out()), S_OK);
+    ASSERT_EQ(QueryAs<IHTMLDocument3>(document_)->createTextNode(Bstr(text), child.Out()), S_OK);
     Ptr<IHTMLDOMNode> added;
-    ASSERT_EQ(node->appendChild(child.get(), added.out()), S_OK);
+    ASSERT_EQ(node->appendChild(child.get(), added.Out()), S_OK);
   }
   EXPECT_EQ(InnerText(div.get()), L"abcde");
   Ptr<IDispatch> listDispatch;
-  ASSERT_EQ(node->get_childNodes(listDispatch.out()), S_OK);
-  Ptr<IHTMLDOMChildrenCollection> list = listDispatch.as<IHTMLDOMChildrenCollection>();
+  ASSERT_EQ(node->get_childNodes(listDispatch.Out()), S_OK);
+  Ptr<IHTMLDOMChildrenCollection> list = listDispatch.As<IHTMLDOMChildrenCollection>();
   LONG length = 0;
   list->get_length(&length);
   EXPECT_EQ(length, 5);
   Ptr<IDispatch> third;
-  ASSERT_EQ(list->item(2, third.out()), S_OK);
+  ASSERT_EQ(list->item(2, third.Out()), S_OK);
   Ptr<IHTMLDOMNode> removed;
-  ASSERT_EQ(node->removeChild(third.as<IHTMLDOMNode>().get(), removed.out()), S_OK);
+  ASSERT_EQ(node->removeChild(third.As<IHTMLDOMNode>().get(), removed.Out()), S_OK);
   EXPECT_EQ(InnerText(div.get()), L"abde");
-  ASSERT_EQ(node->get_childNodes(listDispatch.out()), S_OK);  // a list holds the children as they were
-  list = listDispatch.as<IHTMLDOMChildrenCollection>();
+  ASSERT_EQ(node->get_childNodes(listDispatch.Out()), S_OK);  // a list holds the children as they were
+  list = listDispatch.As<IHTMLDOMChildrenCollection>();
   list->get_length(&length);
   EXPECT_EQ(length, 4);
   Ptr<IDispatch> last;
-  ASSERT_EQ(list->item(3, last.out()), S_OK);
+  ASSERT_EQ(list->item(3, last.Out()), S_OK);
   Variant value;
-  ASSERT_EQ(last.as<IHTMLDOMNode>()->get_nodeValue(value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"e");
+  ASSERT_EQ(last.As<IHTMLDOMNode>()->get_nodeValue(value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"e");
 }
 
 TEST_F(CachedState, AnAttributeObjectKeepsItsOwnAttributeWhenAnEarlierOneGoes) {
   Ptr<IHTMLElement> span = Load(L"<body><span id=s title=t lang=en dir=ltr>x</span></body>", L"s");
   ASSERT_TRUE(span);
   Ptr<IDispatch> collectionDispatch;
-  ASSERT_EQ(span.as<IHTMLDOMNode>()->get_attributes(collectionDispatch.out()), S_OK);
-  Ptr<IHTMLAttributeCollection> attributes = collectionDispatch.as<IHTMLAttributeCollection>();
+  ASSERT_EQ(span.As<IHTMLDOMNode>()->get_attributes(collectionDispatch.Out()), S_OK);
+  Ptr<IHTMLAttributeCollection> attributes = collectionDispatch.As<IHTMLAttributeCollection>();
   Variant name = Variant::Text(L"dir");
   Ptr<IDispatch> dirDispatch;
   VARIANT argument = name;
-  ASSERT_EQ(attributes->item(&argument, dirDispatch.out()), S_OK);
-  Ptr<IHTMLDOMAttribute> dir = dirDispatch.as<IHTMLDOMAttribute>();
+  ASSERT_EQ(attributes->item(&argument, dirDispatch.Out()), S_OK);
+  Ptr<IHTMLDOMAttribute> dir = dirDispatch.As<IHTMLDOMAttribute>();
   ASSERT_TRUE(dir);
   VARIANT_BOOL removed = VARIANT_FALSE;
   ASSERT_EQ(span->removeAttribute(Bstr(L"title"), 0, &removed), S_OK);
   ASSERT_EQ(span->removeAttribute(Bstr(L"id"), 0, &removed), S_OK);
   Variant value;
-  ASSERT_EQ(dir->get_nodeValue(value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"ltr");
+  ASSERT_EQ(dir->get_nodeValue(value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"ltr");
   VARIANT_BOOL specified = VARIANT_FALSE;
   ASSERT_EQ(dir->get_specified(&specified), S_OK);
   EXPECT_EQ(specified, VARIANT_TRUE);
@@ -114,28 +114,28 @@ TEST_F(CachedState, AttributeObjectsLiveWithTheirCollection) {
   Ptr<IHTMLDOMAttribute> byIndex, byName, again;
   {
     Ptr<IDispatch> collectionDispatch;
-    ASSERT_EQ(span.as<IHTMLDOMNode>()->get_attributes(collectionDispatch.out()), S_OK);
-    Ptr<IHTMLAttributeCollection> attributes = collectionDispatch.as<IHTMLAttributeCollection>();
+    ASSERT_EQ(span.As<IHTMLDOMNode>()->get_attributes(collectionDispatch.Out()), S_OK);
+    Ptr<IHTMLAttributeCollection> attributes = collectionDispatch.As<IHTMLAttributeCollection>();
     for (int i = 0; i < 9; ++i) {  // more requests than attributes: each name keeps one object
       Variant index = Variant::Long(i % 4);
       VARIANT argument = index;
       Ptr<IDispatch> item;
-      ASSERT_EQ(attributes->item(&argument, item.out()), S_OK);
-      if (i == 3) byIndex = item.as<IHTMLDOMAttribute>();
-      if (i == 7) again = item.as<IHTMLDOMAttribute>();
+      ASSERT_EQ(attributes->item(&argument, item.Out()), S_OK);
+      if (i == 3) byIndex = item.As<IHTMLDOMAttribute>();
+      if (i == 7) again = item.As<IHTMLDOMAttribute>();
     }
     Variant name = Variant::Text(L"DIR");
     VARIANT argument = name;
     Ptr<IDispatch> item;
-    ASSERT_EQ(attributes->item(&argument, item.out()), S_OK);
-    byName = item.as<IHTMLDOMAttribute>();
+    ASSERT_EQ(attributes->item(&argument, item.Out()), S_OK);
+    byName = item.As<IHTMLDOMAttribute>();
   }
   ASSERT_TRUE(byIndex && byName && again);
   EXPECT_EQ(byIndex.get(), byName.get());
   EXPECT_EQ(byIndex.get(), again.get());
   Bstr nodeName;
-  ASSERT_EQ(byName->get_nodeName(nodeName.out()), S_OK);
-  EXPECT_EQ(nodeName.str(), L"dir");
+  ASSERT_EQ(byName->get_nodeName(nodeName.Out()), S_OK);
+  EXPECT_EQ(nodeName.Str(), L"dir");
   VARIANT_BOOL removed = VARIANT_FALSE;
   ASSERT_EQ(span->removeAttribute(Bstr(L"dir"), 0, &removed), S_OK);
   VARIANT_BOOL specified = VARIANT_TRUE;

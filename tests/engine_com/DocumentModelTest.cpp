@@ -82,13 +82,13 @@ TEST_F(DocumentModel, ItemByIdFindsTheElementAndSeveralMatchesGiveACollection) {
   ASSERT_TRUE(LoadAndWait(document_, L"<p id=one>a</p><input name=twice><input name=twice>"));
   Ptr<IHTMLElementCollection> all = All(document_);
   Ptr<IDispatch> item;
-  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"one"), Variant(), item.out()));
-  EXPECT_EQ(TagName(item.as<IHTMLElement>().get()), L"P");
-  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"twice"), Variant(), item.out()));
-  EXPECT_EQ(Length(item.as<IHTMLElementCollection>().get()), 2);
-  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"twice"), Variant::Long(1), item.out()));
-  EXPECT_EQ(TagName(item.as<IHTMLElement>().get()), L"INPUT");
-  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"nobody"), Variant(), item.out()));
+  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"one"), Variant(), item.Out()));
+  EXPECT_EQ(TagName(item.As<IHTMLElement>().get()), L"P");
+  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"twice"), Variant(), item.Out()));
+  EXPECT_EQ(Length(item.As<IHTMLElementCollection>().get()), 2);
+  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"twice"), Variant::Long(1), item.Out()));
+  EXPECT_EQ(TagName(item.As<IHTMLElement>().get()), L"INPUT");
+  ASSERT_HRESULT_SUCCEEDED(all->item(Variant::Text(L"nobody"), Variant(), item.Out()));
   EXPECT_FALSE(item);
 }
 
@@ -97,12 +97,12 @@ TEST_F(DocumentModel, TagsFindsMetaElementsWhateverTheCase) {
                           L"<html><head><meta name=a content=1><META NAME=b CONTENT=2><title>x</title></head>"
                           L"<body><meta name=c></body></html>"));
   Ptr<IDispatch> found;
-  ASSERT_HRESULT_SUCCEEDED(All(document_)->tags(Variant::Text(L"Meta"), found.out()));
-  Ptr<IHTMLElementCollection> metas = found.as<IHTMLElementCollection>();
+  ASSERT_HRESULT_SUCCEEDED(All(document_)->tags(Variant::Text(L"Meta"), found.Out()));
+  Ptr<IHTMLElementCollection> metas = found.As<IHTMLElementCollection>();
   ASSERT_EQ(Length(metas.get()), 3);
   std::vector<std::wstring> names;
   for (LONG i = 0; i < 3; ++i)
-    names.push_back(TextOf(ItemAt(metas.get(), i).as<IHTMLMetaElement>().get(), &IHTMLMetaElement::get_name));
+    names.push_back(TextOf(ItemAt(metas.get(), i).As<IHTMLMetaElement>().get(), &IHTMLMetaElement::get_name));
   EXPECT_EQ(names, (std::vector<std::wstring>{L"a", L"b", L"c"}));
 }
 
@@ -112,7 +112,7 @@ TEST_F(DocumentModel, BodyAndDocumentElementAreReachable) {
   Ptr<IHTMLDocument3> document3 = QueryAs<IHTMLDocument3>(document_);
   ASSERT_TRUE(document3);
   Ptr<IHTMLElement> root;
-  ASSERT_HRESULT_SUCCEEDED(document3->get_documentElement(root.out()));
+  ASSERT_HRESULT_SUCCEEDED(document3->get_documentElement(root.Out()));
   EXPECT_EQ(TagName(root.get()), L"HTML");
   IHTMLElement* none = Unwritten<IHTMLElement>();
   EXPECT_EQ(root->get_parentElement(&none), S_OK);
@@ -124,8 +124,8 @@ TEST_F(DocumentModel, TitleIsReadAndWrittenThroughTheTitleElement) {
   EXPECT_EQ(TextOf(document_, &IHTMLDocument2::get_title), L"First");
   ASSERT_HRESULT_SUCCEEDED(document_->put_title(Bstr(L"Second")));
   Ptr<IDispatch> found;
-  ASSERT_HRESULT_SUCCEEDED(All(document_)->tags(Variant::Text(L"title"), found.out()));
-  Ptr<IHTMLTitleElement> title = ItemAt(found.as<IHTMLElementCollection>().get(), 0).as<IHTMLTitleElement>();
+  ASSERT_HRESULT_SUCCEEDED(All(document_)->tags(Variant::Text(L"title"), found.Out()));
+  Ptr<IHTMLTitleElement> title = ItemAt(found.As<IHTMLElementCollection>().get(), 0).As<IHTMLTitleElement>();
   EXPECT_EQ(TextOf(title.get(), &IHTMLTitleElement::get_text), L"Second");
 }
 
@@ -139,14 +139,14 @@ TEST_F(DocumentModel, APageWithoutTitleGetsOneInItsHead) {
 TEST_F(DocumentModel, CreatedElementsStayOutsideTheTreeUntilInserted) {
   ASSERT_TRUE(LoadAndWait(document_, L"<p>x</p>"));
   Ptr<IHTMLElement> created;
-  ASSERT_HRESULT_SUCCEEDED(document_->createElement(Bstr(L"span"), created.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->createElement(Bstr(L"span"), created.Out()));
   EXPECT_EQ(TagName(created.get()), L"SPAN");
   LONG index = 0;
   ASSERT_HRESULT_SUCCEEDED(created->get_sourceIndex(&index));
   EXPECT_EQ(index, -1);
   Ptr<IHTMLDOMNode> appended;
   ASSERT_HRESULT_SUCCEEDED(
-      Body(document_).as<IHTMLDOMNode>()->appendChild(created.as<IHTMLDOMNode>().get(), appended.out()));
+      Body(document_).As<IHTMLDOMNode>()->appendChild(created.As<IHTMLDOMNode>().get(), appended.Out()));
   ASSERT_HRESULT_SUCCEEDED(created->get_sourceIndex(&index));
   EXPECT_EQ(index, Length(All(document_).get()) - 1);
   IHTMLElement* refused = Unwritten<IHTMLElement>();
@@ -156,22 +156,22 @@ TEST_F(DocumentModel, CreatedElementsStayOutsideTheTreeUntilInserted) {
 
 TEST_F(DocumentModel, TheParentWindowIsOneObjectThatLeadsBackToTheDocument) {
   Ptr<IHTMLWindow2> window, again;
-  ASSERT_HRESULT_SUCCEEDED(document_->get_parentWindow(window.out()));
-  ASSERT_HRESULT_SUCCEEDED(document_->get_parentWindow(again.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->get_parentWindow(window.Out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->get_parentWindow(again.Out()));
   EXPECT_EQ(window.get(), again.get());
   Ptr<IHTMLDocument2> back;
-  ASSERT_HRESULT_SUCCEEDED(window->get_document(back.out()));
-  EXPECT_EQ(back.as<IUnknown>().get(), QueryAs<IUnknown>(document_).get());
+  ASSERT_HRESULT_SUCCEEDED(window->get_document(back.Out()));
+  EXPECT_EQ(back.As<IUnknown>().get(), QueryAs<IUnknown>(document_).get());
 }
 
 TEST_F(DocumentModel, ThePointOverEmptyAreaFindsTheBody) {
   ASSERT_TRUE(LoadAndWait(document_, L"<body><span>x</span></body>"));
   Ptr<IHTMLElement> hit;
-  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(500, 500, hit.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(500, 500, hit.Out()));
   EXPECT_EQ(TagName(hit.get()), L"BODY");
   // Beyond the page's window there is nothing.
   Ptr<IHTMLElement> outside;
-  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(5000, 5000, outside.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(5000, 5000, outside.Out()));
   EXPECT_EQ(outside.get(), nullptr);
 }
 
@@ -199,7 +199,7 @@ TEST_F(DocumentModel, ThePointFindsTheTopmostPositionedElement) {
   EXPECT_EQ(width, 65);
   auto idAt = [&](LONG x, LONG y) {
     Ptr<IHTMLElement> hit;
-    document_->elementFromPoint(x, y, hit.out());
+    document_->elementFromPoint(x, y, hit.Out());
     return hit ? TextOf(hit.get(), &IHTMLElement::get_id) : L"<none>";
   };
   EXPECT_EQ(idAt(15, 25), L"low");
@@ -212,7 +212,7 @@ TEST_F(DocumentModel, ThePointFindsTheTopmostPositionedElement) {
 
 TEST_F(DocumentModel, TheBodyHasNoClientAreaWithoutAWindow) {
   ASSERT_TRUE(LoadAndWait(document_, L"<p>x</p>"));
-  Ptr<IHTMLElement2> body = Body(document_).as<IHTMLElement2>();
+  Ptr<IHTMLElement2> body = Body(document_).As<IHTMLElement2>();
   LONG width = -1, height = -1, left = -1, top = -1;
   ASSERT_HRESULT_SUCCEEDED(body->get_clientWidth(&width));
   ASSERT_HRESULT_SUCCEEDED(body->get_clientHeight(&height));
@@ -236,16 +236,16 @@ TEST_F(DocumentModel, MonikerLoadReadsTheFile) {
   for (wchar_t& c : url)
     if (c == L'\\') c = L'/';
   Ptr<IMoniker> moniker;
-  ASSERT_HRESULT_SUCCEEDED(CreateURLMonikerEx(nullptr, url.c_str(), moniker.out(), URL_MK_UNIFORM));
+  ASSERT_HRESULT_SUCCEEDED(CreateURLMonikerEx(nullptr, url.c_str(), moniker.Out(), URL_MK_UNIFORM));
   Ptr<IBindCtx> context;
-  ASSERT_HRESULT_SUCCEEDED(CreateBindCtx(0, context.out()));
+  ASSERT_HRESULT_SUCCEEDED(CreateBindCtx(0, context.Out()));
   Ptr<IPersistMoniker> persist = QueryAs<IPersistMoniker>(document_);
   ReadyStateSink sink(document_);
   ASSERT_HRESULT_SUCCEEDED(persist->Load(TRUE, moniker.get(), context.get(), 0));
   EXPECT_EQ(ReadyState(document_), READYSTATE_LOADING);
   ASSERT_TRUE(WaitComplete(document_));
   vt::PumpFor(30);
-  EXPECT_EQ(sink.completions(), 1);
+  EXPECT_EQ(sink.Completions(), 1);
   EXPECT_EQ(TextOf(document_, &IHTMLDocument2::get_title), L"From file");
   EXPECT_EQ(InnerText(ElementById(document_, L"p").get()), L"on disk");
   DeleteFileW(path);

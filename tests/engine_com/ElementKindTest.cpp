@@ -23,10 +23,10 @@ class ElementKinds : public DocumentTest {
   }
   // The element with that id, or the body's first child for "comment".
   Ptr<IUnknown> Object(const std::wstring& id) {
-    if (id != L"comment") return ElementById(document_, id.c_str()).as<IUnknown>();
+    if (id != L"comment") return ElementById(document_, id.c_str()).As<IUnknown>();
     Ptr<IHTMLDOMNode> first;
-    Body(document_).as<IHTMLDOMNode>()->get_firstChild(first.out());
-    return first.as<IUnknown>();
+    Body(document_).As<IHTMLDOMNode>()->get_firstChild(first.Out());
+    return first.As<IUnknown>();
   }
 };
 
@@ -82,7 +82,7 @@ TEST_F(ElementKinds, EachAnswersForTheElementInterfacesAndItsOwnOnly) {
       const std::string name = entry.name;
       const bool expected = name == "IHTMLElement" || name == "IHTMLElement2" || (kind.own && name == kind.own);
       Ptr<IUnknown> answer;
-      HRESULT hr = object->QueryInterface(entry.iid, answer.outVoid());
+      HRESULT hr = object->QueryInterface(entry.iid, answer.OutVoid());
       EXPECT_EQ(hr, expected ? S_OK : E_NOINTERFACE) << name;
       EXPECT_EQ(bool(answer), expected) << name;
       if (answer) EXPECT_EQ(QueryAs<IUnknown>(answer.get()).get(), object.get()) << name;  // one identity
@@ -93,7 +93,7 @@ TEST_F(ElementKinds, EachAnswersForTheElementInterfacesAndItsOwnOnly) {
 // A comment reads as an element without attributes, and what would change an element's markup or style is
 // not supported.
 TEST_F(ElementKinds, ACommentCannotBeChangedAsAnElement) {
-  Ptr<IHTMLElement> comment = Object(L"comment").as<IHTMLElement>();
+  Ptr<IHTMLElement> comment = Object(L"comment").As<IHTMLElement>();
   ASSERT_TRUE(comment);
   EXPECT_EQ(TextOf(comment.get(), &IHTMLElement::get_id), L"");
   EXPECT_EQ(OuterHtml(comment.get()), L"<!--note-->");
@@ -102,7 +102,7 @@ TEST_F(ElementKinds, ACommentCannotBeChangedAsAnElement) {
   EXPECT_EQ(comment->put_innerHTML(Bstr(L"x")), E_NOTIMPL);
   EXPECT_EQ(comment->insertAdjacentText(Bstr(L"beforeEnd"), Bstr(L"x")), E_NOTIMPL);
   Ptr<IHTMLStyle> style;
-  EXPECT_EQ(comment->get_style(style.out()), E_NOTIMPL);
+  EXPECT_EQ(comment->get_style(style.Out()), E_NOTIMPL);
   EXPECT_FALSE(style);
   EXPECT_EQ(OuterHtml(comment.get()), L"<!--note-->");
 }

@@ -24,45 +24,45 @@ std::ostream& operator<<(std::ostream& out, const AttributeView& a) {
 std::vector<AttributeView> AttributesOf(IHTMLElement* element) {
   std::vector<AttributeView> views;
   Ptr<IDispatch> dispatch;
-  if (FAILED(QueryAs<IHTMLDOMNode>(element)->get_attributes(dispatch.out()))) return views;
-  Ptr<IHTMLAttributeCollection> attributes = dispatch.as<IHTMLAttributeCollection>();
+  if (FAILED(QueryAs<IHTMLDOMNode>(element)->get_attributes(dispatch.Out()))) return views;
+  Ptr<IHTMLAttributeCollection> attributes = dispatch.As<IHTMLAttributeCollection>();
   LONG length = 0;
   attributes->get_length(&length);
   for (LONG i = 0; i < length; ++i) {
     Variant index = Variant::Long(i);
     Ptr<IDispatch> item;
     VARIANT argument = index;
-    if (FAILED(attributes->item(&argument, item.out()))) continue;
-    Ptr<IHTMLDOMAttribute> attribute = item.as<IHTMLDOMAttribute>();
+    if (FAILED(attributes->item(&argument, item.Out()))) continue;
+    Ptr<IHTMLDOMAttribute> attribute = item.As<IHTMLDOMAttribute>();
     Variant value;
-    attribute->get_nodeValue(value.out());
+    attribute->get_nodeValue(value.Out());
     VARIANT_BOOL specified = VARIANT_FALSE;
     attribute->get_specified(&specified);
     views.push_back(
-        {TextOf(attribute.get(), &IHTMLDOMAttribute::get_nodeName), value.text(), specified != VARIANT_FALSE});
+        {TextOf(attribute.get(), &IHTMLDOMAttribute::get_nodeName), value.Text(), specified != VARIANT_FALSE});
   }
   return views;
 }
 
 Variant Attribute(IHTMLElement* element, const wchar_t* name) {
   Variant value;
-  element->getAttribute(Bstr(name), 0, value.out());
+  element->getAttribute(Bstr(name), 0, value.Out());
   return value;
 }
 
 LONG ChildCount(IUnknown* node) {
   Ptr<IDispatch> dispatch;
-  if (FAILED(QueryAs<IHTMLDOMNode>(node)->get_childNodes(dispatch.out()))) return -1;
+  if (FAILED(QueryAs<IHTMLDOMNode>(node)->get_childNodes(dispatch.Out()))) return -1;
   LONG length = -1;
-  dispatch.as<IHTMLDOMChildrenCollection>()->get_length(&length);
+  dispatch.As<IHTMLDOMChildrenCollection>()->get_length(&length);
   return length;
 }
 
 Ptr<IHTMLDOMNode> ChildAt(IUnknown* node, LONG index) {
   Ptr<IDispatch> dispatch, item;
-  QueryAs<IHTMLDOMNode>(node)->get_childNodes(dispatch.out());
-  if (dispatch) dispatch.as<IHTMLDOMChildrenCollection>()->item(index, item.out());
-  return item.as<IHTMLDOMNode>();
+  QueryAs<IHTMLDOMNode>(node)->get_childNodes(dispatch.Out());
+  if (dispatch) dispatch.As<IHTMLDOMChildrenCollection>()->item(index, item.Out());
+  return item.As<IHTMLDOMNode>();
 }
 
 bool InAll(IHTMLDocument2* document, IHTMLElement* element) {
@@ -98,17 +98,17 @@ TEST_F(Elements, RemovingAnAttributeDropsItFromTheCollection) {
 TEST_F(Elements, AnAbsentAttributeReadsAsNull) {
   Ptr<IHTMLElement> body = Load(L"<body id=b width=640></body>", L"b");
   Variant width = Attribute(body.get(), L"width");
-  EXPECT_EQ(width.type(), VT_BSTR);
-  EXPECT_EQ(width.text(), L"640");
-  EXPECT_EQ(Attribute(body.get(), L"height").type(), VT_NULL);
+  EXPECT_EQ(width.Type(), VT_BSTR);
+  EXPECT_EQ(width.Text(), L"640");
+  EXPECT_EQ(Attribute(body.get(), L"height").Type(), VT_NULL);
 }
 
 TEST_F(Elements, SetAttributeStoresTheTextGiven) {
   Ptr<IHTMLElement> body = Load(L"<body id=b></body>", L"b");
   ASSERT_HRESULT_SUCCEEDED(body->setAttribute(Bstr(L"width"), Variant::Text(L"640"), 0));
   ASSERT_HRESULT_SUCCEEDED(body->setAttribute(Bstr(L"height"), Variant::Long(480), 0));
-  EXPECT_EQ(Attribute(body.get(), L"WIDTH").text(), L"640");
-  EXPECT_EQ(Attribute(body.get(), L"height").text(), L"480");
+  EXPECT_EQ(Attribute(body.get(), L"WIDTH").Text(), L"640");
+  EXPECT_EQ(Attribute(body.get(), L"height").Text(), L"480");
   EXPECT_EQ(body->setAttribute(Bstr(L"bad name"), Variant::Text(L"x"), 0), E_INVALIDARG);
 }
 
@@ -116,7 +116,7 @@ TEST_F(Elements, IdClassAndTitleAreAttributes) {
   Ptr<IHTMLElement> span = Load(L"<span id=s>x</span>", L"s");
   ASSERT_HRESULT_SUCCEEDED(span->put_className(Bstr(L"big")));
   ASSERT_HRESULT_SUCCEEDED(span->put_title(Bstr(L"tip")));
-  EXPECT_EQ(Attribute(span.get(), L"class").text(), L"big");
+  EXPECT_EQ(Attribute(span.get(), L"class").Text(), L"big");
   EXPECT_EQ(TextOf(span.get(), &IHTMLElement::get_title), L"tip");
   EXPECT_EQ(TextOf(span.get(), &IHTMLElement::get_className), L"big");
 }
@@ -133,7 +133,7 @@ TEST_F(Elements, InsertAdjacentHtmlAtTheEndOfTheBodyAddsFindableElements) {
   ASSERT_HRESULT_SUCCEEDED(label->get_sourceIndex(&index));
   EXPECT_EQ(index, Length(All(document_).get()) - 1);
   Ptr<IHTMLElement> parent;
-  ASSERT_HRESULT_SUCCEEDED(label->get_parentElement(parent.out()));
+  ASSERT_HRESULT_SUCCEEDED(label->get_parentElement(parent.Out()));
   EXPECT_EQ(TagName(parent.get()), L"BODY");
 }
 
@@ -187,7 +187,7 @@ TEST_F(Elements, RemoveChildTakesTheElementWithItsChildrenOutOfAll) {
   LONG before = Length(All(document_).get());
   Ptr<IHTMLDOMNode> removed;
   ASSERT_HRESULT_SUCCEEDED(
-      Body(document_).as<IHTMLDOMNode>()->removeChild(QueryAs<IHTMLDOMNode>(div.get()).get(), removed.out()));
+      Body(document_).As<IHTMLDOMNode>()->removeChild(QueryAs<IHTMLDOMNode>(div.get()).get(), removed.Out()));
   EXPECT_EQ(QueryAs<IUnknown>(removed.get()).get(), QueryAs<IUnknown>(div.get()).get());
   EXPECT_EQ(Length(All(document_).get()), before - 2);
   EXPECT_FALSE(InAll(document_, div.get()));
@@ -200,7 +200,7 @@ TEST_F(Elements, RemoveChildTakesTheElementWithItsChildrenOutOfAll) {
 TEST_F(Elements, RemoveChildRefusesANodeThatIsNotAChild) {
   Ptr<IHTMLElement> span = Load(L"<body><div><span id=s>x</span></div></body>", L"s");
   IHTMLDOMNode* removed = Unwritten<IHTMLDOMNode>();
-  EXPECT_EQ(Body(document_).as<IHTMLDOMNode>()->removeChild(QueryAs<IHTMLDOMNode>(span.get()).get(), &removed),
+  EXPECT_EQ(Body(document_).As<IHTMLDOMNode>()->removeChild(QueryAs<IHTMLDOMNode>(span.get()).get(), &removed),
             E_INVALIDARG);
   EXPECT_EQ(removed, nullptr);
   EXPECT_TRUE(InAll(document_, span.get()));
@@ -229,19 +229,19 @@ TEST_F(Elements, NodesKnowTheirKindNameAndNeighbours) {
   EXPECT_EQ(type, 3);
   EXPECT_EQ(TextOf(text.get(), &IHTMLDOMNode::get_nodeName), L"#text");
   Variant value;
-  ASSERT_HRESULT_SUCCEEDED(text->get_nodeValue(value.out()));
-  EXPECT_EQ(value.text(), L"one");
+  ASSERT_HRESULT_SUCCEEDED(text->get_nodeValue(value.Out()));
+  EXPECT_EQ(value.Text(), L"one");
   ASSERT_HRESULT_SUCCEEDED(bold->get_nodeType(&type));
   EXPECT_EQ(type, 1);
   EXPECT_EQ(TextOf(bold.get(), &IHTMLDOMNode::get_nodeName), L"B");
-  ASSERT_HRESULT_SUCCEEDED(bold->get_nodeValue(value.out()));
-  EXPECT_EQ(value.type(), VT_NULL);
+  ASSERT_HRESULT_SUCCEEDED(bold->get_nodeValue(value.Out()));
+  EXPECT_EQ(value.Type(), VT_NULL);
   ASSERT_HRESULT_SUCCEEDED(comment->get_nodeType(&type));
   EXPECT_EQ(type, 8);
   Ptr<IHTMLDOMNode> next, parent;
-  ASSERT_HRESULT_SUCCEEDED(text->get_nextSibling(next.out()));
+  ASSERT_HRESULT_SUCCEEDED(text->get_nextSibling(next.Out()));
   EXPECT_EQ(QueryAs<IUnknown>(next.get()).get(), QueryAs<IUnknown>(bold.get()).get());
-  ASSERT_HRESULT_SUCCEEDED(comment->get_parentNode(parent.out()));
+  ASSERT_HRESULT_SUCCEEDED(comment->get_parentNode(parent.Out()));
   EXPECT_EQ(QueryAs<IUnknown>(parent.get()).get(), QueryAs<IUnknown>(p.get()).get());
   IHTMLDOMNode* none = Unwritten<IHTMLDOMNode>();
   ASSERT_HRESULT_SUCCEEDED(comment->get_nextSibling(&none));
@@ -260,20 +260,20 @@ TEST_F(Elements, InsertBeforeAndAppendChildMoveNodes) {
   Ptr<IHTMLDOMNode> a = QueryAs<IHTMLDOMNode>(ElementById(document_, L"a").get());
   Ptr<IHTMLDOMNode> b = QueryAs<IHTMLDOMNode>(ElementById(document_, L"b").get());
   Ptr<IHTMLDOMNode> moved;
-  ASSERT_HRESULT_SUCCEEDED(node->insertBefore(b.get(), Variant::Object(a.get()), moved.out()));
+  ASSERT_HRESULT_SUCCEEDED(node->insertBefore(b.get(), Variant::Object(a.get()), moved.Out()));
   EXPECT_EQ(TextOf(list.get(), &IHTMLElement::get_innerHTML), L"<I id=\"b\">b</I><I id=\"a\">a</I>");
-  ASSERT_HRESULT_SUCCEEDED(node->appendChild(b.get(), moved.out()));
+  ASSERT_HRESULT_SUCCEEDED(node->appendChild(b.get(), moved.Out()));
   EXPECT_EQ(TextOf(list.get(), &IHTMLElement::get_innerHTML), L"<I id=\"a\">a</I><I id=\"b\">b</I>");
-  EXPECT_EQ(a->appendChild(node.get(), moved.out()), E_INVALIDARG);  // a node cannot hold its ancestor
+  EXPECT_EQ(a->appendChild(node.get(), moved.Out()), E_INVALIDARG);  // a node cannot hold its ancestor
 }
 
 TEST_F(Elements, ReplaceChildPutsTheNewNodeInTheOldOnesPlace) {
   Ptr<IHTMLElement> div = Load(L"<body><div id=d><i id=a>a</i><b>b</b></div></body>", L"d");
   Ptr<IHTMLElement> created;
-  ASSERT_HRESULT_SUCCEEDED(document_->createElement(Bstr(L"u"), created.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->createElement(Bstr(L"u"), created.Out()));
   Ptr<IHTMLDOMNode> old;
-  ASSERT_HRESULT_SUCCEEDED(div.as<IHTMLDOMNode>()->replaceChild(
-      created.as<IHTMLDOMNode>().get(), QueryAs<IHTMLDOMNode>(ElementById(document_, L"a").get()).get(), old.out()));
+  ASSERT_HRESULT_SUCCEEDED(div.As<IHTMLDOMNode>()->replaceChild(
+      created.As<IHTMLDOMNode>().get(), QueryAs<IHTMLDOMNode>(ElementById(document_, L"a").get()).get(), old.Out()));
   EXPECT_EQ(TextOf(old.get(), &IHTMLDOMNode::get_nodeName), L"I");
   EXPECT_EQ(TextOf(div.get(), &IHTMLElement::get_innerHTML), L"<U></U><B>b</B>");
 }
@@ -287,22 +287,22 @@ TEST_F(Elements, InsertAdjacentTextAddsPlainText) {
 TEST_F(Elements, ChildrenAndAllOfAnElementListItsElements) {
   Ptr<IHTMLElement> div = Load(L"<body><div id=d><p><b>x</b></p>t<p>y</p></div></body>", L"d");
   Ptr<IDispatch> children, all;
-  ASSERT_HRESULT_SUCCEEDED(div->get_children(children.out()));
-  EXPECT_EQ(Length(children.as<IHTMLElementCollection>().get()), 2);
-  ASSERT_HRESULT_SUCCEEDED(div->get_all(all.out()));
-  Ptr<IHTMLElementCollection> descendants = all.as<IHTMLElementCollection>();
+  ASSERT_HRESULT_SUCCEEDED(div->get_children(children.Out()));
+  EXPECT_EQ(Length(children.As<IHTMLElementCollection>().get()), 2);
+  ASSERT_HRESULT_SUCCEEDED(div->get_all(all.Out()));
+  Ptr<IHTMLElementCollection> descendants = all.As<IHTMLElementCollection>();
   ASSERT_EQ(Length(descendants.get()), 3);
   EXPECT_EQ(TagName(ItemAt(descendants.get(), 1).get()), L"B");
   Ptr<IDispatch> found;
-  ASSERT_HRESULT_SUCCEEDED(descendants->tags(Variant::Text(L"p"), found.out()));
-  EXPECT_EQ(Length(found.as<IHTMLElementCollection>().get()), 2);
+  ASSERT_HRESULT_SUCCEEDED(descendants->tags(Variant::Text(L"p"), found.Out()));
+  EXPECT_EQ(Length(found.As<IHTMLElementCollection>().get()), 2);
   VARIANT_BOOL contains = VARIANT_FALSE;
   ASSERT_HRESULT_SUCCEEDED(div->contains(ItemAt(descendants.get(), 1).get(), &contains));
   EXPECT_EQ(contains, VARIANT_TRUE);
   ASSERT_HRESULT_SUCCEEDED(div->contains(Body(document_).get(), &contains));
   EXPECT_EQ(contains, VARIANT_FALSE);
   Ptr<IHTMLElementCollection> byTag;
-  ASSERT_HRESULT_SUCCEEDED(div.as<IHTMLElement2>()->getElementsByTagName(Bstr(L"B"), byTag.out()));
+  ASSERT_HRESULT_SUCCEEDED(div.As<IHTMLElement2>()->getElementsByTagName(Bstr(L"B"), byTag.Out()));
   EXPECT_EQ(Length(byTag.get()), 1);
 }
 
@@ -317,20 +317,20 @@ TEST_F(Elements, TitleStyleAndScriptHoldTheirTextWithoutChildNodes) {
   EXPECT_EQ(ChildCount(title.get()), 0);
   EXPECT_EQ(ChildCount(style.get()), 0);
   EXPECT_EQ(ChildCount(script.get()), 0);
-  EXPECT_EQ(TextOf(title.as<IHTMLTitleElement>().get(), &IHTMLTitleElement::get_text), L"The & title");
-  EXPECT_EQ(TextOf(script.as<IHTMLScriptElement>().get(), &IHTMLScriptElement::get_text), L"if (a < b) go();");
-  ASSERT_HRESULT_SUCCEEDED(script.as<IHTMLScriptElement>()->put_text(Bstr(L"x = 1;")));
+  EXPECT_EQ(TextOf(title.As<IHTMLTitleElement>().get(), &IHTMLTitleElement::get_text), L"The & title");
+  EXPECT_EQ(TextOf(script.As<IHTMLScriptElement>().get(), &IHTMLScriptElement::get_text), L"if (a < b) go();");
+  ASSERT_HRESULT_SUCCEEDED(script.As<IHTMLScriptElement>()->put_text(Bstr(L"x = 1;")));
   EXPECT_EQ(TextOf(script.get(), &IHTMLElement::get_innerHTML), L"x = 1;");
-  EXPECT_FALSE(title.as<IHTMLScriptElement>());  // only the interfaces of the tag
-  EXPECT_FALSE(script.as<IHTMLInputElement>());
+  EXPECT_FALSE(title.As<IHTMLScriptElement>());  // only the interfaces of the tag
+  EXPECT_FALSE(script.As<IHTMLInputElement>());
 }
 
 TEST_F(Elements, TheStyleElementLeadsToItsSheet) {
   ASSERT_TRUE(LoadAndWait(document_, L"<html><head><style id=st>p { color: red }</style></head><body></body></html>"));
-  Ptr<IHTMLStyleElement> style = ElementById(document_, L"st").as<IHTMLStyleElement>();
+  Ptr<IHTMLStyleElement> style = ElementById(document_, L"st").As<IHTMLStyleElement>();
   ASSERT_TRUE(style);
   Ptr<IHTMLStyleSheet> sheet;
-  HRESULT hr = style->get_styleSheet(sheet.out());
+  HRESULT hr = style->get_styleSheet(sheet.Out());
   if (hr == E_NOTIMPL) GTEST_SKIP() << "the engine is built without the style objects";
   ASSERT_HRESULT_SUCCEEDED(hr);
   EXPECT_TRUE(sheet);
@@ -339,12 +339,12 @@ TEST_F(Elements, TheStyleElementLeadsToItsSheet) {
 TEST_F(Elements, InlineAndCurrentStyleAreReachable) {
   Ptr<IHTMLElement> span = Load(L"<body><span id=s style='width: 65px'>x</span></body>", L"s");
   Ptr<IHTMLStyle> style;
-  HRESULT hr = span->get_style(style.out());
+  HRESULT hr = span->get_style(style.Out());
   if (hr == E_NOTIMPL) GTEST_SKIP() << "the engine is built without the style objects";
   ASSERT_HRESULT_SUCCEEDED(hr);
   EXPECT_TRUE(style);
   Ptr<IHTMLCurrentStyle> current;
-  ASSERT_HRESULT_SUCCEEDED(span.as<IHTMLElement2>()->get_currentStyle(current.out()));
+  ASSERT_HRESULT_SUCCEEDED(span.As<IHTMLElement2>()->get_currentStyle(current.Out()));
   EXPECT_TRUE(current);
   LONG width = 0;
   ASSERT_HRESULT_SUCCEEDED(span->get_offsetWidth(&width));
@@ -354,17 +354,17 @@ TEST_F(Elements, InlineAndCurrentStyleAreReachable) {
 TEST_F(Elements, ACommentsTextIsItsWholeMarkup) {
   ASSERT_TRUE(LoadAndWait(document_, L"<!DOCTYPE html><html><body><!-- note --></body></html>"));
   Ptr<IHTMLElementCollection> all = All(document_);
-  Ptr<IHTMLCommentElement> doctype = ItemAt(all.get(), 0).as<IHTMLCommentElement>();
+  Ptr<IHTMLCommentElement> doctype = ItemAt(all.get(), 0).As<IHTMLCommentElement>();
   ASSERT_TRUE(doctype);
   EXPECT_EQ(TextOf(doctype.get(), &IHTMLCommentElement::get_text), L"<!DOCTYPE html>");
   Ptr<IHTMLElement> comment = ItemAt(all.get(), Length(all.get()) - 1);
   EXPECT_EQ(TagName(comment.get()), L"!");
-  Ptr<IHTMLCommentElement> note = comment.as<IHTMLCommentElement>();
+  Ptr<IHTMLCommentElement> note = comment.As<IHTMLCommentElement>();
   EXPECT_EQ(TextOf(note.get(), &IHTMLCommentElement::get_text), L"<!-- note -->");
   ASSERT_HRESULT_SUCCEEDED(note->put_text(Bstr(L"<!--changed-->")));
   EXPECT_EQ(TextOf(note.get(), &IHTMLCommentElement::get_text), L"<!--changed-->");
   EXPECT_EQ(OuterHtml(comment.get()), L"<!--changed-->");
-  EXPECT_EQ(Attribute(comment.get(), L"id").type(), VT_NULL);
+  EXPECT_EQ(Attribute(comment.get(), L"id").Type(), VT_NULL);
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ HRESULT ReadyStateSink::OnChanged(DISPID id) {
   return S_OK;
 }
 
-int ReadyStateSink::completions() const {
+int ReadyStateSink::Completions() const {
   int n = 0;
   for (LONG s : states) n += s == READYSTATE_COMPLETE;
   return n;
@@ -159,13 +159,13 @@ Variant Variant::Object(IUnknown* object) {
 
 Ptr<IHTMLElement> Body(IHTMLDocument2* document) {
   Ptr<IHTMLElement> body;
-  document->get_body(body.out());
+  document->get_body(body.Out());
   return body;
 }
 
 Ptr<IHTMLElementCollection> All(IHTMLDocument2* document) {
   Ptr<IHTMLElementCollection> all;
-  document->get_all(all.out());
+  document->get_all(all.Out());
   return all;
 }
 
@@ -177,15 +177,15 @@ LONG Length(IHTMLElementCollection* collection) {
 
 Ptr<IHTMLElement> ItemAt(IHTMLElementCollection* collection, LONG index) {
   Ptr<IDispatch> item;
-  if (collection) collection->item(Variant::Long(index), Variant::Long(0), item.out());
-  return item.as<IHTMLElement>();
+  if (collection) collection->item(Variant::Long(index), Variant::Long(0), item.Out());
+  return item.As<IHTMLElement>();
 }
 
 Ptr<IHTMLElement> ElementById(IHTMLDocument2* document, const wchar_t* id) {
   Ptr<IHTMLElementCollection> all = All(document);
   Ptr<IDispatch> item;
-  if (all) all->item(Variant::Text(id), Variant(), item.out());
-  return item.as<IHTMLElement>();
+  if (all) all->item(Variant::Text(id), Variant(), item.Out());
+  return item.As<IHTMLElement>();
 }
 
 std::wstring TagName(IHTMLElement* element) { return TextOf(element, &IHTMLElement::get_tagName); }
@@ -196,7 +196,7 @@ namespace {
 
 HRESULT DispatchIdOf(IUnknown* object, const wchar_t* name, Ptr<IDispatch>& dispatch, DISPID& id) {
   if (!object) return E_POINTER;
-  HRESULT hr = object->QueryInterface(IID_IDispatch, dispatch.outVoid());
+  HRESULT hr = object->QueryInterface(IID_IDispatch, dispatch.OutVoid());
   if (FAILED(hr)) return hr;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   return dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);

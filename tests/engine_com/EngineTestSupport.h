@@ -44,16 +44,16 @@ class Ptr {
   T* operator->() const { return p_; }
   explicit operator bool() const { return p_ != nullptr; }
   // For out-parameters: releases what is held first.
-  T** out() {
+  T** Out() {
     reset();
     return &p_;
   }
-  void** outVoid() { return reinterpret_cast<void**>(out()); }
+  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
   // The same object asked for another interface (empty when it has none).
   template <class U>
-  Ptr<U> as() const {
+  Ptr<U> As() const {
     Ptr<U> other;
-    if (p_) p_->QueryInterface(__uuidof(U), other.outVoid());
+    if (p_) p_->QueryInterface(__uuidof(U), other.OutVoid());
     return other;
   }
 
@@ -65,7 +65,7 @@ class Ptr {
 template <class U>
 Ptr<U> QueryAs(IUnknown* object) {
   Ptr<U> other;
-  if (object) object->QueryInterface(__uuidof(U), other.outVoid());
+  if (object) object->QueryInterface(__uuidof(U), other.OutVoid());
   return other;
 }
 
@@ -79,21 +79,21 @@ class Bstr {
   Bstr& operator=(const Bstr&) = delete;
   ~Bstr() { Free(); }
   operator BSTR() const { return b_; }
-  BSTR* out() {
+  BSTR* Out() {
     Free();
     b_ = Unwritten<OLECHAR>();
     return &b_;
   }
-  bool unwritten() const { return b_ == Unwritten<OLECHAR>(); }
-  bool null() const { return b_ == nullptr; }
-  std::wstring str() const {
-    if (unwritten()) return L"<unwritten>";
+  bool IsUnwritten() const { return b_ == Unwritten<OLECHAR>(); }
+  bool Null() const { return b_ == nullptr; }
+  std::wstring Str() const {
+    if (IsUnwritten()) return L"<unwritten>";
     return b_ ? std::wstring(b_, SysStringLen(b_)) : std::wstring();
   }
 
  private:
   void Free() {
-    if (!unwritten()) SysFreeString(b_);
+    if (!IsUnwritten()) SysFreeString(b_);
     b_ = nullptr;
   }
   BSTR b_ = nullptr;
@@ -111,15 +111,15 @@ class Variant {
   static Variant Bool(bool value);
   static Variant Short(SHORT value);
   static Variant Object(IUnknown* object);  // VT_DISPATCH when it has IDispatch
-  VARIANT* out() {
+  VARIANT* Out() {
     VariantClear(&v_);
     V_VT(&v_) = VT_ERROR;  // not something an engine call answers
     V_ERROR(&v_) = static_cast<SCODE>(0xdeadbeef);
     return &v_;
   }
   const VARIANT& get() const { return v_; }
-  VARTYPE type() const { return V_VT(&v_); }
-  std::wstring text() const { return type() == VT_BSTR ? std::wstring(V_BSTR(&v_), SysStringLen(V_BSTR(&v_))) : L"?"; }
+  VARTYPE Type() const { return V_VT(&v_); }
+  std::wstring Text() const { return Type() == VT_BSTR ? std::wstring(V_BSTR(&v_), SysStringLen(V_BSTR(&v_))) : L"?"; }
   operator VARIANT() const { return v_; }  // a shallow copy for by-value arguments
 
  private:
@@ -153,7 +153,7 @@ class ReadyStateSink final : public IPropertyNotifySink {
 
   void Disconnect();
   std::vector<LONG> states;  // the ready state read at each OnChanged(DISPID_READYSTATE)
-  int completions() const;
+  int Completions() const;
   LONG refs_ = 0;
 
  private:
@@ -181,7 +181,7 @@ std::wstring InnerText(IHTMLElement* element);
 template <class Object>
 std::wstring TextOf(Object* object, HRESULT (STDMETHODCALLTYPE Object::*get)(BSTR*)) {
   Bstr text;
-  return object && SUCCEEDED((object->*get)(text.out())) ? text.str() : L"<failed>";
+  return object && SUCCEEDED((object->*get)(text.Out())) ? text.Str() : L"<failed>";
 }
 
 // Named properties through IDispatch, exactly as the property sheet reaches them.

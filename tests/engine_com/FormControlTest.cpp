@@ -13,21 +13,21 @@ class FormControls : public DocumentTest {
   template <class Interface>
   Ptr<Interface> Load(const std::wstring& html, const wchar_t* id) {
     EXPECT_TRUE(LoadAndWait(document_, html));
-    return ElementById(document_, id).as<Interface>();
+    return ElementById(document_, id).As<Interface>();
   }
   Ptr<IHTMLOptionElement> NewOption(const wchar_t* text, const wchar_t* value) {
     Ptr<IHTMLWindow2> window;
     Ptr<IHTMLOptionElementFactory> factory;
     Ptr<IHTMLOptionElement> option;
-    if (SUCCEEDED(document_->get_parentWindow(window.out())) && SUCCEEDED(window->get_Option(factory.out())))
-      factory->create(Variant::Text(text), Variant::Text(value), Variant::Short(0), Variant::Short(0), option.out());
+    if (SUCCEEDED(document_->get_parentWindow(window.Out())) && SUCCEEDED(window->get_Option(factory.Out())))
+      factory->create(Variant::Text(text), Variant::Text(value), Variant::Short(0), Variant::Short(0), option.Out());
     return option;
   }
 };
 
 Variant Attribute(IUnknown* element, const wchar_t* name) {
   Variant value;
-  QueryAs<IHTMLElement>(element)->getAttribute(Bstr(name), 0, value.out());
+  QueryAs<IHTMLElement>(element)->getAttribute(Bstr(name), 0, value.Out());
   return value;
 }
 
@@ -47,8 +47,8 @@ std::vector<OptionView> OptionsOf(IHTMLSelectElement* select) {
   select->get_length(&length);
   for (LONG i = 0; i < length; ++i) {
     Ptr<IDispatch> item;
-    if (FAILED(select->item(Variant::Long(i), Variant::Long(i), item.out()))) continue;
-    Ptr<IHTMLOptionElement> option = item.as<IHTMLOptionElement>();
+    if (FAILED(select->item(Variant::Long(i), Variant::Long(i), item.Out()))) continue;
+    Ptr<IHTMLOptionElement> option = item.As<IHTMLOptionElement>();
     views.push_back(
         {TextOf(option.get(), &IHTMLOptionElement::get_text), TextOf(option.get(), &IHTMLOptionElement::get_value)});
   }
@@ -63,7 +63,7 @@ TEST_F(FormControls, AnInputsValueStartsFromItsAttributeAndChangesWithoutIt) {
   EXPECT_EQ(TextOf(input.get(), &IHTMLInputElement::get_value), L"first");
   ASSERT_HRESULT_SUCCEEDED(input->put_value(Bstr(L"second")));
   EXPECT_EQ(TextOf(input.get(), &IHTMLInputElement::get_value), L"second");
-  EXPECT_EQ(Attribute(input.get(), L"value").text(), L"first");
+  EXPECT_EQ(Attribute(input.get(), L"value").Text(), L"first");
   EXPECT_EQ(TextOf(input.get(), &IHTMLInputElement::get_defaultValue), L"first");
 }
 
@@ -86,7 +86,7 @@ TEST_F(FormControls, CheckedStartsFromTheAttributeAndChangesWithoutIt) {
   ASSERT_HRESULT_SUCCEEDED(box->put_checked(VARIANT_FALSE));
   ASSERT_HRESULT_SUCCEEDED(box->get_checked(&checked));
   EXPECT_EQ(checked, VARIANT_FALSE);
-  EXPECT_EQ(Attribute(box.get(), L"checked").type(), VT_BSTR);
+  EXPECT_EQ(Attribute(box.get(), L"checked").Type(), VT_BSTR);
 }
 
 TEST_F(FormControls, CheckingARadioButtonUnchecksItsGroup) {
@@ -94,8 +94,8 @@ TEST_F(FormControls, CheckingARadioButtonUnchecksItsGroup) {
       L"<input id=a type=radio name=g checked><input id=b type=radio name=g>"
       L"<input id=c type=radio name=other checked>",
       L"a");
-  Ptr<IHTMLInputElement> b = ElementById(document_, L"b").as<IHTMLInputElement>();
-  Ptr<IHTMLInputElement> c = ElementById(document_, L"c").as<IHTMLInputElement>();
+  Ptr<IHTMLInputElement> b = ElementById(document_, L"b").As<IHTMLInputElement>();
+  Ptr<IHTMLInputElement> c = ElementById(document_, L"c").As<IHTMLInputElement>();
   ASSERT_HRESULT_SUCCEEDED(b->put_checked(VARIANT_TRUE));
   VARIANT_BOOL checked = VARIANT_TRUE;
   ASSERT_HRESULT_SUCCEEDED(a->get_checked(&checked));
@@ -110,7 +110,7 @@ TEST_F(FormControls, DisabledAndReadOnlyAreAttributes) {
   ASSERT_HRESULT_SUCCEEDED(input->get_readOnly(&flag));
   EXPECT_EQ(flag, VARIANT_TRUE);
   ASSERT_HRESULT_SUCCEEDED(input->put_readOnly(VARIANT_FALSE));
-  EXPECT_EQ(Attribute(input.get(), L"readonly").type(), VT_NULL);
+  EXPECT_EQ(Attribute(input.get(), L"readonly").Type(), VT_NULL);
   ASSERT_HRESULT_SUCCEEDED(input->put_disabled(VARIANT_TRUE));
   ASSERT_HRESULT_SUCCEEDED(input->get_disabled(&flag));
   EXPECT_EQ(flag, VARIANT_TRUE);
@@ -118,8 +118,8 @@ TEST_F(FormControls, DisabledAndReadOnlyAreAttributes) {
 
 TEST_F(FormControls, TheStateOfAControlOutlivesItsObject) {
   EXPECT_TRUE(LoadAndWait(document_, L"<input id=i value=a>"));
-  ElementById(document_, L"i").as<IHTMLInputElement>()->put_value(Bstr(L"typed"));
-  EXPECT_EQ(TextOf(ElementById(document_, L"i").as<IHTMLInputElement>().get(), &IHTMLInputElement::get_value),
+  ElementById(document_, L"i").As<IHTMLInputElement>()->put_value(Bstr(L"typed"));
+  EXPECT_EQ(TextOf(ElementById(document_, L"i").As<IHTMLInputElement>().get(), &IHTMLInputElement::get_value),
             L"typed");
 }
 
@@ -130,7 +130,7 @@ TEST_F(FormControls, ATextareasValueIsItsText) {
   ASSERT_TRUE(area);
   EXPECT_EQ(TextOf(area.get(), &IHTMLTextAreaElement::get_value), L"line & more");
   ASSERT_HRESULT_SUCCEEDED(area->put_value(Bstr(L"new")));
-  EXPECT_EQ(TextOf(area.as<IHTMLElement>().get(), &IHTMLElement::get_innerHTML), L"new");
+  EXPECT_EQ(TextOf(area.As<IHTMLElement>().get(), &IHTMLElement::get_innerHTML), L"new");
   EXPECT_EQ(TextOf(area.get(), &IHTMLTextAreaElement::get_type), L"textarea");
 }
 
@@ -166,12 +166,12 @@ TEST_F(FormControls, OptionsFromTheFactoryAreAddedAtTheEndOrBeforeAnIndex) {
   Ptr<IHTMLOptionElement> first = NewOption(L"First", L"1"), last = NewOption(L"Last", L"9");
   ASSERT_TRUE(first);
   ASSERT_TRUE(last);
-  ASSERT_HRESULT_SUCCEEDED(select->add(last.as<IHTMLElement>().get(), Variant::Long(-1)));
-  ASSERT_HRESULT_SUCCEEDED(select->add(first.as<IHTMLElement>().get(), Variant::Long(0)));
+  ASSERT_HRESULT_SUCCEEDED(select->add(last.As<IHTMLElement>().get(), Variant::Long(-1)));
+  ASSERT_HRESULT_SUCCEEDED(select->add(first.As<IHTMLElement>().get(), Variant::Long(0)));
   EXPECT_EQ(OptionsOf(select.get()), (std::vector<OptionView>{{L"First", L"1"}, {L"old", L"old"}, {L"Last", L"9"}}));
-  EXPECT_EQ(TextOf(select.as<IHTMLElement>().get(), &IHTMLElement::get_innerHTML),
+  EXPECT_EQ(TextOf(select.As<IHTMLElement>().get(), &IHTMLElement::get_innerHTML),
             L"<OPTION value=\"1\">First</OPTION><OPTION>old</OPTION><OPTION value=\"9\">Last</OPTION>");
-  EXPECT_EQ(select->add(select.as<IHTMLElement>().get(), Variant::Long(-1)), E_INVALIDARG);  // not an option
+  EXPECT_EQ(select->add(select.As<IHTMLElement>().get(), Variant::Long(-1)), E_INVALIDARG);  // not an option
 }
 
 TEST_F(FormControls, AFactoryOptionIsDetachedUntilAdded) {
@@ -179,7 +179,7 @@ TEST_F(FormControls, AFactoryOptionIsDetachedUntilAdded) {
   Ptr<IHTMLOptionElement> option = NewOption(L"Name", L"");
   ASSERT_TRUE(option);
   LONG index = 0;
-  ASSERT_HRESULT_SUCCEEDED(option.as<IHTMLElement>()->get_sourceIndex(&index));
+  ASSERT_HRESULT_SUCCEEDED(option.As<IHTMLElement>()->get_sourceIndex(&index));
   EXPECT_EQ(index, -1);
   EXPECT_EQ(TextOf(option.get(), &IHTMLOptionElement::get_value), L"");  // an empty value is a value
   VARIANT_BOOL selected = VARIANT_TRUE;
@@ -199,11 +199,11 @@ TEST_F(FormControls, TheSelectedOptionFollowsMarkupThenChoices) {
   EXPECT_EQ(TextOf(select.get(), &IHTMLSelectElement::get_value), L"c");
   EXPECT_EQ(TextOf(select.get(), &IHTMLSelectElement::get_type), L"select-one");
   Ptr<IDispatch> item;
-  ASSERT_HRESULT_SUCCEEDED(select->item(Variant::Long(1), Variant::Long(1), item.out()));
+  ASSERT_HRESULT_SUCCEEDED(select->item(Variant::Long(1), Variant::Long(1), item.Out()));
   VARIANT_BOOL selected = VARIANT_TRUE;
-  ASSERT_HRESULT_SUCCEEDED(item.as<IHTMLOptionElement>()->get_selected(&selected));
+  ASSERT_HRESULT_SUCCEEDED(item.As<IHTMLOptionElement>()->get_selected(&selected));
   EXPECT_EQ(selected, VARIANT_FALSE);
-  ASSERT_HRESULT_SUCCEEDED(item.as<IHTMLOptionElement>()->get_defaultSelected(&selected));
+  ASSERT_HRESULT_SUCCEEDED(item.As<IHTMLOptionElement>()->get_defaultSelected(&selected));
   EXPECT_EQ(selected, VARIANT_TRUE);
 }
 
@@ -218,8 +218,8 @@ TEST_F(FormControls, SettingASelectsValueChoosesTheMatchingOption) {
   ASSERT_HRESULT_SUCCEEDED(select->get_selectedIndex(&index));
   EXPECT_EQ(index, 0);  // a drop-down still shows its first option
   Ptr<IDispatch> item;
-  ASSERT_HRESULT_SUCCEEDED(select->item(Variant::Long(1), Variant::Long(1), item.out()));
-  ASSERT_HRESULT_SUCCEEDED(item.as<IHTMLOptionElement>()->put_selected(VARIANT_TRUE));
+  ASSERT_HRESULT_SUCCEEDED(select->item(Variant::Long(1), Variant::Long(1), item.Out()));
+  ASSERT_HRESULT_SUCCEEDED(item.As<IHTMLOptionElement>()->put_selected(VARIANT_TRUE));
   EXPECT_EQ(TextOf(select.get(), &IHTMLSelectElement::get_value), L"b");
 }
 
@@ -242,16 +242,16 @@ TEST_F(FormControls, MetaElementsReportNameContentAndHttpEquiv) {
   EXPECT_EQ(TextOf(meta.get(), &IHTMLMetaElement::get_name), L"Content-Type");
   EXPECT_EQ(TextOf(meta.get(), &IHTMLMetaElement::get_content), L"text/html; charset=koi8-r");
   EXPECT_EQ(TextOf(meta.get(), &IHTMLMetaElement::get_httpEquiv), L"refresh");
-  ASSERT_HRESULT_SUCCEEDED(meta.as<IHTMLElement>()->setAttribute(Bstr(L"content"), Variant::Text(L"generator"), 0));
+  ASSERT_HRESULT_SUCCEEDED(meta.As<IHTMLElement>()->setAttribute(Bstr(L"content"), Variant::Text(L"generator"), 0));
   EXPECT_EQ(TextOf(meta.get(), &IHTMLMetaElement::get_content), L"generator");
 }
 
 TEST_F(FormControls, AMetaWithoutNameReportsAnEmptyName) {
   Ptr<IHTMLMetaElement> meta = Load<IHTMLMetaElement>(L"<html><head><meta id=m charset=utf-8></head></html>", L"m");
   Bstr name;
-  ASSERT_HRESULT_SUCCEEDED(meta->get_name(name.out()));
-  EXPECT_FALSE(name.unwritten());
-  EXPECT_EQ(name.str(), L"");
+  ASSERT_HRESULT_SUCCEEDED(meta->get_name(name.Out()));
+  EXPECT_FALSE(name.IsUnwritten());
+  EXPECT_EQ(name.Str(), L"");
   EXPECT_EQ(TextOf(meta.get(), &IHTMLMetaElement::get_charset), L"utf-8");
 }
 

@@ -25,7 +25,7 @@ TEST_F(Loading, CompletesOnlyAfterTheMessageLoopRuns) {
   ReadyStateSink sink(document_);
   ASSERT_HRESULT_SUCCEEDED(LoadUtf16(document_, L"<html><body><span>x</span></body></html>"));
   EXPECT_EQ(ReadyState(document_), READYSTATE_LOADING);
-  EXPECT_EQ(sink.completions(), 0);
+  EXPECT_EQ(sink.Completions(), 0);
   IHTMLElement* body = reinterpret_cast<IHTMLElement*>(0xdeadbeef);
   EXPECT_EQ(document_->get_body(&body), S_OK);
   EXPECT_EQ(body, nullptr);  // no tree while loading
@@ -41,7 +41,7 @@ TEST_F(Loading, EveryLoadCompletesExactlyOnce) {
     ASSERT_TRUE(WaitComplete(document_));
   }
   vt::PumpFor(50);
-  EXPECT_EQ(sink.completions(), 3);
+  EXPECT_EQ(sink.Completions(), 3);
 }
 
 TEST_F(Loading, ASupersededLoadNeverCompletes) {
@@ -50,7 +50,7 @@ TEST_F(Loading, ASupersededLoadNeverCompletes) {
   ASSERT_HRESULT_SUCCEEDED(LoadBytes(document_, "<p>second</p>"));
   ASSERT_TRUE(WaitComplete(document_));
   vt::PumpFor(50);
-  EXPECT_EQ(sink.completions(), 1);
+  EXPECT_EQ(sink.Completions(), 1);
 }
 
 TEST_F(Loading, ReleasingWhileLoadingLeavesNothingBehind) {

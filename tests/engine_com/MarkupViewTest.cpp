@@ -42,11 +42,11 @@ TEST_F(MarkupView, KnownTagsLendTheNodeNameAndOtherNamesAreLeftToTheStandardProp
   for (const auto& c : cases) {
     Ptr<IHTMLElement> element = ElementById(document_, c.id);
     ASSERT_TRUE(element) << c.id;
-    Ptr<IMarkupView> view = element.as<IMarkupView>();
+    Ptr<IMarkupView> view = element.As<IMarkupView>();
     ASSERT_TRUE(view) << c.id;
     const LentText name = Lend(view.get(), &IMarkupView::LendNodeName);
     EXPECT_EQ(name.hr, c.lent ? S_OK : S_FALSE) << c.id;
-    if (c.lent) EXPECT_EQ(name.text, TextOf(element.as<IHTMLDOMNode>().get(), &IHTMLDOMNode::get_nodeName)) << c.id;
+    if (c.lent) EXPECT_EQ(name.text, TextOf(element.As<IHTMLDOMNode>().get(), &IHTMLDOMNode::get_nodeName)) << c.id;
     EXPECT_EQ(Lend(view.get(), &IMarkupView::LendNodeValue).hr, S_FALSE) << c.id;
   }
 }
@@ -55,10 +55,10 @@ TEST_F(MarkupView, AttributesAreLentInTheCollectionsOrderWithTheirValues) {
   Ptr<IHTMLElement> span = Load(L"<body><span title='a &amp; b' id=s data-x='' lang=en>x</span></body>", L"s");
   ASSERT_TRUE(span);
   ASSERT_EQ(span->setAttribute(Bstr(L"Extra"), Variant::Text(L"later"), 0), S_OK);
-  Ptr<IMarkupView> view = span.as<IMarkupView>();
+  Ptr<IMarkupView> view = span.As<IMarkupView>();
   Ptr<IDispatch> dispatch;
-  ASSERT_EQ(span.as<IHTMLDOMNode>()->get_attributes(dispatch.out()), S_OK);
-  Ptr<IHTMLAttributeCollection> attributes = dispatch.as<IHTMLAttributeCollection>();
+  ASSERT_EQ(span.As<IHTMLDOMNode>()->get_attributes(dispatch.Out()), S_OK);
+  Ptr<IHTMLAttributeCollection> attributes = dispatch.As<IHTMLAttributeCollection>();
   LONG length = 0;
   ASSERT_EQ(attributes->get_length(&length), S_OK);
   UINT count = 0;
@@ -71,12 +71,12 @@ TEST_F(MarkupView, AttributesAreLentInTheCollectionsOrderWithTheirValues) {
     ASSERT_EQ(view->LendAttribute(i, &name, &nameLength, &value, &valueLength), S_OK) << i;
     VARIANT index = Variant::Long(static_cast<LONG>(i));
     Ptr<IDispatch> item;
-    ASSERT_EQ(attributes->item(&index, item.out()), S_OK);
-    Ptr<IHTMLDOMAttribute> attribute = item.as<IHTMLDOMAttribute>();
+    ASSERT_EQ(attributes->item(&index, item.Out()), S_OK);
+    Ptr<IHTMLDOMAttribute> attribute = item.As<IHTMLDOMAttribute>();
     EXPECT_EQ(std::wstring(name, nameLength), TextOf(attribute.get(), &IHTMLDOMAttribute::get_nodeName)) << i;
     Variant reported;
-    ASSERT_EQ(attribute->get_nodeValue(reported.out()), S_OK);
-    EXPECT_EQ(std::wstring(value, valueLength), reported.text()) << i;
+    ASSERT_EQ(attribute->get_nodeValue(reported.Out()), S_OK);
+    EXPECT_EQ(std::wstring(value, valueLength), reported.Text()) << i;
   }
   const wchar_t *name = Unwritten<const wchar_t>(), *value = Unwritten<const wchar_t>();
   UINT nameLength = 1, valueLength = 1;
@@ -91,7 +91,7 @@ TEST_F(MarkupView, AttributesAreLentInTheCollectionsOrderWithTheirValues) {
 TEST_F(MarkupView, ANamespacedAttributeIsNotLent) {
   Ptr<IHTMLElement> link = Load(L"<body><svg><a id=l xlink:href='#t'>t</a></svg></body>", L"l");
   ASSERT_TRUE(link);
-  Ptr<IMarkupView> view = link.as<IMarkupView>();
+  Ptr<IMarkupView> view = link.As<IMarkupView>();
   UINT count = 0;
   ASSERT_EQ(view->GetAttributeCount(&count), S_OK);
   ASSERT_EQ(count, 2u);
@@ -117,8 +117,8 @@ TEST_F(MarkupView, ATextNodeLendsItsValueAndHasNoAttributes) {
   Ptr<IHTMLElement> span = Load(L"<body><span id=s>one &lt; two</span></body>", L"s");
   ASSERT_TRUE(span);
   Ptr<IHTMLDOMNode> text;
-  ASSERT_EQ(span.as<IHTMLDOMNode>()->get_firstChild(text.out()), S_OK);
-  Ptr<IMarkupView> view = text.as<IMarkupView>();
+  ASSERT_EQ(span.As<IHTMLDOMNode>()->get_firstChild(text.Out()), S_OK);
+  Ptr<IMarkupView> view = text.As<IMarkupView>();
   ASSERT_TRUE(view);
   const LentText value = Lend(view.get(), &IMarkupView::LendNodeValue);
   EXPECT_EQ(value.hr, S_OK);
@@ -137,8 +137,8 @@ TEST_F(MarkupView, TheStyleTextIsTheInlineStylesCssTextAndFollowsChanges) {
       Load(L"<body><span id=s style='POSITION: absolute; left: 10px'>x</span><b id=b>y</b></body>", L"s");
   ASSERT_TRUE(span);
   Ptr<IHTMLStyle> style;
-  ASSERT_EQ(span->get_style(style.out()), S_OK);
-  Ptr<IMarkupView> view = span.as<IMarkupView>();
+  ASSERT_EQ(span->get_style(style.Out()), S_OK);
+  Ptr<IMarkupView> view = span.As<IMarkupView>();
   EXPECT_EQ(Lend(view.get(), &IMarkupView::LendStyleText).text, TextOf(style.get(), &IHTMLStyle::get_cssText));
   ASSERT_EQ(style->put_cssText(Bstr(L"top: 3px; color: red")), S_OK);
   const LentText changed = Lend(view.get(), &IMarkupView::LendStyleText);
@@ -147,7 +147,7 @@ TEST_F(MarkupView, TheStyleTextIsTheInlineStylesCssTextAndFollowsChanges) {
   EXPECT_NE(changed.text.find(L"top: 3px"), std::wstring::npos);
 
   Ptr<IHTMLElement> plain = ElementById(document_, L"b");
-  const LentText none = Lend(plain.as<IMarkupView>().get(), &IMarkupView::LendStyleText);
+  const LentText none = Lend(plain.As<IMarkupView>().get(), &IMarkupView::LendStyleText);
   EXPECT_EQ(none.hr, S_OK);
   EXPECT_EQ(none.text, L"");
 }

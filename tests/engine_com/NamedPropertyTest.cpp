@@ -14,20 +14,20 @@ class NamedProperties : public DocumentTest {};
 
 std::wstring TextProperty(IUnknown* object, const wchar_t* name) {
   Variant value;
-  HRESULT hr = GetProperty(object, name, value.out());
+  HRESULT hr = GetProperty(object, name, value.Out());
   if (FAILED(hr)) return L"<failed>";
-  return value.type() == VT_BSTR ? value.text() : L"<not text>";
+  return value.Type() == VT_BSTR ? value.Text() : L"<not text>";
 }
 
 Variant BoolProperty(IUnknown* object, const wchar_t* name) {
   Variant value;
-  GetProperty(object, name, value.out());
+  GetProperty(object, name, value.Out());
   return value;
 }
 
 TEST_F(NamedProperties, NamesAreFoundWhateverTheirCase) {
   Ptr<IHTMLElement> span = Load(L"<span id=s class=c title=t>x</span>", L"s");
-  Ptr<IDispatch> dispatch = span.as<IDispatch>();
+  Ptr<IDispatch> dispatch = span.As<IDispatch>();
   DISPID lower = 0, upper = 0;
   LPOLESTR lowerName[] = {const_cast<LPOLESTR>(L"classname")}, upperName[] = {const_cast<LPOLESTR>(L"CLASSNAME")};
   ASSERT_HRESULT_SUCCEEDED(dispatch->GetIDsOfNames(IID_NULL, lowerName, 1, LOCALE_USER_DEFAULT, &lower));
@@ -42,11 +42,11 @@ TEST_F(NamedProperties, UnknownNamesAndPropertiesOfOtherTagsAreNotFound) {
   Ptr<IHTMLElement> span = Load(L"<span id=s>x</span>", L"s");
   DISPID id = 0;
   LPOLESTR names[] = {const_cast<LPOLESTR>(L"value")};
-  EXPECT_EQ(span.as<IDispatch>()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
+  EXPECT_EQ(span.As<IDispatch>()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
   EXPECT_EQ(id, DISPID_UNKNOWN);
   Variant value;
   EXPECT_EQ(
-      span.as<IDispatch>()->Invoke(123456, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, value.out(), nullptr, nullptr),
+      span.As<IDispatch>()->Invoke(123456, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, value.Out(), nullptr, nullptr),
       DISP_E_MEMBERNOTFOUND);
 }
 
@@ -68,7 +68,7 @@ TEST_F(NamedProperties, InputPropertiesFollowTheCurrentState) {
   EXPECT_EQ(TextProperty(input.get(), L"name"), L"n");
   EXPECT_EQ(TextProperty(input.get(), L"value"), L"v");
   Variant checked = BoolProperty(input.get(), L"checked");
-  ASSERT_EQ(checked.type(), VT_BOOL);
+  ASSERT_EQ(checked.Type(), VT_BOOL);
   EXPECT_EQ(V_BOOL(&checked.get()), VARIANT_TRUE);
   ASSERT_HRESULT_SUCCEEDED(PutProperty(input.get(), L"checked", Variant::Bool(false)));
   EXPECT_EQ(V_BOOL(&BoolProperty(input.get(), L"checked").get()), VARIANT_FALSE);
@@ -76,7 +76,7 @@ TEST_F(NamedProperties, InputPropertiesFollowTheCurrentState) {
   EXPECT_EQ(V_BOOL(&BoolProperty(input.get(), L"disabled").get()), VARIANT_TRUE);
   ASSERT_HRESULT_SUCCEEDED(PutProperty(input.get(), L"readOnly", Variant::Bool(true)));
   Variant readOnly = BoolProperty(input.get(), L"readonly");
-  ASSERT_EQ(readOnly.type(), VT_BOOL);
+  ASSERT_EQ(readOnly.Type(), VT_BOOL);
   EXPECT_EQ(V_BOOL(&readOnly.get()), VARIANT_TRUE);
   ASSERT_HRESULT_SUCCEEDED(PutProperty(input.get(), L"value", Variant::Text(L"typed")));
   EXPECT_EQ(TextProperty(input.get(), L"value"), L"typed");
@@ -89,8 +89,8 @@ TEST_F(NamedProperties, AnImageReportsItsSourceAsAFileUrl) {
   ASSERT_HRESULT_SUCCEEDED(PutProperty(image.get(), L"src", Variant::Text(L"D:\\pics\\y.gif")));
   EXPECT_EQ(TextProperty(image.get(), L"src"), L"file:///D:/pics/y.gif");
   Variant written;
-  ASSERT_HRESULT_SUCCEEDED(image->getAttribute(Bstr(L"src"), 0, written.out()));
-  EXPECT_EQ(written.text(), L"D:\\pics\\y.gif");  // the markup keeps the path as written
+  ASSERT_HRESULT_SUCCEEDED(image->getAttribute(Bstr(L"src"), 0, written.Out()));
+  EXPECT_EQ(written.Text(), L"D:\\pics\\y.gif");  // the markup keeps the path as written
   ASSERT_HRESULT_SUCCEEDED(PutProperty(image.get(), L"src", Variant::Text(L"http://example.com/z.png")));
   EXPECT_EQ(TextProperty(image.get(), L"src"), L"http://example.com/z.png");
   ASSERT_HRESULT_SUCCEEDED(PutProperty(image.get(), L"src", Variant::Text(L"\\\\server\\share\\a#1.png")));
@@ -103,7 +103,7 @@ TEST_F(NamedProperties, TheBodysSizeIsItsAttributesAsText) {
   Ptr<IHTMLElement> body = Load(L"<body id=b width=640></body>", L"b");
   EXPECT_EQ(TextProperty(body.get(), L"width"), L"640");
   Variant missing;
-  EXPECT_TRUE(FAILED(GetProperty(body.get(), L"height", missing.out())));  // no attribute: no value
+  EXPECT_TRUE(FAILED(GetProperty(body.get(), L"height", missing.Out())));  // no attribute: no value
   ASSERT_HRESULT_SUCCEEDED(PutProperty(body.get(), L"height", Variant::Text(L"480")));
   EXPECT_EQ(TextProperty(body.get(), L"height"), L"480");
 }
@@ -111,10 +111,10 @@ TEST_F(NamedProperties, TheBodysSizeIsItsAttributesAsText) {
 TEST_F(NamedProperties, StyleIsAnObject) {
   Ptr<IHTMLElement> span = Load(L"<span id=s style='left: 10px'>x</span>", L"s");
   Variant style;
-  HRESULT hr = GetProperty(span.get(), L"style", style.out());
+  HRESULT hr = GetProperty(span.get(), L"style", style.Out());
   if (hr == E_NOTIMPL) GTEST_SKIP() << "the engine is built without the style objects";
   ASSERT_HRESULT_SUCCEEDED(hr);
-  EXPECT_EQ(style.type(), VT_DISPATCH);
+  EXPECT_EQ(style.Type(), VT_DISPATCH);
 }
 
 TEST_F(NamedProperties, TheDocumentHasItsTitleAndReadyState) {
@@ -123,8 +123,8 @@ TEST_F(NamedProperties, TheDocumentHasItsTitleAndReadyState) {
   ASSERT_HRESULT_SUCCEEDED(PutProperty(document_, L"TITLE", Variant::Text(L"Renamed")));
   EXPECT_EQ(TextOf(document_, &IHTMLDocument2::get_title), L"Renamed");
   Variant state;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(document_, L"readyState", state.out()));
-  ASSERT_EQ(state.type(), VT_I4);
+  ASSERT_HRESULT_SUCCEEDED(GetProperty(document_, L"readyState", state.Out()));
+  ASSERT_EQ(state.Type(), VT_I4);
   EXPECT_EQ(V_I4(&state.get()), READYSTATE_COMPLETE);
 }
 

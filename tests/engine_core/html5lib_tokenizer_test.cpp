@@ -24,7 +24,7 @@ class SerializingSink final : public TokenSink {
  public:
   std::vector<std::u16string> tokens;
 
-  void processToken(Token& t) override {
+  void ProcessToken(Token& t) override {
     switch (t.type) {
       case TokenType::Characters:
         if (!tokens.empty() && tokens.back().rfind(u"C|", 0) == 0)
@@ -55,14 +55,14 @@ class SerializingSink final : public TokenSink {
         break;
     }
   }
-  bool cdataSectionAllowed() const override { return false; }
+  bool CdataSectionAllowed() const override { return false; }
 };
 
-std::u16string unescapeDouble(const std::u16string& s) {
+std::u16string UnescapeDouble(const std::u16string& s) {
   std::u16string out;
   for (size_t i = 0; i < s.size(); ++i) {
     if (s[i] == u'\\' && i + 5 < s.size() && s[i + 1] == u'u') {
-      std::string hex = utf16ToUtf8(s.substr(i + 2, 4));
+      std::string hex = Utf16ToUtf8(s.substr(i + 2, 4));
       out.push_back(static_cast<char16_t>(std::stoul(hex, nullptr, 16)));
       i += 5;
     } else {
@@ -72,8 +72,8 @@ std::u16string unescapeDouble(const std::u16string& s) {
   return out;
 }
 
-std::vector<std::u16string> expectedTokens(const JsonValue& output, bool doubleEscaped) {
-  auto raw = [&](const std::u16string& s) { return doubleEscaped ? unescapeDouble(s) : s; };
+std::vector<std::u16string> ExpectedTokens(const JsonValue& output, bool doubleEscaped) {
+  auto raw = [&](const std::u16string& s) { return doubleEscaped ? UnescapeDouble(s) : s; };
   auto text = [&](const JsonValue& v) {
     if (v.kind != JsonValue::Kind::String) return std::u16string(u"<null>");
     return raw(v.string);
@@ -109,7 +109,7 @@ std::vector<std::u16string> expectedTokens(const JsonValue& output, bool doubleE
   return tokens;
 }
 
-bool stateFromName(const std::u16string& name, TokenizerState& state) {
+bool StateFromName(const std::u16string& name, TokenizerState& state) {
   static const std::pair<std::u16string_view, TokenizerState> kStates[] = {
       {u"Data state", TokenizerState::Data},
       {u"PLAINTEXT state", TokenizerState::Plaintext},
@@ -141,29 +141,29 @@ TEST(Html5libTokenizer, PassRateStaysAtRecordedLevel) {
     std::ifstream in(file, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     JsonValue root;
-    ASSERT_TRUE(parseJson(bytes, root)) << file;
-    const JsonValue* tests = root.find(u"tests");
+    ASSERT_TRUE(ParseJson(bytes, root)) << file;
+    const JsonValue* tests = root.Find(u"tests");
     if (!tests) continue;  // the XML-coercion cases do not apply to an HTML parser
     int fileFailures = 0;
     for (const JsonValue& test : tests->array) {
-      bool doubleEscaped = test.find(u"doubleEscaped") && test.find(u"doubleEscaped")->boolean;
-      std::u16string input = test.find(u"input")->string;
-      if (doubleEscaped) input = unescapeDouble(input);
-      std::vector<std::u16string> expected = expectedTokens(*test.find(u"output"), doubleEscaped);
+      bool doubleEscaped = test.Find(u"doubleEscaped") && test.Find(u"doubleEscaped")->boolean;
+      std::u16string input = test.Find(u"input")->string;
+      if (doubleEscaped) input = UnescapeDouble(input);
+      std::vector<std::u16string> expected = ExpectedTokens(*test.Find(u"output"), doubleEscaped);
       std::vector<std::u16string> states{u"Data state"};
-      if (const JsonValue* initial = test.find(u"initialStates")) {
+      if (const JsonValue* initial = test.Find(u"initialStates")) {
         states.clear();
         for (const JsonValue& s : initial->array) states.push_back(s.string);
       }
       for (const std::u16string& stateName : states) {
         TokenizerState state;
-        if (!stateFromName(stateName, state)) continue;
+        if (!StateFromName(stateName, state)) continue;
         InputText text(input);
         SerializingSink sink;
-        Tokenizer tokenizer(text.view(), sink);
-        tokenizer.setState(state);
-        if (const JsonValue* last = test.find(u"lastStartTag")) tokenizer.setLastStartTagName(last->string);
-        tokenizer.run();
+        Tokenizer tokenizer(text.View(), sink);
+        tokenizer.SetState(state);
+        if (const JsonValue* last = test.Find(u"lastStartTag")) tokenizer.SetLastStartTagName(last->string);
+        tokenizer.Run();
         if (sink.tokens == expected) {
           ++passed;
           continue;
@@ -171,11 +171,11 @@ TEST(Html5libTokenizer, PassRateStaysAtRecordedLevel) {
         ++failed;
         ++fileFailures;
         if (verbose) {
-          std::cout << "---- " << file.filename() << ": " << utf16ToUtf8(test.find(u"description")->string) << " ["
-                    << utf16ToUtf8(stateName) << "]\n-- expected\n";
-          for (const auto& t : expected) std::cout << utf16ToUtf8(t) << "\n";
+          std::cout << "---- " << file.filename() << ": " << Utf16ToUtf8(test.Find(u"description")->string) << " ["
+                    << Utf16ToUtf8(stateName) << "]\n-- expected\n";
+          for (const auto& t : expected) std::cout << Utf16ToUtf8(t) << "\n";
           std::cout << "-- actual\n";
-          for (const auto& t : sink.tokens) std::cout << utf16ToUtf8(t) << "\n";
+          for (const auto& t : sink.tokens) std::cout << Utf16ToUtf8(t) << "\n";
         }
       }
     }

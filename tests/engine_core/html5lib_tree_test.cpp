@@ -32,7 +32,7 @@ const SkipRule kSkipRules[] = {
      "selectedcontent copies the chosen option's content: DOM behaviour beyond tree building"},
 };
 
-const SkipRule* skipRuleFor(const TreeCase& c) {
+const SkipRule* SkipRuleFor(const TreeCase& c) {
   for (const SkipRule& rule : kSkipRules) {
     if (*rule.file && c.file != rule.file) continue;
     if (c.data.find(rule.inputContains) != std::string::npos) return &rule;
@@ -40,7 +40,7 @@ const SkipRule* skipRuleFor(const TreeCase& c) {
   return nullptr;
 }
 
-RefPtr<Element> makeContext(Document& document, const std::string& contextName) {
+RefPtr<Element> MakeContext(Document& document, const std::string& contextName) {
   Namespace ns = Namespace::Html;
   std::string name = contextName;
   if (name.rfind("svg ", 0) == 0) {
@@ -50,24 +50,24 @@ RefPtr<Element> makeContext(Document& document, const std::string& contextName) 
     ns = Namespace::MathMl;
     name = name.substr(5);
   }
-  std::u16string local = utf8ToUtf16(name);
-  return document.createElement(ns, lookupTag(toAsciiLower(local)), local);
+  std::u16string local = Utf8ToUtf16(name);
+  return document.CreateElement(ns, LookupTag(ToAsciiLower(local)), local);
 }
 
 // Cases without a flag must pass either way and run with scripting off, as the engine does; cases
 // written for scripting on run with it on.
-std::string runCase(const TreeCase& c) {
-  std::u16string input = utf8ToUtf16(c.data);
+std::string RunCase(const TreeCase& c) {
+  std::u16string input = Utf8ToUtf16(c.data);
   ParseOptions options;
   options.scripting = c.scripting == ScriptingFlag::On ? Scripting::On : Scripting::Off;
   if (c.fragmentContext) {
-    RefPtr<Document> document = Document::create();
-    RefPtr<Element> context = makeContext(*document, *c.fragmentContext);
-    RefPtr<DocumentFragment> nodes = parseFragment(*context, input, options);
-    return dumpTree(*nodes);
+    RefPtr<Document> document = Document::Create();
+    RefPtr<Element> context = MakeContext(*document, *c.fragmentContext);
+    RefPtr<DocumentFragment> nodes = ParseFragment(*context, input, options);
+    return DumpTree(*nodes);
   }
-  RefPtr<Document> document = parseDocument(input, options);
-  return dumpTree(*document);
+  RefPtr<Document> document = ParseDocument(input, options);
+  return DumpTree(*document);
 }
 
 TEST(Html5libTreeConstruction, PassRateStaysAtRecordedLevel) {
@@ -85,13 +85,13 @@ TEST(Html5libTreeConstruction, PassRateStaysAtRecordedLevel) {
   std::map<std::string, int> skippedByReason;
   std::map<std::string, std::vector<int>> failuresByFile;
   for (const fs::path& file : files) {
-    for (const TreeCase& c : readTreeCases(file.string())) {
+    for (const TreeCase& c : ReadTreeCases(file.string())) {
       if (c.scripting == ScriptingFlag::On) ++scriptingOn;
-      if (const SkipRule* rule = skipRuleFor(c)) {
+      if (const SkipRule* rule = SkipRuleFor(c)) {
         ++skippedByReason[rule->reason];
         continue;
       }
-      std::string actual = runCase(c);
+      std::string actual = RunCase(c);
       if (actual == c.expected) {
         ++passed;
         continue;

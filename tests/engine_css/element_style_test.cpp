@@ -12,7 +12,7 @@ std::u16string Computed(const Element& element, PropertyId id) { return ComputeE
 
 TEST(ElementStyle, InlineStyleAttributeIsTheElementsOwnStyle) {
   TestDocument page(u"<body><span id=a style='color: red; left: 10px; z-index: 4'>x</span></body>");
-  const ComputedStyle style = ComputeElementStyle(page.byId(u"a"));
+  const ComputedStyle style = ComputeElementStyle(page.ById(u"a"));
   EXPECT_EQ(style.Value(PropertyId::Color), u"red");
   EXPECT_EQ(style.Value(PropertyId::Left), u"10px");
   EXPECT_EQ(style.ZIndex(), 4);
@@ -23,7 +23,7 @@ TEST(ElementStyle, StyleElementsApplyInDocumentOrderWithTypeIdAndClassSelectors)
       u"<head><style>span { color: red } .c { cursor: help } #a { left: 5px }</style>"
       u"<style>span { color: blue }</style></head>"
       u"<body><span id=a class='x c'>x</span></body>");
-  const Element& span = page.byId(u"a");
+  const Element& span = page.ById(u"a");
   EXPECT_EQ(Computed(span, PropertyId::Color), u"blue");
   EXPECT_EQ(Computed(span, PropertyId::Cursor), u"help");
   EXPECT_EQ(Computed(span, PropertyId::Left), u"5px");
@@ -31,34 +31,34 @@ TEST(ElementStyle, StyleElementsApplyInDocumentOrderWithTypeIdAndClassSelectors)
 
 TEST(ElementStyle, StyleElementInTheBodyCountsToo) {
   TestDocument page(u"<body><span id=a>x</span><style>span { position: absolute }</style></body>");
-  EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Position), u"absolute");
+  EXPECT_EQ(Computed(page.ById(u"a"), PropertyId::Position), u"absolute");
 }
 
 TEST(ElementStyle, InlineStyleWinsOverSheetRules) {
   TestDocument page(u"<style>#a { color: red; top: 1px }</style><body><span id=a style='color: green'></span>");
-  EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Color), u"green");
-  EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Top), u"1px");
+  EXPECT_EQ(Computed(page.ById(u"a"), PropertyId::Color), u"green");
+  EXPECT_EQ(Computed(page.ById(u"a"), PropertyId::Top), u"1px");
 }
 
 TEST(ElementStyle, StyleElementOfAnotherTypeIsIgnored) {
   TestDocument page(
       u"<style type='text/x-other'>span { color: red }</style>"
       u"<style type=' TEXT/CSS '>span { cursor: move }</style><body><span id=a></span>");
-  EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Color), u"#000000");
-  EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Cursor), u"move");
+  EXPECT_EQ(Computed(page.ById(u"a"), PropertyId::Color), u"#000000");
+  EXPECT_EQ(Computed(page.ById(u"a"), PropertyId::Cursor), u"move");
 }
 
 TEST(ElementStyle, DescendantSelectorsFollowTheTreesParents) {
   TestDocument page(
       u"<style>fieldset span { color: red } body > span { color: blue }</style>"
       u"<body><fieldset><legend><span id=inner></span></legend></fieldset><span id=outer></span>");
-  EXPECT_EQ(Computed(page.byId(u"inner"), PropertyId::Color), u"red");
-  EXPECT_EQ(Computed(page.byId(u"outer"), PropertyId::Color), u"blue");
+  EXPECT_EQ(Computed(page.ById(u"inner"), PropertyId::Color), u"red");
+  EXPECT_EQ(Computed(page.ById(u"outer"), PropertyId::Color), u"blue");
 }
 
 TEST(ElementStyle, InheritedPropertiesComeFromTheParentsInlineStyle) {
   TestDocument page(u"<body><div style='font-size: 20px; color: #123456; left: 3px'><span id=a></span></div>");
-  const ComputedStyle style = ComputeElementStyle(page.byId(u"a"));
+  const ComputedStyle style = ComputeElementStyle(page.ById(u"a"));
   EXPECT_EQ(style.Value(PropertyId::FontSize), u"20px");
   EXPECT_EQ(style.Value(PropertyId::Color), u"#123456");
   EXPECT_EQ(style.Value(PropertyId::Left), u"auto");
@@ -66,17 +66,17 @@ TEST(ElementStyle, InheritedPropertiesComeFromTheParentsInlineStyle) {
 
 TEST(ElementStyle, ChangedSheetTextTakesEffect) {
   TestDocument page(u"<style id=s>span { color: red }</style><body><span id=a></span>");
-  EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Color), u"red");
-  page.byId(u"s").setText(u"span { color: lime }");
-  EXPECT_EQ(Computed(page.byId(u"a"), PropertyId::Color), u"lime");
+  EXPECT_EQ(Computed(page.ById(u"a"), PropertyId::Color), u"red");
+  page.ById(u"s").SetText(u"span { color: lime }");
+  EXPECT_EQ(Computed(page.ById(u"a"), PropertyId::Color), u"lime");
 }
 
 TEST(ElementStyle, ChangedStyleAttributeTakesEffect) {
   TestDocument page(u"<body><span id=a style='left: 1px'></span>");
-  Element& span = page.byId(u"a");
-  span.setAttribute(u"style", u"left: 2px");
+  Element& span = page.ById(u"a");
+  span.SetAttribute(u"style", u"left: 2px");
   EXPECT_EQ(Computed(span, PropertyId::Left), u"2px");
-  span.removeAttribute(u"style");
+  span.RemoveAttribute(u"style");
   EXPECT_EQ(Computed(span, PropertyId::Left), u"auto");
 }
 
@@ -84,7 +84,7 @@ TEST(ElementStyle, GarbageInStyleAttributesAndSheetsIsSkipped) {
   TestDocument page(
       u"<style>}}{{ span { color: red } @media print { span { color: blue } } span {</style>"
       u"<body><span id=a style='color; : ; left: 7px; {top: 1px}; width: \"x'></span>");
-  const ComputedStyle style = ComputeElementStyle(page.byId(u"a"));
+  const ComputedStyle style = ComputeElementStyle(page.ById(u"a"));
   EXPECT_EQ(style.Value(PropertyId::Left), u"7px");
   EXPECT_EQ(style.Value(PropertyId::Top), u"auto");
   EXPECT_EQ(style.Value(PropertyId::Width), u"auto");
@@ -92,8 +92,8 @@ TEST(ElementStyle, GarbageInStyleAttributesAndSheetsIsSkipped) {
 
 TEST(ElementStyle, DetachedElementResolvesWithoutTheDocumentTree) {
   TestDocument page(u"<style>span { color: red }</style><body>");
-  RefPtr<Element> span = page.document().createElement(u"span");
-  span->setAttribute(u"style", u"top: 4px");
+  RefPtr<Element> span = page.GetDocument().CreateElement(u"span");
+  span->SetAttribute(u"style", u"top: 4px");
   const ComputedStyle style = ComputeElementStyle(*span);
   EXPECT_EQ(style.Value(PropertyId::Color), u"red");
   EXPECT_EQ(style.Value(PropertyId::Top), u"4px");
@@ -108,10 +108,10 @@ TEST(SharedStyleSheet, SameTextGivesTheSameParsedSheet) {
 
 TEST(ElementStyleResolver, ResolvesEachElementOnceAndKeepsReferencesValid) {
   TestDocument page(u"<body><div id=d style='color: red'><span id=a></span><span id=b></span></div>");
-  ElementStyleResolver resolver(page.document());
-  const ComputedStyle& a = resolver.StyleOf(page.byId(u"a"));
-  const ComputedStyle& b = resolver.StyleOf(page.byId(u"b"));
-  EXPECT_EQ(&resolver.StyleOf(page.byId(u"a")), &a);
+  ElementStyleResolver resolver(page.GetDocument());
+  const ComputedStyle& a = resolver.StyleOf(page.ById(u"a"));
+  const ComputedStyle& b = resolver.StyleOf(page.ById(u"b"));
+  EXPECT_EQ(&resolver.StyleOf(page.ById(u"a")), &a);
   EXPECT_EQ(a.Value(PropertyId::Color), u"red");
   EXPECT_EQ(b.Value(PropertyId::Color), u"red");
 }

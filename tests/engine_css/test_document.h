@@ -13,21 +13,21 @@ namespace vellum::engine::css::testing {
 
 class TestDocument {
  public:
-  explicit TestDocument(std::u16string_view html) : document_(parseDocument(html)) {}
+  explicit TestDocument(std::u16string_view html) : document_(ParseDocument(html)) {}
 
-  Document& document() const { return *document_; }
+  Document& GetDocument() const { return *document_; }
 
   // The element whose id attribute is `id`; fails the test when there is none.
-  Element& byId(std::u16string_view id) const {
-    for (Node* node : document_->all()) {
-      Element* element = asElement(node);
-      const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
+  Element& ById(std::u16string_view id) const {
+    for (Node* node : document_->All()) {
+      Element* element = AsElement(node);
+      const Attribute* attribute = element ? element->FindAttribute(u"id") : nullptr;
       if (attribute && attribute->value == id) {
         return *element;
       }
     }
     ADD_FAILURE() << "no element with that id";
-    return *document_->body();
+    return *document_->Body();
   }
 
  private:

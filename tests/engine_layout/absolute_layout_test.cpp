@@ -16,7 +16,7 @@ TEST(LayoutAbsolute, DumpShowsEveryBoxAtItsStyleSizeAndPlace) {
       u"<body><span style='position: absolute; left: 10px; top: 20px; width: 65px; height: 20px'>"
       u"label1</span><div style='position: absolute; left: 1px; top: 2px; width: 100px; "
       u"height: 50px; padding: 7px; border: 3px solid red'></div>");
-  EXPECT_EQ(page.tree().Dump(),
+  EXPECT_EQ(page.Tree().Dump(),
             "HTML at [0,0] 800x600\n"
             "  BODY at [0,0] 800x600\n"
             "    SPAN at [10,20] 65x20\n"
@@ -27,13 +27,13 @@ TEST(LayoutAbsolute, OffsetSizeEqualsStyleSizeWhateverThePaddingAndBorder) {
   LaidOutPage page(
       u"<body><div id=a style='position: absolute; left: 1px; top: 2px; width: 100px; "
       u"height: 50px; padding: 7px; border: 3px solid red'></div>");
-  const Box* box = page.tree().BoxOf(page.byId(u"a"));
+  const Box* box = page.Tree().BoxOf(page.ById(u"a"));
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(page.Offsets(u"a"), "[1,2] 100x50");
   EXPECT_EQ(box->clientLeft, 3);
   EXPECT_EQ(box->clientWidth, 94);
   EXPECT_EQ(box->clientHeight, 44);
-  EXPECT_EQ(box->offsetParent, page.document().body());
+  EXPECT_EQ(box->offsetParent, page.GetDocument().Body());
 }
 
 TEST(LayoutAbsolute, RightAndBottomPlaceTheBoxFromTheFarEdges) {
@@ -62,7 +62,7 @@ TEST(LayoutNestedFieldset, ControlInsideAPositionedFieldsetIsPlacedRelativeToIts
       u"<fieldset id=g style='position: absolute; left: 100px; top: 30px; width: 80px; "
       u"height: 60px; border: 1px solid'><input id=c type=checkbox style='position: absolute; "
       u"left: 5px; top: 6px'></fieldset></fieldset>");
-  EXPECT_EQ(page.tree().Dump(),
+  EXPECT_EQ(page.Tree().Dump(),
             "HTML at [0,0] 800x600\n"
             "  BODY at [0,0] 800x600\n"
             "    FIELDSET at [50,60] 200x100\n"
@@ -72,8 +72,8 @@ TEST(LayoutNestedFieldset, ControlInsideAPositionedFieldsetIsPlacedRelativeToIts
             "        INPUT at [158,99] 13x13\n");
   EXPECT_EQ(page.Offsets(u"a"), "[10,20] 30x15");
   EXPECT_EQ(page.Offsets(u"c"), "[5,6] 13x13");
-  EXPECT_EQ(page.tree().BoxOf(page.byId(u"a"))->offsetParent, &page.byId(u"f"));
-  EXPECT_EQ(page.tree().BoxOf(page.byId(u"c"))->offsetParent, &page.byId(u"g"));
+  EXPECT_EQ(page.Tree().BoxOf(page.ById(u"a"))->offsetParent, &page.ById(u"f"));
+  EXPECT_EQ(page.Tree().BoxOf(page.ById(u"c"))->offsetParent, &page.ById(u"g"));
 }
 
 TEST(LayoutNatural, FormControlsGetPlatformSizes) {

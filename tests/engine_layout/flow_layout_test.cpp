@@ -16,7 +16,7 @@ TEST(LayoutFlow, BlocksStackAtFullWidthAndInlinesShareALine) {
       u"<span style='width: 20px; height: 25px; display: inline-block'></span>"
       u"<br><div style='margin-top: 5px; margin-left: 3px; height: 10px'></div>"
       u"<p>para</p>");
-  EXPECT_EQ(page.tree().Dump(),
+  EXPECT_EQ(page.Tree().Dump(),
             "HTML at [0,0] 800x600\n"
             "  BODY at [0,0] 800x600\n"
             "    DIV at [0,0] 800x30\n"
@@ -95,7 +95,7 @@ TEST(LayoutFlow, HiddenElementsAndTheHeadHaveNoBoxes) {
 
 TEST(LayoutBody, BodyFillsTheViewportAndItsClientAreaExcludesItsBorder) {
   LaidOutPage page(u"<body id=b style='border: 2px solid; margin: 10px'><div style='height: 900px'></div>", 640, 480);
-  const Box* body = page.tree().BoxOf(page.byId(u"b"));
+  const Box* body = page.Tree().BoxOf(page.ById(u"b"));
   ASSERT_NE(body, nullptr);
   EXPECT_EQ(page.Border(u"b"), "[0,0] 640x480");
   EXPECT_EQ(body->clientLeft, 2);

@@ -20,27 +20,27 @@ class LaidOutPage {
  public:
   explicit LaidOutPage(std::u16string_view html, int width = kViewportWidth, int height = kViewportHeight,
                        TextMeasurer& measurer = FixedMeasurer())
-      : document_(parseDocument(html)), tree_(Layout(*document_, width, height, measurer)) {}
+      : document_(ParseDocument(html)), tree_(Layout(*document_, width, height, measurer)) {}
 
-  Document& document() const { return *document_; }
-  const LayoutTree& tree() const { return tree_; }
+  Document& GetDocument() const { return *document_; }
+  const LayoutTree& Tree() const { return tree_; }
 
   // The element whose id attribute is `id`; fails the test when there is none.
-  Element& byId(std::u16string_view id) const {
-    for (Node* node : document_->all()) {
-      Element* element = asElement(node);
-      const Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
+  Element& ById(std::u16string_view id) const {
+    for (Node* node : document_->All()) {
+      Element* element = AsElement(node);
+      const Attribute* attribute = element ? element->FindAttribute(u"id") : nullptr;
       if (attribute && attribute->value == id) {
         return *element;
       }
     }
     ADD_FAILURE() << "no element with that id";
-    return *document_->body();
+    return *document_->Body();
   }
 
   // "[10,20] 65x20": the border box in document window coordinates; "none" without a box.
   std::string Border(std::u16string_view id) const {
-    const Box* box = tree_.BoxOf(byId(id));
+    const Box* box = tree_.BoxOf(ById(id));
     if (!box) {
       return "none";
     }
@@ -50,7 +50,7 @@ class LaidOutPage {
 
   // "[10,20] 65x20" from offsetLeft, offsetTop, and the border box size.
   std::string Offsets(std::u16string_view id) const {
-    const Box* box = tree_.BoxOf(byId(id));
+    const Box* box = tree_.BoxOf(ById(id));
     if (!box) {
       return "none";
     }
@@ -64,7 +64,7 @@ class LaidOutPage {
     if (!hit) {
       return "";
     }
-    const Attribute* id = hit->findAttribute(u"id");
+    const Attribute* id = hit->FindAttribute(u"id");
     return id ? std::string(id->value.begin(), id->value.end()) : "?";
   }
 

@@ -19,8 +19,8 @@ TEST(LayoutLimits, DeepNestingIsLaidOutWithoutExhaustingTheStack) {
   html += u"<span id=inner>text</span>";
   LaidOutPage page(html);
   EXPECT_EQ(page.Border(u"outer").substr(0, 5), "[0,0]");
-  EXPECT_NE(page.tree().HitTest(1, 1), nullptr);
-  EXPECT_FALSE(page.tree().Dump().empty());
+  EXPECT_NE(page.Tree().HitTest(1, 1), nullptr);
+  EXPECT_FALSE(page.Tree().Dump().empty());
 }
 
 TEST(LayoutLimits, HugeFlatPageIsLaidOutCompletely) {
@@ -31,7 +31,7 @@ TEST(LayoutLimits, HugeFlatPageIsLaidOutCompletely) {
   html += u"<div id=last style='height: 1px'></div>";
   LaidOutPage page(html);
   EXPECT_EQ(page.Border(u"last"), "[0,5000] 800x1");
-  EXPECT_FALSE(page.tree().Truncated());
+  EXPECT_FALSE(page.Tree().Truncated());
 }
 
 TEST(LayoutLimits, BoxesBeyondTheBudgetAreLeftOutAndReported) {
@@ -41,7 +41,7 @@ TEST(LayoutLimits, BoxesBeyondTheBudgetAreLeftOutAndReported) {
     html += u"<b id=early></b>";
   }
   html += u"<b id=late></b>";
-  const RefPtr<Document> document = parseDocument(html);
+  const RefPtr<Document> document = ParseDocument(html);
   const LayoutTree tree = Layout(*document, 100, 100, kBudget);
   EXPECT_TRUE(tree.Truncated());
   EXPECT_EQ(tree.Boxes().size(), kBudget);
@@ -54,19 +54,19 @@ TEST(LayoutLimits, HugeSizesAreClampedNotOverflowed) {
       u"<body><span id=a style='position: absolute; left: 99999999999px; top: -1e30px; "
       u"width: 99999999999999999999px; height: 12345678901234567890px'></span>"
       u"<img id=i width=99999999999><div id=d style='width: 1e9px'>text</div>");
-  const Box* box = page.tree().BoxOf(page.byId(u"a"));
+  const Box* box = page.Tree().BoxOf(page.ById(u"a"));
   ASSERT_NE(box, nullptr);
   EXPECT_GT(box->border.x, 0);
   EXPECT_GT(box->border.width, 0);
-  EXPECT_EQ(page.tree().BoxOf(page.byId(u"i"))->border.width, 100000);
+  EXPECT_EQ(page.Tree().BoxOf(page.ById(u"i"))->border.width, 100000);
   EXPECT_EQ(page.HitId(5, 599), "?");
 }
 
 TEST(LayoutLimits, EmptyAndZeroViewportDocumentsGiveSaneTrees) {
   LaidOutPage empty(u"");
-  EXPECT_EQ(empty.tree().Dump(), "HTML at [0,0] 800x600\n  BODY at [0,0] 800x600\n");
+  EXPECT_EQ(empty.Tree().Dump(), "HTML at [0,0] 800x600\n  BODY at [0,0] 800x600\n");
   LaidOutPage zero(u"<body><p>text</p>", -5, 0);
-  EXPECT_EQ(zero.tree().HitTest(0, 0), nullptr);
+  EXPECT_EQ(zero.Tree().HitTest(0, 0), nullptr);
 }
 
 }  // namespace

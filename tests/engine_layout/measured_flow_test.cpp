@@ -50,9 +50,9 @@ class ProportionalMeasurer final : public TextMeasurer {
 // A page laid out with the proportional measurer, which it keeps for the test to question.
 struct MeasuredPage {
   explicit MeasuredPage(std::u16string_view html) : page(html, 800, 600, measurer) {}
-  const LayoutTree& tree() const { return page.tree(); }
+  const LayoutTree& Tree() const { return page.Tree(); }
   std::string Border(std::u16string_view id) const { return page.Border(id); }
-  Element& byId(std::u16string_view id) const { return page.byId(id); }
+  Element& ById(std::u16string_view id) const { return page.ById(id); }
 
   ProportionalMeasurer measurer;
   testing::LaidOutPage page;
@@ -64,7 +64,7 @@ TEST(MeasuredFlow, RunsAndBoxesOfALineFollowEachOtherAsMeasured) {
       u"<i>italic</i> then <span style='font-size: 32px'>Large</span> with <input size=2> control"
       u"</div>");
   // Bold letters are a pixel wider; the blank between words is the container's.
-  EXPECT_EQ(page.tree().Dump(LayoutTree::DumpText::Runs),
+  EXPECT_EQ(page.Tree().Dump(LayoutTree::DumpText::Runs),
             "HTML at [0,0] 800x600\n"
             "  BODY at [0,0] 800x600\n"
             "    DIV at [0,0] 300x60\n"
@@ -80,7 +80,7 @@ TEST(MeasuredFlow, RunsAndBoxesOfALineFollowEachOtherAsMeasured) {
             "      SPAN at [168,0] 60x40\n"
             "        \"Large\" at [168,0] 60x40\n"
             "      INPUT at [255,0] 24x20\n");
-  EXPECT_TRUE(ItemsFollowEachOther(ItemsBelow(page.tree(), page.byId(u"d")), 3));
+  EXPECT_TRUE(ItemsFollowEachOther(ItemsBelow(page.Tree(), page.ById(u"d")), 3));
 }
 
 TEST(MeasuredFlow, LinesBreakWhereTheMeasuredWordsNoLongerFit) {
@@ -116,7 +116,7 @@ TEST(MeasuredFlow, TextAlignMovesLinesThatHoldOnlyText) {
   MeasuredPage page(
       u"<body><div id=c style='width: 100px; text-align: center'>Flow<br>Flow <input size=1></div>"
       u"<div id=r style='width: 100px; text-align: right; padding-left: 10px'>Flow</div>");
-  EXPECT_EQ(page.tree().Dump(LayoutTree::DumpText::Runs),
+  EXPECT_EQ(page.Tree().Dump(LayoutTree::DumpText::Runs),
             "HTML at [0,0] 800x600\n"
             "  BODY at [0,0] 800x600\n"
             "    DIV at [0,0] 100x40\n"

@@ -21,7 +21,7 @@ class Activation : public DocumentTest {
  protected:
   Ptr<IOleObject> Object() { return QueryAs<IOleObject>(document_); }
   HRESULT Activate(lt::RecordingSite& site, const RECT* rect = &kPlace) {
-    return Object()->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, parent_.hwnd(), rect);
+    return Object()->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, parent_.Hwnd(), rect);
   }
   HWND View() {
     HWND view = Unwritten<HWND__>();
@@ -31,7 +31,7 @@ class Activation : public DocumentTest {
   RECT PlaceInParent(HWND view) {
     RECT rect = {};
     GetWindowRect(view, &rect);
-    MapWindowPoints(nullptr, parent_.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, parent_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
   }
   // Closes and detaches the document, as a container does before releasing it.
@@ -48,25 +48,25 @@ class Activation : public DocumentTest {
 using vt::SameRect;
 
 TEST_F(Activation, SettingTheClientSiteAsksForTheHostInfoOnly) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   EXPECT_EQ(site.calls, Calls({"GetHostInfo"}));
   Ptr<IOleClientSite> back;
-  ASSERT_HRESULT_SUCCEEDED(Object()->GetClientSite(back.out()));
+  ASSERT_HRESULT_SUCCEEDED(Object()->GetClientSite(back.Out()));
   EXPECT_EQ(back.get(), static_cast<IOleClientSite*>(&site));
   back.reset();
   Shut();
 }
 
 TEST_F(Activation, InPlaceActivationAsksTheSiteInOrderAndMakesAChildWindowAtTheRectangle) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   site.calls.clear();
   ASSERT_EQ(Activate(site), S_OK);
   EXPECT_EQ(site.calls, Calls({"CanInPlaceActivate", "OnInPlaceActivate", "GetWindowContext"}));
   HWND view = View();
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(GetParent(view), parent_.hwnd());
+  EXPECT_EQ(GetParent(view), parent_.Hwnd());
   EXPECT_TRUE(GetWindowLongW(view, GWL_STYLE) & WS_CHILD);
   EXPECT_TRUE(IsWindowVisible(view));
   EXPECT_TRUE(SameRect(PlaceInParent(view), kPlace));
@@ -75,7 +75,7 @@ TEST_F(Activation, InPlaceActivationAsksTheSiteInOrderAndMakesAChildWindowAtTheR
 
 TEST_F(Activation, WithoutARectangleTheWindowTakesThePlaceTheSiteGives) {
   const RECT sitePlace = {5, 6, 105, 86};
-  lt::RecordingSite site(parent_.hwnd(), sitePlace);
+  lt::RecordingSite site(parent_.Hwnd(), sitePlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   ASSERT_EQ(Activate(site, nullptr), S_OK);
   EXPECT_TRUE(SameRect(PlaceInParent(View()), sitePlace));
@@ -83,7 +83,7 @@ TEST_F(Activation, WithoutARectangleTheWindowTakesThePlaceTheSiteGives) {
 }
 
 TEST_F(Activation, ActivatingAgainKeepsTheOneWindowAndAsksNothingMore) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   ASSERT_EQ(Activate(site), S_OK);
   HWND first = View();
@@ -95,24 +95,24 @@ TEST_F(Activation, ActivatingAgainKeepsTheOneWindowAndAsksNothingMore) {
 }
 
 TEST_F(Activation, ASiteThatRefusesActivationGetsNoWindow) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace, lt::RecordingSite::Activation::Refuse);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace, lt::RecordingSite::Activation::Refuse);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   site.calls.clear();
   EXPECT_TRUE(FAILED(Activate(site)));
   EXPECT_EQ(site.calls, Calls({"CanInPlaceActivate"}));
   EXPECT_EQ(View(), nullptr);
-  EXPECT_EQ(FindWindowExW(parent_.hwnd(), nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(FindWindowExW(parent_.Hwnd(), nullptr, nullptr, nullptr), nullptr);
   Shut();
-  EXPECT_EQ(site.refs(), 1);
+  EXPECT_EQ(site.Refs(), 1);
 }
 
 TEST_F(Activation, ASiteWithoutInPlaceSupportGetsNoWindow) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace, lt::RecordingSite::Activation::Allow,
+  lt::RecordingSite site(parent_.Hwnd(), kPlace, lt::RecordingSite::Activation::Allow,
                          lt::RecordingSite::InPlace::Absent);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   EXPECT_TRUE(FAILED(Activate(site)));
   EXPECT_EQ(View(), nullptr);
-  EXPECT_EQ(FindWindowExW(parent_.hwnd(), nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(FindWindowExW(parent_.Hwnd(), nullptr, nullptr, nullptr), nullptr);
   Shut();
 }
 
@@ -126,7 +126,7 @@ TEST_F(Activation, GetWindowFailsBeforeActivation) {
 }
 
 TEST_F(Activation, CloseDeactivatesAtTheSiteAndDestroysTheWindow) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   ASSERT_EQ(Activate(site), S_OK);
   HWND view = View();
@@ -142,7 +142,7 @@ TEST_F(Activation, CloseDeactivatesAtTheSiteAndDestroysTheWindow) {
 }
 
 TEST_F(Activation, SetObjectRectsMovesTheWindow) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   ASSERT_EQ(Activate(site), S_OK);
   const RECT moved = {50, 60, 250, 160};
@@ -159,10 +159,10 @@ TEST_F(Activation, SetObjectRectsMovesTheWindow) {
 
 TEST_F(Activation, TheBodyFillsTheWindowItIsShownIn) {
   ASSERT_TRUE(LoadAndWait(document_, L"<body><div>x</div></body>"));
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   ASSERT_EQ(Activate(site), S_OK);
-  Ptr<IHTMLElement2> body = Body(document_).as<IHTMLElement2>();
+  Ptr<IHTMLElement2> body = Body(document_).As<IHTMLElement2>();
   LONG width = -1, height = -1;
   ASSERT_HRESULT_SUCCEEDED(body->get_clientWidth(&width));
   ASSERT_HRESULT_SUCCEEDED(body->get_clientHeight(&height));
@@ -173,24 +173,24 @@ TEST_F(Activation, TheBodyFillsTheWindowItIsShownIn) {
 }
 
 TEST_F(Activation, TheSiteIsReleasedAsOftenAsItWasReferenced) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   ASSERT_EQ(Activate(site), S_OK);
   ASSERT_HRESULT_SUCCEEDED(Object()->Close(OLECLOSE_NOSAVE));
   document_->Release();
   document_ = nullptr;
-  EXPECT_EQ(site.refs(), 1) << "the document still holds the site after Close and its last release";
+  EXPECT_EQ(site.Refs(), 1) << "the document still holds the site after Close and its last release";
 }
 
 TEST_F(Activation, ReleasingAnActiveDocumentTakesItsWindowAndSiteReferencesAlong) {
-  lt::RecordingSite site(parent_.hwnd(), kPlace);
+  lt::RecordingSite site(parent_.Hwnd(), kPlace);
   ASSERT_HRESULT_SUCCEEDED(Object()->SetClientSite(&site));
   ASSERT_EQ(Activate(site), S_OK);
   HWND view = View();
   document_->Release();
   document_ = nullptr;
   EXPECT_FALSE(IsWindow(view));
-  EXPECT_EQ(site.refs(), 1);
+  EXPECT_EQ(site.Refs(), 1);
 }
 
 }  // namespace

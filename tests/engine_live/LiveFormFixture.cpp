@@ -9,9 +9,9 @@ namespace lt {
 
 using namespace et;
 
-HWND HostWindow::hwnd() const {
+HWND HostWindow::Hwnd() const {
   static vt::RecordingParent shared;
-  return shared.hwnd();
+  return shared.Hwnd();
 }
 
 HeldKey::HeldKey(BYTE key) {
@@ -27,10 +27,10 @@ HeldKey::~HeldKey() { SetKeyboardState(saved_); }
 void LiveFormTest::Show(const std::wstring& html) {
   ASSERT_TRUE(LoadAndWait(document_, html));
   const RECT place = {0, 0, 400, 300};
-  site_ = std::make_unique<RecordingSite>(parent_.hwnd(), place);
+  site_ = std::make_unique<RecordingSite>(parent_.Hwnd(), place);
   Ptr<IOleObject> object = QueryAs<IOleObject>(document_);
   ASSERT_HRESULT_SUCCEEDED(object->SetClientSite(site_.get()));
-  ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, parent_.hwnd(), &place), S_OK);
+  ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, parent_.Hwnd(), &place), S_OK);
   ASSERT_HRESULT_SUCCEEDED(QueryAs<IOleWindow>(document_)->GetWindow(&view_));
   vt::PumpPending();
 }
@@ -43,7 +43,7 @@ void LiveFormTest::TearDown() {
   }
   vt::PumpPending();
   DocumentTest::TearDown();
-  if (site_) EXPECT_EQ(site_->refs(), 1) << "the site is still referenced";
+  if (site_) EXPECT_EQ(site_->Refs(), 1) << "the site is still referenced";
 }
 
 void LiveFormTest::ButtonDown(int x, int y, WPARAM keys) {
@@ -79,32 +79,32 @@ HRESULT LiveFormTest::Translate(UINT key, UINT message, HWND target) {
 
 std::wstring LiveFormTest::Value(const wchar_t* id) {
   Ptr<IHTMLElement> element = ElementById(document_, id);
-  if (Ptr<IHTMLInputElement> input = element.as<IHTMLInputElement>())
+  if (Ptr<IHTMLInputElement> input = element.As<IHTMLInputElement>())
     return TextOf(input.get(), &IHTMLInputElement::get_value);
-  if (Ptr<IHTMLTextAreaElement> area = element.as<IHTMLTextAreaElement>())
+  if (Ptr<IHTMLTextAreaElement> area = element.As<IHTMLTextAreaElement>())
     return TextOf(area.get(), &IHTMLTextAreaElement::get_value);
   return L"<no such control>";
 }
 
 bool LiveFormTest::Checked(const wchar_t* id) {
-  Ptr<IHTMLInputElement> input = ElementById(document_, id).as<IHTMLInputElement>();
+  Ptr<IHTMLInputElement> input = ElementById(document_, id).As<IHTMLInputElement>();
   VARIANT_BOOL checked = 0x5a5a;
   EXPECT_TRUE(input && SUCCEEDED(input->get_checked(&checked))) << "no check box " << id;
   return checked == VARIANT_TRUE;
 }
 
 LONG LiveFormTest::SelectedIndex(const wchar_t* id) {
-  Ptr<IHTMLSelectElement> select = ElementById(document_, id).as<IHTMLSelectElement>();
+  Ptr<IHTMLSelectElement> select = ElementById(document_, id).As<IHTMLSelectElement>();
   LONG index = -99;
   EXPECT_TRUE(select && SUCCEEDED(select->get_selectedIndex(&index))) << "no select " << id;
   return index;
 }
 
 bool LiveFormTest::OptionSelected(const wchar_t* selectId, LONG index) {
-  Ptr<IHTMLSelectElement> select = ElementById(document_, selectId).as<IHTMLSelectElement>();
+  Ptr<IHTMLSelectElement> select = ElementById(document_, selectId).As<IHTMLSelectElement>();
   Ptr<IDispatch> item;
-  if (select) select->item(Variant::Long(index), Variant::Long(0), item.out());
-  Ptr<IHTMLOptionElement> option = item.as<IHTMLOptionElement>();
+  if (select) select->item(Variant::Long(index), Variant::Long(0), item.Out());
+  Ptr<IHTMLOptionElement> option = item.As<IHTMLOptionElement>();
   VARIANT_BOOL selected = 0x5a5a;
   EXPECT_TRUE(option && SUCCEEDED(option->get_selected(&selected))) << "no option " << index;
   return selected == VARIANT_TRUE;

@@ -14,7 +14,7 @@ namespace lt {
 // destroying a shown top-level window waits for the manager that never answers.
 class HostWindow {
  public:
-  HWND hwnd() const;
+  HWND Hwnd() const;
 };
 
 // Holds a key down in the thread's keyboard state while it lives (Shift, Ctrl).

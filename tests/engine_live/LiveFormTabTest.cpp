@@ -111,8 +111,8 @@ TEST_F(LiveTab, KeysTheFocusedControlTakesAnswerSOkOthersSFalse) {
 
 TEST_F(LiveTab, KeysForAnotherWindowAreNotTheViewsToTranslate) {
   Click(50, 20);
-  EXPECT_EQ(Translate(VK_TAB, WM_KEYDOWN, parent_.hwnd()), S_FALSE);
-  EXPECT_EQ(Translate(VK_BACK, WM_KEYDOWN, parent_.hwnd()), S_FALSE);
+  EXPECT_EQ(Translate(VK_TAB, WM_KEYDOWN, parent_.Hwnd()), S_FALSE);
+  EXPECT_EQ(Translate(VK_BACK, WM_KEYDOWN, parent_.Hwnd()), S_FALSE);
   EXPECT_EQ(Value(L"first"), L"1");
   Type(L"!");
   EXPECT_EQ(Value(L"first"), L"1!") << "the focus stayed where it was";
@@ -168,7 +168,7 @@ TEST_F(LiveTabWithoutControls, TabWithNothingFocusableAnswersSFalse) {
 TEST_F(LiveTabWithoutControls, TranslateAcceleratorWithoutAViewAnswersSFalse) {
   ASSERT_TRUE(LoadAndWait(document_, L"<body><input></body>"));
   MSG msg = {};
-  msg.hwnd = parent_.hwnd();
+  msg.hwnd = parent_.Hwnd();
   msg.message = WM_KEYDOWN;
   msg.wParam = VK_TAB;
   EXPECT_EQ(QueryAs<IOleInPlaceActiveObject>(document_)->TranslateAccelerator(&msg), S_FALSE);

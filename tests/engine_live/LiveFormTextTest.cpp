@@ -129,7 +129,7 @@ TEST_F(LiveText, EnterInATextAreaInsertsALineBreakWhileAOneLineBoxLeavesIt) {
 }
 
 TEST_F(LiveText, TypingContinuesFromAValueTheObjectModelSet) {
-  Ptr<IHTMLInputElement> name = ElementById(document_, L"name").as<IHTMLInputElement>();
+  Ptr<IHTMLInputElement> name = ElementById(document_, L"name").As<IHTMLInputElement>();
   ASSERT_HRESULT_SUCCEEDED(name->put_value(Bstr(L"xyz")));
   Click(kEndX, kNameY);
   Type(L"!");

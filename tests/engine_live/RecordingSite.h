@@ -19,7 +19,7 @@ class RecordingSite final : public IOleClientSite, public IOleInPlaceSite, publi
                 InPlace inPlace = InPlace::Offered);
 
   std::vector<std::string> calls;  // method names in call order (QueryInterface, AddRef and Release left out)
-  LONG refs() const { return refs_; }
+  LONG Refs() const { return refs_; }
   DWORD hostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
 
   // IUnknown

@@ -53,7 +53,7 @@ TEST_F(RepaintTest, StyleChangeThroughTheObjectModelRepaintsTheView) {
   et::Ptr<IHTMLElement> box = host_.Element(L"box");
   ASSERT_TRUE(box);
   et::Ptr<IHTMLStyle> style;
-  ASSERT_EQ(box->get_style(style.out()), S_OK);
+  ASSERT_EQ(box->get_style(style.Out()), S_OK);
   ASSERT_EQ(host_.Capture().At(40, 40), kRed);
   et::Variant blue = et::Variant::Text(L"#0000ff");
   ASSERT_EQ(style->put_backgroundColor(blue), S_OK);
@@ -65,7 +65,7 @@ TEST_F(RepaintTest, StyleChangeThroughTheObjectModelRepaintsTheView) {
 }
 
 TEST_F(RepaintTest, CheckedChangeThroughTheObjectModelRepaintsTheView) {
-  et::Ptr<IHTMLInputElement> check = host_.Element(L"check").as<IHTMLInputElement>();
+  et::Ptr<IHTMLInputElement> check = host_.Element(L"check").As<IHTMLInputElement>();
   ASSERT_TRUE(check);
   const uint32_t mark = System(COLOR_WINDOWTEXT);
   ASSERT_EQ(pt::CountColour(host_.Capture(), {123, 23, 130, 30}, mark), 0);
@@ -74,7 +74,7 @@ TEST_F(RepaintTest, CheckedChangeThroughTheObjectModelRepaintsTheView) {
 }
 
 TEST_F(RepaintTest, ValueChangeThroughTheObjectModelShowsTheNewText) {
-  et::Ptr<IHTMLInputElement> text = host_.Element(L"text").as<IHTMLInputElement>();
+  et::Ptr<IHTMLInputElement> text = host_.Element(L"text").As<IHTMLInputElement>();
   ASSERT_TRUE(text);
   const uint32_t ink = System(COLOR_WINDOWTEXT);
   ASSERT_EQ(pt::CountColour(host_.Capture(), {163, 23, 277, 39}, ink), 0);

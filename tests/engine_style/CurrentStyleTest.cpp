@@ -14,13 +14,13 @@ class CurrentStyleTest : public ::testing::Test {
  protected:
   IHTMLCurrentStyle* Current(const st::Page& page, const std::wstring& id) {
     IHTMLCurrentStyle* style = reinterpret_cast<IHTMLCurrentStyle*>(0xdeadbeef);
-    EXPECT_EQ(vellum::engine::com::CreateCurrentStyle(page.byId(id), &style), S_OK);
+    EXPECT_EQ(vellum::engine::com::CreateCurrentStyle(page.ById(id), &style), S_OK);
     held_.push_back(style);
     return style;
   }
   IHTMLStyle* Inline(const st::Page& page, const std::wstring& id) {
     IHTMLStyle* style = nullptr;
-    EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.byId(id), &style), S_OK);
+    EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.ById(id), &style), S_OK);
     held_.push_back(style);
     return style;
   }
@@ -80,12 +80,12 @@ TEST_F(CurrentStyleTest, PlainElementsReportTheDefaultsOfEveryPropertySheetPrope
 TEST_F(CurrentStyleTest, ZIndexIsTheTextAutoWithoutOneAndANumberWithOne) {
   st::Page page(L"<body><span id=a></span><span id=b style='z-index: -7'></span>");
   Variant value;
-  ASSERT_EQ(Current(page, L"a")->get_zIndex(value.out()), S_OK);
-  EXPECT_EQ(value.type(), VT_BSTR);
-  EXPECT_EQ(value.text(), L"auto");
+  ASSERT_EQ(Current(page, L"a")->get_zIndex(value.Out()), S_OK);
+  EXPECT_EQ(value.Type(), VT_BSTR);
+  EXPECT_EQ(value.Text(), L"auto");
   ASSERT_EQ(st::GetByName(Current(page, L"b"), L"zIndex", value), S_OK);
-  EXPECT_EQ(value.type(), VT_I4);
-  EXPECT_EQ(value.number(), -7);
+  EXPECT_EQ(value.Type(), VT_I4);
+  EXPECT_EQ(value.Number(), -7);
 }
 
 TEST_F(CurrentStyleTest, WhatTheInlineStyleWritesReadsBackAtOnce) {
@@ -96,11 +96,11 @@ TEST_F(CurrentStyleTest, WhatTheInlineStyleWritesReadsBackAtOnce) {
   Variant absolute(L"absolute");
   ASSERT_EQ(st::PutByName(style, L"position", absolute), S_OK);
   Variant value;
-  ASSERT_EQ(current->get_zIndex(value.out()), S_OK);
-  EXPECT_EQ(value.number(), 4);
+  ASSERT_EQ(current->get_zIndex(value.Out()), S_OK);
+  EXPECT_EQ(value.Number(), 4);
   Bstr position;
-  ASSERT_EQ(current->get_position(position.out()), S_OK);
-  EXPECT_EQ(position.text(), L"absolute");
+  ASSERT_EQ(current->get_position(position.Out()), S_OK);
+  EXPECT_EQ(position.Text(), L"absolute");
 }
 
 TEST_F(CurrentStyleTest, StyleElementRulesCascadeUnderTheInlineStyle) {
@@ -114,8 +114,8 @@ TEST_F(CurrentStyleTest, StyleElementRulesCascadeUnderTheInlineStyle) {
   EXPECT_EQ(st::TextByName(a, L"fontWeight"), L"700");
   EXPECT_EQ(st::TextByName(a, L"cursor"), L"hand");
   Variant value;
-  ASSERT_EQ(a->get_zIndex(value.out()), S_OK);
-  EXPECT_EQ(value.number(), 9);
+  ASSERT_EQ(a->get_zIndex(value.Out()), S_OK);
+  EXPECT_EQ(value.Number(), 9);
   IHTMLCurrentStyle* b = Current(page, L"b");
   EXPECT_EQ(st::TextByName(b, L"color"), L"red");
   EXPECT_EQ(st::TextByName(b, L"cursor"), L"auto");
@@ -142,9 +142,9 @@ TEST_F(CurrentStyleTest, ComputedValueWrittenToTheInlineStyleChangesNothing) {
     Variant read;
     ASSERT_EQ(st::GetByName(current, name, read), S_OK) << name;
     Variant text;
-    ASSERT_EQ(VariantChangeType(text.out(), &read.get(), 0, VT_BSTR), S_OK) << name;
+    ASSERT_EQ(VariantChangeType(text.Out(), &read.get(), 0, VT_BSTR), S_OK) << name;
     ASSERT_EQ(st::PutByName(style, name, text), S_OK) << name;
-    EXPECT_EQ(st::TextByName(current, name), text.text()) << name;
+    EXPECT_EQ(st::TextByName(current, name), text.Text()) << name;
   }
 }
 
@@ -154,20 +154,20 @@ TEST_F(CurrentStyleTest, TypedGettersMatchTheNamedProperties) {
       L"border-width: 3px; border-style: solid'></span>");
   IHTMLCurrentStyle* current = Current(page, L"a");
   Bstr text;
-  ASSERT_EQ(current->get_overflowX(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"scroll");
-  ASSERT_EQ(current->get_borderWidth(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"3px");
+  ASSERT_EQ(current->get_overflowX(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"scroll");
+  ASSERT_EQ(current->get_borderWidth(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"3px");
   Variant value;
-  ASSERT_EQ(current->get_fontWeight(value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"700");
-  ASSERT_EQ(current->get_color(value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"#123456");
-  ASSERT_EQ(current->getAttribute(Bstr(L"BorderTopStyle"), 0, value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"solid");
-  ASSERT_EQ(current->getAttribute(Bstr(L"bogus"), 0, value.out()), S_OK);
-  EXPECT_EQ(value.type(), VT_NULL);
-  EXPECT_EQ(current->get_clipTop(value.out()), E_NOTIMPL);
+  ASSERT_EQ(current->get_fontWeight(value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"700");
+  ASSERT_EQ(current->get_color(value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"#123456");
+  ASSERT_EQ(current->getAttribute(Bstr(L"BorderTopStyle"), 0, value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"solid");
+  ASSERT_EQ(current->getAttribute(Bstr(L"bogus"), 0, value.Out()), S_OK);
+  EXPECT_EQ(value.Type(), VT_NULL);
+  EXPECT_EQ(current->get_clipTop(value.Out()), E_NOTIMPL);
 }
 
 TEST_F(CurrentStyleTest, ComputedValuesCannotBeWritten) {
@@ -176,12 +176,12 @@ TEST_F(CurrentStyleTest, ComputedValuesCannotBeWritten) {
   Variant red(L"red");
   EXPECT_EQ(st::PutByName(current, L"color", red), DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(st::TextByName(current, L"color"), L"#000000");
-  EXPECT_EQ(page.styleAttribute(L"a"), L"(none)");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"(none)");
 }
 
 TEST_F(CurrentStyleTest, ElementOutsideTheTreeStillAnswers) {
   st::Page page(L"<style>span { color: red }</style><body>");
-  vellum::engine::RefPtr<vellum::engine::Element> span = page.document().createElement(u"span");
+  vellum::engine::RefPtr<vellum::engine::Element> span = page.GetDocument().CreateElement(u"span");
   IHTMLCurrentStyle* current = nullptr;
   ASSERT_EQ(vellum::engine::com::CreateCurrentStyle(*span, &current), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"red");

@@ -23,11 +23,11 @@ class Ref {
   ~Ref() { reset(); }
   Ref(const Ref&) = delete;
   Ref& operator=(const Ref&) = delete;
-  T** out() {
+  T** Out() {
     reset();
     return &p_;
   }
-  void** outVoid() { return reinterpret_cast<void**>(out()); }
+  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
   T* operator->() const { return p_; }
   T* get() const { return p_; }
   void reset() {
@@ -50,8 +50,8 @@ class StyleEndToEnd : public ::testing::Test {
     liveObjects_ = reinterpret_cast<LONG(WINAPI*)()>(GetProcAddress(engine_, "VellumEngine_LiveObjects"));
     ASSERT_TRUE(getClassObject && liveObjects_);
     Ref<IClassFactory> factory;
-    ASSERT_EQ(getClassObject(CLSID_HTMLDocument, IID_IClassFactory, factory.outVoid()), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IHTMLDocument2, document_.outVoid()), S_OK);
+    ASSERT_EQ(getClassObject(CLSID_HTMLDocument, IID_IClassFactory, factory.OutVoid()), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IHTMLDocument2, document_.OutVoid()), S_OK);
   }
 
   void TearDown() override {
@@ -66,7 +66,7 @@ class StyleEndToEnd : public ::testing::Test {
   // Loads the page and waits, pumping messages, until the document completes.
   void Load(const std::wstring& html) {
     Ref<IPersistStreamInit> persist;
-    ASSERT_EQ(document_->QueryInterface(IID_IPersistStreamInit, persist.outVoid()), S_OK);
+    ASSERT_EQ(document_->QueryInterface(IID_IPersistStreamInit, persist.OutVoid()), S_OK);
     ASSERT_EQ(persist->InitNew(), S_OK);
     const std::wstring text = html;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() * sizeof(wchar_t));
@@ -74,27 +74,27 @@ class StyleEndToEnd : public ::testing::Test {
     memcpy(GlobalLock(memory), text.data(), text.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     Ref<IStream> stream;
-    ASSERT_EQ(CreateStreamOnHGlobal(memory, TRUE, stream.out()), S_OK);
+    ASSERT_EQ(CreateStreamOnHGlobal(memory, TRUE, stream.Out()), S_OK);
     ASSERT_EQ(persist->Load(stream.get()), S_OK);
     ASSERT_TRUE(vt::PumpUntil([&] {
       Bstr state;
-      return SUCCEEDED(document_->get_readyState(state.out())) && state.text() == L"complete";
+      return SUCCEEDED(document_->get_readyState(state.Out())) && state.Text() == L"complete";
     }));
   }
 
   // The element with that id, through document.all.
   void ElementById(const std::wstring& id, Ref<IHTMLElement>& element) {
     Ref<IHTMLElementCollection> all;
-    ASSERT_EQ(document_->get_all(all.out()), S_OK);
+    ASSERT_EQ(document_->get_all(all.Out()), S_OK);
     LONG length = 0;
     ASSERT_EQ(all->get_length(&length), S_OK);
     for (LONG i = 0; i < length; ++i) {
       Ref<IDispatch> item;
       Variant index(i), none;
-      if (FAILED(all->item(index.get(), none.get(), item.out())) || !item.get()) continue;
-      if (FAILED(item->QueryInterface(IID_IHTMLElement, element.outVoid()))) continue;
+      if (FAILED(all->item(index.get(), none.get(), item.Out())) || !item.get()) continue;
+      if (FAILED(item->QueryInterface(IID_IHTMLElement, element.OutVoid()))) continue;
       Bstr itemId;
-      if (SUCCEEDED(element->get_id(itemId.out())) && itemId.text() == id) return;
+      if (SUCCEEDED(element->get_id(itemId.Out())) && itemId.Text() == id) return;
     }
     element.reset();
     FAIL() << "no element with that id";
@@ -116,23 +116,23 @@ TEST_F(StyleEndToEnd, ElementStyleWritesTheNormalisedTextAndCurrentStyleReadsItB
   ASSERT_TRUE(label.get());
 
   Ref<IHTMLStyle> style;
-  ASSERT_EQ(label->get_style(style.out()), S_OK);
+  ASSERT_EQ(label->get_style(style.Out()), S_OK);
   ASSERT_EQ(style->put_left(Variant(10).get()), S_OK);
   ASSERT_EQ(style->put_top(Variant(20).get()), S_OK);
   Bstr css;
-  ASSERT_EQ(style->get_cssText(css.out()), S_OK);
-  EXPECT_EQ(css.text(), L"left: 10px; top: 20px; width: 65px; height: 20px; position: absolute");
+  ASSERT_EQ(style->get_cssText(css.Out()), S_OK);
+  EXPECT_EQ(css.Text(), L"left: 10px; top: 20px; width: 65px; height: 20px; position: absolute");
 
   Ref<IHTMLElement2> label2;
-  ASSERT_EQ(label->QueryInterface(IID_IHTMLElement2, label2.outVoid()), S_OK);
+  ASSERT_EQ(label->QueryInterface(IID_IHTMLElement2, label2.OutVoid()), S_OK);
   Ref<IHTMLCurrentStyle> current;
-  ASSERT_EQ(label2->get_currentStyle(current.out()), S_OK);
+  ASSERT_EQ(label2->get_currentStyle(current.Out()), S_OK);
   Variant zIndex;
-  ASSERT_EQ(current->get_zIndex(zIndex.out()), S_OK);
-  EXPECT_EQ(zIndex.text(), L"auto");
+  ASSERT_EQ(current->get_zIndex(zIndex.Out()), S_OK);
+  EXPECT_EQ(zIndex.Text(), L"auto");
   ASSERT_EQ(style->put_zIndex(Variant(3).get()), S_OK);
-  ASSERT_EQ(current->get_zIndex(zIndex.out()), S_OK);
-  EXPECT_EQ(zIndex.number(), 3);
+  ASSERT_EQ(current->get_zIndex(zIndex.Out()), S_OK);
+  EXPECT_EQ(zIndex.Number(), 3);
   EXPECT_EQ(st::TextByName(current.get(), L"position"), L"absolute");
 
   LONG offset = -1;
@@ -151,17 +151,17 @@ TEST_F(StyleEndToEnd, StyleElementsSheetHoldsItsTextAndFeedsTheCascade) {
   ElementById(L"a", span);
   ASSERT_TRUE(sheetElement.get() && span.get());
   Ref<IHTMLStyleElement> styleElement;
-  ASSERT_EQ(sheetElement->QueryInterface(IID_IHTMLStyleElement, styleElement.outVoid()), S_OK);
+  ASSERT_EQ(sheetElement->QueryInterface(IID_IHTMLStyleElement, styleElement.OutVoid()), S_OK);
   Ref<IHTMLStyleSheet> sheet;
-  ASSERT_EQ(styleElement->get_styleSheet(sheet.out()), S_OK);
+  ASSERT_EQ(styleElement->get_styleSheet(sheet.Out()), S_OK);
   Bstr text;
-  ASSERT_EQ(sheet->get_cssText(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"span { color: red }");
+  ASSERT_EQ(sheet->get_cssText(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"span { color: red }");
 
   Ref<IHTMLElement2> span2;
-  ASSERT_EQ(span->QueryInterface(IID_IHTMLElement2, span2.outVoid()), S_OK);
+  ASSERT_EQ(span->QueryInterface(IID_IHTMLElement2, span2.OutVoid()), S_OK);
   Ref<IHTMLCurrentStyle> current;
-  ASSERT_EQ(span2->get_currentStyle(current.out()), S_OK);
+  ASSERT_EQ(span2->get_currentStyle(current.Out()), S_OK);
   EXPECT_EQ(st::TextByName(current.get(), L"color"), L"red");
   ASSERT_EQ(sheet->put_cssText(Bstr(L"span { color: blue }")), S_OK);
   EXPECT_EQ(st::TextByName(current.get(), L"color"), L"blue");

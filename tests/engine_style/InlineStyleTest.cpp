@@ -16,14 +16,14 @@ class InlineStyleTest : public ::testing::Test {
   // The inline style of the element with that id (the test holds the reference until TearDown).
   IHTMLStyle* Style(const st::Page& page, const std::wstring& id) {
     IHTMLStyle* style = reinterpret_cast<IHTMLStyle*>(0xdeadbeef);
-    EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.byId(id), &style), S_OK);
+    EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.ById(id), &style), S_OK);
     held_.push_back(style);
     return style;
   }
   std::wstring CssText(IHTMLStyle* style) {
     Bstr text;
-    EXPECT_EQ(style->get_cssText(text.out()), S_OK);
-    return text.text();
+    EXPECT_EQ(style->get_cssText(text.Out()), S_OK);
+    return text.Text();
   }
   void TearDown() override {
     for (IHTMLStyle* style : held_) EXPECT_EQ(style->Release(), 0u);
@@ -39,7 +39,7 @@ TEST_F(InlineStyleTest, NumberGivenToLeftIsStoredAsPixels) {
   IHTMLStyle* style = Style(page, L"a");
   EXPECT_EQ(style->put_left(Variant(10).get()), S_OK);
   EXPECT_EQ(CssText(style), L"left: 10px");
-  EXPECT_EQ(page.styleAttribute(L"a"), L"left: 10px");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"left: 10px");
   EXPECT_EQ(style->put_width(Variant::Double(65.5).get()), S_OK);
   EXPECT_EQ(style->put_height(Variant::Short(20).get()), S_OK);
   EXPECT_EQ(style->put_top(Variant(L"2em").get()), S_OK);
@@ -61,7 +61,7 @@ TEST_F(InlineStyleTest, CssTextPutsPositioningFirstThenTheRestInFirstSetOrder) {
   EXPECT_EQ(CssText(style),
             L"left: 10px; top: 20px; width: 65px; height: 20px; position: absolute; z-index: 5; color: red; "
             L"font-weight: bold");
-  EXPECT_EQ(page.styleAttribute(L"a"), CssText(style));
+  EXPECT_EQ(page.StyleAttribute(L"a"), CssText(style));
 }
 
 TEST_F(InlineStyleTest, ZIndexNumberIsStoredAsDecimalTextAndReadBackAsANumber) {
@@ -70,22 +70,22 @@ TEST_F(InlineStyleTest, ZIndexNumberIsStoredAsDecimalTextAndReadBackAsANumber) {
   ASSERT_EQ(style->put_zIndex(Variant(5).get()), S_OK);
   EXPECT_EQ(CssText(style), L"z-index: 5");
   Variant value;
-  ASSERT_EQ(style->get_zIndex(value.out()), S_OK);
-  EXPECT_EQ(value.type(), VT_I4);
-  EXPECT_EQ(value.number(), 5);
+  ASSERT_EQ(style->get_zIndex(value.Out()), S_OK);
+  EXPECT_EQ(value.Type(), VT_I4);
+  EXPECT_EQ(value.Number(), 5);
   ASSERT_EQ(style->put_zIndex(Variant::Short(-3).get()), S_OK);
   EXPECT_EQ(CssText(style), L"z-index: -3");
   ASSERT_EQ(style->put_zIndex(Variant(L"12").get()), S_OK);
   ASSERT_EQ(st::GetByName(style, L"zIndex", value), S_OK);
-  EXPECT_EQ(value.type(), VT_I4);
-  EXPECT_EQ(value.number(), 12);
+  EXPECT_EQ(value.Type(), VT_I4);
+  EXPECT_EQ(value.Number(), 12);
 
   IHTMLStyle* other = Style(page, L"b");
-  ASSERT_EQ(other->get_zIndex(value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"auto");
+  ASSERT_EQ(other->get_zIndex(value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"auto");
   ASSERT_EQ(other->put_zIndex(Variant(L"").get()), S_OK);
-  ASSERT_EQ(other->get_zIndex(value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"");
+  ASSERT_EQ(other->get_zIndex(value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"");
 }
 
 TEST_F(InlineStyleTest, EmptyTextRemovesThePropertyAndAnEmptyStyleRemovesTheAttribute) {
@@ -96,11 +96,11 @@ TEST_F(InlineStyleTest, EmptyTextRemovesThePropertyAndAnEmptyStyleRemovesTheAttr
   EXPECT_EQ(CssText(style), L"left: 1px");
   ASSERT_EQ(style->put_left(empty.get()), S_OK);
   EXPECT_EQ(CssText(style), L"");
-  EXPECT_EQ(page.styleAttribute(L"a"), L"(none)");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"(none)");
   Variant null;
   V_VT(&null.get()) = VT_NULL;
   ASSERT_EQ(style->put_top(null.get()), S_OK);
-  EXPECT_EQ(page.styleAttribute(L"a"), L"(none)");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"(none)");
 }
 
 TEST_F(InlineStyleTest, EveryPropertyOfThePropertySheetIsReachedByNameCaseInsensitively) {
@@ -146,8 +146,8 @@ TEST_F(InlineStyleTest, EveryPropertyOfThePropertySheetIsReachedByNameCaseInsens
     Variant read;
     ASSERT_EQ(st::GetByName(style, upper, read), S_OK) << c.name;
     Variant asText;
-    ASSERT_EQ(VariantChangeType(asText.out(), &read.get(), 0, VT_BSTR), S_OK);
-    EXPECT_EQ(asText.text(), c.value) << c.name;
+    ASSERT_EQ(VariantChangeType(asText.Out(), &read.get(), 0, VT_BSTR), S_OK);
+    EXPECT_EQ(asText.Text(), c.value) << c.name;
   }
 }
 
@@ -156,9 +156,9 @@ TEST_F(InlineStyleTest, UnsetPropertiesReadAsEmptyText) {
   IHTMLStyle* style = Style(page, L"a");
   for (const wchar_t* name : st::kSheetStyleProperties) EXPECT_EQ(st::TextByName(style, name), L"") << name;
   Bstr text;
-  ASSERT_EQ(style->get_fontFamily(text.out()), S_OK);
-  EXPECT_FALSE(text.isNull());
-  EXPECT_EQ(text.text(), L"");
+  ASSERT_EQ(style->get_fontFamily(text.Out()), S_OK);
+  EXPECT_FALSE(text.IsNull());
+  EXPECT_EQ(text.Text(), L"");
 }
 
 TEST_F(InlineStyleTest, NamedDispatchKnowsCssTextAndRejectsUnknownNames) {
@@ -167,7 +167,7 @@ TEST_F(InlineStyleTest, NamedDispatchKnowsCssTextAndRejectsUnknownNames) {
   EXPECT_EQ(st::TextByName(style, L"CSSTEXT"), L"color: red");
   Variant text(L"top: 3px; left: 4px");
   ASSERT_EQ(st::PutByName(style, L"cssText", text), S_OK);
-  EXPECT_EQ(page.styleAttribute(L"a"), L"left: 4px; top: 3px");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"left: 4px; top: 3px");
 
   LPOLESTR names[] = {const_cast<LPOLESTR>(L"noSuchProperty")};
   DISPID id = 0;
@@ -176,7 +176,7 @@ TEST_F(InlineStyleTest, NamedDispatchKnowsCssTextAndRejectsUnknownNames) {
   DISPPARAMS none = {};
   Variant result;
   EXPECT_EQ(
-      style->Invoke(12345, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.out(), nullptr, nullptr),
+      style->Invoke(12345, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Out(), nullptr, nullptr),
       DISP_E_MEMBERNOTFOUND);
 }
 
@@ -207,11 +207,11 @@ TEST_F(InlineStyleTest, GarbageStyleAttributeKeepsWhatCanBeReadAndIsNormalisedOn
   st::Page page(L"<body><span id=a style='color; : ; LEFT :1px;; {top: 9px}; width: \"unterminated'></span>");
   IHTMLStyle* style = Style(page, L"a");
   Variant left;
-  ASSERT_EQ(style->get_left(left.out()), S_OK);
-  EXPECT_EQ(left.text(), L"1px");
-  EXPECT_EQ(page.styleAttribute(L"a"), L"color; : ; LEFT :1px;; {top: 9px}; width: \"unterminated");
+  ASSERT_EQ(style->get_left(left.Out()), S_OK);
+  EXPECT_EQ(left.Text(), L"1px");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"color; : ; LEFT :1px;; {top: 9px}; width: \"unterminated");
   ASSERT_EQ(style->put_top(Variant(2).get()), S_OK);
-  EXPECT_EQ(page.styleAttribute(L"a"), L"left: 1px; top: 2px");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"left: 1px; top: 2px");
 }
 
 TEST_F(InlineStyleTest, ValueThatWouldNotReadBackIsRejectedAndChangesNothing) {
@@ -220,7 +220,7 @@ TEST_F(InlineStyleTest, ValueThatWouldNotReadBackIsRejectedAndChangesNothing) {
   EXPECT_EQ(style->put_top(Variant(L"1px; color: red").get()), E_INVALIDARG);
   EXPECT_EQ(style->put_fontFamily(Bstr(L"'open")), E_INVALIDARG);
   EXPECT_EQ(style->put_left(Variant::Double(1e300).get()), E_INVALIDARG);
-  EXPECT_EQ(page.styleAttribute(L"a"), L"left: 1px");
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"left: 1px");
 }
 
 TEST_F(InlineStyleTest, ChangesToTheAttributeAreSeenByEveryStyleObjectOfTheElement) {
@@ -230,7 +230,7 @@ TEST_F(InlineStyleTest, ChangesToTheAttributeAreSeenByEveryStyleObjectOfTheEleme
   EXPECT_EQ(CssText(first), L"left: 1px");
   ASSERT_EQ(second->put_left(Variant(7).get()), S_OK);
   EXPECT_EQ(CssText(first), L"left: 7px");
-  page.byId(L"a").setAttribute(u"style", u"top: 3px");
+  page.ById(L"a").SetAttribute(u"style", u"top: 3px");
   EXPECT_EQ(CssText(first), L"top: 3px");
   EXPECT_EQ(CssText(second), L"top: 3px");
 }
@@ -250,10 +250,10 @@ TEST_F(InlineStyleTest, StyleAttributesAreItsPropertiesByName) {
   ASSERT_EQ(style->setAttribute(Bstr(L"Left"), Variant(3).get(), 1), S_OK);
   EXPECT_EQ(style->setAttribute(Bstr(L"bogus"), Variant(3).get(), 0), E_INVALIDARG);
   Variant value;
-  ASSERT_EQ(style->getAttribute(Bstr(L"fontsize"), 0, value.out()), S_OK);
-  EXPECT_EQ(value.text(), L"14pt");
-  ASSERT_EQ(style->getAttribute(Bstr(L"bogus"), 0, value.out()), S_OK);
-  EXPECT_EQ(value.type(), VT_NULL);
+  ASSERT_EQ(style->getAttribute(Bstr(L"fontsize"), 0, value.Out()), S_OK);
+  EXPECT_EQ(value.Text(), L"14pt");
+  ASSERT_EQ(style->getAttribute(Bstr(L"bogus"), 0, value.Out()), S_OK);
+  EXPECT_EQ(value.Type(), VT_NULL);
   VARIANT_BOOL removed = 7;
   ASSERT_EQ(style->removeAttribute(Bstr(L"fontSize"), 0, &removed), S_OK);
   EXPECT_EQ(removed, VARIANT_TRUE);
@@ -285,12 +285,12 @@ TEST_F(InlineStyleTest, NullOutputsAreRefusedAndOutputsAreWrittenOnEveryPath) {
   EXPECT_EQ(style->get_cssText(nullptr), E_POINTER);
   EXPECT_EQ(style->get_left(nullptr), E_POINTER);
   EXPECT_EQ(style->get_pixelLeft(nullptr), E_POINTER);
-  EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.byId(L"a"), nullptr), E_POINTER);
+  EXPECT_EQ(vellum::engine::com::CreateInlineStyle(page.ById(L"a"), nullptr), E_POINTER);
   Variant value;
-  EXPECT_EQ(style->getAttribute(Bstr(L"nothing"), 0, value.out()), S_OK);
-  EXPECT_EQ(value.type(), VT_NULL);
+  EXPECT_EQ(style->getAttribute(Bstr(L"nothing"), 0, value.Out()), S_OK);
+  EXPECT_EQ(value.Type(), VT_NULL);
   Bstr text;
-  EXPECT_EQ(style->get_filter(text.out()), E_NOTIMPL);
+  EXPECT_EQ(style->get_filter(text.Out()), E_NOTIMPL);
 }
 
 TEST_F(InlineStyleTest, AnswersItsOwnInterfacesOnly) {

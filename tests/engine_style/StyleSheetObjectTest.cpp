@@ -16,20 +16,20 @@ class StyleSheetObjectTest : public ::testing::Test {
 TEST_F(StyleSheetObjectTest, CssTextIsTheStyleElementsTextAsWritten) {
   st::Page page(L"<head><style id=s>\n  SPAN { color: red }\n/* kept */</style></head><body>");
   IHTMLStyleSheet* sheet = reinterpret_cast<IHTMLStyleSheet*>(0xdeadbeef);
-  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"s"), &sheet), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.ById(L"s"), &sheet), S_OK);
   Bstr text;
-  ASSERT_EQ(sheet->get_cssText(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"\n  SPAN { color: red }\n/* kept */");
-  EXPECT_EQ(st::TextByName(sheet, L"csstext"), text.text());
+  ASSERT_EQ(sheet->get_cssText(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"\n  SPAN { color: red }\n/* kept */");
+  EXPECT_EQ(st::TextByName(sheet, L"csstext"), text.Text());
   EXPECT_EQ(sheet->Release(), 0u);
 }
 
 TEST_F(StyleSheetObjectTest, NewCssTextReplacesTheRulesTheCascadeUses) {
   st::Page page(L"<head><style id=s>span { color: red }</style></head><body><span id=a></span>");
   IHTMLStyleSheet* sheet = nullptr;
-  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"s"), &sheet), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.ById(L"s"), &sheet), S_OK);
   IHTMLCurrentStyle* current = nullptr;
-  ASSERT_EQ(vellum::engine::com::CreateCurrentStyle(page.byId(L"a"), &current), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateCurrentStyle(page.ById(L"a"), &current), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"red");
   ASSERT_EQ(sheet->put_cssText(Bstr(L"span { color: green; position: absolute }")), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"green");
@@ -37,7 +37,7 @@ TEST_F(StyleSheetObjectTest, NewCssTextReplacesTheRulesTheCascadeUses) {
   Variant empty(L"");
   ASSERT_EQ(st::PutByName(sheet, L"cssText", empty), S_OK);
   EXPECT_EQ(st::TextByName(current, L"color"), L"#000000");
-  EXPECT_EQ(page.byId(L"s").text(), u"");
+  EXPECT_EQ(page.ById(L"s").Text(), u"");
   EXPECT_EQ(current->Release(), 0u);
   EXPECT_EQ(sheet->Release(), 0u);
 }
@@ -46,18 +46,18 @@ TEST_F(StyleSheetObjectTest, TypeAndMediaComeFromTheElement) {
   st::Page page(L"<head><style id=plain></style><style id=typed type='text/css' media=screen></style></head>");
   IHTMLStyleSheet* plain = nullptr;
   IHTMLStyleSheet* typed = nullptr;
-  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"plain"), &plain), S_OK);
-  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.byId(L"typed"), &typed), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.ById(L"plain"), &plain), S_OK);
+  ASSERT_EQ(vellum::engine::com::CreateStyleSheet(page.ById(L"typed"), &typed), S_OK);
   Bstr text;
-  ASSERT_EQ(plain->get_type(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"text/css");
-  ASSERT_EQ(plain->get_media(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"");
-  ASSERT_EQ(typed->get_media(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"screen");
+  ASSERT_EQ(plain->get_type(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"text/css");
+  ASSERT_EQ(plain->get_media(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"");
+  ASSERT_EQ(typed->get_media(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"screen");
   ASSERT_EQ(plain->put_media(Bstr(L"print")), S_OK);
-  ASSERT_EQ(plain->get_media(text.out()), S_OK);
-  EXPECT_EQ(text.text(), L"print");
+  ASSERT_EQ(plain->get_media(text.Out()), S_OK);
+  EXPECT_EQ(text.Text(), L"print");
   IHTMLStyleSheet* parent = reinterpret_cast<IHTMLStyleSheet*>(1);
   ASSERT_EQ(plain->get_parentStyleSheet(&parent), S_OK);
   EXPECT_EQ(parent, nullptr);

@@ -32,22 +32,22 @@ const wchar_t* const kSheetStyleProperties[23] = {L"color",          L"backgroun
                                                   L"textDecoration", L"textTransform",   L"cursor"};
 
 Page::Page(const std::wstring& html)
-    : document_(vellum::engine::parseDocument(
+    : document_(vellum::engine::ParseDocument(
           std::u16string_view(reinterpret_cast<const char16_t*>(html.data()), html.size()))) {}
 
-vellum::engine::Element& Page::byId(const std::wstring& id) const {
+vellum::engine::Element& Page::ById(const std::wstring& id) const {
   const std::u16string_view wanted(reinterpret_cast<const char16_t*>(id.data()), id.size());
-  for (vellum::engine::Node* node : document_->all()) {
-    vellum::engine::Element* element = vellum::engine::asElement(node);
-    const vellum::engine::Attribute* attribute = element ? element->findAttribute(u"id") : nullptr;
+  for (vellum::engine::Node* node : document_->All()) {
+    vellum::engine::Element* element = vellum::engine::AsElement(node);
+    const vellum::engine::Attribute* attribute = element ? element->FindAttribute(u"id") : nullptr;
     if (attribute && attribute->value == wanted) return *element;
   }
   ADD_FAILURE() << "no element with id " << std::string(id.begin(), id.end());
-  return *document_->body();
+  return *document_->Body();
 }
 
-std::wstring Page::styleAttribute(const std::wstring& id) const {
-  const vellum::engine::Attribute* style = byId(id).findAttribute(u"style");
+std::wstring Page::StyleAttribute(const std::wstring& id) const {
+  const vellum::engine::Attribute* style = ById(id).FindAttribute(u"style");
   return style ? std::wstring(style->value.begin(), style->value.end()) : L"(none)";
 }
 
@@ -77,14 +77,14 @@ Variant Variant::Short(SHORT number) {
   return v;
 }
 
-VARIANT* Variant::out() {
+VARIANT* Variant::Out() {
   VariantClear(&value_);
   V_VT(&value_) = VT_ERROR;
   V_ERROR(&value_) = static_cast<SCODE>(0xdeadbeef);
   return &value_;
 }
 
-std::wstring Variant::text() const {
+std::wstring Variant::Text() const {
   if (V_VT(&value_) == VT_BSTR) return std::wstring(V_BSTR(&value_), SysStringLen(V_BSTR(&value_)));
   return L"<vt " + std::to_wstring(V_VT(&value_)) + L">";
 }
@@ -106,7 +106,7 @@ HRESULT GetByName(IUnknown* object, const std::wstring& name, Variant& result) {
   hr = IdOf(dispatch, name, id);
   if (SUCCEEDED(hr)) {
     DISPPARAMS none = {};
-    hr = dispatch->Invoke(id, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.out(), nullptr, nullptr);
+    hr = dispatch->Invoke(id, GUID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Out(), nullptr, nullptr);
   }
   dispatch->Release();
   return hr;
@@ -135,9 +135,9 @@ std::wstring TextByName(IUnknown* object, const std::wstring& name) {
     std::swprintf(text, 32, L"<error %08lx>", static_cast<unsigned long>(hr));
     return text;
   }
-  if (result.type() == VT_BSTR) return result.text();
+  if (result.Type() == VT_BSTR) return result.Text();
   Variant converted;
-  return SUCCEEDED(VariantChangeType(converted.out(), &result.get(), 0, VT_BSTR)) ? converted.text() : result.text();
+  return SUCCEEDED(VariantChangeType(converted.Out(), &result.get(), 0, VT_BSTR)) ? converted.Text() : result.Text();
 }
 
 }  // namespace st

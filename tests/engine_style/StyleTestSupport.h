@@ -20,11 +20,11 @@ LONG LiveObjects();  // style objects of this test alive now
 class Page {
  public:
   explicit Page(const std::wstring& html);
-  vellum::engine::Document& document() const { return *document_; }
+  vellum::engine::Document& GetDocument() const { return *document_; }
   // The element with that id (the body when there is none, after a test failure).
-  vellum::engine::Element& byId(const std::wstring& id) const;
+  vellum::engine::Element& ById(const std::wstring& id) const;
   // The element's style attribute; "(none)" when it has none.
-  std::wstring styleAttribute(const std::wstring& id) const;
+  std::wstring StyleAttribute(const std::wstring& id) const;
 
  private:
   vellum::engine::RefPtr<vellum::engine::Document> document_;
@@ -37,14 +37,14 @@ class Bstr {
   ~Bstr() { SysFreeString(value_); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
-  BSTR* out() {
+  BSTR* Out() {
     SysFreeString(value_);
     value_ = reinterpret_cast<BSTR>(0xdeadbeef);
     return &value_;
   }
   operator BSTR() const { return value_; }
-  std::wstring text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
-  bool isNull() const { return value_ == nullptr; }
+  std::wstring Text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
+  bool IsNull() const { return value_ == nullptr; }
 
  private:
   BSTR value_ = nullptr;
@@ -62,11 +62,11 @@ class Variant {
   Variant& operator=(const Variant&) = delete;
   Variant(Variant&& other) noexcept : value_(other.value_) { VariantInit(&other.value_); }
   // Marks the variant with a value no callee leaves there, to catch outputs left unwritten.
-  VARIANT* out();
+  VARIANT* Out();
   VARIANT& get() { return value_; }
-  VARTYPE type() const { return V_VT(&value_); }
-  std::wstring text() const;  // the BSTR, or "<vt N>" for any other type
-  LONG number() const { return V_VT(&value_) == VT_I4 ? V_I4(&value_) : -99999; }
+  VARTYPE Type() const { return V_VT(&value_); }
+  std::wstring Text() const;  // the BSTR, or "<vt N>" for any other type
+  LONG Number() const { return V_VT(&value_) == VT_I4 ? V_I4(&value_) : -99999; }
 
  private:
   VARIANT value_;

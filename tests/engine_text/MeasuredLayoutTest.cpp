@@ -32,8 +32,8 @@ TEST(MeasuredLayout, BoldItalicAndLargerRunsAndAnInlineControlFollowEachOther) {
       u"larger text</span>, an <input type=text value=inline size=8> control and a <button>button</button> "
       u"between them, wrapping at the edge of the box.</div>",
       420, 300, measurer);
-  const layout::LayoutTree& tree = page.tree();
-  Element* flow = &page.byId(u"flow");
+  const layout::LayoutTree& tree = page.Tree();
+  Element* flow = &page.ById(u"flow");
   const std::vector<layout::testing::LineItem> items = ItemsBelow(tree, *flow);
   ASSERT_GE(items.size(), 10u);
   const int blank = static_cast<int>(measurer.Metrics(measurer.Font(FontQuery{u"Arial", 13})).spaceWidth);
@@ -55,7 +55,7 @@ TEST(MeasuredLayout, ALabelIsAsWideAsItsTextInItsFont) {
   const double words = measurer.Width(measurer.Font(bold), u"Wavy") + measurer.Metrics(measurer.Font(bold)).spaceWidth +
                        measurer.Width(measurer.Font(bold), u"label");
   EXPECT_EQ(expected, words);  // GDI's advances add up: a run measured by its words is the whole run
-  EXPECT_EQ(page.tree().BoxOf(page.byId(u"l"))->border.width, static_cast<int>(expected));
+  EXPECT_EQ(page.Tree().BoxOf(page.ById(u"l"))->border.width, static_cast<int>(expected));
 }
 
 TEST(MeasuredLayout, APageOfLabelsMeasuresEachDistinctWordOnceAndLayingOutAgainMeasuresNothing) {
@@ -67,7 +67,7 @@ TEST(MeasuredLayout, APageOfLabelsMeasuresEachDistinctWordOnceAndLayingOutAgainM
             u"</span>";
     words.insert(std::u16string(n.begin(), n.end()));
   }
-  auto document = vellum::engine::parseDocument(html);
+  auto document = vellum::engine::ParseDocument(html);
   CGdiTextMeasurer measurer;
   layout::Layout(*document, 1024, 768, measurer);
   EXPECT_EQ(measurer.Measurements(), words.size() + 1);  // the numbers and "Label"

@@ -55,9 +55,9 @@ TEST_F(TextGeometry, AnAutoWidthLabelIsAsWideAsItsTextAndItsLastGlyphHitsIt) {
   DeleteObject(font);
   EXPECT_GT(height, 0);
   Ptr<IHTMLElement> hit;
-  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(left + width - 1, top + height / 2, hit.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(left + width - 1, top + height / 2, hit.Out()));
   EXPECT_EQ(et::TagName(hit.get()), L"SPAN");
-  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(left + width, top + height / 2, hit.out()));
+  ASSERT_HRESULT_SUCCEEDED(document_->elementFromPoint(left + width, top + height / 2, hit.Out()));
   EXPECT_EQ(et::TagName(hit.get()), L"BODY");
 }
 

@@ -18,12 +18,12 @@ HWND const kStaleWindow = reinterpret_cast<HWND>(static_cast<uintptr_t>(0xdeadbe
 class AxHosterSite : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(host_.control(), nullptr);
+    ASSERT_NE(host_.GetControl(), nullptr);
     baseline_ = Count();
-    frame_ = ht::Query<IOleInPlaceFrame>(host_.identity());
-    clientSite_ = ht::Query<IOleClientSite>(host_.identity());
-    inPlaceSite_ = ht::Query<IOleInPlaceSite>(host_.identity());
-    controlSite_ = ht::Query<IOleControlSite>(host_.identity());
+    frame_ = ht::Query<IOleInPlaceFrame>(host_.Identity());
+    clientSite_ = ht::Query<IOleClientSite>(host_.Identity());
+    inPlaceSite_ = ht::Query<IOleInPlaceSite>(host_.Identity());
+    controlSite_ = ht::Query<IOleControlSite>(host_.Identity());
     ASSERT_TRUE(frame_ && clientSite_ && inPlaceSite_ && controlSite_);
   }
   void TearDown() override {
@@ -31,14 +31,14 @@ class AxHosterSite : public ::testing::Test {
                         static_cast<IUnknown*>(inPlaceSite_), static_cast<IUnknown*>(controlSite_)})
       if (p) p->Release();
     // Every reference a test took has been given back.
-    if (host_.identity()) {
+    if (host_.Identity()) {
       EXPECT_EQ(Count(), 0u);
     }
   }
   // References to the identity beyond those held before the test began.
   ULONG Count() {
-    host_.identity()->AddRef();
-    return host_.identity()->Release() - baseline_;
+    host_.Identity()->AddRef();
+    return host_.Identity()->Release() - baseline_;
   }
 
   ht::HostedControl host_;
@@ -52,10 +52,10 @@ class AxHosterSite : public ::testing::Test {
 TEST_F(AxHosterSite, FrameAndInPlaceSiteBothAnswerTheControlWindow) {
   HWND window = kStaleWindow;
   EXPECT_EQ(frame_->GetWindow(&window), S_OK);
-  EXPECT_EQ(window, host_.hwnd());
+  EXPECT_EQ(window, host_.Hwnd());
   window = kStaleWindow;
   EXPECT_EQ(inPlaceSite_->GetWindow(&window), S_OK);
-  EXPECT_EQ(window, host_.hwnd());
+  EXPECT_EQ(window, host_.Hwnd());
   EXPECT_EQ(frame_->ContextSensitiveHelp(TRUE), S_OK);
   EXPECT_EQ(inPlaceSite_->ContextSensitiveHelp(FALSE), S_OK);
 }
@@ -82,7 +82,7 @@ TEST_F(AxHosterSite, FrameHasNoMenusOrStatusBarToMergeButSaysYes) {
   HMENU menu = CreateMenu();
   OLEMENUGROUPWIDTHS widths = {};
   EXPECT_EQ(frame_->InsertMenus(menu, &widths), S_OK);
-  EXPECT_EQ(frame_->SetMenu(menu, nullptr, host_.hwnd()), S_OK);
+  EXPECT_EQ(frame_->SetMenu(menu, nullptr, host_.Hwnd()), S_OK);
   EXPECT_EQ(frame_->RemoveMenus(menu), S_OK);
   EXPECT_EQ(frame_->SetStatusText(L"Done"), S_OK);
   EXPECT_EQ(GetMenuItemCount(menu), 0);
@@ -90,7 +90,7 @@ TEST_F(AxHosterSite, FrameHasNoMenusOrStatusBarToMergeButSaysYes) {
 }
 
 TEST_F(AxHosterSite, FrameCountsEveryKeyOfferedToItAsHandled) {
-  MSG msg = {host_.hwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+  MSG msg = {host_.Hwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
   EXPECT_EQ(frame_->TranslateAccelerator(&msg, 0), S_OK);
   msg.wParam = 'A';
   EXPECT_EQ(frame_->TranslateAccelerator(&msg, 7), S_OK);
@@ -135,25 +135,25 @@ TEST_F(AxHosterSite, WindowContextGivesTheFrameTwiceAndTheClientRectangle) {
   document->Release();
 
   RECT client = {};
-  GetClientRect(host_.hwnd(), &client);
+  GetClientRect(host_.Hwnd(), &client);
   EXPECT_TRUE(vt::SameRect(position, client));
   EXPECT_TRUE(vt::SameRect(clip, client));
   EXPECT_EQ(info.cb, 32u);
   EXPECT_EQ(info.fMDIApp, FALSE);
-  EXPECT_EQ(info.hwndFrame, host_.hwnd());
+  EXPECT_EQ(info.hwndFrame, host_.Hwnd());
   EXPECT_EQ(info.haccel, nullptr);
   EXPECT_EQ(info.cAccelEntries, 0u);
 }
 
 TEST_F(AxHosterSite, WindowContextFollowsTheWindowSize) {
-  SetWindowPos(host_.hwnd(), nullptr, 0, 0, 123, 45, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(host_.Hwnd(), nullptr, 0, 0, 123, 45, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client = {};
-  GetClientRect(host_.hwnd(), &client);
+  GetClientRect(host_.Hwnd(), &client);
   RECT position = {};
   OLEINPLACEFRAMEINFO info = {};
   EXPECT_EQ(inPlaceSite_->GetWindowContext(nullptr, nullptr, &position, nullptr, &info), S_OK);
   EXPECT_TRUE(vt::SameRect(position, client));
-  EXPECT_EQ(info.hwndFrame, host_.hwnd());
+  EXPECT_EQ(info.hwndFrame, host_.Hwnd());
   EXPECT_EQ(inPlaceSite_->GetWindowContext(nullptr, nullptr, nullptr, nullptr, nullptr), S_OK);
 }
 

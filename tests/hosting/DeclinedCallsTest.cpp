@@ -127,10 +127,10 @@ const std::vector<DeclinedCall>& Calls() {
 
 TEST(DeclinedCalls, EveryCallLeftToTheEngineAnswersNotImplementedAndHandsOutNothing) {
   ht::HostedControl host;
-  ASSERT_NE(host.control(), nullptr);
-  Sites sites = {ht::Query<IOleClientSite>(host.identity()), ht::Query<IOleInPlaceSite>(host.identity()),
-                 ht::Query<IOleControlSite>(host.identity()), ht::Query<IDocHostUIHandler>(host.identity()),
-                 host.hwnd()};
+  ASSERT_NE(host.GetControl(), nullptr);
+  Sites sites = {ht::Query<IOleClientSite>(host.Identity()), ht::Query<IOleInPlaceSite>(host.Identity()),
+                 ht::Query<IOleControlSite>(host.Identity()), ht::Query<IDocHostUIHandler>(host.Identity()),
+                 host.Hwnd()};
   ASSERT_TRUE(sites.client && sites.inPlace && sites.control && sites.ui);
   for (const DeclinedCall& declined : Calls()) {
     SCOPED_TRACE(declined.name);

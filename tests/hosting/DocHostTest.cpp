@@ -14,8 +14,8 @@ namespace {
 class DocHostUi : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(host_.control(), nullptr);
-    handler_ = ht::Query<IDocHostUIHandler>(host_.identity());
+    ASSERT_NE(host_.GetControl(), nullptr);
+    handler_ = ht::Query<IDocHostUIHandler>(host_.Identity());
     ASSERT_NE(handler_, nullptr);
   }
   void TearDown() override {

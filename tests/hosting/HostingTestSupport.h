@@ -16,9 +16,9 @@ class HostedControl {
   HostedControl(const HostedControl&) = delete;
   HostedControl& operator=(const HostedControl&) = delete;
 
-  HWND hwnd() const { return hwnd_; }
-  CVellum* control() const { return control_; }
-  IUnknown* identity() const { return control_ ? control_->Identity() : nullptr; }
+  HWND Hwnd() const { return hwnd_; }
+  CVellum* GetControl() const { return control_; }
+  IUnknown* Identity() const { return control_ ? control_->Identity() : nullptr; }
   // Destroys the window now (the control deletes itself with it).
   void Destroy();
 

@@ -23,9 +23,9 @@ void* const kMarker = reinterpret_cast<void*>(static_cast<uintptr_t>(0xdeadbeef)
 class Identity : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(host_.hwnd(), nullptr);
-    ASSERT_NE(host_.control(), nullptr);
-    identity_ = host_.identity();
+    ASSERT_NE(host_.Hwnd(), nullptr);
+    ASSERT_NE(host_.GetControl(), nullptr);
+    identity_ = host_.Identity();
     baseline_ = Count();
   }
   // References held now beyond those the control's own document held when the test began (AddRef and
@@ -81,7 +81,7 @@ TEST_F(Identity, WindowFrameAndSiteInterfacesComeFromOneAxHoster) {
   EXPECT_EQ(static_cast<CAxHoster*>(clientSite), hoster);
   EXPECT_EQ(static_cast<CAxHoster*>(inPlaceSite), hoster);
   EXPECT_EQ(static_cast<CAxHoster*>(controlSite), hoster);
-  EXPECT_EQ(hoster->Owner(), host_.control());
+  EXPECT_EQ(hoster->Owner(), host_.GetControl());
   EXPECT_EQ(Count(), 6u);
   for (IUnknown* p : std::vector<IUnknown*>{window, uiWindow, frame, clientSite, inPlaceSite, controlSite})
     p->Release();
@@ -93,8 +93,8 @@ TEST_F(Identity, UiHandlerAndNotifySinkComeFromTheirOwnObjects) {
   auto* sink = ht::Query<IPropertyNotifySink>(identity_);
   ASSERT_NE(handler, nullptr);
   ASSERT_NE(sink, nullptr);
-  EXPECT_EQ(static_cast<CDocHost*>(handler)->Owner(), host_.control());
-  EXPECT_EQ(static_cast<CNotifySink*>(sink)->Owner(), host_.control());
+  EXPECT_EQ(static_cast<CDocHost*>(handler)->Owner(), host_.GetControl());
+  EXPECT_EQ(static_cast<CNotifySink*>(sink)->Owner(), host_.GetControl());
   sink->Release();
   handler->Release();
 }
@@ -197,8 +197,8 @@ TEST_F(Identity, CountOnlyCountsAndNeverGoesBelowZero) {
   for (ULONG i = 0; i < baseline_; ++i) identity_->Release();
   EXPECT_EQ(identity_->Release(), 0u);  // an unbalanced release does not wrap round
   for (ULONG i = 0; i < baseline_; ++i) identity_->AddRef();
-  EXPECT_TRUE(IsWindow(host_.hwnd()));
-  EXPECT_EQ(Module_FindControl(host_.hwnd()), host_.control());
+  EXPECT_TRUE(IsWindow(host_.Hwnd()));
+  EXPECT_EQ(Module_FindControl(host_.Hwnd()), host_.GetControl());
 }
 
 TEST_F(Identity, ReleasingEveryInterfaceHandedOutDeletesNothing) {
@@ -221,13 +221,13 @@ TEST_F(Identity, ReleasingEveryInterfaceHandedOutDeletesNothing) {
     p->Release();
   }
   EXPECT_EQ(Count(), 0u);
-  EXPECT_EQ(Module_FindControl(host_.hwnd()), host_.control());
+  EXPECT_EQ(Module_FindControl(host_.Hwnd()), host_.GetControl());
   // Every object still answers, at the same address.
   for (const IID* riid : rows) again.push_back(ht::Query<IUnknown>(identity_, *riid));
   EXPECT_EQ(again, held);
   HWND window = nullptr;
   EXPECT_EQ(static_cast<IOleWindow*>(static_cast<void*>(again[2]))->GetWindow(&window), S_OK);
-  EXPECT_EQ(window, host_.hwnd());
+  EXPECT_EQ(window, host_.Hwnd());
   for (IUnknown* p : again) p->Release();
 }
 
@@ -276,13 +276,13 @@ TEST(AmbientDispatch, LivesWithTheControlAndOutlivesItOnlyForItsHolders) {
   const LONG before = CTestDispatch::Live();
   {
     ht::HostedControl host;
-    ASSERT_NE(host.control(), nullptr);
+    ASSERT_NE(host.GetControl(), nullptr);
     EXPECT_EQ(CTestDispatch::Live(), before + 1);
   }
   EXPECT_EQ(CTestDispatch::Live(), before);
   // An engine that still holds the dispatch when the control goes keeps it until it lets go.
   ht::HostedControl host;
-  auto* ambient = ht::Query<IDispatch>(host.identity(), IID_IDispatch);
+  auto* ambient = ht::Query<IDispatch>(host.Identity(), IID_IDispatch);
   ASSERT_NE(ambient, nullptr);
   host.Destroy();
   EXPECT_EQ(CTestDispatch::Live(), before + 1);

@@ -13,9 +13,9 @@ namespace {
 class ReadyStateSink : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(host_.control(), nullptr);
-    host_.control()->ReplaceDocumentForTest(document_.get());
-    sink_ = ht::Query<IPropertyNotifySink>(host_.identity());
+    ASSERT_NE(host_.GetControl(), nullptr);
+    host_.GetControl()->ReplaceDocumentForTest(document_.get());
+    sink_ = ht::Query<IPropertyNotifySink>(host_.Identity());
     ASSERT_NE(sink_, nullptr);
     refsBefore_ = document_.refs;
   }
@@ -26,7 +26,7 @@ class ReadyStateSink : public ::testing::Test {
     host_.Destroy();
     EXPECT_EQ(document_.refs, 0);
   }
-  UINT Completions() const { return host_.control()->CompletedLoads(); }
+  UINT Completions() const { return host_.GetControl()->CompletedLoads(); }
 
   ht::FakeDocument document_;  // outlives the control, which holds it
   ht::HostedControl host_;
@@ -95,7 +95,7 @@ TEST_F(ReadyStateSink, FailedReadIsIgnored) {
 }
 
 TEST_F(ReadyStateSink, WithoutADocumentNothingIsRead) {
-  host_.control()->ReplaceDocumentForTest(nullptr);
+  host_.GetControl()->ReplaceDocumentForTest(nullptr);
   refsBefore_ = 0;
   document_.readyState = READYSTATE_COMPLETE;
   EXPECT_EQ(sink_->OnChanged(DISPID_READYSTATE), S_OK);

@@ -12,7 +12,7 @@ TEST_F(Protocol, ReservedMessagesAnswerZero) {
 
 TEST_F(Protocol, GetCodeWithoutADocumentFailsWithError4) {
   ASSERT_NE(CreateControl(), nullptr);
-  control()->ReplaceDocumentForTest(nullptr);
+  GetControl()->ReplaceDocumentForTest(nullptr);
   EXPECT_EQ(Send(VLM_GETCODE, 0, 0), 0);
   EXPECT_EQ(LastError(), DWORD(VLM_ERR_NO_DOCUMENT));
   MSG msg = {};
@@ -31,19 +31,19 @@ TEST_F(Protocol, NullTextsAndPathsAreRefused) {
 TEST_F(Protocol, ObjectInsertionWithoutAClsidLeavesTheArmedKind) {
   ASSERT_NE(CreateControl(), nullptr);
   EXPECT_EQ(Send(VLM_BEGININSERT, VLM_KIND_TEXTBOX), 1);
-  EXPECT_EQ(control()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
+  EXPECT_EQ(GetControl()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
   EXPECT_EQ(Send(VLM_BEGININSERT, VLM_KIND_OBJECT, 0), 0);
   EXPECT_EQ(LastError(), DWORD(VLM_ERR_NO_CLSID));
-  EXPECT_EQ(control()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
+  EXPECT_EQ(GetControl()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
   // The kind is the 32-bit value it is stored as, whatever a 64-bit wParam carries above it.
   EXPECT_EQ(Send(VLM_BEGININSERT, (WPARAM(1) << 32) | VLM_KIND_OBJECT, 0), 0);
   EXPECT_EQ(LastError(), DWORD(VLM_ERR_NO_CLSID));
-  EXPECT_EQ(control()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
+  EXPECT_EQ(GetControl()->InsertKind(), DWORD(VLM_KIND_TEXTBOX));
   CLSID clsid = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
   EXPECT_EQ(Send(VLM_BEGININSERT, VLM_KIND_OBJECT, reinterpret_cast<LPARAM>(&clsid)), 1);
-  EXPECT_EQ(control()->InsertKind(), DWORD(VLM_KIND_OBJECT));
+  EXPECT_EQ(GetControl()->InsertKind(), DWORD(VLM_KIND_OBJECT));
   EXPECT_EQ(Send(VLM_CANCELINSERT), 1);
-  EXPECT_EQ(control()->InsertKind(), 0u);
+  EXPECT_EQ(GetControl()->InsertKind(), 0u);
 }
 
 TEST_F(Protocol, InsertCenteredNeedsAnArmedKind) {
@@ -126,11 +126,11 @@ namespace {
 TEST_F(Protocol, PropertiesNeedADocumentAndInDesignModeTheSurface) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_EQ(Send(VLM_SETDESIGNMODE, 0), 1);
-  control()->lastError = 0;
+  GetControl()->lastError = 0;
   EXPECT_EQ(Send(VLM_PROPERTIES), 0);
   EXPECT_EQ(LastError(), DWORD(VLM_ERR_NO_SURFACE));
-  control()->ReplaceDocumentForTest(nullptr);
-  control()->lastError = 0;
+  GetControl()->ReplaceDocumentForTest(nullptr);
+  GetControl()->lastError = 0;
   EXPECT_EQ(Send(VLM_PROPERTIES), 0);
   EXPECT_EQ(LastError(), 0u);
 }

@@ -6,9 +6,9 @@ namespace {
 
 TEST_F(Protocol, CreationActivatesTheDocumentAndSizesTheFormTo400x150) {
   ASSERT_NE(CreateControl(), nullptr);
-  ASSERT_NE(control(), nullptr);
-  EXPECT_NE(control()->Document(), nullptr);
-  EXPECT_EQ(control()->CompletedLoads(), 1u);
+  ASSERT_NE(GetControl(), nullptr);
+  EXPECT_NE(GetControl()->Document(), nullptr);
+  EXPECT_EQ(GetControl()->CompletedLoads(), 1u);
   SIZE client = ClientSize();
   EXPECT_EQ(client.cx, 400);
   EXPECT_EQ(client.cy, 150);
@@ -17,7 +17,7 @@ TEST_F(Protocol, CreationActivatesTheDocumentAndSizesTheFormTo400x150) {
   ASSERT_GE(codes.size(), 2u);
   EXPECT_EQ(codes[0], UINT(VLMN_MOVED));
   EXPECT_EQ(codes[1], UINT(VLMN_RESIZED));
-  const VLMNOTIFY& resized = parent_->messages()[1].notify;
+  const VLMNOTIFY& resized = parent_->Messages()[1].notify;
   EXPECT_EQ(resized.hdr.hwndFrom, hwnd_);
   EXPECT_EQ(resized.hdr.idFrom, 7u);
   EXPECT_EQ(resized.kind, UINT(VLM_KIND_OTHER));
@@ -77,7 +77,7 @@ TEST_F(Protocol, ResizingTheFormStoresItAndTellsTheParent) {
   parent_->Clear();
   SetWindowPos(hwnd_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_EQ(parent_->NotifyCodes(), (std::vector<UINT>{VLMN_MOVED}));
-  const VLMNOTIFY& moved = parent_->messages()[0].notify;
+  const VLMNOTIFY& moved = parent_->Messages()[0].notify;
   EXPECT_EQ(moved.rcWindow.left, 40);
   EXPECT_EQ(moved.rcWindow.top, 30);
 }

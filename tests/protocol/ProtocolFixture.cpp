@@ -30,7 +30,7 @@ void Protocol::SetUp() { parent_->Clear(); }
 void Protocol::TearDown() { DestroyControl(); }
 
 HWND Protocol::CreateControl(int x, int y, int width, int height) {
-  hwnd_ = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent_->hwnd(),
+  hwnd_ = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent_->Hwnd(),
                           reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
   if (hwnd_) WaitForLoads(1);
   return hwnd_;
@@ -43,7 +43,7 @@ void Protocol::DestroyControl() {
 }
 
 bool Protocol::WaitForLoads(UINT count, DWORD timeoutMs) {
-  return vt::PumpUntil([&] { return control() && control()->CompletedLoads() >= count; }, timeoutMs);
+  return vt::PumpUntil([&] { return GetControl() && GetControl()->CompletedLoads() >= count; }, timeoutMs);
 }
 
 SIZE Protocol::ClientSize() const {

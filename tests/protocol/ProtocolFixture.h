@@ -31,8 +31,8 @@ class Protocol : public ::testing::Test {
   bool WaitForLoads(UINT count, DWORD timeoutMs = 5000);
 
   LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) { return SendMessageW(hwnd_, msg, wParam, lParam); }
-  DWORD LastError() const { return control()->lastError; }
-  CVellum* control() const { return Module_FindControl(hwnd_); }
+  DWORD LastError() const { return GetControl()->lastError; }
+  CVellum* GetControl() const { return Module_FindControl(hwnd_); }
   SIZE ClientSize() const;
 
   static std::unique_ptr<vt::RecordingParent> parent_;

@@ -43,7 +43,7 @@ TEST_F(Protocol, ALoadThatReplacesAnUnfinishedOneLeavesNoTemporaryFileBehind) {
   Send(VLM_SETTEMPDIR, 0, reinterpret_cast<LPARAM>(dir.c_str()));
   EXPECT_EQ(Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>("<p>first</p>")), 1);
   EXPECT_EQ(Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>("<p>second</p>")), 1);  // no messages between
-  WaitForLoads(control()->CompletedLoads() + 1);
+  WaitForLoads(GetControl()->CompletedLoads() + 1);
   vt::PumpPending();
   EXPECT_EQ(CountFiles(dir, "qxv*"), 0);
   RemoveDirectoryA(dir.c_str());

@@ -14,7 +14,7 @@ class TemplateCursor {
  public:
   TemplateCursor(const void* data, std::size_t size) : bytes_(static_cast<const unsigned char*>(data)), size_(size) {}
 
-  bool ok() const { return ok_; }
+  bool Ok() const { return ok_; }
 
   template <typename T>
   T Read() {
@@ -143,8 +143,8 @@ std::optional<DialogTemplate> ParseDialogTemplate(const void* data, std::size_t 
     }
     dialog.fontFace = cursor.ReadText();
   }
-  for (int i = 0; i < controlCount && cursor.ok(); ++i) dialog.controls.push_back(ReadControl(cursor, dialog.extended));
-  if (!cursor.ok()) return std::nullopt;
+  for (int i = 0; i < controlCount && cursor.Ok(); ++i) dialog.controls.push_back(ReadControl(cursor, dialog.extended));
+  if (!cursor.Ok()) return std::nullopt;
   return dialog;
 }
 

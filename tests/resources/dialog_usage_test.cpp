@@ -92,8 +92,8 @@ class CreatedDialog {
   CreatedDialog(const CreatedDialog&) = delete;
   CreatedDialog& operator=(const CreatedDialog&) = delete;
 
-  HWND window() const { return dialog_; }
-  const DialogRecord& record() const { return record_; }
+  HWND Window() const { return dialog_; }
+  const DialogRecord& Record() const { return record_; }
 
  private:
   std::vector<std::byte> bytes_;
@@ -113,9 +113,9 @@ class DialogTextFits : public DialogUsage, public ::testing::WithParamInterface<
 
 TEST_P(DialogTextFits, EveryLabelAndButtonTextFitsItsControl) {
   CreatedDialog created(GetParam());
-  ASSERT_NE(created.window(), nullptr);
-  HDC dc = GetDC(created.window());
-  for (HWND child = GetWindow(created.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  ASSERT_NE(created.Window(), nullptr);
+  HDC dc = GetDC(created.Window());
+  for (HWND child = GetWindow(created.Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const std::wstring className = ClassName(child);
     if (CompareStringOrdinal(className.c_str(), -1, L"Static", -1, TRUE) != CSTR_EQUAL &&
         CompareStringOrdinal(className.c_str(), -1, L"Button", -1, TRUE) != CSTR_EQUAL)
@@ -130,7 +130,7 @@ TEST_P(DialogTextFits, EveryLabelAndButtonTextFitsItsControl) {
     EXPECT_LE(extent.cx, client.right) << testing::PrintToString(text);
     EXPECT_LE(extent.cy, client.bottom) << testing::PrintToString(text);
   }
-  ReleaseDC(created.window(), dc);
+  ReleaseDC(created.Window(), dc);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryTemplate, DialogTextFits,
@@ -142,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(EveryTemplate, DialogTextFits,
 TEST_F(DialogUsage, OkIsTheDefaultButtonOfTheModalDialogs) {
   for (int dialogId : {kChooseFontDialog, kSelectOptionsDialog, kCodeTextDialog}) {
     CreatedDialog created(dialogId);
-    ASSERT_NE(created.window(), nullptr) << dialogId;
-    const LRESULT defaultId = SendMessageW(created.window(), DM_GETDEFID, 0, 0);
+    ASSERT_NE(created.Window(), nullptr) << dialogId;
+    const LRESULT defaultId = SendMessageW(created.Window(), DM_GETDEFID, 0, 0);
     EXPECT_EQ(HIWORD(defaultId), DC_HASDEFID) << dialogId;
     EXPECT_EQ(LOWORD(defaultId), IDOK) << dialogId;
   }
@@ -151,19 +151,19 @@ TEST_F(DialogUsage, OkIsTheDefaultButtonOfTheModalDialogs) {
 
 TEST_F(DialogUsage, EnterInTheTextBoxPressesOk) {
   CreatedDialog created(kCodeTextDialog);
-  ASSERT_NE(created.window(), nullptr);
-  HWND text = GetDlgItem(created.window(), 1013);
+  ASSERT_NE(created.Window(), nullptr);
+  HWND text = GetDlgItem(created.Window(), 1013);
   ASSERT_NE(text, nullptr);
   SetFocus(text);
   SetWindowTextW(text, L"first line");
 
   MSG enter = {text, WM_KEYDOWN, VK_RETURN, 0x001C0001, static_cast<DWORD>(GetMessageTime()), {}};
-  if (!IsDialogMessageW(created.window(), &enter)) {
+  if (!IsDialogMessageW(created.Window(), &enter)) {
     TranslateMessage(&enter);
     DispatchMessageW(&enter);
   }
-  const DialogRecord& record = created.record();
-  EXPECT_TRUE(PumpUntil([&] { return record.Received(IDOK); }, created.window()));
+  const DialogRecord& record = created.Record();
+  EXPECT_TRUE(PumpUntil([&] { return record.Received(IDOK); }, created.Window()));
   EXPECT_FALSE(record.Received(IDCANCEL));
   EXPECT_EQ(WindowText(text), L"first line") << "Enter must not reach the text";
 }

@@ -23,9 +23,9 @@ class RecordingParent {
  public:
   RecordingParent(int width = 800, int height = 600);
   ~RecordingParent();
-  HWND hwnd() const { return hwnd_; }
+  HWND Hwnd() const { return hwnd_; }
 
-  const std::vector<RecordedMessage>& messages() const { return messages_; }
+  const std::vector<RecordedMessage>& Messages() const { return messages_; }
   void Clear() { messages_.clear(); }
   // Notification codes in order of arrival.
   std::vector<UINT> NotifyCodes() const;

@@ -18,7 +18,7 @@ class TraceRecorder {
     SetTraceHook(previous_);
     Current() = nullptr;
   }
-  const std::vector<std::string>& texts() const { return texts_; }
+  const std::vector<std::string>& Texts() const { return texts_; }
   bool Saw(const std::string& text) const {
     for (const auto& t : texts_)
       if (t == text) return true;

@@ -79,7 +79,7 @@ TEST_F(ElementCommandFaults, AFailedCommandLeavesEverythingAsItWas) {
     ASSERT_EQ(Send(VLM_CANCELINSERT), 1);  // the surface was armed as well: clicks select again
     ASSERT_EQ(Send(VLM_UNDO), 1);
     ASSERT_TRUE(WaitForPendingLoad());
-    surface()->ClearSelection();
+    GetSurface()->ClearSelection();
     for (size_t i = 0; i < command.selected.size(); ++i) {
       const RECT box = Box(command.selected[i]);
       Click((box.left + box.right) / 2, (box.top + box.bottom) / 2, i == 0 ? 0 : MK_SHIFT);

@@ -201,7 +201,7 @@ TEST_F(Surface, TextOutsideTheAnsiCodePageSurvivesCopyAndPaste) {
   ASSERT_EQ(Send(VLM_COPY), 1);
   ASSERT_EQ(Send(VLM_PASTE), 1);
   CComRef<IHTMLElement> body;
-  control()->Document()->get_body(body.out());
+  GetControl()->Document()->get_body(body.out());
   CBstr inner;
   body->get_innerHTML(inner.out());
   std::wstring text = inner.get();
@@ -252,11 +252,11 @@ TEST_F(Surface, TheAlignmentFamily) {
 
 TEST_F(Surface, AlignmentNeedsTwoElementsAndNoLock) {
   SelectIds({L"a"});
-  EXPECT_EQ(surface()->AlignRights(), 0);
+  EXPECT_EQ(GetSurface()->AlignRights(), 0);
   EXPECT_EQ(Send(VLM_ALIGNRIGHTS), 0);
   SelectIds({L"a", L"b"});
   Send(VLM_SETLOCK, 1);
-  EXPECT_EQ(surface()->AlignLefts(), 0);
+  EXPECT_EQ(GetSurface()->AlignLefts(), 0);
   EXPECT_EQ(Box(L"a").left, 10);
 }
 

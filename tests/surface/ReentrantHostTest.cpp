@@ -124,11 +124,11 @@ class ReentrantHost : public Surface {
       EXPECT_EQ(Module_FindControl(hwnd_), nullptr) << where;
       return;
     }
-    ASSERT_NE(control(), nullptr) << where;
-    WaitForLoads(control()->CompletedLoads() + 1, 200);  // a load started by the host
+    ASSERT_NE(GetControl(), nullptr) << where;
+    WaitForLoads(GetControl()->CompletedLoads() + 1, 200);  // a load started by the host
     EXPECT_NE(Code(), "<failed>") << where;
     EXPECT_EQ(Send(VLM_SETDESIGNMODE, 1), 1) << where;
-    ASSERT_NE(surface(), nullptr) << where;
+    ASSERT_NE(GetSurface(), nullptr) << where;
     EXPECT_TRUE(Arm(VLM_KIND_BUTTON)) << where;
     EXPECT_EQ(Send(VLM_INSERTCENTERED, VLM_KIND_BUTTON), 1) << where << ", last error " << LastError();
   }

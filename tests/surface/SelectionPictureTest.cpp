@@ -16,7 +16,7 @@ std::wstring ReferencePath(const wchar_t* name) {
 
 TEST_F(Surface, ThreeSelectedElementsOverTheLivePage) {
   SelectIds({L"a", L"b", L"c"});
-  surface()->Redraw();
+  GetSurface()->Redraw();
   vt::PumpFor(100);
   const vt::Image picture = vt::CaptureWindow(hwnd_);
   ASSERT_GT(picture.width, 0);

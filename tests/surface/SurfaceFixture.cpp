@@ -31,7 +31,7 @@ void Surface::SetUp() {
   ASSERT_TRUE(CreateControl(10, 10, 420, 320));
   ASSERT_EQ(Send(VLM_SETDESIGNMODE, 1), 1);
   ASSERT_TRUE(LoadAndWait(kForm));
-  ASSERT_NE(surface(), nullptr);
+  ASSERT_NE(GetSurface(), nullptr);
   vt::PumpPending();
 }
 
@@ -70,7 +70,7 @@ void Surface::Key(UINT vk, bool shift) {
 
 std::vector<std::string> Surface::SelectedIds() const {
   std::vector<std::string> ids;
-  for (CUIHTMLRect* r : surface()->Selection()) {
+  for (CUIHTMLRect* r : GetSurface()->Selection()) {
     CComRef<IHTMLElement> element(r->GetElement());
     CBstr id;
     if (element && SUCCEEDED(element->get_id(id.out()))) ids.push_back(Narrow(id.get()));
@@ -80,7 +80,7 @@ std::vector<std::string> Surface::SelectedIds() const {
 
 IHTMLElement* Surface::Element(const wchar_t* id) const {
   CComRef<IHTMLDocument3> document3;
-  if (FAILED(control()->Document()->QueryInterface(IID_IHTMLDocument3, document3.outVoid()))) return nullptr;
+  if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document3.outVoid()))) return nullptr;
   CBstr name(id);
   IHTMLElement* element = nullptr;
   document3->getElementById(name.get(), &element);

@@ -21,8 +21,8 @@ class Surface : public dt::Control {
   void SetUp() override;
   void TearDown() override;
 
-  CVlmUIWin* surface() const { return control()->Surface(); }
-  HWND SurfaceWindow() const { return surface()->GetHwnd(); }
+  CVlmUIWin* GetSurface() const { return GetControl()->Surface(); }
+  HWND SurfaceWindow() const { return GetSurface()->GetHwnd(); }
 
   // Mouse messages at the surface, as the window manager sends them (keys: MK_SHIFT, MK_CONTROL).
   void Down(int x, int y, WPARAM keys = 0);

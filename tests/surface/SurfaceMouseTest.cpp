@@ -26,7 +26,7 @@ TEST_F(Surface, ShiftControlClickMakesASelectedElementPrimary) {
   SelectIds({L"a", L"b", L"c"});
   Click(30, 20, MK_SHIFT | MK_CONTROL);
   EXPECT_EQ(SelectedIds(), (Ids{"b", "c", "a"}));
-  CComRef<IHTMLElement> primary(surface()->SelectedElement());
+  CComRef<IHTMLElement> primary(GetSurface()->SelectedElement());
   CBstr id;
   ASSERT_TRUE(primary);
   primary->get_id(id.out());
@@ -37,7 +37,7 @@ TEST_F(Surface, BandOverBareBodySelectsWhatLiesWhollyInside) {
   SelectIds({L"c"});
   Drag({5, 5}, {190, 65});  // holds a and b wholly, c not at all
   EXPECT_EQ(SelectedIds(), (Ids{"a", "b"}));
-  EXPECT_EQ(surface()->Mode(), kModeIdle);
+  EXPECT_EQ(GetSurface()->Mode(), kModeIdle);
   Drag({5, 5}, {120, 65});  // b only partly inside: a alone
   EXPECT_EQ(SelectedIds(), Ids{"a"});
 }
@@ -110,7 +110,7 @@ TEST_F(Surface, TrackRectanglesArePostedForBandsAndBareMoves) {
   std::vector<RECT> tracks;
   auto collect = [&] {
     vt::PumpPending();
-    for (const auto& m : parent_->messages())
+    for (const auto& m : parent_->Messages())
       if (m.code == VLMN_TRACKRECT) {
         EXPECT_TRUE(m.posted);
         tracks.push_back(m.notify.rcTrack);
@@ -133,10 +133,10 @@ TEST_F(Surface, TrackRectanglesArePostedForBandsAndBareMoves) {
 
 TEST_F(Surface, ArmedInsertionInsertsAtTheDrawnRectangleAndDisarms) {
   ASSERT_EQ(Send(VLM_BEGININSERT, VLM_KIND_BUTTON), 1);
-  EXPECT_EQ(surface()->Mode(), kModeInsertArmed);
+  EXPECT_EQ(GetSurface()->Mode(), kModeInsertArmed);
   Drag({300, 250}, {250, 200});
-  EXPECT_EQ(control()->InsertKind(), 0u);
-  EXPECT_EQ(surface()->Mode(), kModeIdle);
+  EXPECT_EQ(GetControl()->InsertKind(), 0u);
+  EXPECT_EQ(GetSurface()->Mode(), kModeIdle);
   EXPECT_NE(Body().find("left: 250px; top: 200px; width: 50px; height: 50px;"), std::string::npos) << Body();
 }
 

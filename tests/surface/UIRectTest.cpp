@@ -69,7 +69,7 @@ class Canvas {
     DeleteObject(bitmap_);
     DeleteDC(dc_);
   }
-  HDC dc() const { return dc_; }
+  HDC Dc() const { return dc_; }
   COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
   int CountNot(COLORREF colour) const {
     int n = 0;
@@ -86,43 +86,43 @@ class Canvas {
 
 TEST(UIRectDrawing, PrimaryAndSecondaryLooksFillHandlesWithTheConfiguredColours) {
   Canvas canvas;
-  CUIRect(10, 10, 50, 50).DrawPrimary(canvas.dc());
+  CUIRect(10, 10, 50, 50).DrawPrimary(canvas.Dc());
   EXPECT_EQ(canvas.At(10, 10), VLMConfig()->primaryHandleColour());  // centre of the top-left handle
   EXPECT_EQ(canvas.At(7, 7), RGB(0, 0, 0));                          // its outline
   EXPECT_EQ(canvas.At(30, 10), VLMConfig()->primaryHandleColour());  // top handle
   EXPECT_EQ(canvas.At(20, 10), RGB(0, 0, 0));                        // the frame between handles
   EXPECT_EQ(canvas.At(30, 30), RGB(255, 255, 255));                  // the inside stays
   Canvas other;
-  CUIRect(10, 10, 50, 50).DrawSecondary(other.dc());
+  CUIRect(10, 10, 50, 50).DrawSecondary(other.Dc());
   EXPECT_EQ(other.At(50, 50), VLMConfig()->secondaryHandleColour());
 }
 
 TEST(UIRectDrawing, TrackerAndBandUndoThemselvesAndLeaveTheContextAsItWas) {
   Canvas canvas;
-  HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN);
-  HGDIOBJ brush = GetCurrentObject(canvas.dc(), OBJ_BRUSH);
-  SetROP2(canvas.dc(), R2_COPYPEN);
+  HGDIOBJ pen = GetCurrentObject(canvas.Dc(), OBJ_PEN);
+  HGDIOBJ brush = GetCurrentObject(canvas.Dc(), OBJ_BRUSH);
+  SetROP2(canvas.Dc(), R2_COPYPEN);
   CUIRect r(10, 10, 50, 40);
-  r.DrawTracker(canvas.dc());
+  r.DrawTracker(canvas.Dc());
   EXPECT_GT(canvas.CountNot(RGB(255, 255, 255)), 0);
-  r.DrawTracker(canvas.dc());
+  r.DrawTracker(canvas.Dc());
   EXPECT_EQ(canvas.CountNot(RGB(255, 255, 255)), 0);
-  r.DrawBand(canvas.dc());
+  r.DrawBand(canvas.Dc());
   EXPECT_GT(canvas.CountNot(RGB(255, 255, 255)), 0);
-  r.DrawBand(canvas.dc());
+  r.DrawBand(canvas.Dc());
   EXPECT_EQ(canvas.CountNot(RGB(255, 255, 255)), 0);
-  EXPECT_EQ(GetROP2(canvas.dc()), R2_COPYPEN);
-  EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
-  EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_BRUSH), brush);
+  EXPECT_EQ(GetROP2(canvas.Dc()), R2_COPYPEN);
+  EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_PEN), pen);
+  EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BRUSH), brush);
 }
 
 TEST(UIRectDrawing, FramePlacementAndNoContext) {
   Canvas canvas;
   CUIRect r(10, 10, 50, 50);
-  r.DrawFrame(canvas.dc(), static_cast<int>(FramePlacement::Inside));
+  r.DrawFrame(canvas.Dc(), static_cast<int>(FramePlacement::Inside));
   EXPECT_EQ(canvas.At(13, 30), RGB(0, 0, 0));  // 3 pixels inside the left edge
   EXPECT_EQ(canvas.At(10, 30), RGB(255, 255, 255));
-  r.DrawFrame(canvas.dc(), static_cast<int>(FramePlacement::Outside));
+  r.DrawFrame(canvas.Dc(), static_cast<int>(FramePlacement::Outside));
   EXPECT_EQ(canvas.At(7, 30), RGB(0, 0, 0));
   r.DrawPrimary(nullptr);  // nothing to draw on: nothing happens
   r.DrawTracker(nullptr);

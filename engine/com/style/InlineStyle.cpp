@@ -48,9 +48,9 @@ const std::u16string& CInlineStyle::CssText() const {
 void CInlineStyle::WriteBack(const css::DeclarationBlock& declarations) {
   const std::u16string text = declarations.CssText();
   if (text.empty()) {
-    element_->removeAttribute(u"style");
+    element_->RemoveAttribute(u"style");
   } else {
-    element_->setAttribute(u"style", text);
+    element_->SetAttribute(u"style", text);
   }
 }
 

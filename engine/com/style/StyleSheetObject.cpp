@@ -18,18 +18,18 @@ HRESULT CStyleSheetObject::QueryInterfaceImpl(REFIID riid, void** out) {
 HRESULT CStyleSheetObject::get_cssText(BSTR* p) {
   if (!p) return E_POINTER;
   *p = nullptr;
-  return Guarded([&] { return ReturnText(element_->text(), p); });
+  return Guarded([&] { return ReturnText(element_->Text(), p); });
 }
 
 HRESULT CStyleSheetObject::put_cssText(BSTR v) {
   return Guarded([&] {
-    element_->setText(TextOf(v));
+    element_->SetText(TextOf(v));
     return S_OK;
   });
 }
 
 HRESULT CStyleSheetObject::GetCssTextMember(CStyleSheetObject& self, VARIANT* result) {
-  return Guarded([&] { return ReturnTextVariant(self.element_->text(), result); });
+  return Guarded([&] { return ReturnTextVariant(self.element_->Text(), result); });
 }
 
 HRESULT CStyleSheetObject::PutCssTextMember(CStyleSheetObject& self, const VARIANT& value) {
@@ -46,14 +46,14 @@ HRESULT CStyleSheetObject::GetAttributeText(std::u16string_view name, std::u16st
   if (!p) return E_POINTER;
   *p = nullptr;
   return Guarded([&] {
-    const vellum::engine::Attribute* attribute = element_->findAttribute(name);
+    const vellum::engine::Attribute* attribute = element_->FindAttribute(name);
     return ReturnText(attribute ? std::u16string_view(attribute->value) : fallback, p);
   });
 }
 
 HRESULT CStyleSheetObject::SetAttributeText(std::u16string_view name, BSTR value) {
   return Guarded([&] {
-    element_->setAttribute(name, TextOf(value));
+    element_->SetAttribute(name, TextOf(value));
     return S_OK;
   });
 }

@@ -13,11 +13,11 @@ using vellum::engine::Element;
 
 namespace {
 
-bool IsChoosable(const Element& option) { return !option.hasAttribute(u"disabled"); }
+bool IsChoosable(const Element& option) { return !option.HasAttribute(u"disabled"); }
 
 // Makes `chosen` the only selected option of the select.
 void SelectOnly(CFormState& state, const Element& select, Element& chosen) {
-  if (!select.hasAttribute(u"multiple")) {
+  if (!select.HasAttribute(u"multiple")) {
     state.SetSelected(chosen, true);
     return;
   }
@@ -100,7 +100,7 @@ void CLiveForm::ChooseListRow(Element& select, POINT point, Modifiers modifiers)
   std::size_t row = first + static_cast<std::size_t>((point.y - box->y - kListFrame) / kListRowHeight);
   if (row >= options.size() || !IsChoosable(*options[row])) return;
   CFormState& state = document_.FormState();
-  if (select.hasAttribute(u"multiple") && Has(modifiers, Modifiers::Control))
+  if (select.HasAttribute(u"multiple") && Has(modifiers, Modifiers::Control))
     state.SetSelected(*options[row], !state.Selected(*options[row]));
   else
     SelectOnly(state, select, *options[row]);

@@ -15,7 +15,7 @@ class CClipboardScope {
   }
   CClipboardScope(const CClipboardScope&) = delete;
   CClipboardScope& operator=(const CClipboardScope&) = delete;
-  bool open() const { return open_; }
+  bool Open() const { return open_; }
 
  private:
   bool open_;
@@ -25,7 +25,7 @@ class CClipboardScope {
 
 std::optional<std::u16string> ReadClipboardText(HWND owner) {
   CClipboardScope clipboard(owner);
-  if (!clipboard.open()) return std::nullopt;
+  if (!clipboard.Open()) return std::nullopt;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
   const auto* text = static_cast<const char16_t*>(GlobalLock(data));
@@ -50,7 +50,7 @@ bool WriteClipboardText(HWND owner, std::u16string_view text) {
   target[text.size()] = u'\0';
   GlobalUnlock(block);
   CClipboardScope clipboard(owner);
-  if (!clipboard.open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {
+  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {
     GlobalFree(block);
     return false;
   }

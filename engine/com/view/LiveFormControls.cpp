@@ -10,7 +10,7 @@ using vellum::engine::TagId;
 namespace {
 
 ControlKind InputKind(const Element& input) {
-  std::u16string type = vellum::engine::toAsciiLower(AttributeText(input, u"type"));
+  std::u16string type = vellum::engine::ToAsciiLower(AttributeText(input, u"type"));
   if (type == u"hidden") return ControlKind::None;
   if (type == u"password") return ControlKind::Password;
   if (type == u"checkbox") return ControlKind::CheckBox;
@@ -21,9 +21,9 @@ ControlKind InputKind(const Element& input) {
 }
 
 bool IsInFirstLegendOf(const Element& control, const Element& fieldset) {
-  for (vellum::engine::Node* child = fieldset.firstChild(); child; child = child->nextSibling()) {
-    const Element* legend = vellum::engine::asElement(child);
-    if (legend && legend->is(TagId::Legend)) return legend->isInclusiveAncestorOf(&control);
+  for (vellum::engine::Node* child = fieldset.FirstChild(); child; child = child->NextSibling()) {
+    const Element* legend = vellum::engine::AsElement(child);
+    if (legend && legend->Is(TagId::Legend)) return legend->IsInclusiveAncestorOf(&control);
   }
   return false;
 }
@@ -31,8 +31,8 @@ bool IsInFirstLegendOf(const Element& control, const Element& fieldset) {
 }  // namespace
 
 ControlKind ControlKindOf(const Element& element) {
-  if (!element.isHtml()) return ControlKind::None;
-  switch (element.tagId()) {
+  if (!element.IsHtml()) return ControlKind::None;
+  switch (element.GetTagId()) {
     case TagId::Input:
       return InputKind(element);
     case TagId::Textarea:
@@ -47,16 +47,16 @@ ControlKind ControlKindOf(const Element& element) {
 }
 
 bool IsDisabled(const Element& control) {
-  if (control.hasAttribute(u"disabled")) return true;
-  for (const Element* e = control.parentElement(); e; e = e->parentElement())
-    if (e->is(TagId::Fieldset) && e->hasAttribute(u"disabled") && !IsInFirstLegendOf(control, *e)) return true;
+  if (control.HasAttribute(u"disabled")) return true;
+  for (const Element* e = control.ParentElement(); e; e = e->ParentElement())
+    if (e->Is(TagId::Fieldset) && e->HasAttribute(u"disabled") && !IsInFirstLegendOf(control, *e)) return true;
   return false;
 }
 
-bool IsReadOnly(const Element& control) { return control.hasAttribute(u"readonly"); }
+bool IsReadOnly(const Element& control) { return control.HasAttribute(u"readonly"); }
 
 std::optional<std::size_t> MaxLengthOf(const Element& control) {
-  const vellum::engine::Attribute* attribute = control.findAttribute(u"maxlength");
+  const vellum::engine::Attribute* attribute = control.FindAttribute(u"maxlength");
   if (!attribute) return std::nullopt;
   std::u16string_view text = attribute->value;
   while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);

@@ -41,9 +41,9 @@ void Finish(HWND list, CDropDownState& state, Outcome outcome) {
       LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
       std::vector<Element*> options = CFormState::Options(*state.select);
       // The page may have changed under the open list: a select no longer shown chooses nothing.
-      bool current = state.select->isConnected() && &state.select->document() == &state.document->Tree();
+      bool current = state.select->IsConnected() && &state.select->GetDocument() == &state.document->Tree();
       if (current && row >= 0 && static_cast<size_t>(row) < options.size() &&
-          !options[static_cast<size_t>(row)]->hasAttribute(u"disabled")) {
+          !options[static_cast<size_t>(row)]->HasAttribute(u"disabled")) {
         state.document->FormState().SetSelected(*options[static_cast<size_t>(row)], true);
         InvalidateRect(state.view, nullptr, FALSE);
       }

@@ -23,7 +23,7 @@ Element* CLiveForm::FocusedControl() {
   CViewFocus& focus = document_.ViewFocus();
   Element* element = focus.element.get();
   if (!element) return nullptr;
-  if (&element->document() != &document_.Tree() || !IsFocusable(*element, document_.Layout())) {
+  if (&element->GetDocument() != &document_.Tree() || !IsFocusable(*element, document_.Layout())) {
     focus.Blur();
     Changed();
     return nullptr;

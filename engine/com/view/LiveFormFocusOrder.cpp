@@ -22,9 +22,9 @@ bool HasNegativeTabIndex(const Element& element) {
 // control (options, a button's label) are part of it, never stops of their own.
 enum class Descend { Into, Over };
 Node* NextInDocument(Node* node, Descend descend) {
-  if (descend == Descend::Into && node->firstChild()) return node->firstChild();
-  for (; node; node = node->parent())
-    if (node->nextSibling()) return node->nextSibling();
+  if (descend == Descend::Into && node->FirstChild()) return node->FirstChild();
+  for (; node; node = node->Parent())
+    if (node->NextSibling()) return node->NextSibling();
   return nullptr;
 }
 
@@ -40,8 +40,8 @@ bool IsPassedOverRadio(Element& radio, const CFormState& state) {
 std::vector<Element*> TabStops(vellum::engine::Document& document, const vellum::engine::layout::LayoutTree& layout,
                                const CFormState& state) {
   std::vector<Element*> stops;
-  for (Node* node = document.firstChild(); node;) {
-    Element* element = vellum::engine::asElement(node);
+  for (Node* node = document.FirstChild(); node;) {
+    Element* element = vellum::engine::AsElement(node);
     bool control = element && ControlKindOf(*element) != ControlKind::None;
     if (control && IsFocusable(*element, layout) && !HasNegativeTabIndex(*element) &&
         !IsPassedOverRadio(*element, state))
@@ -54,7 +54,7 @@ std::vector<Element*> TabStops(vellum::engine::Document& document, const vellum:
 }  // namespace
 
 bool IsFocusable(const Element& element, const vellum::engine::layout::LayoutTree& layout) {
-  if (ControlKindOf(element) == ControlKind::None || IsDisabled(element) || !element.isConnected()) return false;
+  if (ControlKindOf(element) == ControlKind::None || IsDisabled(element) || !element.IsConnected()) return false;
   const vellum::engine::layout::Box* box = layout.BoxOf(element);
   return box && box->border.width > 0 && box->border.height > 0;
 }
@@ -77,9 +77,9 @@ Element* NextInTabOrder(vellum::engine::Document& document, const vellum::engine
     }
     if (!currentIsStop) {
       // Document order by position in the `all` list.
-      int position = current->sourceIndex();
+      int position = current->SourceIndex();
       before = 0;
-      while (before < stops.size() && stops[before]->sourceIndex() < position) ++before;
+      while (before < stops.size() && stops[before]->SourceIndex() < position) ++before;
     }
   }
   if (direction == TabDirection::Forward) {

@@ -15,24 +15,24 @@ namespace {
 
 // The node after `node` in document order, staying inside `root`.
 Node* NextWithin(Node* node, const Node& root) {
-  if (node->firstChild()) return node->firstChild();
-  for (; node && node != &root; node = node->parent())
-    if (node->nextSibling()) return node->nextSibling();
+  if (node->FirstChild()) return node->FirstChild();
+  for (; node && node != &root; node = node->Parent())
+    if (node->NextSibling()) return node->NextSibling();
   return nullptr;
 }
 
 // The control a label stands for: the element its for attribute names, else the first control in it.
 Element* LabelledControl(Element& label) {
-  if (const vellum::engine::Attribute* target = label.findAttribute(u"for")) {
-    for (Node* node : label.document().all()) {
-      Element* element = vellum::engine::asElement(node);
+  if (const vellum::engine::Attribute* target = label.FindAttribute(u"for")) {
+    for (Node* node : label.GetDocument().All()) {
+      Element* element = vellum::engine::AsElement(node);
       if (element && AttributeText(*element, u"id") == target->value)
         return ControlKindOf(*element) != ControlKind::None ? element : nullptr;
     }
     return nullptr;
   }
-  for (Node* node = label.firstChild(); node; node = NextWithin(node, label))
-    if (Element* element = vellum::engine::asElement(node); element && ControlKindOf(*element) != ControlKind::None)
+  for (Node* node = label.FirstChild(); node; node = NextWithin(node, label))
+    if (Element* element = vellum::engine::AsElement(node); element && ControlKindOf(*element) != ControlKind::None)
       return element;
   return nullptr;
 }
@@ -43,9 +43,9 @@ bool Contains(const vellum::engine::layout::Rect* box, POINT point) { return box
 
 Element* CLiveForm::ControlAt(POINT point, bool& throughLabel) {
   throughLabel = false;
-  for (Element* element = document_.Layout().HitTest(point.x, point.y); element; element = element->parentElement()) {
+  for (Element* element = document_.Layout().HitTest(point.x, point.y); element; element = element->ParentElement()) {
     if (ControlKindOf(*element) != ControlKind::None) return element;
-    if (element->is(TagId::Label)) {
+    if (element->Is(TagId::Label)) {
       throughLabel = true;
       return LabelledControl(*element);
     }

@@ -119,9 +119,9 @@ void PaintTextArea(const PaintContext& context, std::size_t index) {
 }
 
 std::wstring ButtonLabel(const Element& control) {
-  if (control.is(TagId::Button)) return std::wstring(Wide(OptionText(control)));
-  if (const vellum::engine::Attribute* value = control.findAttribute(u"value")) return std::wstring(Wide(value->value));
-  std::u16string type = vellum::engine::toAsciiLower(AttributeText(control, u"type"));
+  if (control.Is(TagId::Button)) return std::wstring(Wide(OptionText(control)));
+  if (const vellum::engine::Attribute* value = control.FindAttribute(u"value")) return std::wstring(Wide(value->value));
+  std::u16string type = vellum::engine::ToAsciiLower(AttributeText(control, u"type"));
   if (type == u"submit") return L"Submit Query";
   if (type == u"reset") return L"Reset";
   return std::wstring();
@@ -186,7 +186,7 @@ void PaintFileInput(const PaintContext& context, std::size_t index) {
 }
 
 Look InputLook(const Element& input) {
-  if (vellum::engine::equalsIgnoringAsciiCase(AttributeText(input, u"type"), u"image")) return Look::Image;
+  if (vellum::engine::EqualsIgnoringAsciiCase(AttributeText(input, u"type"), u"image")) return Look::Image;
   switch (ControlKindOf(input)) {
     case ControlKind::TextBox:
       return Look::TextBox;
@@ -210,8 +210,8 @@ Look InputLook(const Element& input) {
 }  // namespace
 
 Look LookOf(const Element& element) {
-  if (!element.isHtml()) return Look::Box;
-  switch (element.tagId()) {
+  if (!element.IsHtml()) return Look::Box;
+  switch (element.GetTagId()) {
     case TagId::Input:
       return InputLook(element);
     case TagId::Textarea:

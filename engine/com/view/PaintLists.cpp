@@ -24,7 +24,7 @@ void PaintRow(const PaintContext& context, const RECT& row, const RECT& clip, in
   const RECT shown = Intersection(row, clip);
   if (shown.right <= shown.left || shown.bottom <= shown.top) return;
   if (selected && enabled == Enabled::Yes) FillSystem(context.dc, shown, COLOR_HIGHLIGHT);
-  const bool greyed = enabled == Enabled::No || option.hasAttribute(u"disabled");
+  const bool greyed = enabled == Enabled::No || option.HasAttribute(u"disabled");
   context.drawing.TextColor(greyed     ? GetSysColor(COLOR_GRAYTEXT)
                             : selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                        : GetSysColor(COLOR_WINDOWTEXT));

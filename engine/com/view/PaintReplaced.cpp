@@ -72,7 +72,7 @@ std::u16string_view ObjectLabel(const Element& object) {
     std::u16string_view value = AttributeText(object, name);
     if (!value.empty()) return value;
   }
-  return object.localName();
+  return object.LocalName();
 }
 
 }  // namespace
@@ -82,9 +82,9 @@ void PaintFieldsetFrame(const PaintContext& context, std::size_t index) {
   RECT frame = context.BorderRect(index);
   const Element* legend = nullptr;
   const vellum::engine::layout::Box* legendBox = nullptr;
-  for (const vellum::engine::Node* child = fieldset.firstChild(); child && !legendBox; child = child->nextSibling()) {
-    legend = vellum::engine::asElement(child);
-    if (legend && legend->is(TagId::Legend)) legendBox = context.layout.BoxOf(*legend);
+  for (const vellum::engine::Node* child = fieldset.FirstChild(); child && !legendBox; child = child->NextSibling()) {
+    legend = vellum::engine::AsElement(child);
+    if (legend && legend->Is(TagId::Legend)) legendBox = context.layout.BoxOf(*legend);
   }
   ScopedDCState saved(context.dc);
   if (legendBox) {

@@ -154,10 +154,10 @@ bool BoxPaint::HasBorder() const {
 
 const std::vector<BoxPaint>& CPaintStyles::For(vellum::engine::Document& tree, const layout::LayoutTree& layout,
                                                layout::TextMeasurer& measurer) {
-  if (tree_ != &tree || version_ != tree.version() || styles_.size() != layout.Boxes().size()) {
+  if (tree_ != &tree || version_ != tree.Version() || styles_.size() != layout.Boxes().size()) {
     Resolve(tree, layout, measurer);
     tree_ = &tree;
-    version_ = tree.version();
+    version_ = tree.Version();
   }
   return styles_;
 }
@@ -168,7 +168,7 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
   styles_.clear();
   styles_.reserve(boxes.size());
   const css::DocumentSheets sheets(tree);
-  const vellum::engine::Element* body = tree.body();
+  const vellum::engine::Element* body = tree.Body();
   // Boxes come in document order with their depth, so the open ancestors form a stack indexed by depth.
   std::vector<std::unique_ptr<StyleFrame>> chain;
   for (std::size_t i = 0; i < boxes.size(); ++i) {

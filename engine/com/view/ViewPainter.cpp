@@ -89,7 +89,7 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
   FillSystem(dc, dirty, COLOR_WINDOW);  // the canvas under the body
   vellum::engine::Document& tree = document.Tree();
   paintedTree_ = &tree;
-  paintedVersion_ = tree.version();
+  paintedVersion_ = tree.Version();
   try {
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
     const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer());
@@ -120,7 +120,7 @@ void CViewPainter::CheckForChanges() {
   HWND view = document_->ViewWindow();
   if (!view) return;
   const vellum::engine::Document& tree = document_->Tree();
-  if (&tree == paintedTree_ && tree.version() == paintedVersion_) return;
+  if (&tree == paintedTree_ && tree.Version() == paintedVersion_) return;
   repaintAsked_ = true;
   InvalidateRect(view, nullptr, FALSE);
 }

@@ -21,7 +21,7 @@ struct CachedSheet {
 };
 
 std::u16string_view AttributeValue(const Element& element, std::u16string_view name) {
-  const Attribute* attribute = element.findAttribute(name);
+  const Attribute* attribute = element.FindAttribute(name);
   return attribute ? std::u16string_view(attribute->value) : std::u16string_view();
 }
 
@@ -52,19 +52,19 @@ std::shared_ptr<const StyleSheet> SharedStyleSheet(std::u16string_view cssText) 
 }
 
 bool IsCssStyleElement(const Element& element) {
-  if (!element.is(TagId::Style)) {
+  if (!element.Is(TagId::Style)) {
     return false;
   }
-  const Attribute* type = element.findAttribute(u"type");
+  const Attribute* type = element.FindAttribute(u"type");
   const std::u16string_view value = type ? TrimCssWhitespace(type->value) : std::u16string_view();
   return value.empty() || EqualsIgnoringAsciiCase(value, "text/css");
 }
 
 DocumentSheets::DocumentSheets(const Document& document) {
-  for (const Node* node : document.all()) {
-    const Element* element = asElement(node);
+  for (const Node* node : document.All()) {
+    const Element* element = AsElement(node);
     if (element && IsCssStyleElement(*element)) {
-      sheets_.push_back(SharedStyleSheet(element->text()));
+      sheets_.push_back(SharedStyleSheet(element->Text()));
       pointers_.push_back(sheets_.back().get());
     }
   }
@@ -85,7 +85,7 @@ const ComputedStyle& ElementStyleResolver::StyleOf(const Element& element) {
   // The ancestors not resolved yet, nearest first; the nesting cap keeps the chain short.
   std::vector<const Element*> chain;
   const Resolved* parent = nullptr;
-  for (const Element* e = &element; e; e = e->parentElement()) {
+  for (const Element* e = &element; e; e = e->ParentElement()) {
     const auto known = resolved_.find(e);
     if (known != resolved_.end()) {
       parent = known->second.get();
@@ -107,7 +107,7 @@ const ComputedStyle& ElementStyleResolver::StyleOf(const Element& element) {
 }
 
 ComputedStyle ComputeElementStyle(const Element& element) {
-  ElementStyleResolver resolver(element.document());
+  ElementStyleResolver resolver(element.GetDocument());
   return resolver.StyleOf(element);
 }
 

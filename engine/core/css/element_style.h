@@ -39,7 +39,7 @@ class ElementStyleSubject final : public StyleSubject {
  public:
   ElementStyleSubject(const Element& element, const ElementStyleSubject* parent);
 
-  std::u16string_view LocalName() const override { return element_.localName(); }
+  std::u16string_view LocalName() const override { return element_.LocalName(); }
   std::u16string_view IdAttribute() const override;
   std::u16string_view ClassAttribute() const override;
   const StyleSubject* StyleParent() const override { return parent_; }

@@ -109,17 +109,17 @@ const std::u16string& ParsedInlineStyle::CssText() const {
 }
 
 const ParsedInlineStyle* InlineStyleOf(const Element& element) {
-  const Attribute* attribute = element.findAttribute(u"style");
+  const Attribute* attribute = element.FindAttribute(u"style");
   if (!attribute) {
     return nullptr;
   }
   // The element holds no other cache of this kind, and drops it with every attribute change.
-  if (const auto* cached = static_cast<const ParsedInlineStyle*>(element.styleAttributeCache())) {
+  if (const auto* cached = static_cast<const ParsedInlineStyle*>(element.GetStyleAttributeCache())) {
     return cached;
   }
   auto parsed = std::make_unique<ParsedInlineStyle>(attribute->value);
   const ParsedInlineStyle* result = parsed.get();
-  element.setStyleAttributeCache(std::move(parsed));
+  element.SetStyleAttributeCache(std::move(parsed));
   return result;
 }
 

@@ -4,22 +4,22 @@
 
 namespace vellum::engine {
 
-std::u16string Comment::markup() const {
-  if (isDeclaration()) return declarationMarkup_;
+std::u16string Comment::Markup() const {
+  if (IsDeclaration()) return declarationMarkup_;
   std::u16string out;
-  out.reserve(data().size() + 7);
-  out.append(u"<!--").append(data()).append(u"-->");
+  out.reserve(Data().size() + 7);
+  out.append(u"<!--").append(Data()).append(u"-->");
   return out;
 }
 
-void CharacterData::setData(std::u16string_view data) {
+void CharacterData::SetData(std::u16string_view data) {
   data_.assign(data);
-  document().contentChanged();
+  GetDocument().ContentChanged();
 }
 
-void CharacterData::appendData(std::u16string_view data) {
+void CharacterData::AppendData(std::u16string_view data) {
   data_.append(data);
-  document().contentChanged();
+  GetDocument().ContentChanged();
 }
 
 }  // namespace vellum::engine

@@ -12,9 +12,9 @@ namespace vellum::engine {
 
 class CharacterData : public Node {
  public:
-  const std::u16string& data() const { return data_; }
-  void setData(std::u16string_view data);
-  void appendData(std::u16string_view data);
+  const std::u16string& Data() const { return data_; }
+  void SetData(std::u16string_view data);
+  void AppendData(std::u16string_view data);
 
  protected:
   CharacterData(NodeType type, Document* document, std::u16string_view data) : Node(type, document), data_(data) {}
@@ -42,10 +42,10 @@ struct DoctypeInfo {
 class Comment final : public CharacterData {
  public:
   // The whole markup: "<!--" data "-->" for a comment, the source text for a declaration.
-  std::u16string markup() const;
+  std::u16string Markup() const;
   // Set for comments that came from a declaration (doctype, "<!x>", "<?x>").
-  bool isDeclaration() const { return !declarationMarkup_.empty(); }
-  const DoctypeInfo* doctype() const { return doctype_.get(); }
+  bool IsDeclaration() const { return !declarationMarkup_.empty(); }
+  const DoctypeInfo* Doctype() const { return doctype_.get(); }
 
  private:
   friend class Document;
@@ -59,16 +59,16 @@ class Comment final : public CharacterData {
   std::unique_ptr<DoctypeInfo> doctype_;
 };
 
-inline CharacterData* asCharacterData(Node* node) {
-  return node && (node->isText() || node->isComment()) ? static_cast<CharacterData*>(node) : nullptr;
+inline CharacterData* AsCharacterData(Node* node) {
+  return node && (node->IsText() || node->IsComment()) ? static_cast<CharacterData*>(node) : nullptr;
 }
-inline Text* asText(Node* node) { return node && node->isText() ? static_cast<Text*>(node) : nullptr; }
-inline Comment* asComment(Node* node) { return node && node->isComment() ? static_cast<Comment*>(node) : nullptr; }
-inline const Text* asText(const Node* node) {
-  return node && node->isText() ? static_cast<const Text*>(node) : nullptr;
+inline Text* AsText(Node* node) { return node && node->IsText() ? static_cast<Text*>(node) : nullptr; }
+inline Comment* AsComment(Node* node) { return node && node->IsComment() ? static_cast<Comment*>(node) : nullptr; }
+inline const Text* AsText(const Node* node) {
+  return node && node->IsText() ? static_cast<const Text*>(node) : nullptr;
 }
-inline const Comment* asComment(const Node* node) {
-  return node && node->isComment() ? static_cast<const Comment*>(node) : nullptr;
+inline const Comment* AsComment(const Node* node) {
+  return node && node->IsComment() ? static_cast<const Comment*>(node) : nullptr;
 }
 
 }  // namespace vellum::engine

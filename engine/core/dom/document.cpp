@@ -6,94 +6,94 @@ Document::Document() : Node(NodeType::Document, this) {}
 
 Document::~Document() = default;
 
-RefPtr<Document> Document::create() { return RefPtr<Document>(new Document()); }
+RefPtr<Document> Document::Create() { return RefPtr<Document>(new Document()); }
 
-RefPtr<Element> Document::createElement(std::u16string_view name) {
-  std::u16string lower = toAsciiLower(name);
-  return createElement(Namespace::Html, lookupTag(lower), lower);
+RefPtr<Element> Document::CreateElement(std::u16string_view name) {
+  std::u16string lower = ToAsciiLower(name);
+  return CreateElement(Namespace::Html, LookupTag(lower), lower);
 }
 
-RefPtr<Element> Document::createElement(Namespace ns, TagId tag, std::u16string_view localName) {
+RefPtr<Element> Document::CreateElement(Namespace ns, TagId tag, std::u16string_view localName) {
   return RefPtr<Element>(new Element(this, ns, tag, localName));
 }
 
-RefPtr<Text> Document::createText(std::u16string_view data) { return RefPtr<Text>(new Text(this, data)); }
+RefPtr<Text> Document::CreateText(std::u16string_view data) { return RefPtr<Text>(new Text(this, data)); }
 
-RefPtr<Comment> Document::createComment(std::u16string_view data) {
+RefPtr<Comment> Document::CreateComment(std::u16string_view data) {
   return RefPtr<Comment>(new Comment(this, data, {}, nullptr));
 }
 
-RefPtr<Comment> Document::createDeclaration(std::u16string_view data, std::u16string_view markup,
+RefPtr<Comment> Document::CreateDeclaration(std::u16string_view data, std::u16string_view markup,
                                             std::unique_ptr<DoctypeInfo> doctype) {
   // An empty markup would read as an ordinary comment; a declaration always has at least "<!>".
   return RefPtr<Comment>(new Comment(this, data, markup.empty() ? u"<!>" : markup, std::move(doctype)));
 }
 
-RefPtr<DocumentFragment> Document::createDocumentFragment() {
+RefPtr<DocumentFragment> Document::CreateDocumentFragment() {
   return RefPtr<DocumentFragment>(new DocumentFragment(this));
 }
 
-Element* Document::documentElement() const {
-  for (Node* c = firstChild(); c; c = c->nextSibling())
-    if (Element* e = asElement(c)) return e;
+Element* Document::DocumentElement() const {
+  for (Node* c = FirstChild(); c; c = c->NextSibling())
+    if (Element* e = AsElement(c)) return e;
   return nullptr;
 }
 
-Element* Document::head() const {
-  Element* html = documentElement();
-  if (!html || !html->is(TagId::Html)) return nullptr;
-  for (Node* c = html->firstChild(); c; c = c->nextSibling())
-    if (Element* e = asElement(c); e && e->is(TagId::Head)) return e;
+Element* Document::Head() const {
+  Element* html = DocumentElement();
+  if (!html || !html->Is(TagId::Html)) return nullptr;
+  for (Node* c = html->FirstChild(); c; c = c->NextSibling())
+    if (Element* e = AsElement(c); e && e->Is(TagId::Head)) return e;
   return nullptr;
 }
 
-Element* Document::body() const {
-  Element* html = documentElement();
-  if (!html || !html->is(TagId::Html)) return nullptr;
-  for (Node* c = html->firstChild(); c; c = c->nextSibling())
-    if (Element* e = asElement(c); e && (e->is(TagId::Body) || e->is(TagId::Frameset))) return e;
+Element* Document::Body() const {
+  Element* html = DocumentElement();
+  if (!html || !html->Is(TagId::Html)) return nullptr;
+  for (Node* c = html->FirstChild(); c; c = c->NextSibling())
+    if (Element* e = AsElement(c); e && (e->Is(TagId::Body) || e->Is(TagId::Frameset))) return e;
   return nullptr;
 }
 
-const std::vector<Node*>& Document::all() const {
-  if (allDirty_) rebuildAll();
+const std::vector<Node*>& Document::All() const {
+  if (allDirty_) RebuildAll();
   return all_;
 }
 
 // Pre-order walk over the links alone: no stack, whatever the depth.
-void Document::rebuildAll() const {
+void Document::RebuildAll() const {
   all_.clear();
   ++allStamp_;
-  const Node* n = firstChild();
+  const Node* n = FirstChild();
   while (n) {
-    if (n->isElement() || n->isComment()) {
+    if (n->IsElement() || n->IsComment()) {
       n->allStamp_ = allStamp_;
       n->allIndex_ = static_cast<uint32_t>(all_.size());
       all_.push_back(const_cast<Node*>(n));
     }
-    if (n->firstChild()) {
-      n = n->firstChild();
+    if (n->FirstChild()) {
+      n = n->FirstChild();
       continue;
     }
-    while (n && !n->nextSibling()) {
-      n = n->parent();
+    while (n && !n->NextSibling()) {
+      n = n->Parent();
       if (n == this) n = nullptr;
     }
-    if (n) n = n->nextSibling();
+    if (n) n = n->NextSibling();
   }
   allDirty_ = false;
 }
 
-void Document::lastReferenceReleased() {
+void Document::LastReferenceReleased() {
   released_ = true;
-  releaseChildren();
+  ReleaseChildren();
   all_.clear();
   if (liveNodes_ == 0) delete this;
 }
 
-void Document::nodeDestroyed() {
+void Document::NodeDestroyed() {
   --liveNodes_;
-  if (released_ && liveNodes_ == 0 && refCount() == 0) delete this;
+  if (released_ && liveNodes_ == 0 && RefCount() == 0) delete this;
 }
 
 }  // namespace vellum::engine

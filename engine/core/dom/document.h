@@ -17,7 +17,7 @@ enum class DocumentMode : uint8_t { NoQuirks, LimitedQuirks, Quirks };
 class DocumentFragment final : public Node {
  public:
   // The template element whose contents this fragment holds, if any.
-  Element* templateHost() const { return templateHost_; }
+  Element* TemplateHost() const { return templateHost_; }
 
  private:
   friend class Document;
@@ -29,52 +29,52 @@ class DocumentFragment final : public Node {
 
 class Document final : public Node {
  public:
-  static RefPtr<Document> create();
+  static RefPtr<Document> Create();
 
   // HTML element from a name in any case; the name is stored lower-case.
-  RefPtr<Element> createElement(std::u16string_view name);
+  RefPtr<Element> CreateElement(std::u16string_view name);
   // Element with a name already in its final form (lower-case HTML, adjusted SVG case).
-  RefPtr<Element> createElement(Namespace ns, TagId tag, std::u16string_view localName);
-  RefPtr<Text> createText(std::u16string_view data);
-  RefPtr<Comment> createComment(std::u16string_view data);
+  RefPtr<Element> CreateElement(Namespace ns, TagId tag, std::u16string_view localName);
+  RefPtr<Text> CreateText(std::u16string_view data);
+  RefPtr<Comment> CreateComment(std::u16string_view data);
   // A declaration kept as a comment: `markup` is its source text, `data` what a tree dump shows.
-  RefPtr<Comment> createDeclaration(std::u16string_view data, std::u16string_view markup,
+  RefPtr<Comment> CreateDeclaration(std::u16string_view data, std::u16string_view markup,
                                     std::unique_ptr<DoctypeInfo> doctype = nullptr);
-  RefPtr<DocumentFragment> createDocumentFragment();
+  RefPtr<DocumentFragment> CreateDocumentFragment();
 
-  Element* documentElement() const;
-  Element* head() const;
+  Element* DocumentElement() const;
+  Element* Head() const;
   // The body element, or the frameset that stands in its place.
-  Element* body() const;
+  Element* Body() const;
 
-  DocumentMode mode() const { return mode_; }
-  void setMode(DocumentMode mode) { mode_ = mode; }
+  DocumentMode Mode() const { return mode_; }
+  void SetMode(DocumentMode mode) { mode_ = mode; }
 
   // Elements and comments in pre-order; item i has sourceIndex i. Rebuilt on the first call after
   // a change, so a reference to it is good only until the tree changes.
-  const std::vector<Node*>& all() const;
+  const std::vector<Node*>& All() const;
   // Bumped by every change of the tree, an attribute or a text: whoever caches something computed
   // from the document (the layout) compares it to know when to compute again.
-  uint64_t version() const { return version_; }
-  void contentChanged() { ++version_; }
+  uint64_t Version() const { return version_; }
+  void ContentChanged() { ++version_; }
 
   // Number of nodes of this document still alive (attached or not), the document excluded.
-  size_t liveNodeCount() const { return liveNodes_; }
+  size_t LiveNodeCount() const { return liveNodes_; }
 
  private:
   friend class Node;
   Document();
   ~Document() override;
-  void treeChanged() {
+  void TreeChanged() {
     allDirty_ = true;
     ++version_;
   }
-  void nodeCreated() { ++liveNodes_; }
-  void nodeDestroyed();
-  void rebuildAll() const;
+  void NodeCreated() { ++liveNodes_; }
+  void NodeDestroyed();
+  void RebuildAll() const;
   // Called when the last outside reference goes: frees the tree, and the document once no node
   // of it is held elsewhere.
-  void lastReferenceReleased();
+  void LastReferenceReleased();
 
   DocumentMode mode_ = DocumentMode::NoQuirks;
   size_t liveNodes_ = 0;

@@ -23,7 +23,7 @@ struct Attribute {
   AttributeNamespace ns = AttributeNamespace::None;
 
   // "xlink:href" style name for namespaced attributes, the local name otherwise.
-  std::u16string qualifiedName() const;
+  std::u16string QualifiedName() const;
 };
 
 // What the style stage derives from an element's style attribute (its parsed declarations), kept
@@ -36,36 +36,36 @@ class StyleAttributeCache {
 
 class Element final : public Node {
  public:
-  Namespace ns() const { return ns_; }
-  TagId tagId() const { return tag_; }
-  bool is(TagId tag) const { return tag_ == tag && ns_ == Namespace::Html; }
-  bool isHtml() const { return ns_ == Namespace::Html; }
+  Namespace Ns() const { return ns_; }
+  TagId GetTagId() const { return tag_; }
+  bool Is(TagId tag) const { return tag_ == tag && ns_ == Namespace::Html; }
+  bool IsHtml() const { return ns_ == Namespace::Html; }
   // Lower-case for HTML elements; SVG names keep their adjusted case ("foreignObject").
-  std::u16string_view localName() const;
+  std::u16string_view LocalName() const;
   // The name the object model reports: the local name in upper case.
-  std::u16string tagName() const;
+  std::u16string TagName() const;
 
-  const std::vector<Attribute>& attributes() const { return attributes_; }
+  const std::vector<Attribute>& Attributes() const { return attributes_; }
   // Looks a name up without regard to ASCII case.
-  const Attribute* findAttribute(std::u16string_view name) const;
-  bool hasAttribute(std::u16string_view name) const { return findAttribute(name) != nullptr; }
+  const Attribute* FindAttribute(std::u16string_view name) const;
+  bool HasAttribute(std::u16string_view name) const { return FindAttribute(name) != nullptr; }
   // An existing attribute keeps its place; a new one goes last. The name is stored lower-case.
-  void setAttribute(std::u16string_view name, std::u16string_view value);
-  bool removeAttribute(std::u16string_view name);
+  void SetAttribute(std::u16string_view name, std::u16string_view value);
+  bool RemoveAttribute(std::u16string_view name);
 
   // The style stage's cache (see StyleAttributeCache); null until it is filled, and after any change
   // of an attribute.
-  StyleAttributeCache* styleAttributeCache() const { return styleCache_.get(); }
-  void setStyleAttributeCache(std::unique_ptr<StyleAttributeCache> cache) const { styleCache_ = std::move(cache); }
+  StyleAttributeCache* GetStyleAttributeCache() const { return styleCache_.get(); }
+  void SetStyleAttributeCache(std::unique_ptr<StyleAttributeCache> cache) const { styleCache_ = std::move(cache); }
 
   // title, style and script keep their text here and never have child nodes.
-  bool holdsTextAsProperty() const;
-  const std::u16string& text() const;
-  void setText(std::u16string_view text);
-  void appendText(std::u16string_view text);
+  bool HoldsTextAsProperty() const;
+  const std::u16string& Text() const;
+  void SetText(std::u16string_view text);
+  void AppendText(std::u16string_view text);
 
   // The contents of a template element (null for every other element).
-  DocumentFragment* templateContent() const { return templateContent_.get(); }
+  DocumentFragment* TemplateContent() const { return templateContent_.get(); }
 
  private:
   friend class Document;
@@ -74,9 +74,9 @@ class Element final : public Node {
   friend class Node;
   Element(Document* document, Namespace ns, TagId tag, std::u16string_view localName);
   ~Element() override;
-  void releaseTemplateContent();
+  void ReleaseTemplateContent();
   // Called after each change of attributes_.
-  void attributesChanged();
+  void AttributesChanged();
 
   Namespace ns_;
   TagId tag_;
@@ -90,13 +90,13 @@ class Element final : public Node {
 };
 
 // Element's nodes are known to be elements when the node type says so.
-inline Element* asElement(Node* node) { return node && node->isElement() ? static_cast<Element*>(node) : nullptr; }
-inline const Element* asElement(const Node* node) {
-  return node && node->isElement() ? static_cast<const Element*>(node) : nullptr;
+inline Element* AsElement(Node* node) { return node && node->IsElement() ? static_cast<Element*>(node) : nullptr; }
+inline const Element* AsElement(const Node* node) {
+  return node && node->IsElement() ? static_cast<const Element*>(node) : nullptr;
 }
 
 // Inline: attribute and tag lookups compare a few short names on every call.
-inline bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+inline bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     char16_t x = a[i], y = b[i];
@@ -106,7 +106,7 @@ inline bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b
   }
   return true;
 }
-std::u16string toAsciiLower(std::u16string_view text);
-std::u16string toAsciiUpper(std::u16string_view text);
+std::u16string ToAsciiLower(std::u16string_view text);
+std::u16string ToAsciiUpper(std::u16string_view text);
 
 }  // namespace vellum::engine

@@ -9,9 +9,9 @@ namespace vellum::engine {
 namespace {
 
 // The parent in the sense of the cap: a template's contents hang below the template.
-Node* capParent(const Node& node) {
-  if (Node* p = node.parent()) return p;
-  if (node.isDocumentFragment()) return static_cast<const DocumentFragment&>(node).templateHost();
+Node* CapParent(const Node& node) {
+  if (Node* p = node.Parent()) return p;
+  if (node.IsDocumentFragment()) return static_cast<const DocumentFragment&>(node).TemplateHost();
   return nullptr;
 }
 
@@ -21,36 +21,36 @@ class CapWalk {
  public:
   CapWalk(Node& root, int rootParentLevel) : root_(&root), node_(&root), parentLevel_(rootParentLevel) {}
 
-  Node* node() const { return node_; }
-  int level() const { return parentLevel_ + (node_->isElement() ? 1 : 0); }
+  Node* GetNode() const { return node_; }
+  int Level() const { return parentLevel_ + (node_->IsElement() ? 1 : 0); }
 
-  void next(bool descend) {
+  void Next(bool descend) {
     if (descend) {
-      if (Element* e = asElement(node_); e && e->templateContent()) {
+      if (Element* e = AsElement(node_); e && e->TemplateContent()) {
         parentLevel_ += 1;
-        node_ = e->templateContent();
+        node_ = e->TemplateContent();
         return;
       }
-      if (node_->firstChild()) {
-        parentLevel_ += node_->isElement() ? 1 : 0;
-        node_ = node_->firstChild();
+      if (node_->FirstChild()) {
+        parentLevel_ += node_->IsElement() ? 1 : 0;
+        node_ = node_->FirstChild();
         return;
       }
     }
     while (node_ != root_) {
-      if (Node* parent = node_->parent()) {
-        if (node_->nextSibling()) {
-          node_ = node_->nextSibling();
+      if (Node* parent = node_->Parent()) {
+        if (node_->NextSibling()) {
+          node_ = node_->NextSibling();
           return;
         }
         node_ = parent;
-        parentLevel_ -= parent->isElement() ? 1 : 0;
+        parentLevel_ -= parent->IsElement() ? 1 : 0;
         continue;
       }
-      Element* host = node_->isDocumentFragment() ? static_cast<DocumentFragment*>(node_)->templateHost() : nullptr;
+      Element* host = node_->IsDocumentFragment() ? static_cast<DocumentFragment*>(node_)->TemplateHost() : nullptr;
       if (!host) break;
-      if (host->firstChild()) {
-        node_ = host->firstChild();
+      if (host->FirstChild()) {
+        node_ = host->FirstChild();
         return;
       }
       node_ = host;
@@ -65,60 +65,60 @@ class CapWalk {
   int parentLevel_;
 };
 
-void collectElementDescendants(Element& top, std::vector<RefPtr<Node>>& out) {
+void CollectElementDescendants(Element& top, std::vector<RefPtr<Node>>& out) {
   CapWalk walk(top, 0);
-  for (walk.next(true); walk.node(); walk.next(true))
-    if (walk.node()->isElement()) out.emplace_back(walk.node());
+  for (walk.Next(true); walk.GetNode(); walk.Next(true))
+    if (walk.GetNode()->IsElement()) out.emplace_back(walk.GetNode());
 }
 
 }  // namespace
 
-int elementLevel(const Node& node) {
+int ElementLevel(const Node& node) {
   int level = 0;
-  for (const Node* n = &node; n; n = capParent(*n))
-    if (n->isElement()) ++level;
+  for (const Node* n = &node; n; n = CapParent(*n))
+    if (n->IsElement()) ++level;
   return level;
 }
 
-void enforceNestingCap(Node& root, int rootLevel) {
-  if (root.isElement() && rootLevel > kMaxElementNesting) {
+void EnforceNestingCap(Node& root, int rootLevel) {
+  if (root.IsElement() && rootLevel > kMaxElementNesting) {
     // The root itself is too deep: it goes right after its ancestor at the deepest allowed level.
     std::vector<Node*> ancestors;
-    for (Node* a = capParent(root); a; a = capParent(*a)) ancestors.push_back(a);
+    for (Node* a = CapParent(root); a; a = CapParent(*a)) ancestors.push_back(a);
     Node* deepest = nullptr;
     int level = 0;
     for (auto it = ancestors.rbegin(); it != ancestors.rend() && !deepest; ++it)
-      if ((*it)->isElement() && ++level == kMaxElementNesting) deepest = *it;
-    if (deepest && deepest->parent()) {
-      NodeTreeAccess::insert(*deepest->parent(), root, deepest->nextSibling());
+      if ((*it)->IsElement() && ++level == kMaxElementNesting) deepest = *it;
+    if (deepest && deepest->Parent()) {
+      NodeTreeAccess::Insert(*deepest->Parent(), root, deepest->NextSibling());
       rootLevel = kMaxElementNesting;
     }
   }
   // First find the elements sitting exactly at the cap that still hold elements; flattening them
   // afterwards keeps the walk itself simple.
   std::vector<Element*> full;
-  CapWalk walk(root, rootLevel - (root.isElement() ? 1 : 0));
-  while (walk.node()) {
+  CapWalk walk(root, rootLevel - (root.IsElement() ? 1 : 0));
+  while (walk.GetNode()) {
     bool descend = true;
-    if (Element* e = asElement(walk.node()); e && walk.level() >= kMaxElementNesting) {
+    if (Element* e = AsElement(walk.GetNode()); e && walk.Level() >= kMaxElementNesting) {
       descend = false;
-      bool holdsElements = e->templateContent() && e->templateContent()->hasChildren();
-      for (Node* c = e->firstChild(); c && !holdsElements; c = c->nextSibling()) holdsElements = c->isElement();
+      bool holdsElements = e->TemplateContent() && e->TemplateContent()->HasChildren();
+      for (Node* c = e->FirstChild(); c && !holdsElements; c = c->NextSibling()) holdsElements = c->IsElement();
       if (holdsElements) full.push_back(e);
     }
-    walk.next(descend);
+    walk.Next(descend);
   }
   for (Element* top : full) {
     std::vector<RefPtr<Node>> moved;
-    collectElementDescendants(*top, moved);
-    Node* parent = top->parent();
+    CollectElementDescendants(*top, moved);
+    Node* parent = top->Parent();
     Node* cursor = top;
     for (const RefPtr<Node>& m : moved) {
       if (parent) {
-        NodeTreeAccess::insert(*parent, *m, cursor->nextSibling());
+        NodeTreeAccess::Insert(*parent, *m, cursor->NextSibling());
         cursor = m.get();
       } else {
-        NodeTreeAccess::detach(*m);  // a capped element without a parent: the deep part is dropped
+        NodeTreeAccess::Detach(*m);  // a capped element without a parent: the deep part is dropped
       }
     }
   }

@@ -11,9 +11,9 @@ inline constexpr int kMaxElementNesting = 512;
 
 // Number of elements on the path from the top of the tree to `node`, itself included when it is an
 // element. Template contents count as children of their template.
-int elementLevel(const Node& node);
+int ElementLevel(const Node& node);
 
 // Moves elements of `root`'s subtree that lie deeper than the cap. `rootLevel` is elementLevel(root).
-void enforceNestingCap(Node& root, int rootLevel);
+void EnforceNestingCap(Node& root, int rootLevel);
 
 }  // namespace vellum::engine

@@ -9,41 +9,41 @@
 namespace vellum::engine {
 
 Node::Node(NodeType type, Document* document) : type_(type), document_(document) {
-  if (type != NodeType::Document) document_->nodeCreated();
+  if (type != NodeType::Document) document_->NodeCreated();
 }
 
 Node::~Node() = default;
 
-Element* Node::parentElement() const { return asElement(parent_); }
+Element* Node::ParentElement() const { return AsElement(parent_); }
 
-size_t Node::childCount() const {
+size_t Node::ChildCount() const {
   size_t n = 0;
   for (Node* c = firstChild_; c; c = c->next_) ++n;
   return n;
 }
 
-Node* Node::childAt(size_t index) const {
+Node* Node::ChildAt(size_t index) const {
   Node* c = firstChild_;
   while (c && index--) c = c->next_;
   return c;
 }
 
-bool Node::isInclusiveAncestorOf(const Node* other) const {
+bool Node::IsInclusiveAncestorOf(const Node* other) const {
   for (; other; other = other->parent_)
     if (other == this) return true;
   return false;
 }
 
-bool Node::isConnected() const {
+bool Node::IsConnected() const {
   const Node* n = this;
   while (n->parent_) n = n->parent_;
-  return n->isDocument();
+  return n->IsDocument();
 }
 
-std::u16string Node::nodeName() const {
+std::u16string Node::NodeName() const {
   switch (type_) {
     case NodeType::Element:
-      return static_cast<const Element*>(this)->tagName();
+      return static_cast<const Element*>(this)->TagName();
     case NodeType::Text:
       return u"#text";
     case NodeType::Comment:
@@ -56,19 +56,19 @@ std::u16string Node::nodeName() const {
   return {};
 }
 
-int32_t Node::sourceIndex() const {
-  if (!isElement() && !isComment()) return -1;
-  document_->all();
+int32_t Node::SourceIndex() const {
+  if (!IsElement() && !IsComment()) return -1;
+  document_->All();
   return allStamp_ == document_->allStamp_ ? static_cast<int32_t>(allIndex_) : -1;
 }
 
-void Node::unref() const {
-  if (--refCount_ == 0) destroy(const_cast<Node*>(this));
+void Node::Unref() const {
+  if (--refCount_ == 0) Destroy(const_cast<Node*>(this));
 }
 
 // Destruction runs as a work list: releasing a node queues the children it frees instead of
 // recursing into them.
-void Node::destroy(Node* node) {
+void Node::Destroy(Node* node) {
   thread_local std::vector<Node*>* pending = nullptr;
   if (pending) {
     pending->push_back(node);
@@ -79,25 +79,25 @@ void Node::destroy(Node* node) {
   while (!queue.empty()) {
     Node* n = queue.back();
     queue.pop_back();
-    if (n->isDocument()) {
-      static_cast<Document*>(n)->lastReferenceReleased();
+    if (n->IsDocument()) {
+      static_cast<Document*>(n)->LastReferenceReleased();
       continue;
     }
-    n->releaseChildren();
-    if (Element* e = asElement(n)) e->releaseTemplateContent();
+    n->ReleaseChildren();
+    if (Element* e = AsElement(n)) e->ReleaseTemplateContent();
     Document* document = n->document_;
     delete n;
-    document->nodeDestroyed();
+    document->NodeDestroyed();
   }
   pending = nullptr;
 }
 
-void Node::releaseChildren() {
-  while (Node* c = firstChild_) unlinkChild(c);
+void Node::ReleaseChildren() {
+  while (Node* c = firstChild_) UnlinkChild(c);
 }
 
-void Node::linkChild(Node* child, Node* before) {
-  child->ref();
+void Node::LinkChild(Node* child, Node* before) {
+  child->Ref();
   child->parent_ = this;
   child->next_ = before;
   child->prev_ = before ? before->prev_ : lastChild_;
@@ -109,10 +109,10 @@ void Node::linkChild(Node* child, Node* before) {
     before->prev_ = child;
   else
     lastChild_ = child;
-  document_->treeChanged();
+  document_->TreeChanged();
 }
 
-void Node::unlinkChild(Node* child) {
+void Node::UnlinkChild(Node* child) {
   if (child->prev_)
     child->prev_->next_ = child->next_;
   else
@@ -122,67 +122,67 @@ void Node::unlinkChild(Node* child) {
   else
     lastChild_ = child->prev_;
   child->parent_ = child->prev_ = child->next_ = nullptr;
-  document_->treeChanged();
-  child->unref();
+  document_->TreeChanged();
+  child->Unref();
 }
 
-MutationResult Node::checkInsertion(const Node& child, const Node* reference) const {
+MutationResult Node::CheckInsertion(const Node& child, const Node* reference) const {
   if (reference && reference->parent_ != this) return MutationResult::NotFound;
-  if (isText() || isComment() || child.isDocument()) return MutationResult::HierarchyError;
-  if (child.isInclusiveAncestorOf(this)) return MutationResult::HierarchyError;
-  if (const Element* e = asElement(this); e && e->holdsTextAsProperty()) return MutationResult::HierarchyError;
-  if (isDocument() && child.isText()) return MutationResult::HierarchyError;
+  if (IsText() || IsComment() || child.IsDocument()) return MutationResult::HierarchyError;
+  if (child.IsInclusiveAncestorOf(this)) return MutationResult::HierarchyError;
+  if (const Element* e = AsElement(this); e && e->HoldsTextAsProperty()) return MutationResult::HierarchyError;
+  if (IsDocument() && child.IsText()) return MutationResult::HierarchyError;
   return MutationResult::Ok;
 }
 
-MutationResult Node::insertBefore(const RefPtr<Node>& child, Node* reference) {
+MutationResult Node::InsertBefore(const RefPtr<Node>& child, Node* reference) {
   if (!child) return MutationResult::HierarchyError;
-  if (MutationResult r = checkInsertion(*child, reference); r != MutationResult::Ok) return r;
-  if (&child->document() != document_) return MutationResult::HierarchyError;
-  if (child->isDocumentFragment()) {
+  if (MutationResult r = CheckInsertion(*child, reference); r != MutationResult::Ok) return r;
+  if (&child->GetDocument() != document_) return MutationResult::HierarchyError;
+  if (child->IsDocumentFragment()) {
     if (child.get() == reference) return MutationResult::HierarchyError;
     std::vector<RefPtr<Node>> moved;
     for (Node* c = child->firstChild_; c; c = c->next_) moved.emplace_back(c);
     for (const RefPtr<Node>& c : moved) {
-      if (MutationResult r = checkInsertion(*c, reference); r != MutationResult::Ok) return r;
+      if (MutationResult r = CheckInsertion(*c, reference); r != MutationResult::Ok) return r;
     }
     for (const RefPtr<Node>& c : moved) {
-      child->unlinkChild(c.get());
-      linkChild(c.get(), reference);
+      child->UnlinkChild(c.get());
+      LinkChild(c.get(), reference);
     }
-    int level = elementLevel(*this);
-    for (const RefPtr<Node>& c : moved) enforceNestingCap(*c, level + (c->isElement() ? 1 : 0));
+    int level = ElementLevel(*this);
+    for (const RefPtr<Node>& c : moved) EnforceNestingCap(*c, level + (c->IsElement() ? 1 : 0));
     return MutationResult::Ok;
   }
   if (reference == child.get()) reference = reference->next_;
-  if (child->parent_) child->parent_->unlinkChild(child.get());
-  linkChild(child.get(), reference);
-  enforceNestingCap(*child, elementLevel(*child));
+  if (child->parent_) child->parent_->UnlinkChild(child.get());
+  LinkChild(child.get(), reference);
+  EnforceNestingCap(*child, ElementLevel(*child));
   return MutationResult::Ok;
 }
 
-MutationResult Node::appendChild(const RefPtr<Node>& child) { return insertBefore(child, nullptr); }
+MutationResult Node::AppendChild(const RefPtr<Node>& child) { return InsertBefore(child, nullptr); }
 
-MutationResult Node::removeChild(Node* child) {
+MutationResult Node::RemoveChild(Node* child) {
   if (!child || child->parent_ != this) return MutationResult::NotFound;
-  unlinkChild(child);
+  UnlinkChild(child);
   return MutationResult::Ok;
 }
 
-void Node::remove() {
-  if (parent_) parent_->unlinkChild(this);
+void Node::Remove() {
+  if (parent_) parent_->UnlinkChild(this);
 }
 
-void Node::removeAllChildren() { releaseChildren(); }
+void Node::RemoveAllChildren() { ReleaseChildren(); }
 
-void NodeTreeAccess::insert(Node& parent, Node& child, Node* before) {
+void NodeTreeAccess::Insert(Node& parent, Node& child, Node* before) {
   RefPtr<Node> keepAlive(&child);
-  if (child.parent_) child.parent_->unlinkChild(&child);
-  parent.linkChild(&child, before);
+  if (child.parent_) child.parent_->UnlinkChild(&child);
+  parent.LinkChild(&child, before);
 }
 
-void NodeTreeAccess::detach(Node& child) {
-  if (child.parent_) child.parent_->unlinkChild(&child);
+void NodeTreeAccess::Detach(Node& child) {
+  if (child.parent_) child.parent_->UnlinkChild(&child);
 }
 
 }  // namespace vellum::engine

@@ -34,52 +34,52 @@ class Node {
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
 
-  NodeType type() const { return type_; }
-  bool isElement() const { return type_ == NodeType::Element; }
-  bool isText() const { return type_ == NodeType::Text; }
-  bool isComment() const { return type_ == NodeType::Comment; }
-  bool isDocument() const { return type_ == NodeType::Document; }
-  bool isDocumentFragment() const { return type_ == NodeType::DocumentFragment; }
+  NodeType Type() const { return type_; }
+  bool IsElement() const { return type_ == NodeType::Element; }
+  bool IsText() const { return type_ == NodeType::Text; }
+  bool IsComment() const { return type_ == NodeType::Comment; }
+  bool IsDocument() const { return type_ == NodeType::Document; }
+  bool IsDocumentFragment() const { return type_ == NodeType::DocumentFragment; }
 
   // The document that created this node; the document itself for the document node.
-  Document& document() const { return *document_; }
+  Document& GetDocument() const { return *document_; }
 
-  Node* parent() const { return parent_; }
-  Element* parentElement() const;
-  Node* firstChild() const { return firstChild_; }
-  Node* lastChild() const { return lastChild_; }
-  Node* nextSibling() const { return next_; }
-  Node* previousSibling() const { return prev_; }
-  bool hasChildren() const { return firstChild_ != nullptr; }
-  size_t childCount() const;
-  Node* childAt(size_t index) const;
-  bool isInclusiveAncestorOf(const Node* other) const;
+  Node* Parent() const { return parent_; }
+  Element* ParentElement() const;
+  Node* FirstChild() const { return firstChild_; }
+  Node* LastChild() const { return lastChild_; }
+  Node* NextSibling() const { return next_; }
+  Node* PreviousSibling() const { return prev_; }
+  bool HasChildren() const { return firstChild_ != nullptr; }
+  size_t ChildCount() const;
+  Node* ChildAt(size_t index) const;
+  bool IsInclusiveAncestorOf(const Node* other) const;
   // True when the node hangs below its document (directly or through ancestors).
-  bool isConnected() const;
+  bool IsConnected() const;
 
   // "#text", "#comment", "#document", "#document-fragment" or the element's upper-case tag name.
-  std::u16string nodeName() const;
+  std::u16string NodeName() const;
 
   // Position in the document's `all` list (elements and comments in pre-order); -1 when the node is
   // not in that list (text, detached nodes).
-  int32_t sourceIndex() const;
+  int32_t SourceIndex() const;
 
   // Tree mutation with the checks an object model needs. A document fragment given as the new child
   // gives up its children instead. Inserting a node that already has a parent moves it.
-  MutationResult appendChild(const RefPtr<Node>& child);
-  MutationResult insertBefore(const RefPtr<Node>& child, Node* reference);
-  MutationResult removeChild(Node* child);
+  MutationResult AppendChild(const RefPtr<Node>& child);
+  MutationResult InsertBefore(const RefPtr<Node>& child, Node* reference);
+  MutationResult RemoveChild(Node* child);
   // Detaches this node from its parent, if any.
-  void remove();
-  void removeAllChildren();
+  void Remove();
+  void RemoveAllChildren();
 
   // The object model's wrapper of this node while one is alive; the node neither owns nor references it.
-  void* binding() const { return binding_; }
-  void setBinding(void* binding) const { binding_ = binding; }
+  void* Binding() const { return binding_; }
+  void SetBinding(void* binding) const { binding_ = binding; }
 
-  void ref() const { ++refCount_; }
-  void unref() const;
-  uint32_t refCount() const { return refCount_; }
+  void Ref() const { ++refCount_; }
+  void Unref() const;
+  uint32_t RefCount() const { return refCount_; }
 
  protected:
   Node(NodeType type, Document* document);
@@ -91,11 +91,11 @@ class Node {
   friend class NodeTreeAccess;
 
   // Links without checks: the parser and the checked operations above use these.
-  void linkChild(Node* child, Node* before);
-  void unlinkChild(Node* child);
-  MutationResult checkInsertion(const Node& child, const Node* reference) const;
-  static void destroy(Node* node);
-  void releaseChildren();
+  void LinkChild(Node* child, Node* before);
+  void UnlinkChild(Node* child);
+  MutationResult CheckInsertion(const Node& child, const Node* reference) const;
+  static void Destroy(Node* node);
+  void ReleaseChildren();
 
   NodeType type_;
   mutable uint32_t refCount_ = 0;
@@ -115,8 +115,8 @@ class Node {
 // construction and must not pay for the object-model checks.
 class NodeTreeAccess {
  public:
-  static void insert(Node& parent, Node& child, Node* before);
-  static void detach(Node& child);
+  static void Insert(Node& parent, Node& child, Node* before);
+  static void Detach(Node& child);
 };
 
 }  // namespace vellum::engine

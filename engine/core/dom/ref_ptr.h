@@ -13,16 +13,16 @@ class RefPtr {
   RefPtr() = default;
   RefPtr(std::nullptr_t) {}
   RefPtr(T* p) : p_(p) {
-    if (p_) p_->ref();
+    if (p_) p_->Ref();
   }
   RefPtr(const RefPtr& o) : RefPtr(o.p_) {}
   RefPtr(RefPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
   template <class U>
   RefPtr(const RefPtr<U>& o) : RefPtr(o.get()) {}
   template <class U>
-  RefPtr(RefPtr<U>&& o) noexcept : p_(o.leak()) {}
+  RefPtr(RefPtr<U>&& o) noexcept : p_(o.Leak()) {}
   ~RefPtr() {
-    if (p_) p_->unref();
+    if (p_) p_->Unref();
   }
 
   RefPtr& operator=(RefPtr o) noexcept {
@@ -38,7 +38,7 @@ class RefPtr {
   bool operator==(const T* o) const { return p_ == o; }
 
   // Hands the reference to the caller, who must later balance it with unref().
-  T* leak() { return std::exchange(p_, nullptr); }
+  T* Leak() { return std::exchange(p_, nullptr); }
 
  private:
   T* p_ = nullptr;

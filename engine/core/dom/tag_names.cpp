@@ -19,12 +19,12 @@ constexpr TagInfo kTags[] = {{u"", 0},
 constexpr size_t kTagCount = sizeof(kTags) / sizeof(kTags[0]);
 
 // The table is written in name order, which lets lookup use a binary search.
-constexpr bool tableIsSorted() {
+constexpr bool TableIsSorted() {
   for (size_t i = 2; i < kTagCount; ++i)
     if (!(kTags[i - 1].name < kTags[i].name)) return false;
   return true;
 }
-static_assert(tableIsSorted(), "VELLUM_HTML_TAGS must stay in name order");
+static_assert(TableIsSorted(), "VELLUM_HTML_TAGS must stay in name order");
 
 // The names as the object model reports them, made once at compile time so that a caller can be lent
 // one instead of upper-casing a copy.
@@ -33,7 +33,7 @@ struct UpperName {
   size_t length = 0;
 };
 
-constexpr std::array<UpperName, kTagCount> makeUpperNames() {
+constexpr std::array<UpperName, kTagCount> MakeUpperNames() {
   std::array<UpperName, kTagCount> names{};
   for (size_t i = 0; i < kTagCount; ++i) {
     const std::u16string_view name = kTags[i].name;
@@ -46,20 +46,20 @@ constexpr std::array<UpperName, kTagCount> makeUpperNames() {
   }
   return names;
 }
-constexpr std::array<UpperName, kTagCount> kUpperNames = makeUpperNames();
+constexpr std::array<UpperName, kTagCount> kUpperNames = MakeUpperNames();
 
 }  // namespace
 
-std::u16string_view tagName(TagId id) { return kTags[static_cast<size_t>(id)].name; }
+std::u16string_view TagName(TagId id) { return kTags[static_cast<size_t>(id)].name; }
 
-std::u16string_view upperTagName(TagId id) {
+std::u16string_view UpperTagName(TagId id) {
   const UpperName& name = kUpperNames[static_cast<size_t>(id)];
   return {name.text, name.length};
 }
 
-uint8_t tagFlags(TagId id) { return kTags[static_cast<size_t>(id)].flags; }
+uint8_t TagFlags(TagId id) { return kTags[static_cast<size_t>(id)].flags; }
 
-TagId lookupTag(std::u16string_view name) {
+TagId LookupTag(std::u16string_view name) {
   if (name.empty() || name.size() > 15) return TagId::Unknown;
   const TagInfo* first = kTags + 1;
   const TagInfo* last = kTags + kTagCount;

@@ -156,13 +156,13 @@ enum class TagId : uint8_t {
 };
 
 // The lower-case name of a known tag ("" for Unknown).
-std::u16string_view tagName(TagId id);
+std::u16string_view TagName(TagId id);
 // The same name in ASCII upper case, as the object model reports it.
-std::u16string_view upperTagName(TagId id);
+std::u16string_view UpperTagName(TagId id);
 // Identity of a lower-case name; Unknown when the name is not in the table.
-TagId lookupTag(std::u16string_view lowerCaseName);
-uint8_t tagFlags(TagId id);
+TagId LookupTag(std::u16string_view lowerCaseName);
+uint8_t TagFlags(TagId id);
 
-inline bool isVoidTag(TagId id) { return tagFlags(id) & kVoid; }
+inline bool IsVoidTag(TagId id) { return TagFlags(id) & kVoid; }
 
 }  // namespace vellum::engine

@@ -39,7 +39,7 @@ constexpr std::size_t kMeasuredOptionBudget = 1024;
 constexpr std::size_t kMeasuredTextLimit = 4096;
 
 std::u16string_view AttributeText(const Element& element, std::u16string_view name) {
-  const Attribute* attribute = element.findAttribute(name);
+  const Attribute* attribute = element.FindAttribute(name);
   return attribute ? std::u16string_view(attribute->value) : std::u16string_view();
 }
 
@@ -78,16 +78,16 @@ class ShownText {
     }
   }
   void AddDescendants(const Node& node, std::size_t& budget) {
-    for (const Node* child = node.firstChild(); child && budget > 0; child = child->nextSibling()) {
+    for (const Node* child = node.FirstChild(); child && budget > 0; child = child->NextSibling()) {
       --budget;
-      if (const Text* text = asText(child)) {
-        Add(text->data());
-      } else if (child->isElement()) {
+      if (const Text* text = AsText(child)) {
+        Add(text->Data());
+      } else if (child->IsElement()) {
         AddDescendants(*child, budget);
       }
     }
   }
-  const std::u16string& text() const { return text_; }
+  const std::u16string& GetText() const { return text_; }
 
  private:
   std::u16string text_;
@@ -120,7 +120,7 @@ Size InputSize(const Element& input, TextMeasurer& measurer) {
     return {kCheckBoxSize, kCheckBoxSize};
   }
   if (is("button") || is("submit") || is("reset")) {
-    const Attribute* value = input.findAttribute(u"value");
+    const Attribute* value = input.FindAttribute(u"value");
     const std::u16string_view label = value          ? std::u16string_view(value->value)
                                       : is("submit") ? std::u16string_view(u"Submit Query")
                                       : is("reset")  ? std::u16string_view(u"Reset")
@@ -141,17 +141,17 @@ Size InputSize(const Element& input, TextMeasurer& measurer) {
 Size SelectSize(const Element& select, TextMeasurer& measurer) {
   double longest = 0;
   std::size_t budget = kMeasuredOptionBudget;
-  for (const Node* child = select.firstChild(); child && budget > 0; child = child->nextSibling()) {
-    const Element* element = asElement(child);
-    if (element && (element->is(TagId::Option) || element->is(TagId::Optgroup))) {
+  for (const Node* child = select.FirstChild(); child && budget > 0; child = child->NextSibling()) {
+    const Element* element = AsElement(child);
+    if (element && (element->Is(TagId::Option) || element->Is(TagId::Optgroup))) {
       ShownText shown;
       shown.AddDescendants(*element, budget);
-      longest = std::max(longest, ControlTextWidth(shown.text(), measurer));
+      longest = std::max(longest, ControlTextWidth(shown.GetText(), measurer));
     }
   }
   const double width = longest + kEditPadding + kScrollBarWidth;
   const std::optional<int> size = AttributeNumber(select, u"size");
-  const bool list = (size && *size > 1) || select.hasAttribute(u"multiple");
+  const bool list = (size && *size > 1) || select.HasAttribute(u"multiple");
   if (!list) {
     return {width, kEditHeight};
   }
@@ -171,16 +171,16 @@ Size ButtonElementSize(const Element& button, TextMeasurer& measurer) {
   ShownText shown;
   std::size_t budget = kMeasuredOptionBudget;
   shown.AddDescendants(button, budget);
-  return {ControlTextWidth(shown.text(), measurer) + kButtonPadding, kButtonHeight};
+  return {ControlTextWidth(shown.GetText(), measurer) + kButtonPadding, kButtonHeight};
 }
 
 }  // namespace
 
 std::optional<Size> NaturalControlSize(const Element& element, TextMeasurer& measurer) {
-  if (!element.isHtml()) {
+  if (!element.IsHtml()) {
     return std::nullopt;
   }
-  switch (element.tagId()) {
+  switch (element.GetTagId()) {
     case TagId::Input:
       return InputSize(element, measurer);
     case TagId::Select:

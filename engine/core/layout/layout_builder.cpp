@@ -87,11 +87,11 @@ class LayoutBuilder {
         viewportWidth_(std::max(0, viewportWidth)),
         viewportHeight_(std::max(0, viewportHeight)),
         boxBudget_(boxBudget),
-        body_(document.body()) {}
+        body_(document.Body()) {}
 
   LayoutTree Build() {
-    if (Element* root = document_.documentElement()) {
-      const std::size_t expected = std::min(document_.all().size(), boxBudget_);
+    if (Element* root = document_.DocumentElement()) {
+      const std::size_t expected = std::min(document_.All().size(), boxBudget_);
       tree_.boxes_.reserve(expected);
       work_.reserve(expected);
       CollectBoxes(*root);
@@ -116,23 +116,23 @@ class LayoutBuilder {
     Node* node = &root;
     while (node) {
       bool entered = false;
-      if (Element* element = asElement(node)) {
+      if (Element* element = AsElement(node)) {
         entered = Enter(*element);
-      } else if (const Text* text = asText(node); text && !chain_.empty()) {
+      } else if (const Text* text = AsText(node); text && !chain_.empty()) {
         Work(chain_.back()->box).items.push_back({FlowItem::Kind::Text, text, -1});
       }
-      if (entered && node->firstChild()) {
-        node = node->firstChild();
+      if (entered && node->FirstChild()) {
+        node = node->FirstChild();
         continue;
       }
       if (entered) {
         chain_.pop_back();
       }
-      while (node != &root && !node->nextSibling()) {
-        node = node->parent();
+      while (node != &root && !node->NextSibling()) {
+        node = node->Parent();
         chain_.pop_back();
       }
-      node = node == &root ? nullptr : node->nextSibling();
+      node = node == &root ? nullptr : node->NextSibling();
     }
   }
 
@@ -178,7 +178,7 @@ class LayoutBuilder {
       work.containingBlock = work.style.placement == Placement::Fixed ? std::max(body, 0)
                              : work.offsetParent >= 0                 ? work.offsetParent
                                                                       : 0;
-      const FlowItem::Kind kind = element.is(TagId::Br) ? FlowItem::Kind::Break : FlowItem::Kind::Child;
+      const FlowItem::Kind kind = element.Is(TagId::Br) ? FlowItem::Kind::Break : FlowItem::Kind::Child;
       Work(parentBox).items.push_back({kind, nullptr, index});
     }
     if (&element == body_) {
@@ -186,7 +186,7 @@ class LayoutBuilder {
     }
     work_.push_back(std::move(work));
     // A control's contents are part of the control; a <br> has none.
-    if (work_.back().natural || element.is(TagId::Br)) {
+    if (work_.back().natural || element.Is(TagId::Br)) {
       return false;
     }
     chain_.push_back(std::move(frame));
@@ -248,7 +248,7 @@ class LayoutBuilder {
   // The words of a text node, each measured in the container's font; placing gathers the words that
   // follow each other on a line into one run.
   void FlowText(const WorkBox& box, const Text& text, LineBuilder& lines, Placing placing) {
-    const std::u16string_view data = text.data();
+    const std::u16string_view data = text.Data();
     bool runOpen = false;
     std::size_t i = 0;
     while (i < data.size()) {

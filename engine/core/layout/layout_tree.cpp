@@ -35,7 +35,7 @@ void LayoutTree::ShownText(const TextRun& run, std::u16string& shown) {
   if (!run.text) {
     return;
   }
-  const std::u16string_view data(run.text->data());
+  const std::u16string_view data(run.text->Data());
   const std::u16string_view words =
       data.substr(std::min<std::size_t>(run.begin, data.size()), run.end > run.begin ? run.end - run.begin : 0);
   shown.reserve(words.size());
@@ -62,7 +62,7 @@ std::string LayoutTree::Dump(DumpText text) const {
   };
   for (const Box& box : boxes_) {
     out.append(static_cast<std::size_t>(box.depth) * 2, ' ');
-    AppendAscii(out, box.element->tagName());
+    AppendAscii(out, box.element->TagName());
     appendRect(box.border);
     if (text == DumpText::Omit) {
       continue;

@@ -8,24 +8,24 @@ namespace vellum::engine {
 namespace {
 
 // Markup parsed "inside html" is parsed as if inside a body, as browsers do.
-RefPtr<DocumentFragment> parseIn(Element& context, std::u16string_view markup, const ParseOptions& options) {
-  if (context.is(TagId::Html)) {
-    RefPtr<Element> body = context.document().createElement(Namespace::Html, TagId::Body, u"body");
-    return parseFragment(*body, markup, options);
+RefPtr<DocumentFragment> ParseIn(Element& context, std::u16string_view markup, const ParseOptions& options) {
+  if (context.Is(TagId::Html)) {
+    RefPtr<Element> body = context.GetDocument().CreateElement(Namespace::Html, TagId::Body, u"body");
+    return ParseFragment(*body, markup, options);
   }
-  return parseFragment(context, markup, options);
+  return ParseFragment(context, markup, options);
 }
 
-std::u16string textOf(const DocumentFragment& fragment) {
+std::u16string TextOf(const DocumentFragment& fragment) {
   std::u16string text;
-  for (Node* c = fragment.firstChild(); c; c = c->nextSibling())
-    if (const Text* t = asText(c)) text.append(t->data());
+  for (Node* c = fragment.FirstChild(); c; c = c->NextSibling())
+    if (const Text* t = AsText(c)) text.append(t->Data());
   return text;
 }
 
 }  // namespace
 
-bool parseAdjacentPosition(std::u16string_view name, AdjacentPosition& position) {
+bool ParseAdjacentPosition(std::u16string_view name, AdjacentPosition& position) {
   static constexpr struct {
     std::u16string_view name;
     AdjacentPosition position;
@@ -34,7 +34,7 @@ bool parseAdjacentPosition(std::u16string_view name, AdjacentPosition& position)
                     {u"beforeend", AdjacentPosition::BeforeEnd},
                     {u"afterend", AdjacentPosition::AfterEnd}};
   for (const auto& p : kPositions) {
-    if (equalsIgnoringAsciiCase(name, p.name)) {
+    if (EqualsIgnoringAsciiCase(name, p.name)) {
       position = p.position;
       return true;
     }
@@ -42,45 +42,45 @@ bool parseAdjacentPosition(std::u16string_view name, AdjacentPosition& position)
   return false;
 }
 
-MutationResult insertAdjacentHtml(Element& target, AdjacentPosition position, std::u16string_view markup,
+MutationResult InsertAdjacentHtml(Element& target, AdjacentPosition position, std::u16string_view markup,
                                   const ParseOptions& options) {
   bool outside = position == AdjacentPosition::BeforeBegin || position == AdjacentPosition::AfterEnd;
   if (outside) {
-    Element* parent = target.parentElement();
+    Element* parent = target.ParentElement();
     if (!parent) return MutationResult::HierarchyError;
-    RefPtr<DocumentFragment> nodes = parseIn(*parent, markup, options);
-    Node* before = position == AdjacentPosition::BeforeBegin ? &target : target.nextSibling();
-    return parent->insertBefore(nodes, before);
+    RefPtr<DocumentFragment> nodes = ParseIn(*parent, markup, options);
+    Node* before = position == AdjacentPosition::BeforeBegin ? &target : target.NextSibling();
+    return parent->InsertBefore(nodes, before);
   }
-  RefPtr<DocumentFragment> nodes = parseIn(target, markup, options);
-  if (target.holdsTextAsProperty()) {
-    std::u16string text = textOf(*nodes);
-    target.setText(position == AdjacentPosition::AfterBegin ? text + target.text() : target.text() + text);
+  RefPtr<DocumentFragment> nodes = ParseIn(target, markup, options);
+  if (target.HoldsTextAsProperty()) {
+    std::u16string text = TextOf(*nodes);
+    target.SetText(position == AdjacentPosition::AfterBegin ? text + target.Text() : target.Text() + text);
     return MutationResult::Ok;
   }
-  Node* container = target.templateContent() ? static_cast<Node*>(target.templateContent()) : &target;
-  return container->insertBefore(nodes, position == AdjacentPosition::AfterBegin ? container->firstChild() : nullptr);
+  Node* container = target.TemplateContent() ? static_cast<Node*>(target.TemplateContent()) : &target;
+  return container->InsertBefore(nodes, position == AdjacentPosition::AfterBegin ? container->FirstChild() : nullptr);
 }
 
-MutationResult setInnerHtml(Element& target, std::u16string_view markup, const ParseOptions& options) {
-  RefPtr<DocumentFragment> nodes = parseIn(target, markup, options);
-  if (target.holdsTextAsProperty()) {
-    target.setText(textOf(*nodes));
+MutationResult SetInnerHtml(Element& target, std::u16string_view markup, const ParseOptions& options) {
+  RefPtr<DocumentFragment> nodes = ParseIn(target, markup, options);
+  if (target.HoldsTextAsProperty()) {
+    target.SetText(TextOf(*nodes));
     return MutationResult::Ok;
   }
-  Node* container = target.templateContent() ? static_cast<Node*>(target.templateContent()) : &target;
-  container->removeAllChildren();
-  return container->appendChild(nodes);
+  Node* container = target.TemplateContent() ? static_cast<Node*>(target.TemplateContent()) : &target;
+  container->RemoveAllChildren();
+  return container->AppendChild(nodes);
 }
 
-MutationResult setOuterHtml(Element& target, std::u16string_view markup, const ParseOptions& options) {
-  Element* parent = target.parentElement();
+MutationResult SetOuterHtml(Element& target, std::u16string_view markup, const ParseOptions& options) {
+  Element* parent = target.ParentElement();
   if (!parent) return MutationResult::HierarchyError;
   RefPtr<Element> keep(&target);
-  RefPtr<DocumentFragment> nodes = parseIn(*parent, markup, options);
-  Node* next = target.nextSibling();
-  target.remove();
-  return parent->insertBefore(nodes, next);
+  RefPtr<DocumentFragment> nodes = ParseIn(*parent, markup, options);
+  Node* next = target.NextSibling();
+  target.Remove();
+  return parent->InsertBefore(nodes, next);
 }
 
 }  // namespace vellum::engine

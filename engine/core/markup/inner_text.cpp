@@ -6,9 +6,9 @@ namespace vellum::engine {
 
 namespace {
 
-bool startsNewLine(const Element& e) {
-  if (!e.isHtml()) return false;
-  switch (e.tagId()) {
+bool StartsNewLine(const Element& e) {
+  if (!e.IsHtml()) return false;
+  switch (e.GetTagId()) {
     case TagId::Address:
     case TagId::Blockquote:
     case TagId::Dd:
@@ -37,44 +37,44 @@ bool startsNewLine(const Element& e) {
   }
 }
 
-void breakLine(std::u16string& out) {
+void BreakLine(std::u16string& out) {
   if (!out.empty() && out.back() != u'\n') out.append(u"\r\n");
 }
 
 }  // namespace
 
-std::u16string innerText(const Element& element) {
-  if (element.holdsTextAsProperty()) return element.text();
+std::u16string InnerText(const Element& element) {
+  if (element.HoldsTextAsProperty()) return element.Text();
   std::u16string out;
-  const Node* node = element.firstChild();
+  const Node* node = element.FirstChild();
   while (node) {
-    if (const Text* text = asText(node)) {
-      out.append(text->data());
-    } else if (const Element* e = asElement(node)) {
-      if (e->is(TagId::Br))
+    if (const Text* text = AsText(node)) {
+      out.append(text->Data());
+    } else if (const Element* e = AsElement(node)) {
+      if (e->Is(TagId::Br))
         out.append(u"\r\n");
-      else if (startsNewLine(*e))
-        breakLine(out);
-      if (e->firstChild()) {
-        node = e->firstChild();
+      else if (StartsNewLine(*e))
+        BreakLine(out);
+      if (e->FirstChild()) {
+        node = e->FirstChild();
         continue;
       }
     }
-    while (node != &element && !node->nextSibling()) node = node->parent();
-    node = node == &element ? nullptr : node->nextSibling();
+    while (node != &element && !node->NextSibling()) node = node->Parent();
+    node = node == &element ? nullptr : node->NextSibling();
   }
   return out;
 }
 
-void setInnerText(Element& element, std::u16string_view text) {
-  if (element.holdsTextAsProperty()) {
-    element.setText(text);
+void SetInnerText(Element& element, std::u16string_view text) {
+  if (element.HoldsTextAsProperty()) {
+    element.SetText(text);
     return;
   }
-  element.removeAllChildren();
-  Document& document = element.document();
-  if (element.is(TagId::Textarea)) {
-    if (!text.empty()) element.appendChild(document.createText(text));
+  element.RemoveAllChildren();
+  Document& document = element.GetDocument();
+  if (element.Is(TagId::Textarea)) {
+    if (!text.empty()) element.AppendChild(document.CreateText(text));
     return;
   }
   size_t start = 0;
@@ -82,9 +82,9 @@ void setInnerText(Element& element, std::u16string_view text) {
     size_t end = text.find_first_of(u"\r\n", start);
     std::u16string_view line =
         text.substr(start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start);
-    if (!line.empty()) element.appendChild(document.createText(line));
+    if (!line.empty()) element.AppendChild(document.CreateText(line));
     if (end == std::u16string_view::npos) break;
-    element.appendChild(document.createElement(Namespace::Html, TagId::Br, u"br"));
+    element.AppendChild(document.CreateElement(Namespace::Html, TagId::Br, u"br"));
     start = end + 1;
     if (text[end] == u'\r' && start < text.size() && text[start] == u'\n') ++start;
   }

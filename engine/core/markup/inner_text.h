@@ -10,9 +10,9 @@ namespace vellum::engine {
 
 // Text of the element's text nodes in document order; <br> gives a line break (CR LF) and a block
 // element starts on a new line.
-std::u16string innerText(const Element& element);
+std::u16string InnerText(const Element& element);
 // Replaces the content by the text. Line breaks become <br> elements, except in a textarea,
 // which keeps one text node; title, style and script take the text as their property.
-void setInnerText(Element& element, std::u16string_view text);
+void SetInnerText(Element& element, std::u16string_view text);
 
 }  // namespace vellum::engine

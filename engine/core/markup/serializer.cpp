@@ -10,7 +10,7 @@ namespace {
 
 enum class TextEscape : uint8_t { None, Text, Attribute };
 
-void appendEscaped(std::u16string& out, std::u16string_view text, TextEscape escape) {
+void AppendEscaped(std::u16string& out, std::u16string_view text, TextEscape escape) {
   if (escape == TextEscape::None) {
     out.append(text);
     return;
@@ -45,9 +45,9 @@ void appendEscaped(std::u16string& out, std::u16string_view text, TextEscape esc
 }
 
 // Elements whose text the tokenizer reads raw: it must be written back unescaped.
-bool holdsRawText(const Element& e) {
-  if (!e.isHtml()) return false;
-  switch (e.tagId()) {
+bool HoldsRawText(const Element& e) {
+  if (!e.IsHtml()) return false;
+  switch (e.GetTagId()) {
     case TagId::Style:
     case TagId::Script:
     case TagId::Xmp:
@@ -63,116 +63,116 @@ bool holdsRawText(const Element& e) {
 
 // The parser drops a newline right after these start tags, so one at the start of the content
 // needs a second one in front of it.
-bool eatsLeadingNewline(const Element& e) { return e.is(TagId::Pre) || e.is(TagId::Textarea) || e.is(TagId::Listing); }
+bool EatsLeadingNewline(const Element& e) { return e.Is(TagId::Pre) || e.Is(TagId::Textarea) || e.Is(TagId::Listing); }
 
-void appendStartTag(std::u16string& out, const Element& e) {
+void AppendStartTag(std::u16string& out, const Element& e) {
   out.push_back(u'<');
-  out.append(e.tagName());
-  for (const Attribute& a : e.attributes()) {
+  out.append(e.TagName());
+  for (const Attribute& a : e.Attributes()) {
     out.push_back(u' ');
-    out.append(toAsciiLower(a.qualifiedName()));
+    out.append(ToAsciiLower(a.QualifiedName()));
     out.append(u"=\"");
-    appendEscaped(out, a.value, TextEscape::Attribute);
+    AppendEscaped(out, a.value, TextEscape::Attribute);
     out.push_back(u'"');
   }
   out.push_back(u'>');
 }
 
-void appendLeaf(std::u16string& out, const Node& node) {
-  if (const Text* text = asText(&node)) {
-    const Element* parent = node.parentElement();
-    appendEscaped(out, text->data(), parent && holdsRawText(*parent) ? TextEscape::None : TextEscape::Text);
-  } else if (const Comment* comment = asComment(&node)) {
-    out.append(comment->markup());
+void AppendLeaf(std::u16string& out, const Node& node) {
+  if (const Text* text = AsText(&node)) {
+    const Element* parent = node.ParentElement();
+    AppendEscaped(out, text->Data(), parent && HoldsRawText(*parent) ? TextEscape::None : TextEscape::Text);
+  } else if (const Comment* comment = AsComment(&node)) {
+    out.append(comment->Markup());
   }
 }
 
 // The children of a node, or for a template its contents.
-const Node* contentOf(const Node& node) {
-  if (const Element* e = asElement(&node); e && e->templateContent()) return e->templateContent();
+const Node* ContentOf(const Node& node) {
+  if (const Element* e = AsElement(&node); e && e->TemplateContent()) return e->TemplateContent();
   return &node;
 }
 
-void appendChildren(std::u16string& out, const Node& parent);
+void AppendChildren(std::u16string& out, const Node& parent);
 
-void appendElement(std::u16string& out, const Element& e) {
-  appendStartTag(out, e);
-  if (e.isHtml() && isVoidTag(e.tagId())) return;
-  appendChildren(out, e);
+void AppendElement(std::u16string& out, const Element& e) {
+  AppendStartTag(out, e);
+  if (e.IsHtml() && IsVoidTag(e.GetTagId())) return;
+  AppendChildren(out, e);
   out.append(u"</");
-  out.append(e.tagName());
+  out.append(e.TagName());
   out.push_back(u'>');
 }
 
 // Iterative walk: each element's start tag on the way down, its end tag on the way up.
-void appendChildren(std::u16string& out, const Node& parent) {
-  if (const Element* e = asElement(&parent); e && e->holdsTextAsProperty()) {
-    appendEscaped(out, e->text(), holdsRawText(*e) ? TextEscape::None : TextEscape::Text);
+void AppendChildren(std::u16string& out, const Node& parent) {
+  if (const Element* e = AsElement(&parent); e && e->HoldsTextAsProperty()) {
+    AppendEscaped(out, e->Text(), HoldsRawText(*e) ? TextEscape::None : TextEscape::Text);
     return;
   }
-  if (const Element* e = asElement(&parent); e && eatsLeadingNewline(*e)) {
-    const Text* first = asText(parent.firstChild());
-    if (first && !first->data().empty() && first->data()[0] == u'\n') out.push_back(u'\n');
+  if (const Element* e = AsElement(&parent); e && EatsLeadingNewline(*e)) {
+    const Text* first = AsText(parent.FirstChild());
+    if (first && !first->Data().empty() && first->Data()[0] == u'\n') out.push_back(u'\n');
   }
   struct Frame {
     const Element* element;  // whose end tag to write when its children are done
     const Node* next;        // next child to write
   };
   std::vector<Frame> stack;
-  const Node* container = contentOf(parent);
-  stack.push_back(Frame{nullptr, container->firstChild()});
+  const Node* container = ContentOf(parent);
+  stack.push_back(Frame{nullptr, container->FirstChild()});
   while (!stack.empty()) {
     Frame& top = stack.back();
     if (!top.next) {
       if (top.element) {
         out.append(u"</");
-        out.append(top.element->tagName());
+        out.append(top.element->TagName());
         out.push_back(u'>');
       }
       stack.pop_back();
       continue;
     }
     const Node* node = top.next;
-    top.next = node->nextSibling();
-    const Element* e = asElement(node);
+    top.next = node->NextSibling();
+    const Element* e = AsElement(node);
     if (!e) {
-      appendLeaf(out, *node);
+      AppendLeaf(out, *node);
       continue;
     }
-    appendStartTag(out, *e);
-    if (e->isHtml() && isVoidTag(e->tagId())) continue;
-    if (e->holdsTextAsProperty()) {
-      appendEscaped(out, e->text(), holdsRawText(*e) ? TextEscape::None : TextEscape::Text);
+    AppendStartTag(out, *e);
+    if (e->IsHtml() && IsVoidTag(e->GetTagId())) continue;
+    if (e->HoldsTextAsProperty()) {
+      AppendEscaped(out, e->Text(), HoldsRawText(*e) ? TextEscape::None : TextEscape::Text);
       out.append(u"</");
-      out.append(e->tagName());
+      out.append(e->TagName());
       out.push_back(u'>');
       continue;
     }
-    if (eatsLeadingNewline(*e)) {
-      const Text* first = asText(e->firstChild());
-      if (first && !first->data().empty() && first->data()[0] == u'\n') out.push_back(u'\n');
+    if (EatsLeadingNewline(*e)) {
+      const Text* first = AsText(e->FirstChild());
+      if (first && !first->Data().empty() && first->Data()[0] == u'\n') out.push_back(u'\n');
     }
-    const Node* inner = contentOf(*e);
-    stack.push_back(Frame{e, inner->firstChild()});
+    const Node* inner = ContentOf(*e);
+    stack.push_back(Frame{e, inner->FirstChild()});
   }
 }
 
 }  // namespace
 
-std::u16string outerHtml(const Node& node) {
+std::u16string OuterHtml(const Node& node) {
   std::u16string out;
-  if (const Element* e = asElement(&node))
-    appendElement(out, *e);
-  else if (node.isDocument() || node.isDocumentFragment())
-    appendChildren(out, node);
+  if (const Element* e = AsElement(&node))
+    AppendElement(out, *e);
+  else if (node.IsDocument() || node.IsDocumentFragment())
+    AppendChildren(out, node);
   else
-    appendLeaf(out, node);
+    AppendLeaf(out, node);
   return out;
 }
 
-std::u16string innerHtml(const Node& node) {
+std::u16string InnerHtml(const Node& node) {
   std::u16string out;
-  if (node.isElement() || node.isDocument() || node.isDocumentFragment()) appendChildren(out, node);
+  if (node.IsElement() || node.IsDocument() || node.IsDocumentFragment()) AppendChildren(out, node);
   return out;
 }
 

@@ -10,8 +10,8 @@
 namespace vellum::engine {
 
 // The node itself and everything below it (for a document or fragment: its children).
-std::u16string outerHtml(const Node& node);
+std::u16string OuterHtml(const Node& node);
 // Everything below the node. title, style and script give their text.
-std::u16string innerHtml(const Node& node);
+std::u16string InnerHtml(const Node& node);
 
 }  // namespace vellum::engine

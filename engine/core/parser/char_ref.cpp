@@ -7,17 +7,17 @@
 
 namespace vellum::engine {
 
-bool NamedReferenceMatch::endsWithSemicolon() const { return !name.empty() && name.back() == u';'; }
+bool NamedReferenceMatch::EndsWithSemicolon() const { return !name.empty() && name.back() == u';'; }
 
 namespace {
-char charAt(const NamedEntity& e, size_t k) {
+char CharAt(const NamedEntity& e, size_t k) {
   // Names are short; strlen per probe is cheaper than keeping lengths beside a table this size.
   size_t len = std::strlen(e.name);
   return k < len ? e.name[k] : '\0';
 }
 }  // namespace
 
-NamedReferenceMatch matchNamedReference(std::u16string_view text) {
+NamedReferenceMatch MatchNamedReference(std::u16string_view text) {
   NamedReferenceMatch best;
   const NamedEntity* lo = kNamedEntities;
   const NamedEntity* hi = kNamedEntities + kNamedEntityCount;
@@ -25,8 +25,8 @@ NamedReferenceMatch matchNamedReference(std::u16string_view text) {
     char16_t c = text[k];
     if (c == 0 || c > 127) break;
     char ch = static_cast<char>(c);
-    lo = std::lower_bound(lo, hi, ch, [k](const NamedEntity& e, char v) { return charAt(e, k) < v; });
-    hi = std::upper_bound(lo, hi, ch, [k](char v, const NamedEntity& e) { return v < charAt(e, k); });
+    lo = std::lower_bound(lo, hi, ch, [k](const NamedEntity& e, char v) { return CharAt(e, k) < v; });
+    hi = std::upper_bound(lo, hi, ch, [k](char v, const NamedEntity& e) { return v < CharAt(e, k); });
     if (lo < hi && std::strlen(lo->name) == k + 1) {
       best.length = k + 1;
       best.first = lo->first;
@@ -37,7 +37,7 @@ NamedReferenceMatch matchNamedReference(std::u16string_view text) {
   return best;
 }
 
-char32_t numericReferenceValue(char32_t value) {
+char32_t NumericReferenceValue(char32_t value) {
   static const char16_t kWindows1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,

@@ -121,32 +121,32 @@ constexpr ForeignAttribute kForeignAttributes[] = {
 };
 
 template <size_t N>
-std::u16string_view findIgnoringCase(const std::u16string_view (&table)[N], std::u16string_view lowerName) {
+std::u16string_view FindIgnoringCase(const std::u16string_view (&table)[N], std::u16string_view lowerName) {
   for (std::u16string_view candidate : table)
-    if (equalsIgnoringAsciiCase(candidate, lowerName)) return candidate;
+    if (EqualsIgnoringAsciiCase(candidate, lowerName)) return candidate;
   return {};
 }
 
 }  // namespace
 
-std::u16string_view adjustSvgElementName(std::u16string_view lowerName) {
-  std::u16string_view adjusted = findIgnoringCase(kSvgElementNames, lowerName);
+std::u16string_view AdjustSvgElementName(std::u16string_view lowerName) {
+  std::u16string_view adjusted = FindIgnoringCase(kSvgElementNames, lowerName);
   return adjusted.empty() ? lowerName : adjusted;
 }
 
-void adjustSvgAttributes(std::vector<Attribute>& attributes) {
+void AdjustSvgAttributes(std::vector<Attribute>& attributes) {
   for (Attribute& a : attributes) {
-    std::u16string_view adjusted = findIgnoringCase(kSvgAttributeNames, a.name);
+    std::u16string_view adjusted = FindIgnoringCase(kSvgAttributeNames, a.name);
     if (!adjusted.empty()) a.name.assign(adjusted);
   }
 }
 
-void adjustMathMlAttributes(std::vector<Attribute>& attributes) {
+void AdjustMathMlAttributes(std::vector<Attribute>& attributes) {
   for (Attribute& a : attributes)
     if (a.name == u"definitionurl") a.name = u"definitionURL";
 }
 
-void adjustForeignAttributes(std::vector<Attribute>& attributes) {
+void AdjustForeignAttributes(std::vector<Attribute>& attributes) {
   for (Attribute& a : attributes) {
     if (a.ns != AttributeNamespace::None) continue;
     for (const ForeignAttribute& f : kForeignAttributes) {

@@ -9,10 +9,10 @@
 namespace vellum::engine {
 
 // The SVG element name for a lower-case name ("foreignobject" -> "foreignObject"), or the name itself.
-std::u16string_view adjustSvgElementName(std::u16string_view lowerName);
+std::u16string_view AdjustSvgElementName(std::u16string_view lowerName);
 // Adjusts attributes of a new foreign element in place.
-void adjustSvgAttributes(std::vector<Attribute>& attributes);
-void adjustMathMlAttributes(std::vector<Attribute>& attributes);
-void adjustForeignAttributes(std::vector<Attribute>& attributes);
+void AdjustSvgAttributes(std::vector<Attribute>& attributes);
+void AdjustMathMlAttributes(std::vector<Attribute>& attributes);
+void AdjustForeignAttributes(std::vector<Attribute>& attributes);
 
 }  // namespace vellum::engine

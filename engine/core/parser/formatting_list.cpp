@@ -5,9 +5,9 @@
 namespace vellum::engine {
 
 namespace {
-bool sameAttributes(const Element& a, const Element& b) {
-  const auto& x = a.attributes();
-  const auto& y = b.attributes();
+bool SameAttributes(const Element& a, const Element& b) {
+  const auto& x = a.Attributes();
+  const auto& y = b.Attributes();
   if (x.size() != y.size()) return false;
   for (const Attribute& attr : x) {
     auto match = std::find_if(y.begin(), y.end(), [&](const Attribute& o) {
@@ -19,14 +19,14 @@ bool sameAttributes(const Element& a, const Element& b) {
 }
 }  // namespace
 
-void FormattingList::push(Element* e) {
+void FormattingList::Push(Element* e) {
   size_t firstAfterMarker = entries_.size();
-  while (firstAfterMarker > 0 && !entries_[firstAfterMarker - 1].isMarker()) --firstAfterMarker;
+  while (firstAfterMarker > 0 && !entries_[firstAfterMarker - 1].IsMarker()) --firstAfterMarker;
   long earliestTwin = -1;
   int twins = 0;
   for (size_t i = entries_.size(); i-- > firstAfterMarker;) {
     const Element& other = *entries_[i].element;
-    if (other.ns() == e->ns() && other.localName() == e->localName() && sameAttributes(other, *e)) {
+    if (other.Ns() == e->Ns() && other.LocalName() == e->LocalName() && SameAttributes(other, *e)) {
       ++twins;
       earliestTwin = static_cast<long>(i);
     }
@@ -38,38 +38,38 @@ void FormattingList::push(Element* e) {
   entries_.push_back(Entry{RefPtr<Element>(e)});
 }
 
-void FormattingList::clearUpToLastMarker() {
+void FormattingList::ClearUpToLastMarker() {
   while (!entries_.empty()) {
-    bool marker = entries_.back().isMarker();
+    bool marker = entries_.back().IsMarker();
     entries_.pop_back();
     if (marker) return;
   }
 }
 
-long FormattingList::indexOf(const Element* e) const {
+long FormattingList::IndexOf(const Element* e) const {
   for (size_t i = entries_.size(); i-- > 0;)
     if (entries_[i].element.get() == e) return static_cast<long>(i);
   return -1;
 }
 
-void FormattingList::remove(const Element* e) {
-  long i = indexOf(e);
+void FormattingList::Remove(const Element* e) {
+  long i = IndexOf(e);
   if (i >= 0) entries_.erase(entries_.begin() + i);
 }
 
-void FormattingList::replace(const Element* old, Element* replacement) {
-  long i = indexOf(old);
+void FormattingList::Replace(const Element* old, Element* replacement) {
+  long i = IndexOf(old);
   if (i >= 0) entries_[i].element = replacement;
 }
 
-void FormattingList::insertAt(size_t index, Element* e) {
+void FormattingList::InsertAt(size_t index, Element* e) {
   entries_.insert(entries_.begin() + static_cast<long>(std::min(index, entries_.size())), Entry{RefPtr<Element>(e)});
 }
 
-Element* FormattingList::lastAfterMarker(TagId tag) const {
+Element* FormattingList::LastAfterMarker(TagId tag) const {
   for (size_t i = entries_.size(); i-- > 0;) {
-    if (entries_[i].isMarker()) return nullptr;
-    if (entries_[i].element->is(tag)) return entries_[i].element.get();
+    if (entries_[i].IsMarker()) return nullptr;
+    if (entries_[i].element->Is(tag)) return entries_[i].element.get();
   }
   return nullptr;
 }

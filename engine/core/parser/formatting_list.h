@@ -15,7 +15,7 @@ class FormattingList {
 
   struct Entry {
     RefPtr<Element> element;  // null for a marker
-    bool isMarker() const { return !element; }
+    bool IsMarker() const { return !element; }
   };
 
   bool empty() const { return entries_.empty(); }
@@ -24,16 +24,16 @@ class FormattingList {
   const Entry& at(size_t i) const { return entries_[i]; }
   Entry& back() { return entries_.back(); }
 
-  void pushMarker() { entries_.push_back(Entry{}); }
+  void PushMarker() { entries_.push_back(Entry{}); }
   // Adds a newly opened formatting element, applying the three-of-a-kind rule and the budget.
-  void push(Element* e);
-  void clearUpToLastMarker();
-  long indexOf(const Element* e) const;
-  void remove(const Element* e);
-  void replace(const Element* old, Element* replacement);
-  void insertAt(size_t index, Element* e);
+  void Push(Element* e);
+  void ClearUpToLastMarker();
+  long IndexOf(const Element* e) const;
+  void Remove(const Element* e);
+  void Replace(const Element* old, Element* replacement);
+  void InsertAt(size_t index, Element* e);
   // The last element named `tag` after the last marker, or null.
-  Element* lastAfterMarker(TagId tag) const;
+  Element* LastAfterMarker(TagId tag) const;
 
  private:
   std::vector<Entry> entries_;

@@ -8,44 +8,44 @@
 namespace vellum::engine {
 
 namespace {
-ParseOptions withInputBudget(const ParseOptions& options, size_t inputLength) {
+ParseOptions WithInputBudget(const ParseOptions& options, size_t inputLength) {
   ParseOptions adjusted = options;
   adjusted.extraElementBudget += inputLength / 2;
   return adjusted;
 }
 }  // namespace
 
-RefPtr<Document> parseDocument(std::u16string_view text, const ParseOptions& options) {
-  RefPtr<Document> document = Document::create();
-  parseInto(*document, text, options);
+RefPtr<Document> ParseDocument(std::u16string_view text, const ParseOptions& options) {
+  RefPtr<Document> document = Document::Create();
+  ParseInto(*document, text, options);
   return document;
 }
 
-ParseReport parseInto(Document& document, std::u16string_view text, const ParseOptions& options) {
-  document.removeAllChildren();
-  document.setMode(DocumentMode::NoQuirks);
+ParseReport ParseInto(Document& document, std::u16string_view text, const ParseOptions& options) {
+  document.RemoveAllChildren();
+  document.SetMode(DocumentMode::NoQuirks);
   InputText input(text);
-  TreeBuilder builder(document, withInputBudget(options, text.size()));
-  Tokenizer tokenizer(input.view(), builder);
-  builder.attach(tokenizer);
-  tokenizer.run();
-  enforceNestingCap(document, 0);
-  return ParseReport{builder.budgetExhausted()};
+  TreeBuilder builder(document, WithInputBudget(options, text.size()));
+  Tokenizer tokenizer(input.View(), builder);
+  builder.Attach(tokenizer);
+  tokenizer.Run();
+  EnforceNestingCap(document, 0);
+  return ParseReport{builder.BudgetExhausted()};
 }
 
-RefPtr<DocumentFragment> parseFragment(Element& context, std::u16string_view text, const ParseOptions& options) {
-  Document& document = context.document();
+RefPtr<DocumentFragment> ParseFragment(Element& context, std::u16string_view text, const ParseOptions& options) {
+  Document& document = context.GetDocument();
   InputText input(text);
-  RefPtr<DocumentFragment> fragment = document.createDocumentFragment();
+  RefPtr<DocumentFragment> fragment = document.CreateDocumentFragment();
   {
-    TreeBuilder builder(document, withInputBudget(options, text.size()), &context);
-    Tokenizer tokenizer(input.view(), builder);
-    builder.attach(tokenizer);
-    tokenizer.run();
-    Element* root = builder.fragmentRoot();
-    while (Node* child = root->firstChild()) NodeTreeAccess::insert(*fragment, *child, nullptr);
+    TreeBuilder builder(document, WithInputBudget(options, text.size()), &context);
+    Tokenizer tokenizer(input.View(), builder);
+    builder.Attach(tokenizer);
+    tokenizer.Run();
+    Element* root = builder.FragmentRoot();
+    while (Node* child = root->FirstChild()) NodeTreeAccess::Insert(*fragment, *child, nullptr);
   }
-  enforceNestingCap(*fragment, 0);
+  EnforceNestingCap(*fragment, 0);
   return fragment;
 }
 

@@ -16,11 +16,11 @@ struct ParseReport {
 };
 
 // A new document holding the parsed text.
-RefPtr<Document> parseDocument(std::u16string_view text, const ParseOptions& options = {});
+RefPtr<Document> ParseDocument(std::u16string_view text, const ParseOptions& options = {});
 // Replaces the whole content of `document` with the parsed text.
-ParseReport parseInto(Document& document, std::u16string_view text, const ParseOptions& options = {});
+ParseReport ParseInto(Document& document, std::u16string_view text, const ParseOptions& options = {});
 // Parses markup in the context of `context` (innerHTML, insertAdjacentHTML). The nodes belong to
 // the context's document and wait in the returned fragment until the caller inserts them.
-RefPtr<DocumentFragment> parseFragment(Element& context, std::u16string_view text, const ParseOptions& options = {});
+RefPtr<DocumentFragment> ParseFragment(Element& context, std::u16string_view text, const ParseOptions& options = {});
 
 }  // namespace vellum::engine

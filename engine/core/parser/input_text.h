@@ -13,7 +13,7 @@ class InputText {
   InputText(const InputText&) = delete;
   InputText& operator=(const InputText&) = delete;
 
-  std::u16string_view view() const { return view_; }
+  std::u16string_view View() const { return view_; }
 
  private:
   std::u16string owned_;

@@ -4,58 +4,58 @@
 
 namespace vellum::engine {
 
-bool isHeading(TagId tag) {
+bool IsHeading(TagId tag) {
   return tag == TagId::H1 || tag == TagId::H2 || tag == TagId::H3 || tag == TagId::H4 || tag == TagId::H5 ||
          tag == TagId::H6;
 }
 
 OpenElements::~OpenElements() { clear(); }
 
-long OpenElements::indexOf(const Element* e) const {
-  if (!contains(e)) return -1;
+long OpenElements::IndexOf(const Element* e) const {
+  if (!Contains(e)) return -1;
   for (size_t i = stack_.size(); i-- > 0;)
     if (stack_[i].get() == e) return static_cast<long>(i);
   return -1;
 }
 
-void OpenElements::counted(const Element& e, int delta) {
-  if (e.isHtml()) openByTag_[static_cast<size_t>(e.tagId())] += delta;
+void OpenElements::Counted(const Element& e, int delta) {
+  if (e.IsHtml()) openByTag_[static_cast<size_t>(e.GetTagId())] += delta;
 }
 
-void OpenElements::push(Element* e) {
+void OpenElements::Push(Element* e) {
   e->onParserStack_ = true;
-  counted(*e, 1);
+  Counted(*e, 1);
   stack_.emplace_back(e);
 }
 
-void OpenElements::pop() {
+void OpenElements::Pop() {
   if (stack_.size() <= 1) return;
   stack_.back()->onParserStack_ = false;
-  counted(*stack_.back(), -1);
+  Counted(*stack_.back(), -1);
   stack_.pop_back();
 }
 
-void OpenElements::insertAt(size_t index, Element* e) {
+void OpenElements::InsertAt(size_t index, Element* e) {
   e->onParserStack_ = true;
-  counted(*e, 1);
+  Counted(*e, 1);
   stack_.insert(stack_.begin() + static_cast<long>(std::min(index, stack_.size())), RefPtr<Element>(e));
 }
 
-void OpenElements::remove(const Element* e) {
-  long i = indexOf(e);
+void OpenElements::Remove(const Element* e) {
+  long i = IndexOf(e);
   if (i < 1) return;
   stack_[i]->onParserStack_ = false;
-  counted(*stack_[i], -1);
+  Counted(*stack_[i], -1);
   stack_.erase(stack_.begin() + i);
 }
 
-void OpenElements::replace(const Element* old, Element* replacement) {
-  long i = indexOf(old);
+void OpenElements::Replace(const Element* old, Element* replacement) {
+  long i = IndexOf(old);
   if (i < 0) return;
   stack_[i]->onParserStack_ = false;
-  counted(*stack_[i], -1);
+  Counted(*stack_[i], -1);
   replacement->onParserStack_ = true;
-  counted(*replacement, 1);
+  Counted(*replacement, 1);
   stack_[i] = replacement;
 }
 
@@ -65,9 +65,9 @@ void OpenElements::clear() {
   std::fill(std::begin(openByTag_), std::end(openByTag_), 0u);
 }
 
-bool OpenElements::isScopeBoundary(const Element& e, Scope scope) {
-  TagId t = e.tagId();
-  switch (e.ns()) {
+bool OpenElements::IsScopeBoundary(const Element& e, Scope scope) {
+  TagId t = e.GetTagId();
+  switch (e.Ns()) {
     case Namespace::Html:
       switch (scope) {
         case Scope::Select:
@@ -98,69 +98,69 @@ bool OpenElements::isScopeBoundary(const Element& e, Scope scope) {
   return false;
 }
 
-bool OpenElements::hasInScope(TagId tag, Scope scope) const {
-  if (!containsTag(tag)) return false;
+bool OpenElements::HasInScope(TagId tag, Scope scope) const {
+  if (!ContainsTag(tag)) return false;
   for (size_t i = stack_.size(); i-- > 0;) {
     const Element& e = *stack_[i];
-    if (e.is(tag)) return true;
-    if (isScopeBoundary(e, scope)) return false;
+    if (e.Is(tag)) return true;
+    if (IsScopeBoundary(e, scope)) return false;
   }
   return false;
 }
 
-bool OpenElements::hasElementInScope(const Element* target, Scope scope) const {
-  if (!contains(target)) return false;
+bool OpenElements::HasElementInScope(const Element* target, Scope scope) const {
+  if (!Contains(target)) return false;
   for (size_t i = stack_.size(); i-- > 0;) {
     const Element& e = *stack_[i];
     if (&e == target) return true;
-    if (isScopeBoundary(e, scope)) return false;
+    if (IsScopeBoundary(e, scope)) return false;
   }
   return false;
 }
 
-bool OpenElements::hasHeadingInScope() const {
+bool OpenElements::HasHeadingInScope() const {
   for (size_t i = stack_.size(); i-- > 0;) {
     const Element& e = *stack_[i];
-    if (e.isHtml() && isHeading(e.tagId())) return true;
-    if (isScopeBoundary(e, Scope::Default)) return false;
+    if (e.IsHtml() && IsHeading(e.GetTagId())) return true;
+    if (IsScopeBoundary(e, Scope::Default)) return false;
   }
   return false;
 }
 
-bool OpenElements::hasAnyInTableScope(std::initializer_list<TagId> tags) const {
+bool OpenElements::HasAnyInTableScope(std::initializer_list<TagId> tags) const {
   for (size_t i = stack_.size(); i-- > 0;) {
     const Element& e = *stack_[i];
-    if (e.isHtml() && std::find(tags.begin(), tags.end(), e.tagId()) != tags.end()) return true;
-    if (isScopeBoundary(e, Scope::Table)) return false;
+    if (e.IsHtml() && std::find(tags.begin(), tags.end(), e.GetTagId()) != tags.end()) return true;
+    if (IsScopeBoundary(e, Scope::Table)) return false;
   }
   return false;
 }
 
 // The bottom element (html, or the fragment's root) is never popped: every insertion point and
 // every scope walk can rely on it.
-void OpenElements::popUntilPopped(TagId tag) {
-  if (!containsTag(tag)) return;
+void OpenElements::PopUntilPopped(TagId tag) {
+  if (!ContainsTag(tag)) return;
   for (size_t i = stack_.size(); i-- > 1;) {
-    if (stack_[i]->is(tag)) {
-      while (stack_.size() > i) pop();
+    if (stack_[i]->Is(tag)) {
+      while (stack_.size() > i) Pop();
       return;
     }
   }
 }
 
-void OpenElements::popUntilHeadingPopped() {
+void OpenElements::PopUntilHeadingPopped() {
   for (size_t i = stack_.size(); i-- > 1;) {
-    if (stack_[i]->isHtml() && isHeading(stack_[i]->tagId())) {
-      while (stack_.size() > i) pop();
+    if (stack_[i]->IsHtml() && IsHeading(stack_[i]->GetTagId())) {
+      while (stack_.size() > i) Pop();
       return;
     }
   }
 }
 
-void OpenElements::popUntilPopped(const Element* e) {
-  long i = indexOf(e);
+void OpenElements::PopUntilPopped(const Element* e) {
+  long i = IndexOf(e);
   if (i < 1) return;
-  while (stack_.size() > static_cast<size_t>(i)) pop();
+  while (stack_.size() > static_cast<size_t>(i)) Pop();
 }
 
 }  // namespace vellum::engine

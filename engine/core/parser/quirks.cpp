@@ -62,30 +62,30 @@ constexpr std::u16string_view kQuirkyPublicPrefixes[] = {
     u"-//webtechs//dtd mozilla html//",
 };
 
-bool startsWith(std::u16string_view text, std::u16string_view prefix) {
+bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
 }  // namespace
 
-DocumentMode documentModeForDoctype(const Token& doctype) {
+DocumentMode DocumentModeForDoctype(const Token& doctype) {
   if (doctype.forceQuirks || doctype.name != u"html") return DocumentMode::Quirks;
-  std::u16string pub = toAsciiLower(doctype.publicId);
-  std::u16string sys = toAsciiLower(doctype.systemId);
+  std::u16string pub = ToAsciiLower(doctype.publicId);
+  std::u16string sys = ToAsciiLower(doctype.systemId);
   if (doctype.hasPublicId) {
     if (pub == u"-//w3o//dtd w3 html strict 3.0//en//" || pub == u"-/w3c/dtd html 4.0 transitional/en" ||
         pub == u"html")
       return DocumentMode::Quirks;
     for (std::u16string_view prefix : kQuirkyPublicPrefixes)
-      if (startsWith(pub, prefix)) return DocumentMode::Quirks;
+      if (StartsWith(pub, prefix)) return DocumentMode::Quirks;
   }
   if (doctype.hasSystemId && sys == u"http://www.ibm.com/data/dtd/v11/ibmxhtml1-transitional.dtd")
     return DocumentMode::Quirks;
   bool html401Loose =
-      startsWith(pub, u"-//w3c//dtd html 4.01 frameset//") || startsWith(pub, u"-//w3c//dtd html 4.01 transitional//");
+      StartsWith(pub, u"-//w3c//dtd html 4.01 frameset//") || StartsWith(pub, u"-//w3c//dtd html 4.01 transitional//");
   if (doctype.hasPublicId && !doctype.hasSystemId && html401Loose) return DocumentMode::Quirks;
-  if (doctype.hasPublicId && (startsWith(pub, u"-//w3c//dtd xhtml 1.0 frameset//") ||
-                              startsWith(pub, u"-//w3c//dtd xhtml 1.0 transitional//")))
+  if (doctype.hasPublicId && (StartsWith(pub, u"-//w3c//dtd xhtml 1.0 frameset//") ||
+                              StartsWith(pub, u"-//w3c//dtd xhtml 1.0 transitional//")))
     return DocumentMode::LimitedQuirks;
   if (doctype.hasPublicId && doctype.hasSystemId && html401Loose) return DocumentMode::LimitedQuirks;
   return DocumentMode::NoQuirks;

@@ -6,6 +6,6 @@
 
 namespace vellum::engine {
 
-DocumentMode documentModeForDoctype(const Token& doctype);
+DocumentMode DocumentModeForDoctype(const Token& doctype);
 
 }  // namespace vellum::engine

@@ -40,7 +40,7 @@ struct Token {
   bool hasSystemId = false;
   bool forceQuirks = false;
 
-  const TokenAttribute* findAttribute(std::u16string_view attributeName) const {
+  const TokenAttribute* FindAttribute(std::u16string_view attributeName) const {
     for (const TokenAttribute& a : attributes)
       if (a.name == attributeName) return &a;
     return nullptr;
@@ -50,9 +50,9 @@ struct Token {
 // The tree builder's side of the tokenizer.
 class TokenSink {
  public:
-  virtual void processToken(Token& token) = 0;
+  virtual void ProcessToken(Token& token) = 0;
   // Whether "<![CDATA[" opens a CDATA section here (inside foreign content) or a bogus comment.
-  virtual bool cdataSectionAllowed() const = 0;
+  virtual bool CdataSectionAllowed() const = 0;
 
  protected:
   ~TokenSink() = default;

@@ -5,7 +5,7 @@
 
 namespace vellum::engine {
 
-const char* tokenizerStateName(TokenizerState state) {
+const char* TokenizerStateName(TokenizerState state) {
   static const char* const kNames[] = {
 #define VELLUM_STATE_NAME(name) #name,
       VELLUM_TOKENIZER_STATES(VELLUM_STATE_NAME)
@@ -15,14 +15,14 @@ const char* tokenizerStateName(TokenizerState state) {
 }
 
 namespace {
-bool isWhitespace(int c) { return c == '\t' || c == '\n' || c == '\f' || c == ' '; }
-bool isUpper(int c) { return c >= 'A' && c <= 'Z'; }
-bool isLower(int c) { return c >= 'a' && c <= 'z'; }
-bool isAlpha(int c) { return isUpper(c) || isLower(c); }
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-bool isAlnum(int c) { return isAlpha(c) || isDigit(c); }
-char16_t toLower(int c) { return static_cast<char16_t>(isUpper(c) ? c + 32 : c); }
+bool IsWhitespace(int c) { return c == '\t' || c == '\n' || c == '\f' || c == ' '; }
+bool IsUpper(int c) { return c >= 'A' && c <= 'Z'; }
+bool IsLower(int c) { return c >= 'a' && c <= 'z'; }
+bool IsAlpha(int c) { return IsUpper(c) || IsLower(c); }
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(int c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool IsAlnum(int c) { return IsAlpha(c) || IsDigit(c); }
+char16_t ToLower(int c) { return static_cast<char16_t>(IsUpper(c) ? c + 32 : c); }
 constexpr char16_t kReplacement = u'\uFFFD';
 // Tags with more attributes than this check duplicates through a set instead of a scan.
 constexpr size_t kLinearDuplicateCheck = 24;
@@ -30,54 +30,54 @@ constexpr size_t kLinearDuplicateCheck = 24;
 
 Tokenizer::Tokenizer(std::u16string_view input, TokenSink& sink) : input_(input), sink_(sink) {}
 
-bool Tokenizer::startsWithAt(size_t at, std::u16string_view text) const {
+bool Tokenizer::StartsWithAt(size_t at, std::u16string_view text) const {
   return at <= input_.size() && input_.substr(at, text.size()) == text;
 }
 
-bool Tokenizer::startsWithIgnoringCaseAt(size_t at, std::u16string_view text) const {
+bool Tokenizer::StartsWithIgnoringCaseAt(size_t at, std::u16string_view text) const {
   if (at > input_.size() || input_.size() - at < text.size()) return false;
   for (size_t i = 0; i < text.size(); ++i)
-    if (toLower(input_[at + i]) != toLower(text[i])) return false;
+    if (ToLower(input_[at + i]) != ToLower(text[i])) return false;
   return true;
 }
 
-void Tokenizer::flushText() {
+void Tokenizer::FlushText() {
   if (text_.empty()) return;
   textToken_.type = TokenType::Characters;
   textToken_.data.swap(text_);
-  sink_.processToken(textToken_);
+  sink_.ProcessToken(textToken_);
   textToken_.data.swap(text_);
   text_.clear();
 }
 
-void Tokenizer::emit(TokenType type) {
-  flushText();
+void Tokenizer::Emit(TokenType type) {
+  FlushText();
   token_.type = type;
-  sink_.processToken(token_);
+  sink_.ProcessToken(token_);
 }
 
-void Tokenizer::emitCurrentTag() {
-  token_.tag = lookupTag(token_.name);
+void Tokenizer::EmitCurrentTag() {
+  token_.tag = LookupTag(token_.name);
   if (token_.type == TokenType::StartTag) lastStartTag_ = token_.name;
-  emit(token_.type);
+  Emit(token_.type);
 }
 
-void Tokenizer::emitComment() {
+void Tokenizer::EmitComment() {
   if (token_.isDeclaration) token_.markup = input_.substr(tokenStart_, std::min(pos_, input_.size()) - tokenStart_);
-  emit(TokenType::Comment);
+  Emit(TokenType::Comment);
 }
 
-void Tokenizer::emitDoctype() {
+void Tokenizer::EmitDoctype() {
   token_.markup = input_.substr(tokenStart_, std::min(pos_, input_.size()) - tokenStart_);
-  emit(TokenType::Doctype);
+  Emit(TokenType::Doctype);
 }
 
-void Tokenizer::emitEof() {
-  emit(TokenType::EndOfFile);
+void Tokenizer::EmitEof() {
+  Emit(TokenType::EndOfFile);
   done_ = true;
 }
 
-void Tokenizer::startTag(TokenType type) {
+void Tokenizer::StartTag(TokenType type) {
   token_.type = type;
   token_.name.clear();
   token_.attributes.clear();
@@ -87,25 +87,25 @@ void Tokenizer::startTag(TokenType type) {
   attrValue_ = &droppedValue_;
 }
 
-void Tokenizer::startComment(bool declaration) {
+void Tokenizer::StartComment(bool declaration) {
   token_.data.clear();
   token_.isDeclaration = declaration;
   token_.markup = {};
 }
 
-void Tokenizer::startDoctype() {
+void Tokenizer::StartDoctype() {
   token_.name.clear();
   token_.publicId.clear();
   token_.systemId.clear();
   token_.hasName = token_.hasPublicId = token_.hasSystemId = token_.forceQuirks = false;
 }
 
-void Tokenizer::startAttribute() {
+void Tokenizer::StartAttribute() {
   token_.attributes.emplace_back();
   attrValue_ = &droppedValue_;  // until the name is known to be new
 }
 
-void Tokenizer::finishAttributeName() {
+void Tokenizer::FinishAttributeName() {
   std::vector<TokenAttribute>& attrs = token_.attributes;
   if (attrs.empty() || attrValue_ != &droppedValue_) return;
   const std::u16string& name = attrs.back().name;
@@ -126,18 +126,18 @@ void Tokenizer::finishAttributeName() {
   }
 }
 
-void Tokenizer::consumeCharacterReference(bool inAttribute) {
+void Tokenizer::ConsumeCharacterReference(bool inAttribute) {
   std::u16string& out = inAttribute ? *attrValue_ : text_;
   int c = pos_ < input_.size() ? input_[pos_] : kEof;
-  if (isAlnum(c)) {
-    NamedReferenceMatch m = matchNamedReference(input_.substr(pos_));
+  if (IsAlnum(c)) {
+    NamedReferenceMatch m = MatchNamedReference(input_.substr(pos_));
     if (m.length == 0) {
       out.push_back(u'&');
       return;
     }
-    if (inAttribute && !m.endsWithSemicolon() && pos_ + m.length < input_.size()) {
+    if (inAttribute && !m.EndsWithSemicolon() && pos_ + m.length < input_.size()) {
       char16_t after = input_[pos_ + m.length];
-      if (after == u'=' || isAlnum(after)) {
+      if (after == u'=' || IsAlnum(after)) {
         out.push_back(u'&');
         return;
       }
@@ -157,9 +157,9 @@ void Tokenizer::consumeCharacterReference(bool inAttribute) {
   if (hex) ++pos_;
   size_t digitsStart = pos_;
   char32_t value = 0;
-  while (pos_ < input_.size() && (hex ? isHexDigit(input_[pos_]) : isDigit(input_[pos_]))) {
+  while (pos_ < input_.size() && (hex ? IsHexDigit(input_[pos_]) : IsDigit(input_[pos_]))) {
     int d = input_[pos_];
-    int digit = isDigit(d) ? d - '0' : (toLower(d) - 'a' + 10);
+    int digit = IsDigit(d) ? d - '0' : (ToLower(d) - 'a' + 10);
     value = value * (hex ? 16 : 10) + digit;
     if (value > 0x10FFFF) value = 0x110000;  // stays out of range however long the number runs
     ++pos_;
@@ -169,10 +169,10 @@ void Tokenizer::consumeCharacterReference(bool inAttribute) {
     return;
   }
   if (pos_ < input_.size() && input_[pos_] == ';') ++pos_;
-  encoding::AppendCodePoint(out, numericReferenceValue(value));
+  encoding::AppendCodePoint(out, NumericReferenceValue(value));
 }
 
-void Tokenizer::stepData() {
+void Tokenizer::StepData() {
   size_t start = pos_;
   while (pos_ < input_.size()) {
     char16_t c = input_[pos_];
@@ -180,16 +180,16 @@ void Tokenizer::stepData() {
     ++pos_;
   }
   text_.append(input_.substr(start, pos_ - start));
-  int c = next();
-  if (c == kEof) return emitEof();
-  if (c == '&') return consumeCharacterReference(false);
+  int c = Next();
+  if (c == kEof) return EmitEof();
+  if (c == '&') return ConsumeCharacterReference(false);
   tokenStart_ = pos_ - 1;
   state_ = TokenizerState::TagOpen;
 }
 
 // RCDATA, RAWTEXT, script data and PLAINTEXT: text up to "<" (not for PLAINTEXT), "&" (RCDATA
 // only) or NUL, which these states replace.
-void Tokenizer::stepTextLike(TokenizerState lessThanState, bool allowReferences) {
+void Tokenizer::StepTextLike(TokenizerState lessThanState, bool allowReferences) {
   bool stopAtLess = state_ != TokenizerState::Plaintext;
   size_t start = pos_;
   while (pos_ < input_.size()) {
@@ -198,125 +198,125 @@ void Tokenizer::stepTextLike(TokenizerState lessThanState, bool allowReferences)
     ++pos_;
   }
   text_.append(input_.substr(start, pos_ - start));
-  int c = next();
-  if (c == kEof) return emitEof();
-  if (c == 0) return appendText(kReplacement);
-  if (c == '&') return consumeCharacterReference(false);
+  int c = Next();
+  if (c == kEof) return EmitEof();
+  if (c == 0) return AppendText(kReplacement);
+  if (c == '&') return ConsumeCharacterReference(false);
   tokenStart_ = pos_ - 1;
   state_ = lessThanState;
 }
 
-void Tokenizer::stepEndTagName(TokenizerState returnState, int c) {
-  if (isWhitespace(c) && isAppropriateEndTag()) {
+void Tokenizer::StepEndTagName(TokenizerState returnState, int c) {
+  if (IsWhitespace(c) && IsAppropriateEndTag()) {
     state_ = TokenizerState::BeforeAttributeName;
-  } else if (c == '/' && isAppropriateEndTag()) {
+  } else if (c == '/' && IsAppropriateEndTag()) {
     state_ = TokenizerState::SelfClosingStartTag;
-  } else if (c == '>' && isAppropriateEndTag()) {
+  } else if (c == '>' && IsAppropriateEndTag()) {
     state_ = TokenizerState::Data;
-    emitCurrentTag();
-  } else if (isAlpha(c)) {
-    token_.name.push_back(toLower(c));
+    EmitCurrentTag();
+  } else if (IsAlpha(c)) {
+    token_.name.push_back(ToLower(c));
     temp_.push_back(static_cast<char16_t>(c));
   } else {
-    appendText(u"</");
-    appendText(temp_);
-    reconsume();
+    AppendText(u"</");
+    AppendText(temp_);
+    Reconsume();
     state_ = returnState;
   }
 }
 
-void Tokenizer::run() {
+void Tokenizer::Run() {
   using S = TokenizerState;
   while (!done_) {
     switch (state_) {
       case S::Data:
-        stepData();
+        StepData();
         break;
       case S::Rcdata:
-        stepTextLike(S::RcdataLessThanSign, true);
+        StepTextLike(S::RcdataLessThanSign, true);
         break;
       case S::Rawtext:
-        stepTextLike(S::RawtextLessThanSign, false);
+        StepTextLike(S::RawtextLessThanSign, false);
         break;
       case S::ScriptData:
-        stepTextLike(S::ScriptDataLessThanSign, false);
+        StepTextLike(S::ScriptDataLessThanSign, false);
         break;
       case S::Plaintext:
-        stepTextLike(S::Plaintext, false);
+        StepTextLike(S::Plaintext, false);
         break;
 
       case S::TagOpen: {
-        int c = next();
+        int c = Next();
         if (c == '!') {
           state_ = S::MarkupDeclarationOpen;
         } else if (c == '/') {
           state_ = S::EndTagOpen;
-        } else if (isAlpha(c)) {
-          startTag(TokenType::StartTag);
-          reconsume();
+        } else if (IsAlpha(c)) {
+          StartTag(TokenType::StartTag);
+          Reconsume();
           state_ = S::TagName;
         } else if (c == '?') {
-          startComment(true);
-          reconsume();
+          StartComment(true);
+          Reconsume();
           state_ = S::BogusComment;
         } else {
-          appendText(u'<');
-          if (c == kEof) return emitEof();
-          reconsume();
+          AppendText(u'<');
+          if (c == kEof) return EmitEof();
+          Reconsume();
           state_ = S::Data;
         }
         break;
       }
       case S::EndTagOpen: {
-        int c = next();
-        if (isAlpha(c)) {
-          startTag(TokenType::EndTag);
-          reconsume();
+        int c = Next();
+        if (IsAlpha(c)) {
+          StartTag(TokenType::EndTag);
+          Reconsume();
           state_ = S::TagName;
         } else if (c == '>') {
           state_ = S::Data;
         } else if (c == kEof) {
-          appendText(u"</");
-          return emitEof();
+          AppendText(u"</");
+          return EmitEof();
         } else {
-          startComment(true);
-          reconsume();
+          StartComment(true);
+          Reconsume();
           state_ = S::BogusComment;
         }
         break;
       }
       case S::TagName: {
-        int c = next();
-        while (isLower(c) || (c > '>' && !isUpper(c))) {
+        int c = Next();
+        while (IsLower(c) || (c > '>' && !IsUpper(c))) {
           token_.name.push_back(static_cast<char16_t>(c));
-          c = next();
+          c = Next();
         }
-        if (isWhitespace(c)) {
+        if (IsWhitespace(c)) {
           state_ = S::BeforeAttributeName;
         } else if (c == '/') {
           state_ = S::SelfClosingStartTag;
         } else if (c == '>') {
           state_ = S::Data;
-          emitCurrentTag();
+          EmitCurrentTag();
         } else if (c == 0) {
           token_.name.push_back(kReplacement);
         } else if (c == kEof) {
-          return emitEof();
+          return EmitEof();
         } else {
-          token_.name.push_back(toLower(c));
+          token_.name.push_back(ToLower(c));
         }
         break;
       }
 
       case S::RcdataLessThanSign:
       case S::RawtextLessThanSign: {
-        int c = next();
+        int c = Next();
         if (c == '/') {
           temp_.clear();
           state_ = state_ == S::RcdataLessThanSign ? S::RcdataEndTagOpen : S::RawtextEndTagOpen;
         } else {
-          appendText(u'<');
-          reconsume();
+          AppendText(u'<');
+          Reconsume();
           state_ = state_ == S::RcdataLessThanSign ? S::Rcdata : S::Rawtext;
         }
         break;
@@ -333,54 +333,54 @@ void Tokenizer::run() {
                     {S::ScriptDataEscapedEndTagOpen, S::ScriptDataEscapedEndTagName, S::ScriptDataEscaped}};
         const auto* m = kMap;
         while (m->open != state_) ++m;
-        int c = next();
-        if (isAlpha(c)) {
-          startTag(TokenType::EndTag);
-          reconsume();
+        int c = Next();
+        if (IsAlpha(c)) {
+          StartTag(TokenType::EndTag);
+          Reconsume();
           state_ = m->name;
         } else {
-          appendText(u"</");
-          reconsume();
+          AppendText(u"</");
+          Reconsume();
           state_ = m->back;
         }
         break;
       }
       case S::RcdataEndTagName:
-        stepEndTagName(S::Rcdata, next());
+        StepEndTagName(S::Rcdata, Next());
         break;
       case S::RawtextEndTagName:
-        stepEndTagName(S::Rawtext, next());
+        StepEndTagName(S::Rawtext, Next());
         break;
       case S::ScriptDataEndTagName:
-        stepEndTagName(S::ScriptData, next());
+        StepEndTagName(S::ScriptData, Next());
         break;
       case S::ScriptDataEscapedEndTagName:
-        stepEndTagName(S::ScriptDataEscaped, next());
+        StepEndTagName(S::ScriptDataEscaped, Next());
         break;
 
       case S::ScriptDataLessThanSign: {
-        int c = next();
+        int c = Next();
         if (c == '/') {
           temp_.clear();
           state_ = S::ScriptDataEndTagOpen;
         } else if (c == '!') {
           state_ = S::ScriptDataEscapeStart;
-          appendText(u"<!");
+          AppendText(u"<!");
         } else {
-          appendText(u'<');
-          reconsume();
+          AppendText(u'<');
+          Reconsume();
           state_ = S::ScriptData;
         }
         break;
       }
       case S::ScriptDataEscapeStart:
       case S::ScriptDataEscapeStartDash: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           state_ = state_ == S::ScriptDataEscapeStart ? S::ScriptDataEscapeStartDash : S::ScriptDataEscapedDashDash;
-          appendText(u'-');
+          AppendText(u'-');
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::ScriptData;
         }
         break;
@@ -388,39 +388,39 @@ void Tokenizer::run() {
       case S::ScriptDataEscaped:
       case S::ScriptDataEscapedDash:
       case S::ScriptDataEscapedDashDash: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           state_ = state_ == S::ScriptDataEscaped ? S::ScriptDataEscapedDash : S::ScriptDataEscapedDashDash;
-          appendText(u'-');
+          AppendText(u'-');
         } else if (c == '<') {
           state_ = S::ScriptDataEscapedLessThanSign;
         } else if (c == '>' && state_ == S::ScriptDataEscapedDashDash) {
           state_ = S::ScriptData;
-          appendText(u'>');
+          AppendText(u'>');
         } else if (c == 0) {
           state_ = S::ScriptDataEscaped;
-          appendText(kReplacement);
+          AppendText(kReplacement);
         } else if (c == kEof) {
-          return emitEof();
+          return EmitEof();
         } else {
           state_ = S::ScriptDataEscaped;
-          appendText(static_cast<char16_t>(c));
+          AppendText(static_cast<char16_t>(c));
         }
         break;
       }
       case S::ScriptDataEscapedLessThanSign: {
-        int c = next();
+        int c = Next();
         if (c == '/') {
           temp_.clear();
           state_ = S::ScriptDataEscapedEndTagOpen;
-        } else if (isAlpha(c)) {
+        } else if (IsAlpha(c)) {
           temp_.clear();
-          appendText(u'<');
-          reconsume();
+          AppendText(u'<');
+          Reconsume();
           state_ = S::ScriptDataDoubleEscapeStart;
         } else {
-          appendText(u'<');
-          reconsume();
+          AppendText(u'<');
+          Reconsume();
           state_ = S::ScriptDataEscaped;
         }
         break;
@@ -428,16 +428,16 @@ void Tokenizer::run() {
       case S::ScriptDataDoubleEscapeStart:
       case S::ScriptDataDoubleEscapeEnd: {
         bool starting = state_ == S::ScriptDataDoubleEscapeStart;
-        int c = next();
-        if (isWhitespace(c) || c == '/' || c == '>') {
+        int c = Next();
+        if (IsWhitespace(c) || c == '/' || c == '>') {
           bool isScript = temp_ == u"script";
           state_ = (isScript == starting) ? S::ScriptDataDoubleEscaped : S::ScriptDataEscaped;
-          appendText(static_cast<char16_t>(c));
-        } else if (isAlpha(c)) {
-          temp_.push_back(toLower(c));
-          appendText(static_cast<char16_t>(c));
+          AppendText(static_cast<char16_t>(c));
+        } else if (IsAlpha(c)) {
+          temp_.push_back(ToLower(c));
+          AppendText(static_cast<char16_t>(c));
         } else {
-          reconsume();
+          Reconsume();
           state_ = starting ? S::ScriptDataEscaped : S::ScriptDataDoubleEscaped;
         }
         break;
@@ -445,110 +445,110 @@ void Tokenizer::run() {
       case S::ScriptDataDoubleEscaped:
       case S::ScriptDataDoubleEscapedDash:
       case S::ScriptDataDoubleEscapedDashDash: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           state_ = state_ == S::ScriptDataDoubleEscaped ? S::ScriptDataDoubleEscapedDash
                                                         : S::ScriptDataDoubleEscapedDashDash;
-          appendText(u'-');
+          AppendText(u'-');
         } else if (c == '<') {
           state_ = S::ScriptDataDoubleEscapedLessThanSign;
-          appendText(u'<');
+          AppendText(u'<');
         } else if (c == '>' && state_ == S::ScriptDataDoubleEscapedDashDash) {
           state_ = S::ScriptData;
-          appendText(u'>');
+          AppendText(u'>');
         } else if (c == 0) {
           state_ = S::ScriptDataDoubleEscaped;
-          appendText(kReplacement);
+          AppendText(kReplacement);
         } else if (c == kEof) {
-          return emitEof();
+          return EmitEof();
         } else {
           state_ = S::ScriptDataDoubleEscaped;
-          appendText(static_cast<char16_t>(c));
+          AppendText(static_cast<char16_t>(c));
         }
         break;
       }
       case S::ScriptDataDoubleEscapedLessThanSign: {
-        int c = next();
+        int c = Next();
         if (c == '/') {
           temp_.clear();
           state_ = S::ScriptDataDoubleEscapeEnd;
-          appendText(u'/');
+          AppendText(u'/');
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::ScriptDataDoubleEscaped;
         }
         break;
       }
 
       case S::BeforeAttributeName: {
-        int c = next();
-        if (isWhitespace(c)) break;
+        int c = Next();
+        if (IsWhitespace(c)) break;
         if (c == '/' || c == '>' || c == kEof) {
-          reconsume();
+          Reconsume();
           state_ = S::AfterAttributeName;
         } else if (c == '=') {
-          startAttribute();
+          StartAttribute();
           token_.attributes.back().name.push_back(u'=');
           state_ = S::AttributeName;
         } else {
-          startAttribute();
-          reconsume();
+          StartAttribute();
+          Reconsume();
           state_ = S::AttributeName;
         }
         break;
       }
       case S::AttributeName: {
         std::u16string& name = token_.attributes.back().name;
-        int c = next();
-        while (isLower(c) || c == '-' || c == '_' || c == ':' || isDigit(c)) {
+        int c = Next();
+        while (IsLower(c) || c == '-' || c == '_' || c == ':' || IsDigit(c)) {
           name.push_back(static_cast<char16_t>(c));
-          c = next();
+          c = Next();
         }
-        if (isWhitespace(c) || c == '/' || c == '>' || c == kEof) {
-          finishAttributeName();
-          reconsume();
+        if (IsWhitespace(c) || c == '/' || c == '>' || c == kEof) {
+          FinishAttributeName();
+          Reconsume();
           state_ = S::AfterAttributeName;
         } else if (c == '=') {
-          finishAttributeName();
+          FinishAttributeName();
           state_ = S::BeforeAttributeValue;
         } else if (c == 0) {
           name.push_back(kReplacement);
         } else {
-          name.push_back(toLower(c));
+          name.push_back(ToLower(c));
         }
         break;
       }
       case S::AfterAttributeName: {
-        int c = next();
-        if (isWhitespace(c)) break;
+        int c = Next();
+        if (IsWhitespace(c)) break;
         if (c == '/') {
           state_ = S::SelfClosingStartTag;
         } else if (c == '=') {
           state_ = S::BeforeAttributeValue;
         } else if (c == '>') {
           state_ = S::Data;
-          emitCurrentTag();
+          EmitCurrentTag();
         } else if (c == kEof) {
-          return emitEof();
+          return EmitEof();
         } else {
-          startAttribute();
-          reconsume();
+          StartAttribute();
+          Reconsume();
           state_ = S::AttributeName;
         }
         break;
       }
       case S::BeforeAttributeValue: {
-        int c = next();
-        if (isWhitespace(c)) break;
+        int c = Next();
+        if (IsWhitespace(c)) break;
         if (c == '"') {
           state_ = S::AttributeValueDoubleQuoted;
         } else if (c == '\'') {
           state_ = S::AttributeValueSingleQuoted;
         } else if (c == '>') {
           state_ = S::Data;
-          emitCurrentTag();
+          EmitCurrentTag();
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::AttributeValueUnquoted;
         }
         break;
@@ -563,133 +563,133 @@ void Tokenizer::run() {
           ++pos_;
         }
         attrValue_->append(input_.substr(start, pos_ - start));
-        int c = next();
+        int c = Next();
         if (c == quote) {
           state_ = S::AfterAttributeValueQuoted;
         } else if (c == '&') {
-          consumeCharacterReference(true);
+          ConsumeCharacterReference(true);
         } else if (c == 0) {
           attrValue_->push_back(kReplacement);
         } else {
-          return emitEof();
+          return EmitEof();
         }
         break;
       }
       case S::AttributeValueUnquoted: {
-        int c = next();
-        if (isWhitespace(c)) {
+        int c = Next();
+        if (IsWhitespace(c)) {
           state_ = S::BeforeAttributeName;
         } else if (c == '&') {
-          consumeCharacterReference(true);
+          ConsumeCharacterReference(true);
         } else if (c == '>') {
           state_ = S::Data;
-          emitCurrentTag();
+          EmitCurrentTag();
         } else if (c == 0) {
           attrValue_->push_back(kReplacement);
         } else if (c == kEof) {
-          return emitEof();
+          return EmitEof();
         } else {
           attrValue_->push_back(static_cast<char16_t>(c));
         }
         break;
       }
       case S::AfterAttributeValueQuoted: {
-        int c = next();
-        if (isWhitespace(c)) {
+        int c = Next();
+        if (IsWhitespace(c)) {
           state_ = S::BeforeAttributeName;
         } else if (c == '/') {
           state_ = S::SelfClosingStartTag;
         } else if (c == '>') {
           state_ = S::Data;
-          emitCurrentTag();
+          EmitCurrentTag();
         } else if (c == kEof) {
-          return emitEof();
+          return EmitEof();
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::BeforeAttributeName;
         }
         break;
       }
       case S::SelfClosingStartTag: {
-        int c = next();
+        int c = Next();
         if (c == '>') {
           token_.selfClosing = true;
           state_ = S::Data;
-          emitCurrentTag();
+          EmitCurrentTag();
         } else if (c == kEof) {
-          return emitEof();
+          return EmitEof();
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::BeforeAttributeName;
         }
         break;
       }
 
       case S::BogusComment: {
-        int c = next();
+        int c = Next();
         while (c != '>' && c != kEof && c != 0) {
           token_.data.push_back(static_cast<char16_t>(c));
-          c = next();
+          c = Next();
         }
         if (c == 0) {
           token_.data.push_back(kReplacement);
           break;
         }
         state_ = S::Data;
-        emitComment();
-        if (c == kEof) return emitEof();
+        EmitComment();
+        if (c == kEof) return EmitEof();
         break;
       }
       case S::MarkupDeclarationOpen: {
-        if (startsWithAt(pos_, u"--")) {
+        if (StartsWithAt(pos_, u"--")) {
           pos_ += 2;
-          startComment(false);
+          StartComment(false);
           state_ = S::CommentStart;
-        } else if (startsWithIgnoringCaseAt(pos_, u"doctype")) {
+        } else if (StartsWithIgnoringCaseAt(pos_, u"doctype")) {
           pos_ += 7;
           state_ = S::Doctype;
-        } else if (startsWithAt(pos_, u"[CDATA[")) {
+        } else if (StartsWithAt(pos_, u"[CDATA[")) {
           pos_ += 7;
-          flushText();  // the tree must have seen every earlier token before it answers
-          if (sink_.cdataSectionAllowed()) {
+          FlushText();  // the tree must have seen every earlier token before it answers
+          if (sink_.CdataSectionAllowed()) {
             state_ = S::CdataSection;
           } else {
-            startComment(true);
+            StartComment(true);
             token_.data = u"[CDATA[";
             state_ = S::BogusComment;
           }
         } else {
-          startComment(true);
+          StartComment(true);
           state_ = S::BogusComment;
         }
         break;
       }
       case S::CommentStart: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           state_ = S::CommentStartDash;
         } else if (c == '>') {
           state_ = S::Data;
-          emitComment();
+          EmitComment();
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::Comment;
         }
         break;
       }
       case S::CommentStartDash: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           state_ = S::CommentEnd;
         } else if (c == '>') {
           state_ = S::Data;
-          emitComment();
+          EmitComment();
         } else if (c == kEof) {
-          emitComment();
-          return emitEof();
+          EmitComment();
+          return EmitEof();
         } else {
           token_.data.push_back(u'-');
-          reconsume();
+          Reconsume();
           state_ = S::Comment;
         }
         break;
@@ -702,7 +702,7 @@ void Tokenizer::run() {
           ++pos_;
         }
         token_.data.append(input_.substr(start, pos_ - start));
-        int c = next();
+        int c = Next();
         if (c == '<') {
           token_.data.push_back(u'<');
           state_ = S::CommentLessThanSign;
@@ -711,37 +711,37 @@ void Tokenizer::run() {
         } else if (c == 0) {
           token_.data.push_back(kReplacement);
         } else {
-          emitComment();
-          return emitEof();
+          EmitComment();
+          return EmitEof();
         }
         break;
       }
       case S::CommentLessThanSign: {
-        int c = next();
+        int c = Next();
         if (c == '!') {
           token_.data.push_back(u'!');
           state_ = S::CommentLessThanSignBang;
         } else if (c == '<') {
           token_.data.push_back(u'<');
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::Comment;
         }
         break;
       }
       case S::CommentLessThanSignBang: {
-        int c = next();
-        reconsume();
+        int c = Next();
+        Reconsume();
         if (c == '-') ++pos_;
         state_ = c == '-' ? S::CommentLessThanSignBangDash : S::Comment;
         break;
       }
       case S::CommentLessThanSignBangDash: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           state_ = S::CommentLessThanSignBangDashDash;
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::CommentEndDash;
         }
         break;
@@ -751,125 +751,125 @@ void Tokenizer::run() {
         state_ = S::CommentEnd;
         break;
       case S::CommentEndDash: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           state_ = S::CommentEnd;
         } else if (c == kEof) {
-          emitComment();
-          return emitEof();
+          EmitComment();
+          return EmitEof();
         } else {
           token_.data.push_back(u'-');
-          reconsume();
+          Reconsume();
           state_ = S::Comment;
         }
         break;
       }
       case S::CommentEnd: {
-        int c = next();
+        int c = Next();
         if (c == '>') {
           state_ = S::Data;
-          emitComment();
+          EmitComment();
         } else if (c == '!') {
           state_ = S::CommentEndBang;
         } else if (c == '-') {
           token_.data.push_back(u'-');
         } else if (c == kEof) {
-          emitComment();
-          return emitEof();
+          EmitComment();
+          return EmitEof();
         } else {
           token_.data.append(u"--");
-          reconsume();
+          Reconsume();
           state_ = S::Comment;
         }
         break;
       }
       case S::CommentEndBang: {
-        int c = next();
+        int c = Next();
         if (c == '-') {
           token_.data.append(u"--!");
           state_ = S::CommentEndDash;
         } else if (c == '>') {
           state_ = S::Data;
-          emitComment();
+          EmitComment();
         } else if (c == kEof) {
-          emitComment();
-          return emitEof();
+          EmitComment();
+          return EmitEof();
         } else {
           token_.data.append(u"--!");
-          reconsume();
+          Reconsume();
           state_ = S::Comment;
         }
         break;
       }
 
       case S::Doctype: {
-        startDoctype();
-        int c = next();
-        if (isWhitespace(c)) {
+        StartDoctype();
+        int c = Next();
+        if (IsWhitespace(c)) {
           state_ = S::BeforeDoctypeName;
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::BeforeDoctypeName;
         }
         break;
       }
       case S::BeforeDoctypeName: {
-        int c = next();
-        if (isWhitespace(c)) break;
+        int c = Next();
+        if (IsWhitespace(c)) break;
         if (c == '>') {
           token_.forceQuirks = true;
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         } else {
           token_.hasName = true;
-          token_.name.push_back(c == 0 ? kReplacement : toLower(c));
+          token_.name.push_back(c == 0 ? kReplacement : ToLower(c));
           state_ = S::DoctypeName;
         }
         break;
       }
       case S::DoctypeName: {
-        int c = next();
-        if (isWhitespace(c)) {
+        int c = Next();
+        if (IsWhitespace(c)) {
           state_ = S::AfterDoctypeName;
         } else if (c == '>') {
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         } else {
-          token_.name.push_back(c == 0 ? kReplacement : toLower(c));
+          token_.name.push_back(c == 0 ? kReplacement : ToLower(c));
         }
         break;
       }
       case S::AfterDoctypeName: {
-        int c = next();
-        if (isWhitespace(c)) break;
+        int c = Next();
+        if (IsWhitespace(c)) break;
         if (c == '>') {
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
-        } else if (startsWithIgnoringCaseAt(pos_ - 1, u"public")) {
+          EmitDoctype();
+          return EmitEof();
+        } else if (StartsWithIgnoringCaseAt(pos_ - 1, u"public")) {
           pos_ += 5;
           state_ = S::AfterDoctypePublicKeyword;
-        } else if (startsWithIgnoringCaseAt(pos_ - 1, u"system")) {
+        } else if (StartsWithIgnoringCaseAt(pos_ - 1, u"system")) {
           pos_ += 5;
           state_ = S::AfterDoctypeSystemKeyword;
         } else {
           token_.forceQuirks = true;
-          reconsume();
+          Reconsume();
           state_ = S::BogusDoctype;
         }
         break;
@@ -880,8 +880,8 @@ void Tokenizer::run() {
       case S::BeforeDoctypeSystemIdentifier: {
         bool isPublic = state_ == S::AfterDoctypePublicKeyword || state_ == S::BeforeDoctypePublicIdentifier;
         bool afterKeyword = state_ == S::AfterDoctypePublicKeyword || state_ == S::AfterDoctypeSystemKeyword;
-        int c = next();
-        if (isWhitespace(c)) {
+        int c = Next();
+        if (IsWhitespace(c)) {
           if (afterKeyword) state_ = isPublic ? S::BeforeDoctypePublicIdentifier : S::BeforeDoctypeSystemIdentifier;
         } else if (c == '"' || c == '\'') {
           if (isPublic) {
@@ -894,14 +894,14 @@ void Tokenizer::run() {
         } else if (c == '>') {
           token_.forceQuirks = true;
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         } else {
           token_.forceQuirks = true;
-          reconsume();
+          Reconsume();
           state_ = S::BogusDoctype;
         }
         break;
@@ -915,17 +915,17 @@ void Tokenizer::run() {
         bool isDouble =
             state_ == S::DoctypePublicIdentifierDoubleQuoted || state_ == S::DoctypeSystemIdentifierDoubleQuoted;
         std::u16string& id = isPublic ? token_.publicId : token_.systemId;
-        int c = next();
+        int c = Next();
         if (c == (isDouble ? '"' : '\'')) {
           state_ = isPublic ? S::AfterDoctypePublicIdentifier : S::AfterDoctypeSystemIdentifier;
         } else if (c == '>') {
           token_.forceQuirks = true;
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         } else {
           id.push_back(c == 0 ? kReplacement : static_cast<char16_t>(c));
         }
@@ -933,51 +933,51 @@ void Tokenizer::run() {
       }
       case S::AfterDoctypePublicIdentifier:
       case S::BetweenDoctypePublicAndSystemIdentifiers: {
-        int c = next();
-        if (isWhitespace(c)) {
+        int c = Next();
+        if (IsWhitespace(c)) {
           state_ = S::BetweenDoctypePublicAndSystemIdentifiers;
         } else if (c == '>') {
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else if (c == '"' || c == '\'') {
           token_.hasSystemId = true;
           state_ = c == '"' ? S::DoctypeSystemIdentifierDoubleQuoted : S::DoctypeSystemIdentifierSingleQuoted;
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         } else {
           token_.forceQuirks = true;
-          reconsume();
+          Reconsume();
           state_ = S::BogusDoctype;
         }
         break;
       }
       case S::AfterDoctypeSystemIdentifier: {
-        int c = next();
-        if (isWhitespace(c)) break;
+        int c = Next();
+        if (IsWhitespace(c)) break;
         if (c == '>') {
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else if (c == kEof) {
           token_.forceQuirks = true;
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         } else {
-          reconsume();
+          Reconsume();
           state_ = S::BogusDoctype;
         }
         break;
       }
       case S::BogusDoctype: {
-        int c = next();
-        while (c != '>' && c != kEof) c = next();
+        int c = Next();
+        while (c != '>' && c != kEof) c = Next();
         if (c == '>') {
           state_ = S::Data;
-          emitDoctype();
+          EmitDoctype();
         } else {
-          emitDoctype();
-          return emitEof();
+          EmitDoctype();
+          return EmitEof();
         }
         break;
       }
@@ -986,31 +986,31 @@ void Tokenizer::run() {
         size_t start = pos_;
         while (pos_ < input_.size() && input_[pos_] != u']') ++pos_;
         text_.append(input_.substr(start, pos_ - start));
-        int c = next();
-        if (c == kEof) return emitEof();
+        int c = Next();
+        if (c == kEof) return EmitEof();
         state_ = S::CdataSectionBracket;
         break;
       }
       case S::CdataSectionBracket: {
-        int c = next();
+        int c = Next();
         if (c == ']') {
           state_ = S::CdataSectionEnd;
         } else {
-          appendText(u']');
-          reconsume();
+          AppendText(u']');
+          Reconsume();
           state_ = S::CdataSection;
         }
         break;
       }
       case S::CdataSectionEnd: {
-        int c = next();
+        int c = Next();
         if (c == ']') {
-          appendText(u']');
+          AppendText(u']');
         } else if (c == '>') {
           state_ = S::Data;
         } else {
-          appendText(u"]]");
-          reconsume();
+          AppendText(u"]]");
+          Reconsume();
           state_ = S::CdataSection;
         }
         break;

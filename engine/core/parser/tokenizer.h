@@ -16,45 +16,45 @@ class Tokenizer {
  public:
   Tokenizer(std::u16string_view input, TokenSink& sink);
 
-  void setState(TokenizerState state) { state_ = state; }
-  TokenizerState state() const { return state_; }
+  void SetState(TokenizerState state) { state_ = state; }
+  TokenizerState State() const { return state_; }
   // Name of the last start tag, for the "appropriate end tag" test of RCDATA and raw text.
-  void setLastStartTagName(std::u16string_view name) { lastStartTag_.assign(name); }
+  void SetLastStartTagName(std::u16string_view name) { lastStartTag_.assign(name); }
 
   // Tokenizes the whole input; the last token handed over is EndOfFile.
-  void run();
+  void Run();
 
  private:
   static constexpr int kEof = -1;
 
-  int next() { return pos_ < input_.size() ? input_[pos_++] : (++pos_, kEof); }
-  void reconsume() { --pos_; }
-  bool startsWithAt(size_t at, std::u16string_view text) const;
-  bool startsWithIgnoringCaseAt(size_t at, std::u16string_view text) const;
+  int Next() { return pos_ < input_.size() ? input_[pos_++] : (++pos_, kEof); }
+  void Reconsume() { --pos_; }
+  bool StartsWithAt(size_t at, std::u16string_view text) const;
+  bool StartsWithIgnoringCaseAt(size_t at, std::u16string_view text) const;
 
-  void appendText(char16_t c) { text_.push_back(c); }
-  void appendText(std::u16string_view s) { text_.append(s); }
-  void flushText();
-  void emit(TokenType type);
-  void emitCurrentTag();
-  void emitComment();
-  void emitDoctype();
-  void emitEof();
+  void AppendText(char16_t c) { text_.push_back(c); }
+  void AppendText(std::u16string_view s) { text_.append(s); }
+  void FlushText();
+  void Emit(TokenType type);
+  void EmitCurrentTag();
+  void EmitComment();
+  void EmitDoctype();
+  void EmitEof();
 
-  void startTag(TokenType type);
-  void startComment(bool declaration);
-  void startDoctype();
-  void startAttribute();
-  void finishAttributeName();
-  bool isAppropriateEndTag() const { return !lastStartTag_.empty() && token_.name == lastStartTag_; }
+  void StartTag(TokenType type);
+  void StartComment(bool declaration);
+  void StartDoctype();
+  void StartAttribute();
+  void FinishAttributeName();
+  bool IsAppropriateEndTag() const { return !lastStartTag_.empty() && token_.name == lastStartTag_; }
   // "&" has been read: reads the reference (if any) and appends its characters to the attribute
   // value being read or to the text.
-  void consumeCharacterReference(bool inAttribute);
+  void ConsumeCharacterReference(bool inAttribute);
 
-  void stepData();
-  void stepTextLike(TokenizerState lessThanState, bool allowReferences);
+  void StepData();
+  void StepTextLike(TokenizerState lessThanState, bool allowReferences);
   // The "end tag name" states of RCDATA, RAWTEXT and script data differ only in where they return.
-  void stepEndTagName(TokenizerState returnState, int c);
+  void StepEndTagName(TokenizerState returnState, int c);
 
   std::u16string_view input_;
   TokenSink& sink_;

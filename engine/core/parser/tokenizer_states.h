@@ -85,6 +85,6 @@ enum class TokenizerState : uint8_t {
 #undef VELLUM_STATE_ENUM
 };
 
-const char* tokenizerStateName(TokenizerState state);
+const char* TokenizerStateName(TokenizerState state);
 
 }  // namespace vellum::engine

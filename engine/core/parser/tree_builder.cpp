@@ -8,7 +8,7 @@ namespace vellum::engine {
 
 using namespace tb;
 
-const char* insertionModeName(InsertionMode mode) {
+const char* InsertionModeName(InsertionMode mode) {
   static const char* const kNames[] = {
 #define VELLUM_MODE_NAME(name) #name,
       VELLUM_INSERTION_MODES(VELLUM_MODE_NAME)
@@ -26,12 +26,12 @@ constexpr int kMaxReprocessDepth = 48;
 TreeBuilder::TreeBuilder(Document& document, const ParseOptions& options, Element* context)
     : document_(document), options_(options), context_(context), elementsLeft_(options.extraElementBudget) {
   if (!context) return;
-  fragmentRoot_ = document_.createElement(Namespace::Html, TagId::Html, u"html");
-  open_.push(fragmentRoot_.get());
-  if (context->is(TagId::Template)) templateModes_.push_back(InsertionMode::InTemplate);
-  resetInsertionMode();
-  for (Node* n = context; n; n = n->parent()) {
-    if (Element* e = asElement(n); e && e->is(TagId::Form)) {
+  fragmentRoot_ = document_.CreateElement(Namespace::Html, TagId::Html, u"html");
+  open_.Push(fragmentRoot_.get());
+  if (context->Is(TagId::Template)) templateModes_.push_back(InsertionMode::InTemplate);
+  ResetInsertionMode();
+  for (Node* n = context; n; n = n->Parent()) {
+    if (Element* e = AsElement(n); e && e->Is(TagId::Form)) {
       form_ = e;
       break;
     }
@@ -40,36 +40,36 @@ TreeBuilder::TreeBuilder(Document& document, const ParseOptions& options, Elemen
 
 TreeBuilder::~TreeBuilder() = default;
 
-void TreeBuilder::attach(Tokenizer& tokenizer) {
+void TreeBuilder::Attach(Tokenizer& tokenizer) {
   tokenizer_ = &tokenizer;
-  if (!context_ || !context_->isHtml()) return;
-  switch (context_->tagId()) {
+  if (!context_ || !context_->IsHtml()) return;
+  switch (context_->GetTagId()) {
     case TagId::Title:
     case TagId::Textarea:
-      tokenizer.setState(TokenizerState::Rcdata);
+      tokenizer.SetState(TokenizerState::Rcdata);
       break;
     case TagId::Style:
     case TagId::Xmp:
     case TagId::Iframe:
     case TagId::Noembed:
     case TagId::Noframes:
-      tokenizer.setState(TokenizerState::Rawtext);
+      tokenizer.SetState(TokenizerState::Rawtext);
       break;
     case TagId::Script:
-      tokenizer.setState(TokenizerState::ScriptData);
+      tokenizer.SetState(TokenizerState::ScriptData);
       break;
     case TagId::Noscript:
-      if (options_.scripting == Scripting::On) tokenizer.setState(TokenizerState::Rawtext);
+      if (options_.scripting == Scripting::On) tokenizer.SetState(TokenizerState::Rawtext);
       break;
     case TagId::Plaintext:
-      tokenizer.setState(TokenizerState::Plaintext);
+      tokenizer.SetState(TokenizerState::Plaintext);
       break;
     default:
       break;
   }
 }
 
-bool TreeBuilder::chargeBudget() {
+bool TreeBuilder::ChargeBudget() {
   if (elementsLeft_ == 0) {
     budgetExhausted_ = true;
     return false;
@@ -80,7 +80,7 @@ bool TreeBuilder::chargeBudget() {
 
 // ---- dispatch ---------------------------------------------------------------------------------
 
-void TreeBuilder::processToken(Token& token) {
+void TreeBuilder::ProcessToken(Token& token) {
   if (skipNextNewline_) {
     skipNextNewline_ = false;
     if (token.type == TokenType::Characters && !token.data.empty() && token.data[0] == u'\n') {
@@ -89,209 +89,209 @@ void TreeBuilder::processToken(Token& token) {
     }
   }
   reprocessDepth_ = 0;
-  dispatch(token);
+  Dispatch(token);
 }
 
-void TreeBuilder::dispatch(Token& token) {
-  if (isInForeignContext(token))
-    foreignContent(token);
+void TreeBuilder::Dispatch(Token& token) {
+  if (IsInForeignContext(token))
+    ForeignContent(token);
   else
-    processInMode(mode_, token);
+    ProcessInMode(mode_, token);
 }
 
-void TreeBuilder::reprocess(InsertionMode mode, Token& token) {
+void TreeBuilder::Reprocess(InsertionMode mode, Token& token) {
   mode_ = mode;
   if (++reprocessDepth_ > kMaxReprocessDepth) return;
-  dispatch(token);
+  Dispatch(token);
 }
 
-Element* TreeBuilder::adjustedCurrentNode() const {
+Element* TreeBuilder::AdjustedCurrentNode() const {
   if (context_ && open_.size() == 1) return context_.get();
-  return open_.current();
+  return open_.Current();
 }
 
 namespace {
-bool isMathMlTextIntegrationPoint(const Element& e) {
-  return e.ns() == Namespace::MathMl && tagIn(e.tagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext});
+bool IsMathMlTextIntegrationPoint(const Element& e) {
+  return e.Ns() == Namespace::MathMl && TagIn(e.GetTagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext});
 }
 }  // namespace
 
-bool isHtmlIntegrationPoint(const Element& e) {
-  if (e.ns() == Namespace::MathMl && e.tagId() == TagId::AnnotationXml) {
-    const Attribute* encoding = e.findAttribute(u"encoding");
-    return encoding && (equalsIgnoringAsciiCase(encoding->value, u"text/html") ||
-                        equalsIgnoringAsciiCase(encoding->value, u"application/xhtml+xml"));
+bool IsHtmlIntegrationPoint(const Element& e) {
+  if (e.Ns() == Namespace::MathMl && e.GetTagId() == TagId::AnnotationXml) {
+    const Attribute* encoding = e.FindAttribute(u"encoding");
+    return encoding && (EqualsIgnoringAsciiCase(encoding->value, u"text/html") ||
+                        EqualsIgnoringAsciiCase(encoding->value, u"application/xhtml+xml"));
   }
-  return e.ns() == Namespace::Svg && tagIn(e.tagId(), {TagId::ForeignObject, TagId::Desc, TagId::Title});
+  return e.Ns() == Namespace::Svg && TagIn(e.GetTagId(), {TagId::ForeignObject, TagId::Desc, TagId::Title});
 }
 
-bool TreeBuilder::isInForeignContext(const Token& token) const {
-  const Element* node = adjustedCurrentNode();
-  if (!node || node->isHtml() || token.type == TokenType::EndOfFile) return false;
+bool TreeBuilder::IsInForeignContext(const Token& token) const {
+  const Element* node = AdjustedCurrentNode();
+  if (!node || node->IsHtml() || token.type == TokenType::EndOfFile) return false;
   bool start = token.type == TokenType::StartTag;
   bool chars = token.type == TokenType::Characters;
-  if (isMathMlTextIntegrationPoint(*node)) {
+  if (IsMathMlTextIntegrationPoint(*node)) {
     if (chars || (start && token.tag != TagId::Mglyph && token.tag != TagId::Malignmark)) return false;
   }
-  if (node->ns() == Namespace::MathMl && node->tagId() == TagId::AnnotationXml && start && token.tag == TagId::Svg)
+  if (node->Ns() == Namespace::MathMl && node->GetTagId() == TagId::AnnotationXml && start && token.tag == TagId::Svg)
     return false;
-  if (isHtmlIntegrationPoint(*node) && (start || chars)) return false;
+  if (IsHtmlIntegrationPoint(*node) && (start || chars)) return false;
   return true;
 }
 
-bool TreeBuilder::cdataSectionAllowed() const {
-  const Element* node = adjustedCurrentNode();
-  return node && !node->isHtml();
+bool TreeBuilder::CdataSectionAllowed() const {
+  const Element* node = AdjustedCurrentNode();
+  return node && !node->IsHtml();
 }
 
-void TreeBuilder::processInMode(InsertionMode mode, Token& t) {
+void TreeBuilder::ProcessInMode(InsertionMode mode, Token& t) {
   switch (mode) {
     case InsertionMode::Initial:
-      return initialMode(t);
+      return InitialMode(t);
     case InsertionMode::BeforeHtml:
-      return beforeHtmlMode(t);
+      return BeforeHtmlMode(t);
     case InsertionMode::BeforeHead:
-      return beforeHeadMode(t);
+      return BeforeHeadMode(t);
     case InsertionMode::InHead:
-      return inHeadMode(t);
+      return InHeadMode(t);
     case InsertionMode::InHeadNoscript:
-      return inHeadNoscriptMode(t);
+      return InHeadNoscriptMode(t);
     case InsertionMode::AfterHead:
-      return afterHeadMode(t);
+      return AfterHeadMode(t);
     case InsertionMode::InBody:
-      return inBodyMode(t);
+      return InBodyMode(t);
     case InsertionMode::Text:
-      return textMode(t);
+      return TextMode(t);
     case InsertionMode::InTable:
-      return inTableMode(t);
+      return InTableMode(t);
     case InsertionMode::InTableText:
-      return inTableTextMode(t);
+      return InTableTextMode(t);
     case InsertionMode::InCaption:
-      return inCaptionMode(t);
+      return InCaptionMode(t);
     case InsertionMode::InColumnGroup:
-      return inColumnGroupMode(t);
+      return InColumnGroupMode(t);
     case InsertionMode::InTableBody:
-      return inTableBodyMode(t);
+      return InTableBodyMode(t);
     case InsertionMode::InRow:
-      return inRowMode(t);
+      return InRowMode(t);
     case InsertionMode::InCell:
-      return inCellMode(t);
+      return InCellMode(t);
     case InsertionMode::InTemplate:
-      return inTemplateMode(t);
+      return InTemplateMode(t);
     case InsertionMode::AfterBody:
-      return afterBodyMode(t);
+      return AfterBodyMode(t);
     case InsertionMode::InFrameset:
-      return inFramesetMode(t);
+      return InFramesetMode(t);
     case InsertionMode::AfterFrameset:
-      return afterFramesetMode(t);
+      return AfterFramesetMode(t);
     case InsertionMode::AfterAfterBody:
-      return afterAfterBodyMode(t);
+      return AfterAfterBodyMode(t);
     case InsertionMode::AfterAfterFrameset:
-      return afterAfterFramesetMode(t);
+      return AfterAfterFramesetMode(t);
   }
 }
 
 // ---- tree edits -------------------------------------------------------------------------------
 
-TreeBuilder::InsertionPlace TreeBuilder::appropriatePlace(Element* overrideTarget) {
-  Element* target = overrideTarget ? overrideTarget : open_.current();
+TreeBuilder::InsertionPlace TreeBuilder::AppropriatePlace(Element* overrideTarget) {
+  Element* target = overrideTarget ? overrideTarget : open_.Current();
   InsertionPlace place{target, nullptr};
-  if (fosterParenting_ && isHtmlOneOf(target, {TagId::Table, TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Tr})) {
+  if (fosterParenting_ && IsHtmlOneOf(target, {TagId::Table, TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Tr})) {
     long lastTemplate = -1;
     long lastTable = -1;
     for (size_t i = open_.size(); i-- > 0 && (lastTemplate < 0 || lastTable < 0);) {
       Element* e = open_.at(i);
-      if (lastTemplate < 0 && e->is(TagId::Template)) lastTemplate = static_cast<long>(i);
-      if (lastTable < 0 && e->is(TagId::Table)) lastTable = static_cast<long>(i);
+      if (lastTemplate < 0 && e->Is(TagId::Template)) lastTemplate = static_cast<long>(i);
+      if (lastTable < 0 && e->Is(TagId::Table)) lastTable = static_cast<long>(i);
     }
     if (lastTemplate >= 0 && (lastTable < 0 || lastTemplate > lastTable)) {
       place = {open_.at(lastTemplate), nullptr};
     } else if (lastTable < 0) {
-      place = {open_.top(), nullptr};
-    } else if (Node* parent = open_.at(lastTable)->parent()) {
+      place = {open_.Top(), nullptr};
+    } else if (Node* parent = open_.at(lastTable)->Parent()) {
       place = {parent, open_.at(lastTable)};
     } else {
       place = {open_.at(lastTable - 1), nullptr};
     }
   }
-  if (Element* e = asElement(place.parent); e && e->templateContent()) place = {e->templateContent(), nullptr};
+  if (Element* e = AsElement(place.parent); e && e->TemplateContent()) place = {e->TemplateContent(), nullptr};
   return place;
 }
 
-void TreeBuilder::insertAt(const InsertionPlace& place, Node& node) {
-  if (place.parent) NodeTreeAccess::insert(*place.parent, node, place.before);
+void TreeBuilder::InsertAt(const InsertionPlace& place, Node& node) {
+  if (place.parent) NodeTreeAccess::Insert(*place.parent, node, place.before);
 }
 
-RefPtr<Element> TreeBuilder::createElement(const Token& t, Namespace ns) {
+RefPtr<Element> TreeBuilder::CreateElement(const Token& t, Namespace ns) {
   std::u16string_view localName = t.name;
-  if (ns == Namespace::Svg) localName = adjustSvgElementName(localName);
-  RefPtr<Element> e = document_.createElement(ns, t.tag, localName);
+  if (ns == Namespace::Svg) localName = AdjustSvgElementName(localName);
+  RefPtr<Element> e = document_.CreateElement(ns, t.tag, localName);
   e->attributes_.reserve(t.attributes.size());
   for (const TokenAttribute& a : t.attributes) e->attributes_.push_back(Attribute{a.name, a.value});
-  if (ns == Namespace::Svg) adjustSvgAttributes(e->attributes_);
-  if (ns == Namespace::MathMl) adjustMathMlAttributes(e->attributes_);
-  if (ns != Namespace::Html) adjustForeignAttributes(e->attributes_);
+  if (ns == Namespace::Svg) AdjustSvgAttributes(e->attributes_);
+  if (ns == Namespace::MathMl) AdjustMathMlAttributes(e->attributes_);
+  if (ns != Namespace::Html) AdjustForeignAttributes(e->attributes_);
   return e;
 }
 
-void TreeBuilder::makeRoomForElement() {
-  if (open_.size() >= static_cast<size_t>(kMaxElementNesting)) popCurrent();
+void TreeBuilder::MakeRoomForElement() {
+  if (open_.size() >= static_cast<size_t>(kMaxElementNesting)) PopCurrent();
 }
 
 // Closes the current element outside of any end tag (the nesting cap): the bookkeeping its end tag
 // would have done is done here, and the insertion mode follows the new stack. A formatting element
 // closed this way is also forgotten, or every later text would open it again at the cap.
-void TreeBuilder::popCurrent() {
-  Element* current = open_.current();
+void TreeBuilder::PopCurrent() {
+  Element* current = open_.Current();
   if (!current || open_.size() <= 1) return;
-  formatting_.remove(current);
-  if (current->is(TagId::Template)) {
+  formatting_.Remove(current);
+  if (current->Is(TagId::Template)) {
     if (!templateModes_.empty()) templateModes_.pop_back();
-    formatting_.clearUpToLastMarker();
-  } else if (isHtmlOneOf(current,
+    formatting_.ClearUpToLastMarker();
+  } else if (IsHtmlOneOf(current,
                          {TagId::Td, TagId::Th, TagId::Caption, TagId::Applet, TagId::Object, TagId::Marquee})) {
-    formatting_.clearUpToLastMarker();
+    formatting_.ClearUpToLastMarker();
   }
   // Only the elements that select an insertion mode can change it by going away.
-  bool selectsMode = isHtmlOneOf(current, {TagId::Td, TagId::Th, TagId::Tr, TagId::Tbody, TagId::Thead, TagId::Tfoot,
+  bool selectsMode = IsHtmlOneOf(current, {TagId::Td, TagId::Th, TagId::Tr, TagId::Tbody, TagId::Thead, TagId::Tfoot,
                                            TagId::Caption, TagId::Colgroup, TagId::Table, TagId::Template, TagId::Head,
                                            TagId::Body, TagId::Frameset, TagId::Html});
-  open_.pop();
-  if (selectsMode) resetInsertionMode();
+  open_.Pop();
+  if (selectsMode) ResetInsertionMode();
 }
 
-Element* TreeBuilder::insertElement(const Token& t, Namespace ns) {
-  makeRoomForElement();
-  InsertionPlace place = appropriatePlace();
-  RefPtr<Element> e = createElement(t, ns);
-  insertAt(place, *e);
-  open_.push(e.get());
+Element* TreeBuilder::InsertElement(const Token& t, Namespace ns) {
+  MakeRoomForElement();
+  InsertionPlace place = AppropriatePlace();
+  RefPtr<Element> e = CreateElement(t, ns);
+  InsertAt(place, *e);
+  open_.Push(e.get());
   return e.get();
 }
 
-void TreeBuilder::insertVoidElement(Token& t) {
-  insertElement(t);
-  open_.pop();
+void TreeBuilder::InsertVoidElement(Token& t) {
+  InsertElement(t);
+  open_.Pop();
 }
 
-void TreeBuilder::insertCharacters(std::u16string_view text) {
+void TreeBuilder::InsertCharacters(std::u16string_view text) {
   if (text.empty()) return;
-  InsertionPlace place = appropriatePlace();
-  if (!place.parent || place.parent->isDocument()) return;
-  if (Element* e = asElement(place.parent); e && e->holdsTextAsProperty()) {
-    e->appendText(text);
+  InsertionPlace place = AppropriatePlace();
+  if (!place.parent || place.parent->IsDocument()) return;
+  if (Element* e = AsElement(place.parent); e && e->HoldsTextAsProperty()) {
+    e->AppendText(text);
     return;
   }
-  Node* previous = place.before ? place.before->previousSibling() : place.parent->lastChild();
-  if (Text* existing = asText(previous)) {
-    existing->appendData(text);
+  Node* previous = place.before ? place.before->PreviousSibling() : place.parent->LastChild();
+  if (Text* existing = AsText(previous)) {
+    existing->AppendData(text);
     return;
   }
-  RefPtr<Text> node = document_.createText(text);
-  insertAt(place, *node);
+  RefPtr<Text> node = document_.CreateText(text);
+  InsertAt(place, *node);
 }
 
-RefPtr<Comment> TreeBuilder::createComment(const Token& t) {
+RefPtr<Comment> TreeBuilder::CreateComment(const Token& t) {
   if (t.type == TokenType::Doctype) {
     auto info = std::make_unique<DoctypeInfo>();
     info->name = t.name;
@@ -303,72 +303,73 @@ RefPtr<Comment> TreeBuilder::createComment(const Token& t) {
     std::u16string_view inner = t.markup;
     if (inner.size() >= 2) inner.remove_prefix(2);
     if (!inner.empty() && inner.back() == u'>') inner.remove_suffix(1);
-    return document_.createDeclaration(inner, t.markup, std::move(info));
+    return document_.CreateDeclaration(inner, t.markup, std::move(info));
   }
-  if (t.isDeclaration) return document_.createDeclaration(t.data, t.markup);
-  return document_.createComment(t.data);
+  if (t.isDeclaration) return document_.CreateDeclaration(t.data, t.markup);
+  return document_.CreateComment(t.data);
 }
 
-void TreeBuilder::insertComment(const Token& t, Node* parent) {
-  RefPtr<Comment> c = createComment(t);
+void TreeBuilder::InsertComment(const Token& t, Node* parent) {
+  RefPtr<Comment> c = CreateComment(t);
   if (parent)
-    NodeTreeAccess::insert(*parent, *c, nullptr);
+    NodeTreeAccess::Insert(*parent, *c, nullptr);
   else
-    insertAt(appropriatePlace(), *c);
+    InsertAt(AppropriatePlace(), *c);
 }
 
 // ---- stack and list helpers -------------------------------------------------------------------
 
-bool TreeBuilder::currentIs(TagId tag) const {
-  Element* c = open_.current();
-  return c && c->is(tag);
+bool TreeBuilder::CurrentIs(TagId tag) const {
+  Element* c = open_.Current();
+  return c && c->Is(tag);
 }
 
-void TreeBuilder::generateImpliedEndTags(TagId except) {
-  open_.popWhile(
-      [except](const Element& e) { return e.isHtml() && (tagFlags(e.tagId()) & kImpliedEnd) && e.tagId() != except; });
+void TreeBuilder::GenerateImpliedEndTags(TagId except) {
+  open_.PopWhile([except](const Element& e) {
+    return e.IsHtml() && (TagFlags(e.GetTagId()) & kImpliedEnd) && e.GetTagId() != except;
+  });
 }
 
-void TreeBuilder::generateImpliedEndTagsThoroughly() {
-  open_.popWhile(
-      [](const Element& e) { return e.isHtml() && (tagFlags(e.tagId()) & (kImpliedEnd | kImpliedEndThorough)); });
+void TreeBuilder::GenerateImpliedEndTagsThoroughly() {
+  open_.PopWhile(
+      [](const Element& e) { return e.IsHtml() && (TagFlags(e.GetTagId()) & (kImpliedEnd | kImpliedEndThorough)); });
 }
 
-void TreeBuilder::clearStackBackTo(std::initializer_list<TagId> tags) {
-  open_.popWhile(
-      [tags](const Element& e) { return !(e.isHtml() && (tagIn(e.tagId(), tags) || e.tagId() == TagId::Html)); });
+void TreeBuilder::ClearStackBackTo(std::initializer_list<TagId> tags) {
+  open_.PopWhile(
+      [tags](const Element& e) { return !(e.IsHtml() && (TagIn(e.GetTagId(), tags) || e.GetTagId() == TagId::Html)); });
 }
 
-void TreeBuilder::reconstructActiveFormattingElements() {
+void TreeBuilder::ReconstructActiveFormattingElements() {
   if (formatting_.empty()) return;
   const FormattingList::Entry& last = formatting_.back();
-  if (last.isMarker() || open_.contains(last.element.get())) return;
+  if (last.IsMarker() || open_.Contains(last.element.get())) return;
   size_t i = formatting_.size() - 1;
   while (i > 0) {
     const FormattingList::Entry& before = formatting_.at(i - 1);
-    if (before.isMarker() || open_.contains(before.element.get())) break;
+    if (before.IsMarker() || open_.Contains(before.element.get())) break;
     --i;
   }
   for (; i < formatting_.size(); ++i) {
-    if (!chargeBudget()) return;
+    if (!ChargeBudget()) return;
     const Element& source = *formatting_.at(i).element;
-    makeRoomForElement();
-    InsertionPlace place = appropriatePlace();
-    RefPtr<Element> clone = document_.createElement(source.ns(), source.tagId(), source.localName());
-    clone->attributes_ = source.attributes();
-    insertAt(place, *clone);
-    open_.push(clone.get());
+    MakeRoomForElement();
+    InsertionPlace place = AppropriatePlace();
+    RefPtr<Element> clone = document_.CreateElement(source.Ns(), source.GetTagId(), source.LocalName());
+    clone->attributes_ = source.Attributes();
+    InsertAt(place, *clone);
+    open_.Push(clone.get());
     formatting_.at(i).element = clone;
   }
 }
 
-void TreeBuilder::resetInsertionMode() {
+void TreeBuilder::ResetInsertionMode() {
   for (size_t i = open_.size(); i-- > 0;) {
     bool last = i == 0;
     Element* node = open_.at(i);
     if (last && context_) node = context_.get();
-    if (node->isHtml()) {
-      switch (node->tagId()) {
+    if (node->IsHtml()) {
+      switch (node->GetTagId()) {
         case TagId::Td:
         case TagId::Th:
           if (!last) {
@@ -423,26 +424,26 @@ void TreeBuilder::resetInsertionMode() {
   mode_ = InsertionMode::InBody;
 }
 
-void TreeBuilder::closePElement() {
-  generateImpliedEndTags(TagId::P);
-  open_.popUntilPopped(TagId::P);
+void TreeBuilder::ClosePElement() {
+  GenerateImpliedEndTags(TagId::P);
+  open_.PopUntilPopped(TagId::P);
 }
 
-void TreeBuilder::closeCell() {
-  generateImpliedEndTags();
-  open_.popWhile([](const Element& e) { return !e.is(TagId::Td) && !e.is(TagId::Th); });
-  open_.pop();
-  formatting_.clearUpToLastMarker();
+void TreeBuilder::CloseCell() {
+  GenerateImpliedEndTags();
+  open_.PopWhile([](const Element& e) { return !e.Is(TagId::Td) && !e.Is(TagId::Th); });
+  open_.Pop();
+  formatting_.ClearUpToLastMarker();
   mode_ = InsertionMode::InRow;
 }
 
-void TreeBuilder::startRawText(Token& t, TokenizerState state) {
-  insertElement(t);
-  if (tokenizer_) tokenizer_->setState(state);
+void TreeBuilder::StartRawText(Token& t, TokenizerState state) {
+  InsertElement(t);
+  if (tokenizer_) tokenizer_->SetState(state);
   originalMode_ = mode_;
   mode_ = InsertionMode::Text;
 }
 
-void TreeBuilder::stopParsing() {}
+void TreeBuilder::StopParsing() {}
 
 }  // namespace vellum::engine

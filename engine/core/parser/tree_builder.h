@@ -45,7 +45,7 @@ enum class InsertionMode : uint8_t {
 #undef VELLUM_MODE_ENUM
 };
 
-const char* insertionModeName(InsertionMode mode);
+const char* InsertionModeName(InsertionMode mode);
 
 class TreeBuilder final : public TokenSink {
  public:
@@ -55,12 +55,12 @@ class TreeBuilder final : public TokenSink {
   ~TreeBuilder();
 
   // Sets the tokenizer state the context element calls for (fragments) and links the two.
-  void attach(Tokenizer& tokenizer);
-  void processToken(Token& token) override;
-  bool cdataSectionAllowed() const override;
+  void Attach(Tokenizer& tokenizer);
+  void ProcessToken(Token& token) override;
+  bool CdataSectionAllowed() const override;
 
-  Element* fragmentRoot() const { return fragmentRoot_.get(); }
-  bool budgetExhausted() const { return budgetExhausted_; }
+  Element* FragmentRoot() const { return fragmentRoot_.get(); }
+  bool BudgetExhausted() const { return budgetExhausted_; }
 
  private:
   struct InsertionPlace {
@@ -70,72 +70,72 @@ class TreeBuilder final : public TokenSink {
   enum class FosterParenting : uint8_t { Off, On };
 
   // Dispatch.
-  void dispatch(Token& token);
-  void processInMode(InsertionMode mode, Token& token);
-  void reprocess(InsertionMode mode, Token& token);
-  bool isInForeignContext(const Token& token) const;
-  Element* adjustedCurrentNode() const;
+  void Dispatch(Token& token);
+  void ProcessInMode(InsertionMode mode, Token& token);
+  void Reprocess(InsertionMode mode, Token& token);
+  bool IsInForeignContext(const Token& token) const;
+  Element* AdjustedCurrentNode() const;
 
   // The insertion modes (one function each; characters are handled as runs).
-  void initialMode(Token& t);
-  void beforeHtmlMode(Token& t);
-  void beforeHeadMode(Token& t);
-  void inHeadMode(Token& t);
-  void inHeadNoscriptMode(Token& t);
-  void afterHeadMode(Token& t);
-  void inBodyMode(Token& t);
-  void inBodyStartTag(Token& t);
-  void inBodyEndTag(Token& t);
-  void textMode(Token& t);
-  void inTableMode(Token& t);
-  void inTableTextMode(Token& t);
-  void inCaptionMode(Token& t);
-  void inColumnGroupMode(Token& t);
-  void inTableBodyMode(Token& t);
-  void inRowMode(Token& t);
-  void inCellMode(Token& t);
-  void inTemplateMode(Token& t);
-  void afterBodyMode(Token& t);
-  void inFramesetMode(Token& t);
-  void afterFramesetMode(Token& t);
-  void afterAfterBodyMode(Token& t);
-  void afterAfterFramesetMode(Token& t);
-  void foreignContent(Token& t);
-  void foreignEndTag(Token& t);
+  void InitialMode(Token& t);
+  void BeforeHtmlMode(Token& t);
+  void BeforeHeadMode(Token& t);
+  void InHeadMode(Token& t);
+  void InHeadNoscriptMode(Token& t);
+  void AfterHeadMode(Token& t);
+  void InBodyMode(Token& t);
+  void InBodyStartTag(Token& t);
+  void InBodyEndTag(Token& t);
+  void TextMode(Token& t);
+  void InTableMode(Token& t);
+  void InTableTextMode(Token& t);
+  void InCaptionMode(Token& t);
+  void InColumnGroupMode(Token& t);
+  void InTableBodyMode(Token& t);
+  void InRowMode(Token& t);
+  void InCellMode(Token& t);
+  void InTemplateMode(Token& t);
+  void AfterBodyMode(Token& t);
+  void InFramesetMode(Token& t);
+  void AfterFramesetMode(Token& t);
+  void AfterAfterBodyMode(Token& t);
+  void AfterAfterFramesetMode(Token& t);
+  void ForeignContent(Token& t);
+  void ForeignEndTag(Token& t);
 
   // Shared steps of several modes.
-  void inBodyCharacters(Token& t);
-  void inTableAnythingElse(Token& t);
-  void anyOtherEndTagInBody(Token& t);
-  void adoptionAgency(Token& t);
-  void closePElement();
-  void closeCell();
-  void startRawText(Token& t, TokenizerState state);
-  void insertHeadElement(Token& t);
-  void stopParsing();
-  void closeSelectIfOpen();
+  void InBodyCharacters(Token& t);
+  void InTableAnythingElse(Token& t);
+  void AnyOtherEndTagInBody(Token& t);
+  void AdoptionAgency(Token& t);
+  void ClosePElement();
+  void CloseCell();
+  void StartRawText(Token& t, TokenizerState state);
+  void InsertHeadElement(Token& t);
+  void StopParsing();
+  void CloseSelectIfOpen();
 
   // Tree edits.
-  InsertionPlace appropriatePlace(Element* overrideTarget = nullptr);
-  RefPtr<Element> createElement(const Token& t, Namespace ns);
-  Element* insertElement(const Token& t, Namespace ns = Namespace::Html);
-  void insertVoidElement(Token& t);
-  void insertCharacters(std::u16string_view text);
-  void insertComment(const Token& t, Node* parent = nullptr);
-  RefPtr<Comment> createComment(const Token& t);
-  void insertAt(const InsertionPlace& place, Node& node);
+  InsertionPlace AppropriatePlace(Element* overrideTarget = nullptr);
+  RefPtr<Element> CreateElement(const Token& t, Namespace ns);
+  Element* InsertElement(const Token& t, Namespace ns = Namespace::Html);
+  void InsertVoidElement(Token& t);
+  void InsertCharacters(std::u16string_view text);
+  void InsertComment(const Token& t, Node* parent = nullptr);
+  RefPtr<Comment> CreateComment(const Token& t);
+  void InsertAt(const InsertionPlace& place, Node& node);
   // At the nesting cap a new element first closes the deepest open one.
-  void makeRoomForElement();
-  void popCurrent();
+  void MakeRoomForElement();
+  void PopCurrent();
 
   // Stack and list helpers from the algorithm.
-  void generateImpliedEndTags(TagId except = TagId::Unknown);
-  void generateImpliedEndTagsThoroughly();
-  void reconstructActiveFormattingElements();
-  void resetInsertionMode();
-  void clearStackBackTo(std::initializer_list<TagId> tags);
-  bool currentIs(TagId tag) const;
-  bool chargeBudget();
+  void GenerateImpliedEndTags(TagId except = TagId::Unknown);
+  void GenerateImpliedEndTagsThoroughly();
+  void ReconstructActiveFormattingElements();
+  void ResetInsertionMode();
+  void ClearStackBackTo(std::initializer_list<TagId> tags);
+  bool CurrentIs(TagId tag) const;
+  bool ChargeBudget();
 
   Document& document_;
   ParseOptions options_;

@@ -7,35 +7,35 @@ namespace vellum::engine {
 
 using namespace tb;
 
-void TreeBuilder::inBodyCharacters(Token& t) {
-  removeNulls(t.data);
+void TreeBuilder::InBodyCharacters(Token& t) {
+  RemoveNulls(t.data);
   if (t.data.empty()) return;
-  reconstructActiveFormattingElements();
-  insertCharacters(t.data);
-  if (!isAllWhitespace(t.data)) framesetOk_ = false;
+  ReconstructActiveFormattingElements();
+  InsertCharacters(t.data);
+  if (!IsAllWhitespace(t.data)) framesetOk_ = false;
 }
 
-void TreeBuilder::inBodyMode(Token& t) {
+void TreeBuilder::InBodyMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      return inBodyCharacters(t);
+      return InBodyCharacters(t);
     case TokenType::Comment:
-      return insertComment(t);
+      return InsertComment(t);
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
-      return inBodyStartTag(t);
+      return InBodyStartTag(t);
     case TokenType::EndTag:
-      return inBodyEndTag(t);
+      return InBodyEndTag(t);
     case TokenType::EndOfFile:
-      if (!templateModes_.empty()) return inTemplateMode(t);
-      return stopParsing();
+      if (!templateModes_.empty()) return InTemplateMode(t);
+      return StopParsing();
   }
 }
 
 namespace {
 // A repeated <html> or <body> start tag adds the attributes the element does not have yet.
-void addMissingAttributes(const Token& t, std::vector<Attribute>& attributes) {
+void AddMissingAttributes(const Token& t, std::vector<Attribute>& attributes) {
   for (const TokenAttribute& a : t.attributes) {
     bool present = false;
     for (const Attribute& existing : attributes)
@@ -46,17 +46,17 @@ void addMissingAttributes(const Token& t, std::vector<Attribute>& attributes) {
 }  // namespace
 
 // A select may not hold another select or an input: either closes the open one.
-void TreeBuilder::closeSelectIfOpen() {
-  if (open_.hasInScope(TagId::Select)) open_.popUntilPopped(TagId::Select);
+void TreeBuilder::CloseSelectIfOpen() {
+  if (open_.HasInScope(TagId::Select)) open_.PopUntilPopped(TagId::Select);
 }
 
-void TreeBuilder::inBodyStartTag(Token& t) {
+void TreeBuilder::InBodyStartTag(Token& t) {
   switch (t.tag) {
     case TagId::Html:
-      if (open_.containsTag(TagId::Template)) return;
-      if (Element* top = open_.top()) {
-        addMissingAttributes(t, top->attributes_);
-        top->attributesChanged();
+      if (open_.ContainsTag(TagId::Template)) return;
+      if (Element* top = open_.Top()) {
+        AddMissingAttributes(t, top->attributes_);
+        top->AttributesChanged();
       }
       return;
     case TagId::Base:
@@ -69,20 +69,20 @@ void TreeBuilder::inBodyStartTag(Token& t) {
     case TagId::Style:
     case TagId::Template:
     case TagId::Title:
-      return inHeadMode(t);
+      return InHeadMode(t);
     case TagId::Body: {
-      if (open_.size() < 2 || !open_.at(1)->is(TagId::Body) || open_.containsTag(TagId::Template)) return;
+      if (open_.size() < 2 || !open_.at(1)->Is(TagId::Body) || open_.ContainsTag(TagId::Template)) return;
       framesetOk_ = false;
       Element* body = open_.at(1);
-      addMissingAttributes(t, body->attributes_);
-      body->attributesChanged();
+      AddMissingAttributes(t, body->attributes_);
+      body->AttributesChanged();
       return;
     }
     case TagId::Frameset: {
-      if (open_.size() < 2 || !open_.at(1)->is(TagId::Body) || !framesetOk_) return;
-      open_.at(1)->remove();
-      while (open_.size() > 1) open_.pop();
-      insertElement(t);
+      if (open_.size() < 2 || !open_.at(1)->Is(TagId::Body) || !framesetOk_) return;
+      open_.at(1)->Remove();
+      while (open_.size() > 1) open_.Pop();
+      InsertElement(t);
       mode_ = InsertionMode::InFrameset;
       return;
     }
@@ -111,8 +111,8 @@ void TreeBuilder::inBodyStartTag(Token& t) {
     case TagId::Section:
     case TagId::Summary:
     case TagId::Ul:
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      insertElement(t);
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      InsertElement(t);
       return;
     case TagId::H1:
     case TagId::H2:
@@ -120,22 +120,22 @@ void TreeBuilder::inBodyStartTag(Token& t) {
     case TagId::H4:
     case TagId::H5:
     case TagId::H6:
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      if (Element* c = open_.current(); c && c->isHtml() && isHeading(c->tagId())) open_.pop();
-      insertElement(t);
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      if (Element* c = open_.Current(); c && c->IsHtml() && IsHeading(c->GetTagId())) open_.Pop();
+      InsertElement(t);
       return;
     case TagId::Pre:
     case TagId::Listing:
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      insertElement(t);
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      InsertElement(t);
       skipNextNewline_ = true;
       framesetOk_ = false;
       return;
     case TagId::Form: {
-      bool templateOpen = open_.containsTag(TagId::Template);
+      bool templateOpen = open_.ContainsTag(TagId::Template);
       if (form_ && !templateOpen) return;
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      Element* form = insertElement(t);
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      Element* form = InsertElement(t);
       if (!templateOpen) form_ = form;
       return;
     }
@@ -145,46 +145,46 @@ void TreeBuilder::inBodyStartTag(Token& t) {
       framesetOk_ = false;
       for (size_t i = open_.size(); i-- > 0;) {
         Element* node = open_.at(i);
-        bool sameKind = t.tag == TagId::Li ? node->is(TagId::Li) : (node->is(TagId::Dd) || node->is(TagId::Dt));
+        bool sameKind = t.tag == TagId::Li ? node->Is(TagId::Li) : (node->Is(TagId::Dd) || node->Is(TagId::Dt));
         if (sameKind) {
-          TagId kind = node->tagId();
-          generateImpliedEndTags(kind);
-          open_.popUntilPopped(kind);
+          TagId kind = node->GetTagId();
+          GenerateImpliedEndTags(kind);
+          open_.PopUntilPopped(kind);
           break;
         }
-        if (isSpecial(*node) && !isHtmlOneOf(node, {TagId::Address, TagId::Div, TagId::P})) break;
+        if (IsSpecial(*node) && !IsHtmlOneOf(node, {TagId::Address, TagId::Div, TagId::P})) break;
       }
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      insertElement(t);
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      InsertElement(t);
       return;
     }
     case TagId::Plaintext:
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      insertElement(t);
-      if (tokenizer_) tokenizer_->setState(TokenizerState::Plaintext);
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      InsertElement(t);
+      if (tokenizer_) tokenizer_->SetState(TokenizerState::Plaintext);
       return;
     case TagId::Button:
-      if (open_.hasInScope(TagId::Button)) {
-        generateImpliedEndTags();
-        open_.popUntilPopped(TagId::Button);
+      if (open_.HasInScope(TagId::Button)) {
+        GenerateImpliedEndTags();
+        open_.PopUntilPopped(TagId::Button);
       }
-      reconstructActiveFormattingElements();
-      insertElement(t);
+      ReconstructActiveFormattingElements();
+      InsertElement(t);
       framesetOk_ = false;
       return;
     case TagId::A:
-      if (Element* open = formatting_.lastAfterMarker(TagId::A)) {
+      if (Element* open = formatting_.LastAfterMarker(TagId::A)) {
         RefPtr<Element> keep(open);
         Token end;
         end.type = TokenType::EndTag;
         end.tag = TagId::A;
         end.name = u"a";
-        adoptionAgency(end);
-        formatting_.remove(keep.get());
-        open_.remove(keep.get());
+        AdoptionAgency(end);
+        formatting_.Remove(keep.get());
+        open_.Remove(keep.get());
       }
-      reconstructActiveFormattingElements();
-      formatting_.push(insertElement(t));
+      ReconstructActiveFormattingElements();
+      formatting_.Push(InsertElement(t));
       return;
     case TagId::B:
     case TagId::Big:
@@ -198,32 +198,32 @@ void TreeBuilder::inBodyStartTag(Token& t) {
     case TagId::Strong:
     case TagId::Tt:
     case TagId::U:
-      reconstructActiveFormattingElements();
-      formatting_.push(insertElement(t));
+      ReconstructActiveFormattingElements();
+      formatting_.Push(InsertElement(t));
       return;
     case TagId::Nobr:
-      reconstructActiveFormattingElements();
-      if (open_.hasInScope(TagId::Nobr)) {
+      ReconstructActiveFormattingElements();
+      if (open_.HasInScope(TagId::Nobr)) {
         Token end;
         end.type = TokenType::EndTag;
         end.tag = TagId::Nobr;
         end.name = u"nobr";
-        adoptionAgency(end);
-        reconstructActiveFormattingElements();
+        AdoptionAgency(end);
+        ReconstructActiveFormattingElements();
       }
-      formatting_.push(insertElement(t));
+      formatting_.Push(InsertElement(t));
       return;
     case TagId::Applet:
     case TagId::Marquee:
     case TagId::Object:
-      reconstructActiveFormattingElements();
-      insertElement(t);
-      formatting_.pushMarker();
+      ReconstructActiveFormattingElements();
+      InsertElement(t);
+      formatting_.PushMarker();
       framesetOk_ = false;
       return;
     case TagId::Table:
-      if (document_.mode() != DocumentMode::Quirks && open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      insertElement(t);
+      if (document_.Mode() != DocumentMode::Quirks && open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      InsertElement(t);
       framesetOk_ = false;
       mode_ = InsertionMode::InTable;
       return;
@@ -233,95 +233,95 @@ void TreeBuilder::inBodyStartTag(Token& t) {
     case TagId::Img:
     case TagId::Keygen:
     case TagId::Wbr:
-      reconstructActiveFormattingElements();
-      insertVoidElement(t);
+      ReconstructActiveFormattingElements();
+      InsertVoidElement(t);
       framesetOk_ = false;
       return;
     case TagId::Input: {
-      if (context_ && context_->is(TagId::Select)) return;
-      closeSelectIfOpen();
-      reconstructActiveFormattingElements();
-      insertVoidElement(t);
-      const TokenAttribute* type = t.findAttribute(u"type");
-      if (!type || !equalsIgnoringAsciiCase(type->value, u"hidden")) framesetOk_ = false;
+      if (context_ && context_->Is(TagId::Select)) return;
+      CloseSelectIfOpen();
+      ReconstructActiveFormattingElements();
+      InsertVoidElement(t);
+      const TokenAttribute* type = t.FindAttribute(u"type");
+      if (!type || !EqualsIgnoringAsciiCase(type->value, u"hidden")) framesetOk_ = false;
       return;
     }
     case TagId::Param:
     case TagId::Source:
     case TagId::Track:
-      return insertVoidElement(t);
+      return InsertVoidElement(t);
     case TagId::Hr:
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      if (open_.hasInScope(TagId::Select)) generateImpliedEndTags();
-      insertVoidElement(t);
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      if (open_.HasInScope(TagId::Select)) GenerateImpliedEndTags();
+      InsertVoidElement(t);
       framesetOk_ = false;
       return;
     case TagId::Image:
       t.tag = TagId::Img;
       t.name = u"img";
-      return reprocess(mode_, t);
+      return Reprocess(mode_, t);
     case TagId::Textarea:
-      insertElement(t);
+      InsertElement(t);
       skipNextNewline_ = true;
-      if (tokenizer_) tokenizer_->setState(TokenizerState::Rcdata);
+      if (tokenizer_) tokenizer_->SetState(TokenizerState::Rcdata);
       originalMode_ = mode_;
       framesetOk_ = false;
       mode_ = InsertionMode::Text;
       return;
     case TagId::Xmp:
-      if (open_.hasInScope(TagId::P, Scope::Button)) closePElement();
-      reconstructActiveFormattingElements();
+      if (open_.HasInScope(TagId::P, Scope::Button)) ClosePElement();
+      ReconstructActiveFormattingElements();
       framesetOk_ = false;
-      return startRawText(t, TokenizerState::Rawtext);
+      return StartRawText(t, TokenizerState::Rawtext);
     case TagId::Iframe:
       framesetOk_ = false;
-      return startRawText(t, TokenizerState::Rawtext);
+      return StartRawText(t, TokenizerState::Rawtext);
     case TagId::Noembed:
-      return startRawText(t, TokenizerState::Rawtext);
+      return StartRawText(t, TokenizerState::Rawtext);
     case TagId::Noscript:
-      if (options_.scripting == Scripting::On) return startRawText(t, TokenizerState::Rawtext);
+      if (options_.scripting == Scripting::On) return StartRawText(t, TokenizerState::Rawtext);
       break;
     case TagId::Select:
-      if (context_ && context_->is(TagId::Select)) return;
-      if (open_.hasInScope(TagId::Select)) {
-        open_.popUntilPopped(TagId::Select);
+      if (context_ && context_->Is(TagId::Select)) return;
+      if (open_.HasInScope(TagId::Select)) {
+        open_.PopUntilPopped(TagId::Select);
         return;
       }
-      reconstructActiveFormattingElements();
-      insertElement(t);
+      ReconstructActiveFormattingElements();
+      InsertElement(t);
       framesetOk_ = false;
       return;
     case TagId::Option:
-      if (open_.hasInScope(TagId::Select))
-        generateImpliedEndTags(TagId::Optgroup);
-      else if (currentIs(TagId::Option))
-        open_.pop();
-      reconstructActiveFormattingElements();
-      insertElement(t);
+      if (open_.HasInScope(TagId::Select))
+        GenerateImpliedEndTags(TagId::Optgroup);
+      else if (CurrentIs(TagId::Option))
+        open_.Pop();
+      ReconstructActiveFormattingElements();
+      InsertElement(t);
       return;
     case TagId::Optgroup:
-      if (open_.hasInScope(TagId::Select))
-        generateImpliedEndTags();
-      else if (currentIs(TagId::Option))
-        open_.pop();
-      reconstructActiveFormattingElements();
-      insertElement(t);
+      if (open_.HasInScope(TagId::Select))
+        GenerateImpliedEndTags();
+      else if (CurrentIs(TagId::Option))
+        open_.Pop();
+      ReconstructActiveFormattingElements();
+      InsertElement(t);
       return;
     case TagId::Rb:
     case TagId::Rtc:
-      if (open_.hasInScope(TagId::Ruby)) generateImpliedEndTags();
-      insertElement(t);
+      if (open_.HasInScope(TagId::Ruby)) GenerateImpliedEndTags();
+      InsertElement(t);
       return;
     case TagId::Rp:
     case TagId::Rt:
-      if (open_.hasInScope(TagId::Ruby)) generateImpliedEndTags(TagId::Rtc);
-      insertElement(t);
+      if (open_.HasInScope(TagId::Ruby)) GenerateImpliedEndTags(TagId::Rtc);
+      InsertElement(t);
       return;
     case TagId::Math:
     case TagId::Svg:
-      reconstructActiveFormattingElements();
-      insertElement(t, t.tag == TagId::Math ? Namespace::MathMl : Namespace::Svg);
-      if (t.selfClosing) open_.pop();
+      ReconstructActiveFormattingElements();
+      InsertElement(t, t.tag == TagId::Math ? Namespace::MathMl : Namespace::Svg);
+      if (t.selfClosing) open_.Pop();
       return;
     case TagId::Caption:
     case TagId::Col:
@@ -338,21 +338,21 @@ void TreeBuilder::inBodyStartTag(Token& t) {
     default:
       break;
   }
-  reconstructActiveFormattingElements();
-  insertElement(t);
+  ReconstructActiveFormattingElements();
+  InsertElement(t);
 }
 
-void TreeBuilder::inBodyEndTag(Token& t) {
+void TreeBuilder::InBodyEndTag(Token& t) {
   switch (t.tag) {
     case TagId::Template:
-      return inHeadMode(t);
+      return InHeadMode(t);
     case TagId::Body:
-      if (!open_.hasInScope(TagId::Body)) return;
+      if (!open_.HasInScope(TagId::Body)) return;
       mode_ = InsertionMode::AfterBody;
       return;
     case TagId::Html:
-      if (!open_.hasInScope(TagId::Body)) return;
-      return reprocess(InsertionMode::AfterBody, t);
+      if (!open_.HasInScope(TagId::Body)) return;
+      return Reprocess(InsertionMode::AfterBody, t);
     case TagId::Address:
     case TagId::Article:
     case TagId::Aside:
@@ -381,40 +381,40 @@ void TreeBuilder::inBodyEndTag(Token& t) {
     case TagId::Select:
     case TagId::Summary:
     case TagId::Ul:
-      if (!open_.hasInScope(t.tag)) return;
-      generateImpliedEndTags();
-      open_.popUntilPopped(t.tag);
+      if (!open_.HasInScope(t.tag)) return;
+      GenerateImpliedEndTags();
+      open_.PopUntilPopped(t.tag);
       return;
     case TagId::Form:
-      if (!open_.containsTag(TagId::Template)) {
+      if (!open_.ContainsTag(TagId::Template)) {
         RefPtr<Element> node = form_;
         form_ = nullptr;
-        if (!node || !open_.hasElementInScope(node.get())) return;
-        generateImpliedEndTags();
-        open_.remove(node.get());
+        if (!node || !open_.HasElementInScope(node.get())) return;
+        GenerateImpliedEndTags();
+        open_.Remove(node.get());
         return;
       }
-      if (!open_.hasInScope(TagId::Form)) return;
-      generateImpliedEndTags();
-      open_.popUntilPopped(TagId::Form);
+      if (!open_.HasInScope(TagId::Form)) return;
+      GenerateImpliedEndTags();
+      open_.PopUntilPopped(TagId::Form);
       return;
     case TagId::P:
-      if (!open_.hasInScope(TagId::P, Scope::Button)) {
-        Token p = syntheticStartTag(TagId::P);
-        insertElement(p);
+      if (!open_.HasInScope(TagId::P, Scope::Button)) {
+        Token p = SyntheticStartTag(TagId::P);
+        InsertElement(p);
       }
-      closePElement();
+      ClosePElement();
       return;
     case TagId::Li:
-      if (!open_.hasInScope(TagId::Li, Scope::ListItem)) return;
-      generateImpliedEndTags(TagId::Li);
-      open_.popUntilPopped(TagId::Li);
+      if (!open_.HasInScope(TagId::Li, Scope::ListItem)) return;
+      GenerateImpliedEndTags(TagId::Li);
+      open_.PopUntilPopped(TagId::Li);
       return;
     case TagId::Dd:
     case TagId::Dt:
-      if (!open_.hasInScope(t.tag)) return;
-      generateImpliedEndTags(t.tag);
-      open_.popUntilPopped(t.tag);
+      if (!open_.HasInScope(t.tag)) return;
+      GenerateImpliedEndTags(t.tag);
+      open_.PopUntilPopped(t.tag);
       return;
     case TagId::H1:
     case TagId::H2:
@@ -422,9 +422,9 @@ void TreeBuilder::inBodyEndTag(Token& t) {
     case TagId::H4:
     case TagId::H5:
     case TagId::H6:
-      if (!open_.hasHeadingInScope()) return;
-      generateImpliedEndTags();
-      open_.popUntilHeadingPopped();
+      if (!open_.HasHeadingInScope()) return;
+      GenerateImpliedEndTags();
+      open_.PopUntilHeadingPopped();
       return;
     case TagId::A:
     case TagId::B:
@@ -440,36 +440,36 @@ void TreeBuilder::inBodyEndTag(Token& t) {
     case TagId::Strong:
     case TagId::Tt:
     case TagId::U:
-      return adoptionAgency(t);
+      return AdoptionAgency(t);
     case TagId::Applet:
     case TagId::Marquee:
     case TagId::Object:
-      if (!open_.hasInScope(t.tag)) return;
-      generateImpliedEndTags();
-      open_.popUntilPopped(t.tag);
-      formatting_.clearUpToLastMarker();
+      if (!open_.HasInScope(t.tag)) return;
+      GenerateImpliedEndTags();
+      open_.PopUntilPopped(t.tag);
+      formatting_.ClearUpToLastMarker();
       return;
     case TagId::Br: {
-      Token br = syntheticStartTag(TagId::Br);
-      reconstructActiveFormattingElements();
-      insertVoidElement(br);
+      Token br = SyntheticStartTag(TagId::Br);
+      ReconstructActiveFormattingElements();
+      InsertVoidElement(br);
       framesetOk_ = false;
       return;
     }
     default:
-      return anyOtherEndTagInBody(t);
+      return AnyOtherEndTagInBody(t);
   }
 }
 
-void TreeBuilder::anyOtherEndTagInBody(Token& t) {
+void TreeBuilder::AnyOtherEndTagInBody(Token& t) {
   for (size_t i = open_.size(); i-- > 0;) {
     Element* node = open_.at(i);
-    if (node->isHtml() && node->localName() == t.name) {
-      generateImpliedEndTags(t.tag);
-      open_.popUntilPopped(node);
+    if (node->IsHtml() && node->LocalName() == t.name) {
+      GenerateImpliedEndTags(t.tag);
+      open_.PopUntilPopped(node);
       return;
     }
-    if (isSpecial(*node)) return;
+    if (IsSpecial(*node)) return;
   }
 }
 

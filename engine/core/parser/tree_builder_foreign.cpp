@@ -9,11 +9,11 @@ using namespace tb;
 
 namespace {
 
-bool breaksOutOfForeignContent(const Token& t) {
+bool BreaksOutOfForeignContent(const Token& t) {
   if (t.type == TokenType::EndTag) return t.tag == TagId::Br || t.tag == TagId::P;
   if (t.type != TokenType::StartTag) return false;
-  if (t.tag == TagId::Font) return t.findAttribute(u"color") || t.findAttribute(u"face") || t.findAttribute(u"size");
-  return tagIn(
+  if (t.tag == TagId::Font) return t.FindAttribute(u"color") || t.FindAttribute(u"face") || t.FindAttribute(u"size");
+  return TagIn(
       t.tag, {TagId::B,      TagId::Big,    TagId::Blockquote, TagId::Body,    TagId::Br,    TagId::Center, TagId::Code,
               TagId::Dd,     TagId::Div,    TagId::Dl,         TagId::Dt,      TagId::Em,    TagId::Embed,  TagId::H1,
               TagId::H2,     TagId::H3,     TagId::H4,         TagId::H5,      TagId::H6,    TagId::Head,   TagId::Hr,
@@ -23,65 +23,65 @@ bool breaksOutOfForeignContent(const Token& t) {
               TagId::Ul,     TagId::Var});
 }
 
-bool isMathMlTextIntegrationPointElement(const Element& e) {
-  return e.ns() == Namespace::MathMl && tagIn(e.tagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext});
+bool IsMathMlTextIntegrationPointElement(const Element& e) {
+  return e.Ns() == Namespace::MathMl && TagIn(e.GetTagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext});
 }
 
 }  // namespace
 
-void TreeBuilder::foreignContent(Token& t) {
+void TreeBuilder::ForeignContent(Token& t) {
   switch (t.type) {
     case TokenType::Characters: {
       bool content = false;
       for (char16_t& c : t.data) {
         if (c == 0)
           c = u'\uFFFD';
-        else if (!isWhitespace(c))
+        else if (!IsWhitespace(c))
           content = true;
       }
-      insertCharacters(t.data);
+      InsertCharacters(t.data);
       if (content) framesetOk_ = false;
       return;
     }
     case TokenType::Comment:
-      return insertComment(t);
+      return InsertComment(t);
     case TokenType::Doctype:
       return;
     case TokenType::StartTag: {
-      if (breaksOutOfForeignContent(t)) {
-        open_.popWhile([](const Element& e) {
-          return !(e.isHtml() || isMathMlTextIntegrationPointElement(e) || isHtmlIntegrationPoint(e));
+      if (BreaksOutOfForeignContent(t)) {
+        open_.PopWhile([](const Element& e) {
+          return !(e.IsHtml() || IsMathMlTextIntegrationPointElement(e) || IsHtmlIntegrationPoint(e));
         });
-        return processInMode(mode_, t);
+        return ProcessInMode(mode_, t);
       }
-      Element* adjusted = adjustedCurrentNode();
-      Namespace ns = adjusted ? adjusted->ns() : Namespace::Html;
-      insertElement(t, ns);
-      if (t.selfClosing) open_.pop();
+      Element* adjusted = AdjustedCurrentNode();
+      Namespace ns = adjusted ? adjusted->Ns() : Namespace::Html;
+      InsertElement(t, ns);
+      if (t.selfClosing) open_.Pop();
       return;
     }
     case TokenType::EndTag:
-      return foreignEndTag(t);
+      return ForeignEndTag(t);
     case TokenType::EndOfFile:
       return;
   }
 }
 
-void TreeBuilder::foreignEndTag(Token& t) {
-  if (breaksOutOfForeignContent(t)) {
-    open_.popWhile([](const Element& e) {
-      return !(e.isHtml() || isMathMlTextIntegrationPointElement(e) || isHtmlIntegrationPoint(e));
+void TreeBuilder::ForeignEndTag(Token& t) {
+  if (BreaksOutOfForeignContent(t)) {
+    open_.PopWhile([](const Element& e) {
+      return !(e.IsHtml() || IsMathMlTextIntegrationPointElement(e) || IsHtmlIntegrationPoint(e));
     });
-    return processInMode(mode_, t);
+    return ProcessInMode(mode_, t);
   }
   for (size_t i = open_.size(); i-- > 0;) {
     Element* node = open_.at(i);
     if (i == 0) return;
-    if (equalsIgnoringAsciiCase(node->localName(), t.name)) {
-      open_.popUntilPopped(node);
+    if (EqualsIgnoringAsciiCase(node->LocalName(), t.name)) {
+      open_.PopUntilPopped(node);
       return;
     }
-    if (open_.at(i - 1)->isHtml()) return processInMode(mode_, t);
+    if (open_.at(i - 1)->IsHtml()) return ProcessInMode(mode_, t);
   }
 }
 

@@ -12,8 +12,8 @@ namespace {
 // Splits a character run: inserts or drops its leading whitespace and reports whether anything else
 // is left in the token for the mode's "anything else" rule.
 template <class WhitespaceAction>
-bool handleLeadingWhitespace(Token& t, WhitespaceAction onWhitespace) {
-  size_t ws = leadingWhitespace(t.data);
+bool HandleLeadingWhitespace(Token& t, WhitespaceAction onWhitespace) {
+  size_t ws = LeadingWhitespace(t.data);
   if (ws) onWhitespace(std::u16string_view(t.data).substr(0, ws));
   if (ws == t.data.size()) return false;
   t.data.erase(0, ws);
@@ -21,124 +21,124 @@ bool handleLeadingWhitespace(Token& t, WhitespaceAction onWhitespace) {
 }
 }  // namespace
 
-void TreeBuilder::initialMode(Token& t) {
+void TreeBuilder::InitialMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      if (!handleLeadingWhitespace(t, [](std::u16string_view) {})) return;
+      if (!HandleLeadingWhitespace(t, [](std::u16string_view) {})) return;
       break;
     case TokenType::Comment:
-      insertComment(t, &document_);
+      InsertComment(t, &document_);
       return;
     case TokenType::Doctype:
-      NodeTreeAccess::insert(document_, *createComment(t), nullptr);
-      document_.setMode(documentModeForDoctype(t));
+      NodeTreeAccess::Insert(document_, *CreateComment(t), nullptr);
+      document_.SetMode(DocumentModeForDoctype(t));
       mode_ = InsertionMode::BeforeHtml;
       return;
     default:
       break;
   }
-  document_.setMode(DocumentMode::Quirks);
-  reprocess(InsertionMode::BeforeHtml, t);
+  document_.SetMode(DocumentMode::Quirks);
+  Reprocess(InsertionMode::BeforeHtml, t);
 }
 
-void TreeBuilder::beforeHtmlMode(Token& t) {
+void TreeBuilder::BeforeHtmlMode(Token& t) {
   switch (t.type) {
     case TokenType::Doctype:
       return;
     case TokenType::Comment:
-      insertComment(t, &document_);
+      InsertComment(t, &document_);
       return;
     case TokenType::Characters:
-      if (!handleLeadingWhitespace(t, [](std::u16string_view) {})) return;
+      if (!HandleLeadingWhitespace(t, [](std::u16string_view) {})) return;
       break;
     case TokenType::StartTag:
       if (t.tag == TagId::Html) {
-        RefPtr<Element> html = createElement(t, Namespace::Html);
-        NodeTreeAccess::insert(document_, *html, nullptr);
-        open_.push(html.get());
+        RefPtr<Element> html = CreateElement(t, Namespace::Html);
+        NodeTreeAccess::Insert(document_, *html, nullptr);
+        open_.Push(html.get());
         mode_ = InsertionMode::BeforeHead;
         return;
       }
       break;
     case TokenType::EndTag:
-      if (!tagIn(t.tag, {TagId::Head, TagId::Body, TagId::Html, TagId::Br})) return;
+      if (!TagIn(t.tag, {TagId::Head, TagId::Body, TagId::Html, TagId::Br})) return;
       break;
     default:
       break;
   }
-  RefPtr<Element> html = document_.createElement(Namespace::Html, TagId::Html, u"html");
-  NodeTreeAccess::insert(document_, *html, nullptr);
-  open_.push(html.get());
-  reprocess(InsertionMode::BeforeHead, t);
+  RefPtr<Element> html = document_.CreateElement(Namespace::Html, TagId::Html, u"html");
+  NodeTreeAccess::Insert(document_, *html, nullptr);
+  open_.Push(html.get());
+  Reprocess(InsertionMode::BeforeHead, t);
 }
 
-void TreeBuilder::insertHeadElement(Token& t) {
-  head_ = insertElement(t);
+void TreeBuilder::InsertHeadElement(Token& t) {
+  head_ = InsertElement(t);
   mode_ = InsertionMode::InHead;
 }
 
-void TreeBuilder::beforeHeadMode(Token& t) {
+void TreeBuilder::BeforeHeadMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      if (!handleLeadingWhitespace(t, [](std::u16string_view) {})) return;
+      if (!HandleLeadingWhitespace(t, [](std::u16string_view) {})) return;
       break;
     case TokenType::Comment:
-      insertComment(t);
+      InsertComment(t);
       return;
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
-      if (t.tag == TagId::Html) return inBodyMode(t);
-      if (t.tag == TagId::Head) return insertHeadElement(t);
+      if (t.tag == TagId::Html) return InBodyMode(t);
+      if (t.tag == TagId::Head) return InsertHeadElement(t);
       break;
     case TokenType::EndTag:
-      if (!tagIn(t.tag, {TagId::Head, TagId::Body, TagId::Html, TagId::Br})) return;
+      if (!TagIn(t.tag, {TagId::Head, TagId::Body, TagId::Html, TagId::Br})) return;
       break;
     default:
       break;
   }
-  Token head = syntheticStartTag(TagId::Head);
-  insertHeadElement(head);
-  reprocess(InsertionMode::InHead, t);
+  Token head = SyntheticStartTag(TagId::Head);
+  InsertHeadElement(head);
+  Reprocess(InsertionMode::InHead, t);
 }
 
-void TreeBuilder::inHeadMode(Token& t) {
+void TreeBuilder::InHeadMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      if (!handleLeadingWhitespace(t, [this](std::u16string_view ws) { insertCharacters(ws); })) return;
+      if (!HandleLeadingWhitespace(t, [this](std::u16string_view ws) { InsertCharacters(ws); })) return;
       break;
     case TokenType::Comment:
-      insertComment(t);
+      InsertComment(t);
       return;
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
       switch (t.tag) {
         case TagId::Html:
-          return inBodyMode(t);
+          return InBodyMode(t);
         case TagId::Base:
         case TagId::Basefont:
         case TagId::Bgsound:
         case TagId::Link:
         case TagId::Meta:
-          return insertVoidElement(t);
+          return InsertVoidElement(t);
         case TagId::Title:
-          return startRawText(t, TokenizerState::Rcdata);
+          return StartRawText(t, TokenizerState::Rcdata);
         case TagId::Noscript:
           if (options_.scripting == Scripting::Off) {
-            insertElement(t);
+            InsertElement(t);
             mode_ = InsertionMode::InHeadNoscript;
             return;
           }
-          return startRawText(t, TokenizerState::Rawtext);
+          return StartRawText(t, TokenizerState::Rawtext);
         case TagId::Noframes:
         case TagId::Style:
-          return startRawText(t, TokenizerState::Rawtext);
+          return StartRawText(t, TokenizerState::Rawtext);
         case TagId::Script:
-          return startRawText(t, TokenizerState::ScriptData);
+          return StartRawText(t, TokenizerState::ScriptData);
         case TagId::Template:
-          insertElement(t);
-          formatting_.pushMarker();
+          InsertElement(t);
+          formatting_.PushMarker();
           framesetOk_ = false;
           mode_ = InsertionMode::InTemplate;
           templateModes_.push_back(InsertionMode::InTemplate);
@@ -152,7 +152,7 @@ void TreeBuilder::inHeadMode(Token& t) {
     case TokenType::EndTag:
       switch (t.tag) {
         case TagId::Head:
-          open_.pop();
+          open_.Pop();
           mode_ = InsertionMode::AfterHead;
           return;
         case TagId::Body:
@@ -160,12 +160,12 @@ void TreeBuilder::inHeadMode(Token& t) {
         case TagId::Br:
           break;
         case TagId::Template:
-          if (!open_.containsTag(TagId::Template)) return;
-          generateImpliedEndTagsThoroughly();
-          open_.popUntilPopped(TagId::Template);
-          formatting_.clearUpToLastMarker();
+          if (!open_.ContainsTag(TagId::Template)) return;
+          GenerateImpliedEndTagsThoroughly();
+          open_.PopUntilPopped(TagId::Template);
+          formatting_.ClearUpToLastMarker();
           if (!templateModes_.empty()) templateModes_.pop_back();
-          resetInsertionMode();
+          ResetInsertionMode();
           return;
         default:
           return;
@@ -174,28 +174,28 @@ void TreeBuilder::inHeadMode(Token& t) {
     default:
       break;
   }
-  open_.pop();
-  reprocess(InsertionMode::AfterHead, t);
+  open_.Pop();
+  Reprocess(InsertionMode::AfterHead, t);
 }
 
-void TreeBuilder::inHeadNoscriptMode(Token& t) {
+void TreeBuilder::InHeadNoscriptMode(Token& t) {
   switch (t.type) {
     case TokenType::Doctype:
       return;
     case TokenType::Comment:
-      return inHeadMode(t);
+      return InHeadMode(t);
     case TokenType::Characters:
-      if (!handleLeadingWhitespace(t, [this](std::u16string_view ws) { insertCharacters(ws); })) return;
+      if (!HandleLeadingWhitespace(t, [this](std::u16string_view ws) { InsertCharacters(ws); })) return;
       break;
     case TokenType::StartTag:
-      if (t.tag == TagId::Html) return inBodyMode(t);
-      if (tagIn(t.tag, {TagId::Basefont, TagId::Bgsound, TagId::Link, TagId::Meta, TagId::Noframes, TagId::Style}))
-        return inHeadMode(t);
+      if (t.tag == TagId::Html) return InBodyMode(t);
+      if (TagIn(t.tag, {TagId::Basefont, TagId::Bgsound, TagId::Link, TagId::Meta, TagId::Noframes, TagId::Style}))
+        return InHeadMode(t);
       if (t.tag == TagId::Head || t.tag == TagId::Noscript) return;
       break;
     case TokenType::EndTag:
       if (t.tag == TagId::Noscript) {
-        open_.pop();
+        open_.Pop();
         mode_ = InsertionMode::InHead;
         return;
       }
@@ -204,31 +204,31 @@ void TreeBuilder::inHeadNoscriptMode(Token& t) {
     default:
       break;
   }
-  open_.pop();
-  reprocess(InsertionMode::InHead, t);
+  open_.Pop();
+  Reprocess(InsertionMode::InHead, t);
 }
 
-void TreeBuilder::afterHeadMode(Token& t) {
+void TreeBuilder::AfterHeadMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      if (!handleLeadingWhitespace(t, [this](std::u16string_view ws) { insertCharacters(ws); })) return;
+      if (!HandleLeadingWhitespace(t, [this](std::u16string_view ws) { InsertCharacters(ws); })) return;
       break;
     case TokenType::Comment:
-      insertComment(t);
+      InsertComment(t);
       return;
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
       switch (t.tag) {
         case TagId::Html:
-          return inBodyMode(t);
+          return InBodyMode(t);
         case TagId::Body:
-          insertElement(t);
+          InsertElement(t);
           framesetOk_ = false;
           mode_ = InsertionMode::InBody;
           return;
         case TagId::Frameset:
-          insertElement(t);
+          InsertElement(t);
           mode_ = InsertionMode::InFrameset;
           return;
         case TagId::Base:
@@ -243,9 +243,9 @@ void TreeBuilder::afterHeadMode(Token& t) {
         case TagId::Title: {
           if (!head_) break;
           RefPtr<Element> head = head_;
-          open_.push(head.get());
-          inHeadMode(t);
-          open_.remove(head.get());
+          open_.Push(head.get());
+          InHeadMode(t);
+          open_.Remove(head.get());
           return;
         }
         case TagId::Head:
@@ -255,28 +255,28 @@ void TreeBuilder::afterHeadMode(Token& t) {
       }
       break;
     case TokenType::EndTag:
-      if (t.tag == TagId::Template) return inHeadMode(t);
-      if (!tagIn(t.tag, {TagId::Body, TagId::Html, TagId::Br})) return;
+      if (t.tag == TagId::Template) return InHeadMode(t);
+      if (!TagIn(t.tag, {TagId::Body, TagId::Html, TagId::Br})) return;
       break;
     default:
       break;
   }
-  Token body = syntheticStartTag(TagId::Body);
-  insertElement(body);
-  reprocess(InsertionMode::InBody, t);
+  Token body = SyntheticStartTag(TagId::Body);
+  InsertElement(body);
+  Reprocess(InsertionMode::InBody, t);
 }
 
-void TreeBuilder::textMode(Token& t) {
+void TreeBuilder::TextMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      insertCharacters(t.data);
+      InsertCharacters(t.data);
       return;
     case TokenType::EndOfFile:
-      open_.pop();
-      reprocess(originalMode_, t);
+      open_.Pop();
+      Reprocess(originalMode_, t);
       return;
     case TokenType::EndTag:
-      open_.pop();
+      open_.Pop();
       mode_ = originalMode_;
       return;
     default:

@@ -8,36 +8,36 @@
 
 namespace vellum::engine::tb {
 
-inline bool isWhitespace(char16_t c) { return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' '; }
+inline bool IsWhitespace(char16_t c) { return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' '; }
 
-inline size_t leadingWhitespace(std::u16string_view s) {
+inline size_t LeadingWhitespace(std::u16string_view s) {
   size_t i = 0;
-  while (i < s.size() && isWhitespace(s[i])) ++i;
+  while (i < s.size() && IsWhitespace(s[i])) ++i;
   return i;
 }
 
-inline bool isAllWhitespace(std::u16string_view s) { return leadingWhitespace(s) == s.size(); }
+inline bool IsAllWhitespace(std::u16string_view s) { return LeadingWhitespace(s) == s.size(); }
 
-inline bool isStart(const Token& t, TagId tag) { return t.type == TokenType::StartTag && t.tag == tag; }
-inline bool isEnd(const Token& t, TagId tag) { return t.type == TokenType::EndTag && t.tag == tag; }
+inline bool IsStart(const Token& t, TagId tag) { return t.type == TokenType::StartTag && t.tag == tag; }
+inline bool IsEnd(const Token& t, TagId tag) { return t.type == TokenType::EndTag && t.tag == tag; }
 
-inline bool tagIn(TagId tag, std::initializer_list<TagId> tags) {
+inline bool TagIn(TagId tag, std::initializer_list<TagId> tags) {
   for (TagId t : tags)
     if (t == tag) return true;
   return false;
 }
-inline bool isStartOneOf(const Token& t, std::initializer_list<TagId> tags) {
-  return t.type == TokenType::StartTag && tagIn(t.tag, tags);
+inline bool IsStartOneOf(const Token& t, std::initializer_list<TagId> tags) {
+  return t.type == TokenType::StartTag && TagIn(t.tag, tags);
 }
-inline bool isEndOneOf(const Token& t, std::initializer_list<TagId> tags) {
-  return t.type == TokenType::EndTag && tagIn(t.tag, tags);
+inline bool IsEndOneOf(const Token& t, std::initializer_list<TagId> tags) {
+  return t.type == TokenType::EndTag && TagIn(t.tag, tags);
 }
-inline bool isHtmlOneOf(const Element* e, std::initializer_list<TagId> tags) {
-  return e && e->isHtml() && tagIn(e->tagId(), tags);
+inline bool IsHtmlOneOf(const Element* e, std::initializer_list<TagId> tags) {
+  return e && e->IsHtml() && TagIn(e->GetTagId(), tags);
 }
 
 // Removes the characters a mode ignores (NUL) from a run.
-inline void removeNulls(std::u16string& s) {
+inline void RemoveNulls(std::u16string& s) {
   if (s.find(u'\0') == std::u16string::npos) return;
   std::u16string kept;
   kept.reserve(s.size());
@@ -47,11 +47,11 @@ inline void removeNulls(std::u16string& s) {
 }
 
 // Start tag token made up by the tree builder (implied html, head, body, tbody ...).
-inline Token syntheticStartTag(TagId tag) {
+inline Token SyntheticStartTag(TagId tag) {
   Token t;
   t.type = TokenType::StartTag;
   t.tag = tag;
-  t.name.assign(tagName(tag));
+  t.name.assign(TagName(tag));
   return t;
 }
 
@@ -59,17 +59,17 @@ inline Token syntheticStartTag(TagId tag) {
 
 namespace vellum::engine {
 // The tree builder's "special" category, MathML and SVG members included.
-inline bool isSpecial(const Element& e) {
-  switch (e.ns()) {
+inline bool IsSpecial(const Element& e) {
+  switch (e.Ns()) {
     case Namespace::Html:
-      return (tagFlags(e.tagId()) & kSpecial) != 0;
+      return (TagFlags(e.GetTagId()) & kSpecial) != 0;
     case Namespace::MathMl:
-      return tb::tagIn(e.tagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext, TagId::AnnotationXml});
+      return tb::TagIn(e.GetTagId(), {TagId::Mi, TagId::Mo, TagId::Mn, TagId::Ms, TagId::Mtext, TagId::AnnotationXml});
     case Namespace::Svg:
-      return tb::tagIn(e.tagId(), {TagId::ForeignObject, TagId::Desc, TagId::Title});
+      return tb::TagIn(e.GetTagId(), {TagId::ForeignObject, TagId::Desc, TagId::Title});
   }
   return false;
 }
 // annotation-xml with an HTML encoding, and SVG foreignObject, desc and title.
-bool isHtmlIntegrationPoint(const Element& e);
+bool IsHtmlIntegrationPoint(const Element& e);
 }  // namespace vellum::engine

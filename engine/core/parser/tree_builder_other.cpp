@@ -7,12 +7,12 @@ namespace vellum::engine {
 
 using namespace tb;
 
-void TreeBuilder::inTemplateMode(Token& t) {
+void TreeBuilder::InTemplateMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
     case TokenType::Comment:
     case TokenType::Doctype:
-      return inBodyMode(t);
+      return InBodyMode(t);
     case TokenType::StartTag: {
       InsertionMode next;
       switch (t.tag) {
@@ -26,7 +26,7 @@ void TreeBuilder::inTemplateMode(Token& t) {
         case TagId::Style:
         case TagId::Template:
         case TagId::Title:
-          return inHeadMode(t);
+          return InHeadMode(t);
         case TagId::Caption:
         case TagId::Colgroup:
         case TagId::Tbody:
@@ -50,45 +50,45 @@ void TreeBuilder::inTemplateMode(Token& t) {
       }
       if (!templateModes_.empty()) templateModes_.pop_back();
       templateModes_.push_back(next);
-      return reprocess(next, t);
+      return Reprocess(next, t);
     }
     case TokenType::EndTag:
-      if (t.tag == TagId::Template) return inHeadMode(t);
+      if (t.tag == TagId::Template) return InHeadMode(t);
       return;
     case TokenType::EndOfFile:
-      if (!open_.containsTag(TagId::Template)) return stopParsing();
+      if (!open_.ContainsTag(TagId::Template)) return StopParsing();
       // Every mode the end of input meets while a template is open sends it back here without
       // touching the tree, so all open templates close in one go instead of one reprocessing each.
-      while (open_.containsTag(TagId::Template)) {
-        open_.popUntilPopped(TagId::Template);
-        formatting_.clearUpToLastMarker();
+      while (open_.ContainsTag(TagId::Template)) {
+        open_.PopUntilPopped(TagId::Template);
+        formatting_.ClearUpToLastMarker();
         if (!templateModes_.empty()) templateModes_.pop_back();
       }
-      resetInsertionMode();
-      return reprocess(mode_, t);
+      ResetInsertionMode();
+      return Reprocess(mode_, t);
   }
 }
 
-void TreeBuilder::afterBodyMode(Token& t) {
+void TreeBuilder::AfterBodyMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters: {
-      size_t ws = leadingWhitespace(t.data);
-      if (ws == t.data.size()) return inBodyMode(t);
+      size_t ws = LeadingWhitespace(t.data);
+      if (ws == t.data.size()) return InBodyMode(t);
       if (ws) {
         Token white;
         white.type = TokenType::Characters;
         white.data = t.data.substr(0, ws);
-        inBodyMode(white);
+        InBodyMode(white);
         t.data.erase(0, ws);
       }
       break;
     }
     case TokenType::Comment:
-      return insertComment(t, open_.top());
+      return InsertComment(t, open_.Top());
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
-      if (t.tag == TagId::Html) return inBodyMode(t);
+      if (t.tag == TagId::Html) return InBodyMode(t);
       break;
     case TokenType::EndTag:
       if (t.tag == TagId::Html) {
@@ -97,126 +97,126 @@ void TreeBuilder::afterBodyMode(Token& t) {
       }
       break;
     case TokenType::EndOfFile:
-      return stopParsing();
+      return StopParsing();
   }
-  reprocess(InsertionMode::InBody, t);
+  Reprocess(InsertionMode::InBody, t);
 }
 
 namespace {
 // Frameset modes keep only the whitespace of a character run.
-std::u16string whitespaceOnly(std::u16string_view run) {
+std::u16string WhitespaceOnly(std::u16string_view run) {
   std::u16string kept;
   for (char16_t c : run)
-    if (isWhitespace(c)) kept.push_back(c);
+    if (IsWhitespace(c)) kept.push_back(c);
   return kept;
 }
 }  // namespace
 
-void TreeBuilder::inFramesetMode(Token& t) {
+void TreeBuilder::InFramesetMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      return insertCharacters(whitespaceOnly(t.data));
+      return InsertCharacters(WhitespaceOnly(t.data));
     case TokenType::Comment:
-      return insertComment(t);
+      return InsertComment(t);
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
       switch (t.tag) {
         case TagId::Html:
-          return inBodyMode(t);
+          return InBodyMode(t);
         case TagId::Frameset:
-          insertElement(t);
+          InsertElement(t);
           return;
         case TagId::Frame:
-          return insertVoidElement(t);
+          return InsertVoidElement(t);
         case TagId::Noframes:
-          return inHeadMode(t);
+          return InHeadMode(t);
         default:
           return;
       }
     case TokenType::EndTag:
       if (t.tag == TagId::Frameset) {
         if (open_.size() <= 1) return;
-        open_.pop();
-        if (!context_ && !currentIs(TagId::Frameset)) mode_ = InsertionMode::AfterFrameset;
+        open_.Pop();
+        if (!context_ && !CurrentIs(TagId::Frameset)) mode_ = InsertionMode::AfterFrameset;
       }
       return;
     case TokenType::EndOfFile:
-      return stopParsing();
+      return StopParsing();
   }
 }
 
-void TreeBuilder::afterFramesetMode(Token& t) {
+void TreeBuilder::AfterFramesetMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      return insertCharacters(whitespaceOnly(t.data));
+      return InsertCharacters(WhitespaceOnly(t.data));
     case TokenType::Comment:
-      return insertComment(t);
+      return InsertComment(t);
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
-      if (t.tag == TagId::Html) return inBodyMode(t);
-      if (t.tag == TagId::Noframes) return inHeadMode(t);
+      if (t.tag == TagId::Html) return InBodyMode(t);
+      if (t.tag == TagId::Noframes) return InHeadMode(t);
       return;
     case TokenType::EndTag:
       if (t.tag == TagId::Html) mode_ = InsertionMode::AfterAfterFrameset;
       return;
     case TokenType::EndOfFile:
-      return stopParsing();
+      return StopParsing();
   }
 }
 
-void TreeBuilder::afterAfterBodyMode(Token& t) {
+void TreeBuilder::AfterAfterBodyMode(Token& t) {
   switch (t.type) {
     case TokenType::Comment:
-      return insertComment(t, &document_);
+      return InsertComment(t, &document_);
     case TokenType::Doctype:
-      return inBodyMode(t);
+      return InBodyMode(t);
     case TokenType::Characters: {
-      size_t ws = leadingWhitespace(t.data);
-      if (ws == t.data.size()) return inBodyMode(t);
+      size_t ws = LeadingWhitespace(t.data);
+      if (ws == t.data.size()) return InBodyMode(t);
       if (ws) {
         Token white;
         white.type = TokenType::Characters;
         white.data = t.data.substr(0, ws);
-        inBodyMode(white);
+        InBodyMode(white);
         t.data.erase(0, ws);
       }
       break;
     }
     case TokenType::StartTag:
-      if (t.tag == TagId::Html) return inBodyMode(t);
+      if (t.tag == TagId::Html) return InBodyMode(t);
       break;
     case TokenType::EndOfFile:
-      return stopParsing();
+      return StopParsing();
     default:
       break;
   }
-  reprocess(InsertionMode::InBody, t);
+  Reprocess(InsertionMode::InBody, t);
 }
 
-void TreeBuilder::afterAfterFramesetMode(Token& t) {
+void TreeBuilder::AfterAfterFramesetMode(Token& t) {
   switch (t.type) {
     case TokenType::Comment:
-      return insertComment(t, &document_);
+      return InsertComment(t, &document_);
     case TokenType::Doctype:
-      return inBodyMode(t);
+      return InBodyMode(t);
     case TokenType::Characters: {
-      std::u16string ws = whitespaceOnly(t.data);
+      std::u16string ws = WhitespaceOnly(t.data);
       if (!ws.empty()) {
         Token white;
         white.type = TokenType::Characters;
         white.data = ws;
-        inBodyMode(white);
+        InBodyMode(white);
       }
       return;
     }
     case TokenType::StartTag:
-      if (t.tag == TagId::Html) return inBodyMode(t);
-      if (t.tag == TagId::Noframes) return inHeadMode(t);
+      if (t.tag == TagId::Html) return InBodyMode(t);
+      if (t.tag == TagId::Noframes) return InHeadMode(t);
       return;
     case TokenType::EndOfFile:
-      return stopParsing();
+      return StopParsing();
     default:
       return;
   }

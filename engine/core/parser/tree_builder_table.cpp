@@ -7,80 +7,80 @@ namespace vellum::engine {
 
 using namespace tb;
 
-void TreeBuilder::inTableAnythingElse(Token& t) {
+void TreeBuilder::InTableAnythingElse(Token& t) {
   fosterParenting_ = true;
-  inBodyMode(t);
+  InBodyMode(t);
   fosterParenting_ = false;
 }
 
-void TreeBuilder::inTableMode(Token& t) {
+void TreeBuilder::InTableMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters:
-      if (isHtmlOneOf(open_.current(),
+      if (IsHtmlOneOf(open_.Current(),
                       {TagId::Table, TagId::Tbody, TagId::Template, TagId::Tfoot, TagId::Thead, TagId::Tr})) {
         pendingTableText_.clear();
         pendingTableTextHasContent_ = false;
         originalMode_ = mode_;
-        return reprocess(InsertionMode::InTableText, t);
+        return Reprocess(InsertionMode::InTableText, t);
       }
       break;
     case TokenType::Comment:
-      return insertComment(t);
+      return InsertComment(t);
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
       switch (t.tag) {
         case TagId::Caption:
-          clearStackBackTo({TagId::Table, TagId::Template});
-          formatting_.pushMarker();
-          insertElement(t);
+          ClearStackBackTo({TagId::Table, TagId::Template});
+          formatting_.PushMarker();
+          InsertElement(t);
           mode_ = InsertionMode::InCaption;
           return;
         case TagId::Colgroup:
-          clearStackBackTo({TagId::Table, TagId::Template});
-          insertElement(t);
+          ClearStackBackTo({TagId::Table, TagId::Template});
+          InsertElement(t);
           mode_ = InsertionMode::InColumnGroup;
           return;
         case TagId::Col: {
-          clearStackBackTo({TagId::Table, TagId::Template});
-          Token colgroup = syntheticStartTag(TagId::Colgroup);
-          insertElement(colgroup);
-          return reprocess(InsertionMode::InColumnGroup, t);
+          ClearStackBackTo({TagId::Table, TagId::Template});
+          Token colgroup = SyntheticStartTag(TagId::Colgroup);
+          InsertElement(colgroup);
+          return Reprocess(InsertionMode::InColumnGroup, t);
         }
         case TagId::Tbody:
         case TagId::Tfoot:
         case TagId::Thead:
-          clearStackBackTo({TagId::Table, TagId::Template});
-          insertElement(t);
+          ClearStackBackTo({TagId::Table, TagId::Template});
+          InsertElement(t);
           mode_ = InsertionMode::InTableBody;
           return;
         case TagId::Td:
         case TagId::Th:
         case TagId::Tr: {
-          clearStackBackTo({TagId::Table, TagId::Template});
-          Token tbody = syntheticStartTag(TagId::Tbody);
-          insertElement(tbody);
-          return reprocess(InsertionMode::InTableBody, t);
+          ClearStackBackTo({TagId::Table, TagId::Template});
+          Token tbody = SyntheticStartTag(TagId::Tbody);
+          InsertElement(tbody);
+          return Reprocess(InsertionMode::InTableBody, t);
         }
         case TagId::Table:
-          if (!open_.hasInScope(TagId::Table, Scope::Table)) return;
-          open_.popUntilPopped(TagId::Table);
-          resetInsertionMode();
-          return reprocess(mode_, t);
+          if (!open_.HasInScope(TagId::Table, Scope::Table)) return;
+          open_.PopUntilPopped(TagId::Table);
+          ResetInsertionMode();
+          return Reprocess(mode_, t);
         case TagId::Style:
         case TagId::Script:
         case TagId::Template:
-          return inHeadMode(t);
+          return InHeadMode(t);
         case TagId::Input: {
-          const TokenAttribute* type = t.findAttribute(u"type");
-          if (!type || !equalsIgnoringAsciiCase(type->value, u"hidden")) break;
-          insertVoidElement(t);
+          const TokenAttribute* type = t.FindAttribute(u"type");
+          if (!type || !EqualsIgnoringAsciiCase(type->value, u"hidden")) break;
+          InsertVoidElement(t);
           return;
         }
         case TagId::Form:
-          if (open_.containsTag(TagId::Template) || form_) return;
-          form_ = insertElement(t);
-          open_.pop();
+          if (open_.ContainsTag(TagId::Template) || form_) return;
+          form_ = InsertElement(t);
+          open_.Pop();
           return;
         default:
           break;
@@ -89,9 +89,9 @@ void TreeBuilder::inTableMode(Token& t) {
     case TokenType::EndTag:
       switch (t.tag) {
         case TagId::Table:
-          if (!open_.hasInScope(TagId::Table, Scope::Table)) return;
-          open_.popUntilPopped(TagId::Table);
-          resetInsertionMode();
+          if (!open_.HasInScope(TagId::Table, Scope::Table)) return;
+          open_.PopUntilPopped(TagId::Table);
+          ResetInsertionMode();
           return;
         case TagId::Body:
         case TagId::Caption:
@@ -106,22 +106,22 @@ void TreeBuilder::inTableMode(Token& t) {
         case TagId::Tr:
           return;
         case TagId::Template:
-          return inHeadMode(t);
+          return InHeadMode(t);
         default:
           break;
       }
       break;
     case TokenType::EndOfFile:
-      return inBodyMode(t);
+      return InBodyMode(t);
   }
-  inTableAnythingElse(t);
+  InTableAnythingElse(t);
 }
 
-void TreeBuilder::inTableTextMode(Token& t) {
+void TreeBuilder::InTableTextMode(Token& t) {
   if (t.type == TokenType::Characters) {
-    removeNulls(t.data);
+    RemoveNulls(t.data);
     pendingTableText_.append(t.data);
-    if (!pendingTableTextHasContent_ && !isAllWhitespace(t.data)) pendingTableTextHasContent_ = true;
+    if (!pendingTableTextHasContent_ && !IsAllWhitespace(t.data)) pendingTableTextHasContent_ = true;
     return;
   }
   if (!pendingTableText_.empty()) {
@@ -130,164 +130,164 @@ void TreeBuilder::inTableTextMode(Token& t) {
     chars.data.swap(pendingTableText_);
     if (pendingTableTextHasContent_) {
       fosterParenting_ = true;
-      inBodyCharacters(chars);
+      InBodyCharacters(chars);
       fosterParenting_ = false;
     } else {
-      insertCharacters(chars.data);
+      InsertCharacters(chars.data);
     }
     pendingTableText_.clear();
   }
-  reprocess(originalMode_, t);
+  Reprocess(originalMode_, t);
 }
 
-void TreeBuilder::inCaptionMode(Token& t) {
-  bool endCaption = isEnd(t, TagId::Caption);
-  bool closesCaption = isStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Td,
+void TreeBuilder::InCaptionMode(Token& t) {
+  bool endCaption = IsEnd(t, TagId::Caption);
+  bool closesCaption = IsStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Td,
                                         TagId::Tfoot, TagId::Th, TagId::Thead, TagId::Tr}) ||
-                       isEnd(t, TagId::Table);
+                       IsEnd(t, TagId::Table);
   if (endCaption || closesCaption) {
-    if (!open_.hasInScope(TagId::Caption, Scope::Table)) return;
-    generateImpliedEndTags();
-    open_.popUntilPopped(TagId::Caption);
-    formatting_.clearUpToLastMarker();
+    if (!open_.HasInScope(TagId::Caption, Scope::Table)) return;
+    GenerateImpliedEndTags();
+    open_.PopUntilPopped(TagId::Caption);
+    formatting_.ClearUpToLastMarker();
     mode_ = InsertionMode::InTable;
-    if (closesCaption) reprocess(mode_, t);
+    if (closesCaption) Reprocess(mode_, t);
     return;
   }
-  if (isEndOneOf(t, {TagId::Body, TagId::Col, TagId::Colgroup, TagId::Html, TagId::Tbody, TagId::Td, TagId::Tfoot,
+  if (IsEndOneOf(t, {TagId::Body, TagId::Col, TagId::Colgroup, TagId::Html, TagId::Tbody, TagId::Td, TagId::Tfoot,
                      TagId::Th, TagId::Thead, TagId::Tr}))
     return;
-  inBodyMode(t);
+  InBodyMode(t);
 }
 
-void TreeBuilder::inColumnGroupMode(Token& t) {
+void TreeBuilder::InColumnGroupMode(Token& t) {
   switch (t.type) {
     case TokenType::Characters: {
-      size_t ws = leadingWhitespace(t.data);
-      if (ws) insertCharacters(std::u16string_view(t.data).substr(0, ws));
+      size_t ws = LeadingWhitespace(t.data);
+      if (ws) InsertCharacters(std::u16string_view(t.data).substr(0, ws));
       if (ws == t.data.size()) return;
       t.data.erase(0, ws);
       break;
     }
     case TokenType::Comment:
-      return insertComment(t);
+      return InsertComment(t);
     case TokenType::Doctype:
       return;
     case TokenType::StartTag:
-      if (t.tag == TagId::Html) return inBodyMode(t);
-      if (t.tag == TagId::Col) return insertVoidElement(t);
-      if (t.tag == TagId::Template) return inHeadMode(t);
+      if (t.tag == TagId::Html) return InBodyMode(t);
+      if (t.tag == TagId::Col) return InsertVoidElement(t);
+      if (t.tag == TagId::Template) return InHeadMode(t);
       break;
     case TokenType::EndTag:
       if (t.tag == TagId::Colgroup) {
-        if (!currentIs(TagId::Colgroup)) return;
-        open_.pop();
+        if (!CurrentIs(TagId::Colgroup)) return;
+        open_.Pop();
         mode_ = InsertionMode::InTable;
         return;
       }
       if (t.tag == TagId::Col) return;
-      if (t.tag == TagId::Template) return inHeadMode(t);
+      if (t.tag == TagId::Template) return InHeadMode(t);
       break;
     case TokenType::EndOfFile:
-      return inBodyMode(t);
+      return InBodyMode(t);
   }
-  if (!currentIs(TagId::Colgroup)) return;
-  open_.pop();
-  reprocess(InsertionMode::InTable, t);
+  if (!CurrentIs(TagId::Colgroup)) return;
+  open_.Pop();
+  Reprocess(InsertionMode::InTable, t);
 }
 
-void TreeBuilder::inTableBodyMode(Token& t) {
+void TreeBuilder::InTableBodyMode(Token& t) {
   static constexpr std::initializer_list<TagId> kBodyContext = {TagId::Tbody, TagId::Tfoot, TagId::Thead,
                                                                 TagId::Template};
-  if (isStart(t, TagId::Tr)) {
-    clearStackBackTo(kBodyContext);
-    insertElement(t);
+  if (IsStart(t, TagId::Tr)) {
+    ClearStackBackTo(kBodyContext);
+    InsertElement(t);
     mode_ = InsertionMode::InRow;
     return;
   }
-  if (isStartOneOf(t, {TagId::Th, TagId::Td})) {
-    clearStackBackTo(kBodyContext);
-    Token tr = syntheticStartTag(TagId::Tr);
-    insertElement(tr);
-    return reprocess(InsertionMode::InRow, t);
+  if (IsStartOneOf(t, {TagId::Th, TagId::Td})) {
+    ClearStackBackTo(kBodyContext);
+    Token tr = SyntheticStartTag(TagId::Tr);
+    InsertElement(tr);
+    return Reprocess(InsertionMode::InRow, t);
   }
-  if (isEndOneOf(t, {TagId::Tbody, TagId::Tfoot, TagId::Thead})) {
-    if (!open_.hasInScope(t.tag, Scope::Table)) return;
-    clearStackBackTo(kBodyContext);
-    open_.pop();
+  if (IsEndOneOf(t, {TagId::Tbody, TagId::Tfoot, TagId::Thead})) {
+    if (!open_.HasInScope(t.tag, Scope::Table)) return;
+    ClearStackBackTo(kBodyContext);
+    open_.Pop();
     mode_ = InsertionMode::InTable;
     return;
   }
-  if (isStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Tfoot, TagId::Thead}) ||
-      isEnd(t, TagId::Table)) {
-    if (!open_.hasAnyInTableScope({TagId::Tbody, TagId::Thead, TagId::Tfoot})) return;
-    clearStackBackTo(kBodyContext);
-    open_.pop();
-    return reprocess(InsertionMode::InTable, t);
+  if (IsStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Tfoot, TagId::Thead}) ||
+      IsEnd(t, TagId::Table)) {
+    if (!open_.HasAnyInTableScope({TagId::Tbody, TagId::Thead, TagId::Tfoot})) return;
+    ClearStackBackTo(kBodyContext);
+    open_.Pop();
+    return Reprocess(InsertionMode::InTable, t);
   }
-  if (isEndOneOf(
+  if (IsEndOneOf(
           t, {TagId::Body, TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Html, TagId::Td, TagId::Th, TagId::Tr}))
     return;
-  inTableMode(t);
+  InTableMode(t);
 }
 
-void TreeBuilder::inRowMode(Token& t) {
+void TreeBuilder::InRowMode(Token& t) {
   static constexpr std::initializer_list<TagId> kRowContext = {TagId::Tr, TagId::Template};
-  if (isStartOneOf(t, {TagId::Th, TagId::Td})) {
-    clearStackBackTo(kRowContext);
-    insertElement(t);
+  if (IsStartOneOf(t, {TagId::Th, TagId::Td})) {
+    ClearStackBackTo(kRowContext);
+    InsertElement(t);
     mode_ = InsertionMode::InCell;
-    formatting_.pushMarker();
+    formatting_.PushMarker();
     return;
   }
-  if (isEnd(t, TagId::Tr)) {
-    if (!open_.hasInScope(TagId::Tr, Scope::Table)) return;
-    clearStackBackTo(kRowContext);
-    open_.pop();
+  if (IsEnd(t, TagId::Tr)) {
+    if (!open_.HasInScope(TagId::Tr, Scope::Table)) return;
+    ClearStackBackTo(kRowContext);
+    open_.Pop();
     mode_ = InsertionMode::InTableBody;
     return;
   }
-  if (isStartOneOf(
+  if (IsStartOneOf(
           t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Tr}) ||
-      isEnd(t, TagId::Table)) {
-    if (!open_.hasInScope(TagId::Tr, Scope::Table)) return;
-    clearStackBackTo(kRowContext);
-    open_.pop();
-    return reprocess(InsertionMode::InTableBody, t);
+      IsEnd(t, TagId::Table)) {
+    if (!open_.HasInScope(TagId::Tr, Scope::Table)) return;
+    ClearStackBackTo(kRowContext);
+    open_.Pop();
+    return Reprocess(InsertionMode::InTableBody, t);
   }
-  if (isEndOneOf(t, {TagId::Tbody, TagId::Tfoot, TagId::Thead})) {
-    if (!open_.hasInScope(t.tag, Scope::Table) || !open_.hasInScope(TagId::Tr, Scope::Table)) return;
-    clearStackBackTo(kRowContext);
-    open_.pop();
-    return reprocess(InsertionMode::InTableBody, t);
+  if (IsEndOneOf(t, {TagId::Tbody, TagId::Tfoot, TagId::Thead})) {
+    if (!open_.HasInScope(t.tag, Scope::Table) || !open_.HasInScope(TagId::Tr, Scope::Table)) return;
+    ClearStackBackTo(kRowContext);
+    open_.Pop();
+    return Reprocess(InsertionMode::InTableBody, t);
   }
-  if (isEndOneOf(t, {TagId::Body, TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Html, TagId::Td, TagId::Th}))
+  if (IsEndOneOf(t, {TagId::Body, TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Html, TagId::Td, TagId::Th}))
     return;
-  inTableMode(t);
+  InTableMode(t);
 }
 
-void TreeBuilder::inCellMode(Token& t) {
-  if (isEndOneOf(t, {TagId::Td, TagId::Th})) {
-    if (!open_.hasInScope(t.tag, Scope::Table)) return;
-    generateImpliedEndTags();
-    open_.popUntilPopped(t.tag);
-    formatting_.clearUpToLastMarker();
+void TreeBuilder::InCellMode(Token& t) {
+  if (IsEndOneOf(t, {TagId::Td, TagId::Th})) {
+    if (!open_.HasInScope(t.tag, Scope::Table)) return;
+    GenerateImpliedEndTags();
+    open_.PopUntilPopped(t.tag);
+    formatting_.ClearUpToLastMarker();
     mode_ = InsertionMode::InRow;
     return;
   }
-  if (isStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Td, TagId::Tfoot, TagId::Th,
+  if (IsStartOneOf(t, {TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Tbody, TagId::Td, TagId::Tfoot, TagId::Th,
                        TagId::Thead, TagId::Tr})) {
-    if (!open_.hasAnyInTableScope({TagId::Td, TagId::Th})) return;
-    closeCell();
-    return reprocess(mode_, t);
+    if (!open_.HasAnyInTableScope({TagId::Td, TagId::Th})) return;
+    CloseCell();
+    return Reprocess(mode_, t);
   }
-  if (isEndOneOf(t, {TagId::Body, TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Html})) return;
-  if (isEndOneOf(t, {TagId::Table, TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Tr})) {
-    if (!open_.hasInScope(t.tag, Scope::Table)) return;
-    closeCell();
-    return reprocess(mode_, t);
+  if (IsEndOneOf(t, {TagId::Body, TagId::Caption, TagId::Col, TagId::Colgroup, TagId::Html})) return;
+  if (IsEndOneOf(t, {TagId::Table, TagId::Tbody, TagId::Tfoot, TagId::Thead, TagId::Tr})) {
+    if (!open_.HasInScope(t.tag, Scope::Table)) return;
+    CloseCell();
+    return Reprocess(mode_, t);
   }
-  inBodyMode(t);
+  InBodyMode(t);
 }
 
 }  // namespace vellum::engine

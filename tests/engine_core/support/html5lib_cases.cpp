@@ -7,7 +7,7 @@ namespace vellum::engine::test {
 
 namespace {
 
-std::vector<std::string> splitLines(const std::string& bytes) {
+std::vector<std::string> SplitLines(const std::string& bytes) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start <= bytes.size()) {
@@ -22,7 +22,7 @@ std::vector<std::string> splitLines(const std::string& bytes) {
   return lines;
 }
 
-std::string join(const std::vector<std::string>& lines) {
+std::string Join(const std::vector<std::string>& lines) {
   std::string out;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i) out.push_back('\n');
@@ -31,18 +31,18 @@ std::string join(const std::vector<std::string>& lines) {
   return out;
 }
 
-std::string baseName(const std::string& path) {
+std::string BaseName(const std::string& path) {
   size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
 
-std::vector<TreeCase> readTreeCases(const std::string& path) {
+std::vector<TreeCase> ReadTreeCases(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<std::string> lines = splitLines(bytes);
+  std::vector<std::string> lines = SplitLines(bytes);
 
   enum class Section { None, Data, Errors, Fragment, Document };
   std::vector<TreeCase> cases;
@@ -54,9 +54,9 @@ std::vector<TreeCase> readTreeCases(const std::string& path) {
   auto finish = [&] {
     if (section == Section::None) return;
     while (!document.empty() && document.back().empty()) document.pop_back();
-    current.data = join(data);
-    current.expected = join(document);
-    current.file = baseName(path);
+    current.data = Join(data);
+    current.expected = Join(document);
+    current.file = BaseName(path);
     current.index = static_cast<int>(cases.size());
     cases.push_back(current);
     current = TreeCase{};

@@ -19,6 +19,6 @@ struct TreeCase {
 };
 
 // Reads one file as bytes. Returns an empty list when the file cannot be read.
-std::vector<TreeCase> readTreeCases(const std::string& path);
+std::vector<TreeCase> ReadTreeCases(const std::string& path);
 
 }  // namespace vellum::engine::test

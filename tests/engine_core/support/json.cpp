@@ -6,7 +6,7 @@
 
 namespace vellum::engine::test {
 
-const JsonValue* JsonValue::find(std::u16string_view key) const {
+const JsonValue* JsonValue::Find(std::u16string_view key) const {
   for (size_t i = 0; i < keys.size(); ++i)
     if (keys[i] == key) return &members[i];
   return nullptr;
@@ -18,26 +18,26 @@ class Reader {
  public:
   explicit Reader(std::string_view text) : s_(text) {}
 
-  bool value(JsonValue& out) {
-    skipSpace();
+  bool Value(JsonValue& out) {
+    SkipSpace();
     if (i_ >= s_.size()) return false;
     char c = s_[i_];
-    if (c == '{') return object(out);
-    if (c == '[') return array(out);
+    if (c == '{') return Object(out);
+    if (c == '[') return Array(out);
     if (c == '"') {
       out.kind = JsonValue::Kind::String;
-      return string(out.string);
+      return String(out.string);
     }
-    if (literal("true")) {
+    if (Literal("true")) {
       out.kind = JsonValue::Kind::Bool;
       out.boolean = true;
       return true;
     }
-    if (literal("false")) {
+    if (Literal("false")) {
       out.kind = JsonValue::Kind::Bool;
       return true;
     }
-    if (literal("null")) return true;
+    if (Literal("null")) return true;
     char* end = nullptr;
     std::string number(s_.substr(i_, 32));
     out.number = std::strtod(number.c_str(), &end);
@@ -47,61 +47,61 @@ class Reader {
     return true;
   }
 
-  bool atEnd() {
-    skipSpace();
+  bool AtEnd() {
+    SkipSpace();
     return i_ == s_.size();
   }
 
  private:
-  void skipSpace() {
+  void SkipSpace() {
     while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\r' || s_[i_] == '\t')) ++i_;
   }
-  bool literal(std::string_view word) {
+  bool Literal(std::string_view word) {
     if (s_.substr(i_, word.size()) != word) return false;
     i_ += word.size();
     return true;
   }
-  bool expect(char c) {
-    skipSpace();
+  bool Expect(char c) {
+    SkipSpace();
     if (i_ >= s_.size() || s_[i_] != c) return false;
     ++i_;
     return true;
   }
-  bool object(JsonValue& out) {
+  bool Object(JsonValue& out) {
     out.kind = JsonValue::Kind::Object;
     ++i_;
-    skipSpace();
+    SkipSpace();
     if (i_ < s_.size() && s_[i_] == '}') return ++i_, true;
     for (;;) {
-      skipSpace();
+      SkipSpace();
       std::u16string key;
-      if (i_ >= s_.size() || s_[i_] != '"' || !string(key) || !expect(':')) return false;
+      if (i_ >= s_.size() || s_[i_] != '"' || !String(key) || !Expect(':')) return false;
       JsonValue v;
-      if (!value(v)) return false;
+      if (!Value(v)) return false;
       out.keys.push_back(std::move(key));
       out.members.push_back(std::move(v));
-      skipSpace();
-      if (expect('}')) return true;
-      if (!expect(',')) return false;
+      SkipSpace();
+      if (Expect('}')) return true;
+      if (!Expect(',')) return false;
     }
   }
-  bool array(JsonValue& out) {
+  bool Array(JsonValue& out) {
     out.kind = JsonValue::Kind::Array;
     ++i_;
-    skipSpace();
+    SkipSpace();
     if (i_ < s_.size() && s_[i_] == ']') return ++i_, true;
     for (;;) {
       JsonValue v;
-      if (!value(v)) return false;
+      if (!Value(v)) return false;
       out.array.push_back(std::move(v));
-      if (expect(']')) return true;
-      if (!expect(',')) return false;
+      if (Expect(']')) return true;
+      if (!Expect(',')) return false;
     }
   }
-  bool string(std::u16string& out) {
+  bool String(std::u16string& out) {
     ++i_;
     size_t runStart = i_;
-    auto flush = [&] { out += utf8ToUtf16(s_.substr(runStart, i_ - runStart)); };
+    auto flush = [&] { out += Utf8ToUtf16(s_.substr(runStart, i_ - runStart)); };
     while (i_ < s_.size()) {
       char c = s_[i_];
       if (c == '"') {
@@ -153,9 +153,9 @@ class Reader {
 
 }  // namespace
 
-bool parseJson(std::string_view text, JsonValue& out) {
+bool ParseJson(std::string_view text, JsonValue& out) {
   Reader reader(text);
-  return reader.value(out) && reader.atEnd();
+  return reader.Value(out) && reader.AtEnd();
 }
 
 }  // namespace vellum::engine::test

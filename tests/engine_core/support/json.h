@@ -20,10 +20,10 @@ struct JsonValue {
   std::vector<std::u16string> keys;  // object member names, in file order
   std::vector<JsonValue> members;    // object member values, beside their names
 
-  const JsonValue* find(std::u16string_view key) const;
+  const JsonValue* Find(std::u16string_view key) const;
 };
 
 // Parses UTF-8 JSON text; returns false on malformed input.
-bool parseJson(std::string_view text, JsonValue& out);
+bool ParseJson(std::string_view text, JsonValue& out);
 
 }  // namespace vellum::engine::test

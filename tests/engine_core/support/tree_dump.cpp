@@ -10,77 +10,77 @@ namespace vellum::engine::test {
 
 namespace {
 
-void line(std::string& out, int depth, const std::string& text) {
+void Line(std::string& out, int depth, const std::string& text) {
   if (!out.empty()) out.push_back('\n');
   out.append("| ");
   out.append(static_cast<size_t>(depth) * 2, ' ');
   out.append(text);
 }
 
-std::string elementName(const Element& e) {
-  std::string prefix = e.ns() == Namespace::Svg ? "svg " : e.ns() == Namespace::MathMl ? "math " : "";
-  return prefix + utf16ToUtf8(e.localName());
+std::string ElementName(const Element& e) {
+  std::string prefix = e.Ns() == Namespace::Svg ? "svg " : e.Ns() == Namespace::MathMl ? "math " : "";
+  return prefix + Utf16ToUtf8(e.LocalName());
 }
 
-std::string attributeName(const Attribute& a) {
+std::string AttributeName(const Attribute& a) {
   switch (a.ns) {
     case AttributeNamespace::XLink:
-      return "xlink " + utf16ToUtf8(a.name);
+      return "xlink " + Utf16ToUtf8(a.name);
     case AttributeNamespace::Xml:
-      return "xml " + utf16ToUtf8(a.name);
+      return "xml " + Utf16ToUtf8(a.name);
     case AttributeNamespace::Xmlns:
-      return "xmlns " + utf16ToUtf8(a.name);
+      return "xmlns " + Utf16ToUtf8(a.name);
     case AttributeNamespace::None:
       break;
   }
-  return utf16ToUtf8(a.name);
+  return Utf16ToUtf8(a.name);
 }
 
-void dumpNode(std::string& out, const Node& node, int depth);
+void DumpNode(std::string& out, const Node& node, int depth);
 
-void dumpChildren(std::string& out, const Node& parent, int depth) {
-  for (const Node* c = parent.firstChild(); c; c = c->nextSibling()) dumpNode(out, *c, depth);
+void DumpChildren(std::string& out, const Node& parent, int depth) {
+  for (const Node* c = parent.FirstChild(); c; c = c->NextSibling()) DumpNode(out, *c, depth);
 }
 
-void dumpNode(std::string& out, const Node& node, int depth) {
-  if (const Text* text = asText(&node)) {
-    line(out, depth, "\"" + utf16ToUtf8(text->data()) + "\"");
+void DumpNode(std::string& out, const Node& node, int depth) {
+  if (const Text* text = AsText(&node)) {
+    Line(out, depth, "\"" + Utf16ToUtf8(text->Data()) + "\"");
     return;
   }
-  if (const Comment* comment = asComment(&node)) {
-    if (const DoctypeInfo* d = comment->doctype()) {
-      std::string s = "<!DOCTYPE " + utf16ToUtf8(d->name);
+  if (const Comment* comment = AsComment(&node)) {
+    if (const DoctypeInfo* d = comment->Doctype()) {
+      std::string s = "<!DOCTYPE " + Utf16ToUtf8(d->name);
       if (!d->publicId.empty() || !d->systemId.empty())
-        s += " \"" + utf16ToUtf8(d->publicId) + "\" \"" + utf16ToUtf8(d->systemId) + "\"";
-      line(out, depth, s + ">");
+        s += " \"" + Utf16ToUtf8(d->publicId) + "\" \"" + Utf16ToUtf8(d->systemId) + "\"";
+      Line(out, depth, s + ">");
     } else {
-      line(out, depth, "<!-- " + utf16ToUtf8(comment->data()) + " -->");
+      Line(out, depth, "<!-- " + Utf16ToUtf8(comment->Data()) + " -->");
     }
     return;
   }
-  const Element* e = asElement(&node);
+  const Element* e = AsElement(&node);
   if (!e) return;
-  line(out, depth, "<" + elementName(*e) + ">");
+  Line(out, depth, "<" + ElementName(*e) + ">");
   std::vector<std::pair<std::string, std::string>> attributes;
-  for (const Attribute& a : e->attributes()) attributes.emplace_back(attributeName(a), utf16ToUtf8(a.value));
+  for (const Attribute& a : e->Attributes()) attributes.emplace_back(AttributeName(a), Utf16ToUtf8(a.value));
   std::sort(attributes.begin(), attributes.end());
-  for (const auto& [name, value] : attributes) line(out, depth + 1, name + "=\"" + value + "\"");
-  if (e->holdsTextAsProperty()) {
-    if (!e->text().empty()) line(out, depth + 1, "\"" + utf16ToUtf8(e->text()) + "\"");
+  for (const auto& [name, value] : attributes) Line(out, depth + 1, name + "=\"" + value + "\"");
+  if (e->HoldsTextAsProperty()) {
+    if (!e->Text().empty()) Line(out, depth + 1, "\"" + Utf16ToUtf8(e->Text()) + "\"");
     return;
   }
-  if (const DocumentFragment* content = e->templateContent()) {
-    line(out, depth + 1, "content");
-    dumpChildren(out, *content, depth + 2);
+  if (const DocumentFragment* content = e->TemplateContent()) {
+    Line(out, depth + 1, "content");
+    DumpChildren(out, *content, depth + 2);
   }
-  dumpChildren(out, *e, depth + 1);
+  DumpChildren(out, *e, depth + 1);
 }
 
 }  // namespace
 
-std::string dumpTree(const Node& root) {
+std::string DumpTree(const Node& root) {
   std::string out;
-  dumpChildren(out, root, 0);
+  DumpChildren(out, root, 0);
   return out;
 }
 

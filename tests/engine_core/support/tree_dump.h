@@ -10,6 +10,6 @@
 namespace vellum::engine::test {
 
 // UTF-8 dump of the children of `root`, one line per node, lines joined by "\n".
-std::string dumpTree(const Node& root);
+std::string DumpTree(const Node& root);
 
 }  // namespace vellum::engine::test

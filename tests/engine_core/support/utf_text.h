@@ -8,12 +8,12 @@
 
 namespace vellum::engine::test {
 
-inline std::u16string utf8ToUtf16(std::string_view bytes) {
+inline std::u16string Utf8ToUtf16(std::string_view bytes) {
   std::u16string text;
   encoding::DecodeUtf8(bytes, text);
   return text;
 }
 
-inline std::string utf16ToUtf8(std::u16string_view text) { return encoding::EncodeUtf8(text); }
+inline std::string Utf16ToUtf8(std::u16string_view text) { return encoding::EncodeUtf8(text); }
 
 }  // namespace vellum::engine::test
