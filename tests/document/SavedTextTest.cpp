@@ -1,5 +1,5 @@
-// The content of pre, listing and textarea is its text exactly: saving and reading back changes no
-// blank and no line break, however many times the page goes round.
+// Text a page holds comes back from a save as it was: exact content, raw text, the style's case,
+// characters outside the code page, and pages in the character set their meta declares.
 #include <string>
 
 #include "ControlFixture.h"
@@ -9,7 +9,7 @@
 namespace dt {
 namespace {
 
-class ExactContent : public Control {
+class SavedText : public Control {
  protected:
   std::wstring Inner(const wchar_t* id) {
     CComRef<IHTMLDocument3> document;
@@ -23,7 +23,7 @@ class ExactContent : public Control {
   }
 };
 
-TEST_F(ExactContent, PreListingAndTextAreaKeepEveryBlankAndLineBreakThroughSaves) {
+TEST_F(SavedText, PreListingAndTextAreaKeepEveryBlankAndLineBreakThroughSaves) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_TRUE(
       LoadAndWait("<html><body><pre id=\"p\">\n\n  two blanks\n\tand a tab\n</pre>"
@@ -42,7 +42,7 @@ TEST_F(ExactContent, PreListingAndTextAreaKeepEveryBlankAndLineBreakThroughSaves
   }
 }
 
-TEST_F(ExactContent, RawTextElementsAreWrittenAsTheParserReadsThemBack) {
+TEST_F(SavedText, RawTextElementsAreWrittenAsTheParserReadsThemBack) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_TRUE(
       LoadAndWait("<html><body><iframe id=\"f\">&lt;/div> a &amp; b <i>x</i></iframe>"
@@ -59,7 +59,7 @@ TEST_F(ExactContent, RawTextElementsAreWrittenAsTheParserReadsThemBack) {
   EXPECT_EQ(saved.find("&amp;lt;"), std::string::npos) << saved;
 }
 
-TEST_F(ExactContent, StyleKeepsTheCaseOfQuotedTextUrlsAndFontFamilies) {
+TEST_F(SavedText, StyleKeepsTheCaseOfQuotedTextUrlsAndFontFamilies) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_TRUE(
       LoadAndWait("<html><body><span id=\"s\" style=\"POSITION: ABSOLUTE; font-family: 'Times New Roman', Arial; "
@@ -76,7 +76,7 @@ TEST_F(ExactContent, StyleKeepsTheCaseOfQuotedTextUrlsAndFontFamilies) {
   EXPECT_NE(again.find("url(Images/Logo.PNG)"), std::string::npos) << again;
 }
 
-TEST_F(ExactContent, CharactersOutsideTheCodePageAreWrittenAsReferences) {
+TEST_F(SavedText, CharactersOutsideTheCodePageAreWrittenAsReferences) {
   ASSERT_NE(CreateControl(), nullptr);
   // Windows-1252 holds the euro sign but neither the Cyrillic zhe nor a-macron (which it would best-fit).
   ASSERT_TRUE(LoadAndWait(
@@ -97,7 +97,7 @@ std::string Encoded(const std::wstring& text, UINT codePage) {
   return bytes;
 }
 
-TEST_F(ExactContent, TextInTheCharacterSetItsMetaDeclaresReadsTheSameFromMemoryAsFromAFile) {
+TEST_F(SavedText, TextInTheCharacterSetItsMetaDeclaresReadsTheSameFromMemoryAsFromAFile) {
   ASSERT_NE(CreateControl(), nullptr);
   char directory[MAX_PATH];
   GetTempPathA(MAX_PATH, directory);
