@@ -10,10 +10,11 @@ namespace dom2html {
 enum class RunStops { NonAsciiOnly, NonAsciiAndMarkup };
 
 // Copies units as bytes from the start of text while they are ASCII and, with NonAsciiAndMarkup,
-// none of '&', '<' and '"'. Returns how many were copied.
+// none of '&', '<', '"' and a carriage return. Returns how many were copied.
 inline int CopyPlainRun(const wchar_t* text, int length, char* out, RunStops stops) {
   const __m128i notAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
   const __m128i amp = _mm_set1_epi16(L'&'), lt = _mm_set1_epi16(L'<'), quot = _mm_set1_epi16(L'"');
+  const __m128i cr = _mm_set1_epi16(L'\r');
   const bool markupStops = stops == RunStops::NonAsciiAndMarkup;
   int i = 0;
   for (; i + 8 <= length; i += 8) {
@@ -22,13 +23,13 @@ inline int CopyPlainRun(const wchar_t* text, int length, char* out, RunStops sto
         _mm_andnot_si128(_mm_cmpeq_epi16(_mm_and_si128(units, notAscii), _mm_setzero_si128()), _mm_set1_epi16(-1));
     if (markupStops)
       stop = _mm_or_si128(stop, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, amp), _mm_cmpeq_epi16(units, lt)),
-                                             _mm_cmpeq_epi16(units, quot)));
+                                             _mm_or_si128(_mm_cmpeq_epi16(units, quot), _mm_cmpeq_epi16(units, cr))));
     if (_mm_movemask_epi8(stop)) break;
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(units, units));
   }
   for (; i < length; ++i) {
     const wchar_t c = text[i];
-    if (c >= 0x80 || (markupStops && (c == L'&' || c == L'<' || c == L'"'))) break;
+    if (c >= 0x80 || (markupStops && (c == L'&' || c == L'<' || c == L'"' || c == L'\r'))) break;
     out[i] = static_cast<char>(c);
   }
   return i;

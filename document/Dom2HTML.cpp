@@ -4,10 +4,11 @@
 #include <climits>
 
 #include "window/Trace.h"
-#include "document/Charsets.h"
 #include "comkit/ComRef.h"
 #include "comkit/ComText.h"
 #include "document/Dom2HTMLText.h"
+#include "encoding/charset_labels.h"
+#include "encoding/meta_prescan.h"
 #include "resource_ids.h"
 
 using dom2html::IntVariant;
@@ -27,9 +28,6 @@ HMODULE OwnModule() {
   return module;
 }
 
-const wchar_t* const kWithoutEndTag[] = {L"meta",  L"link", L"input", L"img", L"br",       L"frame", L"area",
-                                         L"param", L"col",  L"links", L"hr",  L"basefont", L"base",  L"#comment"};
-
 }  // namespace
 
 int CDom2HTML::Parse() {
@@ -37,7 +35,13 @@ int CDom2HTML::Parse() {
   output_.Clear();
   generatorPresent_ = 0;
   contentTypePresent_ = 0;
-  codePage_ = GetDocumentCodePage();
+  markupEnded_ = false;
+  endTagAtOnce_ = false;
+  // A page declared in a character set the system cannot write, or one whose bytes are not ASCII where
+  // markup is, is written in UTF-8 and its declarations say so: never a text the reader cannot take back.
+  const UINT declared = GetDocumentCodePage();
+  redeclareUtf8_ = declared != 0 && !CanWriteIn(declared);
+  codePage_ = redeclareUtf8_ ? CP_UTF8 : declared;
   output_.Reset(codePage_);
   auto fail = [this] {
     output_.Clear();
@@ -89,26 +93,7 @@ int CDom2HTML::NeedsEndTag(const wchar_t* tagName) {
 }
 
 int CDom2HTML::NeedsEndTagLower(const wchar_t* lowerTagName) {
-  // Most tags of a form (span, select, option, textarea, div...) start with a letter none of the list
-  // starts with, and are settled without a comparison.
-  switch (lowerTagName ? lowerTagName[0] : 0) {
-    case L'm':
-    case L'l':
-    case L'i':
-    case L'b':
-    case L'f':
-    case L'a':
-    case L'p':
-    case L'c':
-    case L'h':
-    case L'#':
-      break;
-    default:
-      return 1;
-  }
-  for (const wchar_t* tag : kWithoutEndTag)
-    if (dom2html::Equals(lowerTagName, tag)) return 0;
-  return 1;
+  return writer_rules::NeedsEndTagLower(lowerTagName) ? 1 : 0;
 }
 
 // --- metas ----------------------------------------------------------------------------------------------
@@ -150,6 +135,22 @@ int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
   return 1;
 }
 
+bool CDom2HTML::IsOwnMeta(IHTMLDOMNode* meta) {
+  CComRef<IHTMLMetaElement> element;
+  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  CBstr name;
+  if (FAILED(element->get_name(name.out())) || !name.get()) return false;
+  dom2html::LowerInPlace(name.get());
+  return writer_rules::IsOwnMetaName(name.get());
+}
+
+bool CDom2HTML::HasCharsetAttribute(IHTMLDOMNode* meta) {
+  CComRef<IHTMLMetaElement> element;
+  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  CBstr charset;
+  return SUCCEEDED(element->get_charset(charset.out())) && charset.length() > 0;
+}
+
 bool CDom2HTML::IsContentTypeMeta(IHTMLDOMNode* meta) {
   CComRef<IHTMLMetaElement> element;
   if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
@@ -188,6 +189,8 @@ void CDom2HTML::WriteContentTypeMeta(int level) {
 
 // --- character set ----------------------------------------------------------------------------------------
 
+// The declaration the engine's prescan would find in the written page: the first meta, in document
+// order, whose charset attribute or content-type content names a label of the table.
 UINT CDom2HTML::GetDocumentCodePage() {
   if (!document_) return 0;
   CComRef<IHTMLElementCollection> all;
@@ -203,30 +206,62 @@ UINT CDom2HTML::GetDocumentCodePage() {
     return 0;
   long length = 0;
   if (FAILED(metas->get_length(&length))) return 0;
-  CBstr content;
-  bool found = false;
-  for (long i = 0; i < length && !found; ++i) {
+  for (long i = 0; i < length; ++i) {
     VARIANT name = IntVariant(i), index = IntVariant(0);
     CComRef<IDispatch> item;
     CComRef<IHTMLMetaElement> meta;
     if (FAILED(metas->item(name, index, item.out())) || !item ||
         FAILED(item->QueryInterface(IID_IHTMLMetaElement, meta.outVoid())) || !meta)
       continue;
-    if (!DeclaresContentType(meta.get())) continue;
-    found = SUCCEEDED(meta->get_content(content.out()));
+    if (const UINT codePage = DeclaredCodePage(meta.get())) return codePage;
   }
-  if (!found) return 0;
-  CXString ansi;
-  if (comkit::AllocationFaultDue() || !ansi.AssignConverted(content.get(), content.length())) throw ComOutOfMemory{};
-  ansi.MakeLower();
-  return Charset_CodePageOfContent(ansi.GetString());
+  return 0;
+}
+
+UINT CDom2HTML::DeclaredCodePage(IHTMLMetaElement* meta) {
+  namespace encoding = vellum::engine::encoding;
+  CBstr charset;
+  if (SUCCEEDED(meta->get_charset(charset.out())) && charset.get()) {
+    if (const encoding::CharsetLabel* row = encoding::FindCharsetLabel(AsciiOf(charset))) return row->codePage;
+  }
+  if (!DeclaresContentType(meta)) return 0;
+  CBstr content;
+  if (FAILED(meta->get_content(content.out())) || !content.get()) return 0;
+  const std::string ascii = AsciiOf(content);
+  const std::optional<std::string_view> label = encoding::ExtractCharsetFromContent(ascii);
+  const encoding::CharsetLabel* row = label ? encoding::FindCharsetLabel(*label) : nullptr;
+  return row ? row->codePage : 0;
+}
+
+// Labels are ASCII: anything else in the text cannot be part of one and stands in as a character no
+// label has.
+std::string CDom2HTML::AsciiOf(const CBstr& text) {
+  std::string ascii;
+  ascii.reserve(static_cast<size_t>(text.length()));
+  for (int i = 0; i < text.length(); ++i) {
+    const wchar_t c = text.get()[i];
+    ascii.push_back(c < 0x80 ? static_cast<char>(c) : '\x7f');
+  }
+  return ascii;
+}
+
+bool CDom2HTML::CanWriteIn(UINT codePage) {
+  namespace encoding = vellum::engine::encoding;
+  if (codePage == CP_UTF8) return true;
+  bool ascii = false;
+  for (const encoding::CharsetLabel& row : encoding::CharsetLabels()) {
+    if (row.codePage != codePage) continue;
+    ascii = row.family == encoding::CharsetFamily::Ascii;
+    break;
+  }
+  return ascii && CHtmlOutput::KeepsAscii(codePage);
 }
 
 int CDom2HTML::BuildContentType(CXString& value) {
   value = "text/html;";
-  if (const char* name = Charset_NameOfCodePage(GetACP())) {
+  if (const auto name = vellum::engine::encoding::CharsetLabelOfCodePage(GetACP())) {
     value.Append(" charset=");
-    value.Append(name);
+    value.Append(name->data(), static_cast<int>(name->size()));
   }
   return 1;
 }

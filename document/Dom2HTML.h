@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "comkit/ComRef.h"
+#include "comkit/ComText.h"
 
 #include "document/HtmlOutput.h"
 #include "engine/MarkupView.h"
@@ -33,8 +34,12 @@ class CDom2HTML {
 
   // The code page the last Parse wrote in (0: the ANSI code page).
   UINT OutputCodePage() const { return codePage_; }
-  // The code page named by the page's content-type meta, or 0 (the ANSI code page).
+  // The code page the page's first declaring meta names (its charset attribute or a content-type
+  // content), or 0 (the ANSI code page).
   UINT GetDocumentCodePage();
+  // Whether a page in codePage can be written in it: the system converts into it and writes the ASCII
+  // of markup as ASCII bytes. Other pages are written in UTF-8.
+  static bool CanWriteIn(UINT codePage);
   // The content of a content-type meta for the ANSI code page ("text/html; charset=Windows-1252").
   static int BuildContentType(CXString& value);
   // 0 for the tags written without an end tag.
@@ -65,9 +70,14 @@ class CDom2HTML {
   int ParseStyleNode(IHTMLDOMNode* node);
   int ParseTitleNode(IHTMLDOMNode* node);
   int ParseScriptNode(IHTMLDOMNode* node);
-  void WritePropertyContent(const wchar_t* text, int length, HtmlEscape escape);
+  // rawTag: the lower-cased name of a raw-text element whose content this is, or null.
+  void WritePropertyContent(const wchar_t* text, int length, HtmlEscape escape, const char* rawTag = nullptr);
   int PatchMetaGenerator(IHTMLDOMNode* meta);
   bool IsContentTypeMeta(IHTMLDOMNode* meta);
+  static bool HasCharsetAttribute(IHTMLDOMNode* meta);
+  static bool IsOwnMeta(IHTMLDOMNode* meta);
+  static UINT DeclaredCodePage(IHTMLMetaElement* meta);
+  static std::string AsciiOf(const CBstr& text);
   static bool DeclaresContentType(IHTMLMetaElement* meta);
   void WriteGeneratorMeta(int level);
   void WriteContentTypeMeta(int level);
@@ -77,9 +87,17 @@ class CDom2HTML {
   CHtmlOutput output_;                // the text written so far
   int exact_ = 0;                     // inside pre, listing, textarea or plaintext: written as it is
   int rawText_ = 0;                   // inside iframe, noembed, noframes or xmp: text read literally
+  bool endTagAtOnce_ = false;         // raw text ended with its own end tag's start: no blank before it
+  bool markupEnded_ = false;          // a plaintext start tag was written: the rest is read as its text
   int generatorPresent_ = 0;          // a generator meta counts as written
   int contentTypePresent_ = 0;        // a content-type meta counts as written
   UINT codePage_ = 0;                 // code page of the output; 0: the ANSI code page
-  bool lendText_ = true;              // take the engine's lent texts where it offers them
-  std::wstring lowered_;              // scratch: a lent name or style lower-cased
+  bool redeclareUtf8_ = false;        // written in UTF-8 in place of the character set the page declares
+  struct {
+    bool content = false;  // the meta's content is a content type, to say utf-8
+    bool charset = false;  // the meta's charset attribute, to say utf-8
+  } utf8Meta_;             // the declarations of the meta being written, when redeclared
+  bool ownMeta_ = false;   // the meta being written is a generator or content-type one: NAME and CONTENT
+  bool lendText_ = true;   // take the engine's lent texts where it offers them
+  std::wstring lowered_;   // scratch: a lent name or style lower-cased
 };

@@ -1,5 +1,7 @@
 // An element's attributes: the engine's specified attributes in its order, then the normalised inline
 // style, then an input's current state.
+#include <iterator>
+
 #include "window/Trace.h"
 #include "comkit/ComRef.h"
 #include "comkit/ComText.h"
@@ -111,9 +113,25 @@ int CDom2HTML::AppendCollectionAttributes(IHTMLDOMNode* node, bool isInput, bool
 }
 
 void CDom2HTML::WriteAttribute(const wchar_t* lowerName, int nameLength, const wchar_t* value, int valueLength) {
-  output_.Ascii(" ");
-  output_.Wide(lowerName, nameLength);
-  output_.Ascii("=\"");
+  // The declarations of a page written in UTF-8 in place of its own character set say so.
+  static constexpr wchar_t kUtf8[] = L"utf-8";
+  static constexpr wchar_t kUtf8Content[] = L"text/html; charset=utf-8";
+  if (utf8Meta_.charset && dom2html::Equals(lowerName, L"charset")) {
+    value = kUtf8;
+    valueLength = static_cast<int>(std::size(kUtf8) - 1);
+  } else if (utf8Meta_.content && dom2html::Equals(lowerName, L"content")) {
+    value = kUtf8Content;
+    valueLength = static_cast<int>(std::size(kUtf8Content) - 1);
+  }
+  if (ownMeta_ && dom2html::Equals(lowerName, L"name")) {
+    output_.Ascii(" NAME=\"");
+  } else if (ownMeta_ && dom2html::Equals(lowerName, L"content")) {
+    output_.Ascii(" CONTENT=\"");
+  } else {
+    output_.Ascii(" ");
+    output_.Wide(lowerName, nameLength);
+    output_.Ascii("=\"");
+  }
   if (value) output_.Wide(value, valueLength, HtmlEscape::Attribute);
   output_.Ascii("\"");
 }

@@ -8,41 +8,12 @@
 
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
-
-// The part of text between its leading and trailing white space.
-void TrimBlanks(const wchar_t*& text, int& length) {
-  while (length > 0 && IsBlank(text[0])) {
-    ++text;
-    --length;
-  }
-  while (length > 0 && IsBlank(text[length - 1])) --length;
-}
-
-// The special tags, by their lower-cased name.
-enum class Special { None, Meta, Style, Title, Script, Head, Input };
-
-Special SpecialOf(const wchar_t* lowerTag) {
-  // Most tags of a form start with a letter none of these starts with.
-  switch (lowerTag[0]) {
-    case L'm':
-    case L's':
-    case L't':
-    case L'h':
-    case L'i':
-      break;
-    default:
-      return Special::None;
-  }
-  static const struct {
-    const wchar_t* tag;
-    Special special;
-  } kSpecials[] = {{L"meta", Special::Meta},     {L"style", Special::Style}, {L"title", Special::Title},
-                   {L"script", Special::Script}, {L"head", Special::Head},   {L"input", Special::Input}};
-  for (const auto& s : kSpecials)
-    if (dom2html::Equals(lowerTag, s.tag)) return s.special;
-  return Special::None;
-}
+using writer_rules::DropsLeadingLineBreak;
+using writer_rules::HoldsRawText;
+using writer_rules::KeepsContentExactly;
+using writer_rules::Special;
+using writer_rules::SpecialOf;
+using writer_rules::TrimBlanks;
 
 // A style, title or script element of a foreign vocabulary (an SVG icon's title, MathML's) shares the
 // HTML element's name but not its interface: it is written like any other element, with its children.
@@ -57,24 +28,15 @@ Special SpecialOfNode(IHTMLDOMNode* node, const wchar_t* lowerTag) {
   return SUCCEEDED(node->QueryInterface(*needed, offered.outVoid())) && offered ? special : Special::None;
 }
 
-// Elements whose text the parser reads literally (no references, no tags): their text is written
-// unescaped, or every save would add a level of escaping. noscript is among them only for a parser
-// that runs scripts, which ours does not.
-bool HoldsRawText(const wchar_t* lowerTag) {
-  return dom2html::Equals(lowerTag, L"iframe") || dom2html::Equals(lowerTag, L"noembed") ||
-         dom2html::Equals(lowerTag, L"noframes") || dom2html::Equals(lowerTag, L"xmp");
-}
-
-// The parser drops one line break right after these start tags, so the writer's own break goes there.
-bool DropsLeadingLineBreak(const wchar_t* lowerTag) {
-  return dom2html::Equals(lowerTag, L"pre") || dom2html::Equals(lowerTag, L"listing") ||
-         dom2html::Equals(lowerTag, L"textarea");
-}
-
-// Elements whose content is its text exactly, blanks and line breaks included (raw text too): nothing is
-// indented or broken inside them.
-bool KeepsContentExactly(const wchar_t* lowerTag) {
-  return DropsLeadingLineBreak(lowerTag) || dom2html::Equals(lowerTag, L"plaintext") || HoldsRawText(lowerTag);
+// Whether the element is HTML's rather than SVG's or MathML's; an engine that cannot say is taken to
+// mean HTML.
+bool IsHtmlElement(IHTMLDOMNode* node) {
+  CComRef<IHTMLElement2> element;
+  CBstr scope;
+  if (FAILED(node->QueryInterface(IID_IHTMLElement2, element.outVoid())) || !element ||
+      FAILED(element->get_scopeName(scope.out())) || !scope.get())
+    return true;
+  return CompareStringOrdinal(scope.get(), -1, L"HTML", -1, TRUE) == CSTR_EQUAL;
 }
 
 // Counts one more element of a kind (exact content, raw text) around the writer, for a scope.
@@ -137,22 +99,37 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   output_.Ascii("<");
   output_.Wide(name, static_cast<int>(nameLength));
   const dom2html::CLowerTagName lower(name, static_cast<int>(nameLength));
-  const bool keepsContent = !exact && KeepsContentExactly(lower.get());
-  const Special special = SpecialOfNode(node, lower.get());
+  // Only an HTML element is written by its name's rules; asking costs a call, made for those names only.
+  const bool html = !writer_rules::DependsOnVocabulary(lower.get()) || IsHtmlElement(node);
+  const bool keepsContent = !exact && html && KeepsContentExactly(lower.get());
+  const Special special = html ? SpecialOfNode(node, lower.get()) : Special::None;
+  utf8Meta_ = {};
   if (special == Special::Meta) {
     if (PatchMetaGenerator(node)) generatorPresent_ = 1;
-    if (IsContentTypeMeta(node)) contentTypePresent_ = 1;
+    const bool contentType = IsContentTypeMeta(node);
+    const bool charset = HasCharsetAttribute(node);
+    // A page that declares its character set in either form gets no second declaration from the writer.
+    if (contentType || charset) contentTypePresent_ = 1;
+    if (redeclareUtf8_) utf8Meta_ = {contentType, charset};
+    ownMeta_ = IsOwnMeta(node);
   }
-  if (!AppendNodeAttributes(node, view.get(), special == Special::Input)) {
+  const bool attributesWritten = AppendNodeAttributes(node, view.get(), special == Special::Input);
+  utf8Meta_ = {};
+  ownMeta_ = false;
+  if (!attributesWritten) {
     TRACE("CDom2HTML::ParseElement(): failed to append attributes\n");
     return 0;
   }
-  if (exact || (keepsContent && !DropsLeadingLineBreak(lower.get())))
+  // The parser drops the break after a pre, listing or textarea start tag even inside exact content.
+  if (html && DropsLeadingLineBreak(lower.get()))
+    output_.Ascii(">\n");
+  else if (exact || keepsContent)
     output_.Ascii(">");
   else
     output_.Ascii(">\n");
   CWithin exactContent(exact_, keepsContent);
-  CWithin rawText(rawText_, HoldsRawText(lower.get()));
+  CWithin rawText(rawText_, html && HoldsRawText(lower.get()));
+  if (html && writer_rules::EndsMarkup(lower.get())) markupEnded_ = true;
   if (special == Special::Style && !ParseStyleNode(node)) {
     TRACE("CDom2HTML::ParseElement(): style node parse failed\n");
     return 0;
@@ -172,9 +149,10 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     if (!contentTypePresent_) WriteContentTypeMeta(level + 1);
     contentTypePresent_ = 1;
   }
-  if (NeedsEndTagLower(lower.get())) {
+  if (!markupEnded_ && (!html || NeedsEndTagLower(lower.get()))) {
     // The end tag of exact content follows it directly: an indent would be read as more content.
-    if (!exact && !keepsContent) output_.Indent(level);
+    if (!exact && !keepsContent && !endTagAtOnce_) output_.Indent(level);
+    endTagAtOnce_ = false;
     output_.Ascii("</");
     output_.Wide(name, static_cast<int>(nameLength));
     if (exact)
@@ -261,9 +239,13 @@ int CDom2HTML::ParseCommentNode(IHTMLDOMNode* node, int level) {
 // The writer puts this content on lines of its own, so a reader finds the line breaks and the end tag's
 // indentation around it; the blanks at its ends are therefore left out, or every save would add more.
 
-void CDom2HTML::WritePropertyContent(const wchar_t* text, int length, HtmlEscape escape) {
+void CDom2HTML::WritePropertyContent(const wchar_t* text, int length, HtmlEscape escape, const char* rawTag) {
   TrimBlanks(text, length);
   output_.Wide(text, length, escape);
+  if (rawTag && writer_rules::EndsWithEndTagOpen(text, length, rawTag)) {
+    endTagAtOnce_ = true;
+    return;
+  }
   output_.Ascii("\n");
 }
 
@@ -283,7 +265,7 @@ int CDom2HTML::ParseStyleNode(IHTMLDOMNode* node) {
     TRACE("CDom2HTML::ParseStyleNode(): can't get css text\n");
     return 0;
   }
-  WritePropertyContent(text.get(), text.length(), HtmlEscape::None);
+  WritePropertyContent(text.get(), text.length(), HtmlEscape::None, "style");
   return 1;
 }
 
@@ -298,7 +280,13 @@ int CDom2HTML::ParseScriptNode(IHTMLDOMNode* node) {
     TRACE("CDom2HTML::ParseScriptNode(): can't get script code\n");
     return 0;
   }
-  WritePropertyContent(text.get(), text.length(), HtmlEscape::None);
+  WritePropertyContent(text.get(), text.length(), HtmlEscape::None, "script");
+  // A script the end of the page cut short inside "<!--" and "<script" would read the rest of the page
+  // as more script: a line of "-->" (a comment line to the script) lets its end tag close it.
+  const wchar_t* content = text.get();
+  int length = text.length();
+  TrimBlanks(content, length);
+  if (!endTagAtOnce_ && !writer_rules::ScriptTextCloses(content, length)) output_.Ascii("-->\n");
   return 1;
 }
 

@@ -7,31 +7,17 @@
 
 namespace {
 
-bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
-bool IsAsciiDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-// "&" followed by a letter, digit or "#" would be read as the start of a character reference.
-bool StartsReference(const wchar_t* text, int length, int i) {
-  if (i + 1 >= length) return false;
-  wchar_t next = text[i + 1];
-  return IsAsciiLetter(next) || IsAsciiDigit(next) || next == L'#';
-}
-
-// "<" followed by a letter, "/", "!" or "?" would be read as a tag, comment or declaration.
-bool StartsMarkup(const wchar_t* text, int length, int i) {
-  if (i + 1 >= length) return false;
-  wchar_t next = text[i + 1];
-  return IsAsciiLetter(next) || next == L'/' || next == L'!' || next == L'?';
-}
-
+// The writer's literal for a character that is escaped, or null.
 const wchar_t* Replacement(const wchar_t* text, int length, int i, HtmlEscape escape) {
-  switch (text[i]) {
-    case L'&':
-      return StartsReference(text, length, i) ? L"&amp;" : nullptr;
-    case L'<':
-      return escape == HtmlEscape::Text && StartsMarkup(text, length, i) ? L"&lt;" : nullptr;
-    case L'"':
-      return escape == HtmlEscape::Attribute ? L"&quot;" : nullptr;
+  switch (writer_rules::ReplacementAt(text, length, i, escape)) {
+    case writer_rules::Replacement::Ampersand:
+      return L"&amp;";
+    case writer_rules::Replacement::LessThan:
+      return L"&lt;";
+    case writer_rules::Replacement::Quote:
+      return L"&quot;";
+    case writer_rules::Replacement::CarriageReturn:
+      return L"&#13;";
     default:
       return nullptr;
   }
@@ -43,7 +29,7 @@ void CHtmlOutput::Reset(UINT codePage) {
   Clear();
   failed_ = false;
   codePage_ = codePage ? codePage : GetACP();
-  asciiUnchanged_ = ConvertsAsciiUnchanged();
+  asciiUnchanged_ = KeepsAscii(codePage_);
 }
 
 void CHtmlOutput::Reserve(int bytes) {
@@ -86,7 +72,8 @@ void CHtmlOutput::Settle() const {
 
 // A probe of every ASCII character: code pages that write each as its own byte (and shift into no
 // other state for them) let ASCII-only text skip the converter; the bytes are the same either way.
-bool CHtmlOutput::ConvertsAsciiUnchanged() const {
+bool CHtmlOutput::KeepsAscii(UINT codePage) {
+  if (codePage != CP_UTF8 && !IsValidCodePage(codePage)) return false;
   wchar_t wide[127];
   char expected[127];
   for (int i = 0; i < 127; ++i) {
@@ -94,7 +81,7 @@ bool CHtmlOutput::ConvertsAsciiUnchanged() const {
     expected[i] = static_cast<char>(i + 1);
   }
   char converted[127 * 8];
-  int n = WideCharToMultiByte(codePage_, 0, wide, 127, converted, sizeof converted, nullptr, nullptr);
+  int n = WideCharToMultiByte(codePage, 0, wide, 127, converted, sizeof converted, nullptr, nullptr);
   return n == 127 && memcmp(converted, expected, 127) == 0;
 }
 

@@ -8,12 +8,9 @@
 
 #include <plinthcore.h>
 
-// How engine text is protected before it goes into the output.
-enum class HtmlEscape {
-  None,       // written unchanged (comments, style sheets, scripts, tag and attribute names)
-  Text,       // element content: "<" before a tag-like start and "&" before a reference-like start
-  Attribute,  // a double-quoted attribute value: every '"' and "&" before a reference-like start
-};
+#include "document/WriterRules.h"
+
+using writer_rules::HtmlEscape;
 
 class CHtmlOutput {
  public:
@@ -56,6 +53,10 @@ class CHtmlOutput {
   int Mark() const { return length_; }
   void RewindTo(int mark);
 
+  // Whether codePage writes every ASCII character as its own byte (false for a code page the system
+  // has no converter for).
+  static bool KeepsAscii(UINT codePage);
+
   // Memory ran out at some point since Reset: the text is incomplete.
   bool Failed() const { return failed_; }
   const CXString& Text() const;
@@ -69,7 +70,6 @@ class CHtmlOutput {
   void ConvertedWithReferences(const wchar_t* text, int length);
   static bool ReportsUnmappable(UINT codePage);
   bool CopiedAsIs(const wchar_t* text, int length, HtmlEscape escape);
-  bool ConvertsAsciiUnchanged() const;
   // Where the next n bytes go (written straight into text_'s buffer); null, and failed_, when memory
   // runs out. Commit makes them part of the text.
   char* Room(int n) { return data_ && n <= capacity_ - length_ ? data_ + length_ : Grow(n); }

@@ -230,6 +230,21 @@ HRESULT CElement::toString(BSTR* text) {
   return ReturnString(u"[object]", text);
 }
 
+HRESULT CElement::get_scopeName(BSTR* p) {
+  if (!p) return E_POINTER;
+  *p = nullptr;
+  const vellum::engine::Element* element = vellum::engine::AsElement(&GetNode());
+  if (!element) return ReturnString(u"HTML", p);  // a comment reads as part of the HTML around it
+  switch (element->Ns()) {
+    case vellum::engine::Namespace::Svg:
+      return ReturnString(u"svg", p);
+    case vellum::engine::Namespace::MathMl:
+      return ReturnString(u"math", p);
+    default:
+      return ReturnString(u"HTML", p);
+  }
+}
+
 // --- markup ------------------------------------------------------------------------------------------
 
 HRESULT CElement::get_innerHTML(BSTR* p) {

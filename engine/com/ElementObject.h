@@ -69,6 +69,8 @@ class CElement : public CNodeObject, public IHTMLElementNotImpl, public IHTMLEle
   HRESULT STDMETHODCALLTYPE get_clientWidth(LONG* p) override;
   HRESULT STDMETHODCALLTYPE get_clientHeight(LONG* p) override;
   HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR name, IHTMLElementCollection** p) override;
+  // "HTML" for an HTML element, "svg" or "math" for one of those vocabularies.
+  HRESULT STDMETHODCALLTYPE get_scopeName(BSTR* p) override;
 
   // Every element can be disabled through its attribute, whether or not one of its interfaces says so.
   HRESULT GetDisabled(VARIANT_BOOL* p) { return GetAttributeFlag(u"disabled", p); }

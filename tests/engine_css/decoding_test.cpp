@@ -222,6 +222,52 @@ TEST(CharsetLabels, KnowsTheCommonLabelsInAnyCase) {
   EXPECT_FALSE(CodePageFromCharsetLabel(""));
 }
 
+TEST(CharsetLabels, EveryLabelIsOneRowAndEveryAsciiBasedOneIsRead) {
+  const auto rows = CharsetLabels();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(FindCharsetLabel(rows[i].label), &rows[i]) << rows[i].label;
+    std::string upper(rows[i].label);
+    for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    EXPECT_EQ(FindCharsetLabel(upper), &rows[i]) << upper;
+    if (rows[i].family == CharsetFamily::Ebcdic) {
+      EXPECT_FALSE(CodePageFromCharsetLabel(rows[i].label)) << rows[i].label;
+    } else {
+      EXPECT_EQ(CodePageFromCharsetLabel(rows[i].label), rows[i].codePage) << rows[i].label;
+    }
+  }
+}
+
+TEST(CharsetLabels, MacDosAndIbmNamesSavedPagesDeclareAreRead) {
+  EXPECT_EQ(CodePageFromCharsetLabel("x-mac-greek"), 10006u);
+  EXPECT_EQ(CodePageFromCharsetLabel("x-mac-ce"), 10029u);
+  EXPECT_EQ(CodePageFromCharsetLabel("DOS-720"), 720u);
+  EXPECT_EQ(CodePageFromCharsetLabel("DOS-862"), 862u);
+  EXPECT_EQ(CodePageFromCharsetLabel("ibm737"), 737u);
+  EXPECT_EQ(CodePageFromCharsetLabel("IBM861"), 861u);
+  EXPECT_EQ(CodePageFromCharsetLabel("x-IA5-German"), 20106u);
+  EXPECT_EQ(PrescanMetaCodePage("<meta charset=x-mac-turkish>"), 10081u);
+  // A label longer than any web label is still a label.
+  EXPECT_EQ(FindCharsetLabel("x-EBCDIC-CyrillicSerbianBulgarian")->codePage, 21025u);
+}
+
+TEST(CharsetLabels, AnEbcdicDeclarationReadInAsciiBytesIsPassedOver) {
+  EXPECT_EQ(FindCharsetLabel("ebcdic-cp-us")->family, CharsetFamily::Ebcdic);
+  EXPECT_EQ(PrescanMetaCodePage("<meta charset=ebcdic-cp-us><meta charset=koi8-r>"), 20866u);
+  EXPECT_FALSE(PrescanMetaCodePage("<meta charset=x-EBCDIC-Germany>"));
+}
+
+TEST(CharsetLabels, EachCodePageIsNamedAsSavedPagesSpellIt) {
+  EXPECT_EQ(CharsetLabelOfCodePage(1252), "Windows-1252");
+  EXPECT_EQ(CharsetLabelOfCodePage(1251), "windows-1251");
+  EXPECT_EQ(CharsetLabelOfCodePage(932), "shift_jis");
+  EXPECT_EQ(CharsetLabelOfCodePage(936), "gb2312");
+  EXPECT_EQ(CharsetLabelOfCodePage(949), "ks_c_5601-1987");
+  EXPECT_EQ(CharsetLabelOfCodePage(950), "big5");
+  EXPECT_EQ(CharsetLabelOfCodePage(874), "windows-874");
+  EXPECT_EQ(CharsetLabelOfCodePage(50220), "iso-2022-jp");
+  EXPECT_FALSE(CharsetLabelOfCodePage(855));
+}
+
 TEST(BuiltinConverter, DecodesItsThreeCodePagesAndRefusesOthers) {
   const BuiltinCodePageConverter converter;
   std::u16string out;

@@ -5,7 +5,12 @@
 namespace vellum::engine {
 
 std::u16string Comment::Markup() const {
-  if (IsDeclaration()) return declarationMarkup_;
+  if (IsDeclaration()) {
+    // A declaration the end of the text cut short gets the ">" that closes it, or the markup after it
+    // would be read as part of it. No declaration holds a ">" before its end.
+    if (!declarationMarkup_.empty() && declarationMarkup_.back() == u'>') return declarationMarkup_;
+    return declarationMarkup_ + u">";
+  }
   std::u16string out;
   out.reserve(Data().size() + 7);
   out.append(u"<!--").append(Data()).append(u"-->");
