@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "propgrid/PropertyEditWindow.h"
+
 namespace {
 
 constexpr UINT kCellTextFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_EDITCONTROL;
@@ -182,8 +184,17 @@ bool CPropertyItem::StoreValue(const VARIANT& value) {
   return CopyVariant(value_.get(), value);
 }
 
+HWND CPropertyEditItem::CreateEditor(HWND parent, const RECT& cell) {
+  if (!IsEnabled()) return nullptr;
+  std::wstring text;
+  if (!TextOf(text)) return nullptr;
+  const VARTYPE type = V_VT(&Value());
+  editor_ = CPropertyEditWindow::Create(parent, cell, text.c_str(), type == VT_UI1 || type == VT_UI2 || type == VT_UI4);
+  return editor_;
+}
+
 void CPropertyEditItem::OnAction(int action, LPARAM) {
-  if (!IsEnabled() || !editor_) return;
+  if (!IsEnabled() || !editor_ || !IsWindow(editor_)) return;
   if (action != PROP_ACTION_ACTIVATE && action != PROP_ACTION_FOCUS_EDITOR && action != PROP_ACTION_OPEN) return;
   SetFocus(editor_);
   SendMessageW(editor_, EM_SETSEL, 0, -1);

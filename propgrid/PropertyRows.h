@@ -108,6 +108,8 @@ class CPropertyEditItem : public CPropertyItem {
  public:
   using CPropertyItem::CPropertyItem;
   BYTE GetKind() const override { return PROP_KIND_EDIT; }
+  // The text editor over cell; none for a disabled row or a value without text.
+  HWND CreateEditor(HWND parent, const RECT& cell) override;
   void OnAction(int action, LPARAM parameter) override;
   // The editor's text, converted to the value's present type, through SetValue.
   int UpdateFromEditor(HWND editor) override;
