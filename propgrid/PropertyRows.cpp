@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "propgrid/PropertyDropWindow.h"
 #include "propgrid/PropertyEditWindow.h"
 
 namespace {
@@ -276,6 +277,14 @@ bool CPropertyListItem::TextOf(std::wstring& text) const {
   return false;
 }
 
+HWND CPropertyListItem::CreateEditor(HWND parent, const RECT& cell) {
+  if (!IsEnabled()) return nullptr;
+  std::wstring text;
+  if (!TextOf(text)) return nullptr;
+  dropDown_ = CPropertyComboWindow::Create(parent, cell, text.c_str(), texts_, index_);
+  return dropDown_;
+}
+
 void CPropertyListItem::OnAction(int action, LPARAM) {
   if (!IsEnabled()) return;
   if (action == PROP_ACTION_ACTIVATE && Owner()) {
@@ -283,7 +292,7 @@ void CPropertyListItem::OnAction(int action, LPARAM) {
     V_VT(&next.get()) = VT_I4;
     V_I4(&next.get()) = index_ + 1;
     SendMessageW(Owner(), WM_PROP_SETVALUE, reinterpret_cast<WPARAM>(&next.get()), reinterpret_cast<LPARAM>(this));
-  } else if (action == PROP_ACTION_OPEN && dropDown_) {
+  } else if (action == PROP_ACTION_OPEN && dropDown_ && IsWindow(dropDown_)) {
     SendMessageW(dropDown_, WM_COMMAND, 0, 0);
   }
 }
@@ -305,6 +314,13 @@ bool CPropertyFileNameItem::TextOf(std::wstring& text) const {
   const size_t cut = text.find_last_of(L":\\");
   if (cut != std::wstring::npos) text.erase(0, cut + 1);
   return true;
+}
+
+HWND CPropertyFileNameItem::CreateEditor(HWND parent, const RECT& cell) {
+  if (!IsEnabled()) return nullptr;
+  std::wstring text;
+  if (!TextOf(text)) return nullptr;
+  return CPropertyButtonWindow::Create(parent, cell, text.c_str(), this);
 }
 
 void CPropertyFileNameItem::OnAction(int action, LPARAM) {

@@ -127,6 +127,8 @@ class CPropertyListItem : public CPropertyItem {
  public:
   using CPropertyItem::CPropertyItem;
   BYTE GetKind() const override { return PROP_KIND_LIST; }
+  // The drop-down editor with the texts, the current one selected.
+  HWND CreateEditor(HWND parent, const RECT& cell) override;
   void OnAction(int action, LPARAM parameter) override;
   int UpdateFromEditor(HWND editor) override;
   // A text of the list selects it (an unknown text leaves the row as it was, result 0); any other value
@@ -162,6 +164,8 @@ class CPropertyListItem : public CPropertyItem {
 class CPropertyFileNameItem : public CPropertyItem {
  public:
   using CPropertyItem::CPropertyItem;
+  // The "..." editor over cell.
+  HWND CreateEditor(HWND parent, const RECT& cell) override;
   void OnAction(int action, LPARAM parameter) override;
 
  protected:

@@ -39,8 +39,8 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 class PropertyEditWindow : public ::testing::Test {
  protected:
-  void SetUp() override {
-    gEnds = &ends_;
+  // One window for the suite: showing a top-level window costs the virtual display a while.
+  static void SetUpTestSuite() {
     top_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
                            nullptr, nullptr);
     grid_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE, 0, 0, 250, 150, top_,
@@ -51,9 +51,19 @@ class PropertyEditWindow : public ::testing::Test {
     SetForegroundWindow(top_);
     vt::PumpPending();
   }
-  void TearDown() override {
+  static void TearDownTestSuite() {
     DestroyWindow(top_);
     DeleteObject(font_);
+    vt::PumpPending();
+  }
+  void SetUp() override {
+    gEnds = &ends_;
+    SetFocus(grid_);
+    vt::PumpPending();
+    ends_.clear();
+  }
+  void TearDown() override {
+    if (row_ && row_->Editor() && IsWindow(row_->Editor())) DestroyWindow(row_->Editor());
     vt::PumpPending();
     gEnds = nullptr;
     gDestroyOnChange = nullptr;
@@ -96,8 +106,8 @@ class PropertyEditWindow : public ::testing::Test {
 
   std::vector<EditorEnd> ends_;
   std::unique_ptr<CPropertyEditItem> row_;
-  HWND top_ = nullptr, grid_ = nullptr;
-  HFONT font_ = nullptr;
+  static inline HWND top_ = nullptr, grid_ = nullptr;
+  static inline HFONT font_ = nullptr;
 };
 
 TEST_F(PropertyEditWindow, SitsOverTheCellInTheGridsFontWithoutBorderOrTabStop) {
