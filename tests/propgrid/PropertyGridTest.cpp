@@ -1,0 +1,246 @@
+// The grid over a real owner-drawn list box on a page that reflects its notifications back, as the
+// property sheet's page does: rows added and found, drawn, opened for editing by keys and clicks,
+// committed when the selection moves, and their changes reported to the page.
+#include <gtest/gtest.h>
+#include <olectl.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "MessagePump.h"
+#include "comkit/ComText.h"
+#include "propgrid/PropertyGrid.h"
+
+namespace {
+
+std::vector<int>* gNotices = nullptr;
+
+// The page: reflects its controls' drawing, measuring and commands, and records the grid's notices.
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWITEM:
+      return SendMessageW(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, OCM_DRAWITEM, wParam, lParam);
+    case WM_MEASUREITEM:
+      return SendMessageW(GetDlgItem(window, static_cast<int>(wParam)), OCM_MEASUREITEM, wParam, lParam);
+    case WM_COMMAND:
+      if (lParam) return SendMessageW(reinterpret_cast<HWND>(lParam), OCM_COMMAND, wParam, lParam);
+      break;
+    case WM_NOTIFY:
+      if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+VARIANT Text(const wchar_t* text) {
+  VARIANT value;
+  VariantInit(&value);
+  V_VT(&value) = VT_BSTR;
+  V_BSTR(&value) = SysAllocString(text);
+  return value;
+}
+
+class PropertyGrid : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    WNDCLASSW page = {};
+    page.lpfnWndProc = PageProc;
+    page.hInstance = GetModuleHandleW(nullptr);
+    page.lpszClassName = L"PropertyGridPage";
+    RegisterClassW(&page);
+    page_ = CreateWindowExW(0, L"PropertyGridPage", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 360, 320, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(page_);
+    vt::PumpPending();
+  }
+  static void TearDownTestSuite() {
+    DestroyWindow(page_);
+    vt::PumpPending();
+  }
+  void SetUp() override {
+    gNotices = &notices_;
+    list_ = CreateWindowExW(
+        WS_EX_STATICEDGE, L"LISTBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT, 10,
+        10, 300, 240, page_, reinterpret_cast<HMENU>(1000), nullptr, nullptr);
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    grid_ = std::make_unique<CPropertyGrid>();
+    ASSERT_TRUE(grid_->SubclassGrid(list_));
+    SendMessageW(list_, WM_SETTINGCHANGE, 0, 0);
+    category_ = static_cast<CCategoryProperty*>(grid_->AddItem(std::make_unique<CCategoryProperty>(L"Position")));
+    left_ = static_cast<CPropertyEditItem*>(grid_->AddItem(std::make_unique<CPropertyEditItem>(L"Left")));
+    CVariant ten;
+    ten.get() = Text(L"10px");
+    left_->SetValue(ten.get());
+    static const wchar_t* const kAlign[] = {L"left", L"center", L"right", nullptr};
+    auto align = std::make_unique<CPropertyListItem>(L"Align");
+    align->LoadTexts(kAlign);
+    align_ = static_cast<CPropertyListItem*>(grid_->AddItem(std::move(align)));
+    check_ =
+        static_cast<CPropertyCheckButtonItem*>(grid_->AddItem(std::make_unique<CPropertyCheckButtonItem>(L"Hidden")));
+    SetFocus(list_);
+    vt::PumpPending();
+  }
+  void TearDown() override {
+    DestroyWindow(list_);
+    grid_.reset();
+    vt::PumpPending();
+    gNotices = nullptr;
+  }
+
+  void Select(int index) {
+    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SetFocus(list_);
+  }
+  void Key(UINT key) {
+    SendMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+    vt::PumpPending();
+  }
+  int Count(int code) const {
+    int n = 0;
+    for (int c : notices_) n += c == code;
+    return n;
+  }
+  POINT CellCentre(int index, bool value) {
+    RECT box;
+    SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&box));
+    return {value ? (grid_->Divider() + box.right) / 2 : (box.left + grid_->Divider()) / 2, (box.top + box.bottom) / 2};
+  }
+
+  static inline HWND page_ = nullptr;
+  HWND list_ = nullptr;
+  std::unique_ptr<CPropertyGrid> grid_;
+  std::vector<int> notices_;
+  CCategoryProperty* category_ = nullptr;
+  CPropertyEditItem* left_ = nullptr;
+  CPropertyListItem* align_ = nullptr;
+  CPropertyCheckButtonItem* check_ = nullptr;
+};
+
+TEST_F(PropertyGrid, RowsAreFoundByIndexAndNoneOutsideThem) {
+  EXPECT_EQ(grid_->GetCount(), 4);
+  EXPECT_EQ(grid_->GetItem(0), category_);
+  EXPECT_EQ(grid_->GetItem(3), check_);
+  EXPECT_EQ(grid_->GetItem(4), nullptr);
+  EXPECT_EQ(grid_->GetItem(-1), nullptr);
+  EXPECT_EQ(left_->Owner(), list_);
+}
+
+TEST_F(PropertyGrid, EnterOpensTheEditorAndItsCommitTellsThePage) {
+  Select(1);
+  Key(VK_RETURN);
+  HWND editor = grid_->Editor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(GetFocus(), editor);
+  SetWindowTextW(editor, L"25px");
+  SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);  // the editor gives the focus back: a commit
+  vt::PumpPending();
+  EXPECT_EQ(grid_->Editor(), nullptr);
+  EXPECT_FALSE(IsWindow(editor));
+  EXPECT_EQ(left_->ValueText(), L"25px");
+  EXPECT_EQ(Count(PGN_VALUECHANGED), 1);
+  // An edit committed unchanged tells nothing.
+  Key(VK_F2);
+  ASSERT_NE(grid_->Editor(), nullptr);
+  SendMessageW(grid_->Editor(), WM_KEYDOWN, VK_RETURN, 0);
+  vt::PumpPending();
+  EXPECT_EQ(Count(PGN_VALUECHANGED), 1);
+}
+
+TEST_F(PropertyGrid, TypingOnAnEditRowStartsTheEditorWithThatCharacterAndEscapeCancels) {
+  Select(1);
+  SendMessageW(list_, WM_CHAR, L'7', 0);
+  HWND editor = grid_->Editor();
+  ASSERT_NE(editor, nullptr);
+  wchar_t text[32] = {};
+  GetWindowTextW(editor, text, 32);
+  EXPECT_STREQ(text, L"7");
+  SendMessageW(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+  vt::PumpPending();
+  EXPECT_EQ(grid_->Editor(), nullptr);
+  EXPECT_EQ(left_->ValueText(), L"10px");
+  EXPECT_EQ(Count(PGN_VALUECHANGED), 0);
+}
+
+TEST_F(PropertyGrid, MovingTheSelectionCommitsTheOpenEditor) {
+  Select(1);
+  Key(VK_RETURN);
+  ASSERT_NE(grid_->Editor(), nullptr);
+  SetWindowTextW(grid_->Editor(), L"40px");
+  SetFocus(list_);  // as the arrow key reaches the grid
+  vt::PumpPending();
+  SendMessageW(list_, WM_KEYDOWN, VK_DOWN, 0);
+  vt::PumpPending();
+  EXPECT_EQ(grid_->Editor(), nullptr);
+  EXPECT_EQ(left_->ValueText(), L"40px");
+  EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(PropertyGrid, SpaceTogglesACheckRowAndADoubleClickStepsAListRow) {
+  Select(3);
+  ASSERT_EQ(GetFocus(), list_);
+  ASSERT_EQ(grid_->GetItem(static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0))), check_);
+  Key(VK_SPACE);
+  EXPECT_TRUE(check_->IsChecked());
+  EXPECT_EQ(Count(PGN_VALUECHANGED), 1);
+  const POINT align = CellCentre(2, false);
+  SendMessageW(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(align.x, align.y));
+  vt::PumpPending();
+  EXPECT_EQ(align_->ValueText(), L"center");
+  EXPECT_EQ(Count(PGN_VALUECHANGED), 2);
+}
+
+TEST_F(PropertyGrid, LeftAndRightFoldACategory) {
+  Select(0);
+  Key(VK_LEFT);
+  EXPECT_EQ(grid_->GetCount(), 1);
+  EXPECT_FALSE(category_->IsExpanded());
+  Key(VK_LEFT);  // already folded
+  EXPECT_EQ(grid_->GetCount(), 1);
+  Key(VK_RIGHT);
+  EXPECT_EQ(grid_->GetCount(), 4);
+  EXPECT_EQ(grid_->GetItem(1), left_);
+}
+
+TEST_F(PropertyGrid, AClickOnAValueOpensItsEditorAndALockedRowGetsNone) {
+  const POINT value = CellCentre(1, true);
+  SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(value.x, value.y));
+  SendMessageW(list_, WM_LBUTTONUP, 0, MAKELPARAM(value.x, value.y));
+  vt::PumpPending();
+  ASSERT_NE(grid_->Editor(), nullptr);
+  SendMessageW(grid_->Editor(), WM_KEYDOWN, VK_ESCAPE, 0);
+  vt::PumpPending();
+  left_->SetEnabled(false);
+  Select(1);
+  Key(VK_RETURN);
+  EXPECT_EQ(grid_->Editor(), nullptr);
+}
+
+TEST_F(PropertyGrid, TheDividerFollowsTheMouse) {
+  const int before = grid_->Divider();
+  const int y = CellCentre(1, false).y;
+  SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(before, y));
+  SendMessageW(list_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(before - 40, y));
+  SendMessageW(list_, WM_LBUTTONUP, 0, MAKELPARAM(before - 40, y));
+  EXPECT_EQ(grid_->Divider(), before - 40);
+}
+
+TEST_F(PropertyGrid, TheSelectedRowAndTheCategoryBandAreDrawnInTheirColours) {
+  Select(1);
+  UpdateWindow(list_);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(list_);
+  const POINT name = CellCentre(1, false);
+  const POINT band = CellCentre(0, true);
+  const COLORREF selected = GetPixel(dc, name.x + 30, CellCentre(1, false).y - 4);
+  const COLORREF category = GetPixel(dc, band.x, band.y);
+  ReleaseDC(list_, dc);
+  EXPECT_EQ(selected, grid_->DrawInfo().selectedBackground);
+  EXPECT_EQ(category, grid_->DrawInfo().categoryBackground);
+}
+
+}  // namespace
