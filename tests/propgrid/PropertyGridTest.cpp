@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ImageCompare.h"
 #include "MessagePump.h"
 #include "comkit/ComText.h"
 #include "propgrid/PropertyGrid.h"
@@ -241,6 +242,60 @@ TEST_F(PropertyGrid, TheSelectedRowAndTheCategoryBandAreDrawnInTheirColours) {
   ReleaseDC(list_, dc);
   EXPECT_EQ(selected, grid_->DrawInfo().selectedBackground);
   EXPECT_EQ(category, grid_->DrawInfo().categoryBackground);
+}
+
+std::wstring ReferencePath(const wchar_t* name) {
+  std::wstring path = L"Z:";
+  for (const char* c = PROPGRID_TEST_DIR; *c; ++c) path += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
+  return path + L"\\reference\\" + name;
+}
+
+// A filled grid as the user sees it: categories open and folded, each kind of row, a locked row and the
+// selection. Compared with a reference picture (VELLUM_REFRESH_REFERENCES=1 renders it anew).
+TEST_F(PropertyGrid, AFilledGridLooksAsTheReference) {
+  SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+  auto text = [](const wchar_t* name, const wchar_t* value) {
+    auto row = std::make_unique<CPropertyEditItem>(name);
+    CVariant v;
+    v.get() = Text(value);
+    row->SetValue(v.get());
+    return row;
+  };
+  grid_->AddItem(std::make_unique<CCategoryProperty>(L"Appearance"));
+  static const wchar_t* const kColours[] = {L"black", L"red", L"navy", nullptr};
+  auto colour = std::make_unique<CPropertyListItem>(L"Color");
+  colour->LoadTexts(kColours);
+  colour->ShowText(L"navy");
+  grid_->AddItem(std::move(colour));
+  grid_->AddItem(text(L"Background", L"#F0F0E0"));
+  auto font = std::make_unique<CPropertyFileNameItem>(L"Font");
+  CVariant face;
+  face.get() = Text(L"Tahoma:8");
+  font->SetValue(face.get());
+  grid_->AddItem(std::move(font));
+  auto hidden = std::make_unique<CPropertyCheckButtonItem>(L"Hidden");
+  CVariant yes;
+  V_VT(&yes.get()) = VT_BOOL;
+  V_BOOL(&yes.get()) = VARIANT_TRUE;
+  hidden->SetValue(yes.get());
+  grid_->AddItem(std::move(hidden));
+  grid_->AddItem(std::make_unique<CCategoryProperty>(L"Position"));
+  grid_->AddItem(text(L"Left", L"10px"));
+  grid_->AddItem(text(L"Top", L"20px"));
+  auto locked = text(L"Width", L"120px");
+  locked->SetEnabled(false);
+  grid_->AddItem(std::move(locked));
+  auto* behaviour = static_cast<CCategoryProperty*>(grid_->AddItem(std::make_unique<CCategoryProperty>(L"Behaviour")));
+  grid_->AddItem(text(L"Tab index", L"3"));
+  behaviour->OnAction(PROP_ACTION_TOGGLE_CATEGORY, 0);
+  SendMessageW(list_, LB_SETCURSEL, 7, 0);
+  SetFocus(list_);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  vt::PumpFor(100);
+  const vt::Image picture = vt::CaptureWindow(list_);
+  ASSERT_GT(picture.width, 0);
+  const std::string mismatch = vt::CheckAgainstReference(picture, ReferencePath(L"filled-grid.png"), 8, 0.002);
+  EXPECT_TRUE(mismatch.empty()) << mismatch;
 }
 
 }  // namespace
