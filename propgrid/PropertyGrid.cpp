@@ -45,6 +45,7 @@ bool CPropertyGrid::SubclassGrid(HWND listBox) {
   RECT client;
   GetClientRect(listBox, &client);
   divider_ = client.right / 2;
+  CreateTip();
   return true;
 }
 
@@ -234,6 +235,53 @@ void CPropertyGrid::Notify(int code, CProperty* row) {
   SendMessageW(GetParent(GetHwnd()), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 
+// --- the tip of long values -------------------------------------------------------------------------------
+
+void CPropertyGrid::CreateTip() {
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&classes);
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetHwnd(), nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+  if (!tip_) return;
+  TTTOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetHwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(GetHwnd());
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);
+}
+
+// A new row under the mouse takes the old tip down, so that the next one asks for its own text.
+void CPropertyGrid::TrackTip(POINT point) {
+  const LRESULT hit = SendMessageW(GetHwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+  const int row = HIWORD(hit) || point.x <= divider_ ? -1 : LOWORD(hit);
+  if (row == tipRow_) return;
+  tipRow_ = row;
+  if (tip_) SendMessageW(tip_, TTM_POP, 0, 0);
+}
+
+LRESULT CPropertyGrid::OnTipText(NMTTDISPINFOW& request) {
+  tipText_.clear();
+  if (CProperty* row = GetItem(tipRow_); row && row->GetKind() != PROP_KIND_CATEGORY && editing_ != row) {
+    const std::wstring text = row->ValueText();
+    const RECT cell = ValueCell(tipRow_);
+    HDC dc = GetDC(GetHwnd());
+    const HGDIOBJ old = SelectObject(dc, info_.font);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(GetHwnd(), dc);
+    if (extent.cx + 2 > cell.right - cell.left) tipText_ = text;
+  }
+  request.lpszText = tipText_.data();
+  request.szText[0] = 0;
+  request.hinst = nullptr;
+  return 0;
+}
+
 // --- input ------------------------------------------------------------------------------------------------
 
 bool CPropertyGrid::OnKeyDown(UINT key) {
@@ -409,6 +457,8 @@ LRESULT CPropertyGrid::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
     case WM_DESTROY:
       EndEditing(editor_, false);
       DeleteRowsOnDestroy();
+      if (tip_) DestroyWindow(tip_);
+      tip_ = nullptr;
       handled = false;
       return 0;
     case WM_KEYDOWN:
@@ -433,7 +483,14 @@ LRESULT CPropertyGrid::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
       OnDoubleClick(point);
       return 0;
     }
+    case WM_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW &&
+          reinterpret_cast<NMHDR*>(lParam)->hwndFrom == tip_)
+        return OnTipText(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+      handled = false;
+      return 0;
     case WM_MOUSEMOVE:
+      TrackTip(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       if (draggingDivider_) {
         RECT client;
         GetClientRect(GetHwnd(), &client);

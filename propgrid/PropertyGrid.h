@@ -6,9 +6,12 @@
 #pragma once
 
 #include <windows.h>
+
+#include <commctrl.h>
 #include <olectl.h>  // OCM_DRAWITEM and the other reflected messages
 
 #include <memory>
+#include <string>
 
 #include "propgrid/GridProtocol.h"
 #include "propgrid/PropertyRows.h"
@@ -56,11 +59,18 @@ class CPropertyGrid : public CMessageWindow {
   void OnLeftButtonDown(POINT point);
   void OnDoubleClick(POINT point);
   void DeleteRowsOnDestroy();
+  // The tip over a value too long for its cell: the row under the mouse and its whole text.
+  void CreateTip();
+  void TrackTip(POINT point);
+  LRESULT OnTipText(NMTTDISPINFOW& request);
 
   PropertyDrawInfo info_ = {};
   int rowHeight_ = 16;
   int divider_ = 0;  // 0 until the first measure: then half the width
   bool draggingDivider_ = false;
+  HWND tip_ = nullptr;            // the tooltip that shows long values whole
+  int tipRow_ = -1;               // the row the mouse is over
+  std::wstring tipText_;          // what the tip shows now
   HWND editor_ = nullptr;         // the open editor
   CProperty* editing_ = nullptr;  // the row it edits
 };

@@ -2,8 +2,10 @@
 // property sheet's page does: rows added and found, drawn, opened for editing by keys and clicks,
 // committed when the selection moves, and their changes reported to the page.
 #include <gtest/gtest.h>
-#include <olectl.h>
 #include <windows.h>
+
+#include <commctrl.h>
+#include <olectl.h>
 
 #include <memory>
 #include <string>
@@ -242,6 +244,35 @@ TEST_F(PropertyGrid, TheSelectedRowAndTheCategoryBandAreDrawnInTheirColours) {
   ReleaseDC(list_, dc);
   EXPECT_EQ(selected, grid_->DrawInfo().selectedBackground);
   EXPECT_EQ(category, grid_->DrawInfo().categoryBackground);
+}
+
+TEST_F(PropertyGrid, AValueTooLongForItsCellShowsWholeInATip) {
+  CVariant longText;
+  longText.get() = Text(L"a value far too long to be seen whole in the value column of this grid");
+  left_->SetValue(longText.get());
+  HWND tip = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        wchar_t name[32] = {};
+        GetClassNameW(window, name, 32);
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tip));
+  ASSERT_NE(tip, nullptr);
+  auto tipOver = [&](int index) {
+    const POINT point = CellCentre(index, true);
+    SendMessageW(list_, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    NMTTDISPINFOW request = {};
+    request.hdr.hwndFrom = tip;
+    request.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(list_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+    return std::wstring(request.lpszText ? request.lpszText : L"");
+  };
+  EXPECT_EQ(tipOver(1), V_BSTR(&longText.get()));
+  EXPECT_EQ(tipOver(2), L"");  // "left" fits
+  EXPECT_EQ(tipOver(0), L"");  // a category has no value
 }
 
 std::wstring ReferencePath(const wchar_t* name) {
