@@ -275,6 +275,62 @@ TEST_F(PropertyGrid, AValueTooLongForItsCellShowsWholeInATip) {
   EXPECT_EQ(tipOver(0), L"");  // a category has no value
 }
 
+TEST_F(PropertyGrid, F4OrAltDownOpensTheDropListAndTheWheelCommitsTheEditor) {
+  Select(2);
+  Key(VK_F4);
+  HWND editor = grid_->Editor();
+  ASSERT_NE(editor, nullptr);
+  HWND list = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (lstrcmpiW(name, L"LISTBOX") == 0 && (GetWindowLongPtrW(window, GWL_STYLE) & WS_POPUP))
+          *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&list));
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(IsWindowVisible(list));
+  SendMessageW(list_, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  vt::PumpPending();
+  EXPECT_EQ(grid_->Editor(), nullptr);
+  EXPECT_FALSE(IsWindow(editor));
+}
+
+TEST_F(PropertyGrid, EnterOnAButtonRowAsksThePageToRunItsDialog) {
+  auto* font = grid_->AddItem(std::make_unique<CPropertyFileNameItem>(L"Font"));
+  Select(grid_->GetCount() - 1);
+  Key(VK_RETURN);
+  ASSERT_NE(grid_->Editor(), nullptr);
+  HWND button = GetWindow(grid_->Editor(), GW_CHILD);
+  ASSERT_NE(button, nullptr);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  vt::PumpPending();
+  EXPECT_EQ(Count(PGN_EDIT), 1);
+  EXPECT_NE(font, nullptr);
+}
+
+// Rows follow the grid's font, so that they stay crisp at 96, 120 and 144 DPI, whose dialog fonts are
+// about 13, 16 and 19 pixels high.
+TEST_F(PropertyGrid, RowHeightsFollowTheFont) {
+  int previous = 0;
+  for (int pixels : {13, 16, 19}) {
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(list_, WM_SETTINGCHANGE, 0, 0);
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    grid_->AddItem(std::make_unique<CPropertyEditItem>(L"row"));
+    const int height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(height, pixels + 2) << pixels;
+    EXPECT_GT(height, previous) << pixels;
+    previous = height;
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    DeleteObject(font);
+  }
+}
+
 std::wstring ReferencePath(const wchar_t* name) {
   std::wstring path = L"Z:";
   for (const char* c = PROPGRID_TEST_DIR; *c; ++c) path += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
