@@ -49,7 +49,7 @@ LRESULT CVellum::OnSize(UINT, int, int) {
   CComRef<IOleInPlaceObject> inPlace;
   RECT client;
   GetClientRect(GetHwnd(), &client);
-  if (FAILED(document_->QueryInterface(IID_IOleInPlaceObject, inPlace.outVoid())) || !inPlace ||
+  if (FAILED(document_->QueryInterface(IID_IOleInPlaceObject, inPlace.OutVoid())) || !inPlace ||
       FAILED(inPlace->SetObjectRects(&client, &client)))
     return 0;
   if (surface_) FitOverlayToBody();
@@ -186,7 +186,7 @@ LRESULT CVellum::OnKey(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   }
   if (!document_) return 0;
   CComRef<IOleInPlaceActiveObject> active;
-  if (FAILED(document_->QueryInterface(IID_IOleInPlaceActiveObject, active.outVoid())) || !active) {
+  if (FAILED(document_->QueryInterface(IID_IOleInPlaceActiveObject, active.OutVoid())) || !active) {
     handled = false;
     return 0;
   }

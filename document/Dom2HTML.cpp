@@ -44,7 +44,7 @@ int CDom2HTML::Parse() {
     return 0;
   };
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document_->get_all(all.out())) || !all) {
+  if (FAILED(document_->get_all(all.Out())) || !all) {
     TRACE("CDom2HTML::Parse(): Can't get all collection\n");
     return fail();
   }
@@ -59,12 +59,12 @@ int CDom2HTML::Parse() {
   for (long i = 0; i < length;) {
     VARIANT name = IntVariant(i), index = IntVariant(0);
     CComRef<IDispatch> item;
-    if (FAILED(all->item(name, index, item.out())) || !item) {
+    if (FAILED(all->item(name, index, item.Out())) || !item) {
       TRACE("CDom2HTML::Parse(): Can't get element from all collection\n");
       return fail();
     }
     CComRef<IHTMLDOMNode> node;
-    if (FAILED(item->QueryInterface(IID_IHTMLDOMNode, node.outVoid())) || !node) {
+    if (FAILED(item->QueryInterface(IID_IHTMLDOMNode, node.OutVoid())) || !node) {
       TRACE("CDom2HTML::Parse(): query for IHTMLDOMNode failed\n");
       ++i;
       continue;
@@ -125,7 +125,7 @@ const CXString& CDom2HTML::GeneratorText() {
 
 int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
   CComRef<IHTMLElement> element;
-  if (FAILED(meta->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) {
+  if (FAILED(meta->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element) {
     TRACE("CDom2HTML::PatchMetaGenerator(): query to IHTMLElement failed\n");
     return 0;
   }
@@ -152,7 +152,7 @@ int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
 
 bool CDom2HTML::IsContentTypeMeta(IHTMLDOMNode* meta) {
   CComRef<IHTMLMetaElement> element;
-  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.OutVoid())) || !element) return false;
   return DeclaresContentType(element.get());
 }
 
@@ -160,12 +160,12 @@ bool CDom2HTML::IsContentTypeMeta(IHTMLDOMNode* meta) {
 // declares the page's character set, which is then the one the page is written in.
 bool CDom2HTML::DeclaresContentType(IHTMLMetaElement* meta) {
   CBstr name;
-  if (SUCCEEDED(meta->get_name(name.out())) && name.get()) {
+  if (SUCCEEDED(meta->get_name(name.Out())) && name.get()) {
     dom2html::LowerInPlace(name.get());
     if (dom2html::Equals(name.get(), L"content-type")) return true;
   }
   CBstr httpEquiv;
-  if (FAILED(meta->get_httpEquiv(httpEquiv.out())) || !httpEquiv.get()) return false;
+  if (FAILED(meta->get_httpEquiv(httpEquiv.Out())) || !httpEquiv.get()) return false;
   dom2html::LowerInPlace(httpEquiv.get());
   return dom2html::Equals(httpEquiv.get(), L"content-type");
 }
@@ -191,15 +191,15 @@ void CDom2HTML::WriteContentTypeMeta(int level) {
 UINT CDom2HTML::GetDocumentCodePage() {
   if (!document_) return 0;
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document_->get_all(all.out())) || !all) return 0;
+  if (FAILED(document_->get_all(all.Out())) || !all) return 0;
   CVariant tagName;
   V_VT(&tagName) = VT_BSTR;
   V_BSTR(&tagName) = comkit::AllocString(L"Meta");
   if (!V_BSTR(&tagName)) throw ComOutOfMemory{};
   CComRef<IDispatch> metasDispatch;
   CComRef<IHTMLElementCollection> metas;
-  if (FAILED(all->tags(tagName.get(), metasDispatch.out())) || !metasDispatch ||
-      FAILED(metasDispatch->QueryInterface(IID_IHTMLElementCollection, metas.outVoid())) || !metas)
+  if (FAILED(all->tags(tagName.get(), metasDispatch.Out())) || !metasDispatch ||
+      FAILED(metasDispatch->QueryInterface(IID_IHTMLElementCollection, metas.OutVoid())) || !metas)
     return 0;
   long length = 0;
   if (FAILED(metas->get_length(&length))) return 0;
@@ -209,15 +209,15 @@ UINT CDom2HTML::GetDocumentCodePage() {
     VARIANT name = IntVariant(i), index = IntVariant(0);
     CComRef<IDispatch> item;
     CComRef<IHTMLMetaElement> meta;
-    if (FAILED(metas->item(name, index, item.out())) || !item ||
-        FAILED(item->QueryInterface(IID_IHTMLMetaElement, meta.outVoid())) || !meta)
+    if (FAILED(metas->item(name, index, item.Out())) || !item ||
+        FAILED(item->QueryInterface(IID_IHTMLMetaElement, meta.OutVoid())) || !meta)
       continue;
     if (!DeclaresContentType(meta.get())) continue;
-    found = SUCCEEDED(meta->get_content(content.out()));
+    found = SUCCEEDED(meta->get_content(content.Out()));
   }
   if (!found) return 0;
   CXString ansi;
-  if (comkit::AllocationFaultDue() || !ansi.AssignConverted(content.get(), content.length())) throw ComOutOfMemory{};
+  if (comkit::AllocationFaultDue() || !ansi.AssignConverted(content.get(), content.Length())) throw ComOutOfMemory{};
   ansi.MakeLower();
   return Charset_CodePageOfContent(ansi.GetString());
 }
