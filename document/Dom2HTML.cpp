@@ -115,12 +115,12 @@ int CDom2HTML::NeedsEndTagLower(const wchar_t* lowerTagName) {
 
 // The resource never changes while the module is loaded: it is read once, not for every text.
 const CXString& CDom2HTML::GeneratorText() {
-  static const CXString generator = [] {
+  static const CXString kGenerator = [] {
     CXString text;
     text.LoadFromStringTable(OwnModule(), IDS_GENERATOR);
     return text;
   }();
-  return generator;
+  return kGenerator;
 }
 
 int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {

@@ -85,7 +85,7 @@ constexpr size_t kBufferSize = 64u << 20;
 
 // Style-sheet-like text: lengths, keywords and words, separated by blanks and semicolons.
 const std::string& SearchBuffer() {
-  static const std::string buffer = [] {
+  static const std::string kBuffer = [] {
     const char* words[] = {"auto", "100px", "70%", "5.2cm", "width", "height:", "12", "x", ";", "solid", "0.5em"};
     std::mt19937 random(7);
     std::uniform_int_distribution<size_t> pick(0, std::size(words) - 1);
@@ -98,7 +98,7 @@ const std::string& SearchBuffer() {
     text.resize(kBufferSize);
     return text;
   }();
-  return buffer;
+  return kBuffer;
 }
 
 const char* ThroughputPattern(int64_t which) { return which == 0 ? kCataloguePatterns[2].pattern : "[0-9]+(px|em)"; }
