@@ -38,18 +38,18 @@ class CComRef {
   explicit operator bool() const { return p_ != nullptr; }
 
   // For calls that hand out a reference through an out-parameter.
-  T** out() {
+  T** Out() {
     Reset();
     return &p_;
   }
-  void** outVoid() { return reinterpret_cast<void**>(out()); }
-  T* detach() { return std::exchange(p_, nullptr); }
+  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+  T* Detach() { return std::exchange(p_, nullptr); }
 
   // Another interface of the same object; empty when the object does not offer it.
   template <class Other>
   CComRef<Other> As() const {
     CComRef<Other> other;
-    if (p_) p_->QueryInterface(__uuidof(Other), other.outVoid());
+    if (p_) p_->QueryInterface(__uuidof(Other), other.OutVoid());
     return other;
   }
   // Hands one more reference to a caller's out-parameter.

@@ -30,17 +30,17 @@ class CBstr {
   }
 
   BSTR get() const { return bstr_; }
-  BSTR* out() {
+  BSTR* Out() {
     if (bstr_) SysFreeString(bstr_);
     bstr_ = nullptr;
     return &bstr_;
   }
-  BSTR detach() {
+  BSTR Detach() {
     BSTR b = bstr_;
     bstr_ = nullptr;
     return b;
   }
-  int length() const { return BstrLength(bstr_); }
+  int Length() const { return BstrLength(bstr_); }
 
  private:
   BSTR bstr_ = nullptr;
@@ -63,7 +63,7 @@ class CVariant {
   VARIANT* operator&() { return &v_; }
   VARIANT& get() { return v_; }
   const VARIANT& get() const { return v_; }
-  VARTYPE vt() const { return V_VT(&v_); }
+  VARTYPE Type() const { return V_VT(&v_); }
 
  private:
   VARIANT v_;

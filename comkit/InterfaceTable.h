@@ -19,12 +19,12 @@ struct InterfaceEntry {
     return static_cast<Entry*>(self);
   }
 };
-template <class Interface_, class Path>
-struct InterfaceEntry<Via<Interface_, Path>> {
-  using Interface = Interface_;
+template <class Target, class Path>
+struct InterfaceEntry<Via<Target, Path>> {
+  using Interface = Target;
   template <class Object>
   static void* Cast(Object* self) {
-    return static_cast<Interface_*>(static_cast<Path*>(self));
+    return static_cast<Target*>(static_cast<Path*>(self));
   }
 };
 

@@ -15,7 +15,7 @@ namespace {
 // Drop-down and list choices, embedded objects and the body keep their stacking order.
 bool ZOrderFixed(IHTMLElement* element) {
   CBstr tag;
-  if (!element || FAILED(element->get_tagName(tag.out())) || !tag.get()) return true;
+  if (!element || FAILED(element->get_tagName(tag.Out())) || !tag.get()) return true;
   for (const wchar_t* name : {L"select", L"object", L"body"})
     if (CompareStringOrdinal(tag.get(), -1, name, -1, TRUE) == CSTR_EQUAL) return true;
   return false;
@@ -96,7 +96,7 @@ void CVellum::StepZIndexFromMenu(IHTMLElement* target, int step) {
   // The style text the step replaces, so that a step the history cannot take is taken back.
   CComRef<IHTMLStyle> style;
   CBstr before;
-  if (FAILED(target->get_style(style.out())) || !style || FAILED(style->get_cssText(before.out()))) return;
+  if (FAILED(target->get_style(style.Out())) || !style || FAILED(style->get_cssText(before.Out()))) return;
   CDOMUtil util(LentDocument());
   const int stepped = step > 0 ? util.IncreaseZIndex(target, step) : util.DecreaseZIndex(target, -step);
   if (!stepped) return;

@@ -8,7 +8,7 @@ namespace {
 const wchar_t kClassName[] = L"QX_VELLUM";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_GLOBALCLASS;  // 0x400B
 
-CVellum* g_controls = nullptr;  // head of the live list
+CVellum* firstLive = nullptr;  // head of the live list
 
 // The class's procedure: the first message of a new window makes its object, which takes the window over.
 LRESULT CALLBACK CreatingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -48,8 +48,8 @@ bool Module_RegisterClass(HINSTANCE module) {
 
 void Module_Shutdown() {
   UnregisterClassW(kClassName, Module_Instance());
-  while (g_controls) {
-    CVellum* control = g_controls;
+  while (firstLive) {
+    CVellum* control = firstLive;
     Module_RemoveControl(control);
     delete control;
   }
@@ -58,28 +58,28 @@ void Module_Shutdown() {
 
 void Module_AddControl(CVellum* control) {
   control->prevLive = nullptr;
-  control->nextLive = g_controls;
-  if (g_controls) g_controls->prevLive = control;
-  g_controls = control;
+  control->nextLive = firstLive;
+  if (firstLive) firstLive->prevLive = control;
+  firstLive = control;
 }
 
 void Module_RemoveControl(CVellum* control) {
   if (control->prevLive)
     control->prevLive->nextLive = control->nextLive;
-  else if (g_controls == control)
-    g_controls = control->nextLive;
+  else if (firstLive == control)
+    firstLive = control->nextLive;
   if (control->nextLive) control->nextLive->prevLive = control->prevLive;
   control->nextLive = control->prevLive = nullptr;
 }
 
 int Module_ControlCount() {
   int n = 0;
-  for (CVellum* c = g_controls; c; c = c->nextLive) ++n;
+  for (CVellum* c = firstLive; c; c = c->nextLive) ++n;
   return n;
 }
 
 CVellum* Module_FindControl(HWND hwnd) {
-  for (CVellum* c = g_controls; c; c = c->nextLive)
+  for (CVellum* c = firstLive; c; c = c->nextLive)
     if (c->GetHwnd() == hwnd) return c;
   return nullptr;
 }

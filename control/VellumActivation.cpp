@@ -11,7 +11,7 @@ int CVellum::CreateDocument() {
   }
   ForgetWrittenText();
   if (FAILED(CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                              IID_IHTMLDocument2, document_.outVoid())) ||
+                              IID_IHTMLDocument2, document_.OutVoid())) ||
       !document_) {
     document_.Reset();
     lastError = VLM_ERR_DOCUMENT_CREATE;
@@ -23,17 +23,17 @@ int CVellum::CreateDocument() {
     return 0;
   };
   CComRef<IOleObject> oleObject;
-  if (FAILED(document_->QueryInterface(IID_IOleObject, oleObject.outVoid())) || !oleObject)
+  if (FAILED(document_->QueryInterface(IID_IOleObject, oleObject.OutVoid())) || !oleObject)
     return dropDocument(VLM_ERR_DOCUMENT_CREATE);
   CComRef<IOleClientSite> site;
-  if (FAILED(QueryInterface(IID_IOleClientSite, site.outVoid())) || FAILED(oleObject->SetClientSite(site.get())))
+  if (FAILED(QueryInterface(IID_IOleClientSite, site.OutVoid())) || FAILED(oleObject->SetClientSite(site.get())))
     return dropDocument(VLM_ERR_DOCUMENT_CREATE);
   RECT client;
   GetClientRect(GetHwnd(), &client);
   if (FAILED(oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.get(), 0, GetHwnd(), &client)))
     return dropDocument(VLM_ERR_ACTIVATE);
   CComRef<IOleWindow> oleWindow;
-  if (FAILED(document_->QueryInterface(IID_IOleWindow, oleWindow.outVoid())) || !oleWindow ||
+  if (FAILED(document_->QueryInterface(IID_IOleWindow, oleWindow.OutVoid())) || !oleWindow ||
       FAILED(oleWindow->GetWindow(&docWindow_))) {
     lastError = VLM_ERR_DOC_WINDOW;
     return 0;
@@ -49,7 +49,7 @@ int CVellum::CloseDocument() {
   if (document_) {
     docWindow_ = nullptr;
     CComRef<IOleObject> oleObject;
-    if (SUCCEEDED(document_->QueryInterface(IID_IOleObject, oleObject.outVoid())) && oleObject) {
+    if (SUCCEEDED(document_->QueryInterface(IID_IOleObject, oleObject.OutVoid())) && oleObject) {
       DisconnectReadyStateSink();
       oleObject->Close(OLECLOSE_NOSAVE);
       oleObject->SetClientSite(nullptr);

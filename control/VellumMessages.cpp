@@ -288,7 +288,7 @@ LRESULT CVellum::OnTranslateAccel(MSG* msg) {
   }
   lastError = VLM_ERR_NONE;
   CComRef<IOleInPlaceActiveObject> active;
-  if (FAILED(document_->QueryInterface(IID_IOleInPlaceActiveObject, active.outVoid())) || !active) return 0;
+  if (FAILED(document_->QueryInterface(IID_IOleInPlaceActiveObject, active.OutVoid())) || !active) return 0;
   return active->TranslateAccelerator(msg) == S_OK ? 1 : 0;
 }
 

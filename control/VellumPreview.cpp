@@ -60,8 +60,8 @@ void CVellum::FitOverlayToBody() {
   }
   CComRef<IHTMLElement> body;
   CComRef<IHTMLElement2> body2;
-  if (FAILED(document_->get_body(body.out())) || !body ||
-      FAILED(body->QueryInterface(IID_IHTMLElement2, body2.outVoid())) || !body2) {
+  if (FAILED(document_->get_body(body.Out())) || !body ||
+      FAILED(body->QueryInterface(IID_IHTMLElement2, body2.OutVoid())) || !body2) {
     lastError = VLM_ERR_ELEMENT;
     return;
   }

@@ -21,8 +21,8 @@ bool CVellum::ConnectReadyStateSink() {
   }
   CComRef<IConnectionPointContainer> container;
   CComRef<IConnectionPoint> point;
-  if (FAILED(document_->QueryInterface(IID_IConnectionPointContainer, container.outVoid())) || !container ||
-      FAILED(container->FindConnectionPoint(IID_IPropertyNotifySink, point.out())) || !point ||
+  if (FAILED(document_->QueryInterface(IID_IConnectionPointContainer, container.OutVoid())) || !container ||
+      FAILED(container->FindConnectionPoint(IID_IPropertyNotifySink, point.Out())) || !point ||
       FAILED(point->Advise(identity_, &adviseCookie_))) {
     adviseCookie_ = 0;
     lastError = VLM_ERR_ADVISE;
@@ -38,8 +38,8 @@ void CVellum::DisconnectReadyStateSink() {
   }
   CComRef<IConnectionPointContainer> container;
   CComRef<IConnectionPoint> point;
-  if (FAILED(document_->QueryInterface(IID_IConnectionPointContainer, container.outVoid())) || !container ||
-      FAILED(container->FindConnectionPoint(IID_IPropertyNotifySink, point.out())) || !point ||
+  if (FAILED(document_->QueryInterface(IID_IConnectionPointContainer, container.OutVoid())) || !container ||
+      FAILED(container->FindConnectionPoint(IID_IPropertyNotifySink, point.Out())) || !point ||
       FAILED(point->Unadvise(adviseCookie_))) {
     lastError = VLM_ERR_UNADVISE;
     return;

@@ -14,7 +14,7 @@ namespace {
 // written afresh every time).
 bool ContentVersionOf(IHTMLDocument2* document, ULONGLONG& version) {
   CComRef<IDocumentVersion> versioned;
-  return SUCCEEDED(document->QueryInterface(__uuidof(IDocumentVersion), versioned.outVoid())) && versioned &&
+  return SUCCEEDED(document->QueryInterface(__uuidof(IDocumentVersion), versioned.OutVoid())) && versioned &&
          SUCCEEDED(versioned->GetContentVersion(&version));
 }
 

@@ -12,11 +12,11 @@ namespace {
 
 int FrameWidth() {
   CVLMConfig* config = VLMConfig();
-  return config ? static_cast<int>(config->handleSize()) : 7;
+  return config ? static_cast<int>(config->HandleSize()) : 7;
 }
 
 // One record for every posted notification: it must outlive the call that posts it.
-VLMNOTIFY g_postedNotify;
+VLMNOTIFY postedNotify;
 
 }  // namespace
 
@@ -49,7 +49,7 @@ LRESULT CVellum::OnSize(UINT, int, int) {
   CComRef<IOleInPlaceObject> inPlace;
   RECT client;
   GetClientRect(GetHwnd(), &client);
-  if (FAILED(document_->QueryInterface(IID_IOleInPlaceObject, inPlace.outVoid())) || !inPlace ||
+  if (FAILED(document_->QueryInterface(IID_IOleInPlaceObject, inPlace.OutVoid())) || !inPlace ||
       FAILED(inPlace->SetObjectRects(&client, &client)))
     return 0;
   if (surface_) FitOverlayToBody();
@@ -138,7 +138,7 @@ LRESULT CVellum::OnNcPaint(WPARAM, LPARAM, bool& handled) {
   frame.DrawFrame(dc, static_cast<int>(FramePlacement::Inside));
   if (!preview_) {
     CVLMConfig* config = VLMConfig();
-    frame.DrawHandles(dc, config ? config->secondaryHandleColour() : RGB(0x80, 0x80, 0x80));
+    frame.DrawHandles(dc, config ? config->SecondaryHandleColour() : RGB(0x80, 0x80, 0x80));
   }
   ReleaseDC(GetHwnd(), dc);
   return 0;
@@ -186,7 +186,7 @@ LRESULT CVellum::OnKey(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   }
   if (!document_) return 0;
   CComRef<IOleInPlaceActiveObject> active;
-  if (FAILED(document_->QueryInterface(IID_IOleInPlaceActiveObject, active.outVoid())) || !active) {
+  if (FAILED(document_->QueryInterface(IID_IOleInPlaceActiveObject, active.OutVoid())) || !active) {
     handled = false;
     return 0;
   }
@@ -230,7 +230,7 @@ void CVellum::NotifyParent(UINT code, UINT kind, const RECT* track, const RECT* 
   if (!parent) return;
   const bool post = code == VLMN_TRACKRECT;
   VLMNOTIFY local = {};
-  VLMNOTIFY& record = post ? g_postedNotify : local;
+  VLMNOTIFY& record = post ? postedNotify : local;
   record.hdr.hwndFrom = GetHwnd();
   record.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(GetHwnd()));
   record.hdr.code = code;

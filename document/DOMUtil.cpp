@@ -16,7 +16,7 @@ void LowerInPlace(BSTR text) {
 
 bool TagIs(IHTMLElement* element, const wchar_t* lowerTag, bool& failed) {
   CBstr tag;
-  failed = FAILED(element->get_tagName(tag.out())) || !tag.get();
+  failed = FAILED(element->get_tagName(tag.Out())) || !tag.get();
   if (failed) return false;
   LowerInPlace(tag.get());
   return lstrcmpW(tag.get(), lowerTag) == 0;
@@ -62,23 +62,23 @@ bool BodySizeStrings::Prepare(int defaultWidthPixels, int defaultHeightPixels) {
     for (BSTR other : made) SysFreeString(other);
     return false;
   }
-  *widthName.out() = made[0];
-  *heightName.out() = made[1];
-  *defaultWidth.out() = made[2];
-  *defaultHeight.out() = made[3];
+  *widthName.Out() = made[0];
+  *heightName.Out() = made[1];
+  *defaultWidth.Out() = made[2];
+  *defaultHeight.Out() = made[3];
   return true;
 }
 
 CComRef<IHTMLElement> CDOMUtil::GetElementFromPoint(int x, int y) {
   CComRef<IHTMLElement> element;
-  if (!document_ || FAILED(document_->elementFromPoint(x, y, element.out()))) return {};
+  if (!document_ || FAILED(document_->elementFromPoint(x, y, element.Out()))) return {};
   return element;
 }
 
 CComRef<IHTMLElement> CDOMUtil::GetElementBySourceIndex(int index) {
   if (!document_) return {};
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document_->get_all(all.out())) || !all) return {};
+  if (FAILED(document_->get_all(all.Out())) || !all) return {};
   long length = 0;
   if (FAILED(all->get_length(&length))) return {};
   for (long i = 0; i < length; ++i) {
@@ -88,9 +88,9 @@ CComRef<IHTMLElement> CDOMUtil::GetElementBySourceIndex(int index) {
     V_VT(&position) = VT_I4;
     V_I4(&position) = 0;
     CComRef<IDispatch> item;
-    if (FAILED(all->item(name.get(), position.get(), item.out())) || !item) continue;
+    if (FAILED(all->item(name.get(), position.get(), item.Out())) || !item) continue;
     CComRef<IHTMLElement> element;
-    if (FAILED(item->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) continue;
+    if (FAILED(item->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element) continue;
     long sourceIndex = -1;
     if (FAILED(element->get_sourceIndex(&sourceIndex))) continue;
     if (sourceIndex == index) return element;
@@ -100,14 +100,14 @@ CComRef<IHTMLElement> CDOMUtil::GetElementBySourceIndex(int index) {
 
 CComRef<IHTMLElement> CDOMUtil::GetBody() {
   CComRef<IHTMLElement> body;
-  if (!document_ || FAILED(document_->get_body(body.out()))) return {};
+  if (!document_ || FAILED(document_->get_body(body.Out()))) return {};
   return body;
 }
 
 int CDOMUtil::InsertElement(const HTMLElementCreateData& record) {
   if (!document_) return 0;
   CBstr markup;
-  *markup.out() = record.BuildHTML();
+  *markup.Out() = record.BuildHTML();
   return InsertHTML(markup.get());
 }
 
@@ -132,8 +132,8 @@ IHTMLDOMNode* BodyNode(IHTMLElement* body) {
 bool SameObject(IUnknown* a, IUnknown* b) {
   if (!a || !b) return a == b;
   CComRef<IUnknown> first, second;
-  if (FAILED(a->QueryInterface(IID_IUnknown, first.outVoid())) ||
-      FAILED(b->QueryInterface(IID_IUnknown, second.outVoid())))
+  if (FAILED(a->QueryInterface(IID_IUnknown, first.OutVoid())) ||
+      FAILED(b->QueryInterface(IID_IUnknown, second.OutVoid())))
     return false;
   return first.get() == second.get();
 }
@@ -142,7 +142,7 @@ bool SameObject(IUnknown* a, IUnknown* b) {
 bool RecordPlace(IHTMLDOMNode* parent, IHTMLDOMNode* node, RemovedNode* removed) {
   if (!removed) return true;
   CComRef<IHTMLDOMNode> next;
-  if (FAILED(node->get_nextSibling(next.out()))) return false;
+  if (FAILED(node->get_nextSibling(next.Out()))) return false;
   removed->parent = CComRef<IHTMLDOMNode>::Share(parent);
   removed->node = CComRef<IHTMLDOMNode>::Share(node);
   removed->next = std::move(next);
@@ -155,7 +155,7 @@ CComRef<IHTMLDOMNode> CDOMUtil::BodyLastChild() {
   CComRef<IHTMLElement> body(GetBody());
   CComRef<IHTMLDOMNode> node(BodyNode(body.get()));
   CComRef<IHTMLDOMNode> last;
-  if (!node || FAILED(node->get_lastChild(last.out()))) return {};
+  if (!node || FAILED(node->get_lastChild(last.Out()))) return {};
   return last;
 }
 
@@ -165,10 +165,10 @@ int CDOMUtil::RemoveBodyChildrenAfter(IHTMLDOMNode* mark) {
   if (!node) return 0;
   for (;;) {
     CComRef<IHTMLDOMNode> last;
-    if (FAILED(node->get_lastChild(last.out()))) return 0;
+    if (FAILED(node->get_lastChild(last.Out()))) return 0;
     if (!last || SameObject(last.get(), mark)) return 1;
     CComRef<IHTMLDOMNode> removed;
-    if (FAILED(node->removeChild(last.get(), removed.out()))) return 0;
+    if (FAILED(node->removeChild(last.get(), removed.Out()))) return 0;
   }
 }
 
@@ -183,7 +183,7 @@ int CDOMUtil::Restore(const RemovedNode& removed) {
     V_VT(&before) = VT_NULL;
   }
   CComRef<IHTMLDOMNode> inserted;
-  return SUCCEEDED(removed.parent->insertBefore(removed.node.get(), before, inserted.out())) ? 1 : 0;
+  return SUCCEEDED(removed.parent->insertBefore(removed.node.get(), before, inserted.Out())) ? 1 : 0;
 }
 
 int CDOMUtil::RemoveElementFromPoint(int x, int y, RemovedNode* removed) {
@@ -205,7 +205,7 @@ int CDOMUtil::RemoveElementFromPoint(int x, int y, RemovedNode* removed) {
   // Climb to the body's child that holds the point.
   for (;;) {
     CComRef<IHTMLElement> parent;
-    if (FAILED(current->get_parentElement(parent.out())) || !parent) {
+    if (FAILED(current->get_parentElement(parent.Out())) || !parent) {
       TRACE("DOMUTIL: Can't get element parent");
       return 0;
     }
@@ -216,7 +216,7 @@ int CDOMUtil::RemoveElementFromPoint(int x, int y, RemovedNode* removed) {
     }
     if (parentIsBody) break;
     current.Reset();
-    *current.out() = parent.detach();
+    *current.Out() = parent.Detach();
   }
   CComRef<IHTMLElement> body(GetBody());
   if (!body) {
@@ -224,14 +224,14 @@ int CDOMUtil::RemoveElementFromPoint(int x, int y, RemovedNode* removed) {
     return 0;
   }
   CComRef<IHTMLDOMNode> bodyNode, node;
-  if (FAILED(body->QueryInterface(IID_IHTMLDOMNode, bodyNode.outVoid())) ||
-      FAILED(current->QueryInterface(IID_IHTMLDOMNode, node.outVoid()))) {
+  if (FAILED(body->QueryInterface(IID_IHTMLDOMNode, bodyNode.OutVoid())) ||
+      FAILED(current->QueryInterface(IID_IHTMLDOMNode, node.OutVoid()))) {
     TRACE("DOMUTIL: Can't query for IHTMLDOMNode");
     return 0;
   }
   if (!RecordPlace(bodyNode.get(), node.get(), removed)) return 0;
   CComRef<IHTMLDOMNode> taken;
-  if (FAILED(bodyNode->removeChild(node.get(), taken.out()))) {
+  if (FAILED(bodyNode->removeChild(node.get(), taken.Out()))) {
     TRACE("DOMUTIL: Can't remove element");
     return 0;
   }
@@ -243,24 +243,24 @@ int CDOMUtil::RemoveElementBySourceIndex(int index, RemovedNode* removed) {
   CComRef<IHTMLElement> element(GetElementBySourceIndex(index));
   if (!element) return 0;
   CComRef<IHTMLElement> parent;
-  if (FAILED(element->get_parentElement(parent.out())) || !parent) return 0;
+  if (FAILED(element->get_parentElement(parent.Out())) || !parent) return 0;
   CComRef<IHTMLDOMNode> parentNode, node, taken;
-  if (FAILED(parent->QueryInterface(IID_IHTMLDOMNode, parentNode.outVoid())) ||
-      FAILED(element->QueryInterface(IID_IHTMLDOMNode, node.outVoid())))
+  if (FAILED(parent->QueryInterface(IID_IHTMLDOMNode, parentNode.OutVoid())) ||
+      FAILED(element->QueryInterface(IID_IHTMLDOMNode, node.OutVoid())))
     return 0;
   if (!RecordPlace(parentNode.get(), node.get(), removed)) return 0;
-  return SUCCEEDED(parentNode->removeChild(node.get(), taken.out())) ? 1 : 0;
+  return SUCCEEDED(parentNode->removeChild(node.get(), taken.Out())) ? 1 : 0;
 }
 
 int CDOMUtil::LoadCode(const char* text, UINT codePage) {
   if (!document_ || !text) return 0;
   CComRef<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.out()))) {
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out()))) {
     TRACE("CDOMUtil::LoadCode(): Can't create stream");
     return 0;
   }
   CComRef<IPersistStreamInit> persist;
-  if (FAILED(document_->QueryInterface(IID_IPersistStreamInit, persist.outVoid())) || !persist) {
+  if (FAILED(document_->QueryInterface(IID_IPersistStreamInit, persist.OutVoid())) || !persist) {
     TRACE("CDOMUtil::LoadCode(): Query for IPersistStreamInit failed");
     return 0;
   }
@@ -314,17 +314,17 @@ int CDOMUtil::LoadFromFile(const char* path) {
     return 0;
   }
   CComRef<IMoniker> moniker;
-  if (FAILED(CreateURLMoniker(nullptr, widePath.GetString(), moniker.out()))) {
+  if (FAILED(CreateURLMoniker(nullptr, widePath.GetString(), moniker.Out()))) {
     TRACE("CDOMUtil::LoadFromFile() : failed to create url moniker");
     return 0;
   }
   CComRef<IBindCtx> context;
-  if (FAILED(CreateBindCtx(0, context.out()))) {
+  if (FAILED(CreateBindCtx(0, context.Out()))) {
     TRACE("CDOMUtil::LoadFromFile() : failed to create bind context");
     return 0;
   }
   CComRef<IPersistMoniker> persist;
-  if (FAILED(document_->QueryInterface(IID_IPersistMoniker, persist.outVoid())) || !persist) {
+  if (FAILED(document_->QueryInterface(IID_IPersistMoniker, persist.OutVoid())) || !persist) {
     TRACE("CDOMUtil::LoadFromFile() : query for IPersistMoniker failed");
     return 0;
   }
@@ -355,10 +355,11 @@ int CDOMUtil::ReadBodySize(BSTR widthName, BSTR heightName, int& width, int& hei
   }
   auto read = [&](BSTR name, int& out) {
     CVariant value;
-    if (FAILED(body->getAttribute(name, 0, &value)) || value.vt() == VT_NULL || value.vt() == VT_EMPTY) return false;
+    if (FAILED(body->getAttribute(name, 0, &value)) || value.Type() == VT_NULL || value.Type() == VT_EMPTY)
+      return false;
     CVariant number;
     VariantChangeType(&number, &value.get(), 0, VT_I4);
-    out = number.vt() == VT_I4 ? V_I4(&number.get()) : 0;
+    out = number.Type() == VT_I4 ? V_I4(&number.get()) : 0;
     return true;
   };
   if (!read(widthName, width)) {
@@ -418,18 +419,18 @@ int CDOMUtil::WriteBodySize(BSTR widthName, BSTR heightName, BSTR width, BSTR he
 int CDOMUtil::StepZIndex(IHTMLElement* element, int delta) {
   if (!document_ || !element) return 0;
   CComRef<IHTMLElement2> element2;
-  if (FAILED(element->QueryInterface(IID_IHTMLElement2, element2.outVoid())) || !element2) return 0;
+  if (FAILED(element->QueryInterface(IID_IHTMLElement2, element2.OutVoid())) || !element2) return 0;
   CComRef<IHTMLCurrentStyle> current;
-  if (FAILED(element2->get_currentStyle(current.out())) || !current) return 0;
+  if (FAILED(element2->get_currentStyle(current.Out())) || !current) return 0;
   CVariant zIndex;
   if (FAILED(current->get_zIndex(&zIndex))) return 0;
   int value = 0;
-  if (zIndex.vt() != VT_BSTR) {
+  if (zIndex.Type() != VT_BSTR) {
     CVariant number;
     if (SUCCEEDED(VariantChangeType(&number, &zIndex.get(), 0, VT_I4))) value = V_I4(&number.get());
   }
   CComRef<IHTMLStyle> style;
-  if (FAILED(element->get_style(style.out())) || !style) return 0;
+  if (FAILED(element->get_style(style.Out())) || !style) return 0;
   CVariant result;
   V_VT(&result) = VT_I4;
   V_I4(&result) = value + delta;

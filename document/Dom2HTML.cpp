@@ -48,7 +48,7 @@ int CDom2HTML::Parse() {
     return 0;
   };
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document_->get_all(all.out())) || !all) {
+  if (FAILED(document_->get_all(all.Out())) || !all) {
     TRACE("CDom2HTML::Parse(): Can't get all collection\n");
     return fail();
   }
@@ -63,12 +63,12 @@ int CDom2HTML::Parse() {
   for (long i = 0; i < length;) {
     VARIANT name = IntVariant(i), index = IntVariant(0);
     CComRef<IDispatch> item;
-    if (FAILED(all->item(name, index, item.out())) || !item) {
+    if (FAILED(all->item(name, index, item.Out())) || !item) {
       TRACE("CDom2HTML::Parse(): Can't get element from all collection\n");
       return fail();
     }
     CComRef<IHTMLDOMNode> node;
-    if (FAILED(item->QueryInterface(IID_IHTMLDOMNode, node.outVoid())) || !node) {
+    if (FAILED(item->QueryInterface(IID_IHTMLDOMNode, node.OutVoid())) || !node) {
       TRACE("CDom2HTML::Parse(): query for IHTMLDOMNode failed\n");
       ++i;
       continue;
@@ -100,17 +100,17 @@ int CDom2HTML::NeedsEndTagLower(const wchar_t* lowerTagName) {
 
 // The resource never changes while the module is loaded: it is read once, not for every text.
 const CXString& CDom2HTML::GeneratorText() {
-  static const CXString generator = [] {
+  static const CXString kGenerator = [] {
     CXString text;
     text.LoadFromStringTable(OwnModule(), IDS_GENERATOR);
     return text;
   }();
-  return generator;
+  return kGenerator;
 }
 
 int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
   CComRef<IHTMLElement> element;
-  if (FAILED(meta->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) {
+  if (FAILED(meta->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element) {
     TRACE("CDom2HTML::PatchMetaGenerator(): query to IHTMLElement failed\n");
     return 0;
   }
@@ -137,23 +137,23 @@ int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
 
 bool CDom2HTML::IsOwnMeta(IHTMLDOMNode* meta) {
   CComRef<IHTMLMetaElement> element;
-  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.OutVoid())) || !element) return false;
   CBstr name;
-  if (FAILED(element->get_name(name.out())) || !name.get()) return false;
+  if (FAILED(element->get_name(name.Out())) || !name.get()) return false;
   dom2html::LowerInPlace(name.get());
   return writer_rules::IsOwnMetaName(name.get());
 }
 
 bool CDom2HTML::HasCharsetAttribute(IHTMLDOMNode* meta) {
   CComRef<IHTMLMetaElement> element;
-  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.OutVoid())) || !element) return false;
   CBstr charset;
-  return SUCCEEDED(element->get_charset(charset.out())) && charset.length() > 0;
+  return SUCCEEDED(element->get_charset(charset.Out())) && charset.Length() > 0;
 }
 
 bool CDom2HTML::IsContentTypeMeta(IHTMLDOMNode* meta) {
   CComRef<IHTMLMetaElement> element;
-  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.outVoid())) || !element) return false;
+  if (FAILED(meta->QueryInterface(IID_IHTMLMetaElement, element.OutVoid())) || !element) return false;
   return DeclaresContentType(element.get());
 }
 
@@ -161,12 +161,12 @@ bool CDom2HTML::IsContentTypeMeta(IHTMLDOMNode* meta) {
 // declares the page's character set, which is then the one the page is written in.
 bool CDom2HTML::DeclaresContentType(IHTMLMetaElement* meta) {
   CBstr name;
-  if (SUCCEEDED(meta->get_name(name.out())) && name.get()) {
+  if (SUCCEEDED(meta->get_name(name.Out())) && name.get()) {
     dom2html::LowerInPlace(name.get());
     if (dom2html::Equals(name.get(), L"content-type")) return true;
   }
   CBstr httpEquiv;
-  if (FAILED(meta->get_httpEquiv(httpEquiv.out())) || !httpEquiv.get()) return false;
+  if (FAILED(meta->get_httpEquiv(httpEquiv.Out())) || !httpEquiv.get()) return false;
   dom2html::LowerInPlace(httpEquiv.get());
   return dom2html::Equals(httpEquiv.get(), L"content-type");
 }
@@ -194,15 +194,15 @@ void CDom2HTML::WriteContentTypeMeta(int level) {
 UINT CDom2HTML::GetDocumentCodePage() {
   if (!document_) return 0;
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document_->get_all(all.out())) || !all) return 0;
+  if (FAILED(document_->get_all(all.Out())) || !all) return 0;
   CVariant tagName;
   V_VT(&tagName) = VT_BSTR;
   V_BSTR(&tagName) = comkit::AllocString(L"Meta");
   if (!V_BSTR(&tagName)) throw ComOutOfMemory{};
   CComRef<IDispatch> metasDispatch;
   CComRef<IHTMLElementCollection> metas;
-  if (FAILED(all->tags(tagName.get(), metasDispatch.out())) || !metasDispatch ||
-      FAILED(metasDispatch->QueryInterface(IID_IHTMLElementCollection, metas.outVoid())) || !metas)
+  if (FAILED(all->tags(tagName.get(), metasDispatch.Out())) || !metasDispatch ||
+      FAILED(metasDispatch->QueryInterface(IID_IHTMLElementCollection, metas.OutVoid())) || !metas)
     return 0;
   long length = 0;
   if (FAILED(metas->get_length(&length))) return 0;
@@ -210,8 +210,8 @@ UINT CDom2HTML::GetDocumentCodePage() {
     VARIANT name = IntVariant(i), index = IntVariant(0);
     CComRef<IDispatch> item;
     CComRef<IHTMLMetaElement> meta;
-    if (FAILED(metas->item(name, index, item.out())) || !item ||
-        FAILED(item->QueryInterface(IID_IHTMLMetaElement, meta.outVoid())) || !meta)
+    if (FAILED(metas->item(name, index, item.Out())) || !item ||
+        FAILED(item->QueryInterface(IID_IHTMLMetaElement, meta.OutVoid())) || !meta)
       continue;
     if (const UINT codePage = DeclaredCodePage(meta.get())) return codePage;
   }
@@ -221,12 +221,12 @@ UINT CDom2HTML::GetDocumentCodePage() {
 UINT CDom2HTML::DeclaredCodePage(IHTMLMetaElement* meta) {
   namespace encoding = vellum::engine::encoding;
   CBstr charset;
-  if (SUCCEEDED(meta->get_charset(charset.out())) && charset.get()) {
+  if (SUCCEEDED(meta->get_charset(charset.Out())) && charset.get()) {
     if (const encoding::CharsetLabel* row = encoding::FindCharsetLabel(AsciiOf(charset))) return row->codePage;
   }
   if (!DeclaresContentType(meta)) return 0;
   CBstr content;
-  if (FAILED(meta->get_content(content.out())) || !content.get()) return 0;
+  if (FAILED(meta->get_content(content.Out())) || !content.get()) return 0;
   const std::string ascii = AsciiOf(content);
   const std::optional<std::string_view> label = encoding::ExtractCharsetFromContent(ascii);
   const encoding::CharsetLabel* row = label ? encoding::FindCharsetLabel(*label) : nullptr;
@@ -237,8 +237,8 @@ UINT CDom2HTML::DeclaredCodePage(IHTMLMetaElement* meta) {
 // label has.
 std::string CDom2HTML::AsciiOf(const CBstr& text) {
   std::string ascii;
-  ascii.reserve(static_cast<size_t>(text.length()));
-  for (int i = 0; i < text.length(); ++i) {
+  ascii.reserve(static_cast<size_t>(text.Length()));
+  for (int i = 0; i < text.Length(); ++i) {
     const wchar_t c = text.get()[i];
     ascii.push_back(c < 0x80 ? static_cast<char>(c) : '\x7f');
   }

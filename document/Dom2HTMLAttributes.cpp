@@ -61,8 +61,8 @@ bool CDom2HTML::AppendLentAttributes(IMarkupView& view, bool isInput, bool& hasS
 int CDom2HTML::AppendCollectionAttributes(IHTMLDOMNode* node, bool isInput, bool& hasStyle) {
   CComRef<IDispatch> attributesDispatch;
   CComRef<IHTMLAttributeCollection> attributes;
-  if (FAILED(node->get_attributes(attributesDispatch.out())) || !attributesDispatch ||
-      FAILED(attributesDispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.outVoid())) || !attributes) {
+  if (FAILED(node->get_attributes(attributesDispatch.Out())) || !attributesDispatch ||
+      FAILED(attributesDispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.OutVoid())) || !attributes) {
     TRACE("CDom2HTML::AppendNodeAttributes(): Can't get node attributes collection\n");
     return 0;
   }
@@ -74,20 +74,20 @@ int CDom2HTML::AppendCollectionAttributes(IHTMLDOMNode* node, bool isInput, bool
   for (long i = 0; i < length; ++i) {
     VARIANT index = dom2html::IntVariant(i);
     CComRef<IDispatch> item;
-    if (FAILED(attributes->item(&index, item.out())) || !item) {
+    if (FAILED(attributes->item(&index, item.Out())) || !item) {
       TRACE("CDom2HTML::AppendNodeAttributes(): Can't get attribute\n");
       return 0;
     }
     CComRef<IHTMLDOMAttribute> attribute;
     VARIANT_BOOL specified = VARIANT_FALSE;
-    if (FAILED(item->QueryInterface(IID_IHTMLDOMAttribute, attribute.outVoid())) || !attribute ||
+    if (FAILED(item->QueryInterface(IID_IHTMLDOMAttribute, attribute.OutVoid())) || !attribute ||
         FAILED(attribute->get_specified(&specified))) {
       TRACE("CDom2HTML::AppendNodeAttributes(): Check for attribute existence failed\n");
       return 0;
     }
     if (!specified) continue;
     CBstr name;
-    if (FAILED(attribute->get_nodeName(name.out()))) {
+    if (FAILED(attribute->get_nodeName(name.Out()))) {
       TRACE("CDom2HTML::AppendNodeAttributes(): Can't get attribute name\n");
       return 0;
     }
@@ -105,9 +105,9 @@ int CDom2HTML::AppendCollectionAttributes(IHTMLDOMNode* node, bool isInput, bool
     }
     CVariant converted;
     const VARIANT* text = &value.get();
-    if (value.vt() != VT_BSTR) text = dom2html::VariantText(value.get(), converted) ? &converted.get() : nullptr;
+    if (value.Type() != VT_BSTR) text = dom2html::VariantText(value.get(), converted) ? &converted.get() : nullptr;
     const BSTR valueText = text ? V_BSTR(text) : nullptr;
-    WriteAttribute(name.get(), name.length(), valueText, BstrLength(valueText));
+    WriteAttribute(name.get(), name.Length(), valueText, BstrLength(valueText));
   }
   return 1;
 }
@@ -147,22 +147,22 @@ int CDom2HTML::AppendStyle(IHTMLDOMNode* node, IMarkupView* view) {
     return 1;
   }
   CComRef<IHTMLElement> element;
-  if (FAILED(node->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) {
+  if (FAILED(node->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element) {
     TRACE("CDom2HTML::AppendNodeAttributes(): query for IHTMLElement failed\n");
     return 0;
   }
   CComRef<IHTMLStyle> style;
-  if (FAILED(element->get_style(style.out())) || !style) {
+  if (FAILED(element->get_style(style.Out())) || !style) {
     TRACE("CDom2HTML::AppendNodeAttributes(): Can't get element style\n");
     return 0;
   }
   CBstr text;
-  if (FAILED(style->get_cssText(text.out()))) {
+  if (FAILED(style->get_cssText(text.Out()))) {
     TRACE("CDom2HTML::AppendNodeAttributes(): Can't get style text\n");
     return 0;
   }
-  dom2html::LowerStyleInPlace(text.get(), text.length());
-  WriteStyle(text.get(), text.length());
+  dom2html::LowerStyleInPlace(text.get(), text.Length());
+  WriteStyle(text.get(), text.Length());
   return 1;
 }
 
@@ -175,11 +175,11 @@ void CDom2HTML::WriteStyle(const wchar_t* text, int length) {
 
 int CDom2HTML::AppendInputState(IHTMLDOMNode* node) {
   CComRef<IHTMLInputElement> input;
-  if (FAILED(node->QueryInterface(IID_IHTMLInputElement, input.outVoid())) || !input) return 1;
+  if (FAILED(node->QueryInterface(IID_IHTMLInputElement, input.OutVoid())) || !input) return 1;
   CBstr value;
-  if (SUCCEEDED(input->get_value(value.out())) && value.length() > 0) {
+  if (SUCCEEDED(input->get_value(value.Out())) && value.Length() > 0) {
     output_.Ascii(" value=\"");
-    output_.Wide(value.get(), value.length(), HtmlEscape::Attribute);
+    output_.Wide(value.get(), value.Length(), HtmlEscape::Attribute);
     output_.Ascii("\"");
   }
   VARIANT_BOOL flag = VARIANT_FALSE;

@@ -25,7 +25,7 @@ Special SpecialOfNode(IHTMLDOMNode* node, const wchar_t* lowerTag) {
                                                    : nullptr;
   if (!needed) return special;
   CComRef<IUnknown> offered;
-  return SUCCEEDED(node->QueryInterface(*needed, offered.outVoid())) && offered ? special : Special::None;
+  return SUCCEEDED(node->QueryInterface(*needed, offered.OutVoid())) && offered ? special : Special::None;
 }
 
 // Whether the element is HTML's rather than SVG's or MathML's; an engine that cannot say is taken to
@@ -33,8 +33,8 @@ Special SpecialOfNode(IHTMLDOMNode* node, const wchar_t* lowerTag) {
 bool IsHtmlElement(IHTMLDOMNode* node) {
   CComRef<IHTMLElement2> element;
   CBstr scope;
-  if (FAILED(node->QueryInterface(IID_IHTMLElement2, element.outVoid())) || !element ||
-      FAILED(element->get_scopeName(scope.out())) || !scope.get())
+  if (FAILED(node->QueryInterface(IID_IHTMLElement2, element.OutVoid())) || !element ||
+      FAILED(element->get_scopeName(scope.Out())) || !scope.get())
     return true;
   return CompareStringOrdinal(scope.get(), -1, L"HTML", -1, TRUE) == CSTR_EQUAL;
 }
@@ -67,7 +67,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   {
     CComRef<IHTMLElement> element;
     long sourceIndex = -1;
-    if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.outVoid())) && element &&
+    if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.OutVoid())) && element &&
         SUCCEEDED(element->get_sourceIndex(&sourceIndex)) && sourceIndex >= 0)
       last = sourceIndex;
   }
@@ -79,7 +79,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   // Our engine lends its texts in place, which spares a string allocated and freed for every name, value
   // and text; another engine (or a node that keeps no such text) is read through the standard properties.
   CComRef<IMarkupView> view;
-  if (lendText_ && FAILED(node->QueryInterface(__uuidof(IMarkupView), view.outVoid()))) view.Reset();
+  if (lendText_ && FAILED(node->QueryInterface(__uuidof(IMarkupView), view.OutVoid()))) view.Reset();
   if (type == 3) return ParseTextNode(node, view.get(), level);
   if (type == 8) return ParseCommentNode(node, level);
 
@@ -87,12 +87,12 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   UINT nameLength = 0;
   CBstr nameCopy;
   if (!view || view->LendNodeName(&name, &nameLength) != S_OK) {
-    if (FAILED(node->get_nodeName(nameCopy.out()))) {
+    if (FAILED(node->get_nodeName(nameCopy.Out()))) {
       TRACE("CDom2HTML::ParseElement(): can't get node name\n");
       return 1;
     }
     name = nameCopy.get();
-    nameLength = static_cast<UINT>(nameCopy.length());
+    nameLength = static_cast<UINT>(nameCopy.Length());
   }
   const bool exact = exact_ > 0;
   if (!exact) output_.Indent(level);
@@ -166,8 +166,8 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
 int CDom2HTML::ParseChildren(IHTMLDOMNode* node, int level, long& last) {
   CComRef<IDispatch> childrenDispatch;
   CComRef<IHTMLDOMChildrenCollection> children;
-  if (FAILED(node->get_childNodes(childrenDispatch.out())) || !childrenDispatch ||
-      FAILED(childrenDispatch->QueryInterface(IID_IHTMLDOMChildrenCollection, children.outVoid())) || !children) {
+  if (FAILED(node->get_childNodes(childrenDispatch.Out())) || !childrenDispatch ||
+      FAILED(childrenDispatch->QueryInterface(IID_IHTMLDOMChildrenCollection, children.OutVoid())) || !children) {
     TRACE("CDom2HTML::ParseElement(): can't get children collection\n");
     return 0;
   }
@@ -179,8 +179,8 @@ int CDom2HTML::ParseChildren(IHTMLDOMNode* node, int level, long& last) {
   for (long i = 0; i < count; ++i) {
     CComRef<IDispatch> item;
     CComRef<IHTMLDOMNode> child;
-    if (FAILED(children->item(i, item.out())) || !item ||
-        FAILED(item->QueryInterface(IID_IHTMLDOMNode, child.outVoid())) || !child) {
+    if (FAILED(children->item(i, item.Out())) || !item ||
+        FAILED(item->QueryInterface(IID_IHTMLDOMNode, child.OutVoid())) || !child) {
       TRACE("CDom2HTML::ParseElement(): can't get child node\n");
       return 0;
     }
@@ -204,7 +204,7 @@ int CDom2HTML::ParseTextNode(IHTMLDOMNode* node, IMarkupView* view, int level) {
     TRACE("CDom2HTML::ParseElement(): can't get text node value\n");
     return 1;
   }
-  if (value.vt() != VT_BSTR || !V_BSTR(&value.get())) return 1;
+  if (value.Type() != VT_BSTR || !V_BSTR(&value.get())) return 1;
   WriteText(V_BSTR(&value.get()), BstrLength(V_BSTR(&value.get())), level);
   return 1;
 }
@@ -226,11 +226,11 @@ void CDom2HTML::WriteText(const wchar_t* text, int length, int level) {
 int CDom2HTML::ParseCommentNode(IHTMLDOMNode* node, int level) {
   CComRef<IHTMLCommentElement> comment;
   CBstr text;
-  if (FAILED(node->QueryInterface(IID_IHTMLCommentElement, comment.outVoid())) || !comment ||
-      FAILED(comment->get_text(text.out())))
+  if (FAILED(node->QueryInterface(IID_IHTMLCommentElement, comment.OutVoid())) || !comment ||
+      FAILED(comment->get_text(text.Out())))
     return 1;
   if (!exact_) output_.Indent(level);
-  output_.Wide(text.get(), text.length());
+  output_.Wide(text.get(), text.Length());
   if (!exact_) output_.Ascii("\n");
   return 1;
 }
@@ -251,40 +251,40 @@ void CDom2HTML::WritePropertyContent(const wchar_t* text, int length, HtmlEscape
 
 int CDom2HTML::ParseStyleNode(IHTMLDOMNode* node) {
   CComRef<IHTMLStyleElement> style;
-  if (FAILED(node->QueryInterface(IID_IHTMLStyleElement, style.outVoid())) || !style) {
+  if (FAILED(node->QueryInterface(IID_IHTMLStyleElement, style.OutVoid())) || !style) {
     TRACE("CDom2HTML::ParseStyleNode(): query for IHTMLStyleElement failed\n");
     return 0;
   }
   CComRef<IHTMLStyleSheet> sheet;
-  if (FAILED(style->get_styleSheet(sheet.out())) || !sheet) {
+  if (FAILED(style->get_styleSheet(sheet.Out())) || !sheet) {
     TRACE("CDom2HTML::ParseStyleNode(): can't get stylesheet\n");
     return 0;
   }
   CBstr text;
-  if (FAILED(sheet->get_cssText(text.out()))) {
+  if (FAILED(sheet->get_cssText(text.Out()))) {
     TRACE("CDom2HTML::ParseStyleNode(): can't get css text\n");
     return 0;
   }
-  WritePropertyContent(text.get(), text.length(), HtmlEscape::None, "style");
+  WritePropertyContent(text.get(), text.Length(), HtmlEscape::None, "style");
   return 1;
 }
 
 int CDom2HTML::ParseScriptNode(IHTMLDOMNode* node) {
   CComRef<IHTMLScriptElement> script;
-  if (FAILED(node->QueryInterface(IID_IHTMLScriptElement, script.outVoid())) || !script) {
+  if (FAILED(node->QueryInterface(IID_IHTMLScriptElement, script.OutVoid())) || !script) {
     TRACE("CDom2HTML::ParseScriptNode(): query for IHTMLScriptElement failed\n");
     return 0;
   }
   CBstr text;
-  if (FAILED(script->get_text(text.out()))) {
+  if (FAILED(script->get_text(text.Out()))) {
     TRACE("CDom2HTML::ParseScriptNode(): can't get script code\n");
     return 0;
   }
-  WritePropertyContent(text.get(), text.length(), HtmlEscape::None, "script");
+  WritePropertyContent(text.get(), text.Length(), HtmlEscape::None, "script");
   // A script the end of the page cut short inside "<!--" and "<script" would read the rest of the page
   // as more script: a line of "-->" (a comment line to the script) lets its end tag close it.
   const wchar_t* content = text.get();
-  int length = text.length();
+  int length = text.Length();
   TrimBlanks(content, length);
   if (!endTagAtOnce_ && !writer_rules::ScriptTextCloses(content, length)) output_.Ascii("-->\n");
   return 1;
@@ -293,17 +293,17 @@ int CDom2HTML::ParseScriptNode(IHTMLDOMNode* node) {
 // The title is element content: it is read back with its character references decoded.
 int CDom2HTML::ParseTitleNode(IHTMLDOMNode* node) {
   CComRef<IHTMLTitleElement> title;
-  if (FAILED(node->QueryInterface(IID_IHTMLTitleElement, title.outVoid())) || !title) {
+  if (FAILED(node->QueryInterface(IID_IHTMLTitleElement, title.OutVoid())) || !title) {
     TRACE("CDom2HTML::ParseTitleNode(): query to IHTMLTitleElement failed\n");
     return 0;
   }
   CBstr text;
-  if (FAILED(title->get_text(text.out()))) {
+  if (FAILED(title->get_text(text.Out()))) {
     TRACE("CDom2HTML::ParseTitleNode(): can't get title text\n");
     return 0;
   }
   const wchar_t* content = text.get();
-  int length = text.length();
+  int length = text.Length();
   TrimBlanks(content, length);
   if (length == 0) return 1;
   WritePropertyContent(content, length, HtmlEscape::Text);

@@ -61,7 +61,7 @@ inline VARIANT IntVariant(long value) {
 
 // The value's text when it is one, or its conversion to text; false when it has none.
 inline bool VariantText(VARIANT& value, CVariant& text) {
-  if (FAILED(VariantChangeType(&text, &value, 0, VT_BSTR)) || text.vt() != VT_BSTR) return false;
+  if (FAILED(VariantChangeType(&text, &value, 0, VT_BSTR)) || text.Type() != VT_BSTR) return false;
   return true;
 }
 

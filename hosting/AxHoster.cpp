@@ -84,16 +84,16 @@ HRESULT CAxHoster::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindo
   CComRef<IOleInPlaceUIWindow> documentRef;
   if (frame) {
     *frame = nullptr;
-    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceFrame, frameRef.outVoid());
+    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceFrame, frameRef.OutVoid());
     if (FAILED(hr)) return hr;
   }
   if (document) {
     *document = nullptr;
-    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceUIWindow, documentRef.outVoid());
+    HRESULT hr = owner_->Identity()->QueryInterface(IID_IOleInPlaceUIWindow, documentRef.OutVoid());
     if (FAILED(hr)) return hr;
   }
-  if (frame) *frame = frameRef.detach();
-  if (document) *document = documentRef.detach();
+  if (frame) *frame = frameRef.Detach();
+  if (document) *document = documentRef.Detach();
   // The document fills the control's client area; nothing clips it further.
   RECT client = {};
   GetClientRect(hwnd, &client);

@@ -19,7 +19,7 @@ void ReportRejected(const char* helpText, HWND grid) {
 }
 
 CVariant* Trimmed(const VARIANT& value, CVariant& trimmed) {
-  if (FAILED(VariantChangeType(&trimmed.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || trimmed.vt() != VT_BSTR)
+  if (FAILED(VariantChangeType(&trimmed.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || trimmed.Type() != VT_BSTR)
     return nullptr;
   const BSTR text = V_BSTR(&trimmed.get());
   int start = 0, end = BstrLength(text);

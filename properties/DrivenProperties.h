@@ -130,7 +130,7 @@ class CHTMLListProperty : public CPropertyListItem, public D, public CApplyableP
     record_.Start(initial_.get());
     LoadTexts(texts);
     CVariant text;
-    if (SUCCEEDED(VariantChangeType(&text.get(), &initial_.get(), 0, VT_BSTR)) && text.vt() == VT_BSTR)
+    if (SUCCEEDED(VariantChangeType(&text.get(), &initial_.get(), 0, VT_BSTR)) && text.Type() == VT_BSTR)
       ShowText(V_BSTR(&text.get()));
   }
 

@@ -16,7 +16,7 @@ std::wstring Widened(const char* name) {
 
 CComRef<IDispatch> DispatchOf(IUnknown* object) {
   CComRef<IDispatch> dispatch;
-  if (object) object->QueryInterface(IID_IDispatch, dispatch.outVoid());
+  if (object) object->QueryInterface(IID_IDispatch, dispatch.OutVoid());
   return dispatch;
 }
 
@@ -74,7 +74,7 @@ int PutIfDifferent(IDispatch* readFrom, IDispatch* writeTo, const std::wstring& 
 }
 
 bool TextOf(const VARIANT& value, CVariant& text) {
-  return SUCCEEDED(VariantChangeType(&text.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) && text.vt() == VT_BSTR;
+  return SUCCEEDED(VariantChangeType(&text.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) && text.Type() == VT_BSTR;
 }
 
 bool SameText(BSTR a, BSTR b) {
@@ -102,7 +102,7 @@ CHTMLElementPropDriver::CHTMLElementPropDriver(IHTMLElement* element, const char
 CHTMLElementPropDriver::CHTMLElementPropDriver(DocumentTarget, IHTMLElement* element, const char* name, VARTYPE type)
     : name_(Widened(name)), type_(type) {
   CComRef<IDispatch> document;
-  if (element && SUCCEEDED(element->get_document(document.out()))) object_ = DispatchOf(document.get());
+  if (element && SUCCEEDED(element->get_document(document.Out()))) object_ = DispatchOf(document.get());
 }
 
 int CHTMLElementPropDriver::GetValue(VARIANT* value) {
@@ -121,11 +121,11 @@ CHTMLElementStylePropDriver::CHTMLElementStylePropDriver(IHTMLElement* element, 
   if (!element) return;
   CComRef<IHTMLElement2> element2;
   CComRef<IHTMLCurrentStyle> current;
-  if (SUCCEEDED(element->QueryInterface(IID_IHTMLElement2, element2.outVoid())) && element2 &&
-      SUCCEEDED(element2->get_currentStyle(current.out())))
+  if (SUCCEEDED(element->QueryInterface(IID_IHTMLElement2, element2.OutVoid())) && element2 &&
+      SUCCEEDED(element2->get_currentStyle(current.Out())))
     current_ = DispatchOf(current.get());
   CComRef<IHTMLStyle> style;
-  if (SUCCEEDED(element->get_style(style.out()))) inline_ = DispatchOf(style.get());
+  if (SUCCEEDED(element->get_style(style.Out()))) inline_ = DispatchOf(style.get());
   if (inline_) ReadProperty(inline_.get(), name_, &initialInline_.get());
 }
 
@@ -145,7 +145,7 @@ int CHTMLElementStylePropDriver::RestoreInline() {
   if (!ReadProperty(inline_.get(), name_, &current.get())) return 0;
   CVariant before;
   if (FAILED(VariantCopy(&before.get(), &initialInline_.get()))) return 0;
-  if (before.vt() == VT_EMPTY || before.vt() == VT_NULL) {
+  if (before.Type() == VT_EMPTY || before.Type() == VT_NULL) {
     V_VT(&before.get()) = VT_BSTR;
     V_BSTR(&before.get()) = SysAllocString(L"");  // an empty value removes the declaration
   }
@@ -161,18 +161,18 @@ CHTMLValuePropertyDriver::CHTMLValuePropertyDriver(IHTMLElement* element, const 
 int CHTMLValuePropertyDriver::GetValue(VARIANT* value) {
   if (!element_ || !value) return 0;
   CComRef<IHTMLInputElement> input;
-  if (FAILED(element_->QueryInterface(IID_IHTMLInputElement, input.outVoid())) || !input) {
+  if (FAILED(element_->QueryInterface(IID_IHTMLInputElement, input.OutVoid())) || !input) {
     TRACE("CHTMLValuePropertyDriver::GetValue(): IHTMLInputElement query failed\n");
     return 0;
   }
   CBstr text;
-  if (FAILED(input->get_value(text.out()))) {
+  if (FAILED(input->get_value(text.Out()))) {
     TRACE("CHTMLValuePropertyDriver::GetValue(): get_value() failed\n");
     return 0;
   }
   VariantInit(value);
   V_VT(value) = VT_BSTR;
-  V_BSTR(value) = text.detach();
+  V_BSTR(value) = text.Detach();
   return 1;
 }
 
@@ -190,7 +190,7 @@ int CHTMLValuePropertyDriver::PutValue(const VARIANT& value) {
   }
   if (SameText(V_BSTR(&current.get()), V_BSTR(&wanted.get()))) return 1;
   CComRef<IHTMLInputElement> input;
-  if (FAILED(element_->QueryInterface(IID_IHTMLInputElement, input.outVoid())) || !input) {
+  if (FAILED(element_->QueryInterface(IID_IHTMLInputElement, input.OutVoid())) || !input) {
     TRACE("CHTMLValuePropertyDriver::PutValue(): IHTMLInputElement query failed\n");
     return 0;
   }
@@ -209,13 +209,13 @@ CHTMLInnerHTMLPropertyDriver::CHTMLInnerHTMLPropertyDriver(IHTMLElement* element
 int CHTMLInnerHTMLPropertyDriver::GetValue(VARIANT* value) {
   if (!element_ || !value) return 0;
   CBstr text;
-  if (FAILED(element_->get_innerHTML(text.out()))) {
+  if (FAILED(element_->get_innerHTML(text.Out()))) {
     TRACE("CHTMLInnerHTMLPropertyDriver::GetValue(): get_innerHTML() failed\n");
     return 0;
   }
   VariantInit(value);
   V_VT(value) = VT_BSTR;
-  V_BSTR(value) = text.detach();
+  V_BSTR(value) = text.Detach();
   return 1;
 }
 

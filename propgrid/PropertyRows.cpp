@@ -22,7 +22,7 @@ bool CopyVariant(VARIANT& target, const VARIANT& source) {
 
 bool VariantText(const VARIANT& value, std::wstring& text) {
   CVariant converted;
-  if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, VT_BSTR)) || converted.vt() != VT_BSTR)
+  if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, VT_BSTR)) || converted.Type() != VT_BSTR)
     return false;
   text.assign(V_BSTR(&converted.get()), BstrLength(V_BSTR(&converted.get())));
   return true;

@@ -94,8 +94,8 @@ int CVlmUIWin::CopySelection() {
   for (CUIHTMLRect* r : selection_) {
     CComRef<IHTMLElement> element(r->GetElement());
     CBstr outer;
-    if (!element || FAILED(element->get_outerHTML(outer.out())) || !outer.get()) continue;
-    append(outer.get(), outer.length());
+    if (!element || FAILED(element->get_outerHTML(outer.Out())) || !outer.get()) continue;
+    append(outer.get(), outer.Length());
     append(L"\n", 1);
   }
   CXString ansi;

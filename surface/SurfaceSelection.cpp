@@ -63,7 +63,7 @@ int CVlmUIWin::SelectElementAt(int x, int y, int clearFirst, int makePrimary) {
   CComRef<IHTMLElement> element(CDOMUtil(document).GetElementFromPoint(x, y));
   if (!element) return 0;
   CBstr tag;
-  if (FAILED(element->get_tagName(tag.out())) || !tag.get() || IsBodyTag(tag.get())) return 0;
+  if (FAILED(element->get_tagName(tag.Out())) || !tag.get() || IsBodyTag(tag.get())) return 0;
   if (makePrimary == 1) {
     long index = -1;
     if (SUCCEEDED(element->get_sourceIndex(&index))) {
@@ -89,7 +89,7 @@ int CVlmUIWin::SelectInRect(const RECT& rect, int additive) {
   CComRef<IHTMLDocument2> document = OwnerDocument();
   if (!document) return 0;
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document->get_all(all.out())) || !all) return 0;
+  if (FAILED(document->get_all(all.Out())) || !all) return 0;
   long count = 0;
   if (FAILED(all->get_length(&count))) return 0;
   for (long i = 0; i < count; ++i) {
@@ -97,9 +97,9 @@ int CVlmUIWin::SelectInRect(const RECT& rect, int additive) {
     V_VT(&index) = VT_I4;
     V_I4(&index) = i;
     CComRef<IDispatch> item;
-    if (FAILED(all->item(index.get(), none.get(), item.out())) || !item) continue;
+    if (FAILED(all->item(index.get(), none.get(), item.Out())) || !item) continue;
     CComRef<IHTMLElement> element;
-    if (FAILED(item->QueryInterface(IID_IHTMLElement, element.outVoid())) || !element) continue;
+    if (FAILED(item->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element) continue;
     auto* r = new CUIHTMLRect(std::move(element));
     if (!r) throw ComOutOfMemory{};
     if (r->state == kStateFixed || !r->IsInside(rect)) {
@@ -140,7 +140,7 @@ int CVlmUIWin::ApplySelection() {
     for (size_t i = 0; i < selection_.size(); ++i) {
       if (selection_[i]->state == kStateFixed) continue;  // never written
       selection_[i]->PrepareStyle(pending[i].values);
-      *pending[i].before.out() = selection_[i]->TakeStyleText();
+      *pending[i].before.Out() = selection_[i]->TakeStyleText();
     }
   } catch (...) {
     // A drag or an alignment has moved the rectangles ahead of their elements: they show the elements again.

@@ -44,16 +44,16 @@ long CUIHTMLRect::SourceIndex() const {
 int CUIHTMLRect::UpdateFromElement() {
   if (!element_) return 0;
   CComRef<IHTMLElement2> element2;
-  if (FAILED(element_->QueryInterface(IID_IHTMLElement2, element2.outVoid())) || !element2) return 0;
+  if (FAILED(element_->QueryInterface(IID_IHTMLElement2, element2.OutVoid())) || !element2) return 0;
   CComRef<IHTMLCurrentStyle> current;
-  if (FAILED(element2->get_currentStyle(current.out())) || !current) return 0;
+  if (FAILED(element2->get_currentStyle(current.Out())) || !current) return 0;
   CBstr position;
-  if (FAILED(current->get_position(position.out())) || !NameIs(position.get(), L"absolute")) return 0;
+  if (FAILED(current->get_position(position.Out())) || !NameIs(position.get(), L"absolute")) return 0;
   // Only children of the body move: a legend or a control inside a fieldset goes with its fieldset.
   CComRef<IHTMLElement> parent;
-  if (FAILED(element_->get_parentElement(parent.out())) || !parent) return 0;
+  if (FAILED(element_->get_parentElement(parent.Out())) || !parent) return 0;
   CBstr parentTag;
-  if (FAILED(parent->get_tagName(parentTag.out())) || !NameIs(parentTag.get(), L"body")) return 0;
+  if (FAILED(parent->get_tagName(parentTag.Out())) || !NameIs(parentTag.get(), L"body")) return 0;
   long top = 0, left = 0, width = 0, height = 0;
   if (FAILED(element_->get_offsetTop(&top)) || FAILED(element_->get_offsetLeft(&left)) ||
       FAILED(element_->get_offsetWidth(&width)) || FAILED(element_->get_offsetHeight(&height)))
@@ -79,7 +79,7 @@ void CUIHTMLRect::PrepareStyle(StyleValues& values) const {
 int CUIHTMLRect::WriteStyle(const StyleValues& values) {
   if (state == kStateFixed || !element_) return 0;
   CComRef<IHTMLStyle> style;
-  bool written = SUCCEEDED(element_->get_style(style.out())) && style;
+  bool written = SUCCEEDED(element_->get_style(style.Out())) && style;
   written = written && SUCCEEDED(style->put_top(values.top.get()));
   written = written && SUCCEEDED(style->put_left(values.left.get()));
   written = written && SUCCEEDED(style->put_width(values.width.get()));
@@ -93,14 +93,14 @@ int CUIHTMLRect::WriteStyle(const StyleValues& values) {
 BSTR CUIHTMLRect::TakeStyleText() const {
   CComRef<IHTMLStyle> style;
   BSTR text = nullptr;
-  if (!element_ || FAILED(element_->get_style(style.out())) || !style || FAILED(style->get_cssText(&text)))
+  if (!element_ || FAILED(element_->get_style(style.Out())) || !style || FAILED(style->get_cssText(&text)))
     return nullptr;
   return text;
 }
 
 void CUIHTMLRect::RestoreStyleText(BSTR text) {
   CComRef<IHTMLStyle> style;
-  if (element_ && SUCCEEDED(element_->get_style(style.out())) && style) style->put_cssText(text);
+  if (element_ && SUCCEEDED(element_->get_style(style.Out())) && style) style->put_cssText(text);
   UpdateFromElement();
 }
 

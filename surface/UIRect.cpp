@@ -6,7 +6,7 @@ namespace {
 
 int HandleSize() {
   CVLMConfig* config = VLMConfig();
-  return config ? static_cast<int>(config->handleSize()) : 7;
+  return config ? static_cast<int>(config->HandleSize()) : 7;
 }
 
 // Restores what a drawing operation changed in the device context, and frees what it made.
@@ -133,12 +133,12 @@ void CUIRect::DrawSelection(HDC dc, COLORREF fill) const {
 
 void CUIRect::DrawPrimary(HDC dc) const {
   CVLMConfig* config = VLMConfig();
-  DrawSelection(dc, config ? config->primaryHandleColour() : RGB(0x39, 0xFD, 0xFD));
+  DrawSelection(dc, config ? config->PrimaryHandleColour() : RGB(0x39, 0xFD, 0xFD));
 }
 
 void CUIRect::DrawSecondary(HDC dc) const {
   CVLMConfig* config = VLMConfig();
-  DrawSelection(dc, config ? config->secondaryHandleColour() : RGB(0x80, 0x80, 0x80));
+  DrawSelection(dc, config ? config->SecondaryHandleColour() : RGB(0x80, 0x80, 0x80));
 }
 
 void CUIRect::DrawTracker(HDC dc) const {

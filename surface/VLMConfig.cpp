@@ -1,15 +1,15 @@
 #include "surface/VLMConfig.h"
 
 namespace {
-CVLMConfig* g_config = nullptr;
+CVLMConfig* sharedConfig = nullptr;
 }
 
 CVLMConfig* VLMConfig() {
-  if (!g_config) g_config = new CVLMConfig;
-  return g_config;
+  if (!sharedConfig) sharedConfig = new CVLMConfig;
+  return sharedConfig;
 }
 
 void VLMConfig_Destroy() {
-  delete g_config;
-  g_config = nullptr;
+  delete sharedConfig;
+  sharedConfig = nullptr;
 }

@@ -11,11 +11,11 @@ class CVLMConfig : public CHeapObject {
   virtual ~CVLMConfig() = default;
 
   // Side of a handle square in pixels; half of it is how far a handle reaches past its point.
-  UINT handleSize() const { return handleSize_; }
+  UINT HandleSize() const { return handleSize_; }
   // Fill of the primary selection's handles.
-  COLORREF primaryHandleColour() const { return primaryHandleColour_; }
+  COLORREF PrimaryHandleColour() const { return primaryHandleColour_; }
   // Fill of the other selected elements' handles and of the form frame's handles.
-  COLORREF secondaryHandleColour() const { return secondaryHandleColour_; }
+  COLORREF SecondaryHandleColour() const { return secondaryHandleColour_; }
 
  private:
   const UINT handleSize_ = 7;

@@ -2,10 +2,10 @@
 
 namespace {
 
-HINSTANCE g_instance = nullptr;
+HINSTANCE moduleInstance = nullptr;
 
 }  // namespace
 
-HINSTANCE Module_Instance() { return g_instance; }
+HINSTANCE Module_Instance() { return moduleInstance; }
 
-void Module_SetInstance(HINSTANCE module) { g_instance = module; }
+void Module_SetInstance(HINSTANCE module) { moduleInstance = module; }

@@ -50,16 +50,16 @@ void WalkChildren(IHTMLDOMNode* node, const std::function<void(IHTMLDOMNode*)>& 
   visit(node);
   CComRef<IDispatch> dispatch;
   CComRef<IHTMLDOMChildrenCollection> children;
-  if (FAILED(node->get_childNodes(dispatch.out())) || !dispatch ||
-      FAILED(dispatch->QueryInterface(IID_IHTMLDOMChildrenCollection, children.outVoid())))
+  if (FAILED(node->get_childNodes(dispatch.Out())) || !dispatch ||
+      FAILED(dispatch->QueryInterface(IID_IHTMLDOMChildrenCollection, children.OutVoid())))
     return;
   long count = 0;
   children->get_length(&count);
   for (long i = 0; i < count; ++i) {
     CComRef<IDispatch> item;
     CComRef<IHTMLDOMNode> child;
-    if (SUCCEEDED(children->item(i, item.out())) && item &&
-        SUCCEEDED(item->QueryInterface(IID_IHTMLDOMNode, child.outVoid())))
+    if (SUCCEEDED(children->item(i, item.Out())) && item &&
+        SUCCEEDED(item->QueryInterface(IID_IHTMLDOMNode, child.OutVoid())))
       WalkChildren(child.get(), visit);
   }
 }
@@ -68,8 +68,8 @@ void WalkChildren(IHTMLDOMNode* node, const std::function<void(IHTMLDOMNode*)>& 
 void ForEachAttribute(IHTMLDOMNode* node, const std::function<void(IHTMLDOMAttribute*)>& visit) {
   CComRef<IDispatch> dispatch;
   CComRef<IHTMLAttributeCollection> attributes;
-  if (FAILED(node->get_attributes(dispatch.out())) || !dispatch ||
-      FAILED(dispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.outVoid())))
+  if (FAILED(node->get_attributes(dispatch.Out())) || !dispatch ||
+      FAILED(dispatch->QueryInterface(IID_IHTMLAttributeCollection, attributes.OutVoid())))
     return;
   long count = 0;
   attributes->get_length(&count);
@@ -78,8 +78,8 @@ void ForEachAttribute(IHTMLDOMNode* node, const std::function<void(IHTMLDOMAttri
     CComRef<IDispatch> item;
     CComRef<IHTMLDOMAttribute> attribute;
     VARIANT_BOOL specified;
-    if (FAILED(attributes->item(&index, item.out())) || !item ||
-        FAILED(item->QueryInterface(IID_IHTMLDOMAttribute, attribute.outVoid())))
+    if (FAILED(attributes->item(&index, item.Out())) || !item ||
+        FAILED(item->QueryInterface(IID_IHTMLDOMAttribute, attribute.OutVoid())))
       continue;
     attribute->get_specified(&specified);
     visit(attribute.get());
@@ -97,15 +97,15 @@ double Serialise(IHTMLDocument2* document, int repetitions) {
 
 void MeasurePhases(IHTMLDocument2* document, int repetitions) {
   CComRef<IHTMLElementCollection> all;
-  document->get_all(all.out());
+  document->get_all(all.Out());
   long length = 0;
   all->get_length(&length);
   CComRef<IHTMLDOMNode> root;
   {
     VARIANT name = IntVariant(0), index = IntVariant(0);
     CComRef<IDispatch> item;
-    all->item(name, index, item.out());
-    item->QueryInterface(IID_IHTMLDOMNode, root.outVoid());
+    all->item(name, index, item.Out());
+    item->QueryInterface(IID_IHTMLDOMNode, root.OutVoid());
   }
   std::printf("%ld nodes in all\n", length);
 
@@ -115,7 +115,7 @@ void MeasurePhases(IHTMLDocument2* document, int repetitions) {
            for (long i = 0; i < length; ++i) {
              VARIANT name = IntVariant(i), index = IntVariant(0);
              CComRef<IDispatch> item;
-             all->item(name, index, item.out());
+             all->item(name, index, item.Out());
            }
          }));
   Report("childNodes walk", Best(repetitions, [&] { WalkChildren(root.get(), [](IHTMLDOMNode*) {}); }));
@@ -123,11 +123,11 @@ void MeasurePhases(IHTMLDocument2* document, int repetitions) {
            WalkChildren(root.get(), [](IHTMLDOMNode* node) {
              CComRef<IHTMLElement> element;
              long sourceIndex = 0, type = 0;
-             if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.outVoid())))
+             if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.OutVoid())))
                element->get_sourceIndex(&sourceIndex);
              node->get_nodeType(&type);
              CBstr name;
-             node->get_nodeName(name.out());
+             node->get_nodeName(name.Out());
            });
          }));
   Report("walk + attribute collections (no values)", Best(repetitions, [&] {
@@ -137,7 +137,7 @@ void MeasurePhases(IHTMLDocument2* document, int repetitions) {
            WalkChildren(root.get(), [](IHTMLDOMNode* node) {
              ForEachAttribute(node, [](IHTMLDOMAttribute* attribute) {
                CBstr name;
-               attribute->get_nodeName(name.out());
+               attribute->get_nodeName(name.Out());
                CVariant value;
                attribute->get_nodeValue(&value);
              });
@@ -148,18 +148,18 @@ void MeasurePhases(IHTMLDocument2* document, int repetitions) {
              CComRef<IHTMLElement> element;
              CComRef<IHTMLStyle> style;
              CBstr text;
-             if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.outVoid())) &&
-                 SUCCEEDED(element->get_style(style.out())) && style)
-               style->get_cssText(text.out());
+             if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.OutVoid())) &&
+                 SUCCEEDED(element->get_style(style.Out())) && style)
+               style->get_cssText(text.Out());
            });
          }));
   Report("walk + input state", Best(repetitions, [&] {
            WalkChildren(root.get(), [](IHTMLDOMNode* node) {
              CComRef<IHTMLInputElement> input;
-             if (FAILED(node->QueryInterface(IID_IHTMLInputElement, input.outVoid()))) return;
+             if (FAILED(node->QueryInterface(IID_IHTMLInputElement, input.OutVoid()))) return;
              CBstr value;
              VARIANT_BOOL flag;
-             input->get_value(value.out());
+             input->get_value(value.Out());
              input->get_checked(&flag);
              input->get_disabled(&flag);
              input->get_readOnly(&flag);

@@ -90,12 +90,12 @@ std::string TextDocument(size_t bytes) {
 }
 
 const std::string& FormInput() {
-  static const std::string s = FormDocument(10000);
-  return s;
+  static const std::string kForm = FormDocument(10000);
+  return kForm;
 }
 const std::string& TextInput() {
-  static const std::string s = TextDocument(5 * 1024 * 1024);
-  return s;
+  static const std::string kText = TextDocument(5 * 1024 * 1024);
+  return kText;
 }
 
 void ParseWithVellum(benchmark::State& state, const std::string& input) {

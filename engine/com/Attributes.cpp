@@ -72,7 +72,7 @@ HRESULT CAttributeCollection::item(VARIANT* name, IDispatch** p) {
 }
 
 const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties() {
-  static const NamedProperty<CAttributeCollection> entries[] = {
+  static const NamedProperty<CAttributeCollection> kEntries[] = {
       {L"length", 1,
        [](CAttributeCollection& c, VARIANT* r) {
          V_VT(r) = VT_I4;
@@ -80,8 +80,8 @@ const NamedPropertyTable<CAttributeCollection>& CAttributeCollection::Properties
        },
        nullptr},
   };
-  static const NamedPropertyTable<CAttributeCollection> table(entries);
-  return table;
+  static const NamedPropertyTable<CAttributeCollection> kTable(kEntries);
+  return kTable;
 }
 
 // An element holds each name once (names compare without regard to case), so an attribute of exactly
@@ -125,7 +125,7 @@ HRESULT CDomAttribute::get_specified(VARIANT_BOOL* p) {
 }
 
 const NamedPropertyTable<CDomAttribute>& CDomAttribute::Properties() {
-  static const NamedProperty<CDomAttribute> entries[] = {
+  static const NamedProperty<CDomAttribute> kEntries[] = {
       {L"nodeName", 1,
        [](CDomAttribute& a, VARIANT* r) {
          V_VT(r) = VT_BSTR;
@@ -141,8 +141,8 @@ const NamedPropertyTable<CDomAttribute>& CDomAttribute::Properties() {
        },
        nullptr},
   };
-  static const NamedPropertyTable<CDomAttribute> table(entries);
-  return table;
+  static const NamedPropertyTable<CDomAttribute> kTable(kEntries);
+  return kTable;
 }
 
 }  // namespace vellum::engine::com

@@ -143,7 +143,7 @@ HRESULT CElementCollection::toString(BSTR* text) {
 }
 
 const NamedPropertyTable<CElementCollection>& CElementCollection::Properties() {
-  static const NamedProperty<CElementCollection> entries[] = {
+  static const NamedProperty<CElementCollection> kEntries[] = {
       {L"length", 1,
        [](CElementCollection& c, VARIANT* r) {
          V_VT(r) = VT_I4;
@@ -151,8 +151,8 @@ const NamedPropertyTable<CElementCollection>& CElementCollection::Properties() {
        },
        nullptr},
   };
-  static const NamedPropertyTable<CElementCollection> table(entries);
-  return table;
+  static const NamedPropertyTable<CElementCollection> kTable(kEntries);
+  return kTable;
 }
 
 // --- child nodes -------------------------------------------------------------------------------------
@@ -187,7 +187,7 @@ HRESULT CChildNodes::item(LONG index, IDispatch** p) {
 }
 
 const NamedPropertyTable<CChildNodes>& CChildNodes::Properties() {
-  static const NamedProperty<CChildNodes> entries[] = {
+  static const NamedProperty<CChildNodes> kEntries[] = {
       {L"length", 1,
        [](CChildNodes& c, VARIANT* r) {
          V_VT(r) = VT_I4;
@@ -195,8 +195,8 @@ const NamedPropertyTable<CChildNodes>& CChildNodes::Properties() {
        },
        nullptr},
   };
-  static const NamedPropertyTable<CChildNodes> table(entries);
-  return table;
+  static const NamedPropertyTable<CChildNodes> kTable(kEntries);
+  return kTable;
 }
 
 }  // namespace vellum::engine::com

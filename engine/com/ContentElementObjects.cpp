@@ -54,15 +54,15 @@ const NamedProperty<CCommentElement> kCommentProperties[] = {
 // --- body --------------------------------------------------------------------------------------------
 
 const NamedPropertyTable<CBodyElement>& CBodyElement::Properties() {
-  static const NamedPropertyTable<CBodyElement> table(kBodyProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CBodyElement> kTable(kBodyProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 // --- image -------------------------------------------------------------------------------------------
 
 const NamedPropertyTable<CImgElement>& CImgElement::Properties() {
-  static const NamedPropertyTable<CImgElement> table(kImgProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CImgElement> kTable(kImgProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 // The URL it shows, not the src as written.
@@ -76,8 +76,8 @@ HRESULT CImgElement::get_src(BSTR* p) {
 
 // Its properties are those every element object has, without the attribute-backed and style ones.
 const NamedPropertyTable<CCommentElement>& CCommentElement::Properties() {
-  static const NamedPropertyTable<CCommentElement> table(kCommentProperties, CElement::Properties());
-  return table;
+  static const NamedPropertyTable<CCommentElement> kTable(kCommentProperties, CElement::Properties());
+  return kTable;
 }
 
 HRESULT CCommentElement::get_text(BSTR* p) {

@@ -29,10 +29,10 @@ class CDocumentFactory final : public IClassFactory {
   }
 };
 
-CDocumentFactory g_factory;
+CDocumentFactory documentFactory;
 
 }  // namespace
 
-HRESULT GetDocumentFactory(REFIID riid, void** out) { return g_factory.QueryInterface(riid, out); }
+HRESULT GetDocumentFactory(REFIID riid, void** out) { return documentFactory.QueryInterface(riid, out); }
 
 }  // namespace vellum::engine::com

@@ -37,13 +37,13 @@ const NamedProperty<CElement> kElementProperties[] = {
 }  // namespace
 
 const NamedPropertyTable<CElement>& CElement::Properties() {
-  static const NamedPropertyTable<CElement> table(kNodeProperties);
-  return table;
+  static const NamedPropertyTable<CElement> kTable(kNodeProperties);
+  return kTable;
 }
 
 const NamedPropertyTable<CElement>& CElement::ElementProperties() {
-  static const NamedPropertyTable<CElement> table(kElementProperties, Properties());
-  return table;
+  static const NamedPropertyTable<CElement> kTable(kElementProperties, Properties());
+  return kTable;
 }
 
 }  // namespace vellum::engine::com

@@ -14,19 +14,19 @@
 namespace vellum::engine::com {
 
 namespace {
-HINSTANCE g_instance = nullptr;
-std::atomic<LONG> g_liveObjects{0};
-std::atomic<LONG> g_locks{0};
+HINSTANCE moduleInstance = nullptr;
+std::atomic<LONG> liveObjects{0};
+std::atomic<LONG> serverLocks{0};
 
 const wchar_t kClsidKey[] = L"CLSID\\{25336920-03F9-11CF-8FD0-00AA00686F13}";
 }  // namespace
 
-void ObjectCreated() { ++g_liveObjects; }
-void ObjectDestroyed() { --g_liveObjects; }
-LONG LiveObjects() { return g_liveObjects.load(); }
-HINSTANCE ModuleInstance() { return g_instance; }
-void LockModule(bool lock) { lock ? ++g_locks : --g_locks; }
-bool ModuleLocked() { return g_locks.load() > 0; }
+void ObjectCreated() { ++liveObjects; }
+void ObjectDestroyed() { --liveObjects; }
+LONG LiveObjects() { return liveObjects.load(); }
+HINSTANCE ModuleInstance() { return moduleInstance; }
+void LockModule(bool lock) { lock ? ++serverLocks : --serverLocks; }
+bool ModuleLocked() { return serverLocks.load() > 0; }
 
 namespace {
 
@@ -45,7 +45,7 @@ HRESULT WriteRegistryText(HKEY root, const std::wstring& key, const wchar_t* nam
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    vellum::engine::com::g_instance = module;
+    vellum::engine::com::moduleInstance = module;
     DisableThreadLibraryCalls(module);
   }
   return TRUE;
@@ -64,7 +64,7 @@ extern "C" HRESULT WINAPI DllCanUnloadNow(void) {
 
 extern "C" HRESULT WINAPI DllRegisterServer(void) {
   wchar_t path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(vellum::engine::com::g_instance, path, MAX_PATH);
+  DWORD n = GetModuleFileNameW(vellum::engine::com::moduleInstance, path, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return SELFREG_E_CLASS;
   std::wstring key = vellum::engine::com::kClsidKey;
   HRESULT hr = vellum::engine::com::WriteRegistryText(HKEY_CLASSES_ROOT, key, nullptr, L"HTML Document");

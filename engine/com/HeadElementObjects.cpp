@@ -52,23 +52,23 @@ HRESULT SetHeldText(vellum::engine::Element& element, BSTR v) {
 }  // namespace
 
 const NamedPropertyTable<CMetaElement>& CMetaElement::Properties() {
-  static const NamedPropertyTable<CMetaElement> table(kMetaProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CMetaElement> kTable(kMetaProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 const NamedPropertyTable<CStyleElement>& CStyleElement::Properties() {
-  static const NamedPropertyTable<CStyleElement> table(kStyleProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CStyleElement> kTable(kStyleProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 const NamedPropertyTable<CScriptElement>& CScriptElement::Properties() {
-  static const NamedPropertyTable<CScriptElement> table(kScriptProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CScriptElement> kTable(kScriptProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 const NamedPropertyTable<CTitleElement>& CTitleElement::Properties() {
-  static const NamedPropertyTable<CTitleElement> table(kTitleProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CTitleElement> kTable(kTitleProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 HRESULT CStyleElement::get_styleSheet(IHTMLStyleSheet** p) {

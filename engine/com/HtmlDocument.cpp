@@ -16,7 +16,7 @@ namespace vellum::engine::com {
 namespace {
 
 const wchar_t kWindowClass[] = L"VellumEngineDocument";
-constexpr UINT WM_ENGINE_COMPLETE_LOAD = WM_APP + 1;
+constexpr UINT kCompleteLoadMessage = WM_APP + 1;
 
 bool RegisterWindowClass() {
   static bool registered = false;
@@ -68,7 +68,7 @@ HRESULT CHtmlDocument::QueryInterfaceImpl(REFIID riid, void** out) {
 
 LRESULT CALLBACK CHtmlDocument::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<CHtmlDocument*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self && msg == WM_ENGINE_COMPLETE_LOAD) {
+  if (self && msg == kCompleteLoadMessage) {
     self->CompleteLoad(static_cast<unsigned>(wParam));
     return 0;
   }
@@ -105,7 +105,7 @@ HRESULT CHtmlDocument::Load(BOOL, IMoniker* moniker, IBindCtx*, DWORD) {
 
 HRESULT CHtmlDocument::BeginLoad(std::string&& bytes) {
   unsigned generation = ++loadGeneration_;
-  if (!PostMessageW(window_, WM_ENGINE_COMPLETE_LOAD, generation, 0)) return E_FAIL;
+  if (!PostMessageW(window_, kCompleteLoadMessage, generation, 0)) return E_FAIL;
   pendingInput_ = std::move(bytes);
   HRESULT hr = Guarded([&] {
     ReplaceTree(vellum::engine::Document::Create());  // loading: empty, no body

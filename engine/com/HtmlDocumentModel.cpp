@@ -136,7 +136,7 @@ HRESULT CHtmlDocument::toString(BSTR* text) {
 }
 
 const NamedPropertyTable<CHtmlDocument>& CHtmlDocument::Properties() {
-  static const NamedProperty<CHtmlDocument> entries[] = {
+  static const NamedProperty<CHtmlDocument> kEntries[] = {
       {L"readyState", DISPID_READYSTATE,
        [](CHtmlDocument& d, VARIANT* r) {
          V_VT(r) = VT_I4;
@@ -165,8 +165,8 @@ const NamedPropertyTable<CHtmlDocument>& CHtmlDocument::Properties() {
          return hr;
        }},
   };
-  static const NamedPropertyTable<CHtmlDocument> table(entries);
-  return table;
+  static const NamedPropertyTable<CHtmlDocument> kTable(kEntries);
+  return kTable;
 }
 
 }  // namespace vellum::engine::com

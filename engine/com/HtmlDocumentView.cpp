@@ -32,7 +32,7 @@ HRESULT CHtmlDocument::SetClientSite(IOleClientSite* site) {
   if (site) {
     // The container's wishes for the view (no 3D border, no scroll bars...).
     CComRef<IDocHostUIHandler> handler;
-    if (SUCCEEDED(site->QueryInterface(IID_IDocHostUIHandler, handler.outVoid())) && handler) {
+    if (SUCCEEDED(site->QueryInterface(IID_IDocHostUIHandler, handler.OutVoid())) && handler) {
       DOCHOSTUIINFO info = {};
       info.cbSize = sizeof info;
       if (SUCCEEDED(handler->GetHostInfo(&info))) {
@@ -65,7 +65,7 @@ HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCREC
   if (view_) return S_OK;
   if (!site || !parent) return E_INVALIDARG;
   CComRef<IOleInPlaceSite> inPlace;
-  if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlace.outVoid())) || !inPlace) return E_NOINTERFACE;
+  if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlace.OutVoid())) || !inPlace) return E_NOINTERFACE;
   HRESULT hr = inPlace->CanInPlaceActivate();
   if (hr != S_OK) return E_FAIL;
   inPlace->OnInPlaceActivate();
@@ -74,7 +74,7 @@ HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCREC
   RECT position = {}, clip = {};
   OLEINPLACEFRAMEINFO frameInfo = {};
   frameInfo.cb = sizeof frameInfo;
-  hr = inPlace->GetWindowContext(frame.out(), uiWindow.out(), &position, &clip, &frameInfo);
+  hr = inPlace->GetWindowContext(frame.Out(), uiWindow.Out(), &position, &clip, &frameInfo);
   frame.Reset();
   uiWindow.Reset();
   if (rect) position = *rect;

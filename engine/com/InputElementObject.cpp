@@ -37,8 +37,8 @@ const NamedProperty<CInputElement> kInputProperties[] = {
 }  // namespace
 
 const NamedPropertyTable<CInputElement>& CInputElement::Properties() {
-  static const NamedPropertyTable<CInputElement> table(kInputProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CInputElement> kTable(kInputProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 HRESULT CInputElement::get_type(BSTR* p) {

@@ -34,7 +34,7 @@ HRESULT ReturnNode(CHtmlDocument& document, Node* node, IHTMLDOMNode** out) {
 RefPtr<Node> NodeOf(IUnknown* object) {
   if (!object) return nullptr;
   CComRef<IEngineNode> engineNode;
-  if (FAILED(object->QueryInterface(__uuidof(IEngineNode), engineNode.outVoid())) || !engineNode) return nullptr;
+  if (FAILED(object->QueryInterface(__uuidof(IEngineNode), engineNode.OutVoid())) || !engineNode) return nullptr;
   return RefPtr<Node>(engineNode->EngineNode());
 }
 

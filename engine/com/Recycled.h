@@ -15,7 +15,7 @@ inline constexpr std::size_t kRecycleBudget = 256;
 
 // The freed blocks of one size. Objects may be released on another thread than the one that made
 // them, so the list takes a short lock (it is held for a few instructions).
-template <std::size_t kSize>
+template <std::size_t Size>
 class CBlockRecycler {
  public:
   static CBlockRecycler& Instance() {
@@ -31,7 +31,7 @@ class CBlockRecycler {
       --count_;
     }
     Unlock();
-    return block ? static_cast<void*>(block) : ::operator new(kSize);
+    return block ? static_cast<void*>(block) : ::operator new(Size);
   }
 
   void Give(void* memory) noexcept {
@@ -51,7 +51,7 @@ class CBlockRecycler {
   struct FreeBlock {
     FreeBlock* next;
   };
-  static_assert(kSize >= sizeof(FreeBlock));
+  static_assert(Size >= sizeof(FreeBlock));
 
   CBlockRecycler() = default;
   ~CBlockRecycler() {

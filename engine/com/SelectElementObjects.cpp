@@ -45,8 +45,8 @@ const NamedProperty<COptionElement> kOptionProperties[] = {
 // --- select ------------------------------------------------------------------------------------------
 
 const NamedPropertyTable<CSelectElement>& CSelectElement::Properties() {
-  static const NamedPropertyTable<CSelectElement> table(kSelectProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CSelectElement> kTable(kSelectProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 HRESULT CSelectElement::get_type(BSTR* p) {
@@ -184,8 +184,8 @@ HRESULT CSelectElement::item(VARIANT name, VARIANT index, IDispatch** p) {
 // --- option ------------------------------------------------------------------------------------------
 
 const NamedPropertyTable<COptionElement>& COptionElement::Properties() {
-  static const NamedPropertyTable<COptionElement> table(kOptionProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<COptionElement> kTable(kOptionProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 HRESULT COptionElement::get_value(BSTR* p) {

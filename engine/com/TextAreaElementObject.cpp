@@ -24,8 +24,8 @@ const NamedProperty<CTextAreaElement> kTextAreaProperties[] = {
 }  // namespace
 
 const NamedPropertyTable<CTextAreaElement>& CTextAreaElement::Properties() {
-  static const NamedPropertyTable<CTextAreaElement> table(kTextAreaProperties, CElement::ElementProperties());
-  return table;
+  static const NamedPropertyTable<CTextAreaElement> kTable(kTextAreaProperties, CElement::ElementProperties());
+  return kTable;
 }
 
 HRESULT CTextAreaElement::get_type(BSTR* p) {

@@ -7,7 +7,7 @@ CTextNode* CTextNode::Create(CHtmlDocument& document, vellum::engine::Node& node
 }
 
 const NamedPropertyTable<CTextNode>& CTextNode::Properties() {
-  static const NamedProperty<CTextNode> entries[] = {
+  static const NamedProperty<CTextNode> kEntries[] = {
       {L"nodeValue", 1, [](CTextNode& t, VARIANT* r) { return t.get_nodeValue(r); },
        [](CTextNode& t, const VARIANT& v) { return t.put_nodeValue(v); }},
       {L"nodeName", 2,
@@ -23,8 +23,8 @@ const NamedPropertyTable<CTextNode>& CTextNode::Properties() {
        },
        nullptr},
   };
-  static const NamedPropertyTable<CTextNode> table(entries);
-  return table;
+  static const NamedPropertyTable<CTextNode> kTable(kEntries);
+  return kTable;
 }
 
 }  // namespace vellum::engine::com

@@ -60,7 +60,7 @@ HRESULT CWindow::toString(BSTR* text) {
 }
 
 const NamedPropertyTable<CWindow>& CWindow::Properties() {
-  static const NamedProperty<CWindow> entries[] = {
+  static const NamedProperty<CWindow> kEntries[] = {
       {L"Option", 1,
        [](CWindow& w, VARIANT* r) {
          IHTMLOptionElementFactory* factory = nullptr;
@@ -84,8 +84,8 @@ const NamedPropertyTable<CWindow>& CWindow::Properties() {
        },
        nullptr},
   };
-  static const NamedPropertyTable<CWindow> table(entries);
-  return table;
+  static const NamedPropertyTable<CWindow> kTable(kEntries);
+  return kTable;
 }
 
 // --- option factory ----------------------------------------------------------------------------------

@@ -33,64 +33,64 @@ int HexValue(uint8_t c) {
 
 }  // namespace
 
-void REXI_Scanner::Reset(const char* text) {
+void RexiScanner::Reset(const char* text) {
   text_ = tokenStart_ = current_ = text;
-  token_ = REXI_Token::End;
+  token_ = RexiToken::End;
   set_.Clear();
   singleValue_ = -1;
   identifier_.clear();
 }
 
-void REXI_Scanner::Next() {
+void RexiScanner::Next() {
   while (kLeads[Peek()] == Lead::Blank) ++current_;
   tokenStart_ = current_;
   const uint8_t c = Peek();
   if (kLeads[c] == Lead::Plain) {
-    token_ = REXI_Token::Set;
+    token_ = RexiToken::Set;
     singleValue_ = c;
     ++current_;
     return;
   }
   switch (c) {
     case 0:
-      token_ = REXI_Token::End;
+      token_ = RexiToken::End;
       return;  // never consumed
     case '*':
-      token_ = REXI_Token::Star;
+      token_ = RexiToken::Star;
       ++current_;
       return;
     case '+':
-      token_ = REXI_Token::Plus;
+      token_ = RexiToken::Plus;
       ++current_;
       return;
     case '=':
-      token_ = REXI_Token::Equals;
+      token_ = RexiToken::Equals;
       ++current_;
       return;
     case '?':
-      token_ = REXI_Token::Question;
+      token_ = RexiToken::Question;
       ++current_;
       return;
     case '|':
-      token_ = REXI_Token::Bar;
+      token_ = RexiToken::Bar;
       ++current_;
       return;
     case '(':
-      token_ = REXI_Token::Open;
+      token_ = RexiToken::Open;
       ++current_;
       return;
     case ')':
-      token_ = REXI_Token::Close;
+      token_ = RexiToken::Close;
       ++current_;
       return;
     case '.':
-      token_ = REXI_Token::Set;
+      token_ = RexiToken::Set;
       set_ = CharSet256::All();
       singleValue_ = -1;
       ++current_;
       return;
     case '[':
-      token_ = REXI_Token::Set;
+      token_ = RexiToken::Set;
       ++current_;
       singleValue_ = -1;
       ReadBracketSet();
@@ -103,22 +103,22 @@ void REXI_Scanner::Next() {
     return;
   }
   if (c == '\\' && Peek(1) == 'i') {
-    token_ = REXI_Token::CaseFold;
+    token_ = RexiToken::CaseFold;
     current_ += 2;
     return;
   }
-  token_ = REXI_Token::Set;
+  token_ = RexiToken::Set;
   singleValue_ = ReadCharacter().value;
 }
 
-void REXI_Scanner::ReadIdentifier() {
+void RexiScanner::ReadIdentifier() {
   const char* start = current_++;
   while (IsLetter(Peek()) || IsDigit(Peek()) || Peek() == '_') ++current_;
   identifier_.assign(start, current_);
-  token_ = REXI_Token::Identifier;
+  token_ = RexiToken::Identifier;
 }
 
-REXI_Scanner::Character REXI_Scanner::ReadCharacter() {
+RexiScanner::Character RexiScanner::ReadCharacter() {
   const uint8_t c = Peek();
   if (c == 0) return {0, false};
   ++current_;
@@ -162,7 +162,7 @@ REXI_Scanner::Character REXI_Scanner::ReadCharacter() {
   }
 }
 
-void REXI_Scanner::ReadBracketSet() {
+void RexiScanner::ReadBracketSet() {
   set_.Clear();
   Character current = ReadCharacter();
   const bool complemented = current.value == '^' && !current.escaped;
@@ -184,6 +184,6 @@ void REXI_Scanner::ReadBracketSet() {
       current = following;
     }
   }
-  if (!closed) throw REXA_Exception(rexi_message::kClosingBracketMissing, TokenPosition());
+  if (!closed) throw RexaException(rexi_message::kClosingBracketMissing, TokenPosition());
   if (complemented) set_.Complement();
 }

@@ -100,16 +100,16 @@ class CRuntimeHeap final : public IHeap {
   size_t Size(const void* block) override { return block ? _msize(const_cast<void*>(RawOf(block))) - kHeader : 0; }
 };
 
-CRuntimeHeap g_runtimeHeap;
+CRuntimeHeap runtimeHeap;
 
 // The default heap lives in static storage so that creating it needs no allocation of its own.
-alignas(CWin32Heap) unsigned char g_defaultHeapStorage[sizeof(CWin32Heap)];
-CWin32Heap* g_defaultHeap = nullptr;
+alignas(CWin32Heap) unsigned char defaultHeapStorage[sizeof(CWin32Heap)];
+CWin32Heap* defaultHeap = nullptr;
 
 IHeap* OwnerOf(const void* block) {
   void* tag = TagOf(block);
-  if (tag == kHeapTagDefault) return g_defaultHeap;
-  if (tag == kHeapTagRuntime) return &g_runtimeHeap;
+  if (tag == kHeapTagDefault) return defaultHeap;
+  if (tag == kHeapTagRuntime) return &runtimeHeap;
   return static_cast<IHeap*>(tag);
 }
 
@@ -118,21 +118,21 @@ IHeap* OwnerOf(const void* block) {
 extern "C" {
 
 IHeap* Mem_DefaultHeap(size_t initialSize) {
-  if (!g_defaultHeap) {
+  if (!defaultHeap) {
     HANDLE handle = HeapCreate(0, initialSize, 0);
     if (!handle) return nullptr;
-    g_defaultHeap = new (g_defaultHeapStorage) CWin32Heap(handle, kHeapTagDefault);
+    defaultHeap = new (defaultHeapStorage) CWin32Heap(handle, kHeapTagDefault);
   }
-  return g_defaultHeap;
+  return defaultHeap;
 }
 
-IHeap* Mem_RuntimeHeap(void) { return &g_runtimeHeap; }
+IHeap* Mem_RuntimeHeap(void) { return &runtimeHeap; }
 
 IHeap* Mem_CreateHeap(size_t initialSize) {
   HANDLE handle = HeapCreate(0, initialSize, 0);
   if (!handle) return nullptr;
   // The heap object is itself a block of the runtime heap, so that it outlives everything it hands out.
-  void* place = g_runtimeHeap.Alloc(sizeof(CWin32Heap));
+  void* place = runtimeHeap.Alloc(sizeof(CWin32Heap));
   if (!place) {
     HeapDestroy(handle);
     return nullptr;
@@ -143,12 +143,12 @@ IHeap* Mem_CreateHeap(size_t initialSize) {
 }
 
 void Mem_DestroyHeap(IHeap* heap) {
-  if (!heap || heap == g_defaultHeap || heap == &g_runtimeHeap) return;
+  if (!heap || heap == defaultHeap || heap == &runtimeHeap) return;
   auto* win32 = static_cast<CWin32Heap*>(heap);
   win32->DropSpare();
   HeapDestroy(win32->Handle());
   win32->~CWin32Heap();
-  g_runtimeHeap.Free(win32);
+  runtimeHeap.Free(win32);
 }
 
 void* Mem_Alloc(size_t size) {

@@ -10,7 +10,7 @@ TEST(Config, OneInstanceUntilUnload) {
   VLMConfig_Destroy();
   CVLMConfig* second = VLMConfig();
   ASSERT_NE(second, nullptr);
-  EXPECT_EQ(second->handleSize(), 7u);
+  EXPECT_EQ(second->HandleSize(), 7u);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace dt {
 
 EngineDocument::EngineDocument() {
   CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IHTMLDocument2,
-                   document_.outVoid());
+                   document_.OutVoid());
 }
 
 EngineDocument::~EngineDocument() = default;
@@ -24,8 +24,8 @@ bool EngineDocument::LoadWide(const std::wstring& text) {
   if (!document_) return false;
   CComRef<IStream> stream;
   CComRef<IPersistStreamInit> persist;
-  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.out())) ||
-      FAILED(document_->QueryInterface(IID_IPersistStreamInit, persist.outVoid())))
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
+      FAILED(document_->QueryInterface(IID_IPersistStreamInit, persist.OutVoid())))
     return false;
   const unsigned char bom[] = {0xFF, 0xFE};
   stream->Write(bom, sizeof bom, nullptr);
@@ -44,7 +44,7 @@ bool EngineDocument::WaitUntilComplete(DWORD timeoutMs) {
         if (FAILED(document_->Invoke(DISPID_READYSTATE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                                      &state, nullptr, nullptr)))
           return false;
-        return state.vt() == VT_I4 && V_I4(&state.get()) == READYSTATE_COMPLETE;
+        return state.Type() == VT_I4 && V_I4(&state.get()) == READYSTATE_COMPLETE;
       },
       timeoutMs);
 }
@@ -69,14 +69,14 @@ std::string EngineDocument::Serialize() {
 
 IHTMLElement* EngineDocument::FirstElement(const wchar_t* tag) {
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(document_->get_all(all.out())) || !all) return nullptr;
+  if (FAILED(document_->get_all(all.Out())) || !all) return nullptr;
   CVariant name;
   V_VT(&name) = VT_BSTR;
   V_BSTR(&name) = SysAllocString(tag);
   CComRef<IDispatch> tagsDispatch;
   CComRef<IHTMLElementCollection> tags;
-  if (FAILED(all->tags(name.get(), tagsDispatch.out())) || !tagsDispatch ||
-      FAILED(tagsDispatch->QueryInterface(IID_IHTMLElementCollection, tags.outVoid())))
+  if (FAILED(all->tags(name.get(), tagsDispatch.Out())) || !tagsDispatch ||
+      FAILED(tagsDispatch->QueryInterface(IID_IHTMLElementCollection, tags.OutVoid())))
     return nullptr;
   CVariant index, zero;
   V_VT(&index) = VT_I4;
@@ -85,7 +85,7 @@ IHTMLElement* EngineDocument::FirstElement(const wchar_t* tag) {
   V_I4(&zero) = 0;
   CComRef<IDispatch> item;
   IHTMLElement* element = nullptr;
-  if (FAILED(tags->item(index.get(), zero.get(), item.out())) || !item) return nullptr;
+  if (FAILED(tags->item(index.get(), zero.get(), item.Out())) || !item) return nullptr;
   item->QueryInterface(IID_IHTMLElement, reinterpret_cast<void**>(&element));
   return element;
 }

@@ -18,7 +18,7 @@ std::wstring Markup(DWORD kind, DWORD counter, RECT rect = {10, 20, 75, 40}, con
   InsertionRecord insertion;
   if (!BuildInsertionRecord(kind, counter, rect, clsid, insertion)) return L"<none>";
   CBstr markup;
-  *markup.out() = insertion.record.BuildHTML();
+  *markup.Out() = insertion.record.BuildHTML();
   return markup.get() ? std::wstring(markup.get()) : L"<null>";
 }
 

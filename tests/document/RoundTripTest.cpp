@@ -150,7 +150,7 @@ class FormGenerator {
 // Changes the current state of some inputs, as a user of the live form would.
 void ChangeInputs(EngineDocument& doc, FormGenerator& random) {
   CComRef<IHTMLElementCollection> all;
-  if (FAILED(doc.get()->get_all(all.out())) || !all) return;
+  if (FAILED(doc.get()->get_all(all.Out())) || !all) return;
   long length = 0;
   all->get_length(&length);
   for (long i = 0; i < length; ++i) {
@@ -161,8 +161,8 @@ void ChangeInputs(EngineDocument& doc, FormGenerator& random) {
     V_I4(&index) = 0;
     CComRef<IDispatch> item;
     CComRef<IHTMLInputElement> input;
-    if (FAILED(all->item(name, index, item.out())) || !item ||
-        FAILED(item->QueryInterface(IID_IHTMLInputElement, input.outVoid())) || !input)
+    if (FAILED(all->item(name, index, item.Out())) || !item ||
+        FAILED(item->QueryInterface(IID_IHTMLInputElement, input.OutVoid())) || !input)
       continue;
     if (random.Chance(2)) {
       CBstr value(random.Chance(4) ? L"" : L"typed \"by\" R&D <user>");

@@ -15,9 +15,9 @@ class SavedText : public Control {
     CComRef<IHTMLDocument3> document;
     CComRef<IHTMLElement> element;
     CBstr name(id), inner;
-    if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.outVoid())) ||
-        FAILED(document->getElementById(name.get(), element.out())) || !element ||
-        FAILED(element->get_innerHTML(inner.out())))
+    if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.OutVoid())) ||
+        FAILED(document->getElementById(name.get(), element.Out())) || !element ||
+        FAILED(element->get_innerHTML(inner.Out())))
       return L"<none>";
     return inner.get() ? inner.get() : L"";
   }

@@ -61,7 +61,7 @@ TEST_F(Document, TextThatWouldBecomeMarkupIsEscapedAndReadsBack) {
   CComRef<IHTMLElement> body(doc_.FirstElement(L"BODY"));
   ASSERT_TRUE(body);
   CBstr text;
-  ASSERT_HRESULT_SUCCEEDED(body->get_innerText(text.out()));
+  ASSERT_HRESULT_SUCCEEDED(body->get_innerText(text.Out()));
   ASSERT_NE(text.get(), nullptr);
   EXPECT_NE(std::wstring(text.get()).find(L"x <b> y &amp; </body>"), std::wstring::npos);
 }
@@ -81,7 +81,7 @@ TEST_F(Document, AnExistingGeneratorMetaIsRewrittenAndNotRepeated) {
   CBstr name(L"content");
   CVariant content;
   ASSERT_HRESULT_SUCCEEDED(meta->getAttribute(name.get(), 0, &content));
-  ASSERT_EQ(content.vt(), VT_BSTR);
+  ASSERT_EQ(content.Type(), VT_BSTR);
   EXPECT_STREQ(V_BSTR(&content.get()), L"Quorvex HTML form editor control");
 }
 
@@ -108,9 +108,9 @@ TEST_F(Document, APageWithoutHeadGetsNeitherMetaLine) {
   CComRef<IHTMLElement> html(doc_.FirstElement(L"HTML"));
   ASSERT_TRUE(head && html);
   CComRef<IHTMLDOMNode> htmlNode, headNode, removed;
-  ASSERT_HRESULT_SUCCEEDED(html->QueryInterface(IID_IHTMLDOMNode, htmlNode.outVoid()));
-  ASSERT_HRESULT_SUCCEEDED(head->QueryInterface(IID_IHTMLDOMNode, headNode.outVoid()));
-  ASSERT_HRESULT_SUCCEEDED(htmlNode->removeChild(headNode.get(), removed.out()));
+  ASSERT_HRESULT_SUCCEEDED(html->QueryInterface(IID_IHTMLDOMNode, htmlNode.OutVoid()));
+  ASSERT_HRESULT_SUCCEEDED(head->QueryInterface(IID_IHTMLDOMNode, headNode.OutVoid()));
+  ASSERT_HRESULT_SUCCEEDED(htmlNode->removeChild(headNode.get(), removed.Out()));
   EXPECT_EQ(doc_.Serialize(), "<HTML>\n <BODY>\n  <SPAN>\n   x\n  </SPAN>\n </BODY>\n</HTML>\n");
 }
 
@@ -150,7 +150,7 @@ TEST_F(Document, AnInputsCurrentValueIsWrittenOnceInsteadOfItsStaleAttribute) {
   CComRef<IHTMLElement> element(doc_.FirstElement(L"INPUT"));
   CComRef<IHTMLInputElement> input;
   ASSERT_TRUE(element);
-  ASSERT_HRESULT_SUCCEEDED(element->QueryInterface(IID_IHTMLInputElement, input.outVoid()));
+  ASSERT_HRESULT_SUCCEEDED(element->QueryInterface(IID_IHTMLInputElement, input.OutVoid()));
   CBstr value(L"new");
   ASSERT_HRESULT_SUCCEEDED(input->put_value(value.get()));
   const std::string saved = doc_.Serialize();
@@ -160,9 +160,9 @@ TEST_F(Document, AnInputsCurrentValueIsWrittenOnceInsteadOfItsStaleAttribute) {
   CComRef<IHTMLElement> reloaded(doc_.FirstElement(L"INPUT"));
   CComRef<IHTMLInputElement> reloadedInput;
   ASSERT_TRUE(reloaded);
-  ASSERT_HRESULT_SUCCEEDED(reloaded->QueryInterface(IID_IHTMLInputElement, reloadedInput.outVoid()));
+  ASSERT_HRESULT_SUCCEEDED(reloaded->QueryInterface(IID_IHTMLInputElement, reloadedInput.OutVoid()));
   CBstr current;
-  ASSERT_HRESULT_SUCCEEDED(reloadedInput->get_value(current.out()));
+  ASSERT_HRESULT_SUCCEEDED(reloadedInput->get_value(current.Out()));
   EXPECT_STREQ(current.get(), L"new");
 }
 
@@ -179,7 +179,7 @@ TEST_F(Document, AttributeValuesEscapeQuotesAndReferenceLikeAmpersands) {
   CComRef<IHTMLElement> span(doc_.FirstElement(L"SPAN"));
   ASSERT_TRUE(span);
   CBstr title;
-  ASSERT_HRESULT_SUCCEEDED(span->get_title(title.out()));
+  ASSERT_HRESULT_SUCCEEDED(span->get_title(title.Out()));
   EXPECT_STREQ(title.get(), L"say \"hi\" & R&D");
 }
 

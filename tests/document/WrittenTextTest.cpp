@@ -15,9 +15,9 @@ IHTMLElement* ElementById(IHTMLDocument2* document, const wchar_t* id) {
   CComRef<IHTMLDocument3> document3;
   CComRef<IHTMLElement> element;
   CBstr name(id);
-  if (SUCCEEDED(document->QueryInterface(IID_IHTMLDocument3, document3.outVoid())) && document3)
-    document3->getElementById(name.get(), element.out());
-  return element.detach();
+  if (SUCCEEDED(document->QueryInterface(IID_IHTMLDocument3, document3.OutVoid())) && document3)
+    document3->getElementById(name.get(), element.Out());
+  return element.Detach();
 }
 
 TEST_F(Control, AnInsertionThenTheSizeAndTheTextWriteTheDocumentOnce) {
@@ -52,7 +52,7 @@ TEST_F(Control, EveryChangeOfThePageIsWrittenAfresh) {
 
   // The state of a form control, which the markup does not hold.
   CComRef<IHTMLInputElement> input;
-  ASSERT_HRESULT_SUCCEEDED(box->QueryInterface(IID_IHTMLInputElement, input.outVoid()));
+  ASSERT_HRESULT_SUCCEEDED(box->QueryInterface(IID_IHTMLInputElement, input.OutVoid()));
   CBstr typed(L"Jane");
   ASSERT_HRESULT_SUCCEEDED(input->put_value(typed.get()));
   EXPECT_NE(Code().find("value=\"Jane\""), std::string::npos);

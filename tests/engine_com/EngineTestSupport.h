@@ -154,9 +154,10 @@ class ReadyStateSink final : public IPropertyNotifySink {
   void Disconnect();
   std::vector<LONG> states;  // the ready state read at each OnChanged(DISPID_READYSTATE)
   int Completions() const;
-  LONG refs_ = 0;
+  LONG Refs() const { return refs_; }
 
  private:
+  LONG refs_ = 0;
   IHTMLDocument2* document_;
   IConnectionPoint* point_ = nullptr;
   DWORD cookie_ = 0;

@@ -60,15 +60,15 @@ TEST_F(Loading, ReleasingWhileLoadingLeavesNothingBehind) {
   document_->Release();
   document_ = nullptr;
   vt::PumpFor(50);  // the posted parse finds no document
-  EXPECT_EQ(sink.refs_, 0);
+  EXPECT_EQ(sink.Refs(), 0);
 }
 
 TEST_F(Loading, SinksAreReleasedWithTheDocument) {
   ReadyStateSink sink(document_);
-  EXPECT_EQ(sink.refs_, 1);
+  EXPECT_EQ(sink.Refs(), 1);
   document_->Release();
   document_ = nullptr;
-  EXPECT_EQ(sink.refs_, 0);
+  EXPECT_EQ(sink.Refs(), 0);
 }
 
 TEST_F(Loading, OnlyThePropertyNotifyConnectionPointExists) {

@@ -11,11 +11,11 @@
 // The objects compiled into this test count themselves here instead of in the engine module.
 namespace vellum::engine::com {
 namespace {
-std::atomic<LONG> g_live{0};
+std::atomic<LONG> liveObjects{0};
 }  // namespace
-void ObjectCreated() { ++g_live; }
-void ObjectDestroyed() { --g_live; }
-LONG LiveObjects() { return g_live.load(); }
+void ObjectCreated() { ++liveObjects; }
+void ObjectDestroyed() { --liveObjects; }
+LONG LiveObjects() { return liveObjects.load(); }
 // No view exists here to repaint after a change.
 void AfterObjectModelCall() noexcept {}
 }  // namespace vellum::engine::com

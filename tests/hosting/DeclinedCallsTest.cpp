@@ -42,7 +42,7 @@ std::function<HRESULT(const Sites&)> HandsOutNothing(Call call) {
 }
 
 const std::vector<DeclinedCall>& Calls() {
-  static const std::vector<DeclinedCall> calls = {
+  static const std::vector<DeclinedCall> kCalls = {
       {"IOleClientSite::GetMoniker", HandsOutNothing<IMoniker>([](const Sites& s, IMoniker** out) {
          return s.client->GetMoniker(OLEGETMONIKER_ONLYIFTHERE, OLEWHICHMK_CONTAINER, out);
        })},
@@ -122,7 +122,7 @@ const std::vector<DeclinedCall>& Calls() {
          return s.ui->FilterDataObject(nullptr, out);
        })},
   };
-  return calls;
+  return kCalls;
 }
 
 TEST(DeclinedCalls, EveryCallLeftToTheEngineAnswersNotImplementedAndHandsOutNothing) {

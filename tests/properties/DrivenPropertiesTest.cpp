@@ -75,21 +75,21 @@ class DrivenProperties : public Control {
     CComRef<IHTMLDocument3> document;
     CComRef<IHTMLElement> element;
     CBstr name(id);
-    if (SUCCEEDED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.outVoid())))
-      document->getElementById(name.get(), element.out());
+    if (SUCCEEDED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.OutVoid())))
+      document->getElementById(name.get(), element.Out());
     return element;
   }
   ULONGLONG Version() {
     CComRef<IDocumentVersion> versioned;
     ULONGLONG version = 0;
-    if (SUCCEEDED(GetControl()->Document()->QueryInterface(__uuidof(IDocumentVersion), versioned.outVoid())))
+    if (SUCCEEDED(GetControl()->Document()->QueryInterface(__uuidof(IDocumentVersion), versioned.OutVoid())))
       versioned->GetContentVersion(&version);
     return version;
   }
   std::wstring InlineStyle(const wchar_t* id) {
     CComRef<IHTMLStyle> style;
     CBstr text;
-    if (FAILED(Element(id)->get_style(style.out())) || FAILED(style->get_cssText(text.out())) || !text.get())
+    if (FAILED(Element(id)->get_style(style.Out())) || FAILED(style->get_cssText(text.Out())) || !text.get())
       return L"";
     return text.get();
   }
@@ -156,12 +156,12 @@ TEST_F(DrivenProperties, EachDriverReadsItsPlaceAndWritesOnlyADifferentValue) {
   EXPECT_EQ(Attribute(L"label", L"title"), L"greeting");
   EXPECT_NE(InlineStyle(L"label").find(L"left: 25px"), std::wstring::npos) << InlineStyle(L"label");
   CComRef<IHTMLInputElement> input;
-  ASSERT_HRESULT_SUCCEEDED(box->QueryInterface(IID_IHTMLInputElement, input.outVoid()));
+  ASSERT_HRESULT_SUCCEEDED(box->QueryInterface(IID_IHTMLInputElement, input.OutVoid()));
   CBstr typed;
-  input->get_value(typed.out());
+  input->get_value(typed.Out());
   EXPECT_STREQ(typed.get(), L"new text");
   CBstr html;
-  plain->get_innerHTML(html.out());
+  plain->get_innerHTML(html.Out());
   EXPECT_STREQ(html.get(), L"<I>z</I>");
   // A second Apply has nothing new to write.
   const ULONGLONG applied = Version();
@@ -249,7 +249,7 @@ TEST_F(DrivenProperties, AListRowWithAForeignTextWritesNothingUntilATextIsChosen
   static const wchar_t* const kAlign[] = {L"left", L"center", L"right", nullptr};
   StyleList align(L"Align", "textAlign", kAlign, Element(L"plain").get());
   CComRef<IHTMLStyle> style;
-  ASSERT_HRESULT_SUCCEEDED(Element(L"label")->get_style(style.out()));
+  ASSERT_HRESULT_SUCCEEDED(Element(L"label")->get_style(style.Out()));
   CBstr justify(L"justify");
   ASSERT_HRESULT_SUCCEEDED(style->put_textAlign(justify.get()));
   StyleList labelAlign(L"Align", "textAlign", kAlign, Element(L"label").get());

@@ -178,7 +178,7 @@ struct FontDialogProbe {
   std::wstring firstFace;
 };
 
-FontDialogProbe* g_fontProbe = nullptr;
+FontDialogProbe* activeFontProbe = nullptr;
 
 // Looks at the running dialog once its initialisation is over, picks the first face and presses OK.
 UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
@@ -186,15 +186,15 @@ UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
     PostMessageW(dialog, kInspectFontDialog, 0, 0);
     return TRUE;
   }
-  if (message != kInspectFontDialog || !g_fontProbe) return FALSE;
-  g_fontProbe->caption = WindowText(dialog);
+  if (message != kInspectFontDialog || !activeFontProbe) return FALSE;
+  activeFontProbe->caption = WindowText(dialog);
   HWND faces = GetDlgItem(dialog, 1136);
   if (faces) {
-    g_fontProbe->faceCount = SendMessageW(faces, CB_GETCOUNT, 0, 0);
+    activeFontProbe->faceCount = SendMessageW(faces, CB_GETCOUNT, 0, 0);
     wchar_t face[LF_FACESIZE] = {};
     if (SendMessageW(faces, CB_GETLBTEXTLEN, 0, 0) < LF_FACESIZE)
       SendMessageW(faces, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(face));
-    g_fontProbe->firstFace = face;
+    activeFontProbe->firstFace = face;
     SendMessageW(faces, CB_SETCURSEL, 0, 0);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1136, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
   }
@@ -204,7 +204,7 @@ UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
 
 TEST_F(DialogUsage, FontDialogRunsOnTheTemplateAndReturnsTheChosenFace) {
   FontDialogProbe probe;
-  g_fontProbe = &probe;
+  activeFontProbe = &probe;
   LOGFONTW font = {};
   font.lfHeight = 16;
   CHOOSEFONTW choose = {};
@@ -216,7 +216,7 @@ TEST_F(DialogUsage, FontDialogRunsOnTheTemplateAndReturnsTheChosenFace) {
   choose.hInstance = ResourceModule();
   choose.lpTemplateName = MAKEINTRESOURCEW(kChooseFontDialog);
   const BOOL chosen = ChooseFontW(&choose);
-  g_fontProbe = nullptr;
+  activeFontProbe = nullptr;
 
   EXPECT_TRUE(chosen) << "common dialog error " << CommDlgExtendedError();
   EXPECT_EQ(probe.caption, L"Choose font");

@@ -22,8 +22,8 @@ std::wstring ModulePathBesideProgram() {
 }  // namespace
 
 HMODULE ResourceModule() {
-  static const HMODULE module = LoadLibraryExW(ModulePathBesideProgram().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  return module;
+  static const HMODULE kModule = LoadLibraryExW(ModulePathBesideProgram().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  return kModule;
 }
 
 }  // namespace vellum::test

@@ -7,14 +7,14 @@ namespace vt {
 
 // Seconds since an arbitrary fixed point (QueryPerformanceCounter).
 inline double NowSeconds() {
-  static const double ticksPerSecond = [] {
+  static const double kTicksPerSecond = [] {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     return static_cast<double>(f.QuadPart);
   }();
   LARGE_INTEGER t;
   QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / ticksPerSecond;
+  return static_cast<double>(t.QuadPart) / kTicksPerSecond;
 }
 
 }  // namespace vt

@@ -141,7 +141,7 @@ TEST_F(Surface, CopyPutsEachMarkupFollowedByALineFeedInSelectionOrder) {
   for (const wchar_t* id : {L"b", L"a"}) {
     CComRef<IHTMLElement> element(Element(id));
     CBstr outer;
-    element->get_outerHTML(outer.out());
+    element->get_outerHTML(outer.Out());
     expected += Narrow(outer.get()) + "\n";
   }
   EXPECT_EQ(ClipboardAnsi(), expected);
@@ -201,9 +201,9 @@ TEST_F(Surface, TextOutsideTheAnsiCodePageSurvivesCopyAndPaste) {
   ASSERT_EQ(Send(VLM_COPY), 1);
   ASSERT_EQ(Send(VLM_PASTE), 1);
   CComRef<IHTMLElement> body;
-  GetControl()->Document()->get_body(body.out());
+  GetControl()->Document()->get_body(body.Out());
   CBstr inner;
-  body->get_innerHTML(inner.out());
+  body->get_innerHTML(inner.Out());
   std::wstring text = inner.get();
   EXPECT_EQ(std::count(text.begin(), text.end(), L'\x436'), 2) << Narrow(inner.get());
 }

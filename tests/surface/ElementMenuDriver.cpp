@@ -2,11 +2,11 @@
 
 namespace st {
 namespace {
-ElementMenuDriver* g_active = nullptr;
+ElementMenuDriver* activeDriver = nullptr;
 }
 
 ElementMenuDriver::ElementMenuDriver(std::vector<UINT> keys) : keys_(std::move(keys)) {
-  g_active = this;
+  activeDriver = this;
   hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &ElementMenuDriver::Hook, nullptr, GetCurrentThreadId());
   // A menu that ignores the keys must not hang the test: it is closed after a while.
   timer_ = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
@@ -15,7 +15,7 @@ ElementMenuDriver::ElementMenuDriver(std::vector<UINT> keys) : keys_(std::move(k
 ElementMenuDriver::~ElementMenuDriver() {
   if (hook_) UnhookWindowsHookEx(hook_);
   if (timer_) KillTimer(nullptr, timer_);
-  g_active = nullptr;
+  activeDriver = nullptr;
 }
 
 int ElementMenuDriver::State(UINT id) const {
@@ -34,7 +34,7 @@ std::vector<UINT> ElementMenuDriver::Choose(int position) {
 }
 
 LRESULT CALLBACK ElementMenuDriver::Hook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && g_active) g_active->Seen(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+  if (code == HC_ACTION && activeDriver) activeDriver->Seen(*reinterpret_cast<const CWPSTRUCT*>(lParam));
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

@@ -33,9 +33,9 @@ TEST_F(Surface, ThreeSelectedElementsOverTheLivePage) {
     const COLORREF c = picture.At(x + dx, y + dy);  // 0x00RRGGBB
     return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
   };
-  EXPECT_EQ(pixel(300, 90), VLMConfig()->primaryHandleColour());
-  EXPECT_EQ(pixel(60, 30), VLMConfig()->secondaryHandleColour());
-  EXPECT_EQ(pixel(180, 60), VLMConfig()->secondaryHandleColour());
+  EXPECT_EQ(pixel(300, 90), VLMConfig()->PrimaryHandleColour());
+  EXPECT_EQ(pixel(60, 30), VLMConfig()->SecondaryHandleColour());
+  EXPECT_EQ(pixel(180, 60), VLMConfig()->SecondaryHandleColour());
   const std::string mismatch = vt::CheckAgainstReference(picture, ReferencePath(L"three-selected.png"), 8, 0.002);
   EXPECT_TRUE(mismatch.empty()) << mismatch;
 }

@@ -73,14 +73,14 @@ std::vector<std::string> Surface::SelectedIds() const {
   for (CUIHTMLRect* r : GetSurface()->Selection()) {
     CComRef<IHTMLElement> element(r->GetElement());
     CBstr id;
-    if (element && SUCCEEDED(element->get_id(id.out()))) ids.push_back(Narrow(id.get()));
+    if (element && SUCCEEDED(element->get_id(id.Out()))) ids.push_back(Narrow(id.get()));
   }
   return ids;
 }
 
 IHTMLElement* Surface::Element(const wchar_t* id) const {
   CComRef<IHTMLDocument3> document3;
-  if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document3.outVoid()))) return nullptr;
+  if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document3.OutVoid()))) return nullptr;
   CBstr name(id);
   IHTMLElement* element = nullptr;
   document3->getElementById(name.get(), &element);
@@ -102,11 +102,11 @@ RECT Surface::Box(const wchar_t* id) const {
 std::wstring Surface::InlineStyle(const wchar_t* id, const wchar_t* property) const {
   CComRef<IHTMLElement> element(Element(id));
   CComRef<IHTMLStyle> style;
-  if (!element || FAILED(element->get_style(style.out())) || !style) return L"<no style>";
+  if (!element || FAILED(element->get_style(style.Out())) || !style) return L"<no style>";
   CBstr name(property);
   CVariant value;
   if (FAILED(style->getAttribute(name.get(), 0, &value))) return L"<failed>";
-  if (value.vt() == VT_BSTR && V_BSTR(&value)) return V_BSTR(&value);
+  if (value.Type() == VT_BSTR && V_BSTR(&value)) return V_BSTR(&value);
   return L"";
 }
 

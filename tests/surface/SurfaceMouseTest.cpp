@@ -29,7 +29,7 @@ TEST_F(Surface, ShiftControlClickMakesASelectedElementPrimary) {
   CComRef<IHTMLElement> primary(GetSurface()->SelectedElement());
   CBstr id;
   ASSERT_TRUE(primary);
-  primary->get_id(id.out());
+  primary->get_id(id.Out());
   EXPECT_EQ(Narrow(id.get()), "a");
 }
 

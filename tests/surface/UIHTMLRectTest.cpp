@@ -15,9 +15,9 @@ class ElementRect : public dt::Document {
   CUIHTMLRect* Make(const wchar_t* id) {
     CComRef<IHTMLDocument3> document3;
     CComRef<IHTMLElement> element;
-    if (SUCCEEDED(doc_.get()->QueryInterface(IID_IHTMLDocument3, document3.outVoid()))) {
+    if (SUCCEEDED(doc_.get()->QueryInterface(IID_IHTMLDocument3, document3.OutVoid()))) {
       CBstr name(id);
-      document3->getElementById(name.get(), element.out());
+      document3->getElementById(name.get(), element.Out());
     }
     return new CUIHTMLRect(element);
   }
@@ -25,7 +25,7 @@ class ElementRect : public dt::Document {
     CComRef<IHTMLElement> element(r.GetElement());
     CComRef<IHTMLStyle> style;
     CBstr text;
-    if (!element || FAILED(element->get_style(style.out())) || FAILED(style->get_cssText(text.out())) || !text.get())
+    if (!element || FAILED(element->get_style(style.Out())) || FAILED(style->get_cssText(text.Out())) || !text.get())
       return L"<none>";
     return text.get();
   }

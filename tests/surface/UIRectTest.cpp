@@ -87,14 +87,14 @@ class Canvas {
 TEST(UIRectDrawing, PrimaryAndSecondaryLooksFillHandlesWithTheConfiguredColours) {
   Canvas canvas;
   CUIRect(10, 10, 50, 50).DrawPrimary(canvas.Dc());
-  EXPECT_EQ(canvas.At(10, 10), VLMConfig()->primaryHandleColour());  // centre of the top-left handle
+  EXPECT_EQ(canvas.At(10, 10), VLMConfig()->PrimaryHandleColour());  // centre of the top-left handle
   EXPECT_EQ(canvas.At(7, 7), RGB(0, 0, 0));                          // its outline
-  EXPECT_EQ(canvas.At(30, 10), VLMConfig()->primaryHandleColour());  // top handle
+  EXPECT_EQ(canvas.At(30, 10), VLMConfig()->PrimaryHandleColour());  // top handle
   EXPECT_EQ(canvas.At(20, 10), RGB(0, 0, 0));                        // the frame between handles
   EXPECT_EQ(canvas.At(30, 30), RGB(255, 255, 255));                  // the inside stays
   Canvas other;
   CUIRect(10, 10, 50, 50).DrawSecondary(other.Dc());
-  EXPECT_EQ(other.At(50, 50), VLMConfig()->secondaryHandleColour());
+  EXPECT_EQ(other.At(50, 50), VLMConfig()->SecondaryHandleColour());
 }
 
 TEST(UIRectDrawing, TrackerAndBandUndoThemselvesAndLeaveTheContextAsItWas) {

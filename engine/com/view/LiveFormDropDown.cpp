@@ -53,7 +53,7 @@ void Finish(HWND list, CDropDownState& state, Outcome outcome) {
   }
   if (GetFocus() == list) SetFocus(state.view);
   ShowWindow(list, SW_HIDE);
-  PostMessageW(state.view, WM_LIVEFORM_DROPDOWN_DONE, 0, 0);
+  PostMessageW(state.view, kDropDownDoneMessage, 0, 0);
 }
 
 LRESULT CALLBACK ListProc(HWND list, UINT msg, WPARAM wParam, LPARAM lParam) {

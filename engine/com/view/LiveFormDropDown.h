@@ -18,6 +18,6 @@ void CloseDropDown(HWND view);
 // The view's open list box, or null.
 HWND DropDownList(HWND view);
 // The message the list posts to its view to be destroyed once its own message has returned.
-constexpr UINT WM_LIVEFORM_DROPDOWN_DONE = WM_APP + 0x51;
+constexpr UINT kDropDownDoneMessage = WM_APP + 0x51;
 
 }  // namespace vellum::engine::com

@@ -83,7 +83,7 @@ bool HandleMessage(CHtmlDocument& document, UINT msg, WPARAM wParam, LPARAM lPar
       form.OnViewFocusLost();
       InvalidateRect(document.ViewWindow(), nullptr, FALSE);
       return true;
-    case WM_LIVEFORM_DROPDOWN_DONE:
+    case kDropDownDoneMessage:
       CloseDropDown(document.ViewWindow());
       return true;
     case WM_DESTROY:

@@ -125,15 +125,15 @@ std::vector<PropertyId> ComputationOrder() {
 }  // namespace
 
 ComputedStyle ComputeStyle(const StyleSubject& element, SheetList authorSheets, const ComputedStyle* parentStyle) {
-  static const ComputedStyle initialStyle;
-  static const std::vector<PropertyId> order = ComputationOrder();
+  static const ComputedStyle kInitialStyle;
+  static const std::vector<PropertyId> kOrder = ComputationOrder();
   const SpecifiedValues specified = Cascade(element, authorSheets);
-  const ComputedStyle& parent = parentStyle ? *parentStyle : initialStyle;
+  const ComputedStyle& parent = parentStyle ? *parentStyle : kInitialStyle;
 
   ComputedStyle style;
   ComputeContext context;
   context.parentFontSizePx = parent.FontSizePx();
-  for (PropertyId id : order) {
+  for (PropertyId id : kOrder) {
     const PropertyInfo& info = Info(id);
     context.parentValue = parent.Longhand(id);
     context.fontSizePx = style.FontSizePx();

@@ -34,8 +34,8 @@ Values BuildInitialValues() {
 }  // namespace
 
 ComputedStyle::ComputedStyle() {
-  static const Values initial = BuildInitialValues();
-  values_ = initial;
+  static const Values kInitial = BuildInitialValues();
+  values_ = kInitial;
 }
 
 std::u16string ComputedStyle::Value(PropertyId id) const {

@@ -26,8 +26,8 @@ std::u16string_view AttributeValue(const Element& element, std::u16string_view n
 }
 
 const ComputedStyle& DefaultStyle() {
-  static const ComputedStyle style;
-  return style;
+  static const ComputedStyle kStyle;
+  return kStyle;
 }
 
 }  // namespace

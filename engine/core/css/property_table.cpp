@@ -245,8 +245,8 @@ std::vector<NamedProperty> BuildNameIndex() {
 }
 
 const std::vector<NamedProperty>& NameIndex() {
-  static const std::vector<NamedProperty> index = BuildNameIndex();
-  return index;
+  static const std::vector<NamedProperty> kIndex = BuildNameIndex();
+  return kIndex;
 }
 
 template <typename Char>

@@ -43,8 +43,8 @@ center, th { text-align: center }
 }  // namespace
 
 const StyleSheet& UserAgentStyleSheet() {
-  static const StyleSheet sheet(kUserAgentCss);
-  return sheet;
+  static const StyleSheet kSheet(kUserAgentCss);
+  return kSheet;
 }
 
 }  // namespace vellum::engine::css
