@@ -47,7 +47,7 @@ void BM_ValidateRexi(benchmark::State& state) {
   const CataloguePattern& entry = kCataloguePatterns[state.range(0)];
   state.SetLabel(std::to_string(entry.stringId) + " \"" + entry.typicalValue + "\"");
   for (auto _ : state) {
-    const int32_t valid = ValidatePatternText(entry.typicalValue, entry.pattern, RexiEmptyText::Validated);
+    const int32_t valid = ValidatePatternText(entry.typicalValue, entry.pattern, REXI_EmptyText::Validated);
     if (valid != 1) state.SkipWithError("typical value rejected");
     benchmark::DoNotOptimize(valid);
   }
@@ -59,10 +59,10 @@ void BM_CompileSearchAndMatch(benchmark::State& state) {
   const CataloguePattern& entry = kCataloguePatterns[state.range(0)];
   state.SetLabel(std::to_string(entry.stringId) + " \"" + entry.typicalValue + "\"");
   for (auto _ : state) {
-    RexiSearch search;
+    REXI_Search search;
     search.Compile(entry.pattern);
     const char* position = entry.typicalValue;
-    const RexiMatchResult result = search.MatchAt(position);
+    const REXI_MatchResult result = search.MatchAt(position);
     if (!result.found) state.SkipWithError("typical value rejected");
     benchmark::DoNotOptimize(result);
   }
@@ -104,14 +104,14 @@ const std::string& SearchBuffer() {
 const char* ThroughputPattern(int64_t which) { return which == 0 ? kCataloguePatterns[2].pattern : "[0-9]+(px|em)"; }
 
 void BM_FindThroughput(benchmark::State& state) {
-  RexiSearch search;
+  REXI_Search search;
   search.Compile(ThroughputPattern(state.range(0)));
   const std::string& buffer = SearchBuffer();
   int64_t matches = 0;
   for (auto _ : state) {
     const char* position = buffer.c_str();
     for (;;) {
-      const RexiMatchResult result = search.Find(position);
+      const REXI_MatchResult result = search.Find(position);
       if (!result.found || result.atEnd) break;
       ++matches;
       if (result.length == 0) ++position;
@@ -125,11 +125,11 @@ void BM_FindThroughput(benchmark::State& state) {
 }
 
 // The compiled DFA as a dense table of state indexes: the data layout of the ceiling loop.
-std::vector<std::array<uint32_t, 256>> DenseTable(const RexiDfaState* start) {
-  std::map<const RexiDfaState*, uint32_t> index{{start, 0}};
-  std::vector<const RexiDfaState*> order{start};
+std::vector<std::array<uint32_t, 256>> DenseTable(const REXI_DfaState* start) {
+  std::map<const REXI_DfaState*, uint32_t> index{{start, 0}};
+  std::vector<const REXI_DfaState*> order{start};
   for (size_t i = 0; i < order.size(); ++i)
-    for (const RexiDfaState* link : order[i]->links)
+    for (const REXI_DfaState* link : order[i]->links)
       if (index.emplace(link, static_cast<uint32_t>(order.size())).second) order.push_back(link);
   std::vector<std::array<uint32_t, 256>> table(order.size());
   for (size_t i = 0; i < order.size(); ++i)
@@ -138,7 +138,7 @@ std::vector<std::array<uint32_t, 256>> DenseTable(const RexiDfaState* start) {
 }
 
 void BM_BareTableLoop(benchmark::State& state) {
-  RexiSearch search;
+  REXI_Search search;
   search.Compile(ThroughputPattern(state.range(0)));
   const std::vector<std::array<uint32_t, 256>> table = DenseTable(search.StartState());
   const std::string& buffer = SearchBuffer();

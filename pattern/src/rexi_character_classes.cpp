@@ -16,7 +16,7 @@ uint8_t LowestMember(const CharSet256& set) {
 // inside becomes a class of its own, and the values it adds that no class holds yet form one more.
 // Grouping by member count alone would let two overlapping sets of equal or different sizes share a
 // class although they lead to different places, and then one character would take the other's edge.
-void RexiCharacterClasses::Build(std::span<const CharSet256* const> sets) {
+void REXI_CharacterClasses::Build(std::span<const CharSet256* const> sets) {
   classes_.clear();
   classes_.reserve(16);
   CharSet256 covered;  // the values some class holds

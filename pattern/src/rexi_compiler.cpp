@@ -3,12 +3,12 @@
 #include "pattern/rexi_errors.h"
 #include "pattern/rexi_nfa_constructions.h"
 
-RexiCompiler::RexiCompiler(uint8_t endOfText, const RexiLimits& limits, std::pmr::memory_resource* memory)
+REXI_Compiler::REXI_Compiler(uint8_t endOfText, const REXI_Limits& limits, std::pmr::memory_resource* memory)
     : endOfText_(endOfText), limits_(limits), arena_(limits, memory), atoms_(memory) {
   atoms_.reserve(16);  // the atoms of the open sequences: a dozen in the longest property pattern
 }
 
-void RexiCompiler::Begin(const char* text) {
+void REXI_Compiler::Begin(const char* text) {
   scanner_.Reset(text);
   arena_.BeginConstruction();
   depth_ = 0;
@@ -16,74 +16,74 @@ void RexiCompiler::Begin(const char* text) {
   scanner_.Next();
 }
 
-RexiNfaNode* RexiCompiler::ParsePattern(const char* text) {
+REXI_NfaNode* REXI_Compiler::ParsePattern(const char* text) {
   try {
     Begin(text);
-    RexiNfaNode* start = ParseAlternation();
-    if (scanner_.Token() != RexiToken::End) Fail(rexi_message::kUnexpectedSymbol);
+    REXI_NfaNode* start = ParseAlternation();
+    if (scanner_.Token() != REXI_Token::End) Fail(rexi_message::kUnexpectedSymbol);
     return start;
-  } catch (RexaException& error) {
+  } catch (REXA_Exception& error) {
     if (error.Position() < 0) error.SetPosition(scanner_.TokenPosition());
     throw;
   }
 }
 
-void RexiCompiler::ParseDefinition(const char* text, int32_t definitionNumber) {
+void REXI_Compiler::ParseDefinition(const char* text, int32_t definitionNumber) {
   try {
     Begin(text);
-    if (scanner_.Token() != RexiToken::Identifier) Fail(rexi_message::Expected(RexiToken::Identifier));
+    if (scanner_.Token() != REXI_Token::Identifier) Fail(rexi_message::Expected(REXI_Token::Identifier));
     const std::string name = scanner_.Identifier();
     scanner_.Next();
-    Expect(RexiToken::Equals);
-    RexiNfaNode* start = ParseAlternation();
-    if (scanner_.Token() != RexiToken::End) Fail(rexi_message::kUnexpectedSymbol);
+    Expect(REXI_Token::Equals);
+    REXI_NfaNode* start = ParseAlternation();
+    if (scanner_.Token() != REXI_Token::End) Fail(rexi_message::kUnexpectedSymbol);
     rexi_nfa::MarkDefinition(arena_, start, definitionNumber);
     dictionary_.insert_or_assign(name, Definition{start, definitionNumber});
-  } catch (RexaException& error) {
+  } catch (REXA_Exception& error) {
     if (error.Position() < 0) error.SetPosition(scanner_.TokenPosition());
     throw;
   }
 }
 
-RexiNfaNode* RexiCompiler::ParseAlternation() {
-  RexiNfaNode* result = ParseSequence();
-  while (scanner_.Token() == RexiToken::Bar) {
+REXI_NfaNode* REXI_Compiler::ParseAlternation() {
+  REXI_NfaNode* result = ParseSequence();
+  while (scanner_.Token() == REXI_Token::Bar) {
     scanner_.Next();
-    RexiNfaNode* alternative = ParseSequence();
+    REXI_NfaNode* alternative = ParseSequence();
     result = rexi_nfa::Alternate(arena_, result, alternative);
   }
   return result;
 }
 
-RexiNfaNode* RexiCompiler::ParseSequence() {
+REXI_NfaNode* REXI_Compiler::ParseSequence() {
   // Nested sequences stack their atoms above this one's and take them off again before it goes on.
   const size_t first = atoms_.size();
-  RexiNfaNode* atom = ParsePostfixedAtom();
+  REXI_NfaNode* atom = ParsePostfixedAtom();
   atoms_.push_back(atom);
   while (REXI_StartsAtom(scanner_.Token())) {
     atom = ParsePostfixedAtom();
     atoms_.push_back(atom);
   }
   // Joined from the right: each join then walks one atom instead of everything to its left.
-  RexiNfaNode* result = atoms_.back();
+  REXI_NfaNode* result = atoms_.back();
   for (size_t i = atoms_.size() - 1; i-- > first;) result = rexi_nfa::Concatenate(arena_, atoms_[i], result);
   atoms_.resize(first);
   return result;
 }
 
-RexiNfaNode* RexiCompiler::ParsePostfixedAtom() {
-  RexiNfaNode* atom = ParseAtom();
+REXI_NfaNode* REXI_Compiler::ParsePostfixedAtom() {
+  REXI_NfaNode* atom = ParseAtom();
   switch (scanner_.Token()) {
-    case RexiToken::Star:
+    case REXI_Token::Star:
       scanner_.Next();
       return rexi_nfa::Star(arena_, atom);
-    case RexiToken::Plus:
+    case REXI_Token::Plus:
       scanner_.Next();
       return rexi_nfa::Plus(arena_, atom);
-    case RexiToken::Question:
+    case REXI_Token::Question:
       scanner_.Next();
       return rexi_nfa::Optional(arena_, atom);
-    case RexiToken::CaseFold:
+    case REXI_Token::CaseFold:
       scanner_.Next();
       return rexi_nfa::CaseFold(arena_, atom, endOfText_);
     default:
@@ -91,46 +91,46 @@ RexiNfaNode* RexiCompiler::ParsePostfixedAtom() {
   }
 }
 
-RexiNfaNode* RexiCompiler::ParseAtom() {
+REXI_NfaNode* REXI_Compiler::ParseAtom() {
   switch (scanner_.Token()) {
-    case RexiToken::Identifier:
+    case REXI_Token::Identifier:
       return ResolveIdentifier();
-    case RexiToken::Set: {
+    case REXI_Token::Set: {
       // Most atoms are one written character; their set need not be copied and looked up whole.
       const int value = scanner_.SingleValue();
-      RexiNfaNode* atom = value >= 0 ? rexi_nfa::ValueAtom(arena_, static_cast<uint8_t>(value), endOfText_)
-                                     : rexi_nfa::SetAtom(arena_, scanner_.Set(), endOfText_);
+      REXI_NfaNode* atom = value >= 0 ? rexi_nfa::ValueAtom(arena_, static_cast<uint8_t>(value), endOfText_)
+                                      : rexi_nfa::SetAtom(arena_, scanner_.Set(), endOfText_);
       scanner_.Next();
       return atom;
     }
-    case RexiToken::Open:
+    case REXI_Token::Open:
       return ParseGroup();
     default:
       Fail(rexi_message::kAtomExpected);
   }
 }
 
-RexiNfaNode* RexiCompiler::ParseGroup() {
+REXI_NfaNode* REXI_Compiler::ParseGroup() {
   if (depth_ >= limits_.maxNestingDepth) Fail(rexi_message::kNestedTooDeeply);
   ++depth_;
   scanner_.Next();
-  RexiNfaNode* inner = ParseAlternation();
-  Expect(RexiToken::Close);
+  REXI_NfaNode* inner = ParseAlternation();
+  Expect(REXI_Token::Close);
   --depth_;
   return inner;
 }
 
-RexiNfaNode* RexiCompiler::ResolveIdentifier() {
+REXI_NfaNode* REXI_Compiler::ResolveIdentifier() {
   auto found = dictionary_.find(scanner_.Identifier());
   if (found == dictionary_.end()) Fail(scanner_.Identifier() + rexi_message::kNotInDictionary);
-  RexiNfaNode* copy = rexi_nfa::Clone(arena_, found->second.start);
+  REXI_NfaNode* copy = rexi_nfa::Clone(arena_, found->second.start);
   scanner_.Next();
   return copy;
 }
 
-void RexiCompiler::Expect(RexiToken token) {
+void REXI_Compiler::Expect(REXI_Token token) {
   if (scanner_.Token() != token) Fail(rexi_message::Expected(token));
   scanner_.Next();
 }
 
-void RexiCompiler::Fail(const std::string& message) const { throw RexaException(message, scanner_.TokenPosition()); }
+void REXI_Compiler::Fail(const std::string& message) const { throw REXA_Exception(message, scanner_.TokenPosition()); }

@@ -2,15 +2,15 @@
 
 #include "pattern/rexi_errors.h"
 
-void RexiNfaArena::ThrowTooLarge() { throw RexaException(rexi_message::kTooLarge, RexaException::kAtCurrentToken); }
+void REXI_NfaArena::ThrowTooLarge() { throw REXA_Exception(rexi_message::kTooLarge, REXA_Exception::kAtCurrentToken); }
 
-void RexiNfaArena::BeginConstruction() {
+void REXI_NfaArena::BeginConstruction() {
   nodesMade_ = 0;
   edgesMade_ = 0;
   walkSteps_ = 0;
 }
 
-void RexiNfaArena::ReleaseSince(const Mark& mark) {
+void REXI_NfaArena::ReleaseSince(const Mark& mark) {
   nodes_.ShrinkTo(mark.nodes);
   edges_.ShrinkTo(mark.edges);
   sets_.ShrinkTo(mark.sets);

@@ -24,10 +24,10 @@ constexpr uint32_t kNoSet = UINT32_MAX;
 // edges whose character set holds the class: a subset of the targets of all edges with such sets. If
 // the edges with set d reach r(d) flat nodes, a class lying in some of the sets d leads to at most
 // 2^(sum of their r(d)) - 1 sets. Summed over the classes, that bounds the sets of the construction.
-bool RexiPositionAutomaton::BudgetHoldsByClasses(std::span<const RexiNfaNode* const> nodes,
-                                                 std::span<const uint32_t> positionSetIds, const NfaSize& size,
-                                                 const RexiSetTable& sets, const RexiLimits& limits,
-                                                 std::pmr::memory_resource* memory) {
+bool REXI_PositionAutomaton::BudgetHoldsByClasses(std::span<const REXI_NfaNode* const> nodes,
+                                                  std::span<const uint32_t> positionSetIds, const NfaSize& size,
+                                                  const REXI_SetTable& sets, const REXI_Limits& limits,
+                                                  std::pmr::memory_resource* memory) {
   // The distinct sets of the edges, and how many distinct flat nodes each leads to: the targets of a
   // set that are no dead end are its positions, and the dead ends are one flat node.
   std::pmr::vector<uint32_t> distinctOfSet(sets.Count(), kNoSet, memory);
@@ -35,8 +35,8 @@ bool RexiPositionAutomaton::BudgetHoldsByClasses(std::span<const RexiNfaNode* co
   std::pmr::vector<uint64_t> reached(memory);
   distinct.reserve(sets.Count());
   reached.reserve(sets.Count());
-  for (const RexiNfaNode* node : nodes) {
-    for (const RexiNfaEdge& edge : node->Edges()) {
+  for (const REXI_NfaNode* node : nodes) {
+    for (const REXI_NfaEdge& edge : node->Edges()) {
       if (!sets.HasMembers(edge.setId)) continue;
       uint32_t& d = distinctOfSet[edge.setId];
       if (d == kNoSet) {
@@ -48,7 +48,7 @@ bool RexiPositionAutomaton::BudgetHoldsByClasses(std::span<const RexiNfaNode* co
     }
   }
   for (uint32_t setId : positionSetIds) ++reached[distinctOfSet[setId]];
-  RexiCharacterClasses classes(memory);
+  REXI_CharacterClasses classes(memory);
   classes.Build(distinct);
   std::pmr::vector<uint64_t> exponent(classes.Count(), 0, memory);
   for (size_t d = 0; d < distinct.size(); ++d)
@@ -61,17 +61,17 @@ bool RexiPositionAutomaton::BudgetHoldsByClasses(std::span<const RexiNfaNode* co
   return REXI_SubsetBudgetHolds(limits, setsBound, size.flatNodes, size.edges, classes.Count());
 }
 
-RexiPositionFit RexiPositionAutomaton::Build(const RexiNfaNode* start, const RexiSetTable& sets, uint64_t walkStamp,
-                                             const RexiLimits& limits, std::pmr::memory_resource* memory) {
-  auto isDeadEnd = [&](const RexiNfaNode* node) {
+REXI_PositionFit REXI_PositionAutomaton::Build(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp,
+                                               const REXI_Limits& limits, std::pmr::memory_resource* memory) {
+  auto isDeadEnd = [&](const REXI_NfaNode* node) {
     if (node->final) return false;
-    for (const RexiNfaEdge& edge : node->Edges())
+    for (const REXI_NfaEdge& edge : node->Edges())
       if (sets.HasMembers(edge.setId)) return false;
     return true;
   };
   // The nodes the start reaches over edges with members, breadth first as the subset construction
   // flattens them: the dead ends are one node there, and none here.
-  const RexiNfaNode* nodes[kMaxNodes];
+  const REXI_NfaNode* nodes[kMaxNodes];
   size_t nodeCount = 1;
   bool anyDeadEnd = false;
   uint64_t edgeCount = 0;
@@ -79,10 +79,10 @@ RexiPositionFit RexiPositionAutomaton::Build(const RexiNfaNode* start, const Rex
   start->walkStamp = walkStamp;
   start->flatIndex = 0;
   for (size_t i = 0; i < nodeCount; ++i) {
-    for (const RexiNfaEdge& edge : nodes[i]->Edges()) {
+    for (const REXI_NfaEdge& edge : nodes[i]->Edges()) {
       if (!sets.HasMembers(edge.setId)) continue;
       ++edgeCount;
-      const RexiNfaNode* target = edge.target;
+      const REXI_NfaNode* target = edge.target;
       if (target->walkStamp == walkStamp) continue;
       target->walkStamp = walkStamp;
       if (isDeadEnd(target)) {
@@ -90,7 +90,7 @@ RexiPositionFit RexiPositionAutomaton::Build(const RexiNfaNode* start, const Rex
         anyDeadEnd = true;
         continue;
       }
-      if (nodeCount == kMaxNodes) return RexiPositionFit::TooLarge;
+      if (nodeCount == kMaxNodes) return REXI_PositionFit::TooLarge;
       target->flatIndex = static_cast<uint32_t>(nodeCount);
       nodes[nodeCount++] = target;
     }
@@ -110,13 +110,13 @@ RexiPositionFit RexiPositionAutomaton::Build(const RexiNfaNode* start, const Rex
   size_t positionCount = 0;
   for (size_t i = 0; i < nodeCount; ++i) {
     uint64_t positions = 0;
-    for (const RexiNfaEdge& edge : nodes[i]->Edges()) {
+    for (const REXI_NfaEdge& edge : nodes[i]->Edges()) {
       if (!sets.HasMembers(edge.setId) || edge.target->flatIndex == kDeadEnd) continue;
       const uint32_t target = edge.target->flatIndex;
       uint8_t p = firstInto[target];  // a node is mostly entered on one set
       while (p != kNoPosition && setIdOf[p] != edge.setId) p = nextInto[p];
       if (p == kNoPosition) {
-        if (positionCount == kMaxPositions) return RexiPositionFit::TooLarge;
+        if (positionCount == kMaxPositions) return REXI_PositionFit::TooLarge;
         p = static_cast<uint8_t>(positionCount++);
         targetOf[p] = target;
         setIdOf[p] = edge.setId;
@@ -128,7 +128,7 @@ RexiPositionFit RexiPositionAutomaton::Build(const RexiNfaNode* start, const Rex
     edgesOf[i] = positions;
   }
   if (!fewNodes && !BudgetHoldsByClasses({nodes, nodeCount}, {setIdOf, positionCount}, size, sets, limits, memory))
-    return RexiPositionFit::TooLarge;
+    return REXI_PositionFit::TooLarge;
 
   startFinal_ = start->final;
   first_ = edgesOf[0];
@@ -148,10 +148,10 @@ RexiPositionFit RexiPositionAutomaton::Build(const RexiNfaNode* start, const Rex
     }
     positionsOfSet_[d] |= uint64_t{1} << p;
   }
-  return RexiPositionFit::Built;
+  return REXI_PositionFit::Built;
 }
 
-bool RexiPositionAutomaton::AcceptsWhole(const char* text, size_t length) {
+bool REXI_PositionAutomaton::AcceptsWhole(const char* text, size_t length) {
   if (length == 0) return startFinal_;
   for (uint64_t& word : known_) word = 0;
   uint64_t reached = first_ & PositionsTaking(static_cast<uint8_t>(text[0]));

@@ -33,64 +33,64 @@ int HexValue(uint8_t c) {
 
 }  // namespace
 
-void RexiScanner::Reset(const char* text) {
+void REXI_Scanner::Reset(const char* text) {
   text_ = tokenStart_ = current_ = text;
-  token_ = RexiToken::End;
+  token_ = REXI_Token::End;
   set_.Clear();
   singleValue_ = -1;
   identifier_.clear();
 }
 
-void RexiScanner::Next() {
+void REXI_Scanner::Next() {
   while (kLeads[Peek()] == Lead::Blank) ++current_;
   tokenStart_ = current_;
   const uint8_t c = Peek();
   if (kLeads[c] == Lead::Plain) {
-    token_ = RexiToken::Set;
+    token_ = REXI_Token::Set;
     singleValue_ = c;
     ++current_;
     return;
   }
   switch (c) {
     case 0:
-      token_ = RexiToken::End;
+      token_ = REXI_Token::End;
       return;  // never consumed
     case '*':
-      token_ = RexiToken::Star;
+      token_ = REXI_Token::Star;
       ++current_;
       return;
     case '+':
-      token_ = RexiToken::Plus;
+      token_ = REXI_Token::Plus;
       ++current_;
       return;
     case '=':
-      token_ = RexiToken::Equals;
+      token_ = REXI_Token::Equals;
       ++current_;
       return;
     case '?':
-      token_ = RexiToken::Question;
+      token_ = REXI_Token::Question;
       ++current_;
       return;
     case '|':
-      token_ = RexiToken::Bar;
+      token_ = REXI_Token::Bar;
       ++current_;
       return;
     case '(':
-      token_ = RexiToken::Open;
+      token_ = REXI_Token::Open;
       ++current_;
       return;
     case ')':
-      token_ = RexiToken::Close;
+      token_ = REXI_Token::Close;
       ++current_;
       return;
     case '.':
-      token_ = RexiToken::Set;
+      token_ = REXI_Token::Set;
       set_ = CharSet256::All();
       singleValue_ = -1;
       ++current_;
       return;
     case '[':
-      token_ = RexiToken::Set;
+      token_ = REXI_Token::Set;
       ++current_;
       singleValue_ = -1;
       ReadBracketSet();
@@ -103,22 +103,22 @@ void RexiScanner::Next() {
     return;
   }
   if (c == '\\' && Peek(1) == 'i') {
-    token_ = RexiToken::CaseFold;
+    token_ = REXI_Token::CaseFold;
     current_ += 2;
     return;
   }
-  token_ = RexiToken::Set;
+  token_ = REXI_Token::Set;
   singleValue_ = ReadCharacter().value;
 }
 
-void RexiScanner::ReadIdentifier() {
+void REXI_Scanner::ReadIdentifier() {
   const char* start = current_++;
   while (IsLetter(Peek()) || IsDigit(Peek()) || Peek() == '_') ++current_;
   identifier_.assign(start, current_);
-  token_ = RexiToken::Identifier;
+  token_ = REXI_Token::Identifier;
 }
 
-RexiScanner::Character RexiScanner::ReadCharacter() {
+REXI_Scanner::Character REXI_Scanner::ReadCharacter() {
   const uint8_t c = Peek();
   if (c == 0) return {0, false};
   ++current_;
@@ -162,7 +162,7 @@ RexiScanner::Character RexiScanner::ReadCharacter() {
   }
 }
 
-void RexiScanner::ReadBracketSet() {
+void REXI_Scanner::ReadBracketSet() {
   set_.Clear();
   Character current = ReadCharacter();
   const bool complemented = current.value == '^' && !current.escaped;
@@ -184,6 +184,6 @@ void RexiScanner::ReadBracketSet() {
       current = following;
     }
   }
-  if (!closed) throw RexaException(rexi_message::kClosingBracketMissing, TokenPosition());
+  if (!closed) throw REXA_Exception(rexi_message::kClosingBracketMissing, TokenPosition());
   if (complemented) set_.Complement();
 }

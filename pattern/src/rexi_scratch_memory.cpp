@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <new>
 
-struct RexiBumpResource::HeapBlock {
+struct REXI_BumpResource::HeapBlock {
   HeapBlock* previous;
 };
 
-RexiBumpResource::~RexiBumpResource() {
+REXI_BumpResource::~REXI_BumpResource() {
   while (heapBlocks_ != nullptr) {
     HeapBlock* previous = heapBlocks_->previous;
     ::operator delete(heapBlocks_);
@@ -15,7 +15,7 @@ RexiBumpResource::~RexiBumpResource() {
   }
 }
 
-void* RexiBumpResource::AllocateFromHeap(size_t bytes, size_t alignment) {
+void* REXI_BumpResource::AllocateFromHeap(size_t bytes, size_t alignment) {
   const size_t header = (sizeof(HeapBlock) + alignment - 1) / alignment * alignment;
   const size_t size = std::max(nextHeapBlockSize_, header + bytes + alignment);
   nextHeapBlockSize_ = std::max(nextHeapBlockSize_, size) * 2;

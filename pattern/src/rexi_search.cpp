@@ -6,36 +6,36 @@
 #include "pattern/rexi_scratch_memory.h"
 #include "pattern/rexi_subset_table.h"
 
-RexiBase::RexiBase(char endOfText, const RexiLimits& limits)
+REXI_Base::REXI_Base(char endOfText, const REXI_Limits& limits)
     : endOfText_(static_cast<uint8_t>(endOfText)),
       limits_(limits),
-      compiler_(std::make_unique<RexiCompiler>(static_cast<uint8_t>(endOfText), limits)) {}
+      compiler_(std::make_unique<REXI_Compiler>(static_cast<uint8_t>(endOfText), limits)) {}
 
-RexiBase::~RexiBase() = default;
+REXI_Base::~REXI_Base() = default;
 
-RexiCompileResult RexiBase::Compile(const char* pattern) {
-  const RexiNfaArena::Mark mark = compiler_->NodeMark();
-  RexiCompileResult result;
+REXI_CompileResult REXI_Base::Compile(const char* pattern) {
+  const REXI_NfaArena::Mark mark = compiler_->NodeMark();
+  REXI_CompileResult result;
   try {
-    const RexiNfaNode* nfa = compiler_->ParsePattern(pattern != nullptr ? pattern : "");
-    RexiScratchMemory<kRexiScratchBytes> scratch;
-    RexiSubsetTable subsets(limits_, scratch.Resource());
+    const REXI_NfaNode* nfa = compiler_->ParsePattern(pattern != nullptr ? pattern : "");
+    REXI_ScratchMemory<kRexiScratchBytes> scratch;
+    REXI_SubsetTable subsets(limits_, scratch.Resource());
     subsets.Build(nfa, compiler_->Sets(), compiler_->NewWalkStamp(), compiler_->Counts());
-    dfa_ = RexiDfaBuilder(endOfText_, scratch.Resource()).Build(subsets);
+    dfa_ = REXI_DfaBuilder(endOfText_, scratch.Resource()).Build(subsets);
     start_ = dfa_->Start();
-  } catch (const RexaException& error) {
-    result = {RexiCompileResult::kPatternError, error.Message(), error.Position()};
+  } catch (const REXA_Exception& error) {
+    result = {REXI_CompileResult::kPatternError, error.Message(), error.Position()};
   }
   // The pattern's nodes are dead weight once its DFA exists; only definitions keep theirs.
   compiler_->ReleaseNodesSince(mark);
   return result;
 }
 
-bool RexiBase::RunAttempt() {
+bool REXI_Base::RunAttempt() {
   attemptStart_ = current_;
   const unsigned char* position = reinterpret_cast<const unsigned char*>(current_);
   const unsigned char* lastAccepting = nullptr;
-  const RexiDfaState* state = start_;
+  const REXI_DfaState* state = start_;
   for (;;) {
     state = state->links[*position++];
     if (state->stop) break;
@@ -47,20 +47,20 @@ bool RexiBase::RunAttempt() {
   return state->accept || lastAccepting != nullptr;
 }
 
-RexiMatchResult RexiBase::Report(bool found, const char*& position) const {
+REXI_MatchResult REXI_Base::Report(bool found, const char*& position) const {
   position = current_;
-  RexiMatchResult result;
+  REXI_MatchResult result;
   result.found = found;
   result.length = static_cast<int32_t>(current_ - attemptStart_);
   result.atEnd = static_cast<uint8_t>(*current_) == endOfText_;
   return result;
 }
 
-RexiMatchResult RexiBase::Find(const char*& position) {
+REXI_MatchResult REXI_Base::Find(const char*& position) {
   textStart_ = attemptStart_ = current_ = position;
-  const RexiDfaState* const* startLinks = start_->links;
+  const REXI_DfaState* const* startLinks = start_->links;
   for (;;) {
-    while (startLinks[static_cast<uint8_t>(*current_)] == kDeadState) ++current_;
+    while (startLinks[static_cast<uint8_t>(*current_)] == DeadState) ++current_;
     const char* attemptStart = current_;
     if (RunAttempt()) return Report(true, position);
     if (static_cast<uint8_t>(*current_) == endOfText_) return Report(false, position);
@@ -68,25 +68,25 @@ RexiMatchResult RexiBase::Find(const char*& position) {
   }
 }
 
-RexiMatchResult RexiBase::MatchAt(const char*& position) {
+REXI_MatchResult REXI_Base::MatchAt(const char*& position) {
   textStart_ = attemptStart_ = current_ = position;
   const bool found = RunAttempt();
   return Report(found, position);
 }
 
-RexiCompileResult RexiSearch::AddDefinition(const char* identifier, const char* pattern) {
+REXI_CompileResult REXI_Search::AddDefinition(const char* identifier, const char* pattern) {
   const int32_t number = definitionCounter_++;
   const std::string name = identifier != nullptr ? identifier : "";
   const std::string text = name + "=" + (pattern != nullptr ? pattern : "");
-  const RexiNfaArena::Mark mark = Compiler().NodeMark();
+  const REXI_NfaArena::Mark mark = Compiler().NodeMark();
   try {
     Compiler().ParseDefinition(text.c_str(), number);
     return {};
-  } catch (const RexaException& error) {
+  } catch (const REXA_Exception& error) {
     Compiler().ReleaseNodesSince(mark);
     const int32_t patternOffset = static_cast<int32_t>(name.size()) + 1;
     if (error.Position() >= patternOffset)
-      return {RexiCompileResult::kPatternError, error.Message(), error.Position() - patternOffset};
-    return {RexiCompileResult::kNameError, error.Message(), error.Position()};
+      return {REXI_CompileResult::kPatternError, error.Message(), error.Position() - patternOffset};
+    return {REXI_CompileResult::kNameError, error.Message(), error.Position()};
   }
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-uint32_t RexiSequenceInterner::Hash(std::span<const uint32_t> values) {
+uint32_t REXI_SequenceInterner::Hash(std::span<const uint32_t> values) {
   // Two values per multiplication: the sequences are short and hashed often.
   uint64_t hash = 0x9E3779B97F4A7C15ull ^ values.size();
   size_t i = 0;
@@ -13,7 +13,7 @@ uint32_t RexiSequenceInterner::Hash(std::span<const uint32_t> values) {
   return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
-uint32_t RexiSequenceInterner::Intern(std::span<const uint32_t> values, bool& added) {
+uint32_t REXI_SequenceInterner::Intern(std::span<const uint32_t> values, bool& added) {
   if ((spans_.size() + 1) * 2 > slots_.size()) Grow();
   const uint32_t hash = Hash(values);
   const size_t mask = slots_.size() - 1;
@@ -34,7 +34,7 @@ uint32_t RexiSequenceInterner::Intern(std::span<const uint32_t> values, bool& ad
   }
 }
 
-void RexiSequenceInterner::Grow() {
+void REXI_SequenceInterner::Grow() {
   slots_.assign(std::max<size_t>(64, slots_.size() * 2), kNotFound);
   const size_t mask = slots_.size() - 1;
   for (uint32_t id = 0; id < spans_.size(); ++id) {
@@ -44,7 +44,7 @@ void RexiSequenceInterner::Grow() {
   }
 }
 
-void RexiSequenceInterner::Clear() {
+void REXI_SequenceInterner::Clear() {
   pool_.clear();
   spans_.clear();
   std::fill(slots_.begin(), slots_.end(), kNotFound);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-size_t RexiSetTable::HashOf(const CharSet256& set) {
+size_t REXI_SetTable::HashOf(const CharSet256& set) {
   uint64_t folded = 0;
   for (int w = 0; w < CharSet256::kWordCount; w += 2)
     folded = std::rotl(folded, 17) ^ (uint64_t{set.Word(w + 1)} << 32 | set.Word(w));
@@ -13,7 +13,7 @@ size_t RexiSetTable::HashOf(const CharSet256& set) {
   return static_cast<size_t>(folded ^ (folded >> 33));
 }
 
-uint32_t RexiSetTable::Intern(const CharSet256& set) {
+uint32_t REXI_SetTable::Intern(const CharSet256& set) {
   if ((sets_.size() + 1) * 2 > slots_.size()) {
     // Room for the distinct sets of a medium property pattern; a long one grows the table once.
     constexpr size_t kFirstCount = 16;
@@ -32,7 +32,7 @@ uint32_t RexiSetTable::Intern(const CharSet256& set) {
   return id;
 }
 
-uint32_t RexiSetTable::AddValueSet(uint8_t value) {
+uint32_t REXI_SetTable::AddValueSet(uint8_t value) {
   if (!valueSetsKnown_) {
     std::fill(std::begin(valueSets_), std::end(valueSets_), kFreeSlot);
     valueSetsKnown_ = true;
@@ -40,7 +40,7 @@ uint32_t RexiSetTable::AddValueSet(uint8_t value) {
   return valueSets_[value] = Intern(CharSet256::Of(value));
 }
 
-void RexiSetTable::ShrinkTo(size_t count) {
+void REXI_SetTable::ShrinkTo(size_t count) {
   if (count >= sets_.size()) return;
   sets_.resize(count);
   hasMembers_.resize(count);
@@ -50,7 +50,7 @@ void RexiSetTable::ShrinkTo(size_t count) {
   Rehash(slots_.size());
 }
 
-void RexiSetTable::Rehash(size_t slotCount) {
+void REXI_SetTable::Rehash(size_t slotCount) {
   slots_.assign(slotCount, kFreeSlot);
   const size_t mask = slotCount - 1;
   for (uint32_t id = 0; id < sets_.size(); ++id) {

@@ -25,9 +25,9 @@ constexpr uint32_t kFree = UINT32_MAX;
 // to at most 2^(sum of their r(d)) - 1 sets. Summed over the classes, that bounds the sets of the
 // complete construction, and with them its states, entries and steps, whichever sets it actually meets.
 // Cruder bounds come first, as they settle most patterns for less.
-template <size_t Words>
-bool RexiSubsetTable::BudgetHoldsForAnySets(const EdgeInput& input) {
-  using Bits = NodeBits<Words>;
+template <size_t kWords>
+bool REXI_SubsetTable::BudgetHoldsForAnySets(const EdgeInput& input) {
+  using Bits = NodeBits<kWords>;
   constexpr uint64_t kMaxExponent = 40;  // 2^40 sets are far past any budget
   const uint64_t nodeCount = nodes_.size();
   const size_t distinctCount = input.distinct.size();
@@ -97,9 +97,9 @@ bool RexiSubsetTable::BudgetHoldsForAnySets(const EdgeInput& input) {
 
 // Each set met and each step taken from it is made once: a long text costs one look-up per character,
 // as in the complete table.
-template <size_t Words>
-bool RexiSubsetTable::WalkWholeOnDemand(const char* text, size_t length) const {
-  using Bits = NodeBits<Words>;
+template <size_t kWords>
+bool REXI_SubsetTable::WalkWholeOnDemand(const char* text, size_t length) const {
+  using Bits = NodeBits<kWords>;
   constexpr uint32_t kNotMade = UINT32_MAX;      // the step has not been taken yet
   constexpr uint32_t kNowhere = UINT32_MAX - 1;  // the set cannot follow the class
   const EdgeInput& input = deferredEdges_;
@@ -107,7 +107,7 @@ bool RexiSubsetTable::WalkWholeOnDemand(const char* text, size_t length) const {
   Bits inertBits{};
   if (inertNode_ != kNoInertNode) inertBits.Add(inertNode_);
 
-  NodeBitsIndex<Words> sets(memory_);
+  NodeBitsIndex<kWords> sets(memory_);
   std::pmr::vector<uint32_t> next(memory_);  // per set met, per class: where it leads, or a marker above
   next.reserve(8 * classCount);
   auto enter = [&](const Bits& nodes) {
@@ -129,20 +129,20 @@ bool RexiSubsetTable::WalkWholeOnDemand(const char* text, size_t length) const {
     });
     if (!any) return kNowhere;
     uint64_t others = 0;  // the inert node goes unless it is the only target
-    for (size_t w = 0; w < Words; ++w) others |= targets.words[w] & ~inertBits.words[w];
+    for (size_t w = 0; w < kWords; ++w) others |= targets.words[w] & ~inertBits.words[w];
     if (others != 0)
-      for (size_t w = 0; w < Words; ++w) targets.words[w] &= ~inertBits.words[w];
+      for (size_t w = 0; w < kWords; ++w) targets.words[w] &= ~inertBits.words[w];
     return enter(targets);
   };
 
-  RexiClassCache classOf(classes_);
+  REXI_ClassCache classOf(classes_);
   Bits start{};
   start.Add(0);
   uint32_t set = enter(start);
   for (size_t i = 0; i < length; ++i) {
     const uint8_t value = static_cast<uint8_t>(text[i]);
     const uint8_t cls = classOf(value);
-    if (cls == RexiCharacterClasses::kNoClass) return false;
+    if (cls == REXI_CharacterClasses::kNoClass) return false;
     const size_t at = set * classCount + cls;
     if (next[at] == kNotMade) {
       const uint32_t made = step(set, value);  // may grow 'next'
@@ -156,9 +156,9 @@ bool RexiSubsetTable::WalkWholeOnDemand(const char* text, size_t length) const {
   return accepting;
 }
 
-template bool RexiSubsetTable::BudgetHoldsForAnySets<1>(const EdgeInput&);
-template bool RexiSubsetTable::BudgetHoldsForAnySets<2>(const EdgeInput&);
-template bool RexiSubsetTable::BudgetHoldsForAnySets<4>(const EdgeInput&);
-template bool RexiSubsetTable::WalkWholeOnDemand<1>(const char*, size_t) const;
-template bool RexiSubsetTable::WalkWholeOnDemand<2>(const char*, size_t) const;
-template bool RexiSubsetTable::WalkWholeOnDemand<4>(const char*, size_t) const;
+template bool REXI_SubsetTable::BudgetHoldsForAnySets<1>(const EdgeInput&);
+template bool REXI_SubsetTable::BudgetHoldsForAnySets<2>(const EdgeInput&);
+template bool REXI_SubsetTable::BudgetHoldsForAnySets<4>(const EdgeInput&);
+template bool REXI_SubsetTable::WalkWholeOnDemand<1>(const char*, size_t) const;
+template bool REXI_SubsetTable::WalkWholeOnDemand<2>(const char*, size_t) const;
+template bool REXI_SubsetTable::WalkWholeOnDemand<4>(const char*, size_t) const;

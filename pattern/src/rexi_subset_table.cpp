@@ -23,8 +23,8 @@ uint32_t* SortUnique(uint32_t* first, uint32_t* last) {
 
 }  // namespace
 
-RexiSubsetTable::RexiSubsetTable(const RexiLimits& limits, RexiBumpResource* memory, RexiNodeSetForm form,
-                                 RexiSubsetExtent extent)
+REXI_SubsetTable::REXI_SubsetTable(const REXI_Limits& limits, REXI_BumpResource* memory, REXI_NodeSetForm form,
+                                   REXI_SubsetExtent extent)
     : limits_(limits),
       memory_(memory),
       form_(form),
@@ -45,10 +45,10 @@ RexiSubsetTable::RexiSubsetTable(const RexiLimits& limits, RexiBumpResource* mem
       classEnd_(memory),
       targetsByClass_(memory) {}
 
-void RexiSubsetTable::ThrowTooManyStates() { throw RexaException(rexi_message::kTooManyStates, 0); }
+void REXI_SubsetTable::ThrowTooManyStates() { throw REXA_Exception(rexi_message::kTooManyStates, 0); }
 
-void RexiSubsetTable::Build(const RexiNfaNode* start, const RexiSetTable& sets, uint64_t walkStamp,
-                            const RexiNfaCounts& bounds) {
+void REXI_SubsetTable::Build(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp,
+                             const REXI_NfaCounts& bounds) {
   Flatten(start, sets, walkStamp, bounds);  // goes on to the bit-set construction when that applies
   if (!bitSets_) {
     ReserveForSets();
@@ -56,14 +56,14 @@ void RexiSubsetTable::Build(const RexiNfaNode* start, const RexiSetTable& sets, 
   }
 }
 
-void RexiSubsetTable::ReserveForSets() {
+void REXI_SubsetTable::ReserveForSets() {
   constexpr size_t kTypicalSetCount = 64;  // the bit-set construction sizes its hash table by this
   accepting_.reserve(kTypicalSetCount);
   firstStep_.reserve(kTypicalSetCount + 1);
   steps_.reserve(2 * kTypicalSetCount);
 }
 
-std::span<const uint32_t> RexiSubsetTable::Members(size_t set) const {
+std::span<const uint32_t> REXI_SubsetTable::Members(size_t set) const {
   if (!bitSets_) return lists_.Get(static_cast<uint32_t>(set));
   return {memberPool_.data() + memberSpans_[set].first, memberSpans_[set].count};
 }
@@ -71,9 +71,9 @@ std::span<const uint32_t> RexiSubsetTable::Members(size_t set) const {
 // Copies the reachable NFA into flat arrays, in the order a breadth-first walk meets the nodes: every
 // edge gets the list of its classes, a node's edges to one target are joined into one, and the nodes
 // that neither accept nor go anywhere are represented by one of them (they all behave alike).
-void RexiSubsetTable::Flatten(const RexiNfaNode* start, const RexiSetTable& sets, uint64_t walkStamp,
-                              const RexiNfaCounts& bounds) {
-  const std::span<const RexiNfaNode*> order = NewArray<const RexiNfaNode*>(bounds.nodes);
+void REXI_SubsetTable::Flatten(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp,
+                               const REXI_NfaCounts& bounds) {
+  const std::span<const REXI_NfaNode*> order = NewArray<const REXI_NfaNode*>(bounds.nodes);
   const std::span<uint32_t> edgeSets = NewArray<uint32_t>(bounds.edges);  // of the edges with members
   const std::span<uint32_t> targets = NewArray<uint32_t>(bounds.edges);   // their targets' flat indexes
   nodes_.reserve(bounds.nodes);
@@ -81,9 +81,9 @@ void RexiSubsetTable::Flatten(const RexiNfaNode* start, const RexiSetTable& sets
   // A node that neither accepts nor has an edge with members: such nodes (the ends of most atoms once
   // they are followed by something) are all represented by the first of them met, and the others are
   // not visited at all.
-  auto isInert = [&](const RexiNfaNode* node) {
+  auto isInert = [&](const REXI_NfaNode* node) {
     if (node->final) return false;
-    for (const RexiNfaEdge& edge : node->Edges())
+    for (const REXI_NfaEdge& edge : node->Edges())
       if (hasMembers(edge.setId)) return false;
     return true;
   };
@@ -94,11 +94,11 @@ void RexiSubsetTable::Flatten(const RexiNfaNode* start, const RexiSetTable& sets
   start->flatIndex = 0;
   if (isInert(start)) inertNode_ = 0;
   for (size_t i = 0; i < orderCount; ++i) {
-    const RexiNfaNode* node = order[i];
+    const REXI_NfaNode* node = order[i];
     const size_t firstEdge = nfaEdgeCount;
-    for (const RexiNfaEdge& edge : node->Edges()) {
+    for (const REXI_NfaEdge& edge : node->Edges()) {
       if (!hasMembers(edge.setId)) continue;  // takes no character
-      RexiNfaNode* target = edge.target;
+      REXI_NfaNode* target = edge.target;
       if (target->walkStamp != walkStamp) {
         target->walkStamp = walkStamp;
         if (!isInert(target) || inertNode_ == kNoInertNode) {
@@ -138,14 +138,14 @@ void RexiSubsetTable::Flatten(const RexiNfaNode* start, const RexiSetTable& sets
   classes_.Build(distinct.first(distinctCount));
   // Every flat node can be in a set: the inert nodes other than their representative are left out.
   const size_t nodeCount = nodes_.size();
-  bitSets_ = form_ == RexiNodeSetForm::BySize && nodeCount <= kMaxBitSetNodes;
+  bitSets_ = form_ == REXI_NodeSetForm::BySize && nodeCount <= kMaxBitSetNodes;
   const EdgeInput input{targets.first(nfaEdgeCount), distinctOf, distinct.first(distinctCount)};
   if (!bitSets_) {
     JoinEdges(input);
     return;
   }
   const size_t words = nodeCount <= 64 ? 1 : nodeCount <= 128 ? 2 : 4;
-  if (extent_ == RexiSubsetExtent::OnDemand) {
+  if (extent_ == REXI_SubsetExtent::OnDemand) {
     deferred_ = words == 1   ? BudgetHoldsForAnySets<1>(input)
                 : words == 2 ? BudgetHoldsForAnySets<2>(input)
                              : BudgetHoldsForAnySets<4>(input);
@@ -164,7 +164,7 @@ void RexiSubsetTable::Flatten(const RexiNfaNode* start, const RexiSetTable& sets
     ConstructBitSets<4>(input);
 }
 
-std::span<uint32_t> RexiSubsetTable::ListClasses(std::span<const CharSet256* const> distinct) {
+std::span<uint32_t> REXI_SubsetTable::ListClasses(std::span<const CharSet256* const> distinct) {
   const std::span<uint32_t> listStart = NewArray<uint32_t>(distinct.size() + 1);
   classLists_.reserve(distinct.size() * 2 + 16);
   for (size_t d = 0; d < distinct.size(); ++d) {
@@ -175,7 +175,7 @@ std::span<uint32_t> RexiSubsetTable::ListClasses(std::span<const CharSet256* con
   return listStart;
 }
 
-void RexiSubsetTable::JoinEdges(const EdgeInput& input) {
+void REXI_SubsetTable::JoinEdges(const EdgeInput& input) {
   const std::span<const uint32_t> listStart = ListClasses(input.distinct);
   edges_.reserve(input.targets.size());
   // Where the current node's edge to each target is, if it has one.
@@ -201,7 +201,7 @@ void RexiSubsetTable::JoinEdges(const EdgeInput& input) {
       }
       // A second edge to the same target: the joined edge takes the classes of both, in class order.
       FlatEdge& joined = edges_[slot];
-      RexiClassMask mask;
+      REXI_ClassMask mask;
       for (uint8_t cls : ClassesOf(joined)) mask.Add(cls);
       for (uint32_t c = firstClass; c < firstClass + classCount; ++c) mask.Add(classLists_[c]);
       joined.firstClass = static_cast<uint32_t>(classLists_.size());
@@ -218,7 +218,7 @@ void RexiSubsetTable::JoinEdges(const EdgeInput& input) {
 // first met, node by node (ascending), edge by edge and class by class (ascending). Both forms of the
 // sets (here as lists; as bit sets in rexi_subset_bitsets.cpp) follow these rules to the letter; they
 // differ only in speed.
-void RexiSubsetTable::ConstructLists() {
+void REXI_SubsetTable::ConstructLists() {
   const size_t classCount = classes_.Count();
   pairCount_.assign(classCount, 0);
   classEnd_.assign(classCount, 0);
@@ -248,7 +248,7 @@ void RexiSubsetTable::ConstructLists() {
 
 // Groups the targets of the members' edges by class into targetsByClass_, the classes in touched_ in
 // the order they were first met; a class's pairCount_ targets end at its classEnd_.
-void RexiSubsetTable::CollectTargets(std::span<const uint32_t> members) {
+void REXI_SubsetTable::CollectTargets(std::span<const uint32_t> members) {
   pairs_.clear();
   touched_.clear();
   for (uint32_t index : members) {
@@ -270,7 +270,7 @@ void RexiSubsetTable::CollectTargets(std::span<const uint32_t> members) {
   for (const Step& pair : pairs_) targetsByClass_[classEnd_[pair.cls]++] = pair.target;
 }
 
-uint32_t RexiSubsetTable::InternList(std::span<const uint32_t> nodes) {
+uint32_t REXI_SubsetTable::InternList(std::span<const uint32_t> nodes) {
   bool added = false;
   const uint32_t id = lists_.Intern(nodes, added);
   if (!added) return id;
@@ -281,8 +281,8 @@ uint32_t RexiSubsetTable::InternList(std::span<const uint32_t> nodes) {
   return id;
 }
 
-bool RexiSubsetTable::WalkWhole(const char* text, size_t length) const {
-  RexiClassCache classOf(classes_);
+bool REXI_SubsetTable::WalkWhole(const char* text, size_t length) const {
+  REXI_ClassCache classOf(classes_);
   size_t set = 0;
   for (size_t i = 0; i < length; ++i) {
     const uint32_t cls = classOf(static_cast<uint8_t>(text[i]));

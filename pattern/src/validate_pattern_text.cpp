@@ -15,36 +15,36 @@
 // them over 256-entry rows pays off only over long searches, so a validation skips both. A small NFA
 // is run directly, its edges as the bits of a word; a larger one makes only the sets its text reaches,
 // unless the budget could run out. Everything built stays in scratch memory on the stack.
-int32_t ValidatePatternText(const char* trimmedText, size_t length, const char* pattern, RexiEmptyText emptyText) {
+int32_t ValidatePatternText(const char* trimmedText, size_t length, const char* pattern, REXI_EmptyText emptyText) {
   if (trimmedText == nullptr) {
     trimmedText = "";
     length = 0;
   }
-  if (length == 0 && emptyText == RexiEmptyText::Accepted) return 1;
-  const RexiLimits limits;
-  RexiScratchMemory<kRexiScratchBytes> scratch;
-  RexiCompiler compiler(0, limits, scratch.Resource());
-  const RexiNfaNode* nfa = nullptr;
+  if (length == 0 && emptyText == REXI_EmptyText::Accepted) return 1;
+  const REXI_Limits limits;
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  const REXI_NfaNode* nfa = nullptr;
   try {
     nfa = compiler.ParsePattern(pattern != nullptr ? pattern : "");
-  } catch (const RexaException&) {
+  } catch (const REXA_Exception&) {
     return 0;
   }
   {
-    RexiPositionAutomaton positions;
+    REXI_PositionAutomaton positions;
     if (positions.Build(nfa, compiler.Sets(), compiler.NewWalkStamp(), limits, scratch.Resource()) ==
-        RexiPositionFit::Built)
+        REXI_PositionFit::Built)
       return positions.AcceptsWhole(trimmedText, length) ? 1 : 0;
   }
-  RexiSubsetTable subsets(limits, scratch.Resource(), RexiNodeSetForm::BySize, RexiSubsetExtent::OnDemand);
+  REXI_SubsetTable subsets(limits, scratch.Resource(), REXI_NodeSetForm::BySize, REXI_SubsetExtent::OnDemand);
   try {
     subsets.Build(nfa, compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
-  } catch (const RexaException&) {
+  } catch (const REXA_Exception&) {
     return 0;
   }
   return subsets.AcceptsWhole(trimmedText, length) ? 1 : 0;
 }
 
-int32_t ValidatePatternText(const char* trimmedText, const char* pattern, RexiEmptyText emptyText) {
+int32_t ValidatePatternText(const char* trimmedText, const char* pattern, REXI_EmptyText emptyText) {
   return ValidatePatternText(trimmedText, trimmedText != nullptr ? std::strlen(trimmedText) : 0, pattern, emptyText);
 }

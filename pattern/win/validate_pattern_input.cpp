@@ -25,7 +25,7 @@ int32_t ValidatePatternInput(VARIANT value, const char* pattern, int32_t allowEm
     if (!ValueAsAnsiText(value, text)) return 0;
     text.TrimLeft();
     text.TrimRight();
-    const RexiEmptyText emptyText = allowEmpty == 1 ? RexiEmptyText::Accepted : RexiEmptyText::Validated;
+    const REXI_EmptyText emptyText = allowEmpty == 1 ? REXI_EmptyText::Accepted : REXI_EmptyText::Validated;
     return ValidatePatternText(text.GetString(), static_cast<size_t>(text.GetLength()), pattern, emptyText);
   } catch (...) {
     return 0;  // nothing escapes into the property code; a value that could not be checked is refused

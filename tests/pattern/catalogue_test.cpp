@@ -14,8 +14,8 @@ std::string NameOf(const ::testing::TestParamInfo<CataloguePattern>& info) {
 }  // namespace
 
 TEST_P(CataloguePatternTest, CompilesWellWithinTheStateBudget) {
-  RexiSearch search;
-  const RexiCompileResult result = search.Compile(GetParam().pattern);
+  REXI_Search search;
+  const REXI_CompileResult result = search.Compile(GetParam().pattern);
   EXPECT_EQ(result.code, 0) << result.message;
   EXPECT_LT(search.StateCount(), 500u);
 }

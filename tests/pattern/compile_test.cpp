@@ -5,7 +5,7 @@
 namespace {
 
 ::testing::AssertionResult FailsWith(const char* pattern, const std::string& message, int32_t position) {
-  const RexiCompileResult result = CompileOnce(pattern);
+  const REXI_CompileResult result = CompileOnce(pattern);
   if (result.code == 2 && result.message == message && result.position == position)
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "pattern \"" << pattern << "\" gave code " << result.code << " \""
@@ -18,7 +18,7 @@ const std::string kAtomExpected = "[,',( or ident expected";
 }  // namespace
 
 TEST(RexiCompile, SuccessHasCodeZeroEmptyMessageAndPositionZero) {
-  const RexiCompileResult result = CompileOnce("(auto) | ( [0-9]+ )");
+  const REXI_CompileResult result = CompileOnce("(auto) | ( [0-9]+ )");
   EXPECT_EQ(result.code, 0);
   EXPECT_EQ(result.message, "");
   EXPECT_EQ(result.position, 0);
@@ -40,8 +40,8 @@ TEST(RexiCompileErrors, EmptyPatternExpectsAnAtomAtZero) { EXPECT_TRUE(FailsWith
 TEST(RexiCompileErrors, BlankPatternExpectsAnAtomAtTheEnd) { EXPECT_TRUE(FailsWith("   ", kAtomExpected, 3)); }
 
 TEST(RexiCompileErrors, NullPatternIsTheEmptyPattern) {
-  RexiSearch search;
-  const RexiCompileResult result = search.Compile(nullptr);
+  REXI_Search search;
+  const REXI_CompileResult result = search.Compile(nullptr);
   EXPECT_EQ(result.code, 2);
   EXPECT_EQ(result.message, kAtomExpected);
 }
@@ -81,16 +81,16 @@ TEST(RexiCompileErrors, UnknownNameFailsAtItsDollar) {
 }
 
 TEST(RexiCompileErrors, FailedCompileKeepsThePreviousAutomaton) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile("[0-9]+").code, 0);
-  const RexiDfaState* before = search.StartState();
+  const REXI_DfaState* before = search.StartState();
   EXPECT_EQ(search.Compile("( a").code, 2);
   EXPECT_EQ(search.StartState(), before);
   EXPECT_EQ(Outcome(search, "42", 0, Anchoring::Search), Found(2, 2, true));
 }
 
 TEST(RexiCompileErrors, SuccessfulCompileReplacesTheAutomaton) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile("a").code, 0);
   ASSERT_EQ(search.Compile("b").code, 0);
   EXPECT_EQ(Outcome(search, "a", 0, Anchoring::Search).found, false);
@@ -98,8 +98,8 @@ TEST(RexiCompileErrors, SuccessfulCompileReplacesTheAutomaton) {
 }
 
 TEST(RexiDefinitions, DefinedNameIsUsableAndEachUseIsIndependent) {
-  RexiSearch search;
-  const RexiCompileResult added = search.AddDefinition("$digit", "[0-9]");
+  REXI_Search search;
+  const REXI_CompileResult added = search.AddDefinition("$digit", "[0-9]");
   EXPECT_EQ(added.code, 0);
   EXPECT_EQ(added.message, "");
   ASSERT_EQ(search.Compile("$digit $digit+").code, 0);
@@ -108,7 +108,7 @@ TEST(RexiDefinitions, DefinedNameIsUsableAndEachUseIsIndependent) {
 }
 
 TEST(RexiDefinitions, DefinitionsMayUseEarlierDefinitionsAndOperators) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.AddDefinition("$d", "[0-9]").code, 0);
   ASSERT_EQ(search.AddDefinition("$num", "$d+ (\\.$d+)?").code, 0);
   ASSERT_EQ(search.Compile("$num (px|em)").code, 0);
@@ -117,7 +117,7 @@ TEST(RexiDefinitions, DefinitionsMayUseEarlierDefinitionsAndOperators) {
 }
 
 TEST(RexiDefinitions, LaterDefinitionOfTheSameNameReplacesTheEarlier) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.AddDefinition("$w", "x").code, 0);
   ASSERT_EQ(search.AddDefinition("$w", "y").code, 0);
   ASSERT_EQ(search.Compile("$w").code, 0);
@@ -126,38 +126,38 @@ TEST(RexiDefinitions, LaterDefinitionOfTheSameNameReplacesTheEarlier) {
 }
 
 TEST(RexiDefinitions, MissingIdentifierIsCode1AtAnOffsetIntoTheIdentifier) {
-  RexiSearch search;
-  const RexiCompileResult result = search.AddDefinition("digit", "[0-9]");
+  REXI_Search search;
+  const REXI_CompileResult result = search.AddDefinition("digit", "[0-9]");
   EXPECT_EQ(result.code, 1);
   EXPECT_EQ(result.message, " expected\r\n  ");
   EXPECT_EQ(result.position, 0);
 }
 
 TEST(RexiDefinitions, MissingEqualsInsideTheIdentifierIsCode1) {
-  RexiSearch search;
-  const RexiCompileResult result = search.AddDefinition("$a b", "x");  // parsed as "$a b=x"
+  REXI_Search search;
+  const REXI_CompileResult result = search.AddDefinition("$a b", "x");  // parsed as "$a b=x"
   EXPECT_EQ(result.code, 1);
   EXPECT_EQ(result.message, "= expected\r\n  ");
   EXPECT_EQ(result.position, 3);
 }
 
 TEST(RexiDefinitions, PatternErrorIsCode2AtAnOffsetIntoThePattern) {
-  RexiSearch search;
-  const RexiCompileResult trailing = search.AddDefinition("$a", "x|");  // "$a=x|": error at 5
+  REXI_Search search;
+  const REXI_CompileResult trailing = search.AddDefinition("$a", "x|");  // "$a=x|": error at 5
   EXPECT_EQ(trailing.code, 2);
   EXPECT_EQ(trailing.message, kAtomExpected);
   EXPECT_EQ(trailing.position, 2);
-  const RexiCompileResult first = search.AddDefinition("$a", ")");  // error exactly at length + 1
+  const REXI_CompileResult first = search.AddDefinition("$a", ")");  // error exactly at length + 1
   EXPECT_EQ(first.code, 2);
   EXPECT_EQ(first.position, 0);
-  const RexiCompileResult unknown = search.AddDefinition("$a", "x $b");
+  const REXI_CompileResult unknown = search.AddDefinition("$a", "x $b");
   EXPECT_EQ(unknown.code, 2);
   EXPECT_EQ(unknown.message, "$b not found in name dictionary");
   EXPECT_EQ(unknown.position, 2);  // parsed as "$a=x $b": "$b" is at 5, the pattern starts at 3
 }
 
 TEST(RexiDefinitions, FailedDefinitionLeavesTheDictionaryAlone) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.AddDefinition("$a", "x").code, 0);
   EXPECT_EQ(search.AddDefinition("$a", "(y").code, 2);
   ASSERT_EQ(search.Compile("$a").code, 0);
@@ -165,7 +165,7 @@ TEST(RexiDefinitions, FailedDefinitionLeavesTheDictionaryAlone) {
 }
 
 TEST(RexiDefinitions, DictionaryOutlivesCompiles) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.AddDefinition("$a", "x").code, 0);
   ASSERT_EQ(search.Compile("$a y").code, 0);
   ASSERT_EQ(search.Compile("y $a").code, 0);
@@ -173,12 +173,12 @@ TEST(RexiDefinitions, DictionaryOutlivesCompiles) {
 }
 
 TEST(RexiDefinitions, AcceptingStatesCarryTheDefinitionNumberCountedOnEveryCall) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.AddDefinition("$x", "x").code, 0);    // number 0
   ASSERT_EQ(search.AddDefinition("$bad", "(").code, 2);  // number 1, spent although it failed
   ASSERT_EQ(search.AddDefinition("$y", "y").code, 0);    // number 2
   ASSERT_EQ(search.Compile("$x | $y | z").code, 0);
-  const RexiDfaState* start = search.StartState();
+  const REXI_DfaState* start = search.StartState();
   EXPECT_EQ(start->links[static_cast<uint8_t>('x')]->number, 0);
   EXPECT_EQ(start->links[static_cast<uint8_t>('y')]->number, 2);
   EXPECT_EQ(start->links[static_cast<uint8_t>('z')]->number, -2);

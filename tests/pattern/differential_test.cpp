@@ -100,22 +100,22 @@ std::vector<std::string> RandomTexts(const std::string& pattern, uint32_t seed, 
   return texts;
 }
 
-bool WholeMatch(RexiSearch& search, const std::string& text) {
+bool WholeMatch(REXI_Search& search, const std::string& text) {
   const char* position = text.c_str();
-  const RexiMatchResult result = search.MatchAt(position);
+  const REXI_MatchResult result = search.MatchAt(position);
   return result.found && static_cast<size_t>(result.length) == text.size();
 }
 
-bool WholeMatchBySearch(RexiSearch& search, const std::string& text) {
+bool WholeMatchBySearch(REXI_Search& search, const std::string& text) {
   const char* position = text.c_str();
-  const RexiMatchResult result = search.Find(position);
+  const REXI_MatchResult result = search.Find(position);
   return result.found && static_cast<size_t>(result.length) == text.size();
 }
 
 // Attempts and searches simulated on the NFA's node sets.
 class NfaReference {
  public:
-  explicit NfaReference(const char* pattern) : compiler_(0, RexiLimits{}), start_(compiler_.ParsePattern(pattern)) {}
+  explicit NfaReference(const char* pattern) : compiler_(0, REXI_Limits{}), start_(compiler_.ParsePattern(pattern)) {}
 
   MatchOutcome MatchAt(const std::string& text, size_t from) const {
     const auto [found, end] = Attempt(text, from);
@@ -136,18 +136,18 @@ class NfaReference {
   }
 
  private:
-  using Nodes = std::set<const RexiNfaNode*>;
+  using Nodes = std::set<const REXI_NfaNode*>;
 
   Nodes Step(const Nodes& from, uint8_t c) const {
     Nodes to;
     if (c == 0) return to;
-    for (const RexiNfaNode* node : from)
-      for (const RexiNfaEdge& edge : node->Edges())
+    for (const REXI_NfaNode* node : from)
+      for (const REXI_NfaEdge& edge : node->Edges())
         if (compiler_.SetOf(edge).Contains(c)) to.insert(edge.target);
     return to;
   }
   static bool Accepting(const Nodes& nodes) {
-    for (const RexiNfaNode* node : nodes)
+    for (const REXI_NfaNode* node : nodes)
       if (node->final) return true;
     return false;
   }
@@ -169,8 +169,8 @@ class NfaReference {
     }
   }
 
-  RexiCompiler compiler_;
-  const RexiNfaNode* start_;
+  REXI_Compiler compiler_;
+  const REXI_NfaNode* start_;
 };
 
 }  // namespace
@@ -180,7 +180,7 @@ TEST(RexiDifferential, WholeTextValidationAgreesWithStdRegex) {
   for (const std::string& pattern : SharedSyntaxPatterns()) {
     SCOPED_TRACE("pattern " + pattern + "  ecmascript " + ToEcmaScript(pattern));
     const std::regex reference(ToEcmaScript(pattern), std::regex::ECMAScript);
-    RexiSearch search;
+    REXI_Search search;
     ASSERT_EQ(search.Compile(pattern.c_str()).code, 0);
     int accepted = 0;
     const std::vector<std::string> texts = RandomTexts(pattern, seed++, 1500);
@@ -189,7 +189,7 @@ TEST(RexiDifferential, WholeTextValidationAgreesWithStdRegex) {
       const bool expected = std::regex_match(text, reference);
       ASSERT_EQ(WholeMatch(search, text), expected) << "text \"" << text << "\"";
       if (i < 100) {
-        ASSERT_EQ(ValidatePatternText(text.c_str(), pattern.c_str(), RexiEmptyText::Validated), expected ? 1 : 0)
+        ASSERT_EQ(ValidatePatternText(text.c_str(), pattern.c_str(), REXI_EmptyText::Validated), expected ? 1 : 0)
             << "text \"" << text << "\"";
       }
       accepted += expected;
@@ -202,7 +202,7 @@ TEST(RexiDifferential, OneAnchoredAttemptDecidesLikeTheFullSearch) {
   uint32_t seed = 100;
   for (const std::string& pattern : SharedSyntaxPatterns()) {
     SCOPED_TRACE("pattern " + pattern);
-    RexiSearch search;
+    REXI_Search search;
     ASSERT_EQ(search.Compile(pattern.c_str()).code, 0);
     for (const std::string& text : RandomTexts(pattern, seed++, 500))
       ASSERT_EQ(WholeMatch(search, text), WholeMatchBySearch(search, text)) << "text \"" << text << "\"";
@@ -216,7 +216,7 @@ TEST(RexiDifferential, FindAndMatchAtAgreeWithTheNfaSimulation) {
   for (const std::string& pattern : patterns) {
     SCOPED_TRACE("pattern " + pattern);
     const NfaReference reference(pattern.c_str());
-    RexiSearch search;
+    REXI_Search search;
     ASSERT_EQ(search.Compile(pattern.c_str()).code, 0);
     for (const std::string& text : RandomTexts(pattern, seed++, 300)) {
       ASSERT_EQ(Outcome(search, text.c_str(), 0, Anchoring::Search), reference.Find(text)) << "text \"" << text << "\"";

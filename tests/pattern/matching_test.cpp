@@ -31,7 +31,7 @@ TEST(RexiValidation, BorderWidthAcceptsTheEmptyTextByItself) {
   const char* pattern =
       "( (medium|thin|thick) ?) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )? )";
   for (const char* valid : {"thin", "100px", "0.1cm", ""}) EXPECT_TRUE(Accepts(pattern, valid));
-  EXPECT_EQ(ValidatePatternText("", pattern, RexiEmptyText::Validated), 1);
+  EXPECT_EQ(ValidatePatternText("", pattern, REXI_EmptyText::Validated), 1);
 }
 
 TEST(RexiValidation, LengthWithUnits) {
@@ -53,15 +53,15 @@ TEST(RexiValidation, DotStarAcceptsEveryText) {
 }
 
 TEST(RexiValidation, EmptyTextIsValidWhenAllowedWhateverThePattern) {
-  EXPECT_EQ(ValidatePatternText("", "[0-9]+", RexiEmptyText::Accepted), 1);
-  EXPECT_EQ(ValidatePatternText("", "[0-9]+", RexiEmptyText::Validated), 0);
-  EXPECT_EQ(ValidatePatternText(nullptr, "[0-9]+", RexiEmptyText::Accepted), 1);
-  EXPECT_EQ(ValidatePatternText("", "(", RexiEmptyText::Accepted), 1);
+  EXPECT_EQ(ValidatePatternText("", "[0-9]+", REXI_EmptyText::Accepted), 1);
+  EXPECT_EQ(ValidatePatternText("", "[0-9]+", REXI_EmptyText::Validated), 0);
+  EXPECT_EQ(ValidatePatternText(nullptr, "[0-9]+", REXI_EmptyText::Accepted), 1);
+  EXPECT_EQ(ValidatePatternText("", "(", REXI_EmptyText::Accepted), 1);
 }
 
 TEST(RexiValidation, PatternThatDoesNotCompileRejectsEverything) {
-  EXPECT_EQ(ValidatePatternText("a", "(a", RexiEmptyText::Accepted), 0);
-  EXPECT_EQ(ValidatePatternText("", "", RexiEmptyText::Validated), 0);
+  EXPECT_EQ(ValidatePatternText("a", "(a", REXI_EmptyText::Accepted), 0);
+  EXPECT_EQ(ValidatePatternText("", "", REXI_EmptyText::Validated), 0);
 }
 
 TEST(RexiValidation, OptionalPiecesMatchTheEmptyText) {
@@ -121,8 +121,8 @@ TEST(RexiValidation, BlankMustBeEscapedOrBracketed) {
 // --- Find and MatchAt ------------------------------------------------------------------------------
 
 TEST(RexiFind, NothingMatchesBeforeTheFirstCompile) {
-  RexiSearch search;
-  EXPECT_EQ(search.StartState(), kEndState);
+  REXI_Search search;
+  EXPECT_EQ(search.StartState(), EndState);
   EXPECT_EQ(search.StateCount(), 0u);
   for (const char* text : {"", "a", "any text"}) {
     const MatchOutcome outcome = Outcome(search, text, 0, Anchoring::Search);
@@ -133,7 +133,7 @@ TEST(RexiFind, NothingMatchesBeforeTheFirstCompile) {
 }
 
 TEST(RexiFind, NothingMatchesAfterOnlyFailedCompiles) {
-  RexiSearch search;
+  REXI_Search search;
   EXPECT_EQ(search.Compile("(").code, 2);
   EXPECT_FALSE(Outcome(search, "(", 0, Anchoring::Search).found);
 }
@@ -176,13 +176,13 @@ TEST(RexiFind, NonMatchingPatternReportsNotFoundAtTheEnd) {
 }
 
 TEST(RexiFind, RepeatedFindsWalkThroughEveryMatch) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile("[0-9]+(px|em)").code, 0);
   const char* text = "a 10px, 2em and 7pt 33px";
   const char* position = text;
   std::vector<std::string> matches;
   for (;;) {
-    const RexiMatchResult result = search.Find(position);
+    const REXI_MatchResult result = search.Find(position);
     if (!result.found) break;
     matches.emplace_back(position - result.length, position);
     if (result.atEnd) break;
@@ -191,7 +191,7 @@ TEST(RexiFind, RepeatedFindsWalkThroughEveryMatch) {
 }
 
 TEST(RexiMatchAt, IsOneAttemptAnchoredAtThePosition) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile("[0-9]+").code, 0);
   EXPECT_EQ(Outcome(search, "a7", 0, Anchoring::AtStart), NotFound(0, 0, false));
   EXPECT_EQ(Outcome(search, "a7", 1, Anchoring::AtStart), Found(2, 1, true));
@@ -201,29 +201,29 @@ TEST(RexiMatchAt, IsOneAttemptAnchoredAtThePosition) {
 // --- The automaton -------------------------------------------------------------------------------
 
 TEST(RexiSharedStates, DeadAndEndAreStopStatesThatNeverAccept) {
-  EXPECT_EQ(kDeadState->number, -2);
-  EXPECT_EQ(kEndState->number, -1);
-  EXPECT_TRUE(kDeadState->stop);
-  EXPECT_TRUE(kEndState->stop);
-  EXPECT_FALSE(kDeadState->accept);
-  EXPECT_FALSE(kEndState->accept);
-  for (const RexiDfaState* link : kEndState->links) EXPECT_EQ(link, kEndState);
+  EXPECT_EQ(DeadState->number, -2);
+  EXPECT_EQ(EndState->number, -1);
+  EXPECT_TRUE(DeadState->stop);
+  EXPECT_TRUE(EndState->stop);
+  EXPECT_FALSE(DeadState->accept);
+  EXPECT_FALSE(EndState->accept);
+  for (const REXI_DfaState* link : EndState->links) EXPECT_EQ(link, EndState);
 }
 
 TEST(RexiAutomaton, NonAcceptingStateEndsInEndStateAndDiesElsewhere) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile("ab").code, 0);
-  const RexiDfaState* start = search.StartState();
+  const REXI_DfaState* start = search.StartState();
   EXPECT_FALSE(start->accept);
-  EXPECT_EQ(start->links[0], kEndState);
-  EXPECT_EQ(start->links[static_cast<uint8_t>('b')], kDeadState);
-  const RexiDfaState* afterA = start->links[static_cast<uint8_t>('a')];
+  EXPECT_EQ(start->links[0], EndState);
+  EXPECT_EQ(start->links[static_cast<uint8_t>('b')], DeadState);
+  const REXI_DfaState* afterA = start->links[static_cast<uint8_t>('a')];
   EXPECT_FALSE(afterA->stop);
-  const RexiDfaState* afterAB = afterA->links[static_cast<uint8_t>('b')];
+  const REXI_DfaState* afterAB = afterA->links[static_cast<uint8_t>('b')];
   ASSERT_TRUE(afterAB->accept);
   EXPECT_FALSE(afterAB->stop);
   // An accepting state leads into its own accepting stop state on everything it cannot follow.
-  const RexiDfaState* acceptStop = afterAB->links[0];
+  const REXI_DfaState* acceptStop = afterAB->links[0];
   EXPECT_TRUE(acceptStop->stop);
   EXPECT_TRUE(acceptStop->accept);
   EXPECT_EQ(afterAB->links[static_cast<uint8_t>('x')], acceptStop);
@@ -231,16 +231,16 @@ TEST(RexiAutomaton, NonAcceptingStateEndsInEndStateAndDiesElsewhere) {
 }
 
 TEST(RexiAutomaton, EveryLinkOfEveryStateIsFilled) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(
       search.Compile("( (auto) | ( ( ([0-9]+) | ( [0-9]+\\.[0-9]+ ) )  ( em|ex|px|%|in|cm|mm|pt|pc )?)(\\ )*)+").code,
       0);
-  std::vector<const RexiDfaState*> pending{search.StartState()};
-  std::set<const RexiDfaState*> seen{search.StartState()};
+  std::vector<const REXI_DfaState*> pending{search.StartState()};
+  std::set<const REXI_DfaState*> seen{search.StartState()};
   while (!pending.empty()) {
-    const RexiDfaState* state = pending.back();
+    const REXI_DfaState* state = pending.back();
     pending.pop_back();
-    for (const RexiDfaState* link : state->links) {
+    for (const REXI_DfaState* link : state->links) {
       ASSERT_NE(link, nullptr);
       if (!link->stop && seen.insert(link).second) pending.push_back(link);
     }

@@ -11,12 +11,12 @@
 
 // Whole-text validation as property editing applies it; the empty text is left to the pattern.
 inline ::testing::AssertionResult Accepts(const char* pattern, const char* text) {
-  if (ValidatePatternText(text, pattern, RexiEmptyText::Validated) == 1) return ::testing::AssertionSuccess();
+  if (ValidatePatternText(text, pattern, REXI_EmptyText::Validated) == 1) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "pattern \"" << pattern << "\" rejects \"" << text << "\"";
 }
 
 inline ::testing::AssertionResult Rejects(const char* pattern, const char* text) {
-  if (ValidatePatternText(text, pattern, RexiEmptyText::Validated) == 0) return ::testing::AssertionSuccess();
+  if (ValidatePatternText(text, pattern, REXI_EmptyText::Validated) == 0) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "pattern \"" << pattern << "\" accepts \"" << text << "\"";
 }
 
@@ -35,22 +35,22 @@ struct MatchOutcome {
 
 enum class Anchoring { Search, AtStart };
 
-inline MatchOutcome Outcome(RexiBase& engine, const char* text, int from, Anchoring anchoring) {
+inline MatchOutcome Outcome(REXI_Base& engine, const char* text, int from, Anchoring anchoring) {
   const char* position = text + from;
-  const RexiMatchResult result = anchoring == Anchoring::Search ? engine.Find(position) : engine.MatchAt(position);
+  const REXI_MatchResult result = anchoring == Anchoring::Search ? engine.Find(position) : engine.MatchAt(position);
   return {result.found, static_cast<int>(position - text), result.length, result.atEnd};
 }
 
 // Compiles the pattern (failing the test if it does not) and runs one Find or MatchAt from offset 0.
 inline MatchOutcome MatchIn(const char* pattern, const char* text, Anchoring anchoring = Anchoring::Search) {
-  RexiSearch search;
-  const RexiCompileResult compiled = search.Compile(pattern);
+  REXI_Search search;
+  const REXI_CompileResult compiled = search.Compile(pattern);
   EXPECT_EQ(compiled.code, 0) << "pattern \"" << pattern << "\": " << compiled.message;
   return Outcome(search, text, 0, anchoring);
 }
 
-inline RexiCompileResult CompileOnce(const char* pattern) {
-  RexiSearch search;
+inline REXI_CompileResult CompileOnce(const char* pattern) {
+  REXI_Search search;
   return search.Compile(pattern);
 }
 

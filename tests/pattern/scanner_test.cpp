@@ -9,7 +9,7 @@
 namespace {
 
 struct ScannedToken {
-  RexiToken token;
+  REXI_Token token;
   int32_t position;
   std::string detail;  // identifier text, or the members of a set as "a,b,c" (ranges as "a-z")
 
@@ -36,16 +36,16 @@ std::string Describe(const CharSet256& set) {
 }
 
 std::vector<ScannedToken> Scan(const char* pattern) {
-  RexiScanner scanner;
+  REXI_Scanner scanner;
   scanner.Reset(pattern);
   std::vector<ScannedToken> tokens;
   do {
     scanner.Next();
     std::string detail;
-    if (scanner.Token() == RexiToken::Set) detail = Describe(scanner.Set());
-    if (scanner.Token() == RexiToken::Identifier) detail = scanner.Identifier();
+    if (scanner.Token() == REXI_Token::Set) detail = Describe(scanner.Set());
+    if (scanner.Token() == REXI_Token::Identifier) detail = scanner.Identifier();
     tokens.push_back({scanner.Token(), scanner.TokenPosition(), detail});
-  } while (scanner.Token() != RexiToken::End && tokens.size() < 100);
+  } while (scanner.Token() != REXI_Token::End && tokens.size() < 100);
   return tokens;
 }
 
@@ -59,40 +59,40 @@ std::string Members(std::initializer_list<int> values) {
 std::string SetOf(const char* pattern) {
   const std::vector<ScannedToken> tokens = Scan(pattern);
   EXPECT_EQ(tokens.size(), 2u) << pattern;
-  EXPECT_EQ(tokens[0].token, RexiToken::Set) << pattern;
+  EXPECT_EQ(tokens[0].token, REXI_Token::Set) << pattern;
   return tokens[0].detail;
 }
 
-RexaException ScanError(const char* pattern) {
+REXA_Exception ScanError(const char* pattern) {
   try {
     Scan(pattern);
-  } catch (const RexaException& error) {
+  } catch (const REXA_Exception& error) {
     return error;
   }
   ADD_FAILURE() << "no error for " << pattern;
-  return RexaException("", -99);
+  return REXA_Exception("", -99);
 }
 
 }  // namespace
 
 TEST(RexiTokens, CodesAndNamesAreThoseOfTheMessages) {
-  EXPECT_EQ(static_cast<uint32_t>(RexiToken::End), 1u);
-  EXPECT_EQ(static_cast<uint32_t>(RexiToken::Illegal), 2u);
-  EXPECT_EQ(static_cast<uint32_t>(RexiToken::Identifier), 4u);
-  EXPECT_EQ(static_cast<uint32_t>(RexiToken::Set), 1024u);
-  EXPECT_EQ(static_cast<uint32_t>(RexiToken::CaseFold), 8192u);
-  EXPECT_STREQ(REXI_TokenName(RexiToken::End), "end of string");
-  EXPECT_STREQ(REXI_TokenName(RexiToken::Illegal), "illegal character");
-  EXPECT_STREQ(REXI_TokenName(RexiToken::Identifier), "");
-  EXPECT_STREQ(REXI_TokenName(RexiToken::Set), "[<characters>]");
-  EXPECT_STREQ(REXI_TokenName(RexiToken::Close), ")");
-  EXPECT_STREQ(REXI_TokenName(RexiToken::Equals), "=");
-  EXPECT_STREQ(REXI_TokenName(RexiToken::CaseFold), "");
+  EXPECT_EQ(static_cast<uint32_t>(REXI_Token::End), 1u);
+  EXPECT_EQ(static_cast<uint32_t>(REXI_Token::Illegal), 2u);
+  EXPECT_EQ(static_cast<uint32_t>(REXI_Token::Identifier), 4u);
+  EXPECT_EQ(static_cast<uint32_t>(REXI_Token::Set), 1024u);
+  EXPECT_EQ(static_cast<uint32_t>(REXI_Token::CaseFold), 8192u);
+  EXPECT_STREQ(REXI_TokenName(REXI_Token::End), "end of string");
+  EXPECT_STREQ(REXI_TokenName(REXI_Token::Illegal), "illegal character");
+  EXPECT_STREQ(REXI_TokenName(REXI_Token::Identifier), "");
+  EXPECT_STREQ(REXI_TokenName(REXI_Token::Set), "[<characters>]");
+  EXPECT_STREQ(REXI_TokenName(REXI_Token::Close), ")");
+  EXPECT_STREQ(REXI_TokenName(REXI_Token::Equals), "=");
+  EXPECT_STREQ(REXI_TokenName(REXI_Token::CaseFold), "");
   EXPECT_EQ(kRexiAtomStartMask, 3076u);
 }
 
 TEST(RexiScanner, BlanksBetweenTokensHaveNoMeaning) {
-  std::vector<RexiToken> spaced, tight;
+  std::vector<REXI_Token> spaced, tight;
   for (const ScannedToken& t : Scan(" ( em|ex )\t\n\v\f\r")) spaced.push_back(t.token);
   for (const ScannedToken& t : Scan("(em|ex)")) tight.push_back(t.token);
   EXPECT_EQ(spaced, tight);
@@ -100,33 +100,34 @@ TEST(RexiScanner, BlanksBetweenTokensHaveNoMeaning) {
 
 TEST(RexiScanner, OperatorsAndEndHaveTheirCodesAndPositions) {
   const std::vector<ScannedToken> tokens = Scan("( * + = ? | )");
-  const std::vector<ScannedToken> expected = {
-      {RexiToken::Open, 0, ""},     {RexiToken::Star, 2, ""}, {RexiToken::Plus, 4, ""},   {RexiToken::Equals, 6, ""},
-      {RexiToken::Question, 8, ""}, {RexiToken::Bar, 10, ""}, {RexiToken::Close, 12, ""}, {RexiToken::End, 13, ""}};
+  const std::vector<ScannedToken> expected = {{REXI_Token::Open, 0, ""},     {REXI_Token::Star, 2, ""},
+                                              {REXI_Token::Plus, 4, ""},     {REXI_Token::Equals, 6, ""},
+                                              {REXI_Token::Question, 8, ""}, {REXI_Token::Bar, 10, ""},
+                                              {REXI_Token::Close, 12, ""},   {REXI_Token::End, 13, ""}};
   EXPECT_EQ(tokens, expected);
 }
 
 TEST(RexiScanner, EndTokenIsNotConsumed) {
-  RexiScanner scanner;
+  REXI_Scanner scanner;
   scanner.Reset("a ");
   scanner.Next();
   scanner.Next();
   scanner.Next();
-  EXPECT_EQ(scanner.Token(), RexiToken::End);
+  EXPECT_EQ(scanner.Token(), REXI_Token::End);
   EXPECT_EQ(scanner.TokenPosition(), 2);
 }
 
 TEST(RexiScanner, IdentifierIsDollarLetterOrUnderscoreThenNameCharacters) {
-  EXPECT_EQ(Scan("$size_1x+")[0], (ScannedToken{RexiToken::Identifier, 0, "$size_1x"}));
-  EXPECT_EQ(Scan("$_a")[0], (ScannedToken{RexiToken::Identifier, 0, "$_a"}));
-  EXPECT_EQ(Scan("$Z-")[0], (ScannedToken{RexiToken::Identifier, 0, "$Z"}));
+  EXPECT_EQ(Scan("$size_1x+")[0], (ScannedToken{REXI_Token::Identifier, 0, "$size_1x"}));
+  EXPECT_EQ(Scan("$_a")[0], (ScannedToken{REXI_Token::Identifier, 0, "$_a"}));
+  EXPECT_EQ(Scan("$Z-")[0], (ScannedToken{REXI_Token::Identifier, 0, "$Z"}));
 }
 
 TEST(RexiScanner, DollarWithoutNameIsAnOrdinaryCharacter) {
   const std::vector<ScannedToken> tokens = Scan("$1");
   ASSERT_EQ(tokens.size(), 3u);
-  EXPECT_EQ(tokens[0], (ScannedToken{RexiToken::Set, 0, Members({'$'})}));
-  EXPECT_EQ(tokens[1], (ScannedToken{RexiToken::Set, 1, Members({'1'})}));
+  EXPECT_EQ(tokens[0], (ScannedToken{REXI_Token::Set, 0, Members({'$'})}));
+  EXPECT_EQ(tokens[1], (ScannedToken{REXI_Token::Set, 1, Members({'1'})}));
   EXPECT_EQ(SetOf("$"), Members({'$'}));
 }
 
@@ -140,7 +141,7 @@ TEST(RexiScanner, OtherCharactersAreOneMemberSets) {
 TEST(RexiScanner, CaseOperatorIsRecognisedBeforeEscapes) {
   const std::vector<ScannedToken> tokens = Scan("a\\i");
   ASSERT_EQ(tokens.size(), 3u);
-  EXPECT_EQ(tokens[1].token, RexiToken::CaseFold);
+  EXPECT_EQ(tokens[1].token, REXI_Token::CaseFold);
   EXPECT_EQ(tokens[1].position, 1);
   EXPECT_EQ(SetOf("[\\i]"), Members({'i'}));  // inside brackets it is an escaped letter
 }
@@ -164,8 +165,8 @@ TEST(RexiScanner, HexEscapeTakesTwoDigitsOfEitherCase) {
 TEST(RexiScanner, HexEscapeWithoutTwoDigitsIsTheLetterX) {
   const std::vector<ScannedToken> tokens = Scan("\\x4g");
   ASSERT_EQ(tokens.size(), 4u);
-  EXPECT_EQ(tokens[0], (ScannedToken{RexiToken::Set, 0, Members({'x'})}));
-  EXPECT_EQ(tokens[1], (ScannedToken{RexiToken::Set, 2, Members({'4'})}));
+  EXPECT_EQ(tokens[0], (ScannedToken{REXI_Token::Set, 0, Members({'x'})}));
+  EXPECT_EQ(tokens[1], (ScannedToken{REXI_Token::Set, 2, Members({'4'})}));
   EXPECT_EQ(Scan("\\x4").size(), 3u);  // "x", "4", end: nothing is read past the end
   EXPECT_EQ(Scan("\\x").size(), 2u);
 }
@@ -183,8 +184,8 @@ TEST(RexiScanner, BackslashZeroIsTheNulValueAndConsumesTheDigit) { EXPECT_EQ(Set
 TEST(RexiScanner, TrailingBackslashYieldsNulAndStopsAtTheEnd) {
   const std::vector<ScannedToken> tokens = Scan("a\\");
   ASSERT_EQ(tokens.size(), 3u);
-  EXPECT_EQ(tokens[1], (ScannedToken{RexiToken::Set, 1, Members({0})}));
-  EXPECT_EQ(tokens[2], (ScannedToken{RexiToken::End, 2, ""}));
+  EXPECT_EQ(tokens[1], (ScannedToken{REXI_Token::Set, 1, Members({0})}));
+  EXPECT_EQ(tokens[2], (ScannedToken{REXI_Token::End, 2, ""}));
 }
 
 TEST(RexiBracketSet, BlanksInsideAreMembers) {
@@ -225,7 +226,7 @@ TEST(RexiBracketSet, EmptyBracketsAreTheEmptySetAndItsComplement) {
 
 TEST(RexiBracketSet, MissingCloseFailsAtTheOpeningBracket) {
   for (const char* pattern : {"[0-9", "[a-]", "[", "[^", "[\\]", "[a-\\x00]", "[\\x00]", "[a\\x00]", "[\\0]"}) {
-    const RexaException error = ScanError(pattern);
+    const REXA_Exception error = ScanError(pattern);
     EXPECT_EQ(error.Message(), "closing ] missing") << pattern;
     EXPECT_EQ(error.Position(), 0) << pattern;
   }

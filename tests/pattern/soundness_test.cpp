@@ -68,16 +68,16 @@ std::string ExponentialPattern(int n) {
 }  // namespace
 
 TEST(RexiBudget, PatternNeedingTooManyStatesFailsWithCode2) {
-  RexiSearch search;
-  const RexiCompileResult result = search.Compile(ExponentialPattern(20).c_str());
+  REXI_Search search;
+  const REXI_CompileResult result = search.Compile(ExponentialPattern(20).c_str());
   EXPECT_EQ(result.code, 2);
   EXPECT_EQ(result.message, "pattern needs too many automaton states");
   EXPECT_EQ(result.position, 0);
-  EXPECT_EQ(search.StartState(), kEndState);
+  EXPECT_EQ(search.StartState(), EndState);
 }
 
 TEST(RexiBudget, PatternJustWithinTheStateBudgetCompiles) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile(ExponentialPattern(10).c_str()).code, 0);
   EXPECT_LE(search.StateCount(), 10000u);
   EXPECT_TRUE(Accepts(ExponentialPattern(10).c_str(), "bbbabbbbbbbbbb"));
@@ -85,11 +85,11 @@ TEST(RexiBudget, PatternJustWithinTheStateBudgetCompiles) {
 }
 
 TEST(RexiBudget, StateBudgetFailureKeepsThePreviousAutomaton) {
-  RexiLimits limits;
+  REXI_Limits limits;
   limits.maxDfaStates = 8;
-  RexiSearch search(0, limits);
+  REXI_Search search(0, limits);
   ASSERT_EQ(search.Compile("abc").code, 0);
-  const RexiDfaState* before = search.StartState();
+  const REXI_DfaState* before = search.StartState();
   EXPECT_EQ(search.Compile(ExponentialPattern(3).c_str()).code, 2);
   EXPECT_EQ(search.StartState(), before);
   EXPECT_EQ(Outcome(search, "abc", 0, Anchoring::AtStart), Found(3, 3, true));
@@ -97,14 +97,14 @@ TEST(RexiBudget, StateBudgetFailureKeepsThePreviousAutomaton) {
 
 TEST(RexiBudget, DeepNestingFailsAtTheFirstParenthesisTooMany) {
   const std::string pattern = std::string(1000, '(') + "a" + std::string(1000, ')');
-  const RexiCompileResult result = CompileOnce(pattern.c_str());
+  const REXI_CompileResult result = CompileOnce(pattern.c_str());
   EXPECT_EQ(result.code, 2);
   EXPECT_EQ(result.message, "pattern nested too deeply");
-  EXPECT_EQ(result.position, RexiLimits{}.maxNestingDepth);
+  EXPECT_EQ(result.position, REXI_Limits{}.maxNestingDepth);
 }
 
 TEST(RexiBudget, NestingUpToTheLimitCompiles) {
-  const int depth = RexiLimits{}.maxNestingDepth;
+  const int depth = REXI_Limits{}.maxNestingDepth;
   const std::string pattern = std::string(depth, '(') + "a" + std::string(depth, ')');
   EXPECT_EQ(CompileOnce(pattern.c_str()).code, 0);
 }
@@ -112,7 +112,7 @@ TEST(RexiBudget, NestingUpToTheLimitCompiles) {
 TEST(RexiBudget, RepeatedPlusThatDoublesTheAutomatonFailsAsTooLarge) {
   std::string pattern = "[a-z]";
   for (int i = 0; i < 40; ++i) pattern = "(" + pattern + "x)+";
-  const RexiCompileResult result = CompileOnce(pattern.c_str());
+  const REXI_CompileResult result = CompileOnce(pattern.c_str());
   EXPECT_EQ(result.code, 2);
   EXPECT_EQ(result.message, "pattern too large for the automaton budget");
   EXPECT_GT(result.position, 0);
@@ -120,13 +120,13 @@ TEST(RexiBudget, RepeatedPlusThatDoublesTheAutomatonFailsAsTooLarge) {
 }
 
 TEST(RexiBudget, RepeatedDefinitionUseThatOutgrowsTheBudgetFailsAtTheName) {
-  RexiLimits limits;
+  REXI_Limits limits;
   limits.maxNfaNodes = 100;
-  RexiSearch search(0, limits);
+  REXI_Search search(0, limits);
   ASSERT_EQ(search.AddDefinition("$w", "[a-z]+").code, 0);
   std::string pattern;
   for (int i = 0; i < 60; ++i) pattern += "$w ";
-  const RexiCompileResult result = search.Compile(pattern.c_str());
+  const REXI_CompileResult result = search.Compile(pattern.c_str());
   EXPECT_EQ(result.code, 2);
   EXPECT_EQ(result.message, "pattern too large for the automaton budget");
   EXPECT_EQ(result.position % 3, 0);  // at one of the "$w"
@@ -134,13 +134,13 @@ TEST(RexiBudget, RepeatedDefinitionUseThatOutgrowsTheBudgetFailsAtTheName) {
 
 TEST(RexiBudget, LongLiteralCompilesInLinearWork) {
   const std::string pattern(4000, 'a');
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile(pattern.c_str()).code, 0);
   EXPECT_EQ(Outcome(search, pattern.c_str(), 0, Anchoring::AtStart), Found(4000, 4000, true));
 }
 
 TEST(RexiBudget, CompiledPatternsKeepNoNfaNodesButDefinitionsDo) {
-  RexiSearch search;
+  REXI_Search search;
   for (int i = 0; i < 100; ++i) ASSERT_EQ(search.Compile("(auto) | ( [0-9]+ )").code, 0);
   EXPECT_EQ(search.RetainedNfaNodes(), 0u);
   ASSERT_EQ(search.AddDefinition("$d", "[0-9]").code, 0);
@@ -153,19 +153,19 @@ TEST(RexiBudget, CompiledPatternsKeepNoNfaNodesButDefinitionsDo) {
 }
 
 TEST(RexiStateMerging, StatesThatBehaveAlikeBecomeOne) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.Compile("ac|bc").code, 0);
-  const RexiDfaState* start = search.StartState();
+  const REXI_DfaState* start = search.StartState();
   EXPECT_EQ(start->links[static_cast<uint8_t>('a')], start->links[static_cast<uint8_t>('b')]);
   EXPECT_EQ(search.StateCount(), 4u);  // start, after a or b, after c, its accepting stop state
 }
 
 TEST(RexiStateMerging, StatesOfDifferentDefinitionsStayApart) {
-  RexiSearch search;
+  REXI_Search search;
   ASSERT_EQ(search.AddDefinition("$x", "x").code, 0);
   ASSERT_EQ(search.AddDefinition("$y", "y").code, 0);
   ASSERT_EQ(search.Compile("$x|$y").code, 0);
-  const RexiDfaState* start = search.StartState();
+  const REXI_DfaState* start = search.StartState();
   EXPECT_NE(start->links[static_cast<uint8_t>('x')], start->links[static_cast<uint8_t>('y')]);
 }
 

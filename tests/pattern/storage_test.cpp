@@ -11,7 +11,7 @@
 #include "pattern/rexi_set_table.h"
 
 TEST(RexiSetTable, EqualSetsShareOneNameAndDifferentSetsDoNot) {
-  RexiSetTable table(std::pmr::new_delete_resource());
+  REXI_SetTable table(std::pmr::new_delete_resource());
   std::vector<uint32_t> names;
   for (int value = 0; value < 256; ++value) names.push_back(table.Intern(CharSet256::Of(static_cast<uint8_t>(value))));
   for (int value = 0; value < 256; ++value) {
@@ -23,7 +23,7 @@ TEST(RexiSetTable, EqualSetsShareOneNameAndDifferentSetsDoNot) {
 }
 
 TEST(RexiSetTable, ShrinkingForgetsLaterSetsOnly) {
-  RexiSetTable table(std::pmr::new_delete_resource());
+  REXI_SetTable table(std::pmr::new_delete_resource());
   const uint32_t digit = table.Intern(CharSet256::Of('1'));
   const size_t kept = table.Count();
   for (int value = 'a'; value <= 'z'; ++value) table.Intern(CharSet256::Of(static_cast<uint8_t>(value)));
@@ -34,7 +34,7 @@ TEST(RexiSetTable, ShrinkingForgetsLaterSetsOnly) {
 }
 
 TEST(RexiScratchMemory, ServesMoreThanItsBlockAndKeepsEveryAllocationIntact) {
-  RexiScratchMemory<1024> scratch;
+  REXI_ScratchMemory<1024> scratch;
   std::vector<std::pair<uint8_t*, size_t>> blocks;
   for (size_t size : {100, 700, 3000, 10, 50000, 8, 200000}) {
     auto* block = static_cast<uint8_t*>(scratch.Resource()->allocate(size, 16));
@@ -47,7 +47,7 @@ TEST(RexiScratchMemory, ServesMoreThanItsBlockAndKeepsEveryAllocationIntact) {
 }
 
 TEST(RexiScratchMemory, LatestAllocationIsTakenBackSoAGrowingTableStaysInPlace) {
-  RexiScratchMemory<4096> scratch;
+  REXI_ScratchMemory<4096> scratch;
   std::pmr::memory_resource* memory = scratch.Resource();
   void* first = memory->allocate(64, 8);
   memory->deallocate(first, 64, 8);
@@ -61,7 +61,7 @@ struct Record {
 }  // namespace
 
 TEST(RexiChunkPool, ShrinkingDropsTheLatestRecordsAndNewOnesFollowTheKeptOnes) {
-  RexiChunkPool<Record, 4> pool(std::pmr::new_delete_resource());
+  REXI_ChunkPool<Record, 4> pool(std::pmr::new_delete_resource());
   std::vector<Record*> records;
   for (uint64_t i = 0; i < 10; ++i) {
     records.push_back(pool.New());

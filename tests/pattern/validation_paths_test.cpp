@@ -75,12 +75,12 @@ class SearchVerdict {
   std::optional<bool> WholeMatch(const std::string& text) {
     if (!compiled_) return std::nullopt;
     const char* position = text.c_str();
-    const RexiMatchResult result = search_.MatchAt(position);
+    const REXI_MatchResult result = search_.MatchAt(position);
     return result.found && static_cast<size_t>(result.length) == text.size();
   }
 
  private:
-  RexiSearch search_;
+  REXI_Search search_;
   bool compiled_;
 };
 
@@ -97,32 +97,32 @@ struct TableOutcome {
 // Parses the pattern and builds its subset table, then hands the table to use; the compile failure's
 // message when either step throws, else an empty text.
 template <class Use>
-std::string WithBuiltTable(const std::string& pattern, const RexiLimits& limits, RexiNodeSetForm form,
-                           RexiSubsetExtent extent, Use use) {
-  RexiScratchMemory<kRexiScratchBytes> scratch;
-  RexiCompiler compiler(0, limits, scratch.Resource());
-  RexiSubsetTable table(limits, scratch.Resource(), form, extent);
+std::string WithBuiltTable(const std::string& pattern, const REXI_Limits& limits, REXI_NodeSetForm form,
+                           REXI_SubsetExtent extent, Use use) {
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
+  REXI_SubsetTable table(limits, scratch.Resource(), form, extent);
   try {
-    const RexiNfaNode* start = compiler.ParsePattern(pattern.c_str());
+    const REXI_NfaNode* start = compiler.ParsePattern(pattern.c_str());
     table.Build(start, compiler.Sets(), compiler.NewWalkStamp(), compiler.Counts());
-  } catch (const RexaException& error) {
+  } catch (const REXA_Exception& error) {
     return error.Message();
   }
   use(table);
   return {};
 }
 
-TableOutcome BuildTable(const std::string& pattern, RexiNodeSetForm form, const RexiLimits& limits = {}) {
+TableOutcome BuildTable(const std::string& pattern, REXI_NodeSetForm form, const REXI_Limits& limits = {}) {
   TableOutcome outcome;
   outcome.failure =
-      WithBuiltTable(pattern, limits, form, RexiSubsetExtent::Complete, [&](const RexiSubsetTable& table) {
+      WithBuiltTable(pattern, limits, form, REXI_SubsetExtent::Complete, [&](const REXI_SubsetTable& table) {
         outcome.setCount = table.SetCount();
         for (size_t set = 0; set < table.SetCount(); ++set) {
           const std::span<const uint32_t> members = table.Members(set);
           outcome.members.emplace_back(members.begin(), members.end());
           outcome.accepting.push_back(table.Accepting(set));
           outcome.steps.emplace_back();
-          for (const RexiSubsetTable::Step& step : table.StepsOf(set))
+          for (const REXI_SubsetTable::Step& step : table.StepsOf(set))
             outcome.steps.back().emplace_back(step.cls, step.target);
         }
       });
@@ -139,9 +139,9 @@ struct ExtentOutcome {
 };
 
 ExtentOutcome ValidateByExtent(const std::string& pattern, const std::vector<std::string>& texts,
-                               RexiSubsetExtent extent, const RexiLimits& limits = {}) {
+                               REXI_SubsetExtent extent, const REXI_Limits& limits = {}) {
   ExtentOutcome outcome;
-  outcome.failure = WithBuiltTable(pattern, limits, RexiNodeSetForm::BySize, extent, [&](RexiSubsetTable& table) {
+  outcome.failure = WithBuiltTable(pattern, limits, REXI_NodeSetForm::BySize, extent, [&](REXI_SubsetTable& table) {
     outcome.complete = table.IsComplete();
     for (const std::string& text : texts) outcome.accepted.push_back(table.AcceptsWhole(text.c_str(), text.size()));
   });
@@ -157,20 +157,20 @@ struct PositionOutcome {
 };
 
 PositionOutcome RunPositions(const std::string& pattern, const std::vector<std::string>& texts,
-                             const RexiLimits& limits = {}) {
-  RexiScratchMemory<kRexiScratchBytes> scratch;
-  RexiCompiler compiler(0, limits, scratch.Resource());
+                             const REXI_Limits& limits = {}) {
+  REXI_ScratchMemory<kRexiScratchBytes> scratch;
+  REXI_Compiler compiler(0, limits, scratch.Resource());
   PositionOutcome outcome;
-  const RexiNfaNode* start = nullptr;
+  const REXI_NfaNode* start = nullptr;
   try {
     start = compiler.ParsePattern(pattern.c_str());
-  } catch (const RexaException&) {
+  } catch (const REXA_Exception&) {
     return outcome;
   }
   outcome.compiled = true;
-  RexiPositionAutomaton positions;
+  REXI_PositionAutomaton positions;
   outcome.built = positions.Build(start, compiler.Sets(), compiler.NewWalkStamp(), limits, scratch.Resource()) ==
-                  RexiPositionFit::Built;
+                  REXI_PositionFit::Built;
   if (outcome.built)
     for (const std::string& text : texts) outcome.accepted.push_back(positions.AcceptsWhole(text.c_str(), text.size()));
   return outcome;
@@ -203,13 +203,14 @@ TEST(RexiValidationPaths, ValidationAgreesWithTheFullAutomatonOnRandomPatterns) 
       const std::string text = generator.Text();
       const std::optional<bool> bySearch = search.WholeMatch(text);
       const int expected = bySearch.value_or(false) ? 1 : 0;
-      ASSERT_EQ(ValidatePatternText(text.c_str(), pattern.c_str(), RexiEmptyText::Validated), expected)
+      ASSERT_EQ(ValidatePatternText(text.c_str(), pattern.c_str(), REXI_EmptyText::Validated), expected)
           << "pattern \"" << pattern << "\" text \"" << text << "\"";
       compiled += bySearch.has_value();
       accepted += expected;
     }
     const std::optional<bool> emptyBySearch = search.WholeMatch("");
-    ASSERT_EQ(ValidatePatternText("", pattern.c_str(), RexiEmptyText::Validated), emptyBySearch.value_or(false) ? 1 : 0)
+    ASSERT_EQ(ValidatePatternText("", pattern.c_str(), REXI_EmptyText::Validated),
+              emptyBySearch.value_or(false) ? 1 : 0)
         << "pattern \"" << pattern << "\"";
   }
   EXPECT_GT(compiled, 2000) << "too few random patterns compiled for the comparison to say much";
@@ -224,7 +225,7 @@ TEST(RexiValidationPaths, ValidationAgreesWithTheFullAutomatonOnCataloguePattern
     for (int i = 0; i < 50; ++i) texts.push_back(generator.Text());
     SearchVerdict search(entry.pattern);
     for (const std::string& text : texts)
-      ASSERT_EQ(ValidatePatternText(text.c_str(), entry.pattern, RexiEmptyText::Validated),
+      ASSERT_EQ(ValidatePatternText(text.c_str(), entry.pattern, REXI_EmptyText::Validated),
                 search.WholeMatch(text).value_or(false) ? 1 : 0)
           << entry.stringId << " text \"" << text << "\"";
   }
@@ -237,10 +238,10 @@ TEST(RexiValidationPaths, ValidationFailsExactlyWhereTheStateBudgetStopsTheSearc
   for (int n = 10; n <= 13; ++n) {
     const std::string pattern = ExponentialPattern(n);
     const std::string text = std::string("ba").append(static_cast<size_t>(n), 'b');
-    RexiSearch search;
+    REXI_Search search;
     const bool compiles = search.Compile(pattern.c_str()).code == 0;
     (compiles ? sawSuccess : sawFailure) = true;
-    EXPECT_EQ(ValidatePatternText(text.c_str(), pattern.c_str(), RexiEmptyText::Validated), compiles ? 1 : 0) << n;
+    EXPECT_EQ(ValidatePatternText(text.c_str(), pattern.c_str(), REXI_EmptyText::Validated), compiles ? 1 : 0) << n;
   }
   EXPECT_TRUE(sawFailure);
   EXPECT_TRUE(sawSuccess);
@@ -252,21 +253,21 @@ TEST(RexiValidationPaths, BothNodeSetFormsBuildTheSameTable) {
   for (const CataloguePattern& entry : kCataloguePatterns) patterns.push_back(entry.pattern);
   for (int i = 0; i < 800; ++i) patterns.push_back(generator.Next());
   for (const std::string& pattern : patterns) {
-    const TableOutcome bySize = BuildTable(pattern, RexiNodeSetForm::BySize);
-    ASSERT_EQ(bySize, BuildTable(pattern, RexiNodeSetForm::AlwaysList)) << "pattern \"" << pattern << "\"";
+    const TableOutcome bySize = BuildTable(pattern, REXI_NodeSetForm::BySize);
+    ASSERT_EQ(bySize, BuildTable(pattern, REXI_NodeSetForm::AlwaysList)) << "pattern \"" << pattern << "\"";
   }
 }
 
 TEST(RexiValidationPaths, BothNodeSetFormsRunOutOfTheBudgetAlike) {
   for (uint32_t maxStates : {4u, 9u, 30u, 70u}) {
     for (uint64_t maxSteps : {uint64_t{20}, uint64_t{200}, uint64_t{20000000}}) {
-      RexiLimits limits;
+      REXI_Limits limits;
       limits.maxDfaStates = maxStates;
       limits.maxSubsetSteps = maxSteps;
       for (const std::string& pattern :
            {ExponentialPattern(4), std::string(kCataloguePatterns[4].pattern), ManyWords(3)}) {
-        ASSERT_EQ(BuildTable(pattern, RexiNodeSetForm::BySize, limits),
-                  BuildTable(pattern, RexiNodeSetForm::AlwaysList, limits))
+        ASSERT_EQ(BuildTable(pattern, REXI_NodeSetForm::BySize, limits),
+                  BuildTable(pattern, REXI_NodeSetForm::AlwaysList, limits))
             << "pattern \"" << pattern << "\" states " << maxStates << " steps " << maxSteps;
       }
     }
@@ -292,8 +293,8 @@ TEST(RexiValidationPaths, SetsMadeOnDemandAnswerAsTheCompleteTable) {
   for (const std::string& pattern : patterns) {
     std::vector<std::string> texts{"", "auto", "5px 10px", "1.5em", "x-large", "w2x77", "ababbab", "abcbcbb"};
     for (int t = 0; t < 12; ++t) texts.push_back(generator.Text());
-    const ExtentOutcome onDemand = ValidateByExtent(pattern, texts, RexiSubsetExtent::OnDemand);
-    ASSERT_TRUE(onDemand.SameAnswers(ValidateByExtent(pattern, texts, RexiSubsetExtent::Complete)))
+    const ExtentOutcome onDemand = ValidateByExtent(pattern, texts, REXI_SubsetExtent::OnDemand);
+    ASSERT_TRUE(onDemand.SameAnswers(ValidateByExtent(pattern, texts, REXI_SubsetExtent::Complete)))
         << "pattern \"" << pattern << "\"";
     deferred += onDemand.complete ? 0 : 1;
   }
@@ -303,7 +304,7 @@ TEST(RexiValidationPaths, SetsMadeOnDemandAnswerAsTheCompleteTable) {
 TEST(RexiValidationPaths, CataloguePatternsMakeTheirSetsOnDemand) {
   for (const CataloguePattern& entry : kCataloguePatterns) {
     const std::vector<std::string> texts{entry.typicalValue};
-    const ExtentOutcome outcome = ValidateByExtent(entry.pattern, texts, RexiSubsetExtent::OnDemand);
+    const ExtentOutcome outcome = ValidateByExtent(entry.pattern, texts, REXI_SubsetExtent::OnDemand);
     EXPECT_FALSE(outcome.complete) << entry.stringId;
     EXPECT_EQ(outcome.accepted, std::vector<bool>{true}) << entry.stringId;
   }
@@ -315,13 +316,13 @@ TEST(RexiValidationPaths, SetsMadeOnDemandRunOutOfTheBudgetExactlyAsTheCompleteT
   int deferred = 0;
   for (uint32_t maxStates : {4u, 9u, 30u, 70u, 10000u}) {
     for (uint64_t maxSteps : {uint64_t{20}, uint64_t{200}, uint64_t{20000000}}) {
-      RexiLimits limits;
+      REXI_Limits limits;
       limits.maxDfaStates = maxStates;
       limits.maxSubsetSteps = maxSteps;
       for (const std::string& pattern : {ExponentialPattern(3), ExponentialPattern(12), ExponentialPattern(13),
                                          std::string(kCataloguePatterns[4].pattern), ManyWords(3), std::string("a*")}) {
-        const ExtentOutcome complete = ValidateByExtent(pattern, texts, RexiSubsetExtent::Complete, limits);
-        const ExtentOutcome onDemand = ValidateByExtent(pattern, texts, RexiSubsetExtent::OnDemand, limits);
+        const ExtentOutcome complete = ValidateByExtent(pattern, texts, REXI_SubsetExtent::Complete, limits);
+        const ExtentOutcome onDemand = ValidateByExtent(pattern, texts, REXI_SubsetExtent::OnDemand, limits);
         ASSERT_TRUE(onDemand.SameAnswers(complete))
             << "pattern \"" << pattern << "\" states " << maxStates << " steps " << maxSteps;
         failures += complete.failure.empty() ? 0 : 1;
@@ -387,7 +388,7 @@ TEST(RexiValidationPaths, DirectRunIsTakenOnlyWhereTheCompleteTableStaysWithinTh
   int leftToTheTable = 0;
   for (uint32_t maxStates : {4u, 9u, 30u, 70u, 10000u}) {
     for (uint64_t maxSteps : {uint64_t{20}, uint64_t{2000}, uint64_t{20000000}}) {
-      RexiLimits limits;
+      REXI_Limits limits;
       limits.maxDfaStates = maxStates;
       limits.maxSubsetSteps = maxSteps;
       for (const std::string& pattern : patterns) {
@@ -398,7 +399,7 @@ TEST(RexiValidationPaths, DirectRunIsTakenOnlyWhereTheCompleteTableStaysWithinTh
           continue;
         }
         ++built;
-        ASSERT_EQ(BuildTable(pattern, RexiNodeSetForm::BySize, limits).failure, "")
+        ASSERT_EQ(BuildTable(pattern, REXI_NodeSetForm::BySize, limits).failure, "")
             << "pattern \"" << pattern << "\" states " << maxStates << " steps " << maxSteps;
       }
     }

@@ -14,13 +14,13 @@
 #include "pattern/charset256.h"
 
 // A set of class indexes (there are at most 255 classes).
-struct RexiClassMask {
+struct REXI_ClassMask {
   uint64_t words[4] = {};
 
   void Add(size_t index) { words[index / 64] |= uint64_t{1} << (index % 64); }
   void Remove(size_t index) { words[index / 64] &= ~(uint64_t{1} << (index % 64)); }
   bool Contains(size_t index) const { return (words[index / 64] >> (index % 64) & 1) != 0; }
-  RexiClassMask& operator|=(const RexiClassMask& other) {
+  REXI_ClassMask& operator|=(const REXI_ClassMask& other) {
     for (size_t i = 0; i < 4; ++i) words[i] |= other.words[i];
     return *this;
   }
@@ -32,11 +32,11 @@ struct RexiClassMask {
   }
 };
 
-class RexiCharacterClasses {
+class REXI_CharacterClasses {
  public:
   static constexpr uint8_t kNoClass = 0xFF;  // no class index reaches it
 
-  explicit RexiCharacterClasses(std::pmr::memory_resource* memory) : classes_(memory), lowest_(memory) {}
+  explicit REXI_CharacterClasses(std::pmr::memory_resource* memory) : classes_(memory), lowest_(memory) {}
 
   // sets: the non-empty sets of the NFA's edges, in any order.
   void Build(std::span<const CharSet256* const> sets);
@@ -64,12 +64,12 @@ class RexiCharacterClasses {
 
 // The class of each value of one text, looked up when the value is first met: a text holds few distinct
 // values, and most of them many times.
-class RexiClassCache {
+class REXI_ClassCache {
  public:
-  explicit RexiClassCache(const RexiCharacterClasses& classes) : classes_(classes) {
+  explicit REXI_ClassCache(const REXI_CharacterClasses& classes) : classes_(classes) {
     std::memset(classOf_, 0xFF, sizeof classOf_);
   }
-  // The class index, or RexiCharacterClasses::kNoClass.
+  // The class index, or REXI_CharacterClasses::kNoClass.
   uint8_t operator()(uint8_t value) {
     if (classOf_[value] == kNotLookedUp) classOf_[value] = classes_.IndexOf(value);
     return static_cast<uint8_t>(classOf_[value]);
@@ -78,6 +78,6 @@ class RexiClassCache {
  private:
   static constexpr uint16_t kNotLookedUp = 0xFFFF;
 
-  const RexiCharacterClasses& classes_;
+  const REXI_CharacterClasses& classes_;
   uint16_t classOf_[256];
 };

@@ -9,35 +9,35 @@
 #include <type_traits>
 #include <vector>
 
-template <class T, size_t ChunkSize>
-class RexiChunkPool {
+template <class T, size_t kChunkSize>
+class REXI_ChunkPool {
   static_assert(std::is_trivially_destructible_v<T>, "records are dropped without destruction");
 
  public:
-  explicit RexiChunkPool(std::pmr::memory_resource* memory) : chunks_(memory) { chunks_.reserve(4); }
-  RexiChunkPool(const RexiChunkPool&) = delete;
-  RexiChunkPool& operator=(const RexiChunkPool&) = delete;
-  ~RexiChunkPool() { ShrinkTo(0); }
+  explicit REXI_ChunkPool(std::pmr::memory_resource* memory) : chunks_(memory) { chunks_.reserve(4); }
+  REXI_ChunkPool(const REXI_ChunkPool&) = delete;
+  REXI_ChunkPool& operator=(const REXI_ChunkPool&) = delete;
+  ~REXI_ChunkPool() { ShrinkTo(0); }
 
   T* New() {
     if (next_ == chunkEnd_) StartChunk();
     return new ((next_++)->bytes) T{};
   }
   size_t Size() const {
-    return chunks_.empty() ? 0 : (chunks_.size() - 1) * ChunkSize + static_cast<size_t>(next_ - chunks_.back());
+    return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunkSize + static_cast<size_t>(next_ - chunks_.back());
   }
   // Drops every record made after the first 'size'; their chunks go back to the memory resource.
   void ShrinkTo(size_t size) {
     if (size >= Size()) return;
-    const size_t chunksKept = (size + ChunkSize - 1) / ChunkSize;
+    const size_t chunksKept = (size + kChunkSize - 1) / kChunkSize;
     for (size_t chunk = chunksKept; chunk < chunks_.size(); ++chunk)
-      Memory()->deallocate(chunks_[chunk], sizeof(Slot) * ChunkSize, alignof(Slot));
+      Memory()->deallocate(chunks_[chunk], sizeof(Slot) * kChunkSize, alignof(Slot));
     chunks_.resize(chunksKept);
     if (chunks_.empty()) {
       next_ = chunkEnd_ = nullptr;
     } else {
-      next_ = chunks_.back() + (size - (chunksKept - 1) * ChunkSize);
-      chunkEnd_ = chunks_.back() + ChunkSize;
+      next_ = chunks_.back() + (size - (chunksKept - 1) * kChunkSize);
+      chunkEnd_ = chunks_.back() + kChunkSize;
     }
   }
 
@@ -47,9 +47,9 @@ class RexiChunkPool {
   };
 
   void StartChunk() {
-    chunks_.push_back(static_cast<Slot*>(Memory()->allocate(sizeof(Slot) * ChunkSize, alignof(Slot))));
+    chunks_.push_back(static_cast<Slot*>(Memory()->allocate(sizeof(Slot) * kChunkSize, alignof(Slot))));
     next_ = chunks_.back();
-    chunkEnd_ = next_ + ChunkSize;
+    chunkEnd_ = next_ + kChunkSize;
   }
   std::pmr::memory_resource* Memory() const { return chunks_.get_allocator().resource(); }
 

@@ -12,23 +12,24 @@
 #include "pattern/rexi_dfa.h"
 #include "pattern/rexi_subset_table.h"
 
-class RexiDfaBuilder {
+class REXI_DfaBuilder {
  public:
   // Scratch tables come from 'memory'; the DFA itself from the heap.
-  RexiDfaBuilder(uint8_t endOfText, std::pmr::memory_resource* memory);
-  RexiDfaBuilder(const RexiDfaBuilder&) = delete;
-  RexiDfaBuilder& operator=(const RexiDfaBuilder&) = delete;
+  REXI_DfaBuilder(uint8_t endOfText, std::pmr::memory_resource* memory);
+  REXI_DfaBuilder(const REXI_DfaBuilder&) = delete;
+  REXI_DfaBuilder& operator=(const REXI_DfaBuilder&) = delete;
 
-  std::unique_ptr<RexiDfa> Build(const RexiSubsetTable& subsets);
+  std::unique_ptr<REXI_Dfa> Build(const REXI_SubsetTable& subsets);
 
  private:
   static constexpr int32_t kNoTarget = -1;
 
-  void SpreadSteps(const RexiSubsetTable& subsets);
+  void SpreadSteps(const REXI_SubsetTable& subsets);
   int32_t Transition(size_t set, size_t cls) const { return transitions_[set * classCount_ + cls]; }
-  void NumberAcceptingSets(const RexiSubsetTable& subsets);
-  std::pmr::vector<uint32_t> MergeEquivalentSets(const RexiSubsetTable& subsets) const;
-  std::unique_ptr<RexiDfa> Materialize(const RexiSubsetTable& subsets, const std::pmr::vector<uint32_t>& blockOf) const;
+  void NumberAcceptingSets(const REXI_SubsetTable& subsets);
+  std::pmr::vector<uint32_t> MergeEquivalentSets(const REXI_SubsetTable& subsets) const;
+  std::unique_ptr<REXI_Dfa> Materialize(const REXI_SubsetTable& subsets,
+                                        const std::pmr::vector<uint32_t>& blockOf) const;
 
   const uint8_t endOfText_;
   std::pmr::memory_resource* const memory_;

@@ -7,12 +7,12 @@
 
 #include "pattern/rexi_tokens.h"
 
-class RexaException : public std::exception {
+class REXA_Exception : public std::exception {
  public:
   // A position below zero means "where the scanner stands"; the parser fills it in on the way out.
   static constexpr int32_t kAtCurrentToken = -1;
 
-  RexaException(std::string message, int32_t position) : message_(std::move(message)), position_(position) {}
+  REXA_Exception(std::string message, int32_t position) : message_(std::move(message)), position_(position) {}
 
   const std::string& Message() const { return message_; }
   int32_t Position() const { return position_; }
@@ -24,7 +24,7 @@ class RexaException : public std::exception {
   int32_t position_;
 };
 
-struct RexiCompileResult {
+struct REXI_CompileResult {
   static constexpr int32_t kSuccess = 0;
   static constexpr int32_t kNameError = 1;     // in the identifier part of a definition
   static constexpr int32_t kPatternError = 2;  // in the pattern
@@ -44,5 +44,5 @@ inline constexpr const char* kNestedTooDeeply = "pattern nested too deeply";
 inline constexpr const char* kTooLarge = "pattern too large for the automaton budget";
 inline constexpr const char* kTooManyStates = "pattern needs too many automaton states";
 
-inline std::string Expected(RexiToken token) { return std::string(REXI_TokenName(token)) + kExpectedSuffix; }
+inline std::string Expected(REXI_Token token) { return std::string(REXI_TokenName(token)) + kExpectedSuffix; }
 }  // namespace rexi_message

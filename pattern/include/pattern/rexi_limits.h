@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-struct RexiLimits {
+struct REXI_Limits {
   int32_t maxNestingDepth = 200;        // open parentheses in one pattern (the parser recurses per level)
   uint32_t maxNfaNodes = 20000;         // nodes made by one compile or definition
   uint32_t maxNfaEdges = 200000;        // edges made by one compile or definition
@@ -18,7 +18,7 @@ struct RexiLimits {
 // 'edges' edges with members and 'classes' character classes, provably stays within the budget: each
 // set may need an accepting stop state besides its own, holds at most every node, and pays for its
 // members' edges and, per class it follows, for the target's members.
-constexpr bool REXI_SubsetBudgetHolds(const RexiLimits& limits, uint64_t sets, uint64_t nodes, uint64_t edges,
+constexpr bool REXI_SubsetBudgetHolds(const REXI_Limits& limits, uint64_t sets, uint64_t nodes, uint64_t edges,
                                       uint64_t classes) {
   return sets <= limits.maxDfaStates / 2 && sets * nodes <= limits.maxSubsetEntries &&
          sets * (edges + classes * nodes) <= limits.maxSubsetSteps;

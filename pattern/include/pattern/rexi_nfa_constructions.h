@@ -12,36 +12,36 @@ namespace rexi_nfa {
 
 // Calls visit(node) once for every node reachable from start, start first. Walks do not nest.
 template <class Visit>
-void ForEachReachable(RexiNfaArena& arena, RexiNfaNode* start, Visit&& visit);
+void ForEachReachable(REXI_NfaArena& arena, REXI_NfaNode* start, Visit&& visit);
 
-RexiNfaNode* SetAtom(RexiNfaArena& arena, CharSet256 set, uint8_t endOfText);
+REXI_NfaNode* SetAtom(REXI_NfaArena& arena, CharSet256 set, uint8_t endOfText);
 // The same for the set of one value, without building the set.
-RexiNfaNode* ValueAtom(RexiNfaArena& arena, uint8_t value, uint8_t endOfText);
-RexiNfaNode* Concatenate(RexiNfaArena& arena, RexiNfaNode* a, RexiNfaNode* b);
-RexiNfaNode* Alternate(RexiNfaArena& arena, RexiNfaNode* a, RexiNfaNode* b);
-RexiNfaNode* Star(RexiNfaArena& arena, RexiNfaNode* a);
-RexiNfaNode* Optional(RexiNfaArena& arena, RexiNfaNode* a);
-RexiNfaNode* Plus(RexiNfaArena& arena, RexiNfaNode* a);
+REXI_NfaNode* ValueAtom(REXI_NfaArena& arena, uint8_t value, uint8_t endOfText);
+REXI_NfaNode* Concatenate(REXI_NfaArena& arena, REXI_NfaNode* a, REXI_NfaNode* b);
+REXI_NfaNode* Alternate(REXI_NfaArena& arena, REXI_NfaNode* a, REXI_NfaNode* b);
+REXI_NfaNode* Star(REXI_NfaArena& arena, REXI_NfaNode* a);
+REXI_NfaNode* Optional(REXI_NfaArena& arena, REXI_NfaNode* a);
+REXI_NfaNode* Plus(REXI_NfaArena& arena, REXI_NfaNode* a);
 // Capital letters on the fragment's edges also take the matching small letters (one direction only).
-RexiNfaNode* CaseFold(RexiNfaArena& arena, RexiNfaNode* a, uint8_t endOfText);
-RexiNfaNode* Clone(RexiNfaArena& arena, RexiNfaNode* start);
+REXI_NfaNode* CaseFold(REXI_NfaArena& arena, REXI_NfaNode* a, uint8_t endOfText);
+REXI_NfaNode* Clone(REXI_NfaArena& arena, REXI_NfaNode* start);
 // Gives every final node of the fragment the definition number.
-void MarkDefinition(RexiNfaArena& arena, RexiNfaNode* start, int32_t definitionNumber);
+void MarkDefinition(REXI_NfaArena& arena, REXI_NfaNode* start, int32_t definitionNumber);
 
 }  // namespace rexi_nfa
 
 template <class Visit>
-void rexi_nfa::ForEachReachable(RexiNfaArena& arena, RexiNfaNode* start, Visit&& visit) {
+void rexi_nfa::ForEachReachable(REXI_NfaArena& arena, REXI_NfaNode* start, Visit&& visit) {
   const uint64_t stamp = arena.NewWalkStamp();
   start->walkStamp = stamp;
   start->walkNext = nullptr;
-  RexiNfaNode* pending = start;
+  REXI_NfaNode* pending = start;
   while (pending != nullptr) {
-    RexiNfaNode* node = pending;
+    REXI_NfaNode* node = pending;
     pending = node->walkNext;
     arena.PayWalkSteps(1 + node->edgeCount);
     visit(node);
-    for (RexiNfaEdge& edge : node->Edges()) {
+    for (REXI_NfaEdge& edge : node->Edges()) {
       if (edge.target->walkStamp != stamp) {
         edge.target->walkStamp = stamp;
         edge.target->walkNext = pending;

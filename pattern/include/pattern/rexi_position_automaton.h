@@ -15,26 +15,26 @@
 #include "pattern/rexi_nfa.h"
 #include "pattern/rexi_set_table.h"
 
-enum class RexiPositionFit {
+enum class REXI_PositionFit {
   Built,     // AcceptsWhole answers for the pattern
   TooLarge,  // more positions or nodes than a word holds, or the budget is not proven to hold
 };
 
-class RexiPositionAutomaton {
+class REXI_PositionAutomaton {
  public:
   static constexpr size_t kMaxPositions = 64;
   static constexpr size_t kMaxNodes = 64;
 
-  RexiPositionAutomaton() = default;
-  RexiPositionAutomaton(const RexiPositionAutomaton&) = delete;
-  RexiPositionAutomaton& operator=(const RexiPositionAutomaton&) = delete;
+  REXI_PositionAutomaton() = default;
+  REXI_PositionAutomaton(const REXI_PositionAutomaton&) = delete;
+  REXI_PositionAutomaton& operator=(const REXI_PositionAutomaton&) = delete;
 
   // sets: the table that names the edges' sets; walkStamp: a stamp no walk over these nodes has used.
   // Built only when the pattern's subset construction provably stays within the limits, so a pattern
   // that would run out of the budget is left to the construction, which reports it.
   // Scratch tables come from 'memory'.
-  RexiPositionFit Build(const RexiNfaNode* start, const RexiSetTable& sets, uint64_t walkStamp,
-                        const RexiLimits& limits, std::pmr::memory_resource* memory);
+  REXI_PositionFit Build(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp,
+                         const REXI_Limits& limits, std::pmr::memory_resource* memory);
 
   // Whether the NFA goes from its start through the whole text into a final node. The end-of-text
   // character never has a transition.
@@ -48,8 +48,8 @@ class RexiPositionAutomaton {
 
   // Whether the subset construction provably stays within the limits, told from the classes the
   // edges' sets make. nodes: every node with an edge; positionSetIds: the set of each position.
-  static bool BudgetHoldsByClasses(std::span<const RexiNfaNode* const> nodes, std::span<const uint32_t> positionSetIds,
-                                   const NfaSize& size, const RexiSetTable& sets, const RexiLimits& limits,
+  static bool BudgetHoldsByClasses(std::span<const REXI_NfaNode* const> nodes, std::span<const uint32_t> positionSetIds,
+                                   const NfaSize& size, const REXI_SetTable& sets, const REXI_Limits& limits,
                                    std::pmr::memory_resource* memory);
   // The positions one of the given positions can be followed by. A run through a repetition meets the
   // same positions character after character, so the last answer is kept.

@@ -7,14 +7,14 @@
 #include "pattern/charset256.h"
 #include "pattern/rexi_tokens.h"
 
-class RexiScanner {
+class REXI_Scanner {
  public:
   // Starts over on a new text; the token is "end of string" until the first Next().
   void Reset(const char* text);
-  // Skips blanks and reads one token. A bracket set without its "]" raises RexaException.
+  // Skips blanks and reads one token. A bracket set without its "]" raises REXA_Exception.
   void Next();
 
-  RexiToken Token() const { return token_; }
+  REXI_Token Token() const { return token_; }
   const CharSet256& Set() const {                                                      // of a Set token
     if (singleValue_ >= 0) set_ = CharSet256::Of(static_cast<uint8_t>(singleValue_));  // made when asked for
     return set_;
@@ -41,5 +41,5 @@ class RexiScanner {
   mutable CharSet256 set_;
   int singleValue_ = -1;
   std::string identifier_;
-  RexiToken token_ = RexiToken::End;
+  REXI_Token token_ = REXI_Token::End;
 };

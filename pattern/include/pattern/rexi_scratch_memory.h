@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <memory_resource>
 
-class RexiBumpResource final : public std::pmr::memory_resource {
+class REXI_BumpResource final : public std::pmr::memory_resource {
  public:
-  RexiBumpResource(std::byte* block, size_t size) : next_(block), end_(block + size) {}
-  RexiBumpResource(const RexiBumpResource&) = delete;
-  RexiBumpResource& operator=(const RexiBumpResource&) = delete;
-  ~RexiBumpResource() override;
+  REXI_BumpResource(std::byte* block, size_t size) : next_(block), end_(block + size) {}
+  REXI_BumpResource(const REXI_BumpResource&) = delete;
+  REXI_BumpResource& operator=(const REXI_BumpResource&) = delete;
+  ~REXI_BumpResource() override;
 
   // The same as allocate(), for callers that know the type: no virtual call.
   void* Allocate(size_t bytes, size_t alignment) {
@@ -44,16 +44,16 @@ class RexiBumpResource final : public std::pmr::memory_resource {
 // Enough for the NFA and the tables of every property pattern.
 inline constexpr size_t kRexiScratchBytes = 48 * 1024;
 
-template <size_t BlockBytes>
-class RexiScratchMemory {
+template <size_t kBlockBytes>
+class REXI_ScratchMemory {
  public:
-  RexiScratchMemory() = default;
-  RexiScratchMemory(const RexiScratchMemory&) = delete;
-  RexiScratchMemory& operator=(const RexiScratchMemory&) = delete;
+  REXI_ScratchMemory() = default;
+  REXI_ScratchMemory(const REXI_ScratchMemory&) = delete;
+  REXI_ScratchMemory& operator=(const REXI_ScratchMemory&) = delete;
 
-  RexiBumpResource* Resource() { return &resource_; }
+  REXI_BumpResource* Resource() { return &resource_; }
 
  private:
-  alignas(std::max_align_t) std::byte block_[BlockBytes];
-  RexiBumpResource resource_{block_, BlockBytes};
+  alignas(std::max_align_t) std::byte block_[kBlockBytes];
+  REXI_BumpResource resource_{block_, kBlockBytes};
 };

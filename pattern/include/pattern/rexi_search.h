@@ -11,59 +11,59 @@
 #include "pattern/rexi_errors.h"
 #include "pattern/rexi_limits.h"
 
-struct RexiMatchResult {
+struct REXI_MatchResult {
   bool found = false;  // a match was found
   int32_t length = 0;  // returned position minus the start of the match (or of the failed attempt)
   bool atEnd = false;  // the character at the returned position is the end-of-text character
 };
 
-class RexiBase {
+class REXI_Base {
  public:
-  explicit RexiBase(char endOfText = 0, const RexiLimits& limits = RexiLimits{});
-  virtual ~RexiBase();
-  RexiBase(const RexiBase&) = delete;
-  RexiBase& operator=(const RexiBase&) = delete;
+  explicit REXI_Base(char endOfText = 0, const REXI_Limits& limits = REXI_Limits{});
+  virtual ~REXI_Base();
+  REXI_Base(const REXI_Base&) = delete;
+  REXI_Base& operator=(const REXI_Base&) = delete;
 
   // Parses the pattern and builds its DFA. On failure the automaton compiled before stays in place.
-  RexiCompileResult Compile(const char* pattern);
+  REXI_CompileResult Compile(const char* pattern);
 
   // Searches from position for the first start at which a longest-match attempt succeeds; gives up
   // when an attempt fails at the end of the text. position moves to the end of the match (or to where
   // the search gave up).
-  RexiMatchResult Find(const char*& position);
+  REXI_MatchResult Find(const char*& position);
   // One longest-match attempt anchored at position.
-  RexiMatchResult MatchAt(const char*& position);
+  REXI_MatchResult MatchAt(const char*& position);
 
-  const RexiDfaState* StartState() const { return start_; }
+  const REXI_DfaState* StartState() const { return start_; }
   size_t StateCount() const { return dfa_ ? dfa_->StateCount() : 0; }
   // NFA nodes the compiler still holds: those of the name dictionary.
   size_t RetainedNfaNodes() const { return compiler_->NodeCount(); }
 
  protected:
-  RexiCompiler& Compiler() { return *compiler_; }
+  REXI_Compiler& Compiler() { return *compiler_; }
 
  private:
   bool RunAttempt();
-  RexiMatchResult Report(bool found, const char*& position) const;
+  REXI_MatchResult Report(bool found, const char*& position) const;
 
   const uint8_t endOfText_;
-  const RexiLimits limits_;
+  const REXI_Limits limits_;
   const char* textStart_ = nullptr;     // where the search began
   const char* attemptStart_ = nullptr;  // where the current attempt began
   const char* current_ = nullptr;       // reading position
-  std::unique_ptr<RexiCompiler> compiler_;
-  std::unique_ptr<RexiDfa> dfa_;
-  const RexiDfaState* start_ = kEndState;  // nothing matches before the first successful compile
+  std::unique_ptr<REXI_Compiler> compiler_;
+  std::unique_ptr<REXI_Dfa> dfa_;
+  const REXI_DfaState* start_ = EndState;  // nothing matches before the first successful compile
 };
 
-class RexiSearch : public RexiBase {
+class REXI_Search : public REXI_Base {
  public:
-  using RexiBase::RexiBase;
+  using REXI_Base::REXI_Base;
 
   // Parses identifier "=" pattern and stores it in the name dictionary under the next definition
   // number. An error in the identifier part has code 1 and an offset into the identifier; an error in
   // the pattern has code 2 and an offset into the pattern.
-  RexiCompileResult AddDefinition(const char* identifier, const char* pattern);
+  REXI_CompileResult AddDefinition(const char* identifier, const char* pattern);
 
  private:
   int32_t definitionCounter_ = 0;

@@ -9,11 +9,11 @@
 #include <span>
 #include <vector>
 
-class RexiSequenceInterner {
+class REXI_SequenceInterner {
  public:
   static constexpr uint32_t kNotFound = UINT32_MAX;
 
-  explicit RexiSequenceInterner(std::pmr::memory_resource* memory) : pool_(memory), spans_(memory), slots_(memory) {}
+  explicit REXI_SequenceInterner(std::pmr::memory_resource* memory) : pool_(memory), spans_(memory), slots_(memory) {}
 
   // The id of the sequence; 'added' tells whether it was new. values must not lie in this interner.
   uint32_t Intern(std::span<const uint32_t> values, bool& added);

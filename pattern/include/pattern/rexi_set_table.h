@@ -11,9 +11,9 @@
 
 #include "pattern/charset256.h"
 
-class RexiSetTable {
+class REXI_SetTable {
  public:
-  explicit RexiSetTable(std::pmr::memory_resource* memory) : sets_(memory), hasMembers_(memory), slots_(memory) {}
+  explicit REXI_SetTable(std::pmr::memory_resource* memory) : sets_(memory), hasMembers_(memory), slots_(memory) {}
 
   // The name of the set, given to it now if it has none yet.
   uint32_t Intern(const CharSet256& set);

@@ -18,14 +18,14 @@
 #include "pattern/rexi_sequence_interner.h"
 
 // How the node sets are held while they are constructed. Both ways yield the same table.
-enum class RexiNodeSetForm {
+enum class REXI_NodeSetForm {
   BySize,      // as bit sets when the NFA is small enough, else as lists
   AlwaysList,  // as sorted lists of node indexes
 };
 
 // How much of the table Build constructs. AcceptsWhole answers alike either way, and the budget fails
 // for the same patterns.
-enum class RexiSubsetExtent {
+enum class REXI_SubsetExtent {
   Complete,  // every set the start reaches, with its steps
   // Only the flat NFA and the classes, when the budget provably holds for the complete table;
   // AcceptsWhole then makes the sets the text meets as it meets them. A short value reaches a handful
@@ -33,7 +33,7 @@ enum class RexiSubsetExtent {
   OnDemand,
 };
 
-class RexiSubsetTable {
+class REXI_SubsetTable {
  public:
   // A set follows a class into a target set.
   struct Step {
@@ -41,16 +41,17 @@ class RexiSubsetTable {
     uint32_t target;
   };
 
-  RexiSubsetTable(const RexiLimits& limits, RexiBumpResource* memory, RexiNodeSetForm form = RexiNodeSetForm::BySize,
-                  RexiSubsetExtent extent = RexiSubsetExtent::Complete);
-  RexiSubsetTable(const RexiSubsetTable&) = delete;
-  RexiSubsetTable& operator=(const RexiSubsetTable&) = delete;
+  REXI_SubsetTable(const REXI_Limits& limits, REXI_BumpResource* memory,
+                   REXI_NodeSetForm form = REXI_NodeSetForm::BySize,
+                   REXI_SubsetExtent extent = REXI_SubsetExtent::Complete);
+  REXI_SubsetTable(const REXI_SubsetTable&) = delete;
+  REXI_SubsetTable& operator=(const REXI_SubsetTable&) = delete;
 
   // sets: the table that names the edges' sets; walkStamp: a stamp that no walk over these nodes has
   // used yet; bounds: at least the nodes, edges and sets reachable from start (the counts of the arena
-  // that holds them). Raises RexaException (position 0) when the pattern needs more than the state
+  // that holds them). Raises REXA_Exception (position 0) when the pattern needs more than the state
   // budget.
-  void Build(const RexiNfaNode* start, const RexiSetTable& sets, uint64_t walkStamp, const RexiNfaCounts& bounds);
+  void Build(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp, const REXI_NfaCounts& bounds);
 
   // False when the sets are left for AcceptsWhole to make: the accessors of sets below then have none.
   bool IsComplete() const { return !deferred_; }
@@ -64,7 +65,7 @@ class RexiSubsetTable {
   std::span<const Step> StepsOf(size_t set) const {
     return {steps_.data() + firstStep_[set], firstStep_[set + 1] - firstStep_[set]};
   }
-  const RexiCharacterClasses& Classes() const { return classes_; }
+  const REXI_CharacterClasses& Classes() const { return classes_; }
 
   // Of a node by its flat index.
   bool Final(uint32_t node) const { return nodes_[node].final; }
@@ -120,7 +121,7 @@ class RexiSubsetTable {
     return {static_cast<T*>(memory_->Allocate((count != 0 ? count : 1) * sizeof(T), alignof(T))), count};
   }
 
-  void Flatten(const RexiNfaNode* start, const RexiSetTable& sets, uint64_t walkStamp, const RexiNfaCounts& bounds);
+  void Flatten(const REXI_NfaNode* start, const REXI_SetTable& sets, uint64_t walkStamp, const REXI_NfaCounts& bounds);
   // For the lists: a node's edges to one target joined into one.
   void JoinEdges(const EdgeInput& input);
   // Each distinct set's classes, in class order, into classLists_; returns where each list starts (and
@@ -145,13 +146,13 @@ class RexiSubsetTable {
   [[noreturn]] static void ThrowTooManyStates();
 
   void ReserveForSets();
-  // Node sets as bit sets of Words words (rexi_subset_bitsets.cpp).
-  template <size_t Words>
+  // Node sets as bit sets of kWords words (rexi_subset_bitsets.cpp).
+  template <size_t kWords>
   void ConstructBitSets(const EdgeInput& input);
   // Whether no way the sets could turn out would run out of the budget (rexi_subset_on_demand.cpp).
-  template <size_t Words>
+  template <size_t kWords>
   bool BudgetHoldsForAnySets(const EdgeInput& input);
-  template <size_t Words>
+  template <size_t kWords>
   bool WalkWholeOnDemand(const char* text, size_t length) const;
   bool WalkWhole(const char* text, size_t length) const;
   // Node sets as lists.
@@ -159,16 +160,16 @@ class RexiSubsetTable {
   void CollectTargets(std::span<const uint32_t> members);
   uint32_t InternList(std::span<const uint32_t> nodes);
 
-  const RexiLimits limits_;
-  RexiBumpResource* const memory_;
-  const RexiNodeSetForm form_;
-  const RexiSubsetExtent extent_;
+  const REXI_Limits limits_;
+  REXI_BumpResource* const memory_;
+  const REXI_NodeSetForm form_;
+  const REXI_SubsetExtent extent_;
   bool deferred_ = false;             // the sets are left for AcceptsWhole
   std::pmr::vector<FlatNode> nodes_;  // the reachable NFA, start first
   std::pmr::vector<FlatEdge> edges_;  // edges with at least one member, one per source and target
   std::pmr::vector<uint8_t> classLists_;
   uint32_t inertNode_ = kNoInertNode;  // stands for every node that neither accepts nor goes anywhere
-  RexiCharacterClasses classes_;
+  REXI_CharacterClasses classes_;
   std::pmr::vector<Step> steps_;          // of every set, set by set
   std::pmr::vector<uint32_t> firstStep_;  // per set, and one past the last set
   std::pmr::vector<uint8_t> accepting_;   // per set: it holds a final node
@@ -187,7 +188,7 @@ class RexiSubsetTable {
   // The sets as lists, and the scratch of the set being expanded: its (class, target) pairs, the
   // classes in the order they were first met, and per class the count of its pairs and where its
   // targets end in targetsByClass_.
-  RexiSequenceInterner lists_;
+  REXI_SequenceInterner lists_;
   std::pmr::vector<Step> pairs_;
   std::pmr::vector<uint32_t> touched_;
   std::pmr::vector<uint32_t> pairCount_;

@@ -17,16 +17,16 @@
   X(Close, 4096, ")")                \
   X(CaseFold, 8192, "")
 
-enum class RexiToken : uint32_t {
+enum class REXI_Token : uint32_t {
 #define REXI_TOKEN_ENUM(name, code, text) name = code,
   REXI_TOKEN_LIST(REXI_TOKEN_ENUM)
 #undef REXI_TOKEN_ENUM
 };
 
-constexpr const char* REXI_TokenName(RexiToken token) {
+constexpr const char* REXI_TokenName(REXI_Token token) {
   switch (token) {
 #define REXI_TOKEN_NAME(name, code, text) \
-  case RexiToken::name:                   \
+  case REXI_Token::name:                  \
     return text;
     REXI_TOKEN_LIST(REXI_TOKEN_NAME)
 #undef REXI_TOKEN_NAME
@@ -36,7 +36,7 @@ constexpr const char* REXI_TokenName(RexiToken token) {
 
 // A sequence goes on while the look-ahead token can start an atom: an identifier, a set or "(".
 constexpr uint32_t kRexiAtomStartMask = 3076;
-static_assert(kRexiAtomStartMask == (static_cast<uint32_t>(RexiToken::Identifier) |
-                                     static_cast<uint32_t>(RexiToken::Set) | static_cast<uint32_t>(RexiToken::Open)));
+static_assert(kRexiAtomStartMask == (static_cast<uint32_t>(REXI_Token::Identifier) |
+                                     static_cast<uint32_t>(REXI_Token::Set) | static_cast<uint32_t>(REXI_Token::Open)));
 
-constexpr bool REXI_StartsAtom(RexiToken token) { return (static_cast<uint32_t>(token) & kRexiAtomStartMask) != 0; }
+constexpr bool REXI_StartsAtom(REXI_Token token) { return (static_cast<uint32_t>(token) & kRexiAtomStartMask) != 0; }

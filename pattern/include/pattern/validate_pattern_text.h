@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-enum class RexiEmptyText {
+enum class REXI_EmptyText {
   Accepted,   // an empty value is valid whatever the pattern says
   Validated,  // an empty value is valid only when the pattern matches the empty text
 };
@@ -12,6 +12,6 @@ enum class RexiEmptyText {
 // 1 when the pattern compiles and matches the whole text, else 0. The pattern is compiled anew on
 // every call. text[length] must be 0; a 0 before it ends matching there, so such a text never matches
 // whole.
-int32_t ValidatePatternText(const char* trimmedText, size_t length, const char* pattern, RexiEmptyText emptyText);
+int32_t ValidatePatternText(const char* trimmedText, size_t length, const char* pattern, REXI_EmptyText emptyText);
 // The same for a zero-terminated text.
-int32_t ValidatePatternText(const char* trimmedText, const char* pattern, RexiEmptyText emptyText);
+int32_t ValidatePatternText(const char* trimmedText, const char* pattern, REXI_EmptyText emptyText);
