@@ -56,6 +56,33 @@ class CWriteRecord {
   bool wrote_ = false;
 };
 
+// What a driven row keeps besides its value: what it read at binding (for Restore) and what it wrote.
+template <class D>
+class CDrivenState {
+ protected:
+  void ReadThrough(D& driver) {
+    ReadInitial(driver, initial_);
+    record_.Start(initial_.get());
+  }
+  // Apply: writes value unless it is what the row last wrote (at first, what it read).
+  int ApplyThrough(D& driver, bool enabled, const VARIANT& value) {
+    if (!enabled || !record_.Differs(value)) return 1;
+    if (!driver.PutValue(value)) return 0;
+    record_.Wrote(value);
+    return 1;
+  }
+  // Restore: puts back what was there, only where the row wrote.
+  int RestoreThrough(D& driver, bool enabled) {
+    if (!enabled || !record_.WroteAny()) return 1;
+    if (!PutBack(driver, initial_.get())) return 0;
+    record_.Restored(initial_.get());
+    return 1;
+  }
+
+  CVariant initial_;
+  CWriteRecord record_;
+};
+
 }  // namespace driven_property
 
 class CHTMLPropCategory : public CCategoryProperty, public CApplyableProperty {
@@ -68,7 +95,10 @@ class CHTMLPropCategory : public CCategoryProperty, public CApplyableProperty {
 
 // A text row: a typed value is taken only when its pattern matches it whole.
 template <class D>
-class CHTMLSimpleProperty : public CPropertyEditItem, public D, public CApplyableProperty {
+class CHTMLSimpleProperty : public CPropertyEditItem,
+                            public D,
+                            public CApplyableProperty,
+                            private driven_property::CDrivenState<D> {
  public:
   CHTMLSimpleProperty(const wchar_t* displayName, const char* propertyName, const char* pattern, const char* helpText,
                       int allowEmpty, IHTMLElement* element, VARTYPE type = VT_BSTR)
@@ -77,9 +107,8 @@ class CHTMLSimpleProperty : public CPropertyEditItem, public D, public CApplyabl
         pattern_(pattern ? pattern : ".*"),
         helpText_(helpText ? helpText : ""),
         allowEmpty_(allowEmpty) {
-    driven_property::ReadInitial(static_cast<D&>(*this), initial_);
-    record_.Start(initial_.get());
-    StoreValue(initial_.get());  // unchecked: a stored value its pattern refuses is shown as it is
+    this->ReadThrough(*this);
+    StoreValue(this->initial_.get());  // unchecked: a stored value its pattern refuses is shown as it is
   }
 
   // The validating setter: the commit of an edit.
@@ -95,42 +124,32 @@ class CHTMLSimpleProperty : public CPropertyEditItem, public D, public CApplyabl
     return StoreValue(*stored) ? 1 : 0;
   }
 
-  int Apply() override {
-    if (!IsEnabled() || !record_.Differs(Value())) return 1;
-    if (!D::PutValue(Value())) return 0;
-    record_.Wrote(Value());
-    return 1;
-  }
-  int Restore() override {
-    if (!IsEnabled() || !record_.WroteAny()) return 1;
-    if (!driven_property::PutBack(static_cast<D&>(*this), initial_.get())) return 0;
-    record_.Restored(initial_.get());
-    return 1;
-  }
+  int Apply() override { return this->ApplyThrough(*this, IsEnabled(), Value()); }
+  int Restore() override { return this->RestoreThrough(*this, IsEnabled()); }
   int Edit() override { return 0; }
 
-  const VARIANT& InitialValue() const { return initial_.get(); }
+  const VARIANT& InitialValue() const { return this->initial_.get(); }
 
  private:
   std::string pattern_;
   std::string helpText_;
   int allowEmpty_;
-  CVariant initial_;
-  driven_property::CWriteRecord record_;
 };
 
 // A row choosing one of its texts. A text read that is none of them stays shown and is never written.
 template <class D>
-class CHTMLListProperty : public CPropertyListItem, public D, public CApplyableProperty {
+class CHTMLListProperty : public CPropertyListItem,
+                          public D,
+                          public CApplyableProperty,
+                          private driven_property::CDrivenState<D> {
  public:
   CHTMLListProperty(const wchar_t* displayName, const char* propertyName, const wchar_t* const* texts,
                     IHTMLElement* element)
       : CPropertyListItem(displayName), D(element, propertyName, VT_BSTR) {
-    driven_property::ReadInitial(static_cast<D&>(*this), initial_);
-    record_.Start(initial_.get());
+    this->ReadThrough(*this);
     LoadTexts(texts);
     CVariant text;
-    if (SUCCEEDED(VariantChangeType(&text.get(), &initial_.get(), 0, VT_BSTR)) && text.Type() == VT_BSTR)
+    if (SUCCEEDED(VariantChangeType(&text.get(), &this->initial_.get(), 0, VT_BSTR)) && text.Type() == VT_BSTR)
       ShowText(V_BSTR(&text.get()));
   }
 
@@ -140,20 +159,8 @@ class CHTMLListProperty : public CPropertyListItem, public D, public CApplyableP
     V_VT(&text.get()) = VT_BSTR;
     V_BSTR(&text.get()) = SysAllocString(ValueText().c_str());
     if (!V_BSTR(&text.get())) throw ComOutOfMemory{};
-    if (!record_.Differs(text.get())) return 1;
-    if (!D::PutValue(text.get())) return 0;
-    record_.Wrote(text.get());
-    return 1;
+    return this->ApplyThrough(*this, true, text.get());
   }
-  int Restore() override {
-    if (!IsEnabled() || !record_.WroteAny()) return 1;
-    if (!driven_property::PutBack(static_cast<D&>(*this), initial_.get())) return 0;
-    record_.Restored(initial_.get());
-    return 1;
-  }
+  int Restore() override { return this->RestoreThrough(*this, IsEnabled()); }
   int Edit() override { return 0; }
-
- private:
-  CVariant initial_;
-  driven_property::CWriteRecord record_;
 };

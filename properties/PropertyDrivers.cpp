@@ -82,6 +82,30 @@ bool SameText(BSTR a, BSTR b) {
   return length == BstrLength(b) && (length == 0 || memcmp(a, b, static_cast<size_t>(length) * sizeof(OLECHAR)) == 0);
 }
 
+// The write of the text drivers: the text, read back first and written only when it differs. The traces
+// name the driver: the text does not convert, the current text cannot be read, the write fails.
+struct TextWriteTraces {
+  const char* conversion;
+  const char* reading;
+  const char* writing;
+};
+
+template <class Read, class Write>
+int PutTextIfDifferent(const VARIANT& value, Read read, Write write, const TextWriteTraces& traces) {
+  CVariant wanted;
+  if (!TextOf(value, wanted)) {
+    TRACE(traces.conversion);
+    return 0;
+  }
+  CVariant current;
+  if (!read(&current.get())) {
+    TRACE(traces.reading);
+    return 0;
+  }
+  if (SameText(V_BSTR(&current.get()), V_BSTR(&wanted.get()))) return 1;
+  return write(V_BSTR(&wanted.get()));
+}
+
 }  // namespace
 
 namespace property_values {
@@ -178,27 +202,24 @@ int CHTMLValuePropertyDriver::GetValue(VARIANT* value) {
 
 int CHTMLValuePropertyDriver::PutValue(const VARIANT& value) {
   if (!element_) return 0;
-  CVariant wanted;
-  if (!TextOf(value, wanted)) {
-    TRACE("CHTMLValuePropertyDriver::PutValue(): Change variant type\n");
-    return 0;
-  }
-  CVariant current;
-  if (!GetValue(&current.get())) {
-    TRACE("CHTMLValuePropertyDriver::PutValue(): Can't get current value\n");
-    return 0;
-  }
-  if (SameText(V_BSTR(&current.get()), V_BSTR(&wanted.get()))) return 1;
-  CComRef<IHTMLInputElement> input;
-  if (FAILED(element_->QueryInterface(IID_IHTMLInputElement, input.OutVoid())) || !input) {
-    TRACE("CHTMLValuePropertyDriver::PutValue(): IHTMLInputElement query failed\n");
-    return 0;
-  }
-  if (FAILED(input->put_value(V_BSTR(&wanted.get())))) {
-    TRACE("CHTMLValuePropertyDriver::PutValue(): Can't put new value\n");
-    return 0;
-  }
-  return 1;
+  static constexpr TextWriteTraces kTraces = {"CHTMLValuePropertyDriver::PutValue(): Change variant type\n",
+                                              "CHTMLValuePropertyDriver::PutValue(): Can't get current value\n",
+                                              "CHTMLValuePropertyDriver::PutValue(): Can't put new value\n"};
+  return PutTextIfDifferent(
+      value, [this](VARIANT* current) { return GetValue(current); },
+      [this](BSTR text) {
+        CComRef<IHTMLInputElement> input;
+        if (FAILED(element_->QueryInterface(IID_IHTMLInputElement, input.OutVoid())) || !input) {
+          TRACE("CHTMLValuePropertyDriver::PutValue(): IHTMLInputElement query failed\n");
+          return 0;
+        }
+        if (FAILED(input->put_value(text))) {
+          TRACE(kTraces.writing);
+          return 0;
+        }
+        return 1;
+      },
+      kTraces);
 }
 
 // --- inner HTML -------------------------------------------------------------------------------------------
@@ -221,20 +242,17 @@ int CHTMLInnerHTMLPropertyDriver::GetValue(VARIANT* value) {
 
 int CHTMLInnerHTMLPropertyDriver::PutValue(const VARIANT& value) {
   if (!element_) return 0;
-  CVariant wanted;
-  if (!TextOf(value, wanted)) {
-    TRACE("CHTMLInnerHTMLPropertyDriver::PutValue(): Change variant type\n");
-    return 0;
-  }
-  CVariant current;
-  if (!GetValue(&current.get())) {
-    TRACE("CHTMLInnerHTMLPropertyDriver::PutValue(): Can't get current value\n");
-    return 0;
-  }
-  if (SameText(V_BSTR(&current.get()), V_BSTR(&wanted.get()))) return 1;
-  if (FAILED(element_->put_innerHTML(V_BSTR(&wanted.get())))) {
-    TRACE("CHTMLInnerHTMLPropertyDriver::PutValue(): Can't put new value\n");
-    return 0;
-  }
-  return 1;
+  static constexpr TextWriteTraces kTraces = {"CHTMLInnerHTMLPropertyDriver::PutValue(): Change variant type\n",
+                                              "CHTMLInnerHTMLPropertyDriver::PutValue(): Can't get current value\n",
+                                              "CHTMLInnerHTMLPropertyDriver::PutValue(): Can't put new value\n"};
+  return PutTextIfDifferent(
+      value, [this](VARIANT* current) { return GetValue(current); },
+      [this](BSTR text) {
+        if (FAILED(element_->put_innerHTML(text))) {
+          TRACE(kTraces.writing);
+          return 0;
+        }
+        return 1;
+      },
+      kTraces);
 }

@@ -59,16 +59,6 @@ std::string References(const std::wstring& text) {
 
 class CharsetRoundTrip : public Control {
  protected:
-  std::wstring Inner(const wchar_t* id) {
-    CComRef<IHTMLDocument3> document;
-    CComRef<IHTMLElement> element;
-    CBstr name(id), inner;
-    if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.OutVoid())) ||
-        FAILED(document->getElementById(name.get(), element.Out())) || !element ||
-        FAILED(element->get_innerHTML(inner.Out())))
-      return L"<none>";
-    return inner.get() ? inner.get() : L"";
-  }
   std::wstring Title() {
     IHTMLDocument2* document = GetControl()->Document();
     CBstr title;

@@ -1,5 +1,7 @@
 #include "ControlFixture.h"
 
+#include "comkit/ComText.h"
+
 namespace dt {
 
 std::string Control::Code() {
@@ -23,6 +25,22 @@ std::string Control::BodyLines(const std::string& code) {
 int Control::Insert(DWORD kind, RECT rect) {
   if (!Arm(kind)) return -1;
   return GetControl()->InsertElementAt(rect, 0);
+}
+
+CComRef<IHTMLElement> Control::ElementWithId(const wchar_t* id) {
+  CComRef<IHTMLDocument3> document;
+  CComRef<IHTMLElement> element;
+  CBstr name(id);
+  if (SUCCEEDED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.OutVoid())))
+    document->getElementById(name.get(), element.Out());
+  return element;
+}
+
+std::wstring Control::Inner(const wchar_t* id) {
+  const CComRef<IHTMLElement> element = ElementWithId(id);
+  CBstr inner;
+  if (!element || FAILED(element->get_innerHTML(inner.Out()))) return L"<none>";
+  return inner.get() ? inner.get() : L"";
 }
 
 bool Control::LoadAndWait(const char* text) {

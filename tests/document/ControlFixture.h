@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ProtocolFixture.h"
+#include "comkit/ComRef.h"
 
 namespace dt {
 
@@ -24,6 +25,10 @@ class Control : public pt::Protocol {
   // VLM_LOADCODE and the load's completion.
   bool LoadAndWait(const char* text);
   bool WaitForPendingLoad() { return WaitForLoads(GetControl()->CompletedLoads() + 1); }
+
+  // The element with the id, and its inner HTML ("<none>" when there is no such element).
+  CComRef<IHTMLElement> ElementWithId(const wchar_t* id);
+  std::wstring Inner(const wchar_t* id);
 
   const CUndoHistory& History() { return GetControl()->UndoHistory(); }
   std::string Snapshot(int i) { return History().At(i).GetString(); }

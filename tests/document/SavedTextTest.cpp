@@ -9,19 +9,7 @@
 namespace dt {
 namespace {
 
-class SavedText : public Control {
- protected:
-  std::wstring Inner(const wchar_t* id) {
-    CComRef<IHTMLDocument3> document;
-    CComRef<IHTMLElement> element;
-    CBstr name(id), inner;
-    if (FAILED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.OutVoid())) ||
-        FAILED(document->getElementById(name.get(), element.Out())) || !element ||
-        FAILED(element->get_innerHTML(inner.Out())))
-      return L"<none>";
-    return inner.get() ? inner.get() : L"";
-  }
-};
+using SavedText = Control;
 
 TEST_F(SavedText, PreListingAndTextAreaKeepEveryBlankAndLineBreakThroughSaves) {
   ASSERT_NE(CreateControl(), nullptr);

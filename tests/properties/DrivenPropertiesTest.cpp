@@ -8,6 +8,7 @@
 #include "ControlFixture.h"
 #include "MessagePump.h"
 #include "comkit/ComRef.h"
+#include "Variants.h"
 #include "comkit/ComText.h"
 #include "engine/DocumentVersion.h"
 #include "properties/DrivenProperties.h"
@@ -41,14 +42,6 @@ void RecordEvent(int code, const char* text, int param, int flags, void* context
   log->flags = flags;
 }
 
-VARIANT Text(const wchar_t* text) {
-  VARIANT value;
-  VariantInit(&value);
-  V_VT(&value) = VT_BSTR;
-  V_BSTR(&value) = SysAllocString(text);
-  return value;
-}
-
 std::wstring TextOf(const VARIANT& value) {
   CVariant text;
   if (FAILED(VariantChangeType(&text.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR))) return L"<no text>";
@@ -71,14 +64,6 @@ class DrivenProperties : public Control {
     Control::TearDown();
   }
 
-  CComRef<IHTMLElement> Element(const wchar_t* id) {
-    CComRef<IHTMLDocument3> document;
-    CComRef<IHTMLElement> element;
-    CBstr name(id);
-    if (SUCCEEDED(GetControl()->Document()->QueryInterface(IID_IHTMLDocument3, document.OutVoid())))
-      document->getElementById(name.get(), element.Out());
-    return element;
-  }
   ULONGLONG Version() {
     CComRef<IDocumentVersion> versioned;
     ULONGLONG version = 0;
@@ -89,14 +74,14 @@ class DrivenProperties : public Control {
   std::wstring InlineStyle(const wchar_t* id) {
     CComRef<IHTMLStyle> style;
     CBstr text;
-    if (FAILED(Element(id)->get_style(style.Out())) || FAILED(style->get_cssText(text.Out())) || !text.get())
+    if (FAILED(ElementWithId(id)->get_style(style.Out())) || FAILED(style->get_cssText(text.Out())) || !text.get())
       return L"";
     return text.get();
   }
   std::wstring Attribute(const wchar_t* id, const wchar_t* name) {
     CBstr attribute(name);
     CVariant value;
-    if (FAILED(Element(id)->getAttribute(attribute.get(), 0, &value.get()))) return L"<failed>";
+    if (FAILED(ElementWithId(id)->getAttribute(attribute.get(), 0, &value.get()))) return L"<failed>";
     return TextOf(value.get());
   }
   // Commits text as the grid commits an edit: through an editor window and UpdateFromEditor.
@@ -119,7 +104,8 @@ using InnerHtml = CHTMLSimpleProperty<CHTMLInnerHTMLPropertyDriver>;
 using StyleList = CHTMLListProperty<CHTMLElementStylePropDriver>;
 
 TEST_F(DrivenProperties, EachDriverReadsItsPlaceAndWritesOnlyADifferentValue) {
-  const CComRef<IHTMLElement> label = Element(L"label"), box = Element(L"box"), plain = Element(L"plain");
+  const CComRef<IHTMLElement> label = ElementWithId(L"label"), box = ElementWithId(L"box"),
+                              plain = ElementWithId(L"plain");
   ElementText title(L"Title", "title", ".*", "", 1, label.get());
   DocumentText documentTitle(L"Page title", "title", ".*", "", 1, label.get());
   StyleText left(L"Left", "left", kLengthPattern, kLengthHelp, 0, label.get());
@@ -170,7 +156,7 @@ TEST_F(DrivenProperties, EachDriverReadsItsPlaceAndWritesOnlyADifferentValue) {
 }
 
 TEST_F(DrivenProperties, RefusedInputKeepsTheValueReportsTheHelpTextAndFocusesTheGrid) {
-  StyleText left(L"Left", "left", kLengthPattern, kLengthHelp, 0, Element(L"label").get());
+  StyleText left(L"Left", "left", kLengthPattern, kLengthHelp, 0, ElementWithId(L"label").get());
   left.SetOwner(grid_);
   SetFocus(parent_->Hwnd());
   EXPECT_EQ(Commit(left, L"ten pixels"), 0);
@@ -187,7 +173,7 @@ TEST_F(DrivenProperties, RefusedInputKeepsTheValueReportsTheHelpTextAndFocusesTh
   // An accepted length is stored without the blanks around it; a free text keeps them.
   EXPECT_EQ(Commit(left, L"  30px "), 1);
   EXPECT_EQ(left.ValueText(), L"30px");
-  ElementText title(L"Title", "title", ".*", "", 1, Element(L"label").get());
+  ElementText title(L"Title", "title", ".*", "", 1, ElementWithId(L"label").get());
   EXPECT_EQ(Commit(title, L"  spaced  "), 1);
   EXPECT_EQ(title.ValueText(), L"  spaced  ");
   // Empty text: accepted where the row allows it, refused where its pattern does not match it.
@@ -196,7 +182,7 @@ TEST_F(DrivenProperties, RefusedInputKeepsTheValueReportsTheHelpTextAndFocusesTh
 }
 
 TEST_F(DrivenProperties, AValueThatCannotBeReadIsShownAndNeverWritten) {
-  ElementText missing(L"Missing", "noSuchProperty", ".*", "", 1, Element(L"label").get());
+  ElementText missing(L"Missing", "noSuchProperty", ".*", "", 1, ElementWithId(L"label").get());
   EXPECT_EQ(missing.ValueText(), L"Can't get property");
   EXPECT_EQ(TextOf(missing.InitialValue()), L"Can't get property");
   const ULONGLONG before = Version();
@@ -206,7 +192,7 @@ TEST_F(DrivenProperties, AValueThatCannotBeReadIsShownAndNeverWritten) {
 }
 
 TEST_F(DrivenProperties, CancelPutsBackOnlyWhatTheSheetWroteAndAStyleAsItWasInline) {
-  const CComRef<IHTMLElement> label = Element(L"label");
+  const CComRef<IHTMLElement> label = ElementWithId(L"label");
   StyleText left(L"Left", "left", kLengthPattern, kLengthHelp, 0, label.get());
   StyleText top(L"Top", "top", kLengthPattern, kLengthHelp, 0, label.get());
   ElementText title(L"Title", "title", ".*", "", 1, label.get());
@@ -235,11 +221,11 @@ TEST_F(DrivenProperties, CancelPutsBackOnlyWhatTheSheetWroteAndAStyleAsItWasInli
 }
 
 TEST_F(DrivenProperties, AStyleValueTheElementAlreadyShowsIsNotWrittenInline) {
-  StyleText colour(L"Colour", "color", ".*", "", 1, Element(L"plain").get());
+  StyleText colour(L"Colour", "color", ".*", "", 1, ElementWithId(L"plain").get());
   const std::wstring shown = colour.ValueText();
   const ULONGLONG before = Version();
   CVariant same;
-  same.get() = Text(shown.c_str());
+  same.get() = vt::TextValue(shown.c_str());
   EXPECT_EQ(colour.PutValue(same.get()), 1);
   EXPECT_EQ(Version(), before);
   EXPECT_EQ(InlineStyle(L"plain").find(L"color"), std::wstring::npos);
@@ -247,12 +233,12 @@ TEST_F(DrivenProperties, AStyleValueTheElementAlreadyShowsIsNotWrittenInline) {
 
 TEST_F(DrivenProperties, AListRowWithAForeignTextWritesNothingUntilATextIsChosen) {
   static const wchar_t* const kAlign[] = {L"left", L"center", L"right", nullptr};
-  StyleList align(L"Align", "textAlign", kAlign, Element(L"plain").get());
+  StyleList align(L"Align", "textAlign", kAlign, ElementWithId(L"plain").get());
   CComRef<IHTMLStyle> style;
-  ASSERT_HRESULT_SUCCEEDED(Element(L"label")->get_style(style.Out()));
+  ASSERT_HRESULT_SUCCEEDED(ElementWithId(L"label")->get_style(style.Out()));
   CBstr justify(L"justify");
   ASSERT_HRESULT_SUCCEEDED(style->put_textAlign(justify.get()));
-  StyleList labelAlign(L"Align", "textAlign", kAlign, Element(L"label").get());
+  StyleList labelAlign(L"Align", "textAlign", kAlign, ElementWithId(L"label").get());
   EXPECT_TRUE(labelAlign.HasForeignText());
   EXPECT_EQ(labelAlign.ValueText(), L"justify");
   const ULONGLONG before = Version();
@@ -260,14 +246,14 @@ TEST_F(DrivenProperties, AListRowWithAForeignTextWritesNothingUntilATextIsChosen
   EXPECT_EQ(align.Apply(), 1);
   EXPECT_EQ(Version(), before);
   CVariant right;
-  right.get() = Text(L"right");
+  right.get() = vt::TextValue(L"right");
   ASSERT_EQ(labelAlign.SetValue(right.get()), 1);
   EXPECT_EQ(labelAlign.Apply(), 1);
   EXPECT_NE(InlineStyle(L"label").find(L"text-align: right"), std::wstring::npos) << InlineStyle(L"label");
 }
 
 TEST_F(DrivenProperties, ALockedSheetsRowsTakeNoValueAndWriteNothing) {
-  ElementText title(L"Title", "title", ".*", "", 1, Element(L"label").get());
+  ElementText title(L"Title", "title", ".*", "", 1, ElementWithId(L"label").get());
   ASSERT_EQ(Commit(title, L"changed"), 1);
   title.SetEnabled(false);
   EXPECT_EQ(Commit(title, L"again"), 0);
@@ -280,10 +266,10 @@ TEST_F(DrivenProperties, ALockedSheetsRowsTakeNoValueAndWriteNothing) {
 
 TEST_F(DrivenProperties, RowsReleaseEveryEngineObjectTheyHold) {
   {
-    const CComRef<IHTMLElement> label = Element(L"label");
+    const CComRef<IHTMLElement> label = ElementWithId(L"label");
     StyleText left(L"Left", "left", kLengthPattern, kLengthHelp, 0, label.get());
     DocumentText documentTitle(L"Page title", "title", ".*", "", 1, label.get());
-    InputValue value(L"Value", nullptr, ".*", "", 1, Element(L"box").get());
+    InputValue value(L"Value", nullptr, ".*", "", 1, ElementWithId(L"box").get());
   }
   DestroyWindow(grid_);
   grid_ = nullptr;

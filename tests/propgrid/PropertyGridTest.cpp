@@ -13,6 +13,7 @@
 
 #include "ImageCompare.h"
 #include "MessagePump.h"
+#include "Variants.h"
 #include "comkit/ComText.h"
 #include "propgrid/PropertyGrid.h"
 
@@ -37,14 +38,6 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
-}
-
-VARIANT Text(const wchar_t* text) {
-  VARIANT value;
-  VariantInit(&value);
-  V_VT(&value) = VT_BSTR;
-  V_BSTR(&value) = SysAllocString(text);
-  return value;
 }
 
 class PropertyGrid : public ::testing::Test {
@@ -77,7 +70,7 @@ class PropertyGrid : public ::testing::Test {
     category_ = static_cast<CCategoryProperty*>(grid_->AddItem(std::make_unique<CCategoryProperty>(L"Position")));
     left_ = static_cast<CPropertyEditItem*>(grid_->AddItem(std::make_unique<CPropertyEditItem>(L"Left")));
     CVariant ten;
-    ten.get() = Text(L"10px");
+    ten.get() = vt::TextValue(L"10px");
     left_->SetValue(ten.get());
     static const wchar_t* const kAlign[] = {L"left", L"center", L"right", nullptr};
     auto align = std::make_unique<CPropertyListItem>(L"Align");
@@ -248,7 +241,7 @@ TEST_F(PropertyGrid, TheSelectedRowAndTheCategoryBandAreDrawnInTheirColours) {
 
 TEST_F(PropertyGrid, AValueTooLongForItsCellShowsWholeInATip) {
   CVariant longText;
-  longText.get() = Text(L"a value far too long to be seen whole in the value column of this grid");
+  longText.get() = vt::TextValue(L"a value far too long to be seen whole in the value column of this grid");
   left_->SetValue(longText.get());
   HWND tip = nullptr;
   EnumThreadWindows(
@@ -344,7 +337,7 @@ TEST_F(PropertyGrid, AFilledGridLooksAsTheReference) {
   auto text = [](const wchar_t* name, const wchar_t* value) {
     auto row = std::make_unique<CPropertyEditItem>(name);
     CVariant v;
-    v.get() = Text(value);
+    v.get() = vt::TextValue(value);
     row->SetValue(v.get());
     return row;
   };
@@ -357,7 +350,7 @@ TEST_F(PropertyGrid, AFilledGridLooksAsTheReference) {
   grid_->AddItem(text(L"Background", L"#F0F0E0"));
   auto font = std::make_unique<CPropertyFileNameItem>(L"Font");
   CVariant face;
-  face.get() = Text(L"Tahoma:8");
+  face.get() = vt::TextValue(L"Tahoma:8");
   font->SetValue(face.get());
   grid_->AddItem(std::move(font));
   auto hidden = std::make_unique<CPropertyCheckButtonItem>(L"Hidden");

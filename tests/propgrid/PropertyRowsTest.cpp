@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Variants.h"
 #include "comkit/ComText.h"
 #include "propgrid/PropertyRows.h"
 
@@ -103,22 +104,6 @@ class PropertyRows : public ::testing::Test {
   std::vector<std::unique_ptr<CProperty>> owned_;
 };
 
-VARIANT Text(const wchar_t* text) {
-  VARIANT value;
-  VariantInit(&value);
-  V_VT(&value) = VT_BSTR;
-  V_BSTR(&value) = SysAllocString(text);
-  return value;
-}
-
-VARIANT Number(int number) {
-  VARIANT value;
-  VariantInit(&value);
-  V_VT(&value) = VT_I4;
-  V_I4(&value) = number;
-  return value;
-}
-
 TEST_F(PropertyRows, CollapseTakesTheRowsUpToTheNextCategoryAndExpandPutsThemBackInOrder) {
   auto* first = Add(std::make_unique<CCategoryProperty>(L"Appearance"));
   Add(std::make_unique<CPropertyEditItem>(L"a1"));
@@ -161,7 +146,7 @@ TEST_F(PropertyRows, AListRowCyclesItsTextsKeepsAForeignTextAndClampsIndexes) {
   EXPECT_TRUE(row->HasForeignText());
   EXPECT_EQ(row->ValueText(), L"justify");
   CVariant unknown;
-  unknown.get() = Text(L"middle");
+  unknown.get() = vt::TextValue(L"middle");
   EXPECT_EQ(row->SetValue(unknown.get()), 0);
   EXPECT_EQ(row->ValueText(), L"justify");  // a text not in the list leaves the row as it was
   // The main action steps from the foreign text to the first text, then through the list and around.
@@ -173,11 +158,11 @@ TEST_F(PropertyRows, AListRowCyclesItsTextsKeepsAForeignTextAndClampsIndexes) {
   EXPECT_EQ(seen, (std::vector<std::wstring>{L"left", L"center", L"right", L"left"}));
   EXPECT_EQ(spy_.setValues, 4);
   CVariant negative;
-  negative.get() = Number(-5);
+  negative.get() = vt::NumberValue(-5);
   EXPECT_EQ(row->SetValue(negative.get()), 1);
   EXPECT_EQ(row->Index(), 0);
   CVariant right;
-  right.get() = Text(L"right");
+  right.get() = vt::TextValue(L"right");
   EXPECT_EQ(row->SetValue(right.get()), 1);
   EXPECT_EQ(row->Index(), 2);
   // A disabled row takes no action.
@@ -189,7 +174,7 @@ TEST_F(PropertyRows, AListRowCyclesItsTextsKeepsAForeignTextAndClampsIndexes) {
 TEST_F(PropertyRows, EditRowsTakeTheEditorsTextInTheValuesTypeAndCheckRowsToggle) {
   auto* edit = Add(std::make_unique<CPropertyEditItem>(L"width"));
   CVariant width;
-  width.get() = Number(10);
+  width.get() = vt::NumberValue(10);
   edit->SetValue(width.get());
   HWND editor = CreateWindowExW(0, L"EDIT", L"42", WS_CHILD, 0, 0, 50, 20, grid_, nullptr, nullptr, nullptr);
   EXPECT_EQ(edit->UpdateFromEditor(editor), 1);
@@ -215,11 +200,11 @@ TEST_F(PropertyRows, EditRowsTakeTheEditorsTextInTheValuesTypeAndCheckRowsToggle
 TEST_F(PropertyRows, AButtonRowShowsTheLastPartOfItsPathAndAsksTheParentToEdit) {
   auto* row = Add(std::make_unique<CPropertyFileNameItem>(L"src"));
   CVariant path;
-  path.get() = Text(L"C:\\forms\\images\\logo.png");
+  path.get() = vt::TextValue(L"C:\\forms\\images\\logo.png");
   row->SetValue(path.get());
   EXPECT_EQ(row->ValueText(), L"logo.png");
   CVariant font;
-  font.get() = Text(L"Arial:12");
+  font.get() = vt::TextValue(L"Arial:12");
   row->SetValue(font.get());
   EXPECT_EQ(row->ValueText(), L"12");
   for (int action : {PROP_ACTION_ACTIVATE, PROP_ACTION_BROWSE, PROP_ACTION_OPEN, PROP_ACTION_FOCUS_EDITOR})
@@ -238,7 +223,7 @@ TEST_F(PropertyRows, ValueTextsOfAnyLengthComeWholeAndAShortBufferGetsNothing) {
   auto* row = Add(std::make_unique<CPropertyEditItem>(L"value"));
   const std::wstring longText(5000, L'x');
   CVariant value;
-  value.get() = Text(longText.c_str());
+  value.get() = vt::TextValue(longText.c_str());
   row->SetValue(value.get());
   EXPECT_EQ(row->ValueText(), longText);
   wchar_t small[16] = L"unchanged";
