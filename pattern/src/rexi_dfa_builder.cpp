@@ -112,19 +112,19 @@ std::unique_ptr<REXI_Dfa> REXI_DfaBuilder::Materialize(const REXI_SubsetTable& s
     state.number = numbers_[set];
     state.stop = false;
     state.accept = false;
-    const REXI_DfaState* fallback = DeadState;
+    const REXI_DfaState* fallback = kDeadState;
     if (subsets.Accepting(set)) {
       // At the end of the text, and on every character it cannot follow, the match ends here.
       REXI_DfaState& acceptStop = dfa->State(nextStopState++);
       acceptStop.number = numbers_[set];
       acceptStop.stop = true;
       acceptStop.accept = true;
-      std::fill(std::begin(acceptStop.links), std::end(acceptStop.links), DeadState);
+      std::fill(std::begin(acceptStop.links), std::end(acceptStop.links), kDeadState);
       state.accept = true;
       fallback = &acceptStop;
     }
     std::fill(std::begin(state.links), std::end(state.links), fallback);
-    if (!subsets.Accepting(set)) state.links[endOfText_] = EndState;
+    if (!subsets.Accepting(set)) state.links[endOfText_] = kEndState;
     for (size_t cls = 0; cls < classes.Count(); ++cls) {
       const int32_t target = Transition(set, cls);
       if (target == kNoTarget) continue;

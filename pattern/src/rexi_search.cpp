@@ -60,7 +60,7 @@ REXI_MatchResult REXI_Base::Find(const char*& position) {
   textStart_ = attemptStart_ = current_ = position;
   const REXI_DfaState* const* startLinks = start_->links;
   for (;;) {
-    while (startLinks[static_cast<uint8_t>(*current_)] == DeadState) ++current_;
+    while (startLinks[static_cast<uint8_t>(*current_)] == kDeadState) ++current_;
     const char* attemptStart = current_;
     if (RunAttempt()) return Report(true, position);
     if (static_cast<uint8_t>(*current_) == endOfText_) return Report(false, position);

@@ -1,5 +1,5 @@
 // The subset construction with node sets held as bit sets: the form for every NFA whose flat nodes
-// (those that can be in a set) fit in kWords words. It follows the rules stated in
+// (those that can be in a set) fit in Words words. It follows the rules stated in
 // rexi_subset_table.cpp to the letter, so it builds the same table as the list form.
 #include <algorithm>
 #include <bit>
@@ -15,13 +15,13 @@ using rexi_detail::NodeBits;
 constexpr uint32_t kNoSoleMember = UINT32_MAX;
 
 // The set's one member, or kNoSoleMember when it has more.
-template <size_t kWords>
-uint32_t SoleMember(const NodeBits<kWords>& nodes) {
+template <size_t Words>
+uint32_t SoleMember(const NodeBits<Words>& nodes) {
   uint64_t any = 0;
   for (uint64_t word : nodes.words) any |= word;
   if ((any & (any - 1)) != 0) return kNoSoleMember;  // each word is empty or holds the same one bit
   uint32_t member = kNoSoleMember;
-  for (size_t w = 0; w < kWords; ++w) {
+  for (size_t w = 0; w < Words; ++w) {
     if (nodes.words[w] == 0) continue;
     if (member != kNoSoleMember) return kNoSoleMember;
     member = static_cast<uint32_t>(w * 64 + static_cast<size_t>(std::countr_zero(nodes.words[w])));
@@ -31,9 +31,9 @@ uint32_t SoleMember(const NodeBits<kWords>& nodes) {
 
 }  // namespace
 
-template <size_t kWords>
+template <size_t Words>
 void REXI_SubsetTable::ConstructBitSets(const EdgeInput& input) {
-  using Bits = NodeBits<kWords>;
+  using Bits = NodeBits<Words>;
   const size_t nodeCount = nodes_.size();
   const size_t classCount = classes_.Count();
 
@@ -134,7 +134,7 @@ void REXI_SubsetTable::ConstructBitSets(const EdgeInput& input) {
     setBits.push_back(nodes);
     const uint32_t firstMember = static_cast<uint32_t>(memberPool_.size());
     bool accepting = false;
-    for (size_t w = 0; w < kWords; ++w) {
+    for (size_t w = 0; w < Words; ++w) {
       for (uint64_t word = nodes.words[w]; word != 0; word &= word - 1) {
         const uint32_t node = static_cast<uint32_t>(w * 64 + static_cast<size_t>(std::countr_zero(word)));
         memberPool_.push_back(node);
@@ -194,13 +194,13 @@ void REXI_SubsetTable::ConstructBitSets(const EdgeInput& input) {
     firstStep_.push_back(static_cast<uint32_t>(steps_.size()));
     const Bits members = setBits[set];
     size_t touchedCount = 0;
-    for (size_t w = 0; w < kWords; ++w) {
+    for (size_t w = 0; w < Words; ++w) {
       for (uint64_t word = members.words[w]; word != 0; word &= word - 1) {
         const size_t node = w * 64 + static_cast<size_t>(std::countr_zero(word));
         for (uint32_t row = firstRowOf[node]; row < firstRowOf[node + 1]; ++row) {
           const uint32_t cls = rowClass[row];
           Bits& targets = targetsOf[cls];
-          for (size_t t = 0; t < kWords; ++t) targets.words[t] |= rowTargets[row].words[t];
+          for (size_t t = 0; t < Words; ++t) targets.words[t] |= rowTargets[row].words[t];
           touched[touchedCount] = cls;
           touchedCount += touchedBy[cls] != set ? 1 : 0;
           touchedBy[cls] = set;
@@ -213,9 +213,9 @@ void REXI_SubsetTable::ConstructBitSets(const EdgeInput& input) {
       Bits& targets = targetsOf[cls];
       // The inert node goes unless it is the only target.
       uint64_t others = 0;
-      for (size_t w = 0; w < kWords; ++w) others |= targets.words[w] & ~inertBits.words[w];
+      for (size_t w = 0; w < Words; ++w) others |= targets.words[w] & ~inertBits.words[w];
       if (others != 0)
-        for (size_t w = 0; w < kWords; ++w) targets.words[w] &= ~inertBits.words[w];
+        for (size_t w = 0; w < Words; ++w) targets.words[w] &= ~inertBits.words[w];
       const uint32_t target = internSet(targets);
       targets = Bits{};
       Step& step = steps_.emplace_back();

@@ -25,9 +25,9 @@ constexpr uint32_t kFree = UINT32_MAX;
 // to at most 2^(sum of their r(d)) - 1 sets. Summed over the classes, that bounds the sets of the
 // complete construction, and with them its states, entries and steps, whichever sets it actually meets.
 // Cruder bounds come first, as they settle most patterns for less.
-template <size_t kWords>
+template <size_t Words>
 bool REXI_SubsetTable::BudgetHoldsForAnySets(const EdgeInput& input) {
-  using Bits = NodeBits<kWords>;
+  using Bits = NodeBits<Words>;
   constexpr uint64_t kMaxExponent = 40;  // 2^40 sets are far past any budget
   const uint64_t nodeCount = nodes_.size();
   const size_t distinctCount = input.distinct.size();
@@ -97,9 +97,9 @@ bool REXI_SubsetTable::BudgetHoldsForAnySets(const EdgeInput& input) {
 
 // Each set met and each step taken from it is made once: a long text costs one look-up per character,
 // as in the complete table.
-template <size_t kWords>
+template <size_t Words>
 bool REXI_SubsetTable::WalkWholeOnDemand(const char* text, size_t length) const {
-  using Bits = NodeBits<kWords>;
+  using Bits = NodeBits<Words>;
   constexpr uint32_t kNotMade = UINT32_MAX;      // the step has not been taken yet
   constexpr uint32_t kNowhere = UINT32_MAX - 1;  // the set cannot follow the class
   const EdgeInput& input = deferredEdges_;
@@ -107,7 +107,7 @@ bool REXI_SubsetTable::WalkWholeOnDemand(const char* text, size_t length) const 
   Bits inertBits{};
   if (inertNode_ != kNoInertNode) inertBits.Add(inertNode_);
 
-  NodeBitsIndex<kWords> sets(memory_);
+  NodeBitsIndex<Words> sets(memory_);
   std::pmr::vector<uint32_t> next(memory_);  // per set met, per class: where it leads, or a marker above
   next.reserve(8 * classCount);
   auto enter = [&](const Bits& nodes) {
@@ -129,9 +129,9 @@ bool REXI_SubsetTable::WalkWholeOnDemand(const char* text, size_t length) const 
     });
     if (!any) return kNowhere;
     uint64_t others = 0;  // the inert node goes unless it is the only target
-    for (size_t w = 0; w < kWords; ++w) others |= targets.words[w] & ~inertBits.words[w];
+    for (size_t w = 0; w < Words; ++w) others |= targets.words[w] & ~inertBits.words[w];
     if (others != 0)
-      for (size_t w = 0; w < kWords; ++w) targets.words[w] &= ~inertBits.words[w];
+      for (size_t w = 0; w < Words; ++w) targets.words[w] &= ~inertBits.words[w];
     return enter(targets);
   };
 

@@ -122,7 +122,7 @@ TEST(RexiValidation, BlankMustBeEscapedOrBracketed) {
 
 TEST(RexiFind, NothingMatchesBeforeTheFirstCompile) {
   REXI_Search search;
-  EXPECT_EQ(search.StartState(), EndState);
+  EXPECT_EQ(search.StartState(), kEndState);
   EXPECT_EQ(search.StateCount(), 0u);
   for (const char* text : {"", "a", "any text"}) {
     const MatchOutcome outcome = Outcome(search, text, 0, Anchoring::Search);
@@ -201,13 +201,13 @@ TEST(RexiMatchAt, IsOneAttemptAnchoredAtThePosition) {
 // --- The automaton -------------------------------------------------------------------------------
 
 TEST(RexiSharedStates, DeadAndEndAreStopStatesThatNeverAccept) {
-  EXPECT_EQ(DeadState->number, -2);
-  EXPECT_EQ(EndState->number, -1);
-  EXPECT_TRUE(DeadState->stop);
-  EXPECT_TRUE(EndState->stop);
-  EXPECT_FALSE(DeadState->accept);
-  EXPECT_FALSE(EndState->accept);
-  for (const REXI_DfaState* link : EndState->links) EXPECT_EQ(link, EndState);
+  EXPECT_EQ(kDeadState->number, -2);
+  EXPECT_EQ(kEndState->number, -1);
+  EXPECT_TRUE(kDeadState->stop);
+  EXPECT_TRUE(kEndState->stop);
+  EXPECT_FALSE(kDeadState->accept);
+  EXPECT_FALSE(kEndState->accept);
+  for (const REXI_DfaState* link : kEndState->links) EXPECT_EQ(link, kEndState);
 }
 
 TEST(RexiAutomaton, NonAcceptingStateEndsInEndStateAndDiesElsewhere) {
@@ -215,8 +215,8 @@ TEST(RexiAutomaton, NonAcceptingStateEndsInEndStateAndDiesElsewhere) {
   ASSERT_EQ(search.Compile("ab").code, 0);
   const REXI_DfaState* start = search.StartState();
   EXPECT_FALSE(start->accept);
-  EXPECT_EQ(start->links[0], EndState);
-  EXPECT_EQ(start->links[static_cast<uint8_t>('b')], DeadState);
+  EXPECT_EQ(start->links[0], kEndState);
+  EXPECT_EQ(start->links[static_cast<uint8_t>('b')], kDeadState);
   const REXI_DfaState* afterA = start->links[static_cast<uint8_t>('a')];
   EXPECT_FALSE(afterA->stop);
   const REXI_DfaState* afterAB = afterA->links[static_cast<uint8_t>('b')];

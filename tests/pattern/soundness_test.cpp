@@ -73,7 +73,7 @@ TEST(RexiBudget, PatternNeedingTooManyStatesFailsWithCode2) {
   EXPECT_EQ(result.code, 2);
   EXPECT_EQ(result.message, "pattern needs too many automaton states");
   EXPECT_EQ(result.position, 0);
-  EXPECT_EQ(search.StartState(), EndState);
+  EXPECT_EQ(search.StartState(), kEndState);
 }
 
 TEST(RexiBudget, PatternJustWithinTheStateBudgetCompiles) {

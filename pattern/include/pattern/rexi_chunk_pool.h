@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-template <class T, size_t kChunkSize>
+template <class T, size_t ChunkSize>
 class REXI_ChunkPool {
   static_assert(std::is_trivially_destructible_v<T>, "records are dropped without destruction");
 
@@ -24,20 +24,20 @@ class REXI_ChunkPool {
     return new ((next_++)->bytes) T{};
   }
   size_t Size() const {
-    return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunkSize + static_cast<size_t>(next_ - chunks_.back());
+    return chunks_.empty() ? 0 : (chunks_.size() - 1) * ChunkSize + static_cast<size_t>(next_ - chunks_.back());
   }
   // Drops every record made after the first 'size'; their chunks go back to the memory resource.
   void ShrinkTo(size_t size) {
     if (size >= Size()) return;
-    const size_t chunksKept = (size + kChunkSize - 1) / kChunkSize;
+    const size_t chunksKept = (size + ChunkSize - 1) / ChunkSize;
     for (size_t chunk = chunksKept; chunk < chunks_.size(); ++chunk)
-      Memory()->deallocate(chunks_[chunk], sizeof(Slot) * kChunkSize, alignof(Slot));
+      Memory()->deallocate(chunks_[chunk], sizeof(Slot) * ChunkSize, alignof(Slot));
     chunks_.resize(chunksKept);
     if (chunks_.empty()) {
       next_ = chunkEnd_ = nullptr;
     } else {
-      next_ = chunks_.back() + (size - (chunksKept - 1) * kChunkSize);
-      chunkEnd_ = chunks_.back() + kChunkSize;
+      next_ = chunks_.back() + (size - (chunksKept - 1) * ChunkSize);
+      chunkEnd_ = chunks_.back() + ChunkSize;
     }
   }
 
@@ -47,9 +47,9 @@ class REXI_ChunkPool {
   };
 
   void StartChunk() {
-    chunks_.push_back(static_cast<Slot*>(Memory()->allocate(sizeof(Slot) * kChunkSize, alignof(Slot))));
+    chunks_.push_back(static_cast<Slot*>(Memory()->allocate(sizeof(Slot) * ChunkSize, alignof(Slot))));
     next_ = chunks_.back();
-    chunkEnd_ = next_ + kChunkSize;
+    chunkEnd_ = next_ + ChunkSize;
   }
   std::pmr::memory_resource* Memory() const { return chunks_.get_allocator().resource(); }
 

@@ -21,14 +21,14 @@ constexpr REXI_DfaState MakeSharedStopState(int32_t number, const REXI_DfaState*
   for (const REXI_DfaState*& link : state.links) link = linkTarget;
   return state;
 }
-inline constexpr REXI_DfaState kDeadState = MakeSharedStopState(-2, &kDeadState);
-inline constexpr REXI_DfaState kEndState = MakeSharedStopState(-1, &kEndState);
+inline constexpr REXI_DfaState kDeadStateObject = MakeSharedStopState(-2, &kDeadStateObject);
+inline constexpr REXI_DfaState kEndStateObject = MakeSharedStopState(-1, &kEndStateObject);
 }  // namespace rexi_detail
 
 // No match can go on: its links are never followed.
-inline constexpr const REXI_DfaState* DeadState = &rexi_detail::kDeadState;
+inline constexpr const REXI_DfaState* kDeadState = &rexi_detail::kDeadStateObject;
 // The end of the text was reached outside an accepting state; every link leads back to it.
-inline constexpr const REXI_DfaState* EndState = &rexi_detail::kEndState;
+inline constexpr const REXI_DfaState* kEndState = &rexi_detail::kEndStateObject;
 
 // Owns the states of one compiled pattern (never the shared ones), in one block; the first state is
 // the start state.
@@ -39,7 +39,7 @@ class REXI_Dfa {
       : states_(std::make_unique_for_overwrite<REXI_DfaState[]>(stateCount)), count_(stateCount) {}
 
   REXI_DfaState& State(size_t index) { return states_[index]; }
-  const REXI_DfaState* Start() const { return count_ != 0 ? &states_[0] : EndState; }
+  const REXI_DfaState* Start() const { return count_ != 0 ? &states_[0] : kEndState; }
   size_t StateCount() const { return count_; }
 
  private:

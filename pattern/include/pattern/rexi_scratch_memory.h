@@ -44,7 +44,7 @@ class REXI_BumpResource final : public std::pmr::memory_resource {
 // Enough for the NFA and the tables of every property pattern.
 inline constexpr size_t kRexiScratchBytes = 48 * 1024;
 
-template <size_t kBlockBytes>
+template <size_t BlockBytes>
 class REXI_ScratchMemory {
  public:
   REXI_ScratchMemory() = default;
@@ -54,6 +54,6 @@ class REXI_ScratchMemory {
   REXI_BumpResource* Resource() { return &resource_; }
 
  private:
-  alignas(std::max_align_t) std::byte block_[kBlockBytes];
-  REXI_BumpResource resource_{block_, kBlockBytes};
+  alignas(std::max_align_t) std::byte block_[BlockBytes];
+  REXI_BumpResource resource_{block_, BlockBytes};
 };

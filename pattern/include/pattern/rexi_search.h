@@ -53,7 +53,7 @@ class REXI_Base {
   const char* current_ = nullptr;       // reading position
   std::unique_ptr<REXI_Compiler> compiler_;
   std::unique_ptr<REXI_Dfa> dfa_;
-  const REXI_DfaState* start_ = EndState;  // nothing matches before the first successful compile
+  const REXI_DfaState* start_ = kEndState;  // nothing matches before the first successful compile
 };
 
 class REXI_Search : public REXI_Base {

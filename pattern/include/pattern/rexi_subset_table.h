@@ -146,13 +146,13 @@ class REXI_SubsetTable {
   [[noreturn]] static void ThrowTooManyStates();
 
   void ReserveForSets();
-  // Node sets as bit sets of kWords words (rexi_subset_bitsets.cpp).
-  template <size_t kWords>
+  // Node sets as bit sets of Words words (rexi_subset_bitsets.cpp).
+  template <size_t Words>
   void ConstructBitSets(const EdgeInput& input);
   // Whether no way the sets could turn out would run out of the budget (rexi_subset_on_demand.cpp).
-  template <size_t kWords>
+  template <size_t Words>
   bool BudgetHoldsForAnySets(const EdgeInput& input);
-  template <size_t kWords>
+  template <size_t Words>
   bool WalkWholeOnDemand(const char* text, size_t length) const;
   bool WalkWhole(const char* text, size_t length) const;
   // Node sets as lists.
