@@ -33,25 +33,35 @@ bool IsOwnMeta(const Element& element) {
   return name && writer_rules::IsOwnMetaName(ToAsciiLower(name->value).c_str());
 }
 
-// The attributes as the writer keeps them, in name order: it writes the style last and leaves out an
-// empty style and an input's empty value.
+// The attributes as the writer keeps them, in name order: it writes the style last, leaves out an empty
+// style and an input's empty value, and writes an input's checked, disabled and readonly as bare flags.
 std::vector<std::u16string> AttributesWritten(const Element& element) {
   std::vector<std::u16string> kept;
   for (const Attribute& attribute : element.Attributes()) {
     const std::u16string name = ToAsciiLower(attribute.QualifiedName());
     if (attribute.value.empty() && (name == u"style" || (element.Is(TagId::Input) && name == u"value"))) continue;
+    // An input's state flags are written as flags: their values never mattered.
+    if (element.Is(TagId::Input) && (name == u"checked" || name == u"disabled" || name == u"readonly")) {
+      kept.push_back(name);
+      continue;
+    }
     kept.push_back(name + u"=" + attribute.value);
   }
   std::sort(kept.begin(), kept.end());
   return kept;
 }
 
-// The elements in document order with their depth, vocabulary, name and attributes.
+// The elements and comments in document order with their depth; elements with their vocabulary, name
+// and attributes.
 std::u16string ElementOutline(const Document& document) {
   std::u16string outline;
   const Node* node = document.FirstChild();
   int depth = 0;
   while (node) {
+    if (node->IsComment()) {
+      outline.append(static_cast<size_t>(depth), u' ');
+      outline.append(u"#comment\n");
+    }
     const Element* element = AsElement(node);
     if (element && !IsOwnMeta(*element)) {
       outline.append(static_cast<size_t>(depth), u' ');

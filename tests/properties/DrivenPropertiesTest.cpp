@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ControlFixture.h"
 #include "MessagePump.h"
@@ -12,6 +13,7 @@
 #include "comkit/ComText.h"
 #include "engine/DocumentVersion.h"
 #include "properties/DrivenProperties.h"
+#include "propgrid/PropertyGrid.h"
 
 namespace dt {
 namespace {
@@ -262,6 +264,74 @@ TEST_F(DrivenProperties, ALockedSheetsRowsTakeNoValueAndWriteNothing) {
   EXPECT_EQ(title.Restore(), 1);
   EXPECT_EQ(Version(), before);
   EXPECT_EQ(Attribute(L"label", L"title"), L"hello");
+}
+
+// The page of the test: reflects its list's drawing, measuring and commands to the grid, records its
+// notices.
+std::vector<int>* gNotices = nullptr;
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWITEM:
+      return SendMessageW(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, OCM_DRAWITEM, wParam, lParam);
+    case WM_MEASUREITEM:
+      return SendMessageW(GetDlgItem(window, static_cast<int>(wParam)), OCM_MEASUREITEM, wParam, lParam);
+    case WM_COMMAND:
+      if (lParam) return SendMessageW(reinterpret_cast<HWND>(lParam), OCM_COMMAND, wParam, lParam);
+      break;
+    case WM_NOTIFY:
+      if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Driven rows in the grid: an edit refused by its pattern keeps the row's value, tells the host and puts
+// the focus back on the grid, and the page hears of no change; an accepted one changes the row and the
+// page, and Apply then writes it.
+TEST_F(DrivenProperties, EditsThroughTheGridAreValidatedAndAppliedOnlyWhenAccepted) {
+  std::vector<int> notices;
+  gNotices = &notices;
+  WNDCLASSW pageClass = {};
+  pageClass.lpfnWndProc = PageProc;
+  pageClass.hInstance = GetModuleHandleW(nullptr);
+  pageClass.lpszClassName = L"DrivenGridPage";
+  RegisterClassW(&pageClass);
+  HWND page = CreateWindowExW(0, L"DrivenGridPage", L"", WS_CHILD | WS_VISIBLE, 0, 0, 320, 260, parent_->Hwnd(),
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE, 5, 5, 300,
+                              240, page, reinterpret_cast<HMENU>(1000), nullptr, nullptr);
+  CPropertyGrid grid;
+  ASSERT_TRUE(grid.SubclassGrid(list));
+  auto* left = static_cast<StyleText*>(grid.AddItem(
+      std::make_unique<StyleText>(L"Left", "left", kLengthPattern, kLengthHelp, 0, ElementWithId(L"label").get())));
+  SendMessageW(list, LB_SETCURSEL, 0, 0);
+  SetFocus(list);
+
+  auto edit = [&](const wchar_t* text) {
+    SendMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+    HWND editor = grid.Editor();
+    if (!editor) return false;
+    SetWindowTextW(editor, text);
+    SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
+    vt::PumpPending();
+    return grid.Editor() == nullptr;
+  };
+  ASSERT_TRUE(edit(L"wide"));
+  EXPECT_EQ(left->ValueText(), L"10px");
+  EXPECT_EQ(events_.count, 1);
+  EXPECT_EQ(events_.text, kLengthHelp);
+  EXPECT_EQ(GetFocus(), list);
+  EXPECT_TRUE(notices.empty());
+
+  ASSERT_TRUE(edit(L" 42px "));
+  EXPECT_EQ(left->ValueText(), L"42px");
+  EXPECT_EQ(notices, std::vector<int>{PGN_VALUECHANGED});
+  EXPECT_EQ(left->Apply(), 1);
+  EXPECT_NE(InlineStyle(L"label").find(L"left: 42px"), std::wstring::npos) << InlineStyle(L"label");
+  DestroyWindow(page);
+  gNotices = nullptr;
 }
 
 TEST_F(DrivenProperties, RowsReleaseEveryEngineObjectTheyHold) {
