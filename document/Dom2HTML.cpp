@@ -37,6 +37,8 @@ int CDom2HTML::Parse() {
   contentTypePresent_ = 0;
   markupEnded_ = false;
   endTagAtOnce_ = false;
+  utf8Meta_ = {};
+  ownMeta_ = false;
   // A page declared in a character set the system cannot write, or one whose bytes are not ASCII where
   // markup is, is written in UTF-8 and its declarations say so: never a text the reader cannot take back.
   const UINT declared = GetDocumentCodePage();

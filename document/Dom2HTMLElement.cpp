@@ -104,6 +104,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   const bool keepsContent = !exact && html && KeepsContentExactly(lower.get());
   const Special special = html ? SpecialOfNode(node, lower.get()) : Special::None;
   utf8Meta_ = {};
+  ownMeta_ = false;
   if (special == Special::Meta) {
     if (PatchMetaGenerator(node)) generatorPresent_ = 1;
     const bool contentType = IsContentTypeMeta(node);
