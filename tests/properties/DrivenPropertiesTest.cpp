@@ -14,6 +14,7 @@
 #include "engine/DocumentVersion.h"
 #include "properties/DrivenProperties.h"
 #include "propgrid/PropertyGrid.h"
+#include "propgrid/Reflection.h"
 
 namespace dt {
 namespace {
@@ -270,20 +271,12 @@ TEST_F(DrivenProperties, ALockedSheetsRowsTakeNoValueAndWriteNothing) {
 // notices.
 std::vector<int>* gNotices = nullptr;
 LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_DRAWITEM:
-      return SendMessageW(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, OCM_DRAWITEM, wParam, lParam);
-    case WM_MEASUREITEM:
-      return SendMessageW(GetDlgItem(window, static_cast<int>(wParam)), OCM_MEASUREITEM, wParam, lParam);
-    case WM_COMMAND:
-      if (lParam) return SendMessageW(reinterpret_cast<HWND>(lParam), OCM_COMMAND, wParam, lParam);
-      break;
-    case WM_NOTIFY:
-      if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
-      return 0;
-    default:
-      break;
+  if (message == WM_NOTIFY) {
+    if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
+    return 0;
   }
+  LRESULT result = 0;
+  if (ReflectToControl(window, message, wParam, lParam, result)) return result;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -16,6 +16,7 @@
 #include "Variants.h"
 #include "comkit/ComText.h"
 #include "propgrid/PropertyGrid.h"
+#include "propgrid/Reflection.h"
 
 namespace {
 
@@ -23,20 +24,12 @@ std::vector<int>* gNotices = nullptr;
 
 // The page: reflects its controls' drawing, measuring and commands, and records the grid's notices.
 LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_DRAWITEM:
-      return SendMessageW(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, OCM_DRAWITEM, wParam, lParam);
-    case WM_MEASUREITEM:
-      return SendMessageW(GetDlgItem(window, static_cast<int>(wParam)), OCM_MEASUREITEM, wParam, lParam);
-    case WM_COMMAND:
-      if (lParam) return SendMessageW(reinterpret_cast<HWND>(lParam), OCM_COMMAND, wParam, lParam);
-      break;
-    case WM_NOTIFY:
-      if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
-      return 0;
-    default:
-      break;
+  if (message == WM_NOTIFY) {
+    if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
+    return 0;
   }
+  LRESULT result = 0;
+  if (ReflectToControl(window, message, wParam, lParam, result)) return result;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -174,6 +167,26 @@ TEST_F(PropertyGrid, MovingTheSelectionCommitsTheOpenEditor) {
   EXPECT_EQ(grid_->Editor(), nullptr);
   EXPECT_EQ(left_->ValueText(), L"40px");
   EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(PropertyGrid, HomeEndAndThePageKeysMoveTheSelectionAndCommitFirst) {
+  const struct {
+    UINT key;
+    LRESULT selected;
+  } walk[] = {{VK_END, 3}, {VK_HOME, 0}, {VK_NEXT, 3}, {VK_PRIOR, 0}, {VK_DOWN, 2}, {VK_UP, 0}};
+  for (const auto& step : walk) {
+    Select(1);
+    Key(VK_RETURN);
+    ASSERT_NE(grid_->Editor(), nullptr) << step.key;
+    SetWindowTextW(grid_->Editor(), (std::to_wstring(step.key) + L"px").c_str());
+    SetFocus(list_);
+    vt::PumpPending();
+    SendMessageW(list_, WM_KEYDOWN, step.key, 0);
+    vt::PumpPending();
+    EXPECT_EQ(grid_->Editor(), nullptr) << step.key;
+    EXPECT_EQ(left_->ValueText(), std::to_wstring(step.key) + L"px") << step.key;
+    EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), step.selected) << step.key;
+  }
 }
 
 TEST_F(PropertyGrid, SpaceTogglesACheckRowAndADoubleClickStepsAListRow) {
