@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ControlFixture.h"
+#include "GridPage.h"
 #include "MessagePump.h"
 #include "comkit/ComRef.h"
 #include "Variants.h"
@@ -14,7 +15,6 @@
 #include "engine/DocumentVersion.h"
 #include "properties/DrivenProperties.h"
 #include "propgrid/PropertyGrid.h"
-#include "propgrid/Reflection.h"
 
 namespace dt {
 namespace {
@@ -267,32 +267,12 @@ TEST_F(DrivenProperties, ALockedSheetsRowsTakeNoValueAndWriteNothing) {
   EXPECT_EQ(Attribute(L"label", L"title"), L"hello");
 }
 
-// The page of the test: reflects its list's drawing, measuring and commands to the grid, records its
-// notices.
-std::vector<int>* gNotices = nullptr;
-LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY) {
-    if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
-    return 0;
-  }
-  LRESULT result = 0;
-  if (ReflectToControl(window, message, wParam, lParam, result)) return result;
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 // Driven rows in the grid: an edit refused by its pattern keeps the row's value, tells the host and puts
 // the focus back on the grid, and the page hears of no change; an accepted one changes the row and the
 // page, and Apply then writes it.
 TEST_F(DrivenProperties, EditsThroughTheGridAreValidatedAndAppliedOnlyWhenAccepted) {
-  std::vector<int> notices;
-  gNotices = &notices;
-  WNDCLASSW pageClass = {};
-  pageClass.lpfnWndProc = PageProc;
-  pageClass.hInstance = GetModuleHandleW(nullptr);
-  pageClass.lpszClassName = L"DrivenGridPage";
-  RegisterClassW(&pageClass);
-  HWND page = CreateWindowExW(0, L"DrivenGridPage", L"", WS_CHILD | WS_VISIBLE, 0, 0, 320, 260, parent_->Hwnd(),
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  gt::GridPage gridPage(parent_->Hwnd(), RECT{0, 0, 320, 260});
+  HWND page = gridPage.Hwnd();
   HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE, 5, 5, 300,
                               240, page, reinterpret_cast<HMENU>(1000), nullptr, nullptr);
   CPropertyGrid grid;
@@ -316,15 +296,14 @@ TEST_F(DrivenProperties, EditsThroughTheGridAreValidatedAndAppliedOnlyWhenAccept
   EXPECT_EQ(events_.count, 1);
   EXPECT_EQ(events_.text, kLengthHelp);
   EXPECT_EQ(GetFocus(), list);
-  EXPECT_TRUE(notices.empty());
+  EXPECT_TRUE(gridPage.Notices().empty());
 
   ASSERT_TRUE(edit(L" 42px "));
   EXPECT_EQ(left->ValueText(), L"42px");
-  EXPECT_EQ(notices, std::vector<int>{PGN_VALUECHANGED});
+  EXPECT_EQ(gridPage.Notices(), std::vector<int>{PGN_VALUECHANGED});
   EXPECT_EQ(left->Apply(), 1);
   EXPECT_NE(InlineStyle(L"label").find(L"left: 42px"), std::wstring::npos) << InlineStyle(L"label");
-  DestroyWindow(page);
-  gNotices = nullptr;
+  DestroyWindow(page);  // the grid's window goes before the grid object does
 }
 
 TEST_F(DrivenProperties, RowsReleaseEveryEngineObjectTheyHold) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "GridPage.h"
 #include "MessagePump.h"
 #include "comkit/ComText.h"
 #include "propgrid/PropertyDropWindow.h"
@@ -17,7 +18,6 @@ namespace {
 
 struct Seen {
   std::vector<UINT> ends;
-  int edits = 0;
 };
 Seen* gSeen = nullptr;
 WNDPROC gListProc = nullptr;
@@ -28,11 +28,6 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return 0;
   }
   return CallWindowProcW(gListProc, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code) == PGN_EDIT) ++gSeen->edits;
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The editor's drop list: a pop-up list box of this thread (its owner is the editor's top-level window).
@@ -58,26 +53,20 @@ class PropertyDropWindow : public ::testing::Test {
  protected:
   // One page for the suite: showing a top-level window costs the virtual display a while.
   static void SetUpTestSuite() {
-    WNDCLASSW page = {};
-    page.lpfnWndProc = PageProc;
-    page.hInstance = GetModuleHandleW(nullptr);
-    page.lpszClassName = L"DropEditorPage";
-    RegisterClassW(&page);
-    page_ = CreateWindowExW(0, L"DropEditorPage", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 250, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
-    grid_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE, 0, 0, 250, 200, page_,
-                            reinterpret_cast<HMENU>(1000), nullptr, nullptr);
+    page_ = new gt::GridPage(nullptr, RECT{50, 50, 350, 300});
+    grid_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE, 0, 0, 250, 200,
+                            page_->Hwnd(), reinterpret_cast<HMENU>(1000), nullptr, nullptr);
     SendMessageW(grid_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     gListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(grid_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GridProc)));
-    SetForegroundWindow(page_);
     vt::PumpPending();
   }
   static void TearDownTestSuite() {
-    DestroyWindow(page_);
+    delete page_;
     vt::PumpPending();
   }
   void SetUp() override {
     gSeen = &seen_;
+    page_->Clear();
     SetFocus(grid_);
     vt::PumpPending();
   }
@@ -105,7 +94,8 @@ class PropertyDropWindow : public ::testing::Test {
   }
 
   Seen seen_;
-  static inline HWND page_ = nullptr, grid_ = nullptr;
+  static inline gt::GridPage* page_ = nullptr;
+  static inline HWND grid_ = nullptr;
   std::unique_ptr<CPropertyListItem> list_;
   const RECT cell_ = {100, 20, 240, 40};
 };
@@ -134,7 +124,7 @@ TEST_F(PropertyDropWindow, TheFocusRestsOnTheButtonAndClicksInTheTextDoNothing) 
   // The button runs the row's dialog through the page.
   SendMessageW(button, BM_CLICK, 0, 0);
   vt::PumpPending();
-  EXPECT_EQ(seen_.edits, 1);
+  EXPECT_EQ(page_->Count(PGN_EDIT), 1);
   // Escape on the button keeps the value: an update, not a cancel.
   SendMessageW(button, WM_KEYDOWN, VK_ESCAPE, 0);
   vt::PumpPending();

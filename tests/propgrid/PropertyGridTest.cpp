@@ -12,50 +12,31 @@
 #include <vector>
 
 #include "ImageCompare.h"
+#include "GridPage.h"
 #include "MessagePump.h"
 #include "Variants.h"
 #include "comkit/ComText.h"
 #include "propgrid/PropertyGrid.h"
-#include "propgrid/Reflection.h"
 
 namespace {
 
-std::vector<int>* gNotices = nullptr;
-
-// The page: reflects its controls' drawing, measuring and commands, and records the grid's notices.
-LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY) {
-    if (gNotices) gNotices->push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
-    return 0;
-  }
-  LRESULT result = 0;
-  if (ReflectToControl(window, message, wParam, lParam, result)) return result;
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 class PropertyGrid : public ::testing::Test {
  protected:
+  // One page for the suite: showing a top-level window costs the virtual display a while.
   static void SetUpTestSuite() {
-    WNDCLASSW page = {};
-    page.lpfnWndProc = PageProc;
-    page.hInstance = GetModuleHandleW(nullptr);
-    page.lpszClassName = L"PropertyGridPage";
-    RegisterClassW(&page);
-    page_ = CreateWindowExW(0, L"PropertyGridPage", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 360, 320, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetForegroundWindow(page_);
+    page_ = new gt::GridPage(nullptr, RECT{40, 40, 400, 360});
     vt::PumpPending();
   }
   static void TearDownTestSuite() {
-    DestroyWindow(page_);
+    delete page_;
     vt::PumpPending();
   }
   void SetUp() override {
-    gNotices = &notices_;
+    page_->Clear();
     list_ = CreateWindowExW(
         WS_EX_STATICEDGE, L"LISTBOX", L"",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT, 10,
-        10, 300, 240, page_, reinterpret_cast<HMENU>(1000), nullptr, nullptr);
+        10, 300, 240, page_->Hwnd(), reinterpret_cast<HMENU>(1000), nullptr, nullptr);
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     grid_ = std::make_unique<CPropertyGrid>();
     ASSERT_TRUE(grid_->SubclassGrid(list_));
@@ -78,7 +59,6 @@ class PropertyGrid : public ::testing::Test {
     DestroyWindow(list_);
     grid_.reset();
     vt::PumpPending();
-    gNotices = nullptr;
   }
 
   void Select(int index) {
@@ -89,21 +69,16 @@ class PropertyGrid : public ::testing::Test {
     SendMessageW(GetFocus(), WM_KEYDOWN, key, 0);
     vt::PumpPending();
   }
-  int Count(int code) const {
-    int n = 0;
-    for (int c : notices_) n += c == code;
-    return n;
-  }
+  int Count(int code) const { return page_->Count(code); }
   POINT CellCentre(int index, bool value) {
     RECT box;
     SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&box));
     return {value ? (grid_->Divider() + box.right) / 2 : (box.left + grid_->Divider()) / 2, (box.top + box.bottom) / 2};
   }
 
-  static inline HWND page_ = nullptr;
+  static inline gt::GridPage* page_ = nullptr;
   HWND list_ = nullptr;
   std::unique_ptr<CPropertyGrid> grid_;
-  std::vector<int> notices_;
   CCategoryProperty* category_ = nullptr;
   CPropertyEditItem* left_ = nullptr;
   CPropertyListItem* align_ = nullptr;
