@@ -187,6 +187,7 @@ class CVellum : public CMessageWindow,
   LRESULT OnTranslateAccel(MSG* msg);
   LRESULT OnSetTempDir(const char* dir);
   LRESULT OnDocChanged();
+  void FollowBodySize();
 
   // Undo (step -1) or redo (+1): moves through the history and loads the snapshot there.
   int StepThroughHistory(int step);

@@ -4,6 +4,7 @@
 #include "comkit/ComRef.h"
 #include "comkit/ComText.h"
 #include "document/DOMUtil.h"
+#include "properties/PropertySheet.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
 #include "window/ScopedAssign.h"
@@ -220,7 +221,10 @@ LRESULT CVellum::OnInsertCentered(WPARAM kind, const CLSID* clsid) {
   rect.bottom = rect.top + 20;
   // An armed kind that has no template inserts nothing, and has always been answered 1 for it.
   const bool insertable = insertKind_ >= VLM_KIND_LABEL && insertKind_ <= VLM_KIND_OBJECT;
-  return InsertElementAt(rect, 1) || !insertable ? 1 : 0;
+  const LRESULT result = InsertElementAt(rect, 1) || !insertable ? 1 : 0;
+  // The surface was armed with the control: the next click on it selects again instead of drawing.
+  if (surface_) surface_->DisarmInsertion();
+  return result;
 }
 
 LRESULT CVellum::OnCancelInsert() {
@@ -308,21 +312,23 @@ LRESULT CVellum::OnCommand(WPARAM wParam, LPARAM, bool& handled) {
 // The property sheet applied changes: follow the form size it may have written into the body.
 LRESULT CVellum::OnDocChanged() {
   if (surface_) surface_->RefreshSelection();
-  int width = 0, height = 0;
-  if (CDOMUtil(LentDocument()).GetBODYCustomWHAttrs(bodySize_, width, height)) {
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    if (client.right != width || client.bottom != height) {
-      // The resize follows a change the sheet already reports: it takes no snapshot and sends no
-      // notification of its own. The flags come back afterwards, so that later resizes of the form
-      // are recorded again.
-      CScopedAssign<DWORD> noSnapshot(snapshotOnChange_, 0);
-      CScopedAssign<DWORD> noNotification(notifyOnChange_, 0);
-      ResizeClientTo(width, height);
-    }
-  }
+  FollowBodySize();
   propsChanged_ = 1;
   return 0;
+}
+
+// The window takes the form size stored in the body. The resize follows a change already reported (or
+// about to be): it takes no snapshot and sends no notification of its own. The flags come back
+// afterwards, so that later resizes of the form are recorded again.
+void CVellum::FollowBodySize() {
+  int width = 0, height = 0;
+  if (!document_ || !CDOMUtil(LentDocument()).GetBODYCustomWHAttrs(bodySize_, width, height)) return;
+  RECT client;
+  GetClientRect(GetHwnd(), &client);
+  if (client.right == width && client.bottom == height) return;
+  CScopedAssign<DWORD> noSnapshot(snapshotOnChange_, 0);
+  CScopedAssign<DWORD> noNotification(notifyOnChange_, 0);
+  ResizeClientTo(width, height);
 }
 
 int CVellum::ShowProperties(IHTMLElement* element) {
@@ -344,13 +350,25 @@ int CVellum::ShowProperties(IHTMLElement* element) {
       return 0;
     }
   }
+  // The text before the sheet tells whether what it wrote changed the page (writing a value back that
+  // was there, or Apply then Cancel, leaves it as it was).
+  CXString opened;
+  if (const CXString* text = WrittenDocument()) opened = *text;
   propsChanged_ = 0;
-  // The element property sheet is not written yet: it is never shown, so it never closes with OK.
   int result = 0;
-  if (result == 1 && propsChanged_ == 1) {
-    SaveToUndo();
-    NotifyParent(VLMN_CHANGED);
+  {
+    CHTMLPropDlg sheet(GetHwnd(), target.get(), lockMode_ == 1 ? 1 : 0);
+    result = static_cast<int>(sheet.DoModal());
   }
+  // The host may have closed the form while the sheet was up.
+  if (!document_ || !IsWindow(GetHwnd())) return result;
+  const CXString* closed = WrittenDocument();
+  const bool changed =
+      closed && (closed->GetLength() != opened.GetLength() ||
+                 memcmp(closed->GetString(), opened.GetString(), static_cast<size_t>(opened.GetLength())) != 0);
+  if (changed || propsChanged_) FollowBodySize();
+  // Every change the sheet leaves in the page is one step of the history, told to the host once.
+  if (changed && SaveToUndo()) NotifyParent(VLMN_CHANGED);
   if (surface_) surface_->RefreshSelection();
   return result;
 }

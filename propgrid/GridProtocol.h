@@ -11,6 +11,9 @@ enum : UINT {
   WM_PROP_SETVALUE = WM_USER + 467,  // wParam the new VARIANT*, lParam the row
   WM_PROP_EXPAND = WM_USER + 468,    // lParam the category
   WM_PROP_COLLAPSE = WM_USER + 469,  // lParam the category
+  // Posted by a row that needs its dialog once the current edit is over: lParam the row. The grid asks
+  // its parent to run it (PGN_EDIT) when the row is still one of its rows.
+  WM_PROP_EDIT = WM_USER + 470,
 };
 
 // Notifications to the grid's parent: an NMHDR followed by the row.

@@ -433,6 +433,13 @@ LRESULT CPropertyGrid::ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
       if (result && Changed(*row, before)) ValueChanged(row);
       return result;
     }
+    case WM_PROP_EDIT: {
+      auto* row = reinterpret_cast<CProperty*>(lParam);
+      if (!row || IndexOf(row) < 0) return 0;
+      CommitEditor();  // a dialog never opens over an editor
+      Notify(PGN_EDIT, row);
+      return 1;
+    }
     case WM_PROP_EXPAND:
     case WM_PROP_COLLAPSE: {
       auto* category = reinterpret_cast<CProperty*>(lParam);

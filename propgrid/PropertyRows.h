@@ -74,6 +74,7 @@ class CCategoryProperty : public CProperty {
   // Rows held while collapsed (they are the grid's while expanded).
   void Hold(std::unique_ptr<CProperty> row) { held_.push_back(std::move(row)); }
   size_t HeldCount() const { return held_.size(); }
+  CProperty* HeldAt(size_t index) const { return index < held_.size() ? held_[index].get() : nullptr; }
 
  private:
   std::vector<std::unique_ptr<CProperty>> held_;

@@ -1,5 +1,10 @@
 // The Element menu, deleting, the clipboard and the alignment family, driven as a user and a host do.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "ElementMenuDriver.h"
+#include "ModalDriver.h"
 #include "SurfaceFixture.h"
 #include "TraceRecorder.h"
 #include "resource_ids.h"
@@ -129,9 +134,25 @@ TEST_F(Surface, DeleteOverTheBareBodyLeavesTheHistoryAlone) {
 
 TEST_F(Surface, PropertiesFromTheMenuWorksWhileLocked) {
   Send(VLM_SETLOCK, 1);
+  std::wstring caption;
+  bool setEnabled = true;
+  vt::ModalDriver sheet({vt::Do([&](HWND window) {
+                           wchar_t text[64] = {};
+                           GetWindowTextW(window, text, 64);
+                           caption = text;
+                           SendMessageW(window, PSM_SETCURSEL, 1, 0);  // the Custom page
+                         }),
+                         vt::Do([&](HWND window) {
+                           const HWND page = reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+                           setEnabled = IsWindowEnabled(GetDlgItem(page, 1016));
+                           PostMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+                         })});
   ElementMenuDriver menu(ElementMenuDriver::Choose(kProperties));
   RightClick(SurfaceWindow(), 30, 20);
-  EXPECT_TRUE(menu.Shown());  // the sheet itself is opened by the control's properties command
+  EXPECT_TRUE(menu.Shown());
+  EXPECT_TRUE(sheet.Finished());
+  EXPECT_EQ(caption, L"Element properties");
+  EXPECT_FALSE(setEnabled);  // the sheet opened in its locked form
 }
 
 TEST_F(Surface, CopyPutsEachMarkupFollowedByALineFeedInSelectionOrder) {
