@@ -1,16 +1,21 @@
 // A host that acts from inside the control's notifications: for every notification the control sends,
 // each thing a host may do there (destroy the control, switch to preview, switch back to design, load
-// a page, undo) during each operation that sends it. The control must survive, usable, or be cleanly
+// a page, undo) during each operation that sends it, the property sheet's among them. The control must survive, usable, or be cleanly
 // gone.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 
+#include "ModalDriver.h"
 #include "SurfaceFixture.h"
 
 namespace st {
 namespace {
 
 enum class HostAction { Destroy, Preview, PreviewAndDesign, Load, Undo };
-enum class Operation { MouseInsertion, DragMove, DragResize, DeleteSelection, Align, Paste, MoveWindow };
+enum class Operation { MouseInsertion, DragMove, DragResize, DeleteSelection, Align, Paste, MoveWindow, PropertySheet };
 
 const char* Name(HostAction action) {
   switch (action) {
@@ -41,6 +46,8 @@ const char* Name(Operation operation) {
       return "align";
     case Operation::Paste:
       return "paste";
+    case Operation::PropertySheet:
+      return "property sheet";
     default:
       return "window move";
   }
@@ -114,8 +121,27 @@ class ReentrantHost : public Surface {
       case Operation::MoveWindow:
         SetWindowPos(hwnd_, nullptr, 20, 20, 440, 330, SWP_NOZORDER);
         break;
+      case Operation::PropertySheet:
+        RunPropertySheet();
+        break;
     }
     vt::PumpPending();
+  }
+
+  // The body's sheet: a new form width set on the Custom page and applied (the form follows it while the
+  // sheet is up), then OK (the change is reported once the sheet is gone).
+  void RunPropertySheet() {
+    vt::ModalDriver sheet({vt::Do([](HWND window) { SendMessageW(window, PSM_SETCURSEL, 1, 0); }),
+                           vt::Do([](HWND window) {
+                             const HWND page =
+                                 reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+                             SetDlgItemTextW(page, 1014, L"width");
+                             SetDlgItemTextW(page, 1015, L"360");
+                             SendMessageW(page, WM_COMMAND, MAKEWPARAM(1016, BN_CLICKED), 0);
+                             PostMessageW(window, WM_COMMAND, MAKEWPARAM(0x3021, BN_CLICKED), 0);  // Apply
+                           }),
+                           vt::ClickButton(IDOK)});
+    Send(VLM_PROPERTIES);
   }
 
   // A control that is still there answers, saves, and takes an insertion in design mode.
@@ -142,8 +168,8 @@ TEST_F(ReentrantHost, EveryHostActionInsideEveryNotificationOfEveryOperationLeav
                                 HostAction::Load, HostAction::Undo};
   const Operation operations[] = {Operation::MouseInsertion,  Operation::DragMove, Operation::DragResize,
                                   Operation::DeleteSelection, Operation::Align,    Operation::Paste,
-                                  Operation::MoveWindow};
-  int acted = 0;
+                                  Operation::MoveWindow,      Operation::PropertySheet};
+  int acted = 0, actedAroundSheet = 0;
   for (UINT code : codes) {
     for (HostAction action : actions) {
       for (Operation operation : operations) {
@@ -159,12 +185,16 @@ TEST_F(ReentrantHost, EveryHostActionInsideEveryNotificationOfEveryOperationLeav
         Run(operation);
         parent_->onNotify = nullptr;
         if (acted_) ++acted;
+        if (acted_ && operation == Operation::PropertySheet) ++actedAroundSheet;
         ExpectUsableOrGone(where);
       }
     }
   }
   // Each notification was reached by some operation, so every action ran inside each of them.
   EXPECT_GE(acted, 5 * 5);
+  // The sheet's Apply resizes the form while the sheet is up (a notification of the window's new place),
+  // and its OK reports the change after it: every action ran inside both.
+  EXPECT_GE(actedAroundSheet, 2 * 5);
 }
 
 }  // namespace
