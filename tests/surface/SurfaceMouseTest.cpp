@@ -140,6 +140,18 @@ TEST_F(Surface, ArmedInsertionInsertsAtTheDrawnRectangleAndDisarms) {
   EXPECT_NE(Body().find("left: 250px; top: 200px; width: 50px; height: 50px;"), std::string::npos) << Body();
 }
 
+TEST_F(Surface, ACentredInsertionDisarmsTheSurfaceSoTheNextClickSelects) {
+  ASSERT_EQ(Send(VLM_BEGININSERT, VLM_KIND_BUTTON), 1);
+  ASSERT_EQ(Send(VLM_INSERTCENTERED, VLM_KIND_BUTTON), 1);
+  EXPECT_EQ(GetControl()->InsertKind(), 0u);
+  EXPECT_EQ(GetSurface()->Mode(), kModeIdle);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  Click(client.right / 2, client.bottom / 2);  // on the new button
+  ASSERT_EQ(SelectedIds().size(), 1u);
+  EXPECT_NE(SelectedIds()[0].find("button"), std::string::npos) << SelectedIds()[0];
+}
+
 TEST_F(Surface, ArrowKeysMoveOnePixelAndShiftArrowsResize) {
   SelectIds({L"b"});
   Key(VK_RIGHT);
