@@ -25,6 +25,7 @@ const char kPage[] =
     "<input id=\"check\" type=\"checkbox\"><input id=\"button\" type=\"button\" value=\"Go\">"
     "<textarea id=\"area\">first line</textarea>"
     "<fieldset id=\"frame\"><legend>Old</legend></fieldset><fieldset id=\"bare\"></fieldset>"
+    "<fieldset id=\"empty\"><legend></legend></fieldset>"
     "<img id=\"image\" src=\"file:///C:/pictures/my%20picture.png\">"
     "<select id=\"list\" size=\"3\"><option value=\"1\">One</option><option value=\"\">Two</option></select>"
     "<select id=\"choice\"></select></body></html>";
@@ -141,6 +142,15 @@ TEST_F(CompoundDialogs, TheOptionsDialogEditsTheListAndOnlyAChangedListIsWritten
   EXPECT_EQ(parent_->Count(VLMN_CHANGED), 1);
 }
 
+TEST_F(CompoundDialogs, OkInTheOptionsDialogWithoutChangesRebuildsNothing) {
+  ASSERT_TRUE(
+      LoadAndWait("<html><body><select id=\"list\"><option value=\"1\" class=\"x\">One</option>"
+                  "<option selected>Two</option></select></body></html>"));
+  const std::string before = Code();
+  EXPECT_EQ(Open(L"list", {pt::OpenRowDialog(L"Items"), vt::ClickButton(IDOK), pt::PressSheetButton(PSBTN_OK)}), 1);
+  EXPECT_EQ(Code(), before);
+}
+
 TEST_F(CompoundDialogs, AnEmptySelectShowsClickAndOkKeepsItEmpty) {
   std::wstring shown;
   std::vector<std::wstring> lines{L"sentinel"};
@@ -235,6 +245,37 @@ TEST_F(CompoundDialogs, ColoursAreNamedFromTheListOrMadeInTheColourDialog) {
   EXPECT_EQ(Code(), before);
 }
 
+TEST_F(CompoundDialogs, SteppingThroughTheColoursShowsTheirNamesAndCustomWaitsForTheEditorToGo) {
+  std::wstring stepped;
+  bool editorGone = false;
+  std::wstring dialogClass;
+  EXPECT_EQ(Open(L"label", {vt::Do([&](HWND sheet) {
+                              const HWND grid = pt::GridOf(sheet);
+                              CProperty* colour = pt::RowNamed(grid, L"ForeColor");
+                              colour->OnAction(PROP_ACTION_ACTIVATE, 0);  // as a double-click does
+                              stepped = colour->ValueText();
+                              // "<<custom>>" chosen in the row's drop-down list: the dialog comes once the list is
+                              // gone.
+                              int index = -1;
+                              pt::RowNamed(grid, L"ForeColor", &index);
+                              SendMessageW(grid, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+                              SendMessageW(grid, WM_KEYDOWN, VK_F4, 0);
+                              const HWND editor = GetWindow(grid, GW_CHILD);
+                              ASSERT_NE(editor, nullptr);
+                              SetWindowTextW(editor, L"<<custom>>");
+                              SendMessageW(grid, WM_PROP_UPDATE, 0, reinterpret_cast<LPARAM>(editor));
+                            }),
+                            vt::Do([&](HWND dialog) {
+                              dialogClass = vt::ClassOf(dialog);
+                              editorGone = GetWindow(pt::GridOf(GetWindow(dialog, GW_OWNER)), GW_CHILD) == nullptr;
+                            }),
+                            vt::ClickButton(IDCANCEL), pt::PressSheetButton(PSBTN_OK)}),
+            1);
+  EXPECT_EQ(stepped, L"activeborder");
+  EXPECT_TRUE(editorGone);
+  EXPECT_EQ(StyleOf(L"label", L"color"), L"activeborder");
+}
+
 TEST_F(CompoundDialogs, ColourTextsStartTheDialogAtTheirColour) {
   COLORREF colour = 1;
   EXPECT_TRUE(colour_names::ColourOfText(L"#12abCD", colour));
@@ -277,6 +318,11 @@ TEST_F(CompoundDialogs, ALegendIsEditedAndOneTheRowInsertedIsTakenBackOnCancel) 
       Open(L"bare", {pt::SetRowText(L"Text", L"Made"), pt::PressSheetButton(PSBTN_APPLYNOW),
                      vt::Do([&](HWND) { EXPECT_EQ(Text(L"bare"), L"Made"); }), pt::PressSheetButton(PSBTN_CANCEL)}),
       0);
+  EXPECT_EQ(Code(), before);
+  // A legend that was there stays, even when its text was empty and the sheet wrote one.
+  EXPECT_EQ(Open(L"empty", {pt::SetRowText(L"Text", L"Filled"), pt::PressSheetButton(PSBTN_APPLYNOW),
+                            pt::PressSheetButton(PSBTN_CANCEL)}),
+            0);
   EXPECT_EQ(Code(), before);
 }
 

@@ -121,6 +121,25 @@ TEST_F(ElementSheet, ApplyTellsTheControlAndCancelPutsThePageBack) {
   EXPECT_FALSE(posted) << "the sheet's command goes to the control, not to its parent";
 }
 
+TEST_F(ElementSheet, ANewFormSizeThenOkResizesTheFormAndIsOneStep) {
+  EXPECT_EQ(Open(nullptr,
+                 {pt::SetRowText(L"Width", L"360"), pt::SetRowText(L"Height", L"0"), pt::PressSheetButton(PSBTN_OK)}),
+            1);
+  EXPECT_EQ(ClientSize().cx, 360);
+  EXPECT_EQ(ClientSize().cy, 260);  // 0 is no size: refused
+  EXPECT_EQ(parent_->Count(VLMN_CHANGED), 1);
+  EXPECT_NE(Code().find("<BODY width=\"360\" height=\"260\">"), std::string::npos);
+}
+
+TEST_F(ElementSheet, TheSheetLetsGoOfEveryEngineObjectItTook) {
+  const LONG before = pt::EngineLiveObjects();
+  Open(L"list", {pt::SetRowText(L"ID", L"kept"), pt::OpenRowDialog(L"Items"), vt::ClickButton(IDCANCEL),
+                 pt::PressSheetButton(PSBTN_OK)});
+  Open(L"frame", {pt::PressSheetButton(PSBTN_CANCEL)});
+  vt::PumpPending();
+  EXPECT_EQ(pt::EngineLiveObjects(), before);
+}
+
 TEST_F(ElementSheet, ApplyThenOkIsRecordedOnce) {
   EXPECT_EQ(Open(L"text", {pt::SetRowText(L"Text", L"changed"), pt::PressSheetButton(PSBTN_APPLYNOW),
                            pt::PressSheetButton(PSBTN_OK)}),

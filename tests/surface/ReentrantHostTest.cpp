@@ -1,7 +1,7 @@
 // A host that acts from inside the control's notifications: for every notification the control sends,
 // each thing a host may do there (destroy the control, switch to preview, switch back to design, load
-// a page, undo) during each operation that sends it, the property sheet's among them. The control must survive, usable, or be cleanly
-// gone.
+// a page, undo) during each operation that sends it, the property sheet's among them. The control must survive, usable,
+// or be cleanly gone.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -131,16 +131,15 @@ class ReentrantHost : public Surface {
   // The body's sheet: a new form width set on the Custom page and applied (the form follows it while the
   // sheet is up), then OK (the change is reported once the sheet is gone).
   void RunPropertySheet() {
-    vt::ModalDriver sheet({vt::Do([](HWND window) { SendMessageW(window, PSM_SETCURSEL, 1, 0); }),
-                           vt::Do([](HWND window) {
-                             const HWND page =
-                                 reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
-                             SetDlgItemTextW(page, 1014, L"width");
-                             SetDlgItemTextW(page, 1015, L"360");
-                             SendMessageW(page, WM_COMMAND, MAKEWPARAM(1016, BN_CLICKED), 0);
-                             PostMessageW(window, WM_COMMAND, MAKEWPARAM(0x3021, BN_CLICKED), 0);  // Apply
-                           }),
-                           vt::ClickButton(IDOK)});
+    vt::ModalDriver sheet(
+        {vt::Do([](HWND window) { SendMessageW(window, PSM_SETCURSEL, 1, 0); }), vt::Do([](HWND window) {
+           const HWND page = reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+           SetDlgItemTextW(page, 1014, L"width");
+           SetDlgItemTextW(page, 1015, L"360");
+           SendMessageW(page, WM_COMMAND, MAKEWPARAM(1016, BN_CLICKED), 0);
+           PostMessageW(window, WM_COMMAND, MAKEWPARAM(0x3021, BN_CLICKED), 0);  // Apply
+         }),
+         vt::ClickButton(IDOK)});
     Send(VLM_PROPERTIES);
   }
 
@@ -166,8 +165,8 @@ TEST_F(ReentrantHost, EveryHostActionInsideEveryNotificationOfEveryOperationLeav
   const UINT codes[] = {VLMN_ELEMENTINSERTED, VLMN_CHANGED, VLMN_MOVED, VLMN_RESIZED, VLMN_TRACKRECT};
   const HostAction actions[] = {HostAction::Destroy, HostAction::Preview, HostAction::PreviewAndDesign,
                                 HostAction::Load, HostAction::Undo};
-  const Operation operations[] = {Operation::MouseInsertion,  Operation::DragMove, Operation::DragResize,
-                                  Operation::DeleteSelection, Operation::Align,    Operation::Paste,
+  const Operation operations[] = {Operation::MouseInsertion,  Operation::DragMove,     Operation::DragResize,
+                                  Operation::DeleteSelection, Operation::Align,        Operation::Paste,
                                   Operation::MoveWindow,      Operation::PropertySheet};
   int acted = 0, actedAroundSheet = 0;
   for (UINT code : codes) {
