@@ -199,7 +199,12 @@ class CHTMLFontProperty : public CHTMLDialogProperty<D> {
   using CHTMLDialogProperty<D>::CHTMLDialogProperty;
 
  protected:
-  bool RunDialog(std::wstring& text) override { return RunFontDialog(compound_property::DialogOwner(*this), text); }
+  bool RunDialog(std::wstring& text) override {
+    CChooseFontDlg dialog(text);
+    if (!dialog.DoModal(compound_property::DialogOwner(*this))) return false;
+    text = dialog.Face();
+    return true;
+  }
 };
 
 // An image's source. The value stays the attribute's own text until a file is chosen; the grid and the

@@ -5,6 +5,7 @@
 #include "properties/ResourceText.h"
 #include "resource_ids.h"
 #include "window/ModuleInstance.h"
+#include "window/Trace.h"
 
 namespace {
 
@@ -71,8 +72,10 @@ int CSelOptionsDlg::Selection() const { return static_cast<int>(SendMessageW(Lis
 
 void CSelOptionsDlg::FillOptionsList() {
   SendMessageW(List(), LB_RESETCONTENT, 0, 0);
-  for (const SelectOption& option : options_)
-    SendMessageW(List(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(OptionLine(option).c_str()));
+  for (const SelectOption& option : options_) {
+    if (SendMessageW(List(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(OptionLine(option).c_str())) < 0)
+      TRACE("CSelOptionsDlg::FillOptionsList(): Can't add list string\n");
+  }
 }
 
 void CSelOptionsDlg::OnSelectionChange() {
@@ -164,11 +167,10 @@ std::wstring FirstFace(const std::wstring& family) {
   return family.substr(begin, end - begin);
 }
 
-bool RunFontDialog(HWND owner, std::wstring& face) {
+bool CChooseFontDlg::DoModal(HWND owner) {
   LOGFONTW font = {};
   font.lfHeight = 16;
-  const std::wstring first = FirstFace(face);
-  lstrcpynW(font.lfFaceName, first.c_str(), LF_FACESIZE);
+  lstrcpynW(font.lfFaceName, face_.c_str(), LF_FACESIZE);
   CHOOSEFONTW choose = {};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = owner;
@@ -179,7 +181,7 @@ bool RunFontDialog(HWND owner, std::wstring& face) {
   choose.hInstance = Module_Instance();
   choose.lpTemplateName = MAKEINTRESOURCEW(IDD_CHOOSE_FONT);
   if (!ChooseFontW(&choose)) return false;
-  face = font.lfFaceName;
+  face_ = font.lfFaceName;
   return true;
 }
 

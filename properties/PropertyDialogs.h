@@ -10,6 +10,10 @@
 
 #include "window/DialogWindow.h"
 
+// The first face of a font family list ("'Times New Roman', serif" gives Times New Roman), or empty when
+// it is longer than a LOGFONT face name holds.
+std::wstring FirstFace(const std::wstring& family);
+
 struct SelectOption {
   std::wstring name;   // the option's text
   std::wstring value;  // its value
@@ -42,12 +46,18 @@ class CSelOptionsDlg : public CDialogWindow {
 std::wstring OptionLine(const SelectOption& option);
 
 bool RunCodeDialog(HWND owner, std::wstring& text);
-// face: the current font family (its first face starts the dialog); on OK the face chosen.
-bool RunFontDialog(HWND owner, std::wstring& face);
+// The common font dialog on the module's face-only template: it starts on the first face of a font
+// family and answers the face chosen.
+class CChooseFontDlg {
+ public:
+  explicit CChooseFontDlg(const std::wstring& family) : face_(FirstFace(family)) {}
+  // True on OK, with Face() the face chosen.
+  bool DoModal(HWND owner);
+  const std::wstring& Face() const { return face_; }
+
+ private:
+  std::wstring face_;
+};
 bool RunColourDialog(HWND owner, COLORREF initial, COLORREF& chosen);
 // filter: pairs of zero-terminated texts ending in an empty one, as the dialog takes it.
 bool RunOpenFileDialog(HWND owner, const std::wstring& initial, const std::wstring& filter, std::wstring& chosen);
-
-// The first face of a font family list ("'Times New Roman', serif" gives Times New Roman), or empty when
-// it is longer than a LOGFONT face name holds.
-std::wstring FirstFace(const std::wstring& family);
