@@ -1,0 +1,60 @@
+/* Identifiers of the designer's resources and commands. Plain preprocessor constants: the resource
+ * compiler reads this file too. */
+#ifndef DESIGNER_RESOURCE_H
+#define DESIGNER_RESOURCE_H
+
+#define IDR_MAIN_MENU 100
+#define IDR_ACCELERATORS 101
+#define IDD_OBJECT_CLSID 102
+#define IDC_CLSID_TEXT 1001
+#define IDC_CLSID_LIST 1002
+
+/* File */
+#define ID_FILE_NEW 40100
+#define ID_FILE_OPEN 40101
+#define ID_FILE_SAVE 40102
+#define ID_FILE_SAVE_AS 40103
+#define ID_FILE_EXIT 40104
+#define ID_FILE_RECENT_FIRST 40110 /* up to ID_FILE_RECENT_FIRST + 7 */
+#define ID_FILE_RECENT_LAST 40117
+
+/* Edit */
+#define ID_EDIT_UNDO 40200
+#define ID_EDIT_REDO 40201
+#define ID_EDIT_CUT 40202
+#define ID_EDIT_COPY 40203
+#define ID_EDIT_PASTE 40204
+#define ID_EDIT_DELETE 40205
+#define ID_EDIT_PROPERTIES 40206
+
+/* Format */
+#define ID_FORMAT_ALIGN_LEFTS 40300
+#define ID_FORMAT_ALIGN_RIGHTS 40301
+#define ID_FORMAT_ALIGN_TOPS 40302
+#define ID_FORMAT_ALIGN_BOTTOMS 40303
+#define ID_FORMAT_SAME_WIDTH 40304
+#define ID_FORMAT_SAME_HEIGHT 40305
+#define ID_FORMAT_SAME_SIZE 40306
+
+/* Insert: the kind is the command minus ID_INSERT_BASE (1 label .. 12 object). */
+#define ID_INSERT_BASE 40400
+#define ID_INSERT_LABEL 40401
+#define ID_INSERT_TEXTBOX 40402
+#define ID_INSERT_BUTTON 40403
+#define ID_INSERT_CHECKBOX 40404
+#define ID_INSERT_RADIO 40405
+#define ID_INSERT_FILE 40406
+#define ID_INSERT_TEXTAREA 40407
+#define ID_INSERT_FRAME 40408
+#define ID_INSERT_IMAGE 40409
+#define ID_INSERT_LIST 40410
+#define ID_INSERT_CHOICE 40411
+#define ID_INSERT_OBJECT 40412
+#define ID_INSERT_CANCEL 40420
+
+/* View */
+#define ID_VIEW_DESIGN 40500
+#define ID_VIEW_PREVIEW 40501
+#define ID_VIEW_LOCK 40502
+
+#endif
