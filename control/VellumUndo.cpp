@@ -47,7 +47,9 @@ int CVellum::StepThroughHistory(int step) {
     // A snapshot is read back in the code page it was written in: a page saved as koi8-r must not come
     // back through the ANSI code page. The history moves only once the snapshot is on its way in: a
     // load that cannot start leaves the document and the history's position as they were.
-    if (!CDOMUtil(LentDocument()).LoadCode(undo_.At(target).GetString(), undo_.CodePageAt(target))) {
+    CXString snapshot;
+    if (!undo_.TextAt(target, snapshot) ||
+        !CDOMUtil(LentDocument()).LoadCode(snapshot.GetString(), undo_.CodePageAt(target))) {
       snapshotOnChange_ = snapshotOnChange;
       lastError = VLM_ERR_LOAD;
       return 0;

@@ -75,6 +75,31 @@ void Measure(HWND hwnd, CVellum* control, int selected) {
          surface->Selection().size(), Median(steps), Median(applies));
 }
 
+// One element nudged with the arrow key again and again, as a user lines it up: what each nudge costs
+// and what the undo history holds for the snapshots it took.
+void MeasureNudges(HWND hwnd, CVellum* control, int nudges) {
+  CVlmUIWin* surface = control->Surface();
+  surface->ClearSelection();
+  const POINT at = CellOrigin(kColumns * kRows / 2);
+  surface->SelectElementAt(at.x + 10, at.y + 5, 0, 0);
+  std::vector<double> times;
+  for (int i = 0; i < nudges; ++i) {
+    const WPARAM key = i % 2 ? VK_LEFT : VK_RIGHT;
+    const double t0 = Now();
+    SendMessageW(hwnd, WM_KEYDOWN, key, 1);
+    SendMessageW(hwnd, WM_KEYUP, key, 0xC0000001);
+    times.push_back((Now() - t0) * 1000);
+  }
+  const CUndoHistory& history = control->UndoHistory();
+  printf(
+      "  %d nudges of one element: %.2f ms each (median); the history holds %zu bytes for %d snapshots of\n"
+      "  %zu bytes in all (%.2f %%)\n",
+      nudges, Median(times), history.StoredBytes(), history.Count(), history.TextBytes(),
+      history.TextBytes()
+          ? 100.0 * static_cast<double>(history.StoredBytes()) / static_cast<double>(history.TextBytes())
+          : 0.0);
+}
+
 }  // namespace
 
 int main() {
@@ -94,6 +119,7 @@ int main() {
     vt::PumpFor(200);
     printf("Design surface on a form of %d elements:\n", kColumns * kRows);
     for (int selected : {1, 10, 100}) Measure(hwnd, control, selected);
+    MeasureNudges(hwnd, control, 200);
     DestroyWindow(hwnd);
     vt::PumpPending();
   }
