@@ -70,6 +70,22 @@ TEST_F(Designer, TheTitleMarksUnsavedChangesAndNewAsksBeforeDroppingThem) {
   }
   EXPECT_EQ(Code().find("label1"), std::string::npos);
   EXPECT_EQ(Title(), L"Untitled - Vellum Designer");
+  // Open asks the same before it replaces unsaved changes.
+  Script("insert label 10 10 60 20\n");
+  {
+    vt::ModalDriver answer({vt::ClickButton(IDCANCEL)});
+    EXPECT_FALSE(designer_->Open(HostPath(DESIGNER_SAMPLES_DIR "/login-form.html")));
+    EXPECT_TRUE(answer.Finished());
+  }
+  EXPECT_NE(Code().find("<SPAN"), std::string::npos);
+  EXPECT_EQ(Code().find("signin"), std::string::npos);
+  {
+    vt::ModalDriver answer({vt::ClickButton(IDNO)});
+    EXPECT_TRUE(designer_->Open(HostPath(DESIGNER_SAMPLES_DIR "/login-form.html")));
+    EXPECT_TRUE(answer.Finished());
+  }
+  EXPECT_NE(Code().find("signin"), std::string::npos);
+  Script("new\n");
   // Undo and redo change the form without a notice from the control: the marker follows them too.
   Script("insert button 10 10 60 24\n");
   const std::wstring saved = TempFile(L"designer-title.html");
