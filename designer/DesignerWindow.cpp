@@ -18,11 +18,22 @@ constexpr wchar_t kAppName[] = L"Vellum Designer";
 constexpr char kBlankForm[] = "<html><head><title>Form</title></head><body></body></html>";
 constexpr int kControlId = 1;
 
-struct Alignment {
+// Commands that are one message to the control, answered 1 when done.
+struct MessageCommand {
   UINT command;
   UINT message;
 };
-constexpr Alignment kAlignments[] = {
+constexpr MessageCommand kMessageCommands[] = {
+    {ID_EDIT_CUT, VLM_CUT},
+    {ID_EDIT_COPY, VLM_COPY},
+    {ID_EDIT_PASTE, VLM_PASTE},
+    {ID_EDIT_DELETE, VLM_DELETESELECTION},
+    {ID_EDIT_PROPERTIES, VLM_PROPERTIES},
+    {ID_INSERT_CANCEL, VLM_CANCELINSERT},
+};
+
+// The alignment family, enabled together by VLM_CANALIGN.
+constexpr MessageCommand kAlignments[] = {
     {ID_FORMAT_ALIGN_LEFTS, VLM_ALIGNLEFTS}, {ID_FORMAT_ALIGN_RIGHTS, VLM_ALIGNRIGHTS},
     {ID_FORMAT_ALIGN_TOPS, VLM_ALIGNTOPS},   {ID_FORMAT_ALIGN_BOTTOMS, VLM_ALIGNBOTTOMS},
     {ID_FORMAT_SAME_WIDTH, VLM_SAMEWIDTH},   {ID_FORMAT_SAME_HEIGHT, VLM_SAMEHEIGHT},
@@ -352,24 +363,6 @@ bool CDesignerWindow::RunCommand(UINT id) {
       Settle();                 // the snapshot loads through the message loop
       if (done) dirty_ = true;  // the history moves without a change notice
       break;
-    case ID_EDIT_CUT:
-      done = Send(VLM_CUT) == 1;
-      break;
-    case ID_EDIT_COPY:
-      done = Send(VLM_COPY) == 1;
-      break;
-    case ID_EDIT_PASTE:
-      done = Send(VLM_PASTE) == 1;
-      break;
-    case ID_EDIT_DELETE:
-      done = Send(VLM_DELETESELECTION) == 1;
-      break;
-    case ID_EDIT_PROPERTIES:
-      done = Send(VLM_PROPERTIES) == 1;
-      break;
-    case ID_INSERT_CANCEL:
-      done = Send(VLM_CANCELINSERT) == 1;
-      break;
     case ID_INSERT_OBJECT:
       done = InsertObject();
       break;
@@ -393,8 +386,10 @@ bool CDesignerWindow::RunCommand(UINT id) {
         const size_t at = id - ID_FILE_RECENT_FIRST;
         if (at < recent_.Paths().size()) return Open(recent_.Paths()[at]);
       } else {
-        for (const Alignment& alignment : kAlignments)
+        for (const MessageCommand& alignment : kAlignments)
           if (alignment.command == id) done = Send(alignment.message) == 1;
+        for (const MessageCommand& command : kMessageCommands)
+          if (command.command == id) done = Send(command.message) == 1;
       }
       break;
   }
@@ -417,7 +412,7 @@ void CDesignerWindow::UpdateCommands() {
   enable(ID_EDIT_DELETE, design && !locked && Send(VLM_CANCOPY) == 1);
   enable(ID_EDIT_PROPERTIES, design);
   const bool canAlign = Send(VLM_CANALIGN) == 1;
-  for (const Alignment& alignment : kAlignments) enable(alignment.command, canAlign);
+  for (const MessageCommand& alignment : kAlignments) enable(alignment.command, canAlign);
   for (UINT id = ID_INSERT_LABEL; id <= ID_INSERT_OBJECT; ++id) enable(id, design && !locked);
   enable(ID_INSERT_CANCEL, design);
   CheckMenuRadioItem(menu, ID_VIEW_DESIGN, ID_VIEW_PREVIEW, design ? ID_VIEW_DESIGN : ID_VIEW_PREVIEW, MF_BYCOMMAND);

@@ -9,15 +9,6 @@
 
 namespace {
 
-std::wstring ItemText(HWND dialog, int id) {
-  const HWND item = GetDlgItem(dialog, id);
-  const int length = GetWindowTextLengthW(item);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(item, text.data(), length + 1);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
 // The hook the common dialogs need once their hook flag is set; the dialogs' own processing does it all.
 UINT_PTR CALLBACK QuietHook(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
@@ -38,7 +29,7 @@ class CHTMLCodeDlg : public CDialogWindow {
       return TRUE;
     }
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
-      text_ = ItemText(GetHwnd(), IDC_CODE_TEXT);
+      text_ = DialogItemText(GetHwnd(), IDC_CODE_TEXT);
       EndDialog(GetHwnd(), IDOK);
       return 0;
     }
@@ -98,7 +89,7 @@ void CSelOptionsDlg::OnNewOption() {
 void CSelOptionsDlg::OnUpdate() {
   const int at = Selection();
   if (at < 0 || at >= static_cast<int>(options_.size())) return;
-  SelectOption option{ItemText(GetHwnd(), IDC_OPTION_NAME), ItemText(GetHwnd(), IDC_OPTION_VALUE)};
+  SelectOption option{DialogItemText(GetHwnd(), IDC_OPTION_NAME), DialogItemText(GetHwnd(), IDC_OPTION_VALUE)};
   SendMessageW(List(), LB_DELETESTRING, static_cast<WPARAM>(at), 0);
   SendMessageW(List(), LB_INSERTSTRING, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(OptionLine(option).c_str()));
   options_[static_cast<size_t>(at)] = std::move(option);

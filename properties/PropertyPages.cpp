@@ -8,19 +8,6 @@
 #include "propgrid/Reflection.h"
 #include "resource_ids.h"
 
-namespace {
-
-std::wstring ItemText(HWND dialog, int id) {
-  const HWND item = GetDlgItem(dialog, id);
-  const int length = GetWindowTextLengthW(item);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(item, text.data(), length + 1);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
-}  // namespace
-
 // --- Basic ------------------------------------------------------------------------------------------------
 
 DWORD CHTMLBasicPropertiesPage::GetElementType() const { return ::GetElementType(element_.get()); }
@@ -105,7 +92,7 @@ LRESULT CHTMLBasicPropertiesPage::ProcessMessage(UINT msg, WPARAM wParam, LPARAM
 
 void CHTMLCustomPropertiesPage::OnGet() {
   if (!element_) return;
-  CBstr name(ItemText(GetHwnd(), IDC_ATTRIBUTE_NAME).c_str());
+  CBstr name(DialogItemText(GetHwnd(), IDC_ATTRIBUTE_NAME).c_str());
   CVariant value, text;
   if (FAILED(element_->getAttribute(name.get(), 0, &value.get())) || value.Type() == VT_NULL) return;
   if (FAILED(VariantChangeType(&text.get(), &value.get(), 0, VT_BSTR)) || text.Type() != VT_BSTR) return;
@@ -114,8 +101,8 @@ void CHTMLCustomPropertiesPage::OnGet() {
 
 void CHTMLCustomPropertiesPage::OnSet() {
   if (!element_ || locked_) return;
-  CBstr name(ItemText(GetHwnd(), IDC_ATTRIBUTE_NAME).c_str());
-  const std::wstring text = ItemText(GetHwnd(), IDC_ATTRIBUTE_VALUE);
+  CBstr name(DialogItemText(GetHwnd(), IDC_ATTRIBUTE_NAME).c_str());
+  const std::wstring text = DialogItemText(GetHwnd(), IDC_ATTRIBUTE_VALUE);
   VARIANT value;
   VariantInit(&value);
   V_VT(&value) = VT_BSTR;

@@ -7,6 +7,8 @@
 
 #include <prsht.h>
 
+#include <string>
+
 class CDialogWindow {
  public:
   CDialogWindow() = default;
@@ -33,3 +35,6 @@ class CDialogWindow {
 
   HWND hwnd_ = nullptr;
 };
+
+// The whole text of a dialog's item, however long.
+std::wstring DialogItemText(HWND dialog, int id);

@@ -59,13 +59,6 @@ class ElementSheet : public Control {
     if (FAILED(VariantChangeType(&text.get(), &value.get(), 0, VT_BSTR))) return L"<not text>";
     return V_BSTR(&text.get()) ? V_BSTR(&text.get()) : L"";
   }
-  std::wstring InlineStyle(const wchar_t* id) {
-    CComRef<IHTMLStyle> style;
-    CBstr text;
-    if (FAILED(ElementWithId(id)->get_style(style.Out())) || FAILED(style->get_cssText(text.Out())) || !text.get())
-      return L"";
-    return text.get();
-  }
 };
 
 // A step that checks the sheet as it stands and is done.
