@@ -191,6 +191,34 @@ TEST_F(Designer, AcceleratorsAndTheToolboxReachTheSameCommands) {
   EXPECT_EQ(Code().find("button1"), std::string::npos);
 }
 
+TEST_F(Designer, AnObjectIsInsertedByTheClsidTypedInItsDialog) {
+  Script("new\n");
+  bool listed = false;
+  {
+    vt::ModalDriver dialog({vt::Do([&](HWND box) {
+                              listed = GetDlgItem(box, IDC_CLSID_LIST) != nullptr;
+                              SetDlgItemTextW(box, IDC_CLSID_TEXT, L"{8856F961-340A-11D0-A96B-00C04FD705A2}");
+                            }),
+                            vt::ClickButton(IDOK)});
+    EXPECT_TRUE(designer_->RunCommand(ID_INSERT_OBJECT));
+    EXPECT_TRUE(dialog.Finished());
+  }
+  EXPECT_TRUE(listed);
+  const HWND surface = designer_->Surface();
+  SendMessageW(surface, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+  SendMessageW(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(130, 90));
+  SendMessageW(surface, WM_LBUTTONUP, 0, MAKELPARAM(130, 90));
+  vt::PumpPending();
+  const std::string code = Code();
+  EXPECT_NE(code.find("<OBJECT"), std::string::npos) << code;
+  EXPECT_NE(code.find("8856F961-340A-11D0-A96B-00C04FD705A2"), std::string::npos) << code;
+  // Cancel arms nothing.
+  {
+    vt::ModalDriver dialog({vt::ClickButton(IDCANCEL)});
+    EXPECT_FALSE(designer_->RunCommand(ID_INSERT_OBJECT));
+  }
+}
+
 TEST_F(Designer, RecentFilesReopenFromTheFileMenu) {
   const std::wstring path = TempFile(L"designer-recent.html");
   Script("new\ninsert label 10 10 80 20\n");
