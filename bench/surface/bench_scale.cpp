@@ -1,0 +1,162 @@
+// Timed harness (Windows, under Wine): the user's edits on large forms, each timed end to end as a host
+// sees it (the message or gesture, the undo snapshot, the notifications, and every window of the control
+// painted again), side by side at 3,000 and 10,000 elements, with the load of the form and a drag of the
+// form's frame. Prints medians in milliseconds; it is not a test.
+#include <windows.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Clock.h"
+#include "MessagePump.h"
+#include "RecordingParent.h"
+#include "control/Module.h"
+#include "control/Vellum.h"
+#include "surface/VlmUIWin.h"
+#include "vellum.h"
+
+namespace {
+
+constexpr int kColumns = 50;  // elements per row, 20 x 10 each on a 24 x 14 grid
+
+double Now() { return vt::NowSeconds(); }
+
+POINT CellOrigin(int i) { return {2 + (i % kColumns) * 24, 2 + (i / kColumns) * 14}; }
+
+std::string Form(int elements) {
+  const int rows = (elements + kColumns - 1) / kColumns;
+  std::string html = "<html><body width=\"1220\" height=\"" + std::to_string(rows * 14 + 10) + "\">\n";
+  char line[200];
+  for (int i = 0; i < elements; ++i) {
+    const POINT at = CellOrigin(i);
+    snprintf(line, sizeof line,
+             "<span id=\"e%d\" style=\"position: absolute; left: %ldpx; top: %ldpx; width: 20px; height: "
+             "10px;\">%d</span>\n",
+             i, at.x, at.y, i);
+    html += line;
+  }
+  return html + "</body></html>";
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// The edit, then every window of the control painted: what the user waits for.
+double Timed(HWND control, const std::function<void()>& edit) {
+  const double t0 = Now();
+  edit();
+  RedrawWindow(control, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  vt::PumpPending();
+  return (Now() - t0) * 1000;
+}
+
+// count elements spread over the form, starting at the cell first (each round its own: a deleted
+// element leaves its cell empty).
+void Select(CVlmUIWin* surface, int count, int total, int first) {
+  surface->ClearSelection();
+  const int stride = std::max(1, total / count);
+  for (int n = 0; n < count; ++n) {
+    const POINT at = CellOrigin((first + n * stride) % total);
+    surface->SelectElementAt(at.x + 10, at.y + 5, 0, 0);
+  }
+}
+
+void Measure(HWND parent, int elements) {
+  HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent,
+                              reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
+  CVellum* control = Module_FindControl(hwnd);
+  if (!control) return;
+  vt::PumpUntil([&] { return control->CompletedLoads() >= 1; }, 10000);
+  SendMessageW(hwnd, VLM_SETDESIGNMODE, 1, 0);
+  const std::string form = Form(elements);
+  const double loadStart = Now();
+  SendMessageW(hwnd, VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(form.c_str()));
+  vt::PumpUntil([&] { return control->CompletedLoads() >= 2; }, 120000);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const double loadMs = (Now() - loadStart) * 1000;
+  CVlmUIWin* surface = control->Surface();
+  if (!surface) return;
+  const int rounds = elements > 5000 ? 3 : 7;
+  auto key = [&](WPARAM vk) {
+    SendMessageW(hwnd, WM_KEYDOWN, vk, 1);
+    SendMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
+  };
+  // Each round selects from its own first cell; first cells far from those earlier edits moved.
+  auto run = [&](const char* name, int selected, const std::function<void(int)>& edit, int base = 0) {
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+      if (selected > 0) Select(surface, selected, elements, base + 2 * round);
+      times.push_back(Timed(hwnd, [&] { edit(round); }));
+    }
+    printf("  %-34s %9.1f\n", name, Median(times));
+  };
+  printf("%d elements: load until painted %.0f ms\n", elements, loadMs);
+  run("nudge 1 (arrow key)", 1, [&](int round) { key(round % 2 ? VK_LEFT : VK_RIGHT); });
+  run("nudge 100", 100, [&](int round) { key(round % 2 ? VK_LEFT : VK_RIGHT); });
+  auto drag = [&](int round) {
+    surface->BeginMove(600, 300);
+    surface->MoveStep(600 + (round % 2 ? -3 : 3), 300);
+    surface->EndMove(600 + (round % 2 ? -3 : 3), 300);
+    surface->ApplySelection();
+  };
+  run("finish a drag of 1", 1, drag);
+  run("finish a drag of 100", 100, drag);
+  run("align lefts of 100", 100, [&](int) { SendMessageW(hwnd, VLM_ALIGNLEFTS, 0, 0); });
+  run("insert a label (centred)", 0, [&](int) {
+    SendMessageW(hwnd, VLM_BEGININSERT, VLM_KIND_LABEL, 0);
+    SendMessageW(hwnd, VLM_INSERTCENTERED, VLM_KIND_LABEL, 0);
+  });
+  run(
+      "delete one", 1, [&](int) { SendMessageW(hwnd, VLM_DELETESELECTION, 0, 0); }, elements / 2 + 17);
+  // Undo and redo of a one-element move: the snapshot load completes through the message loop.
+  std::vector<double> undos, redos;
+  for (int round = 0; round < rounds; ++round) {
+    Select(surface, 1, elements, elements / 2 + 41 + 2 * round);
+    key(VK_RIGHT);
+    UINT loads = control->CompletedLoads();
+    undos.push_back(Timed(hwnd, [&] {
+      SendMessageW(hwnd, VLM_UNDO, 0, 0);
+      vt::PumpUntil([&] { return control->CompletedLoads() > loads; }, 60000);
+    }));
+    loads = control->CompletedLoads();
+    redos.push_back(Timed(hwnd, [&] {
+      SendMessageW(hwnd, VLM_REDO, 0, 0);
+      vt::PumpUntil([&] { return control->CompletedLoads() > loads; }, 60000);
+    }));
+  }
+  printf("  %-34s %9.1f\n  %-34s %9.1f\n", "undo of a one-element move", Median(undos), "redo of it", Median(redos));
+  // The form's frame dragged: each size is a snapshot of its own.
+  std::vector<double> sizes;
+  RECT box;
+  GetWindowRect(hwnd, &box);
+  const int width = box.right - box.left, height = box.bottom - box.top;
+  for (int step = 1; step <= 40; ++step)
+    sizes.push_back(
+        Timed(hwnd, [&] { SetWindowPos(hwnd, nullptr, 0, 0, width + step, height, SWP_NOMOVE | SWP_NOZORDER); }));
+  const CUndoHistory& history = control->UndoHistory();
+  printf("  %-34s %9.1f\n  history: %d snapshots, %zu bytes held for %zu bytes of text\n", "frame drag, each size",
+         Median(sizes), history.Count(), history.StoredBytes(), history.TextBytes());
+  DestroyWindow(hwnd);
+  vt::PumpPending();
+}
+
+}  // namespace
+
+int main() {
+  OleInitialize(nullptr);
+  Module_RegisterClass(GetModuleHandleW(nullptr));
+  {
+    vt::RecordingParent parent(1300, 1000);
+    printf("End-to-end edits on large forms (Wine), medians in ms:\n");
+    for (int elements : {3000, 10000}) Measure(parent.Hwnd(), elements);
+  }
+  Module_Shutdown();
+  OleUninitialize();
+  return 0;
+}
