@@ -239,6 +239,10 @@ void CDesignerWindow::Settle() {
   }
 }
 
+void CDesignerWindow::Complain(const std::wstring& text) const {
+  if (!scripted_) MessageBoxW(GetHwnd(), text.c_str(), kAppName, MB_OK | MB_ICONERROR);
+}
+
 bool CDesignerWindow::LoadText(const std::string& bytes) {
   if (Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(bytes.c_str())) != 1) return false;
   Settle();
@@ -276,8 +280,7 @@ bool CDesignerWindow::Open(const std::wstring& requested) {
   const std::wstring path = form_files::FullPath(chosen);
   std::string bytes;
   if (!form_files::ReadBytes(path, bytes)) {
-    if (!scripted_)
-      MessageBoxW(GetHwnd(), (L"The file " + path + L" cannot be read.").c_str(), kAppName, MB_OK | MB_ICONERROR);
+    Complain(L"The file " + path + L" cannot be read.");
     return false;
   }
   // The control reads a file by its own path, which keeps the page's declared character set; a path with
@@ -291,16 +294,10 @@ bool CDesignerWindow::Open(const std::wstring& requested) {
     loaded = LoadText(bytes);
   }
   if (!loaded) {
-    if (!scripted_)
-      MessageBoxW(GetHwnd(), (L"The file " + path + L" cannot be opened as a form.").c_str(), kAppName,
-                  MB_OK | MB_ICONERROR);
+    Complain(L"The file " + path + L" cannot be opened as a form.");
     return false;
   }
-  path_ = path;
-  dirty_ = false;
-  recent_.Add(path_);
-  UpdateRecentMenu();
-  UpdateTitle();
+  BecomeFile(path);
   UpdateCommands();
   canvas_.Relayout();
   return true;
@@ -315,22 +312,25 @@ bool CDesignerWindow::SaveAs(const std::wstring& requested) {
   const LRESULT size = Send(VLM_GETCODE);
   std::string bytes(static_cast<size_t>(size > 0 ? size : 0) + 1, '\0');
   if (size <= 0 || Send(VLM_GETCODE, 0, reinterpret_cast<LPARAM>(bytes.data())) != 1) {
-    if (!scripted_) MessageBoxW(GetHwnd(), L"The form could not be written out.", kAppName, MB_OK | MB_ICONERROR);
+    Complain(L"The form could not be written out.");
     return false;
   }
   bytes.resize(static_cast<size_t>(size));
   if (!form_files::WriteBytes(path, bytes)) {
-    if (!scripted_)
-      MessageBoxW(GetHwnd(), (L"The file " + path + L" cannot be written.").c_str(), kAppName, MB_OK | MB_ICONERROR);
+    Complain(L"The file " + path + L" cannot be written.");
     return false;
   }
+  BecomeFile(path);
+  SetStatus(kStatusMessage, L"Saved " + path_);
+  return true;
+}
+
+void CDesignerWindow::BecomeFile(const std::wstring& path) {
   path_ = path;
   dirty_ = false;
   recent_.Add(path_);
   UpdateRecentMenu();
   UpdateTitle();
-  SetStatus(kStatusMessage, L"Saved " + path_);
-  return true;
 }
 
 // --- commands ------------------------------------------------------------------------------------------------

@@ -55,6 +55,10 @@ class CDesignerWindow : public CMessageWindow {
   void UpdateRecentMenu();
   void OnControlNotice(const NMHDR& notice);
   bool LoadText(const std::string& bytes);
+  // The form is now the file at path, unchanged: title, recent files.
+  void BecomeFile(const std::wstring& path);
+  // Tells a person what failed (a script reads its failure from the result instead).
+  void Complain(const std::wstring& text) const;
   bool InsertObject();
   void SetStatus(int part, const std::wstring& text);
   LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Clock.h"
+#include "LabelGrid.h"
 #include "MessagePump.h"
 #include "RecordingParent.h"
 #include "control/Module.h"
@@ -21,25 +22,16 @@
 
 namespace {
 
-constexpr int kColumns = 50;  // elements per row, 20 x 10 each on a 24 x 14 grid
+constexpr int kColumns = 50;  // labels per row, 20 x 10 each on a 24 x 14 grid
+constexpr bench_surface::LabelGrid kGrid = {kColumns, 24, 14};
 
 double Now() { return vt::NowSeconds(); }
 
-POINT CellOrigin(int i) { return {2 + (i % kColumns) * 24, 2 + (i / kColumns) * 14}; }
+POINT CellOrigin(int i) { return kGrid.CellOrigin(i); }
 
 std::string Form(int elements) {
   const int rows = (elements + kColumns - 1) / kColumns;
-  std::string html = "<html><body width=\"1220\" height=\"" + std::to_string(rows * 14 + 10) + "\">\n";
-  char line[200];
-  for (int i = 0; i < elements; ++i) {
-    const POINT at = CellOrigin(i);
-    snprintf(line, sizeof line,
-             "<span id=\"e%d\" style=\"position: absolute; left: %ldpx; top: %ldpx; width: 20px; height: "
-             "10px;\">%d</span>\n",
-             i, at.x, at.y, i);
-    html += line;
-  }
-  return html + "</body></html>";
+  return kGrid.Form(elements, 1220, rows * 14 + 10);
 }
 
 double Median(std::vector<double> v) {

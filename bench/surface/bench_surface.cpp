@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Clock.h"
+#include "LabelGrid.h"
 #include "MessagePump.h"
 #include "RecordingParent.h"
 #include "control/Module.h"
@@ -20,24 +21,13 @@
 namespace {
 
 constexpr int kColumns = 40, kRows = 25;  // 1,000 labels, 20 x 10 each, on a 1000 x 800 form
+constexpr bench_surface::LabelGrid kGrid = {kColumns, 24, 30};
 
 double Now() { return vt::NowSeconds(); }
 
-POINT CellOrigin(int i) { return {2 + (i % kColumns) * 24, 2 + (i / kColumns) * 30}; }
+POINT CellOrigin(int i) { return kGrid.CellOrigin(i); }
 
-std::string Form() {
-  std::string html = "<html><body width=\"1000\" height=\"800\">\n";
-  char line[200];
-  for (int i = 0; i < kColumns * kRows; ++i) {
-    const POINT at = CellOrigin(i);
-    snprintf(line, sizeof line,
-             "<span id=\"e%d\" style=\"position: absolute; left: %ldpx; top: %ldpx; width: 20px; height: "
-             "10px;\">%d</span>\n",
-             i, at.x, at.y, i);
-    html += line;
-  }
-  return html + "</body></html>";
-}
+std::string Form() { return kGrid.Form(kColumns * kRows, 1000, 800); }
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
