@@ -4,28 +4,11 @@
 
 namespace compound_property {
 
-CVariant& AssignText(CVariant& value, const std::wstring& text) {
-  const BSTR copy = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  if (!copy) throw ComOutOfMemory{};
-  VariantClear(&value.get());
-  V_VT(&value.get()) = VT_BSTR;
-  V_BSTR(&value.get()) = copy;
-  return value;
-}
-
 CVariant& AssignFlag(CVariant& value, bool flag) {
   VariantClear(&value.get());
   V_VT(&value.get()) = VT_BOOL;
   V_BOOL(&value.get()) = flag ? VARIANT_TRUE : VARIANT_FALSE;
   return value;
-}
-
-std::wstring TextOfValue(const VARIANT& value) {
-  if (V_VT(&value) == VT_BSTR) return std::wstring(V_BSTR(&value) ? V_BSTR(&value) : L"", BstrLength(V_BSTR(&value)));
-  CVariant text;
-  if (FAILED(VariantChangeType(&text.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || text.Type() != VT_BSTR)
-    return std::wstring();
-  return TextOfValue(text.get());
 }
 
 void SendValue(CProperty& row, const VARIANT& value) {

@@ -6,15 +6,14 @@
 
 #include <string>
 
+#include "comkit/VariantText.h"
 #include "properties/ColourNames.h"
 #include "properties/DrivenProperties.h"
 #include "properties/PropertyDialogs.h"
 
 namespace compound_property {
 
-CVariant& AssignText(CVariant& value, const std::wstring& text);
 CVariant& AssignFlag(CVariant& value, bool flag);
-std::wstring TextOfValue(const VARIANT& value);
 // Hands the new value to the grid as an editor would (the grid redraws the row and tells the page);
 // without a grid the row takes it directly.
 void SendValue(CProperty& row, const VARIANT& value);
@@ -86,12 +85,12 @@ class CHTMLColorProperty : public CPropertyListItem,
       : CPropertyListItem(displayName), D(element, propertyName, VT_BSTR) {
     LoadTexts(colour_names::kColourList);
     this->ReadThrough(*this);
-    Show(compound_property::TextOfValue(this->initial_.get()));
+    Show(TextOfVariant(this->initial_.get()));
   }
 
   int SetValue(const VARIANT& value) override {
     if (V_VT(&value) == VT_BSTR) {
-      const std::wstring text = compound_property::TextOfValue(value);
+      const std::wstring text = TextOfVariant(value);
       if (text == colour_names::kCustom) {
         SelectCustom();
         RequestDialog();
@@ -104,7 +103,7 @@ class CHTMLColorProperty : public CPropertyListItem,
     if (Index() == 0) {
       RequestDialog();
     } else {
-      compound_property::AssignText(colour_, Texts()[static_cast<size_t>(Index())]);
+      AssignText(colour_, Texts()[static_cast<size_t>(Index())]);
     }
     return 1;
   }
@@ -113,11 +112,11 @@ class CHTMLColorProperty : public CPropertyListItem,
   int Edit() override {
     if (!IsEnabled()) return 0;
     COLORREF initial = 0;
-    if (!colour_names::ColourOfText(compound_property::TextOfValue(colour_.get()), initial)) initial = 0;
+    if (!colour_names::ColourOfText(TextOfVariant(colour_.get()), initial)) initial = 0;
     COLORREF chosen = 0;
     if (!RunColourDialog(compound_property::DialogOwner(*this), initial, chosen)) return 0;
     CVariant text;
-    compound_property::SendValue(*this, compound_property::AssignText(text, colour_names::TextOfColour(chosen)).get());
+    compound_property::SendValue(*this, AssignText(text, colour_names::TextOfColour(chosen)).get());
     return 1;
   }
 
@@ -128,17 +127,16 @@ class CHTMLColorProperty : public CPropertyListItem,
 
  protected:
   bool TextOf(std::wstring& text) const override {
-    text = colour_.Type() == VT_BSTR ? compound_property::TextOfValue(colour_.get()) : std::wstring();
+    text = colour_.Type() == VT_BSTR ? TextOfVariant(colour_.get()) : std::wstring();
     return true;
   }
 
  private:
   // A list text selects its line; any other text is a custom colour, shown as it is.
   void Show(const std::wstring& text) {
-    compound_property::AssignText(colour_, text);
+    AssignText(colour_, text);
     CVariant line;
-    if (text == colour_names::kCustom || !CPropertyListItem::SetValue(compound_property::AssignText(line, text).get()))
-      SelectCustom();
+    if (text == colour_names::kCustom || !CPropertyListItem::SetValue(AssignText(line, text).get())) SelectCustom();
   }
   void SelectCustom() {
     CVariant first;
@@ -168,10 +166,10 @@ class CHTMLDialogProperty : public CPropertyFileNameItem,
 
   int Edit() override {
     if (!IsEnabled()) return 0;
-    std::wstring text = compound_property::TextOfValue(Value());
+    std::wstring text = TextOfVariant(Value());
     if (!RunDialog(text)) return 0;
     CVariant value;
-    compound_property::SendValue(*this, compound_property::AssignText(value, text).get());
+    compound_property::SendValue(*this, AssignText(value, text).get());
     return 1;
   }
   int Apply() override { return this->ApplyThrough(*this, IsEnabled(), Value()); }
@@ -218,7 +216,7 @@ class CHTMLFileProperty : public CHTMLDialogProperty<D> {
 
  protected:
   bool TextOf(std::wstring& text) const override {
-    text = compound_property::LocalPathOf(compound_property::TextOfValue(this->Value()));
+    text = compound_property::LocalPathOf(TextOfVariant(this->Value()));
     const size_t cut = text.find_last_of(L":\\");
     if (cut != std::wstring::npos) text.erase(0, cut + 1);
     return true;

@@ -40,13 +40,10 @@ void CWriteRecord::Start(const VARIANT& read) {
 }
 
 bool CWriteRecord::Differs(const VARIANT& value) const {
-  CVariant a, b;
-  if (FAILED(VariantChangeType(&a.get(), const_cast<VARIANT*>(&last_.get()), 0, VT_BSTR)) ||
-      FAILED(VariantChangeType(&b.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)))
+  std::wstring last, now;
+  if (!VariantToText(last_.get(), last) || !VariantToText(value, now))
     return !property_values::Equal(last_.get(), value);
-  const BSTR x = V_BSTR(&a.get()), y = V_BSTR(&b.get());
-  const int length = BstrLength(x);
-  return length != BstrLength(y) || (length && memcmp(x, y, static_cast<size_t>(length) * sizeof(OLECHAR)) != 0);
+  return last != now;
 }
 
 void CWriteRecord::Wrote(const VARIANT& value) {

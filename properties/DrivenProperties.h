@@ -6,6 +6,7 @@
 #include <string>
 
 #include "comkit/ComText.h"
+#include "comkit/VariantText.h"
 #include "properties/ApplyableProperty.h"
 #include "validate_pattern_input.h"
 #include "properties/PropertyDrivers.h"
@@ -20,10 +21,7 @@ inline constexpr wchar_t kUnreadable[] = L"Can't get property";
 template <class D>
 void ReadInitial(D& driver, CVariant& value) {
   if (driver.GetValue(&value.get())) return;
-  VariantClear(&value.get());
-  V_VT(&value.get()) = VT_BSTR;
-  V_BSTR(&value.get()) = SysAllocString(kUnreadable);
-  if (!V_BSTR(&value.get())) throw ComOutOfMemory{};
+  AssignText(value, kUnreadable);
 }
 
 // Puts back what was there before the sheet: a style row its inline declaration, others the value read.
@@ -148,9 +146,8 @@ class CHTMLListProperty : public CPropertyListItem,
       : CPropertyListItem(displayName), D(element, propertyName, VT_BSTR) {
     this->ReadThrough(*this);
     LoadTexts(texts);
-    CVariant text;
-    if (SUCCEEDED(VariantChangeType(&text.get(), &this->initial_.get(), 0, VT_BSTR)) && text.Type() == VT_BSTR)
-      ShowText(V_BSTR(&text.get()));
+    std::wstring text;
+    if (VariantToText(this->initial_.get(), text)) ShowText(text.c_str());
   }
 
   int Apply() override {

@@ -7,7 +7,7 @@ CHTMLLegendProperty::CHTMLLegendProperty(const wchar_t* displayName, IHTMLElemen
   legend_ = FindLegend();
   CBstr text;
   if (legend_) legend_->get_innerText(text.Out());
-  compound_property::AssignText(initial_, std::wstring(text.get() ? text.get() : L"", text.Length()));
+  AssignText(initial_, std::wstring(text.get() ? text.get() : L"", text.Length()));
   VariantCopy(&written_.get(), &initial_.get());
   StoreValue(initial_.get());
 }
@@ -20,7 +20,7 @@ CComRef<IHTMLElement> CHTMLLegendProperty::FindLegend() const {
       FAILED(all->QueryInterface(IID_IHTMLElementCollection, descendants.OutVoid())) || !descendants)
     return legend;
   CVariant name;
-  compound_property::AssignText(name, L"legend");
+  AssignText(name, L"legend");
   CComRef<IDispatch> found;
   CComRef<IHTMLElementCollection> legends;
   long count = 0;
@@ -42,8 +42,8 @@ bool CHTMLLegendProperty::Write(BSTR text) { return legend_ && SUCCEEDED(legend_
 
 int CHTMLLegendProperty::Apply() {
   if (!IsEnabled()) return 1;
-  const std::wstring text = compound_property::TextOfValue(Value());
-  if (text == compound_property::TextOfValue(written_.get())) return 1;
+  const std::wstring text = TextOfVariant(Value());
+  if (text == TextOfVariant(written_.get())) return 1;
   if (!legend_) legend_ = FindLegend();
   if (!legend_) {
     // A frame without a legend gets one for its first text.
@@ -55,7 +55,7 @@ int CHTMLLegendProperty::Apply() {
   }
   CBstr written(text.c_str());
   if (!Write(written.get())) return 0;
-  compound_property::AssignText(written_, text);
+  AssignText(written_, text);
   wrote_ = true;
   return 1;
 }
@@ -71,7 +71,7 @@ int CHTMLLegendProperty::Restore() {
     legend_ = CComRef<IHTMLElement>();
     inserted_ = false;
   } else {
-    CBstr text(compound_property::TextOfValue(initial_.get()).c_str());
+    CBstr text(TextOfVariant(initial_.get()).c_str());
     if (!Write(text.get())) return 0;
   }
   VariantClear(&written_.get());

@@ -146,10 +146,9 @@ class CBodySizeProperty : public CHTMLSimpleProperty<CHTMLElementPropDriver> {
       : CHTMLSimpleProperty(displayName, propertyName, pattern, helpText, 0, element), helpText_(helpText) {}
 
   int SetValue(const VARIANT& value) override {
-    std::wstring text = compound_property::TextOfValue(value);
-    const size_t begin = text.find_first_not_of(L" \t");
-    const size_t end = text.find_last_not_of(L" \t");
-    text = begin == std::wstring::npos ? std::wstring() : text.substr(begin, end - begin + 1);
+    CVariant trimmed;
+    const CVariant* typed = driven_property::Trimmed(value, trimmed);
+    const std::wstring text = typed ? TextOfVariant(typed->get()) : std::wstring();
     long number = 0;
     bool whole = !text.empty() && text.size() <= 5;
     for (wchar_t c : text) {

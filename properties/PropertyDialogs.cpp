@@ -4,6 +4,7 @@
 
 #include "properties/ResourceText.h"
 #include "resource_ids.h"
+#include "window/WindowText.h"
 #include "window/ModuleInstance.h"
 #include "window/Trace.h"
 

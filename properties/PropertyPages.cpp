@@ -3,10 +3,12 @@
 #include <string>
 
 #include "comkit/ComText.h"
+#include "comkit/VariantText.h"
 #include "properties/ApplyableProperty.h"
 #include "properties/PropertyCatalogue.h"
 #include "propgrid/Reflection.h"
 #include "resource_ids.h"
+#include "window/WindowText.h"
 
 // --- Basic ------------------------------------------------------------------------------------------------
 
@@ -93,23 +95,19 @@ LRESULT CHTMLBasicPropertiesPage::ProcessMessage(UINT msg, WPARAM wParam, LPARAM
 void CHTMLCustomPropertiesPage::OnGet() {
   if (!element_) return;
   CBstr name(DialogItemText(GetHwnd(), IDC_ATTRIBUTE_NAME).c_str());
-  CVariant value, text;
+  CVariant value;
+  std::wstring text;
   if (FAILED(element_->getAttribute(name.get(), 0, &value.get())) || value.Type() == VT_NULL) return;
-  if (FAILED(VariantChangeType(&text.get(), &value.get(), 0, VT_BSTR)) || text.Type() != VT_BSTR) return;
-  SetDlgItemTextW(GetHwnd(), IDC_ATTRIBUTE_VALUE, V_BSTR(&text.get()) ? V_BSTR(&text.get()) : L"");
+  if (!VariantToText(value.get(), text)) return;
+  SetDlgItemTextW(GetHwnd(), IDC_ATTRIBUTE_VALUE, text.c_str());
 }
 
 void CHTMLCustomPropertiesPage::OnSet() {
   if (!element_ || locked_) return;
   CBstr name(DialogItemText(GetHwnd(), IDC_ATTRIBUTE_NAME).c_str());
-  const std::wstring text = DialogItemText(GetHwnd(), IDC_ATTRIBUTE_VALUE);
-  VARIANT value;
-  VariantInit(&value);
-  V_VT(&value) = VT_BSTR;
-  V_BSTR(&value) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  if (!V_BSTR(&value)) throw ComOutOfMemory{};
-  element_->setAttribute(name.get(), value, 0);
-  VariantClear(&value);
+  CVariant value;
+  AssignText(value, DialogItemText(GetHwnd(), IDC_ATTRIBUTE_VALUE));
+  element_->setAttribute(name.get(), value.get(), 0);
 }
 
 LRESULT CHTMLCustomPropertiesPage::ProcessMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) {

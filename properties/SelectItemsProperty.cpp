@@ -17,7 +17,7 @@ bool operator==(const SelectOption& a, const SelectOption& b) { return a.name ==
 CHTMLSelectItemsProperty::CHTMLSelectItemsProperty(const wchar_t* displayName, IHTMLElement* select)
     : CPropertyFileNameItem(displayName), element_(CComRef<IHTMLElement>::Share(select)) {
   CVariant shown;
-  StoreValue(compound_property::AssignText(shown, ResourceString(IDS_SELECT_ITEMS_VALUE)).get());
+  StoreValue(AssignText(shown, ResourceString(IDS_SELECT_ITEMS_VALUE)).get());
   LoadOptions();
 }
 
@@ -122,8 +122,8 @@ int CHTMLSelectItemsProperty::SaveOptions(const std::vector<SelectOption>& list)
   ClearSelect();
   for (const SelectOption& pair : list) {
     CVariant name, value, unselected, notSelected;
-    compound_property::AssignText(name, pair.name);
-    compound_property::AssignText(value, pair.value);
+    AssignText(name, pair.name);
+    AssignText(value, pair.value);
     V_VT(&unselected.get()) = VT_I2;
     V_I2(&unselected.get()) = 0;
     V_VT(&notSelected.get()) = VT_I2;

@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "comkit/VariantText.h"
 #include "propgrid/PropertyDropWindow.h"
 #include "propgrid/PropertyEditWindow.h"
+#include "window/WindowText.h"
 
 namespace {
 
@@ -18,35 +20,6 @@ bool CopyVariant(VARIANT& target, const VARIANT& source) {
   VariantClear(&target);
   target = copy;
   return true;
-}
-
-bool VariantText(const VARIANT& value, std::wstring& text) {
-  CVariant converted;
-  if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, VT_BSTR)) || converted.Type() != VT_BSTR)
-    return false;
-  text.assign(V_BSTR(&converted.get()), BstrLength(V_BSTR(&converted.get())));
-  return true;
-}
-
-// The window's whole text; false when it cannot be read.
-bool WindowText(HWND window, std::wstring& text) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-  SetLastError(0);
-  const int copied = GetWindowTextW(window, buffer.data(), length + 1);
-  if (copied == 0 && GetLastError() != 0) return false;
-  buffer.resize(static_cast<size_t>(copied));
-  text = std::move(buffer);
-  return true;
-}
-
-VARIANT TextVariant(const std::wstring& text) {
-  VARIANT value;
-  VariantInit(&value);
-  V_VT(&value) = VT_BSTR;
-  V_BSTR(&value) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  if (!V_BSTR(&value)) throw ComOutOfMemory{};
-  return value;
 }
 
 }  // namespace
@@ -158,7 +131,7 @@ void CPropertyItem::DrawValue(HDC dc, const RECT& cell, const PropertyDrawInfo& 
   if (oldFont) SelectObject(dc, oldFont);
 }
 
-bool CPropertyItem::TextOf(std::wstring& text) const { return VariantText(value_.get(), text); }
+bool CPropertyItem::TextOf(std::wstring& text) const { return VariantToText(value_.get(), text); }
 
 int CPropertyItem::GetValueText(wchar_t* buffer, int capacity) const {
   std::wstring text;

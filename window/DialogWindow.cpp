@@ -85,12 +85,3 @@ INT_PTR CDialogWindow::Route(CDialogWindow* self, UINT msg, WPARAM wParam, LPARA
   SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
   return TRUE;
 }
-
-std::wstring DialogItemText(HWND dialog, int id) {
-  const HWND item = GetDlgItem(dialog, id);
-  const int length = GetWindowTextLengthW(item);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(item, text.data(), length + 1);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
-}

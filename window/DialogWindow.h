@@ -7,8 +7,6 @@
 
 #include <prsht.h>
 
-#include <string>
-
 class CDialogWindow {
  public:
   CDialogWindow() = default;
@@ -35,6 +33,3 @@ class CDialogWindow {
 
   HWND hwnd_ = nullptr;
 };
-
-// The whole text of a dialog's item, however long.
-std::wstring DialogItemText(HWND dialog, int id);
