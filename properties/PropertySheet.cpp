@@ -30,6 +30,7 @@ CHTMLPropDlg::~CHTMLPropDlg() {
 }
 
 int CHTMLPropDlg::CreatePages() {
+  if (pageCount_ > 0 || basic_ || custom_) return 1;  // made once: the construction made them
   const bool locked = locked_ != 0;
   basic_.reset(new (std::nothrow) CHTMLBasicPropertiesPage(element_.get(), locked));
   if (!basic_) {
