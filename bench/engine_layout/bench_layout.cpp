@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "css/style_cache.h"
 #include "dom/document.h"
+#include "dom/element.h"
 #include "layout/layout_tree.h"
 #include "parser/html_parser.h"
 
@@ -129,6 +131,29 @@ void BM_LayoutThenHitEveryElementStatic(benchmark::State& state) {
   }
 }
 
+// A nudge on the design surface: one element's style attribute changes and the form is laid out again,
+// with the styles kept from the layout before (what the document does) and, as the baseline, without.
+void RunRelayoutAfterNudge(benchmark::State& state, bool keepStyles) {
+  RefPtr<Document> document = ParseDocument(AbsoluteForm(static_cast<int>(state.range(0))));
+  layout::TextMeasurer& measurer = layout::FixedMeasurer();
+  css::StyleCache styles(keepStyles ? css::kKeptStyleBudget : 0);
+  benchmark::DoNotOptimize(layout::Layout(*document, kViewportWidth, kViewportHeight, measurer, styles));
+  Element* body = document->Body();
+  Element* moved = AsElement(body->FirstChild());
+  int step = 0;
+  for (auto _ : state) {
+    moved->SetAttribute(u"style", ++step % 2 ? u"position: absolute; left: 11px; top: 10px; width: 120px"
+                                             : u"position: absolute; left: 10px; top: 10px; width: 120px");
+    layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight, measurer, styles);
+    benchmark::DoNotOptimize(tree);
+  }
+  state.counters["computed"] = static_cast<double>(styles.ComputedCount());
+}
+void BM_RelayoutAfterNudgeKeptStyles(benchmark::State& state) { RunRelayoutAfterNudge(state, true); }
+void BM_RelayoutAfterNudgeBaseline(benchmark::State& state) { RunRelayoutAfterNudge(state, false); }
+
+BENCHMARK(BM_RelayoutAfterNudgeKeptStyles)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RelayoutAfterNudgeBaseline)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LayoutAbsolute)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HitTestAbsolute)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LayoutTextSizedLabels)->Arg(3000)->Unit(benchmark::kMillisecond);

@@ -6,7 +6,7 @@ const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::D
                                                                vellum::engine::layout::TextMeasurer& measurer) {
   if (!layout_ || tree_ != &tree || version_ != tree.Version() || width_ != width || height_ != height) {
     layout_.reset();
-    layout_.emplace(vellum::engine::layout::Layout(tree, width, height, measurer));
+    layout_.emplace(vellum::engine::layout::Layout(tree, width, height, measurer, styles_));
     tree_ = &tree;
     version_ = tree.Version();
     width_ = width;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "css/style_cache.h"
 #include "dom/document.h"
 #include "layout/layout_tree.h"
 
@@ -17,9 +18,15 @@ class CDocumentLayout {
   // Text is measured by `measurer`, which must be the same on every call.
   const vellum::engine::layout::LayoutTree& For(vellum::engine::Document& tree, int width, int height,
                                                 vellum::engine::layout::TextMeasurer& measurer);
-  void Forget() { layout_.reset(); }
+  void Forget() {
+    layout_.reset();
+    styles_.Clear();
+  }
+  // The computed styles the last layout kept: the painter resolves its styles through them too.
+  vellum::engine::css::StyleCache& Styles() { return styles_; }
 
  private:
+  vellum::engine::css::StyleCache styles_;
   std::optional<vellum::engine::layout::LayoutTree> layout_;
   const vellum::engine::Document* tree_ = nullptr;  // the tree laid out (not owned; compared only)
   uint64_t version_ = 0;                            // its version then

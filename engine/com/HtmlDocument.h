@@ -109,6 +109,8 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
   const vellum::engine::layout::LayoutTree& Layout();
   // What the layout measures text with: the painter's fonts.
   CGdiTextMeasurer& Measurer() { return measurer_; }
+  // The computed styles the layout keeps from one change to the next.
+  vellum::engine::css::StyleCache& KeptStyles() { return layout_.Styles(); }
   LONG ReadyState() const { return readyState_; }
   // The live node objects of this document, one per node.
   CWrapperCache& Wrappers() { return wrappers_; }

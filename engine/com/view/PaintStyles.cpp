@@ -128,8 +128,8 @@ BoxPaint PaintOf(const css::ComputedStyle& style, layout::TextMeasurer& measurer
 
 // The computed style of one element on the path from the root to the box being resolved.
 struct StyleFrame {
-  css::ElementStyleSubject subject;
-  css::ComputedStyle style;
+  const css::StyleCache::Entry* entry = nullptr;
+  std::unique_ptr<css::StyleCache::Entry> scratch;  // the style, when the cache keeps none for it
 };
 
 }  // namespace
@@ -153,9 +153,9 @@ bool BoxPaint::HasBorder() const {
 }
 
 const std::vector<BoxPaint>& CPaintStyles::For(vellum::engine::Document& tree, const layout::LayoutTree& layout,
-                                               layout::TextMeasurer& measurer) {
+                                               layout::TextMeasurer& measurer, css::StyleCache& kept) {
   if (tree_ != &tree || version_ != tree.Version() || styles_.size() != layout.Boxes().size()) {
-    Resolve(tree, layout, measurer);
+    Resolve(tree, layout, measurer, kept);
     tree_ = &tree;
     version_ = tree.Version();
   }
@@ -163,11 +163,11 @@ const std::vector<BoxPaint>& CPaintStyles::For(vellum::engine::Document& tree, c
 }
 
 void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutTree& layout,
-                           layout::TextMeasurer& measurer) {
+                           layout::TextMeasurer& measurer, css::StyleCache& kept) {
   const std::vector<layout::Box>& boxes = layout.Boxes();
   styles_.clear();
   styles_.reserve(boxes.size());
-  const css::DocumentSheets sheets(tree);
+  kept.BeginPass(tree);
   const vellum::engine::Element* body = tree.Body();
   // Boxes come in document order with their depth, so the open ancestors form a stack indexed by depth.
   std::vector<std::unique_ptr<StyleFrame>> chain;
@@ -175,10 +175,11 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
     const layout::Box& box = boxes[i];
     const auto depth = static_cast<std::size_t>(std::max(0, box.depth));
     const StyleFrame* parent = depth > 0 && depth <= chain.size() ? chain[depth - 1].get() : nullptr;
-    auto frame = std::make_unique<StyleFrame>(
-        StyleFrame{css::ElementStyleSubject(*box.element, parent ? &parent->subject : nullptr), css::ComputedStyle()});
-    frame->style = css::ComputeStyle(frame->subject, sheets.List(), parent ? &parent->style : nullptr);
-    BoxPaint paint = PaintOf(frame->style, measurer);
+    auto frame = std::make_unique<StyleFrame>();
+    frame->entry = &kept.StyleOf(*box.element, parent ? parent->entry : nullptr, frame->scratch);
+    const css::StyleCache::Entry& computed = *frame->entry;
+    BoxPaint paint = computed.Derived<BoxPaint>(css::StyleCache::Entry::Use::Paint, &measurer,
+                                                [&] { return PaintOf(computed.Style(), measurer); });
     // The root and the body fill the viewport as blocks, whatever their display says (as in layout).
     if (i == 0 || box.element == body) paint.box.display = layout::Display::Block;
     styles_.push_back(std::move(paint));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "css/style_cache.h"
 #include "dom/document.h"
 #include "layout/box_style.h"
 #include "layout/layout_tree.h"
@@ -70,8 +71,9 @@ class CPaintStyles {
   // One entry per box of the layout, parallel to its Boxes(); resolved again only when the tree
   // changed since the last call (or another tree is asked about).
   // `measurer` is the one the layout was made with.
+  // `kept` holds the computed styles the layout kept, which the boxes' styles are read from.
   const std::vector<BoxPaint>& For(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
-                                   vellum::engine::layout::TextMeasurer& measurer);
+                                   vellum::engine::layout::TextMeasurer& measurer, vellum::engine::css::StyleCache& kept);
   void Forget() {
     styles_.clear();
     tree_ = nullptr;
@@ -79,7 +81,7 @@ class CPaintStyles {
 
  private:
   void Resolve(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
-               vellum::engine::layout::TextMeasurer& measurer);
+               vellum::engine::layout::TextMeasurer& measurer, vellum::engine::css::StyleCache& kept);
 
   std::vector<BoxPaint> styles_;
   const vellum::engine::Document* tree_ = nullptr;  // compared only

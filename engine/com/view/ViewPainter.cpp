@@ -92,7 +92,7 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
   paintedVersion_ = tree.Version();
   try {
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
-    const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer());
+    const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer(), document.KeptStyles());
     CDrawingState drawing(dc);
     const PaintContext context{
         dc,      dirty,   layout,      styles, document.FormState(), document.ViewFocus(), fonts_,

@@ -10,6 +10,7 @@
 
 #include "css/css_text.h"
 #include "css/element_style.h"
+#include "css/style_cache.h"
 #include "dom/character_data.h"
 #include "dom/element.h"
 #include "dom/nesting_cap.h"
@@ -70,8 +71,8 @@ struct WorkRun {
 
 // The computed style of an element on the path from the root to the element being visited.
 struct StyleFrame {
-  css::ElementStyleSubject subject;
-  css::ComputedStyle style;
+  const css::StyleCache::Entry* entry = nullptr;
+  std::unique_ptr<css::StyleCache::Entry> scratch;  // the style, when the cache keeps none for it
   int box = -1;
 };
 
@@ -80,9 +81,9 @@ struct StyleFrame {
 class LayoutBuilder {
  public:
   LayoutBuilder(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
-                std::size_t boxBudget)
+                css::StyleCache& styles, std::size_t boxBudget)
       : document_(document),
-        sheets_(document),
+        styles_(styles),
         measurer_(measurer),
         viewportWidth_(std::max(0, viewportWidth)),
         viewportHeight_(std::max(0, viewportHeight)),
@@ -91,6 +92,7 @@ class LayoutBuilder {
 
   LayoutTree Build() {
     if (Element* root = document_.DocumentElement()) {
+      styles_.BeginPass(document_);
       const std::size_t expected = std::min(document_.All().size(), boxBudget_);
       tree_.boxes_.reserve(expected);
       work_.reserve(expected);
@@ -100,6 +102,7 @@ class LayoutBuilder {
       FlowContents();
       PlaceBoxes();
       Finish();
+      styles_.Sweep();
     }
     return std::move(tree_);
   }
@@ -146,10 +149,11 @@ class LayoutBuilder {
       tree_.truncated_ = true;
       return false;
     }
-    auto frame = std::make_unique<StyleFrame>(
-        StyleFrame{css::ElementStyleSubject(element, parent ? &parent->subject : nullptr), css::ComputedStyle(), -1});
-    frame->style = css::ComputeStyle(frame->subject, sheets_.List(), parent ? &parent->style : nullptr);
-    BoxStyle style = ExtractBoxStyle(frame->style, measurer_);
+    auto frame = std::make_unique<StyleFrame>();
+    frame->entry = &styles_.StyleOf(element, parent ? parent->entry : nullptr, frame->scratch);
+    const css::StyleCache::Entry& computed = *frame->entry;
+    BoxStyle style = computed.Derived<BoxStyle>(css::StyleCache::Entry::Use::Layout, &measurer_,
+                                                [&] { return ExtractBoxStyle(computed.Style(), measurer_); });
     if (style.display == Display::None) {
       return false;
     }
@@ -483,7 +487,7 @@ class LayoutBuilder {
   }
 
   Document& document_;
-  css::DocumentSheets sheets_;
+  css::StyleCache& styles_;
   TextMeasurer& measurer_;
   int viewportWidth_;
   int viewportHeight_;
@@ -498,9 +502,15 @@ class LayoutBuilder {
 };
 
 LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
-                  std::size_t boxBudget) {
+                  css::StyleCache& styles, std::size_t boxBudget) {
   measurer.Trim();
-  return LayoutBuilder(document, viewportWidth, viewportHeight, measurer, boxBudget).Build();
+  return LayoutBuilder(document, viewportWidth, viewportHeight, measurer, styles, boxBudget).Build();
+}
+
+LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
+                  std::size_t boxBudget) {
+  css::StyleCache once(0);
+  return Layout(document, viewportWidth, viewportHeight, measurer, once, boxBudget);
 }
 
 LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, std::size_t boxBudget) {

@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "css/style_cache.h"
 #include "dom/document.h"
 #include "layout/box.h"
 #include "layout/text_measurer.h"
@@ -72,6 +73,10 @@ class LayoutTree {
 // change. At most `boxBudget` elements get boxes.
 LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
                   std::size_t boxBudget = kLayoutBoxBudget);
+// The same with styles kept in `styles` from the last layout of the document: after an edit only the
+// styles it may have changed are computed again. The boxes are the same as without.
+LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, TextMeasurer& measurer,
+                  css::StyleCache& styles, std::size_t boxBudget = kLayoutBoxBudget);
 // The same with the fixed measurer: geometry that no machine's fonts change.
 LayoutTree Layout(Document& document, int viewportWidth, int viewportHeight, std::size_t boxBudget = kLayoutBoxBudget);
 

@@ -1,0 +1,95 @@
+#include "css/style_cache.h"
+
+#include <algorithm>
+
+#include "css/cascade.h"
+
+namespace vellum::engine::css {
+namespace {
+
+std::u16string_view AttributeText(const Element& element, std::u16string_view name) {
+  const Attribute* attribute = element.FindAttribute(name);
+  return attribute ? std::u16string_view(attribute->value) : std::u16string_view();
+}
+
+bool SameSheets(const DocumentSheets& a, const DocumentSheets& b) {
+  const SheetList left = a.List(), right = b.List();
+  return std::equal(left.begin(), left.end(), right.begin(), right.end());
+}
+
+}  // namespace
+
+void StyleCache::BeginPass(const Document& document) {
+  ++pass_;
+  reached_ = 0;
+  DocumentSheets sheets(document);
+  if (!sheets_ || !SameSheets(*sheets_, sheets)) {
+    kept_.clear();
+  }
+  sheets_.emplace(std::move(sheets));
+}
+
+bool StyleCache::StillValid(const Entry& entry, const Element& element, const Entry* parent) const {
+  // An absent attribute and an empty one style the element alike, so texts alone are compared.
+  return entry.parent_ == parent && entry.parentGeneration_ == (parent ? parent->generation_ : 0) &&
+         entry.localName_ == element.LocalName() && entry.styleText_ == AttributeText(element, u"style") &&
+         entry.class_ == AttributeText(element, u"class") && entry.id_ == AttributeText(element, u"id");
+}
+
+void StyleCache::Compute(Entry& entry, const Entry* parent) {
+  entry.style_ = ComputeStyle(*entry.subject_, sheets_->List(), parent ? &parent->style_ : nullptr);
+  entry.derived_ = {};
+  entry.generation_ = ++nextGeneration_;
+  entry.parent_ = parent;
+  entry.parentGeneration_ = parent ? parent->generation_ : 0;
+  ++computed_;
+}
+
+const StyleCache::Entry& StyleCache::StyleOf(const Element& element, const Entry* parent,
+                                             std::unique_ptr<Entry>& scratch) {
+  const ElementStyleSubject* parentSubject = parent ? &parent->Subject() : nullptr;
+  auto kept = kept_.find(&element);
+  if (kept == kept_.end() && kept_.size() < keptBudget_) {
+    kept = kept_.emplace(&element, std::make_unique<Entry>()).first;
+  }
+  Entry* entry = nullptr;
+  if (kept != kept_.end()) {
+    entry = kept->second.get();
+  } else {
+    scratch = std::make_unique<Entry>();
+    entry = scratch.get();
+  }
+  // The subject is made afresh every pass: it points at the parent's of this pass and at the
+  // element's parsed style attribute, which the element may have parsed again since.
+  entry->subject_.emplace(element, parentSubject);
+  if (entry != scratch.get() && entry->pass_ != pass_) ++reached_;
+  entry->pass_ = pass_;
+  if (entry == scratch.get()) {
+    Compute(*entry, parent);
+    return *entry;
+  }
+  if (entry->generation_ != 0 && StillValid(*entry, element, parent)) {
+    return *entry;
+  }
+  entry->generation_ = 0;  // stale until computed, should computing fail half-way
+  entry->localName_ = element.LocalName();
+  entry->id_ = AttributeText(element, u"id");
+  entry->class_ = AttributeText(element, u"class");
+  entry->styleText_ = AttributeText(element, u"style");
+  Compute(*entry, parent);
+  return *entry;
+}
+
+void StyleCache::Sweep() {
+  // Walking every kept style costs as much as reusing them all, so the walk waits until at least as
+  // many are unreached as were reached.
+  if (kept_.size() <= 2 * reached_ + 64) return;
+  std::erase_if(kept_, [&](const auto& item) { return item.second->pass_ != pass_; });
+}
+
+void StyleCache::Clear() {
+  kept_.clear();
+  sheets_.reset();
+}
+
+}  // namespace vellum::engine::css

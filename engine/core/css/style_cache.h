@@ -1,0 +1,113 @@
+#pragma once
+// Computed styles kept from one pass over a document to the next, so that after an edit only the
+// elements whose style could have changed are computed again: on a form of thousands of elements a
+// nudge recomputes one style, not all of them.
+//
+// An element's computed style depends only on its tag, its id, class and style attributes, on the
+// same of its ancestors (selectors match on them), on its parent's computed style and on the
+// document's sheets. A kept style is reused only while all of those are as they were when it was
+// computed, compared by value: nothing that changes the tree has to tell the cache, and an element
+// that happens to be made at a freed one's address is never given the old element's style unless it is
+// the same style anyway.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "css/computed_style.h"
+#include "css/element_style.h"
+#include "dom/document.h"
+
+namespace vellum::engine::css {
+
+// Past this many kept styles (about 3 KB each) further elements are computed on every pass.
+inline constexpr std::size_t kKeptStyleBudget = 12000;
+
+class StyleCache {
+ public:
+  // One element's computed style within a pass, with the cascade's view of the element that its
+  // children's styles are computed with.
+  class Entry {
+   public:
+    const ComputedStyle& Style() const { return style_; }
+    const ElementStyleSubject& Subject() const { return *subject_; }
+    // Changes whenever the style is computed again: a child kept with its parent's generation is
+    // stale once the parent's moves.
+    std::uint64_t Generation() const { return generation_; }
+
+    // What a consumer works out from the style alone (layout's box style, painting's colours and
+    // fonts), kept with it until the style is computed again. `context` is whatever else the result
+    // depends on that stays put for the consumer (its text measurer): another context makes it anew.
+    enum class Use : std::uint8_t { Layout, Paint };
+    template <typename T, typename Make>
+    const T& Derived(Use use, const void* context, Make make) const {
+      DerivedSlot& slot = derived_[static_cast<std::size_t>(use)];
+      if (!slot.value || slot.context != context) {
+        slot.value = std::make_shared<const T>(make());
+        slot.context = context;
+      }
+      return *static_cast<const T*>(slot.value.get());
+    }
+
+   private:
+    struct DerivedSlot {
+      std::shared_ptr<const void> value;
+      const void* context = nullptr;
+    };
+    mutable std::array<DerivedSlot, 2> derived_;
+    friend class StyleCache;
+    std::optional<ElementStyleSubject> subject_;
+    ComputedStyle style_;
+    std::uint64_t generation_ = 0;
+    // What the style was computed from (kept entries only).
+    const Entry* parent_ = nullptr;
+    std::uint64_t parentGeneration_ = 0;
+    std::u16string localName_;
+    std::u16string id_;
+    std::u16string class_;
+    std::u16string styleText_;
+    std::uint64_t pass_ = 0;  // the last pass that reached it
+  };
+
+  // keptBudget 0 keeps nothing: every pass computes every style (what a one-off layout wants).
+  explicit StyleCache(std::size_t keptBudget = kKeptStyleBudget) : keptBudget_(keptBudget) {}
+  StyleCache(const StyleCache&) = delete;
+  StyleCache& operator=(const StyleCache&) = delete;
+
+  // Starts a pass over the document's elements, parents before children. The sheets are read now;
+  // when they differ from the last pass's, nothing kept is reused.
+  void BeginPass(const Document& document);
+
+  // The element's style. `parent` is its parent element's entry from this pass (null for the root).
+  // A kept entry lives until Sweep() or Clear(); when the element gets none (the budget is spent) the
+  // style is computed into `scratch`, which the caller keeps as long as the entry is used.
+  const Entry& StyleOf(const Element& element, const Entry* parent, std::unique_ptr<Entry>& scratch);
+
+  // Drops the kept styles of elements the current pass did not reach (removed, hidden in a hidden
+  // parent, or of a page no longer shown) once they are as many as those it reached, so that what is
+  // kept stays within twice what the page needs. A full pass ends with it.
+  void Sweep();
+  void Clear();
+
+  std::size_t KeptCount() const { return kept_.size(); }
+  // Styles computed (not reused) since the cache was made: what tests and benchmarks watch.
+  std::uint64_t ComputedCount() const { return computed_; }
+
+ private:
+  bool StillValid(const Entry& entry, const Element& element, const Entry* parent) const;
+  void Compute(Entry& entry, const Entry* parent);
+
+  std::size_t keptBudget_;
+  std::unordered_map<const Element*, std::unique_ptr<Entry>> kept_;
+  std::optional<DocumentSheets> sheets_;  // held so that the sheets' addresses stay theirs
+  std::uint64_t pass_ = 0;
+  std::size_t reached_ = 0;  // kept styles the current pass reached
+  std::uint64_t nextGeneration_ = 0;
+  std::uint64_t computed_ = 0;
+};
+
+}  // namespace vellum::engine::css
