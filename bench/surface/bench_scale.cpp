@@ -2,6 +2,9 @@
 // sees it (the message or gesture, the undo snapshot, the notifications, and every window of the control
 // painted again), side by side at 3,000 and 10,000 elements, with the load of the form and a drag of the
 // form's frame. Prints medians in milliseconds; it is not a test.
+//
+// The baseline column is the same run in a child process with VELLUM_FULL_RELAYOUT set, where the
+// engine keeps no styles and lays every change out from scratch.
 #include <windows.h>
 #include <ole2.h>
 
@@ -10,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Clock.h"
@@ -60,11 +64,14 @@ void Select(CVlmUIWin* surface, int count, int total, int first) {
   }
 }
 
-void Measure(HWND parent, int elements) {
+using Figures = std::vector<std::pair<std::string, double>>;
+
+Figures Measure(HWND parent, int elements) {
+  Figures figures;
   HWND hwnd = CreateWindowExW(0, VELLUM_CLASS_NAME_W, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, parent,
                               reinterpret_cast<HMENU>(7), GetModuleHandleW(nullptr), nullptr);
   CVellum* control = Module_FindControl(hwnd);
-  if (!control) return;
+  if (!control) return figures;
   vt::PumpUntil([&] { return control->CompletedLoads() >= 1; }, 10000);
   SendMessageW(hwnd, VLM_SETDESIGNMODE, 1, 0);
   const std::string form = Form(elements);
@@ -74,7 +81,7 @@ void Measure(HWND parent, int elements) {
   RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   const double loadMs = (Now() - loadStart) * 1000;
   CVlmUIWin* surface = control->Surface();
-  if (!surface) return;
+  if (!surface) return figures;
   const int rounds = elements > 5000 ? 3 : 7;
   auto key = [&](WPARAM vk) {
     SendMessageW(hwnd, WM_KEYDOWN, vk, 1);
@@ -87,9 +94,9 @@ void Measure(HWND parent, int elements) {
       if (selected > 0) Select(surface, selected, elements, base + 2 * round);
       times.push_back(Timed(hwnd, [&] { edit(round); }));
     }
-    printf("  %-34s %9.1f\n", name, Median(times));
+    figures.emplace_back(name, Median(times));
   };
-  printf("%d elements: load until painted %.0f ms\n", elements, loadMs);
+  figures.emplace_back("load until painted", loadMs);
   run("nudge 1 (arrow key)", 1, [&](int round) { key(round % 2 ? VK_LEFT : VK_RIGHT); });
   run("nudge 100", 100, [&](int round) { key(round % 2 ? VK_LEFT : VK_RIGHT); });
   auto drag = [&](int round) {
@@ -123,7 +130,8 @@ void Measure(HWND parent, int elements) {
       vt::PumpUntil([&] { return control->CompletedLoads() > loads; }, 60000);
     }));
   }
-  printf("  %-34s %9.1f\n  %-34s %9.1f\n", "undo of a one-element move", Median(undos), "redo of it", Median(redos));
+  figures.emplace_back("undo of a one-element move", Median(undos));
+  figures.emplace_back("redo of it", Median(redos));
   // The form's frame dragged: each size is a snapshot of its own.
   std::vector<double> sizes;
   RECT box;
@@ -133,27 +141,100 @@ void Measure(HWND parent, int elements) {
     sizes.push_back(
         Timed(hwnd, [&] { SetWindowPos(hwnd, nullptr, 0, 0, width + step, height, SWP_NOMOVE | SWP_NOZORDER); }));
   const CUndoHistory& history = control->UndoHistory();
-  printf("  %-34s %9.1f\n  history: %d snapshots, %zu bytes held for %zu bytes of text\n", "frame drag, each size",
-         Median(sizes), history.Count(), history.StoredBytes(), history.TextBytes());
+  figures.emplace_back("frame drag, each size", Median(sizes));
+  figures.emplace_back("history: snapshots", history.Count());
+  figures.emplace_back("history: bytes held", static_cast<double>(history.StoredBytes()));
+  figures.emplace_back("history: bytes of text", static_cast<double>(history.TextBytes()));
   DestroyWindow(hwnd);
   vt::PumpPending();
+  return figures;
 }
+
+constexpr const char* kChildSwitch = "--figures";
+
+// The baseline: this program again, with the engine told to keep no styles, printing bare figures.
+Figures MeasureBaseline(int elements) {
+  Figures figures;
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = std::string("\"") + self + "\" " + kChildSwitch + " " + std::to_string(elements);
+  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return figures;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process = {};
+  SetEnvironmentVariableA("VELLUM_FULL_RELAYOUT", "1");
+  const BOOL started =
+      CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  SetEnvironmentVariableA("VELLUM_FULL_RELAYOUT", nullptr);
+  CloseHandle(writeEnd);
+  std::string output;
+  char chunk[4096];
+  DWORD got = 0;
+  while (started && ReadFile(readEnd, chunk, sizeof(chunk), &got, nullptr) && got > 0) output.append(chunk, got);
+  CloseHandle(readEnd);
+  if (!started) return figures;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  // One "name<TAB>value" line per figure.
+  for (std::size_t at = 0; at < output.size();) {
+    std::size_t end = output.find('\n', at);
+    if (end == std::string::npos) end = output.size();
+    const std::string line = output.substr(at, end - at);
+    if (const std::size_t tab = line.find('\t'); tab != std::string::npos)
+      figures.emplace_back(line.substr(0, tab), atof(line.c_str() + tab + 1));
+    at = end + 1;
+  }
+  return figures;
+}
+
+double FigureOf(const Figures& figures, const std::string& name) {
+  for (const auto& [key, value] : figures)
+    if (key == name) return value;
+  return 0;
+}
+
 
 }  // namespace
 
 // Element counts may be given on the command line (bench_scale 3000); by default 3,000 and 10,000.
 int main(int argc, char** argv) {
+  const bool child = argc > 1 && std::string(argv[1]) == kChildSwitch;
   std::vector<int> counts;
-  for (int i = 1; i < argc; ++i)
+  for (int i = child ? 2 : 1; i < argc; ++i)
     if (const int n = atoi(argv[i]); n > 0) counts.push_back(n);
   if (counts.empty()) counts = {3000, 10000};
+  std::vector<std::pair<int, Figures>> baseline;
+  if (!child)
+    for (int elements : counts) baseline.emplace_back(elements, MeasureBaseline(elements));
   OleInitialize(nullptr);
   Module_RegisterClass(GetModuleHandleW(nullptr));
   {
     vt::RecordingParent parent(1300, 1000);
-    printf("End-to-end edits on large forms (Wine), medians in ms:\n");
-    for (int elements : counts) Measure(parent.Hwnd(), elements);
+    if (!child) printf("End-to-end edits on large forms (Wine), medians in ms; baseline: every change laid out from scratch\n");
+    for (std::size_t n = 0; n < counts.size(); ++n) {
+      const Figures figures = Measure(parent.Hwnd(), counts[n]);
+      if (child) {
+        for (const auto& [name, value] : figures) printf("%s\t%.3f\n", name.c_str(), value);
+        continue;
+      }
+      printf("\n%d elements %25s %9s %9s\n", counts[n], "", "baseline", "now");
+      for (const auto& [name, value] : figures) {
+        const double before = FigureOf(baseline[n].second, name);
+        if (name.rfind("history", 0) == 0)
+          printf("  %-34s %9.0f %9.0f\n", name.c_str(), before, value);
+        else
+          printf("  %-34s %9.1f %9.1f\n", name.c_str(), before, value);
+      }
+    }
   }
+  fflush(stdout);
   Module_Shutdown();
   OleUninitialize();
   return 0;

@@ -13,6 +13,8 @@ namespace vellum::engine::com {
 
 class CDocumentLayout {
  public:
+  CDocumentLayout();
+
   // The layout of tree for a viewport of that size; laid out again only when the tree changed (its
   // version moved), the viewport changed or another tree is asked about.
   // Text is measured by `measurer`, which must be the same on every call.

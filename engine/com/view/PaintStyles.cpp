@@ -166,7 +166,9 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
                            layout::TextMeasurer& measurer, css::StyleCache& kept) {
   const std::vector<layout::Box>& boxes = layout.Boxes();
   styles_.clear();
+  generations_.clear();
   styles_.reserve(boxes.size());
+  generations_.reserve(boxes.size());
   kept.BeginPass(tree);
   const vellum::engine::Element* body = tree.Body();
   // Boxes come in document order with their depth, so the open ancestors form a stack indexed by depth.
@@ -183,6 +185,7 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
     // The root and the body fill the viewport as blocks, whatever their display says (as in layout).
     if (i == 0 || box.element == body) paint.box.display = layout::Display::Block;
     styles_.push_back(std::move(paint));
+    generations_.push_back(computed.Generation());
     chain.resize(depth);
     chain.push_back(std::move(frame));
   }

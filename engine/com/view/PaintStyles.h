@@ -76,14 +76,19 @@ class CPaintStyles {
                                    vellum::engine::layout::TextMeasurer& measurer, vellum::engine::css::StyleCache& kept);
   void Forget() {
     styles_.clear();
+    generations_.clear();
     tree_ = nullptr;
   }
+  // Parallel to the styles: the generation of the computed style each was made from, which changes
+  // whenever that style is computed again.
+  const std::vector<std::uint64_t>& Generations() const { return generations_; }
 
  private:
   void Resolve(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
                vellum::engine::layout::TextMeasurer& measurer, vellum::engine::css::StyleCache& kept);
 
   std::vector<BoxPaint> styles_;
+  std::vector<std::uint64_t> generations_;
   const vellum::engine::Document* tree_ = nullptr;  // compared only
   std::uint64_t version_ = 0;
 };

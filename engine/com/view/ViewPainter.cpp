@@ -19,8 +19,10 @@ bool ShowsCssBox(Look look) {
 void PaintElement(const PaintContext& context, std::size_t index) {
   const BoxPaint& style = context.styles[index];
   if (!style.visible) return;  // its children paint on their own, visible or not
+  // Text and controls may draw past the border box: all they reach is painted, or a repaint of part
+  // of the view would differ from one of all of it.
+  if (!Intersects(CPaintDamage::InkOf(context.layout, index, style), context.dirty)) return;
   const RECT box = context.BorderRect(index);
-  if (!Intersects(box, context.dirty)) return;
   const Look look = LookOf(*context.BoxAt(index).element);
   if (ShowsCssBox(look)) {
     PaintBackground(context.dc, box, style);
@@ -57,7 +59,10 @@ void CViewPainter::OnPaint(CHtmlDocument& document, HWND view, ViewBorder border
     WatchForChanges(*this);
     watching_ = true;
   }
-  repaintAsked_ = false;
+  // A change no object model call announced (the first paint among them) is found here, before the
+  // region to paint is taken.
+  const vellum::engine::Document& shown = document.Tree();
+  if (&shown != shownTree_ || shown.Version() != shownVersion_) InvalidateChanges(document, view);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(view, &ps);
   if (!dc) return;
@@ -88,8 +93,6 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
   IntersectClipRect(dc, dirty.left, dirty.top, dirty.right, dirty.bottom);
   FillSystem(dc, dirty, COLOR_WINDOW);  // the canvas under the body
   vellum::engine::Document& tree = document.Tree();
-  paintedTree_ = &tree;
-  paintedVersion_ = tree.Version();
   try {
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
     const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer(), document.KeptStyles());
@@ -111,17 +114,35 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
 void CViewPainter::Forget() {
   styles_.Forget();
   images_.Clear();  // the new page's files are read afresh
-  paintedTree_ = nullptr;
-  repaintAsked_ = false;
+  damage_.Forget();
+  shownTree_ = nullptr;
 }
 
 void CViewPainter::CheckForChanges() {
-  if (repaintAsked_ || !document_) return;
+  if (!document_) return;
   HWND view = document_->ViewWindow();
   if (!view) return;
   const vellum::engine::Document& tree = document_->Tree();
-  if (&tree == paintedTree_ && tree.Version() == paintedVersion_) return;
-  repaintAsked_ = true;
+  if (&tree == shownTree_ && tree.Version() == shownVersion_) return;
+  InvalidateChanges(*document_, view);
+}
+
+void CViewPainter::InvalidateChanges(CHtmlDocument& document, HWND view) noexcept {
+  vellum::engine::Document& tree = document.Tree();
+  shownTree_ = &tree;
+  shownVersion_ = tree.Version();
+  try {
+    const vellum::engine::layout::LayoutTree& layout = document.Layout();
+    const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer(), document.KeptStyles());
+    if (std::optional<std::vector<RECT>> damage = damage_.Update(tree, layout, styles, styles_.Generations())) {
+      for (const RECT& rect : *damage) InvalidateRect(view, &rect, FALSE);
+      return;
+    }
+  } catch (...) {
+    // Without memory to work out the damage, all of the view is.
+    damage_.Forget();
+    styles_.Forget();
+  }
   InvalidateRect(view, nullptr, FALSE);
 }
 

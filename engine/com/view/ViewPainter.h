@@ -12,6 +12,7 @@
 #include "engine/com/view/ImageCache.h"
 #include "engine/com/view/PaintFaces.h"
 #include "engine/com/view/PaintGdi.h"
+#include "engine/com/view/PaintDamage.h"
 #include "engine/com/view/PaintStyles.h"
 #include "engine/com/view/PaintText.h"
 
@@ -44,8 +45,8 @@ class CViewPainter {
   // A new page: what was kept for the old one goes (a new tree may even take the old one's address).
   void Forget();
 
-  // Called after each object model call: asks the view for a repaint when the page changed since it
-  // was last painted (the form state's changes are announced by whoever makes them).
+  // Called after each object model call: asks the view for a repaint of what changed on the page
+  // since it was last shown (the form state's changes are announced by whoever makes them).
   void CheckForChanges();
 
  private:
@@ -60,9 +61,12 @@ class CViewPainter {
   GdiObject buffer_;  // the back buffer's bitmap, kept while the client size stays
   SIZE bufferSize_ = {};
   CHtmlDocument* document_ = nullptr;                      // set by the first paint; this painter's owner
-  const vellum::engine::Document* paintedTree_ = nullptr;  // the tree last painted (compared only)
-  std::uint64_t paintedVersion_ = 0;
-  bool repaintAsked_ = false;  // invalidated since the last paint: no need to ask again
+  // Asks the view to repaint where the page changed since the version on screen (or pending).
+  void InvalidateChanges(CHtmlDocument& document, HWND view) noexcept;
+
+  CPaintDamage damage_;
+  const vellum::engine::Document* shownTree_ = nullptr;  // the page the view shows once it has
+  std::uint64_t shownVersion_ = 0;                       // painted what was asked (compared only)
   bool watching_ = false;      // in the list CheckForChanges is called for
 };
 

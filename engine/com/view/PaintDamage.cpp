@@ -1,0 +1,208 @@
+#include "engine/com/view/PaintDamage.h"
+
+#include <algorithm>
+#include <string>
+
+#include "dom/character_data.h"
+#include "dom/element.h"
+#include "engine/com/view/PaintControls.h"
+
+namespace vellum::engine::com {
+
+namespace layout = vellum::engine::layout;
+
+namespace {
+
+// Past this many damaged rectangles one repaint of the view is cheaper than many small ones.
+constexpr std::size_t kDamageBudget = 512;
+// How far a control's drawing may reach past its border box (a check box in a box smaller than the
+// check mark, a focus frame).
+constexpr int kControlReach = 16;
+
+class Hash {
+ public:
+  void Add(std::u16string_view text) {
+    for (char16_t c : text) Mix(c);
+    Mix(0xFFFF);  // so that "ab","c" and "a","bc" differ
+  }
+  void Add(std::uint64_t value) { Mix(value); }
+  std::uint64_t Value() const { return value_; }
+
+ private:
+  void Mix(std::uint64_t value) {
+    value_ ^= value;
+    value_ *= 0x100000001b3ULL;
+  }
+  std::uint64_t value_ = 0xcbf29ce484222325ULL;
+};
+
+void AddAttributes(Hash& hash, const Element& element) {
+  hash.Add(element.LocalName());
+  for (const Attribute& attribute : element.Attributes()) {
+    hash.Add(attribute.name);
+    hash.Add(attribute.value);
+  }
+}
+
+// A control draws what is inside it (options, a text area's text, a button's label) without boxes of
+// its own there.
+void AddContents(Hash& hash, const Element& control) {
+  const Node* node = control.FirstChild();
+  while (node) {
+    if (const Element* element = AsElement(node)) {
+      AddAttributes(hash, *element);
+    } else if (const Text* data = AsText(node)) {
+      hash.Add(data->Data());
+    }
+    if (node->FirstChild()) {
+      node = node->FirstChild();
+      continue;
+    }
+    while (node != &control && !node->NextSibling()) node = node->Parent();
+    node = node == &control ? nullptr : node->NextSibling();
+  }
+}
+
+RECT ToRect(const layout::Rect& r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
+
+void Unite(RECT& into, const RECT& more) {
+  if (more.right <= more.left || more.bottom <= more.top) return;
+  if (into.right <= into.left || into.bottom <= into.top) {
+    into = more;
+    return;
+  }
+  into.left = std::min(into.left, more.left);
+  into.top = std::min(into.top, more.top);
+  into.right = std::max(into.right, more.right);
+  into.bottom = std::max(into.bottom, more.bottom);
+}
+
+bool SameRect(const layout::Rect& a, const layout::Rect& b) {
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+}  // namespace
+
+RECT CPaintDamage::InkOf(const layout::LayoutTree& tree, std::size_t index, const BoxPaint& style) {
+  const layout::Box& box = tree.Boxes()[index];
+  const Look look = LookOf(*box.element);
+  RECT ink = ToRect(box.border);
+  const int reach = look == Look::Box ? 1 : kControlReach;
+  InflateRect(&ink, reach, reach);
+  // Glyphs may lean past their advance and a font taller than its line spills below the line.
+  const int em = std::max(1, style.font.pixelSize);
+  const std::vector<layout::TextRun>& runs = tree.Runs();
+  for (int i = box.firstRun; i < box.firstRun + box.runCount; ++i) {
+    const layout::Rect& run = runs[static_cast<std::size_t>(i)].box;
+    Unite(ink, {run.x - em, run.y - 1, run.x + run.width + em, run.y + std::max(run.height, 2 * em) + 1});
+  }
+  return ink;
+}
+
+std::vector<CPaintDamage::Mark> CPaintDamage::MarksOf(const layout::LayoutTree& tree,
+                                                      const std::vector<BoxPaint>& styles,
+                                                      const std::vector<std::uint64_t>& styleGenerations) {
+  const std::vector<layout::Box>& boxes = tree.Boxes();
+  std::vector<Mark> marks(boxes.size());
+  std::vector<int> lastChild(boxes.size(), -1);
+  std::vector<int> open;  // the ancestors of the box being marked, by depth
+  std::u16string shown;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const layout::Box& box = boxes[i];
+    Mark& mark = marks[i];
+    mark.element = box.element;
+    mark.border = box.border;
+    mark.ink = InkOf(tree, i, styles[i]);
+    mark.style = i < styleGenerations.size() ? styleGenerations[i] : 0;
+    mark.parentIndex = box.parent;
+    if (box.parent >= 0) {
+      const auto parent = static_cast<std::size_t>(box.parent);
+      mark.parent = boxes[parent].element;
+      if (lastChild[parent] >= 0) mark.previous = boxes[static_cast<std::size_t>(lastChild[parent])].element;
+      lastChild[parent] = static_cast<int>(i);
+    }
+    Hash content;
+    AddAttributes(content, *box.element);
+    for (int r = box.firstRun; r < box.firstRun + box.runCount; ++r) {
+      const layout::TextRun& run = tree.Runs()[static_cast<std::size_t>(r)];
+      layout::LayoutTree::ShownText(run, shown);
+      content.Add(shown);
+      content.Add((static_cast<std::uint64_t>(static_cast<std::uint32_t>(run.box.x)) << 32) ^
+                  static_cast<std::uint32_t>(run.box.y));
+      content.Add((static_cast<std::uint64_t>(static_cast<std::uint32_t>(run.box.width)) << 32) ^
+                  static_cast<std::uint32_t>(run.box.height));
+    }
+    const Look look = LookOf(*box.element);
+    if (look != Look::Box && look != Look::Fieldset) AddContents(content, *box.element);
+    mark.content = content.Value();
+    // Descendants follow their ancestor in document order: a box closes those at its depth or deeper.
+    while (open.size() > static_cast<std::size_t>(std::max(0, box.depth))) {
+      marks[static_cast<std::size_t>(open.back())].end = static_cast<int>(i);
+      open.pop_back();
+    }
+    open.push_back(static_cast<int>(i));
+  }
+  for (int index : open) marks[static_cast<std::size_t>(index)].end = static_cast<int>(boxes.size());
+  return marks;
+}
+
+bool CPaintDamage::SameLook(const Mark& a, const Mark& b) {
+  return a.style == b.style && a.content == b.content && SameRect(a.border, b.border) && EqualRect(&a.ink, &b.ink);
+}
+
+std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Document& tree,
+                                                      const layout::LayoutTree& layout,
+                                                      const std::vector<BoxPaint>& styles,
+                                                      const std::vector<std::uint64_t>& styleGenerations) {
+  std::vector<Mark> marks = MarksOf(layout, styles, styleGenerations);
+  std::unordered_map<const Element*, int> index;
+  index.reserve(marks.size());
+  for (std::size_t i = 0; i < marks.size(); ++i) index.emplace(marks[i].element, static_cast<int>(i));
+  const bool comparable = tree_ == &tree && !marks_.empty() && !marks.empty() &&
+                          SameRect(marks_.front().border, marks.front().border) && layout.Truncated() == false;
+  std::optional<std::vector<RECT>> damage;
+  if (comparable) {
+    damage.emplace();
+    const Element* body = tree.Body();
+    auto add = [&](const std::vector<Mark>& in, int at, bool withDescendants) {
+      const Mark& mark = in[static_cast<std::size_t>(at)];
+      const int end = withDescendants ? mark.end : at + 1;
+      for (int i = at; i < end; ++i) damage->push_back(in[static_cast<std::size_t>(i)].ink);
+      // A fieldset draws its frame around its legend: a parent may look different for a child's sake.
+      if (mark.parentIndex >= 0) {
+        const Mark& parent = in[static_cast<std::size_t>(mark.parentIndex)];
+        if (parent.parentIndex >= 0 && parent.element != body) damage->push_back(parent.ink);
+      }
+    };
+    for (std::size_t i = 0; i < marks.size() && damage->size() <= kDamageBudget; ++i) {
+      const Mark& now = marks[i];
+      const auto was = index_.find(now.element);
+      if (was == index_.end()) {
+        add(marks, static_cast<int>(i), false);
+        continue;
+      }
+      const Mark& before = marks_[static_cast<std::size_t>(was->second)];
+      // Moved among its siblings or to another parent: it and everything in it paint in a new order.
+      const bool reordered = before.parent != now.parent || before.previous != now.previous;
+      if (reordered || !SameLook(before, now)) {
+        add(marks_, was->second, reordered);
+        add(marks, static_cast<int>(i), reordered);
+      }
+    }
+    for (std::size_t i = 0; i < marks_.size() && damage->size() <= kDamageBudget; ++i)
+      if (!index.count(marks_[i].element)) add(marks_, static_cast<int>(i), false);
+    if (damage->size() > kDamageBudget) damage.reset();
+  }
+  tree_ = &tree;
+  marks_ = std::move(marks);
+  index_ = std::move(index);
+  return damage;
+}
+
+void CPaintDamage::Forget() {
+  tree_ = nullptr;
+  marks_.clear();
+  index_.clear();
+}
+
+}  // namespace vellum::engine::com
