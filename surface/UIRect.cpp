@@ -1,5 +1,7 @@
 #include "surface/UIRect.h"
 
+#include <algorithm>
+
 #include "surface/VLMConfig.h"
 
 namespace {
@@ -101,6 +103,12 @@ int CUIRect::HitTest(int x, int y) const {
     if (Contains(handle, x, y)) return code;
   }
   return Contains(rect, x, y) ? kHitInside : kHitOutside;
+}
+
+RECT CUIRect::Extent() const {
+  const int reach = HandleSize() + 2;
+  return {std::min(rect.left, rect.right) - reach, std::min(rect.top, rect.bottom) - reach,
+          std::max(rect.left, rect.right) + reach, std::max(rect.top, rect.bottom) + reach};
 }
 
 int CUIRect::IsInside(const RECT& outer) const {

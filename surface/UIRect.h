@@ -33,6 +33,8 @@ class CUIRect : public CHeapObject {
 
   // The square of handle `code` (2..9); other codes leave `out` unchanged.
   void GetHandleRect(int code, RECT& out) const;
+  // All that drawing the rectangle in any state may touch: its handles and a frame line outside it.
+  RECT Extent() const;
   // Handles first (2..9, lowest code wins), then inside (0) or outside (1).
   int HitTest(int x, int y) const;
   // 1 when `rect` lies wholly within outer; an empty rect never does.

@@ -88,13 +88,48 @@ RECT CVlmUIWin::Bounds() const {
 void CVlmUIWin::Redraw() {
   HWND hwnd = GetHwnd();
   if (!hwnd) return;
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  // Only where marks were and are: the document repaints by itself where an edit changed it, and the
+  // erase below brings that about at once. On a large form this is a few rectangles, not the page.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (region) {
+    auto add = [&](const RECT& r) {
+      HRGN part = CreateRectRgnIndirect(&r);
+      if (!part) return false;
+      CombineRgn(region, region, part, RGN_OR);
+      DeleteObject(part);
+      return true;
+    };
+    bool made = !drawnUnknown_;
+    for (const RECT& r : drawn_) made = made && add(r);
+    for (const CUIHTMLRect* r : selection_) made = made && add(r->Extent());
+    if (!made) {
+      DeleteObject(region);
+      region = nullptr;
+    }
+  }
+  // What is on screen now is the current selection's marks; the painting below adds them back.
+  drawn_.clear();
+  drawnUnknown_ = false;
+  redrawing_ = region;
+  RedrawWindow(hwnd, nullptr, region, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  redrawing_ = nullptr;
+  if (region) {
+    // With nothing to erase the document's own repaint still has to be shown now.
+    if (IsWindow(docWindow_)) UpdateWindow(docWindow_);
+    DeleteObject(region);
+  }
   UpdateWindow(hwnd);
 }
 
 void CVlmUIWin::RedrawDocument(const RECT& rect) {
   if (!IsWindow(docWindow_)) return;
   RedrawWindow(docWindow_, &rect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  UpdateWindow(docWindow_);
+}
+
+void CVlmUIWin::RedrawDocument(HRGN region) {
+  if (!IsWindow(docWindow_)) return;
+  RedrawWindow(docWindow_, nullptr, region, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   UpdateWindow(docWindow_);
 }
 
@@ -140,8 +175,20 @@ void CVlmUIWin::SetDocWindow(HWND docWindow) {
 // The page shows through: repaint the document under the dirty part instead of erasing.
 LRESULT CVlmUIWin::OnEraseBackground(HDC dc) {
   RECT clip;
-  // The surface lies over the document window at the same origin, so the clip box needs no mapping.
-  if (GetClipBox(dc, &clip) != ERROR) RedrawDocument(clip);
+  // The surface lies over the document window at the same origin, so neither needs mapping. While
+  // Redraw() runs the region it asked for is repainted, not the box around it, unless something else
+  // left more of the surface to paint.
+  if (GetClipBox(dc, &clip) == ERROR) return 0;
+  RECT asked;
+  if (redrawing_ && GetRgnBox(redrawing_, &asked) != ERROR) {
+    RECT both;
+    UnionRect(&both, &asked, &clip);
+    if (EqualRect(&both, &asked)) {
+      RedrawDocument(redrawing_);
+      return 0;
+    }
+  }
+  RedrawDocument(clip);
   return 0;
 }
 
@@ -149,6 +196,17 @@ LRESULT CVlmUIWin::OnPaint(bool& handled) {
   if (selection_.empty()) {
     handled = false;
     return 0;
+  }
+  // Marks of an earlier selection outside the region painted now are still on screen: they stay in
+  // the list until a Redraw() has painted over them. A list grown past all reason is given up, and the
+  // next Redraw() repaints everything.
+  if (!drawnUnknown_) {
+    if (drawn_.size() > 4 * selection_.size() + 256) {
+      drawnUnknown_ = true;
+      drawn_.clear();
+    } else {
+      for (const CUIHTMLRect* r : selection_) drawn_.push_back(r->Extent());
+    }
   }
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(GetHwnd(), &ps);

@@ -97,6 +97,7 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   // Painting.
   void Redraw();
   void RedrawDocument(const RECT& rect);
+  void RedrawDocument(HRGN region);
   void DrawTrackers(HDC dc);
   void SetCursorFor(int code);
   void SetDocWindow(HWND docWindow);
@@ -133,6 +134,9 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
 
   ISurfaceOwner* owner_;                 // the control (not owned); may be null
   std::vector<CUIHTMLRect*> selection_;  // owned, in the order selected
+  std::vector<RECT> drawn_;              // the extents of marks that may be on screen
+  bool drawnUnknown_ = false;            // too many to list: the next Redraw() repaints all
+  HRGN redrawing_ = nullptr;             // what Redraw() is repainting, while it does
   int mode_ = kModeIdle;                 // SurfaceMode
   int resizeHandle_ = 0;                 // hit code of the resize in progress
   int bandAdditive_ = 0;                 // the rectangle being drawn adds to the selection

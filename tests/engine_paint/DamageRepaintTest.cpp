@@ -2,6 +2,7 @@
 // repaint of the whole view shows, pixel for pixel, whatever the edits were.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -129,7 +130,8 @@ TEST_F(DamageRepaintTest, RandomEditsShowWhatAWholeRepaintShows) {
   }
 }
 
-// The repaint after a nudge covers where the element was and where it is, not the page.
+// The repaint after a nudge covers where the element was and where it is, not the page: what the view
+// does not repaint keeps a colour drawn over it just before.
 TEST_F(DamageRepaintTest, ANudgeRepaintsLittleOfTheView) {
   ASSERT_TRUE(host_.Load(kPage));
   host_.Capture();
@@ -137,14 +139,29 @@ TEST_F(DamageRepaintTest, ANudgeRepaintsLittleOfTheView) {
   ASSERT_TRUE(box);
   SetStyle(box.get(), L"position: absolute; left: 12px; top: 10px; width: 90px; height: 40px; "
                       L"background-color: #ffcc00");
-  RECT update = {};
-  ASSERT_TRUE(GetUpdateRect(host_.View(), &update, FALSE));
   RECT client = {};
   GetClientRect(host_.View(), &client);
-  EXPECT_LT((update.right - update.left) * (update.bottom - update.top),
-            (client.right - client.left) * (client.bottom - client.top) / 4);
-  EXPECT_LE(update.left, 10);
-  EXPECT_GE(update.right, 102);
+  HDC dc = GetDC(host_.View());
+  HBRUSH marker = CreateSolidBrush(RGB(0, 255, 0));
+  FillRect(dc, &client, marker);
+  DeleteObject(marker);
+  ReleaseDC(host_.View(), dc);
+  const vt::Image image = host_.Capture();
+  RECT repainted = {image.width, image.height, 0, 0};
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if (image.At(x, y) != 0x00ff00) {
+        repainted.left = std::min<LONG>(repainted.left, x);
+        repainted.top = std::min<LONG>(repainted.top, y);
+        repainted.right = std::max<LONG>(repainted.right, x + 1);
+        repainted.bottom = std::max<LONG>(repainted.bottom, y + 1);
+      }
+  EXPECT_LE(repainted.left, 10);
+  EXPECT_GE(repainted.right, 102);
+  EXPECT_LT((repainted.right - repainted.left) * (repainted.bottom - repainted.top),
+            (client.right - client.left) * (client.bottom - client.top) / 4)
+      << "repainted " << repainted.left << "," << repainted.top << " to " << repainted.right << ","
+      << repainted.bottom;
 }
 
 }  // namespace

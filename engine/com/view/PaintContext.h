@@ -10,6 +10,7 @@
 #include "engine/com/view/ImageCache.h"
 #include "engine/com/view/PaintFaces.h"
 #include "engine/com/view/PaintGdi.h"
+#include "engine/com/view/PaintParts.h"
 #include "engine/com/view/PaintStyles.h"
 #include "layout/layout_tree.h"
 
@@ -31,6 +32,8 @@ struct PaintContext {
   CTrackBrush& trackBrush;
   CFaceCache& faces;            // control faces drawn before
   std::u16string& textScratch;  // the text painter's room for a run's words
+  const std::vector<RECT>* inks;  // parallel to the boxes: all each box's painting reaches; null when not known
+  const CPaintParts* parts;       // the parts of `dirty` that need painting; null when all of it does
 
   const vellum::engine::layout::Box& BoxAt(std::size_t index) const { return layout.Boxes()[index]; }
   RECT BorderRect(std::size_t index) const {

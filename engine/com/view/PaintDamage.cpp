@@ -193,7 +193,10 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
       if (!index.count(marks_[i].element)) add(marks_, static_cast<int>(i), false);
     if (damage->size() > kDamageBudget) damage.reset();
   }
+  inks_.resize(marks.size());
+  for (std::size_t i = 0; i < marks.size(); ++i) inks_[i] = marks[i].ink;
   tree_ = &tree;
+  version_ = tree.Version();
   marks_ = std::move(marks);
   index_ = std::move(index);
   return damage;
@@ -202,6 +205,7 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
 void CPaintDamage::Forget() {
   tree_ = nullptr;
   marks_.clear();
+  inks_.clear();
   index_.clear();
 }
 

@@ -34,6 +34,11 @@ class CPaintDamage {
                                           const std::vector<std::uint64_t>& styleGenerations);
   // Forgets what is on screen: the next update asks for the whole view.
   void Forget();
+  // Each box's ink (InkOf) as the last update worked it out, when that was of this version of the
+  // tree with this many boxes; null otherwise.
+  const std::vector<RECT>* Inks(const vellum::engine::Document& tree, std::size_t boxCount) const {
+    return tree_ == &tree && version_ == tree.Version() && inks_.size() == boxCount ? &inks_ : nullptr;
+  }
 
   // Where the box's painting can reach: its border box and the glyphs of its text, with room for
   // what controls and italic or oversized glyphs draw past them.
@@ -58,7 +63,9 @@ class CPaintDamage {
   static bool SameLook(const Mark& a, const Mark& b);
 
   const vellum::engine::Document* tree_ = nullptr;  // compared only
-  std::vector<Mark> marks_;                         // in document order, as the layout's boxes
+  std::uint64_t version_ = 0;
+  std::vector<Mark> marks_;  // in document order, as the layout's boxes
+  std::vector<RECT> inks_;   // parallel to them
   std::unordered_map<const vellum::engine::Element*, int> index_;
 };
 

@@ -1,5 +1,8 @@
 #include "engine/com/view/ViewPainter.h"
 
+#include <optional>
+#include <vector>
+
 #include "engine/com/HtmlDocument.h"
 #include "engine/com/view/PaintBoxes.h"
 #include "engine/com/view/PaintContext.h"
@@ -21,7 +24,8 @@ void PaintElement(const PaintContext& context, std::size_t index) {
   if (!style.visible) return;  // its children paint on their own, visible or not
   // Text and controls may draw past the border box: all they reach is painted, or a repaint of part
   // of the view would differ from one of all of it.
-  if (!Intersects(CPaintDamage::InkOf(context.layout, index, style), context.dirty)) return;
+  const RECT ink = context.inks ? (*context.inks)[index] : CPaintDamage::InkOf(context.layout, index, style);
+  if (!Intersects(ink, context.dirty) || (context.parts && !context.parts->Reaches(ink))) return;
   const RECT box = context.BorderRect(index);
   const Look look = LookOf(*context.BoxAt(index).element);
   if (ShowsCssBox(look)) {
@@ -38,6 +42,30 @@ void PaintElement(const PaintContext& context, std::size_t index) {
     return;
   }
   PaintControl(context, index, look);
+}
+
+// Past this many rectangles one paint of the box around them is cheaper.
+constexpr DWORD kPaintedPartBudget = 512;
+
+// The window's update region as rectangles; empty when it is one rectangle, too many, or unknown.
+std::vector<RECT> UpdateRectangles(HWND view) noexcept try {
+  std::vector<RECT> parts;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (!region) return parts;
+  if (GetUpdateRgn(view, region, FALSE) == COMPLEXREGION) {
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    std::vector<unsigned char> data(size);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, header) == size &&
+        header->rdh.nCount <= kPaintedPartBudget) {
+      const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+      parts.assign(rects, rects + header->rdh.nCount);
+    }
+  }
+  DeleteObject(region);
+  return parts;
+} catch (...) {
+  return {};  // the box around the region is painted instead
 }
 
 }  // namespace
@@ -62,44 +90,63 @@ void CViewPainter::OnPaint(CHtmlDocument& document, HWND view, ViewBorder border
   // A change no object model call announced (the first paint among them) is found here, before the
   // region to paint is taken.
   const vellum::engine::Document& shown = document.Tree();
-  if (&shown != shownTree_ || shown.Version() != shownVersion_) InvalidateChanges(document, view);
+  if (changesAsked_ || &shown != shownTree_ || shown.Version() != shownVersion_) InvalidateChanges(document, view);
+  // The rectangles of the region to paint: after edits scattered over a large page they are many
+  // small ones, and painting the box around them all would paint the page.
+  std::vector<RECT> parts = UpdateRectangles(view);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(view, &ps);
   if (!dc) return;
+  if (parts.empty()) parts.push_back(ps.rcPaint);
   RECT client = {};
   GetClientRect(view, &client);
-  const RECT dirty = ps.rcPaint;
-  if (client.right > 0 && client.bottom > 0 && dirty.right > dirty.left && dirty.bottom > dirty.top) {
+  if (client.right > 0 && client.bottom > 0) {
     HDC buffer = EnsureBuffer(dc, {client.right, client.bottom}) ? CreateCompatibleDC(dc) : nullptr;
     if (buffer) {
       {
         ScopedSelect bitmap(buffer, buffer_.get());
-        PaintPage(document, buffer, client, dirty, border);
-        BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, buffer, dirty.left,
-               dirty.top, SRCCOPY);
+        PaintPage(document, buffer, client, ps.rcPaint, border, parts.size() > 1 ? &parts : nullptr);
+        // One copy: the window's device context is clipped to the region.
+        const RECT& all = ps.rcPaint;
+        BitBlt(dc, all.left, all.top, all.right - all.left, all.bottom - all.top, buffer, all.left, all.top, SRCCOPY);
       }
       DeleteDC(buffer);
     } else {
       // Without memory for a buffer the page is still shown, drawn straight into the window.
-      PaintPage(document, dc, client, dirty, border);
+      PaintPage(document, dc, client, ps.rcPaint, border, parts.size() > 1 ? &parts : nullptr);
     }
   }
   EndPaint(view, &ps);
 }
 
 void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client, const RECT& dirty,
-                             ViewBorder border) {
+                             ViewBorder border, const std::vector<RECT>* parts) {
   ScopedDCState saved(dc);
   IntersectClipRect(dc, dirty.left, dirty.top, dirty.right, dirty.bottom);
+  // Boxes that reach none of the parts are left out; what is drawn between the parts is never shown
+  // (the window's device context is clipped to them).
+  std::optional<CPaintParts> reached;
+  if (parts) reached.emplace(dirty, *parts);
   FillSystem(dc, dirty, COLOR_WINDOW);  // the canvas under the body
   vellum::engine::Document& tree = document.Tree();
   try {
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
     const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer(), document.KeptStyles());
     CDrawingState drawing(dc);
-    const PaintContext context{
-        dc,      dirty,   layout,      styles, document.FormState(), document.ViewFocus(), fonts_,
-        images_, drawing, trackBrush_, faces_, textScratch_};
+    const PaintContext context{dc,
+                               dirty,
+                               layout,
+                               styles,
+                               document.FormState(),
+                               document.ViewFocus(),
+                               fonts_,
+                               images_,
+                               drawing,
+                               trackBrush_,
+                               faces_,
+                               textScratch_,
+                               damage_.Inks(tree, layout.Boxes().size()),
+                               reached ? &*reached : nullptr};
     for (int index : layout.PaintSequence()) PaintElement(context, static_cast<std::size_t>(index));
   } catch (...) {
     // Out of memory half-way: what was drawn stays; the next repaint tries again.
@@ -116,18 +163,24 @@ void CViewPainter::Forget() {
   images_.Clear();  // the new page's files are read afresh
   damage_.Forget();
   shownTree_ = nullptr;
+  changesAsked_ = false;
 }
 
 void CViewPainter::CheckForChanges() {
-  if (!document_) return;
+  if (changesAsked_ || !document_) return;
   HWND view = document_->ViewWindow();
   if (!view) return;
   const vellum::engine::Document& tree = document_->Tree();
   if (&tree == shownTree_ && tree.Version() == shownVersion_) return;
-  InvalidateChanges(*document_, view);
+  // Where the page changed is worked out when the view comes to paint: an edit of many elements makes
+  // many calls, and each would otherwise lay the page out. One pixel asks for that paint.
+  changesAsked_ = true;
+  const RECT corner = {0, 0, 1, 1};
+  InvalidateRect(view, &corner, FALSE);
 }
 
 void CViewPainter::InvalidateChanges(CHtmlDocument& document, HWND view) noexcept {
+  changesAsked_ = false;
   vellum::engine::Document& tree = document.Tree();
   shownTree_ = &tree;
   shownVersion_ = tree.Version();
@@ -135,8 +188,25 @@ void CViewPainter::InvalidateChanges(CHtmlDocument& document, HWND view) noexcep
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
     const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer(), document.KeptStyles());
     if (std::optional<std::vector<RECT>> damage = damage_.Update(tree, layout, styles, styles_.Generations())) {
-      for (const RECT& rect : *damage) InvalidateRect(view, &rect, FALSE);
-      return;
+      // One region, one call: each invalidation is a trip to the window system.
+      if (damage->empty()) return;
+      if (HRGN region = CreateRectRgnIndirect(&damage->front())) {
+        for (const RECT& rect : *damage) {
+          HRGN part = CreateRectRgnIndirect(&rect);
+          if (!part) {
+            DeleteObject(region);
+            region = nullptr;
+            break;
+          }
+          CombineRgn(region, region, part, RGN_OR);
+          DeleteObject(part);
+        }
+        if (region) {
+          InvalidateRgn(view, region, FALSE);
+          DeleteObject(region);
+          return;
+        }
+      }
     }
   } catch (...) {
     // Without memory to work out the damage, all of the view is.

@@ -39,8 +39,10 @@ class CViewPainter {
   // WM_ERASEBKGND: nothing to erase; answers that the background is taken care of.
   static LRESULT OnEraseBackground() { return 1; }
 
-  // Paints the part `dirty` of the page into dc (client coordinates of a client area that size).
-  void PaintPage(CHtmlDocument& document, HDC dc, const RECT& client, const RECT& dirty, ViewBorder border);
+  // Paints the part `dirty` of the page into dc (client coordinates of a client area that size); with
+  // `parts`, only those rectangles of it.
+  void PaintPage(CHtmlDocument& document, HDC dc, const RECT& client, const RECT& dirty, ViewBorder border,
+                 const std::vector<RECT>* parts = nullptr);
 
   // A new page: what was kept for the old one goes (a new tree may even take the old one's address).
   void Forget();
@@ -67,6 +69,7 @@ class CViewPainter {
   CPaintDamage damage_;
   const vellum::engine::Document* shownTree_ = nullptr;  // the page the view shows once it has
   std::uint64_t shownVersion_ = 0;                       // painted what was asked (compared only)
+  bool changesAsked_ = false;  // the page changed and a paint is asked for, where is not known yet
   bool watching_ = false;      // in the list CheckForChanges is called for
 };
 
