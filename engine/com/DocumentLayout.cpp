@@ -5,14 +5,16 @@
 namespace vellum::engine::com {
 namespace {
 
-// VELLUM_FULL_RELAYOUT set in the environment keeps no styles: every change lays the page out from
-// scratch, as before styles were kept. The scale benchmark runs itself so for its baseline.
 std::size_t KeptStyleBudget() {
-  static const bool full = GetEnvironmentVariableW(L"VELLUM_FULL_RELAYOUT", nullptr, 0) > 0;
-  return full ? 0 : vellum::engine::css::kKeptStyleBudget;
+  return CDocumentLayout::FromScratch() ? 0 : vellum::engine::css::kKeptStyleBudget;
 }
 
 }  // namespace
+
+bool CDocumentLayout::FromScratch() {
+  static const bool set = GetEnvironmentVariableW(L"VELLUM_FULL_RELAYOUT", nullptr, 0) > 0;
+  return set;
+}
 
 CDocumentLayout::CDocumentLayout() : styles_(KeptStyleBudget()) {}
 

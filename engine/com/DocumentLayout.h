@@ -15,6 +15,10 @@ class CDocumentLayout {
  public:
   CDocumentLayout();
 
+  // VELLUM_FULL_RELAYOUT set in the environment: no styles are kept and every change lays out and
+  // repaints the whole page, as before either was kept. The scale benchmark runs so for its baseline.
+  static bool FromScratch();
+
   // The layout of tree for a viewport of that size; laid out again only when the tree changed (its
   // version moved), the viewport changed or another tree is asked about.
   // Text is measured by `measurer`, which must be the same on every call.

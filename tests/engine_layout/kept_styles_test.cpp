@@ -144,10 +144,15 @@ TEST(KeptStyles, AnEditRecomputesOnlyTheStylesItCanChange) {
   EXPECT_EQ(kept.ComputedCount() - before, 2u) << "the span and its <b>";
 
   before = kept.ComputedCount();
-  span->SetAttribute(u"title", u"no style depends on it");
   AsText(span->FirstChild()->FirstChild())->SetData(u"y");
   Layout(*document, kWidth, kHeight, FixedMeasurer(), kept);
-  EXPECT_EQ(kept.ComputedCount(), before);
+  EXPECT_EQ(kept.ComputedCount(), before) << "a text is not styled";
+
+  // Any attribute counts (the kept style does not know which ones selectors read).
+  before = kept.ComputedCount();
+  span->SetAttribute(u"title", u"no style depends on it");
+  Layout(*document, kWidth, kHeight, FixedMeasurer(), kept);
+  EXPECT_EQ(kept.ComputedCount() - before, 2u);
 
   // A sheet reaches every element.
   before = kept.ComputedCount();

@@ -187,7 +187,8 @@ void CViewPainter::InvalidateChanges(CHtmlDocument& document, HWND view) noexcep
   try {
     const vellum::engine::layout::LayoutTree& layout = document.Layout();
     const std::vector<BoxPaint>& styles = styles_.For(tree, layout, document.Measurer(), document.KeptStyles());
-    if (std::optional<std::vector<RECT>> damage = damage_.Update(tree, layout, styles, styles_.Generations())) {
+    std::optional<std::vector<RECT>> damage = damage_.Update(tree, layout, styles, styles_.Generations());
+    if (damage && !CDocumentLayout::FromScratch()) {
       // One region, one call: each invalidation is a trip to the window system.
       if (damage->empty()) return;
       if (HRGN region = CreateRectRgnIndirect(&damage->front())) {

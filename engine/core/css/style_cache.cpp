@@ -7,11 +7,6 @@
 namespace vellum::engine::css {
 namespace {
 
-std::u16string_view AttributeText(const Element& element, std::u16string_view name) {
-  const Attribute* attribute = element.FindAttribute(name);
-  return attribute ? std::u16string_view(attribute->value) : std::u16string_view();
-}
-
 bool SameSheets(const DocumentSheets& a, const DocumentSheets& b) {
   const SheetList left = a.List(), right = b.List();
   return std::equal(left.begin(), left.end(), right.begin(), right.end());
@@ -30,10 +25,8 @@ void StyleCache::BeginPass(const Document& document) {
 }
 
 bool StyleCache::StillValid(const Entry& entry, const Element& element, const Entry* parent) const {
-  // An absent attribute and an empty one style the element alike, so texts alone are compared.
   return entry.parent_ == parent && entry.parentGeneration_ == (parent ? parent->generation_ : 0) &&
-         entry.localName_ == element.LocalName() && entry.styleText_ == AttributeText(element, u"style") &&
-         entry.class_ == AttributeText(element, u"class") && entry.id_ == AttributeText(element, u"id");
+         entry.attributesStamp_ == element.AttributesStamp();
 }
 
 void StyleCache::Compute(Entry& entry, const Entry* parent) {
@@ -72,10 +65,7 @@ const StyleCache::Entry& StyleCache::StyleOf(const Element& element, const Entry
     return *entry;
   }
   entry->generation_ = 0;  // stale until computed, should computing fail half-way
-  entry->localName_ = element.LocalName();
-  entry->id_ = AttributeText(element, u"id");
-  entry->class_ = AttributeText(element, u"class");
-  entry->styleText_ = AttributeText(element, u"style");
+  entry->attributesStamp_ = element.AttributesStamp();
   Compute(*entry, parent);
   return *entry;
 }

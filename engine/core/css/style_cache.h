@@ -5,10 +5,9 @@
 //
 // An element's computed style depends only on its tag, its id, class and style attributes, on the
 // same of its ancestors (selectors match on them), on its parent's computed style and on the
-// document's sheets. A kept style is reused only while all of those are as they were when it was
-// computed, compared by value: nothing that changes the tree has to tell the cache, and an element
-// that happens to be made at a freed one's address is never given the old element's style unless it is
-// the same style anyway.
+// document's sheets. A kept style is reused only while the element's attributes stamp, its parent's
+// kept style and the sheets are those it was computed with: nothing that changes the tree has to tell
+// the cache, and an element made at a freed one's address has a stamp of its own.
 
 #include <array>
 #include <cstddef>
@@ -66,11 +65,8 @@ class StyleCache {
     // What the style was computed from (kept entries only).
     const Entry* parent_ = nullptr;
     std::uint64_t parentGeneration_ = 0;
-    std::u16string localName_;
-    std::u16string id_;
-    std::u16string class_;
-    std::u16string styleText_;
-    std::uint64_t pass_ = 0;  // the last pass that reached it
+    std::uint64_t attributesStamp_ = 0;  // the element's, which no other element ever has
+    std::uint64_t pass_ = 0;             // the last pass that reached it
   };
 
   // keptBudget 0 keeps nothing: every pass computes every style (what a one-off layout wants).

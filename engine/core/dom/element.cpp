@@ -1,5 +1,7 @@
 #include "dom/element.h"
 
+#include <atomic>
+
 #include "dom/document.h"
 
 namespace vellum::engine {
@@ -35,8 +37,18 @@ std::u16string Attribute::QualifiedName() const {
   return name;
 }
 
+namespace {
+
+uint64_t NextAttributesStamp() {
+  // Documents on different apartment threads change their elements at once.
+  static std::atomic<uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+}  // namespace
+
 Element::Element(Document* document, Namespace ns, TagId tag, std::u16string_view localName)
-    : Node(NodeType::Element, document), ns_(ns), tag_(tag) {
+    : Node(NodeType::Element, document), ns_(ns), tag_(tag), attributesStamp_(NextAttributesStamp()) {
   if (tag == TagId::Unknown || vellum::engine::TagName(tag) != localName)
     localName_ = std::make_unique<std::u16string>(localName);
   if (Is(TagId::Template)) {
@@ -68,6 +80,7 @@ const Attribute* Element::FindAttribute(std::u16string_view name) const {
 }
 
 void Element::AttributesChanged() {
+  attributesStamp_ = NextAttributesStamp();
   styleCache_.reset();
   GetDocument().ContentChanged();
 }

@@ -46,6 +46,9 @@ class Element final : public Node {
   std::u16string TagName() const;
 
   const std::vector<Attribute>& Attributes() const { return attributes_; }
+  // Changes with every change of the attributes and is never the same for two elements, so that a
+  // cache of something worked out from them (a computed style) can tell at once whether it still holds.
+  uint64_t AttributesStamp() const { return attributesStamp_; }
   // Looks a name up without regard to ASCII case.
   const Attribute* FindAttribute(std::u16string_view name) const;
   bool HasAttribute(std::u16string_view name) const { return FindAttribute(name) != nullptr; }
@@ -81,6 +84,7 @@ class Element final : public Node {
   Namespace ns_;
   TagId tag_;
   bool onParserStack_ = false;  // kept by the parser's stack of open elements
+  uint64_t attributesStamp_;
   // Rarely needed parts stay out of line, which keeps the common element small.
   std::unique_ptr<std::u16string> localName_;  // null when tagName(tag_) is the local name
   std::vector<Attribute> attributes_;
