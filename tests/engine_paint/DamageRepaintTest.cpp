@@ -64,7 +64,14 @@ class DamageRepaintTest : public pt::HostedTest {
         L"display: none",
         L""};
     et::Ptr<IHTMLElement> element = Pick(random);
-    switch (random() % 7) {
+    switch (random() % 8) {
+      case 7: {  // the window changes size, as when the control's frame is dragged
+        RECT client;
+        GetClientRect(host_.View(), &client);
+        const int width = 360 + static_cast<int>(random() % 61), height = 240 + static_cast<int>(random() % 61);
+        SetWindowPos(host_.View(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+      }
       case 0:
       case 1:
         SetStyle(element.get(), kStyles[random() % std::size(kStyles)]);
@@ -116,6 +123,13 @@ int DifferentPixels(const vt::Image& a, const vt::Image& b, POINT* first) {
 
 TEST_F(DamageRepaintTest, RandomEditsShowWhatAWholeRepaintShows) {
   std::mt19937 random(7122026);
+  RECT original;
+  GetClientRect(host_.View(), &original);
+  struct Restore {
+    HWND view;
+    RECT size;
+    ~Restore() { SetWindowPos(view, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }
+  } restore{host_.View(), original};
   for (int page = 0; page < 4; ++page) {
     ASSERT_TRUE(host_.Load(kPage));
     for (int round = 0; round < 30; ++round) {

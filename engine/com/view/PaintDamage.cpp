@@ -18,6 +18,8 @@ constexpr std::size_t kDamageBudget = 512;
 // How far a control's drawing may reach past its border box (a check box in a box smaller than the
 // check mark, a focus frame).
 constexpr int kControlReach = 16;
+// The width of the sunken edge the view may draw round its window.
+constexpr int kViewEdge = 4;
 
 class Hash {
  public:
@@ -77,6 +79,19 @@ void Unite(RECT& into, const RECT& more) {
   into.bottom = std::max(into.bottom, more.bottom);
 }
 
+// What of `a` lies outside `b`, as up to four rectangles.
+void AddDifference(std::vector<RECT>& out, const RECT& a, const RECT& b) {
+  RECT both;
+  if (!IntersectRect(&both, &a, &b)) {
+    if (a.right > a.left && a.bottom > a.top) out.push_back(a);
+    return;
+  }
+  if (both.top > a.top) out.push_back({a.left, a.top, a.right, both.top});
+  if (both.bottom < a.bottom) out.push_back({a.left, both.bottom, a.right, a.bottom});
+  if (both.left > a.left) out.push_back({a.left, both.top, both.left, both.bottom});
+  if (both.right < a.right) out.push_back({both.right, both.top, a.right, both.bottom});
+}
+
 bool SameRect(const layout::Rect& a, const layout::Rect& b) {
   return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
@@ -121,8 +136,12 @@ std::vector<CPaintDamage::Mark> CPaintDamage::MarksOf(const layout::LayoutTree& 
       if (lastChild[parent] >= 0) mark.previous = boxes[static_cast<std::size_t>(lastChild[parent])].element;
       lastChild[parent] = static_cast<int>(i);
     }
+    // An ordinary box shows only its style and its text; a control shows its attributes too.
+    const Look look = LookOf(*box.element);
+    mark.look = look;
+    mark.bordered = styles[i].HasBorder();
     Hash content;
-    AddAttributes(content, *box.element);
+    if (look != Look::Box && look != Look::Fieldset) AddAttributes(content, *box.element);
     for (int r = box.firstRun; r < box.firstRun + box.runCount; ++r) {
       const layout::TextRun& run = tree.Runs()[static_cast<std::size_t>(r)];
       layout::LayoutTree::ShownText(run, shown);
@@ -132,7 +151,6 @@ std::vector<CPaintDamage::Mark> CPaintDamage::MarksOf(const layout::LayoutTree& 
       content.Add((static_cast<std::uint64_t>(static_cast<std::uint32_t>(run.box.width)) << 32) ^
                   static_cast<std::uint32_t>(run.box.height));
     }
-    const Look look = LookOf(*box.element);
     if (look != Look::Box && look != Look::Fieldset) AddContents(content, *box.element);
     mark.content = content.Value();
     // Descendants follow their ancestor in document order: a box closes those at its depth or deeper.
@@ -146,8 +164,12 @@ std::vector<CPaintDamage::Mark> CPaintDamage::MarksOf(const layout::LayoutTree& 
   return marks;
 }
 
+bool CPaintDamage::SameButPlace(const Mark& a, const Mark& b) {
+  return a.style == b.style && a.content == b.content && a.look == b.look;
+}
+
 bool CPaintDamage::SameLook(const Mark& a, const Mark& b) {
-  return a.style == b.style && a.content == b.content && SameRect(a.border, b.border) && EqualRect(&a.ink, &b.ink);
+  return SameButPlace(a, b) && SameRect(a.border, b.border) && EqualRect(&a.ink, &b.ink);
 }
 
 std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Document& tree,
@@ -158,8 +180,7 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
   std::unordered_map<const Element*, int> index;
   index.reserve(marks.size());
   for (std::size_t i = 0; i < marks.size(); ++i) index.emplace(marks[i].element, static_cast<int>(i));
-  const bool comparable = tree_ == &tree && !marks_.empty() && !marks.empty() &&
-                          SameRect(marks_.front().border, marks.front().border) && layout.Truncated() == false;
+  const bool comparable = tree_ == &tree && !marks_.empty() && !marks.empty() && !layout.Truncated();
   std::optional<std::vector<RECT>> damage;
   if (comparable) {
     damage.emplace();
@@ -184,10 +205,22 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
       const Mark& before = marks_[static_cast<std::size_t>(was->second)];
       // Moved among its siblings or to another parent: it and everything in it paint in a new order.
       const bool reordered = before.parent != now.parent || before.previous != now.previous;
-      if (reordered || !SameLook(before, now)) {
-        add(marks_, was->second, reordered);
-        add(marks, static_cast<int>(i), reordered);
+      // The root and the body fill the window: when it changes size, only what they newly cover or
+      // no longer cover changes.
+      if (!reordered && SameLook(before, now)) continue;
+      if (!reordered && (now.parentIndex < 0 || now.element == body) && !now.bordered && SameButPlace(before, now)) {
+        AddDifference(*damage, now.ink, before.ink);
+        AddDifference(*damage, before.ink, now.ink);
+        // The view's own sunken edge, when it has one, runs round the window.
+        for (const RECT& edge : {before.ink, now.ink}) {
+          RECT inside = edge;
+          InflateRect(&inside, -kViewEdge, -kViewEdge);
+          AddDifference(*damage, edge, inside);
+        }
+        continue;
       }
+      add(marks_, was->second, reordered);
+      add(marks, static_cast<int>(i), reordered);
     }
     for (std::size_t i = 0; i < marks_.size() && damage->size() <= kDamageBudget; ++i)
       if (!index.count(marks_[i].element)) add(marks_, static_cast<int>(i), false);

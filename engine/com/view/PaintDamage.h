@@ -3,8 +3,8 @@
 // repaints two small rectangles, not the page.
 //
 // A box's pixels are decided by its border box, its computed style (known by its generation in the
-// kept styles), its attributes, its text, and for a control the text and attributes of what is inside
-// it; its place in the paint order by its parent and the sibling before it. A box where any of those
+// kept styles), its look, its text, and for a control its attributes and the text and attributes of
+// what is inside it; its place in the paint order by its parent and the sibling before it. A box where any of those
 // differs is damaged where it was and where it is, with its descendants and the parent that may draw
 // around it; so are boxes that came or went. The form state and the focus are not looked at: their
 // changes repaint the view themselves.
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "dom/document.h"
+#include "engine/com/view/PaintControls.h"
 #include "engine/com/view/PaintStyles.h"
 #include "layout/layout_tree.h"
 
@@ -54,6 +55,8 @@ class CPaintDamage {
     std::uint64_t style = 0;    // the computed style's generation
     std::uint64_t content = 0;  // attributes, text and control contents, hashed
     int parentIndex = -1;       // in the same record
+    Look look = Look::Box;
+    bool bordered = false;
     int end = 0;                // one past its last descendant in the same record
   };
 
@@ -61,6 +64,8 @@ class CPaintDamage {
                                    const std::vector<BoxPaint>& styles,
                                    const std::vector<std::uint64_t>& styleGenerations);
   static bool SameLook(const Mark& a, const Mark& b);
+  // The same but for where it is: a viewport box whose window changed size.
+  static bool SameButPlace(const Mark& a, const Mark& b);
 
   const vellum::engine::Document* tree_ = nullptr;  // compared only
   std::uint64_t version_ = 0;

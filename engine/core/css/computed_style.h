@@ -26,6 +26,8 @@ class ComputedStyle {
   const std::u16string& Longhand(PropertyId id) const { return values_[static_cast<std::size_t>(id)]; }
   void SetLonghand(PropertyId id, std::u16string value) { values_[static_cast<std::size_t>(id)] = std::move(value); }
 
+  friend bool operator==(const ComputedStyle&, const ComputedStyle&) = default;
+
   // Empty for "auto"; automation reports "auto" as text and a number as an integer.
   std::optional<int> ZIndex() const;
 

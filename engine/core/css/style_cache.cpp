@@ -7,6 +7,11 @@
 namespace vellum::engine::css {
 namespace {
 
+std::u16string_view AttributeText(const Element& element, std::u16string_view name) {
+  const Attribute* attribute = element.FindAttribute(name);
+  return attribute ? std::u16string_view(attribute->value) : std::u16string_view();
+}
+
 bool SameSheets(const DocumentSheets& a, const DocumentSheets& b) {
   const SheetList left = a.List(), right = b.List();
   return std::equal(left.begin(), left.end(), right.begin(), right.end());
@@ -29,13 +34,18 @@ bool StyleCache::StillValid(const Entry& entry, const Element& element, const En
          entry.attributesStamp_ == element.AttributesStamp();
 }
 
-void StyleCache::Compute(Entry& entry, const Entry* parent) {
-  entry.style_ = ComputeStyle(*entry.subject_, sheets_->List(), parent ? &parent->style_ : nullptr);
-  entry.derived_ = {};
+bool StyleCache::Compute(Entry& entry, const Entry* parent) {
+  ComputedStyle style = ComputeStyle(*entry.subject_, sheets_->List(), parent ? &parent->style_ : nullptr);
+  const bool same = style == entry.style_;
+  if (!same) {
+    entry.derived_ = {};
+    entry.style_ = std::move(style);
+  }
   entry.generation_ = ++nextGeneration_;
   entry.parent_ = parent;
   entry.parentGeneration_ = parent ? parent->generation_ : 0;
   ++computed_;
+  return same;
 }
 
 const StyleCache::Entry& StyleCache::StyleOf(const Element& element, const Entry* parent,
@@ -64,9 +74,19 @@ const StyleCache::Entry& StyleCache::StyleOf(const Element& element, const Entry
   if (entry->generation_ != 0 && StillValid(*entry, element, parent)) {
     return *entry;
   }
+  // An attribute no style depends on (a title, the body's size) leaves the style as it was; then the
+  // children need not be computed again.
+  const bool sameContext = entry->generation_ != 0 && entry->parent_ == parent &&
+                           entry->parentGeneration_ == (parent ? parent->generation_ : 0) &&
+                           entry->localName_ == element.LocalName() && entry->id_ == AttributeText(element, u"id") &&
+                           entry->class_ == AttributeText(element, u"class");
+  const std::uint64_t generation = entry->generation_;
   entry->generation_ = 0;  // stale until computed, should computing fail half-way
   entry->attributesStamp_ = element.AttributesStamp();
-  Compute(*entry, parent);
+  entry->localName_ = element.LocalName();
+  entry->id_ = AttributeText(element, u"id");
+  entry->class_ = AttributeText(element, u"class");
+  if (Compute(*entry, parent) && sameContext) entry->generation_ = generation;
   return *entry;
 }
 

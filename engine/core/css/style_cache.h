@@ -34,8 +34,8 @@ class StyleCache {
    public:
     const ComputedStyle& Style() const { return style_; }
     const ElementStyleSubject& Subject() const { return *subject_; }
-    // Changes whenever the style is computed again: a child kept with its parent's generation is
-    // stale once the parent's moves.
+    // Changes whenever the style is computed again and differs (or whatever children's selectors
+    // match on does): a child kept with its parent's generation is stale once the parent's moves.
     std::uint64_t Generation() const { return generation_; }
 
     // What a consumer works out from the style alone (layout's box style, painting's colours and
@@ -66,6 +66,11 @@ class StyleCache {
     const Entry* parent_ = nullptr;
     std::uint64_t parentGeneration_ = 0;
     std::uint64_t attributesStamp_ = 0;  // the element's, which no other element ever has
+    // What its children's selectors match on: a style computed again to the same values under the
+    // same parent with these unchanged keeps its generation, so that the children stay valid.
+    std::u16string localName_;
+    std::u16string id_;
+    std::u16string class_;
     std::uint64_t pass_ = 0;             // the last pass that reached it
   };
 
@@ -95,7 +100,8 @@ class StyleCache {
 
  private:
   bool StillValid(const Entry& entry, const Element& element, const Entry* parent) const;
-  void Compute(Entry& entry, const Entry* parent);
+  // True when the style came out as the entry held it.
+  bool Compute(Entry& entry, const Entry* parent);
 
   std::size_t keptBudget_;
   std::unordered_map<const Element*, std::unique_ptr<Entry>> kept_;
