@@ -1,6 +1,6 @@
 // Timed harness (Windows, under Wine): the user's edits on large forms, each timed end to end as a host
 // sees it (the message or gesture, the undo snapshot, the notifications, and every window of the control
-// painted again), side by side at 3,000 and 10,000 elements, with the load of the form and a drag of the
+// painted again), side by side at 1,000, 3,000 and 10,000 elements, with the load of the form and a drag of the
 // form's frame. Prints medians in milliseconds; it is not a test.
 //
 // The baseline column is the same run in a child process with VELLUM_FULL_RELAYOUT set, where the
@@ -203,13 +203,13 @@ double FigureOf(const Figures& figures, const std::string& name) {
 
 }  // namespace
 
-// Element counts may be given on the command line (bench_scale 3000); by default 3,000 and 10,000.
+// Element counts may be given on the command line (bench_scale 3000); by default 1,000, 3,000 and 10,000.
 int main(int argc, char** argv) {
   const bool child = argc > 1 && std::string(argv[1]) == kChildSwitch;
   std::vector<int> counts;
   for (int i = child ? 2 : 1; i < argc; ++i)
     if (const int n = atoi(argv[i]); n > 0) counts.push_back(n);
-  if (counts.empty()) counts = {3000, 10000};
+  if (counts.empty()) counts = {1000, 3000, 10000};
   std::vector<std::pair<int, Figures>> baseline;
   if (!child)
     for (int elements : counts) baseline.emplace_back(elements, MeasureBaseline(elements));
