@@ -1,10 +1,10 @@
 // Timed harness (Windows, under Wine): the user's edits on large forms, each timed end to end as a host
 // sees it (the message or gesture, the undo snapshot, the notifications, and every window of the control
-// painted again), side by side at 1,000, 3,000 and 10,000 elements, with the load of the form and a drag of the
-// form's frame. Prints medians in milliseconds; it is not a test.
+// painted again), side by side at 1,000, 3,000 and 10,000 elements, with the load of the form and a drag
+// of the form's frame. Prints medians in milliseconds; it is not a test.
 //
 // The baseline column is the same run in a child process with VELLUM_FULL_RELAYOUT set, where the
-// engine keeps no styles and lays every change out from scratch.
+// engine keeps no styles and every change lays out and repaints the whole page.
 #include <windows.h>
 #include <ole2.h>
 
