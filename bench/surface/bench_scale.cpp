@@ -200,7 +200,6 @@ double FigureOf(const Figures& figures, const std::string& name) {
   return 0;
 }
 
-
 }  // namespace
 
 // Element counts may be given on the command line (bench_scale 3000); by default 1,000, 3,000 and 10,000.
@@ -217,7 +216,8 @@ int main(int argc, char** argv) {
   Module_RegisterClass(GetModuleHandleW(nullptr));
   {
     vt::RecordingParent parent(1300, 1000);
-    if (!child) printf("End-to-end edits on large forms (Wine), medians in ms; baseline: every change laid out from scratch\n");
+    if (!child)
+      printf("End-to-end edits on large forms (Wine), medians in ms; baseline: each change laid out and painted whole\n");
     for (std::size_t n = 0; n < counts.size(); ++n) {
       const Figures figures = Measure(parent.Hwnd(), counts[n]);
       if (child) {

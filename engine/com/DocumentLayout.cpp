@@ -5,9 +5,7 @@
 namespace vellum::engine::com {
 namespace {
 
-std::size_t KeptStyleBudget() {
-  return CDocumentLayout::FromScratch() ? 0 : vellum::engine::css::kKeptStyleBudget;
-}
+std::size_t KeptStyleBudget() { return CDocumentLayout::FromScratch() ? 0 : vellum::engine::css::kKeptStyleBudget; }
 
 }  // namespace
 

@@ -128,7 +128,9 @@ TEST_F(DamageRepaintTest, RandomEditsShowWhatAWholeRepaintShows) {
   struct Restore {
     HWND view;
     RECT size;
-    ~Restore() { SetWindowPos(view, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }
+    ~Restore() {
+      SetWindowPos(view, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   } restore{host_.View(), original};
   for (int page = 0; page < 4; ++page) {
     ASSERT_TRUE(host_.Load(kPage));
@@ -151,8 +153,9 @@ TEST_F(DamageRepaintTest, ANudgeRepaintsLittleOfTheView) {
   host_.Capture();
   et::Ptr<IHTMLElement> box = host_.Element(L"e0");
   ASSERT_TRUE(box);
-  SetStyle(box.get(), L"position: absolute; left: 12px; top: 10px; width: 90px; height: 40px; "
-                      L"background-color: #ffcc00");
+  SetStyle(box.get(),
+           L"position: absolute; left: 12px; top: 10px; width: 90px; height: 40px; "
+           L"background-color: #ffcc00");
   RECT client = {};
   GetClientRect(host_.View(), &client);
   HDC dc = GetDC(host_.View());
@@ -174,8 +177,7 @@ TEST_F(DamageRepaintTest, ANudgeRepaintsLittleOfTheView) {
   EXPECT_GE(repainted.right, 102);
   EXPECT_LT((repainted.right - repainted.left) * (repainted.bottom - repainted.top),
             (client.right - client.left) * (client.bottom - client.top) / 4)
-      << "repainted " << repainted.left << "," << repainted.top << " to " << repainted.right << ","
-      << repainted.bottom;
+      << "repainted " << repainted.left << "," << repainted.top << " to " << repainted.right << "," << repainted.bottom;
 }
 
 }  // namespace

@@ -72,8 +72,8 @@ TEST_F(RedrawRegion, RandomEditsShowWhatAWholeRepaintShows) {
     const vt::Image edited = Shown();
     const vt::Image whole = ShownAfterWholeRepaint();
     POINT first = {};
-    ASSERT_EQ(DifferentPixels(edited, whole, &first), 0) << "round " << round << ", first at " << first.x << ","
-                                                         << first.y;
+    ASSERT_EQ(DifferentPixels(edited, whole, &first), 0)
+        << "round " << round << ", first at " << first.x << "," << first.y;
   }
 }
 

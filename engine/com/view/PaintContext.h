@@ -30,8 +30,8 @@ struct PaintContext {
   CImageCache& images;
   CDrawingState& drawing;  // font and text colour selected now
   CTrackBrush& trackBrush;
-  CFaceCache& faces;            // control faces drawn before
-  std::u16string& textScratch;  // the text painter's room for a run's words
+  CFaceCache& faces;              // control faces drawn before
+  std::u16string& textScratch;    // the text painter's room for a run's words
   const std::vector<RECT>* inks;  // parallel to the boxes: all each box's painting reaches; null when not known
   const CPaintParts* parts;       // the parts of `dirty` that need painting; null when all of it does
 

@@ -57,7 +57,7 @@ class CPaintDamage {
     int parentIndex = -1;       // in the same record
     Look look = Look::Box;
     bool bordered = false;
-    int end = 0;                // one past its last descendant in the same record
+    int end = 0;  // one past its last descendant in the same record
   };
 
   static std::vector<Mark> MarksOf(const vellum::engine::layout::LayoutTree& layout,

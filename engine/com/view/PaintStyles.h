@@ -73,7 +73,8 @@ class CPaintStyles {
   // `measurer` is the one the layout was made with.
   // `kept` holds the computed styles the layout kept, which the boxes' styles are read from.
   const std::vector<BoxPaint>& For(vellum::engine::Document& tree, const vellum::engine::layout::LayoutTree& layout,
-                                   vellum::engine::layout::TextMeasurer& measurer, vellum::engine::css::StyleCache& kept);
+                                   vellum::engine::layout::TextMeasurer& measurer,
+                                   vellum::engine::css::StyleCache& kept);
   void Forget() {
     styles_.clear();
     generations_.clear();

@@ -119,8 +119,8 @@ void CViewPainter::OnPaint(CHtmlDocument& document, HWND view, ViewBorder border
   EndPaint(view, &ps);
 }
 
-void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client, const RECT& dirty,
-                             ViewBorder border, const std::vector<RECT>* parts) {
+void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client, const RECT& dirty, ViewBorder border,
+                             const std::vector<RECT>* parts) {
   ScopedDCState saved(dc);
   IntersectClipRect(dc, dirty.left, dirty.top, dirty.right, dirty.bottom);
   // Boxes that reach none of the parts are left out; what is drawn between the parts is never shown

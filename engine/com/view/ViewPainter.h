@@ -62,7 +62,7 @@ class CViewPainter {
   std::u16string textScratch_;
   GdiObject buffer_;  // the back buffer's bitmap, kept while the client size stays
   SIZE bufferSize_ = {};
-  CHtmlDocument* document_ = nullptr;                      // set by the first paint; this painter's owner
+  CHtmlDocument* document_ = nullptr;  // set by the first paint; this painter's owner
   // Asks the view to repaint where the page changed since the version on screen (or pending).
   void InvalidateChanges(CHtmlDocument& document, HWND view) noexcept;
 

@@ -71,7 +71,7 @@ class StyleCache {
     std::u16string localName_;
     std::u16string id_;
     std::u16string class_;
-    std::uint64_t pass_ = 0;             // the last pass that reached it
+    std::uint64_t pass_ = 0;  // the last pass that reached it
   };
 
   // keptBudget 0 keeps nothing: every pass computes every style (what a one-off layout wants).
