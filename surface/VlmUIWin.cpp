@@ -202,12 +202,15 @@ LRESULT CVlmUIWin::OnPaint(bool& handled) {
   // Marks of an earlier selection outside the region painted now are still on screen: they stay in
   // the list until a Redraw() has painted over them. A list grown past all reason is given up, and the
   // next Redraw() repaints everything.
-  if (!drawnUnknown_) {
-    if (drawn_.size() > 4 * selection_.size() + 256) {
+  if (!drawnUnknown_ && drawn_.size() > 4 * selection_.size() + 256) {
+    drawnUnknown_ = true;
+    drawn_.clear();
+  } else if (!drawnUnknown_) {
+    try {
+      for (const CUIHTMLRect* r : selection_) drawn_.push_back(r->Extent());
+    } catch (...) {  // out of memory: forgotten as if too many
       drawnUnknown_ = true;
       drawn_.clear();
-    } else {
-      for (const CUIHTMLRect* r : selection_) drawn_.push_back(r->Extent());
     }
   }
   PAINTSTRUCT ps;

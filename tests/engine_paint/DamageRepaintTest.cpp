@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ImageCompare.h"
 #include "PaintTestHost.h"
 
 namespace {
@@ -112,15 +113,6 @@ class DamageRepaintTest : public pt::HostedTest {
   }
 };
 
-int DifferentPixels(const vt::Image& a, const vt::Image& b, POINT* first) {
-  if (a.width != b.width || a.height != b.height) return -1;
-  int count = 0;
-  for (int y = 0; y < a.height; ++y)
-    for (int x = 0; x < a.width; ++x)
-      if (a.At(x, y) != b.At(x, y) && count++ == 0) *first = {x, y};
-  return count;
-}
-
 TEST_F(DamageRepaintTest, RandomEditsShowWhatAWholeRepaintShows) {
   std::mt19937 random(7122026);
   RECT original;
@@ -139,9 +131,10 @@ TEST_F(DamageRepaintTest, RandomEditsShowWhatAWholeRepaintShows) {
       const vt::Image damaged = host_.Capture();
       RedrawWindow(host_.View(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
       const vt::Image whole = host_.Capture();
-      POINT first = {};
-      ASSERT_EQ(DifferentPixels(damaged, whole, &first), 0)
-          << "page " << page << " round " << round << ", first at " << first.x << "," << first.y;
+      const vt::ImageDifference difference = vt::CompareImages(damaged, whole, 0);
+      ASSERT_TRUE(difference.sameSize);
+      ASSERT_EQ(difference.differingPixels, 0)
+          << "page " << page << " round " << round << ", first at " << difference.first.x << "," << difference.first.y;
     }
   }
 }

@@ -65,7 +65,9 @@ ImageDifference CompareImages(const Image& actual, const Image& expected, int ch
     const uint32_t a = actual.pixels[i], e = expected.pixels[i];
     for (int shift : {0, 8, 16})
       if (std::abs(Channel(a, shift) - Channel(e, shift)) > channelTolerance) {
-        ++d.differingPixels;
+        if (d.differingPixels++ == 0)
+          d.first = {static_cast<LONG>(i % static_cast<size_t>(actual.width)),
+                     static_cast<LONG>(i / static_cast<size_t>(actual.width))};
         break;
       }
   }

@@ -14,6 +14,7 @@ struct ImageDifference {
   bool sameSize = false;
   int differingPixels = 0;  // pixels where some channel differs by more than the tolerance
   double fraction = 1.0;    // differingPixels of all pixels
+  POINT first = {-1, -1};   // the first of them, row by row
 };
 
 ImageDifference CompareImages(const Image& actual, const Image& expected, int channelTolerance);

@@ -2,8 +2,8 @@
 // again; what the control then shows is what a repaint of all of it shows, pixel for pixel.
 #include <random>
 
+#include "ImageCompare.h"
 #include "SurfaceFixture.h"
-#include "WindowCapture.h"
 #include "vellum.h"
 
 namespace st {
@@ -34,15 +34,6 @@ class RedrawRegion : public Surface {
   }
 };
 
-int DifferentPixels(const vt::Image& a, const vt::Image& b, POINT* first) {
-  if (a.width != b.width || a.height != b.height) return -1;
-  int count = 0;
-  for (int y = 0; y < a.height; ++y)
-    for (int x = 0; x < a.width; ++x)
-      if (a.At(x, y) != b.At(x, y) && count++ == 0) *first = {x, y};
-  return count;
-}
-
 TEST_F(RedrawRegion, RandomEditsShowWhatAWholeRepaintShows) {
   std::mt19937 random(20261207);
   const UINT arrows[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};
@@ -71,9 +62,10 @@ TEST_F(RedrawRegion, RandomEditsShowWhatAWholeRepaintShows) {
     }
     const vt::Image edited = Shown();
     const vt::Image whole = ShownAfterWholeRepaint();
-    POINT first = {};
-    ASSERT_EQ(DifferentPixels(edited, whole, &first), 0)
-        << "round " << round << ", first at " << first.x << "," << first.y;
+    const vt::ImageDifference difference = vt::CompareImages(edited, whole, 0);
+    ASSERT_TRUE(difference.sameSize);
+    ASSERT_EQ(difference.differingPixels, 0)
+        << "round " << round << ", first at " << difference.first.x << "," << difference.first.y;
   }
 }
 

@@ -50,19 +50,17 @@ constexpr DWORD kPaintedPartBudget = 512;
 // The window's update region as rectangles; empty when it is one rectangle, too many, or unknown.
 std::vector<RECT> UpdateRectangles(HWND view) noexcept try {
   std::vector<RECT> parts;
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  if (!region) return parts;
-  if (GetUpdateRgn(view, region, FALSE) == COMPLEXREGION) {
-    const DWORD size = GetRegionData(region, 0, nullptr);
-    std::vector<unsigned char> data(size);
-    auto* header = reinterpret_cast<RGNDATA*>(data.data());
-    if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, header) == size &&
-        header->rdh.nCount <= kPaintedPartBudget) {
-      const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
-      parts.assign(rects, rects + header->rdh.nCount);
-    }
+  GdiObject region(CreateRectRgn(0, 0, 0, 0));
+  const auto rgn = static_cast<HRGN>(region.get());
+  if (!rgn || GetUpdateRgn(view, rgn, FALSE) != COMPLEXREGION) return parts;
+  const DWORD size = GetRegionData(rgn, 0, nullptr);
+  std::vector<unsigned char> data(size);
+  auto* header = reinterpret_cast<RGNDATA*>(data.data());
+  if (size >= sizeof(RGNDATAHEADER) && GetRegionData(rgn, size, header) == size &&
+      header->rdh.nCount <= kPaintedPartBudget) {
+    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+    parts.assign(rects, rects + header->rdh.nCount);
   }
-  DeleteObject(region);
   return parts;
 } catch (...) {
   return {};  // the box around the region is painted instead
@@ -126,7 +124,11 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
   // Boxes that reach none of the parts are left out; what is drawn between the parts is never shown
   // (the window's device context is clipped to them).
   std::optional<CPaintParts> reached;
-  if (parts) reached.emplace(dirty, *parts);
+  try {
+    if (parts) reached.emplace(dirty, *parts);
+  } catch (...) {
+    reached.reset();  // without memory for the grid every box in `dirty` is painted
+  }
   FillSystem(dc, dirty, COLOR_WINDOW);  // the canvas under the body
   vellum::engine::Document& tree = document.Tree();
   try {

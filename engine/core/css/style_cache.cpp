@@ -62,18 +62,19 @@ const StyleCache::Entry& StyleCache::StyleOf(const Element& element, const Entry
     scratch = std::make_unique<Entry>();
     entry = scratch.get();
   }
-  // The subject is made afresh every pass: it points at the parent's of this pass and at the
-  // element's parsed style attribute, which the element may have parsed again since.
-  entry->subject_.emplace(element, parentSubject);
-  if (entry != scratch.get() && entry->pass_ != pass_) ++reached_;
-  entry->pass_ = pass_;
   if (entry == scratch.get()) {
+    entry->subject_.emplace(element, parentSubject);
     Compute(*entry, parent);
     return *entry;
   }
+  if (entry->pass_ != pass_) ++reached_;
+  entry->pass_ = pass_;
+  // A valid entry's subject still holds: it was made for this element (the stamp says so) under this
+  // parent's subject, and the element's parsed style attribute lives until its attributes change.
   if (entry->generation_ != 0 && StillValid(*entry, element, parent)) {
     return *entry;
   }
+  entry->subject_.emplace(element, parentSubject);
   // An attribute no style depends on (a title, the body's size) leaves the style as it was; then the
   // children need not be computed again.
   const bool sameContext = entry->generation_ != 0 && entry->parent_ == parent &&

@@ -53,25 +53,27 @@ class StyleCache {
     }
 
    private:
+    friend class StyleCache;
     struct DerivedSlot {
       std::shared_ptr<const void> value;
       const void* context = nullptr;
     };
-    mutable std::array<DerivedSlot, 2> derived_;
-    friend class StyleCache;
-    std::optional<ElementStyleSubject> subject_;
-    ComputedStyle style_;
+    // What every pass reads of every element comes first, together: on a page of thousands of
+    // elements a pass touches little else of a kept style.
     std::uint64_t generation_ = 0;
+    std::uint64_t pass_ = 0;  // the last pass that reached it
     // What the style was computed from (kept entries only).
+    std::uint64_t attributesStamp_ = 0;  // the element's, which no other element ever has
     const Entry* parent_ = nullptr;
     std::uint64_t parentGeneration_ = 0;
-    std::uint64_t attributesStamp_ = 0;  // the element's, which no other element ever has
+    mutable std::array<DerivedSlot, 2> derived_;
+    std::optional<ElementStyleSubject> subject_;
     // What its children's selectors match on: a style computed again to the same values under the
     // same parent with these unchanged keeps its generation, so that the children stay valid.
     std::u16string localName_;
     std::u16string id_;
     std::u16string class_;
-    std::uint64_t pass_ = 0;  // the last pass that reached it
+    ComputedStyle style_;
   };
 
   // keptBudget 0 keeps nothing: every pass computes every style (what a one-off layout wants).
