@@ -7,11 +7,6 @@
 namespace vellum::engine::css {
 namespace {
 
-std::u16string_view AttributeText(const Element& element, std::u16string_view name) {
-  const Attribute* attribute = element.FindAttribute(name);
-  return attribute ? std::u16string_view(attribute->value) : std::u16string_view();
-}
-
 bool SameSheets(const DocumentSheets& a, const DocumentSheets& b) {
   const SheetList left = a.List(), right = b.List();
   return std::equal(left.begin(), left.end(), right.begin(), right.end());
@@ -74,19 +69,19 @@ const StyleCache::Entry& StyleCache::StyleOf(const Element& element, const Entry
   if (entry->generation_ != 0 && StillValid(*entry, element, parent)) {
     return *entry;
   }
-  entry->subject_.emplace(element, parentSubject);
+  const ElementStyleSubject& subject = entry->subject_.emplace(element, parentSubject);
   // An attribute no style depends on (a title, the body's size) leaves the style as it was; then the
   // children need not be computed again.
   const bool sameContext = entry->generation_ != 0 && entry->parent_ == parent &&
                            entry->parentGeneration_ == (parent ? parent->generation_ : 0) &&
-                           entry->localName_ == element.LocalName() && entry->id_ == AttributeText(element, u"id") &&
-                           entry->class_ == AttributeText(element, u"class");
+                           entry->localName_ == subject.LocalName() && entry->id_ == subject.IdAttribute() &&
+                           entry->class_ == subject.ClassAttribute();
   const std::uint64_t generation = entry->generation_;
   entry->generation_ = 0;  // stale until computed, should computing fail half-way
   entry->attributesStamp_ = element.AttributesStamp();
-  entry->localName_ = element.LocalName();
-  entry->id_ = AttributeText(element, u"id");
-  entry->class_ = AttributeText(element, u"class");
+  entry->localName_ = subject.LocalName();
+  entry->id_ = subject.IdAttribute();
+  entry->class_ = subject.ClassAttribute();
   if (Compute(*entry, parent) && sameContext) entry->generation_ = generation;
   return *entry;
 }
