@@ -124,7 +124,14 @@ TEST(KeptStyles, RandomEditsLayOutAsFromScratch) {
     const LayoutTree scratch = Layout(*document, kWidth, kHeight, FixedMeasurer());
     ASSERT_EQ(incremental.Dump(LayoutTree::DumpText::Runs), scratch.Dump(LayoutTree::DumpText::Runs))
         << "round " << round;
-    if (round % 10 == 0) ExpectKeptStylesFresh(*document, kept);
+    if (round % 10 == 0) {
+      // What the layout hands painting is what it laid out with.
+      ASSERT_EQ(incremental.KeptStyles().size(), incremental.Boxes().size());
+      for (std::size_t i = 0; i < incremental.Boxes().size(); ++i)
+        if (const css::StyleCache::Entry* entry = incremental.KeptStyles()[i])
+          ASSERT_EQ(entry->Style(), css::ComputeElementStyle(*incremental.Boxes()[i].element)) << "box " << i;
+      ExpectKeptStylesFresh(*document, kept);
+    }
   }
   ExpectKeptStylesFresh(*document, kept);
 }

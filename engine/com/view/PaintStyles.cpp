@@ -169,7 +169,8 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
   generations_.clear();
   styles_.reserve(boxes.size());
   generations_.reserve(boxes.size());
-  kept.BeginPass(tree);
+  const std::vector<const css::StyleCache::Entry*>& found = layout.KeptStyles();
+  bool passBegun = false;
   const vellum::engine::Element* body = tree.Body();
   // Boxes come in document order with their depth, so the open ancestors form a stack indexed by depth.
   std::vector<std::unique_ptr<StyleFrame>> chain;
@@ -178,7 +179,13 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
     const auto depth = static_cast<std::size_t>(std::max(0, box.depth));
     const StyleFrame* parent = depth > 0 && depth <= chain.size() ? chain[depth - 1].get() : nullptr;
     auto frame = std::make_unique<StyleFrame>();
-    frame->entry = &kept.StyleOf(*box.element, parent ? parent->entry : nullptr, frame->scratch);
+    frame->entry = i < found.size() ? found[i] : nullptr;
+    if (!frame->entry) {
+      // A style the layout found without keeping it (past the cache's budget) is computed again.
+      if (!passBegun) kept.BeginPass(tree);
+      passBegun = true;
+      frame->entry = &kept.StyleOf(*box.element, parent ? parent->entry : nullptr, frame->scratch);
+    }
     const css::StyleCache::Entry& computed = *frame->entry;
     BoxPaint paint = computed.Derived<BoxPaint>(css::StyleCache::Entry::Use::Paint, &measurer,
                                                 [&] { return PaintOf(computed.Style(), measurer); });

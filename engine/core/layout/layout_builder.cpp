@@ -95,6 +95,7 @@ class LayoutBuilder {
       styles_.BeginPass(document_);
       const std::size_t expected = std::min(document_.All().size(), boxBudget_);
       tree_.boxes_.reserve(expected);
+      tree_.keptStyles_.reserve(expected);
       work_.reserve(expected);
       CollectBoxes(*root);
       MeasurePreferredWidths();
@@ -164,6 +165,7 @@ class LayoutBuilder {
     box.parent = parent ? parent->box : -1;
     box.depth = static_cast<int>(chain_.size());
     tree_.boxes_.push_back(box);
+    tree_.keptStyles_.push_back(frame->scratch ? nullptr : frame->entry);
     WorkBox work;
     work.style = std::move(style);
     if (IsViewportBox(index)) {

@@ -57,6 +57,10 @@ class LayoutTree {
   const std::vector<int>& PaintSequence() const { return paintOrder_; }
   // True when the box budget ran out and later elements were left without boxes.
   bool Truncated() const { return truncated_; }
+  // Parallel to the boxes: each box's computed style as the cache given to Layout() keeps it, null
+  // where it keeps none. Good until that cache's next pass, so that painting reads the styles layout
+  // found instead of looking each up again.
+  const std::vector<const css::StyleCache::Entry*>& KeptStyles() const { return keptStyles_; }
 
  private:
   friend class LayoutBuilder;
@@ -65,6 +69,7 @@ class LayoutTree {
   std::vector<TextRun> runs_;                              // each box's runs side by side, in line order
   std::unordered_map<const Element*, std::size_t> index_;  // element -> position in boxes_
   std::vector<int> paintOrder_;                            // box indexes, bottom first
+  std::vector<const css::StyleCache::Entry*> keptStyles_;  // parallel to boxes_
   bool truncated_ = false;
 };
 
