@@ -99,8 +99,11 @@ bool SameRect(const layout::Rect& a, const layout::Rect& b) {
 }  // namespace
 
 RECT CPaintDamage::InkOf(const layout::LayoutTree& tree, std::size_t index, const BoxPaint& style) {
+  return InkOf(tree, index, style, LookOf(*tree.Boxes()[index].element));
+}
+
+RECT CPaintDamage::InkOf(const layout::LayoutTree& tree, std::size_t index, const BoxPaint& style, Look look) {
   const layout::Box& box = tree.Boxes()[index];
-  const Look look = LookOf(*box.element);
   RECT ink = ToRect(box.border);
   const int reach = look == Look::Box ? 1 : kControlReach;
   InflateRect(&ink, reach, reach);
@@ -127,7 +130,8 @@ std::vector<CPaintDamage::Mark> CPaintDamage::MarksOf(const layout::LayoutTree& 
     Mark& mark = marks[i];
     mark.element = box.element;
     mark.border = box.border;
-    mark.ink = InkOf(tree, i, styles[i]);
+    const Look look = LookOf(*box.element);
+    mark.ink = InkOf(tree, i, styles[i], look);
     mark.style = i < styleGenerations.size() ? styleGenerations[i] : 0;
     mark.parentIndex = box.parent;
     if (box.parent >= 0) {
@@ -137,7 +141,6 @@ std::vector<CPaintDamage::Mark> CPaintDamage::MarksOf(const layout::LayoutTree& 
       lastChild[parent] = static_cast<int>(i);
     }
     // An ordinary box shows only its style and its text; a control shows its attributes too.
-    const Look look = LookOf(*box.element);
     mark.look = look;
     mark.bordered = styles[i].HasBorder();
     Hash content;

@@ -44,6 +44,8 @@ class CPaintDamage {
   // Where the box's painting can reach: its border box and the glyphs of its text, with room for
   // what controls and italic or oversized glyphs draw past them.
   static RECT InkOf(const vellum::engine::layout::LayoutTree& layout, std::size_t index, const BoxPaint& style);
+  static RECT InkOf(const vellum::engine::layout::LayoutTree& layout, std::size_t index, const BoxPaint& style,
+                    Look look);
 
  private:
   struct Mark {
