@@ -12,6 +12,7 @@
 #include "comkit/ComText.h"
 #include "control/UndoHistory.h"
 #include "document/DOMUtil.h"
+#include "document/ElementSpans.h"
 #include "hosting/SiteOwner.h"
 #include "surface/SurfaceOwner.h"
 #include "vellum.h"
@@ -51,6 +52,10 @@ class CVellum : public CMessageWindow,
   void OnDocumentComplete() override;
   // Loads that have reached OnDocumentComplete (tests read it).
   UINT CompletedLoads() const { return completedLoads_; }
+  // Undos and redos that have completed: at once, when only one element had to change, or once their
+  // snapshot has loaded. Those of them that changed the element in place (tests read both).
+  UINT CompletedHistorySteps() const { return historySteps_; }
+  UINT HistoryStepsInPlace() const { return stepsInPlace_; }
 
   // Document lifecycle.
   int CreateDocument();
@@ -144,11 +149,15 @@ class CVellum : public CMessageWindow,
   CXString tempDir_;                        // directory for loading through a temporary file
   CXString tempFile_;                       // temporary file of the load in progress
   UINT completedLoads_ = 0;                 // loads that reached ready state complete
+  UINT historySteps_ = 0;                   // undos and redos completed, in place or by their load
+  UINT stepsInPlace_ = 0;                   // those taken without reading the page back
+  bool historyLoadRunning_ = false;         // the load in progress reads a snapshot back
   struct WrittenText {
     bool valid = false;
     ULONGLONG version = 0;  // the document's content version when it was written
     UINT codePage = 0;
     CXString text;
+    std::vector<ElementSpan> spans;  // where each element's text lies in it
   };
   WrittenText written_;  // the last text written, for an unchanged document (forgotten
                          // whenever the document is made, replaced or closed)
@@ -191,6 +200,14 @@ class CVellum : public CMessageWindow,
 
   // Undo (step -1) or redo (+1): moves through the history and loads the snapshot there.
   int StepThroughHistory(int step);
+  // Makes the document the snapshot text by replacing the one element that holds every difference, when
+  // one does and the document is still the text last written: true once the document is written out as
+  // exactly that text. False leaves the page to be loaded; the document may then be half-way.
+  bool StepInPlace(const CXString& snapshot, UINT codePage);
+  // The last text written is the document as it is now.
+  bool WrittenTextIsCurrent() const;
+  // The page's load has completed (its ready state is "complete").
+  bool PageIsComplete() const;
   // The guards every insertion message shares: not locked, in design mode.
   bool InsertionAllowed();
   // For kind 12 the CLSID is required and copied; false (err 22) when it is missing.

@@ -47,12 +47,20 @@ void CVellum::DisconnectReadyStateSink() {
   adviseCookie_ = 0;
 }
 
+bool CVellum::PageIsComplete() const {
+  CBstr state;
+  return document_ && SUCCEEDED(document_->get_readyState(state.Out())) && state.get() &&
+         CompareStringOrdinal(state.get(), -1, L"complete", -1, TRUE) == CSTR_EQUAL;
+}
+
 // Nothing in here may stop the control half-way: whatever fails, the load ends with changes recorded
 // and reported again. The size is read and set with strings made beforehand, so the page is set up
 // whole; what can still run out of memory (the body's size following the window, snapshot 0) leaves
 // the new page as it is and sets VLM_ERR_LOAD.
 void CVellum::OnDocumentComplete() {
   ++completedLoads_;
+  if (historyLoadRunning_) ++historySteps_;
+  historyLoadRunning_ = false;
   DeleteTempFile();
   insertKind_ = 0;
   const UINT operationsFailed = failedOperations_, snapshotsFailed = failedSnapshots_;

@@ -2,6 +2,7 @@
 #include "document/Dom2HTML.h"
 
 #include <climits>
+#include <cwchar>
 
 #include "window/Trace.h"
 #include "comkit/ComRef.h"
@@ -33,6 +34,7 @@ HMODULE OwnModule() {
 int CDom2HTML::Parse() {
   if (!document_) return 0;
   output_.Clear();
+  spans_.clear();
   generatorPresent_ = 0;
   contentTypePresent_ = 0;
   markupEnded_ = false;
@@ -47,6 +49,7 @@ int CDom2HTML::Parse() {
   output_.Reset(codePage_);
   auto fail = [this] {
     output_.Clear();
+    spans_.clear();
     return 0;
   };
   CComRef<IHTMLElementCollection> all;
@@ -126,6 +129,12 @@ int CDom2HTML::PatchMetaGenerator(IHTMLDOMNode* meta) {
   CXStringW wide;
   if (comkit::AllocationFaultDue() || !wide.AssignConverted(GeneratorText().GetString())) throw ComOutOfMemory{};
   CBstr contentAttribute(L"content");
+  // A page this writer wrote already says so: setting the same text again would count as a change.
+  CVariant present;
+  if (SUCCEEDED(element->getAttribute(contentAttribute.get(), 0, &present)) && present.Type() == VT_BSTR &&
+      V_BSTR(&present.get()) && BstrLength(V_BSTR(&present.get())) == wide.GetLength() &&
+      wmemcmp(V_BSTR(&present.get()), wide.GetString(), static_cast<size_t>(wide.GetLength())) == 0)
+    return 1;
   CVariant content;
   V_VT(&content) = VT_BSTR;
   V_BSTR(&content) = comkit::AllocStringLen(wide.GetString(), static_cast<UINT>(wide.GetLength()));

@@ -10,10 +10,12 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "comkit/ComRef.h"
 #include "comkit/ComText.h"
 
+#include "document/ElementSpans.h"
 #include "document/HtmlOutput.h"
 #include "engine/MarkupView.h"
 
@@ -53,8 +55,17 @@ class CDom2HTML {
   // tests compare the two readings).
   void ReadCopiesOnly() { lendText_ = false; }
 
+  // Has the next Parse record where each element's text lies in the output, in document order. Only
+  // elements whose text can stand alone as markup get a span: none inside exact content or raw text,
+  // no html or body, nothing the head writes for itself.
+  void RecordElementSpans() { recordSpans_ = true; }
+  // The spans of the last Parse; empty when none were asked for or memory ran out for them.
+  std::vector<ElementSpan> TakeElementSpans() { return std::move(spans_); }
+
  private:
   int ParseElement(IHTMLDOMNode* node, int level, long& last);
+  // The span an element starts (its index in spans_), or -1 when none is kept for it.
+  int BeginSpan(int start, long sourceIndex, const wchar_t* lowerTag, bool html, writer_rules::Special special);
   // A view argument is the node's IMarkupView where the engine lends its texts, else null.
   int ParseTextNode(IHTMLDOMNode* node, IMarkupView* view, int level);
   void WriteText(const wchar_t* text, int length, int level);
@@ -99,5 +110,7 @@ class CDom2HTML {
   } utf8Meta_;             // the declarations of the meta being written, when redeclared
   bool ownMeta_ = false;   // the meta being written is a generator or content-type one: NAME and CONTENT
   bool lendText_ = true;   // take the engine's lent texts where it offers them
+  bool recordSpans_ = false;
+  std::vector<ElementSpan> spans_;
   std::wstring lowered_;   // scratch: a lent name or style lower-cased
 };

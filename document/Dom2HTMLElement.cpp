@@ -6,6 +6,8 @@
 #include "document/Dom2HTML.h"
 #include "document/Dom2HTMLText.h"
 
+#include <new>
+
 namespace {
 
 using writer_rules::DropsLeadingLineBreak;
@@ -64,9 +66,10 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     TRACE("CDom2HTML::ParseElement(): elements nested too deep\n");
     return 0;
   }
+  const int start = output_.Mark();
+  long sourceIndex = -1;
   {
     CComRef<IHTMLElement> element;
-    long sourceIndex = -1;
     if (SUCCEEDED(node->QueryInterface(IID_IHTMLElement, element.OutVoid())) && element &&
         SUCCEEDED(element->get_sourceIndex(&sourceIndex)) && sourceIndex >= 0)
       last = sourceIndex;
@@ -103,6 +106,7 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   const bool html = !writer_rules::DependsOnVocabulary(lower.get()) || IsHtmlElement(node);
   const bool keepsContent = !exact && html && KeepsContentExactly(lower.get());
   const Special special = html ? SpecialOfNode(node, lower.get()) : Special::None;
+  const int span = BeginSpan(start, sourceIndex, lower.get(), html, special);
   utf8Meta_ = {};
   ownMeta_ = false;
   if (special == Special::Meta) {
@@ -161,7 +165,26 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
     else
       output_.Ascii(">\n");
   }
+  // Spans given up on meanwhile (memory ran out) are gone from the list.
+  if (span >= 0 && static_cast<size_t>(span) < spans_.size()) spans_[static_cast<size_t>(span)].end = markupEnded_ ? -1 : output_.Mark();
   return 1;
+}
+
+int CDom2HTML::BeginSpan(int start, long sourceIndex, const wchar_t* lowerTag, bool html, Special special) {
+  if (!recordSpans_ || sourceIndex < 0 || exact_ > 0 || rawText_ > 0 || markupEnded_ || !html) return -1;
+  if (special != Special::None && special != Special::Input) return -1;
+  if (writer_rules::EqualsAscii(lowerTag, "html") || writer_rules::EqualsAscii(lowerTag, "body") ||
+      writer_rules::EqualsAscii(lowerTag, "frameset"))
+    return -1;
+  try {
+    spans_.push_back({start, -1, sourceIndex});
+  } catch (const std::bad_alloc&) {
+    // Without every span none can be trusted to be the innermost: the caller does without.
+    recordSpans_ = false;
+    spans_ = {};
+    return -1;
+  }
+  return static_cast<int>(spans_.size() - 1);
 }
 
 int CDom2HTML::ParseChildren(IHTMLDOMNode* node, int level, long& last) {

@@ -7,6 +7,7 @@
 
 #include "ControlFixture.h"
 #include "comkit/AllocationFaults.h"
+#include "comkit/ComText.h"
 
 namespace dt {
 namespace {
@@ -130,8 +131,7 @@ TEST_F(AllocationFaults, AFailedInsertionLeavesNothingBehind) {
     // One insertion undone: the history has a redo branch that a failed insertion must not cut off.
     ASSERT_TRUE(LoadAndWait(kForm));
     ASSERT_EQ(Insert(VLM_KIND_LABEL), 1);
-    ASSERT_EQ(Send(VLM_UNDO), 1);
-    ASSERT_TRUE(WaitForPendingLoad());
+    ASSERT_TRUE(StepAndWait(VLM_UNDO));
     const std::string before = Code();
     const std::vector<std::string> history = HistoryTexts();
     const unsigned failed = ForEachFailure([&](unsigned n) {
@@ -255,8 +255,7 @@ TEST_F(AllocationFaults, AFailedUndoOrRedoKeepsTheDocumentAndThePlaceInTheHistor
       SetWindowPos(hwnd_, nullptr, 0, 0, 360 + 14, 160 + 14, SWP_NOMOVE | SWP_NOZORDER);
       if (step.message == VLM_REDO) {
         target = Code();
-        EXPECT_EQ(Send(VLM_UNDO), 1);
-        EXPECT_TRUE(WaitForPendingLoad());
+        EXPECT_TRUE(StepAndWait(VLM_UNDO));
       }
       return target;
     };
@@ -265,14 +264,14 @@ TEST_F(AllocationFaults, AFailedUndoOrRedoKeepsTheDocumentAndThePlaceInTheHistor
       const std::string after = prepare();
       const std::string before = Code();
       const std::vector<std::string> history = HistoryTexts();
-      const UINT loads = GetControl()->CompletedLoads();
+      const UINT steps = GetControl()->CompletedHistorySteps();
       LRESULT result = 0;
       bool fired = false;
       {
         comkit::ScopedAllocationFault fault(n);
         result = Send(step.message);
         if (result == 1) {
-          EXPECT_TRUE(WaitForLoads(loads + 1));
+          EXPECT_TRUE(WaitForHistorySteps(steps + 1));
         }
         fired = fault.Fired();
       }
@@ -288,6 +287,70 @@ TEST_F(AllocationFaults, AFailedUndoOrRedoKeepsTheDocumentAndThePlaceInTheHistor
       } else {
         // The snapshot came in; what failed was setting it up.
         EXPECT_EQ(Code(), after);
+      }
+      EXPECT_EQ(Insert(VLM_KIND_TEXTBOX), 1);
+      return true;
+    });
+    EXPECT_GE(failed, 1u);
+  }
+}
+
+
+// A step that changes one element replaces it in place and checks the page against the snapshot; a
+// failure on the way either leaves everything as it was or reads the snapshot back whole.
+TEST_F(AllocationFaults, AStepOfOneElementEndsAsItWasOrAsTheSnapshot) {
+  static const HistoryStep kSteps[] = {{"undo", VLM_UNDO}, {"redo", VLM_REDO}};
+  ASSERT_NE(CreateControl(), nullptr);
+  for (const HistoryStep& step : kSteps) {
+    SCOPED_TRACE(step.name);
+    // The label moved and its text changed; for a redo, that is undone first.
+    auto prepare = [&] {
+      EXPECT_TRUE(LoadAndWait(kForm));
+      std::string target = Code();
+      CComRef<IHTMLElement> label = ElementWithId(L"a");
+      CComRef<IHTMLStyle> style;
+      CBstr text(L"moved & renamed");
+      EXPECT_TRUE(label && SUCCEEDED(label->get_style(style.Out())) && style);
+      CVariant value;
+      V_VT(&value) = VT_BSTR;
+      V_BSTR(&value) = SysAllocString(L"30px");
+      style->put_left(value.get());
+      label->put_innerText(text.get());
+      EXPECT_EQ(GetControl()->SaveToUndo(), 1);
+      if (step.message == VLM_REDO) {
+        target = Code();
+        EXPECT_TRUE(StepAndWait(VLM_UNDO));
+      }
+      return target;
+    };
+    const unsigned failed = ForEachFailure([&](unsigned n) {
+      const std::string after = prepare();
+      const std::string before = Code();
+      const std::vector<std::string> history = HistoryTexts();
+      const UINT steps = GetControl()->CompletedHistorySteps();
+      LRESULT result = 0;
+      bool fired = false;
+      {
+        comkit::ScopedAllocationFault fault(n);
+        result = Send(step.message);
+        if (result == 1) {
+          EXPECT_TRUE(WaitForHistorySteps(steps + 1));
+        }
+        fired = fault.Fired();
+      }
+      if (!fired) {
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(LastError(), DWORD(VLM_ERR_NONE));
+        EXPECT_EQ(Code(), after);
+        return false;
+      }
+      if (result == 0) {
+        EXPECT_EQ(LastError(), DWORD(VLM_ERR_LOAD));
+        EXPECT_EQ(Code(), before);
+        EXPECT_EQ(HistoryTexts(), history);
+      } else {
+        EXPECT_EQ(Code(), after);
+        EXPECT_EQ(Code(), Snapshot(History().Index()));
       }
       EXPECT_EQ(Insert(VLM_KIND_TEXTBOX), 1);
       return true;

@@ -43,6 +43,15 @@ std::wstring Control::Inner(const wchar_t* id) {
   return inner.get() ? inner.get() : L"";
 }
 
+bool Control::WaitForHistorySteps(UINT count) {
+  return vt::PumpUntil([&] { return GetControl() && GetControl()->CompletedHistorySteps() >= count; }, 10000);
+}
+
+bool Control::StepAndWait(UINT message) {
+  const UINT steps = GetControl()->CompletedHistorySteps();
+  return Send(message) == 1 && WaitForHistorySteps(steps + 1);
+}
+
 bool Control::LoadAndWait(const char* text) {
   UINT loads = GetControl()->CompletedLoads();
   return Send(VLM_LOADCODE, 0, reinterpret_cast<LPARAM>(text)) == 1 && WaitForLoads(loads + 1);

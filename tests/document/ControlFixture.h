@@ -25,6 +25,11 @@ class Control : public pt::Protocol {
   // VLM_LOADCODE and the load's completion.
   bool LoadAndWait(const char* text);
   bool WaitForPendingLoad() { return WaitForLoads(GetControl()->CompletedLoads() + 1); }
+  // Until count undos and redos have completed in all (one that reads its snapshot back completes
+  // through the message loop).
+  bool WaitForHistorySteps(UINT count);
+  // VLM_UNDO or VLM_REDO answered 1, and the step completed.
+  bool StepAndWait(UINT message);
 
   // The element with the id, and its inner HTML ("<none>" when there is no such element).
   CComRef<IHTMLElement> ElementWithId(const wchar_t* id);

@@ -17,13 +17,11 @@ TEST_F(Control, UndoingAnInsertionReturnsToTheLoadedForm) {
   EXPECT_EQ(History().Count(), 2);
   EXPECT_EQ(History().Index(), 1);
   EXPECT_EQ(Send(VLM_CANUNDO), 1);
-  EXPECT_EQ(Send(VLM_UNDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   EXPECT_EQ(Body(), loaded);
   EXPECT_EQ(Send(VLM_CANUNDO), 0);
   EXPECT_EQ(Send(VLM_CANREDO), 1);
-  EXPECT_EQ(Send(VLM_REDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_REDO));
   EXPECT_TRUE(Has(Body(), "id=\"label1\""));
 }
 
@@ -32,8 +30,7 @@ TEST_F(Control, AChangeAfterAnUndoDropsTheRedoBranch) {
   ASSERT_TRUE(LoadAndWait(kForm));
   ASSERT_EQ(Insert(VLM_KIND_LABEL), 1);    // A: label1
   ASSERT_EQ(Insert(VLM_KIND_TEXTBOX), 1);  // B: textbox2
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   ASSERT_EQ(Insert(VLM_KIND_BUTTON), 1);  // C: button3
   ASSERT_EQ(History().Count(), 3);
   EXPECT_EQ(History().Index(), 2);
@@ -43,8 +40,7 @@ TEST_F(Control, AChangeAfterAnUndoDropsTheRedoBranch) {
   EXPECT_TRUE(Has(Snapshot(2), "label1") && Has(Snapshot(2), "button3"));
   EXPECT_FALSE(Has(Snapshot(2), "textbox2"));
   EXPECT_EQ(Send(VLM_CANREDO), 0);
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   const std::string body = Body();
   EXPECT_TRUE(Has(body, "label1"));
   EXPECT_FALSE(Has(body, "button3"));
@@ -54,8 +50,7 @@ TEST_F(Control, ClearingTheHistoryLeavesNothingToUndoOrRedo) {
   ASSERT_NE(CreateControl(), nullptr);
   ASSERT_TRUE(LoadAndWait(kForm));
   ASSERT_EQ(Insert(VLM_KIND_LABEL), 1);
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   EXPECT_EQ(Send(VLM_CLEARUNDO), 1);
   EXPECT_EQ(Send(VLM_CANUNDO), 0);
   EXPECT_EQ(Send(VLM_CANREDO), 0);
@@ -124,8 +119,7 @@ TEST_F(Control, UndoKeepsTheTextOfAPageInItsOwnCodePage) {
   const std::string loaded = Code();
   ASSERT_NE(loaded.find("\xf0\xd2\xc9\xd7\xc5\xd4"), std::string::npos) << loaded;  // saved as koi8-r bytes
   ASSERT_EQ(Insert(VLM_KIND_LABEL), 1);
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   EXPECT_EQ(Code(), loaded);
   DeleteFileA(path.c_str());
 }

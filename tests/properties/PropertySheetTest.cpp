@@ -89,11 +89,9 @@ TEST_F(ElementSheet, AnEditThenOkIsOneStepOfTheHistoryAndOneNotice) {
   const std::string after = Code();
   EXPECT_NE(after.find("id=\"renamed\""), std::string::npos) << after;
   EXPECT_NE(after.find("title=\"a tip\""), std::string::npos) << after;
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   EXPECT_EQ(Code(), before);
-  ASSERT_EQ(Send(VLM_REDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_REDO));
   EXPECT_EQ(Code(), after);
 }
 
@@ -139,8 +137,7 @@ TEST_F(ElementSheet, ApplyThenOkIsRecordedOnce) {
             1);
   EXPECT_EQ(parent_->Count(VLMN_CHANGED), 1);
   EXPECT_NE(Code().find("value=\"changed\""), std::string::npos);
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  ASSERT_TRUE(WaitForPendingLoad());
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   EXPECT_NE(Code().find("value=\"typed\""), std::string::npos);
 }
 

@@ -77,8 +77,7 @@ TEST_F(ElementCommandFaults, AFailedCommandLeavesEverythingAsItWas) {
     // An edit undone: the history has a redo branch that a failed command must not cut off.
     ASSERT_EQ(Insert(VLM_KIND_LABEL, {300, 200, 350, 220}), 1);
     ASSERT_EQ(Send(VLM_CANCELINSERT), 1);  // the surface was armed as well: clicks select again
-    ASSERT_EQ(Send(VLM_UNDO), 1);
-    ASSERT_TRUE(WaitForPendingLoad());
+    ASSERT_TRUE(StepAndWait(VLM_UNDO));
     GetSurface()->ClearSelection();
     for (size_t i = 0; i < command.selected.size(); ++i) {
       const RECT box = Box(command.selected[i]);

@@ -98,8 +98,7 @@ TEST_F(Surface, DecreaseZIndexByTenIsAnUndoableChange) {
       << Body();
   EXPECT_EQ(History().Count(), snapshots + 1);
   EXPECT_EQ(parent_->Count(VLMN_CHANGED), changes + 1);
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  WaitForPendingLoad();
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   EXPECT_EQ(Body().find("z-index"), std::string::npos);
 }
 
@@ -184,11 +183,9 @@ TEST_F(Surface, PasteAfterCopyPutsDuplicatesOverTheOriginals) {
   EXPECT_EQ(Occurrences(after, "id=\"b\""), 2);
   EXPECT_EQ(SelectedIds(), (Ids{"a", "b"}));  // the pasted ones are not selected
   EXPECT_EQ(parent_->Count(VLMN_CHANGED), changes + 1);
-  ASSERT_EQ(Send(VLM_UNDO), 1);
-  WaitForPendingLoad();
+  ASSERT_TRUE(StepAndWait(VLM_UNDO));
   EXPECT_EQ(Body(), before);
-  ASSERT_EQ(Send(VLM_REDO), 1);  // the paste comes back
-  WaitForPendingLoad();
+  ASSERT_TRUE(StepAndWait(VLM_REDO));  // the paste comes back
   EXPECT_EQ(Body(), after);
 }
 

@@ -1,0 +1,24 @@
+// Where each element's text lies in a written page, and the one element whose replacement turns that
+// page into another version of it: an undo that moved one element need not read the whole page back.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+struct ElementSpan {
+  int start = 0;          // the element's indent
+  int end = 0;            // past its end tag's line break; -1: its text cannot stand alone
+  long sourceIndex = -1;  // its index in the document's "all" collection
+};
+
+struct ElementReplacement {
+  bool unchanged = false;  // the two texts are the same: nothing to replace
+  long sourceIndex = -1;   // the element to replace
+  int from = 0;            // its replacement's markup in the new text, without indent or line break
+  int length = 0;
+};
+
+// Finds the innermost element of current (spans in document order, an element before its descendants)
+// whose span holds every byte where target differs from current. False when no kept span holds them all.
+bool FindElementReplacement(std::string_view current, const std::vector<ElementSpan>& spans,
+                            std::string_view target, ElementReplacement& replacement);
