@@ -198,6 +198,8 @@ LRESULT CVellum::OnKey(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
 
 void CVellum::OnArrowKey(UINT vk) {
   if (!surface_) return;
+  // The block is picked up and set down in one go: only where it lands is shown.
+  CVlmUIWin::CHeldRedraw held(*surface_);
   POINT to = {1, 1};
   switch (vk) {
     case VK_LEFT:

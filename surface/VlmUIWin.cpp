@@ -86,6 +86,10 @@ RECT CVlmUIWin::Bounds() const {
 // --- painting -----------------------------------------------------------------------------------------
 
 void CVlmUIWin::Redraw() {
+  if (redrawsHeld_ > 0) {
+    redrawDue_ = true;
+    return;
+  }
   HWND hwnd = GetHwnd();
   if (!hwnd) return;
   // Only where marks were and are: the document repaints by itself where an edit changed it, and the
@@ -300,6 +304,7 @@ LRESULT CVlmUIWin::OnLeftButtonDown(int x, int y, WPARAM keys) {
 }
 
 LRESULT CVlmUIWin::OnLeftButtonUp(int x, int y) {
+  CHeldRedraw held(*this);
   switch (mode_) {
     case kModeDrawing:
       EndBand(x, y);

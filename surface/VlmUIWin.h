@@ -94,8 +94,25 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   int MakeSameHeight();
   int MakeSameSize();
 
-  // Painting.
+  // Painting. While a CHeldRedraw is alive, Redraw() only notes that it is due, and the last hold to end
+  // redraws once: an edit made of several steps inside one message (a nudge, the release of a drag)
+  // shows its result, not each step.
   void Redraw();
+  class CHeldRedraw {
+   public:
+    explicit CHeldRedraw(CVlmUIWin& surface) : surface_(surface) { ++surface_.redrawsHeld_; }
+    ~CHeldRedraw() {
+      if (--surface_.redrawsHeld_ == 0 && surface_.redrawDue_) {
+        surface_.redrawDue_ = false;
+        surface_.Redraw();
+      }
+    }
+    CHeldRedraw(const CHeldRedraw&) = delete;
+    CHeldRedraw& operator=(const CHeldRedraw&) = delete;
+
+   private:
+    CVlmUIWin& surface_;
+  };
   void RedrawDocument(const RECT& rect);
   void RedrawDocument(HRGN region);
   void DrawTrackers(HDC dc);
@@ -137,6 +154,8 @@ class CVlmUIWin : public CMessageWindow, public CHeapObject {
   std::vector<RECT> drawn_;              // the extents of marks that may be on screen
   bool drawnUnknown_ = false;            // too many to list: the next Redraw() repaints all
   HRGN redrawing_ = nullptr;             // what Redraw() is repainting, while it does
+  int redrawsHeld_ = 0;                  // CHeldRedraw objects alive
+  bool redrawDue_ = false;               // a Redraw() was asked for meanwhile
   int mode_ = kModeIdle;                 // SurfaceMode
   int resizeHandle_ = 0;                 // hit code of the resize in progress
   int bandAdditive_ = 0;                 // the rectangle being drawn adds to the selection

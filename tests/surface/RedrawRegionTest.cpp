@@ -3,6 +3,7 @@
 #include <random>
 
 #include "ImageCompare.h"
+#include "MessagePump.h"
 #include "SurfaceFixture.h"
 #include "vellum.h"
 
@@ -89,6 +90,44 @@ TEST_F(RedrawRegion, ANudgeRepaintsLittleOfTheForm) {
   for (uint32_t pixel : shown.pixels) marked += pixel == 0x00ff00;
   EXPECT_GT(marked, static_cast<int>(shown.pixels.size()) / 2);
   EXPECT_EQ(InlineStyle(L"a", L"left"), L"11px");
+}
+
+// Paint messages the document window receives while a hook is installed.
+int g_documentPaints = 0;
+HWND g_documentWindow = nullptr;
+LRESULT CALLBACK CountPaints(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && message->hwnd == g_documentWindow && message->message == WM_PAINT) ++g_documentPaints;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A nudge and the release of a drag are one edit each: the form is painted once for them, where the
+// selection ends up, not for every step on the way.
+TEST_F(RedrawRegion, AnEditOfSeveralStepsPaintsTheFormOnce) {
+  Click(Inside(L"a").x, Inside(L"a").y);
+  Shown();
+  g_documentWindow = DocumentWindow();
+  ASSERT_TRUE(g_documentWindow);
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountPaints, nullptr, GetCurrentThreadId());
+  ASSERT_TRUE(hook);
+  g_documentPaints = 0;
+  Key(VK_RIGHT);
+  vt::PumpPending();
+  const int nudgePaints = g_documentPaints;
+  const POINT from = Inside(L"a");
+  Down(from.x, from.y);
+  MoveTo(from.x + 8, from.y + 4);
+  vt::PumpPending();
+  g_documentPaints = 0;
+  Up(from.x + 8, from.y + 4);
+  vt::PumpPending();
+  const int releasePaints = g_documentPaints;
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(nudgePaints, 1);
+  EXPECT_EQ(releasePaints, 1);
+  EXPECT_EQ(InlineStyle(L"a", L"left"), L"19px");
+  const vt::ImageDifference difference = vt::CompareImages(Shown(), ShownAfterWholeRepaint(), 0);
+  EXPECT_EQ(difference.differingPixels, 0);
 }
 
 }  // namespace
