@@ -57,7 +57,7 @@ void LowerStyleInPlace(wchar_t* text, int length) {
         ++i;
       } else if (c == L';') {
         break;
-      } else if (!families && StartsWithIgnoringCase(text + i, length - i, L"url(")) {
+      } else if (!families && (c == L'u' || c == L'U') && StartsWithIgnoringCase(text + i, length - i, L"url(")) {
         for (int k = 0; k < 4; ++k) text[i + k] = Lower(text[i + k]);
         i += 4;
         inUrl = true;

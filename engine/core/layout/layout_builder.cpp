@@ -37,13 +37,17 @@ struct FlowItem {
   Kind kind = Kind::Text;
   const Text* text = nullptr;  // for Text
   int child = -1;              // box index, for Child and Break
+  int next = -1;               // the box's next item in the builder's list
 };
 
 // What the passes work out for one box before it becomes a Box.
 struct WorkBox {
   BoxStyle style;
   std::optional<Size> natural;  // form controls, images and objects
-  std::vector<FlowItem> items;  // in-flow content in document order
+  // In-flow content in document order: a chain through the builder's list of items, which spares every
+  // box a list of its own (thousands of allocations on a large form).
+  int firstItem = -1;
+  int lastItem = -1;
   int offsetParent = -1;        // box index; -1 for the root and the body
   int containingBlock = 0;      // box whose padding box an out-of-flow box is placed in
   double preferredWidth = 0;    // border box at unlimited width
@@ -97,6 +101,8 @@ class LayoutBuilder {
       tree_.boxes_.reserve(expected);
       tree_.keptStyles_.reserve(expected);
       work_.reserve(expected);
+      items_.reserve(2 * expected);
+      chain_.reserve(64);
       CollectBoxes(*root);
       MeasurePreferredWidths();
       ResolveWidths();
@@ -123,7 +129,7 @@ class LayoutBuilder {
       if (Element* element = AsElement(node)) {
         entered = Enter(*element);
       } else if (const Text* text = AsText(node); text && !chain_.empty()) {
-        Work(chain_.back()->box).items.push_back({FlowItem::Kind::Text, text, -1});
+        AddItem(chain_.back().box, {FlowItem::Kind::Text, text, -1});
       }
       if (entered && node->FirstChild()) {
         node = node->FirstChild();
@@ -142,7 +148,8 @@ class LayoutBuilder {
 
   // Gives the element a box; true when its children are to be visited (a frame is then open for it).
   bool Enter(Element& element) {
-    const StyleFrame* parent = chain_.empty() ? nullptr : chain_.back().get();
+    // Only read before the frame for this element is pushed (which may move the others).
+    const StyleFrame* parent = chain_.empty() ? nullptr : &chain_.back();
     if (chain_.size() >= static_cast<std::size_t>(kMaxElementNesting)) {
       return false;
     }
@@ -150,22 +157,22 @@ class LayoutBuilder {
       tree_.truncated_ = true;
       return false;
     }
-    auto frame = std::make_unique<StyleFrame>();
-    frame->entry = &styles_.StyleOf(element, parent ? parent->entry : nullptr, frame->scratch);
-    const css::StyleCache::Entry& computed = *frame->entry;
+    StyleFrame frame;
+    frame.entry = &styles_.StyleOf(element, parent ? parent->entry : nullptr, frame.scratch);
+    const css::StyleCache::Entry& computed = *frame.entry;
     BoxStyle style = computed.Derived<BoxStyle>(css::StyleCache::Entry::Use::Layout, &measurer_,
                                                 [&] { return ExtractBoxStyle(computed.Style(), measurer_); });
     if (style.display == Display::None) {
       return false;
     }
     const int index = Count();
-    frame->box = index;
+    frame.box = index;
     Box box;
     box.element = &element;
     box.parent = parent ? parent->box : -1;
     box.depth = static_cast<int>(chain_.size());
     tree_.boxes_.push_back(box);
-    tree_.keptStyles_.push_back(frame->scratch ? nullptr : frame->entry);
+    tree_.keptStyles_.push_back(frame.scratch ? nullptr : frame.entry);
     WorkBox work;
     work.style = std::move(style);
     if (IsViewportBox(index)) {
@@ -185,7 +192,7 @@ class LayoutBuilder {
                              : work.offsetParent >= 0                 ? work.offsetParent
                                                                       : 0;
       const FlowItem::Kind kind = element.Is(TagId::Br) ? FlowItem::Kind::Break : FlowItem::Kind::Child;
-      Work(parentBox).items.push_back({kind, nullptr, index});
+      AddItem(parentBox, {kind, nullptr, index});
     }
     if (&element == body_) {
       bodyBox_ = index;
@@ -201,6 +208,18 @@ class LayoutBuilder {
 
   int BodyBox() const { return bodyBox_; }
 
+  void AddItem(int index, FlowItem item) {
+    const int at = static_cast<int>(items_.size());
+    items_.push_back(item);
+    WorkBox& box = Work(index);
+    if (box.lastItem < 0) {
+      box.firstItem = at;
+    } else {
+      items_[static_cast<std::size_t>(box.lastItem)].next = at;
+    }
+    box.lastItem = at;
+  }
+
   // The in-flow content of a box, measured at `available` width with the children's sizes given.
   // Placing keeps where the children and the words went.
   enum class Placing : std::uint8_t { MeasureOnly, Place };
@@ -213,7 +232,9 @@ class LayoutBuilder {
       box.firstRun = static_cast<int>(runs_.size());
       linesWithBoxes_.clear();
     }
-    for (const FlowItem& item : box.items) {
+    for (int next = box.firstItem; next >= 0;) {
+      const FlowItem& item = items_[static_cast<std::size_t>(next)];
+      next = item.next;
       if (item.kind == FlowItem::Kind::Text) {
         FlowText(box, *item.text, lines, placing);
         continue;
@@ -442,7 +463,6 @@ class LayoutBuilder {
   // The results: Box records, the element index and the paint order.
   void Finish() {
     std::vector<PaintEntry> paint(work_.size());
-    tree_.index_.reserve(work_.size());
     tree_.runs_.reserve(runs_.size());
     for (int i = 0; i < Count(); ++i) {
       const WorkBox& work = Work(i);
@@ -463,12 +483,12 @@ class LayoutBuilder {
       box.offsetLeft = RoundToInt(work.x - originX);
       box.offsetTop = RoundToInt(work.y - originY);
       PlaceRuns(work, box);
-      tree_.index_.emplace(box.element, static_cast<std::size_t>(i));
       // The body stacks its content itself, so that a negative z-index does not hide a box under it.
       const std::optional<int> zIndex = IsViewportBox(i) && i != 0 ? work.style.zIndex.value_or(0) : work.style.zIndex;
       paint[static_cast<std::size_t>(i)] = {box.parent, zIndex};
     }
     tree_.paintOrder_ = PaintOrder(paint);
+    tree_.IndexBoxes();
   }
 
   // The box's runs in document window coordinates, rounded so that a run ends where the next begins.
@@ -496,8 +516,9 @@ class LayoutBuilder {
   std::size_t boxBudget_;
   const Element* body_;
   int bodyBox_ = -1;
-  std::vector<std::unique_ptr<StyleFrame>> chain_;  // the open ancestors, root first
+  std::vector<StyleFrame> chain_;  // the open ancestors, root first
   std::vector<WorkBox> work_;                       // parallel to tree_.boxes_
+  std::vector<FlowItem> items_;                     // every box's in-flow content, chained per box
   std::vector<WorkRun> runs_;                       // text runs, each box's side by side
   std::vector<int> linesWithBoxes_;                 // of the box being placed: lines holding an inline box
   LayoutTree tree_;

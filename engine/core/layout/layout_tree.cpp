@@ -1,5 +1,7 @@
 #include "layout/layout_tree.h"
 
+#include <cstdint>
+
 #include "css/css_text.h"
 #include "dom/character_data.h"
 #include "dom/element.h"
@@ -15,9 +17,43 @@ void AppendAscii(std::string& out, std::u16string_view text) {
 
 }  // namespace
 
+std::size_t LayoutTree::SlotOf(const Element* element, std::size_t mask) {
+  // Elements are heap blocks: the low bits say little, a multiplicative hash spreads the rest.
+  const auto bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(element));
+  return static_cast<std::size_t>((bits >> 4) * 0x9E3779B97F4A7C15ull >> 20) & mask;
+}
+
+void LayoutTree::IndexBoxes() {
+  std::size_t slots = 16;
+  while (slots < 2 * boxes_.size()) {
+    slots *= 2;
+  }
+  index_.assign(slots, IndexSlot{});
+  const std::size_t mask = slots - 1;
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    std::size_t slot = SlotOf(boxes_[i].element, mask);
+    while (index_[slot].element && index_[slot].element != boxes_[i].element) {
+      slot = (slot + 1) & mask;
+    }
+    if (!index_[slot].element) {  // an element's first box answers for it
+      index_[slot] = {boxes_[i].element, i};
+    }
+  }
+}
+
 const Box* LayoutTree::BoxOf(const Element& element) const {
-  const auto found = index_.find(&element);
-  return found == index_.end() ? nullptr : &boxes_[found->second];
+  if (index_.empty()) {
+    return nullptr;
+  }
+  const std::size_t mask = index_.size() - 1;
+  for (std::size_t slot = SlotOf(&element, mask);; slot = (slot + 1) & mask) {
+    if (index_[slot].element == &element) {
+      return &boxes_[index_[slot].box];
+    }
+    if (!index_[slot].element) {
+      return nullptr;
+    }
+  }
 }
 
 Element* LayoutTree::HitTest(int x, int y) const {

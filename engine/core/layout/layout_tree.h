@@ -18,7 +18,6 @@
 
 #include <cstddef>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "css/style_cache.h"
@@ -64,10 +63,18 @@ class LayoutTree {
 
  private:
   friend class LayoutBuilder;
+  void IndexBoxes();
+  static std::size_t SlotOf(const Element* element, std::size_t mask);
 
   std::vector<Box> boxes_;                                 // document order; a parent before its children
   std::vector<TextRun> runs_;                              // each box's runs side by side, in line order
-  std::unordered_map<const Element*, std::size_t> index_;  // element -> position in boxes_
+  // element -> position in boxes_: open addressing in one block (a power of two of slots, at least twice
+  // the boxes), made once per layout instead of a node per box.
+  struct IndexSlot {
+    const Element* element = nullptr;
+    std::size_t box = 0;
+  };
+  std::vector<IndexSlot> index_;
   std::vector<int> paintOrder_;                            // box indexes, bottom first
   std::vector<const css::StyleCache::Entry*> keptStyles_;  // parallel to boxes_
   bool truncated_ = false;
