@@ -98,8 +98,10 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
 
   // The document window while in-place active, else null.
   HWND ViewWindow() const { return view_; }
-  // Asks the view to paint again, for changes the tree's version does not record (the form state).
-  void RepaintView() const {
+  // Asks the view to paint again, for changes the tree's version does not record (the form state, the
+  // view's focus).
+  void RepaintView() {
+    painter_.MarkStale();
     if (view_) InvalidateRect(view_, nullptr, FALSE);
   }
 

@@ -98,6 +98,11 @@ HRESULT CHtmlDocument::ActivateInPlace(IOleClientSite* site, HWND parent, LPCREC
 
 LRESULT CALLBACK CHtmlDocument::ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_ERASEBKGND) return CViewPainter::OnEraseBackground();
+  // The page is painted in the system's colours and the theme's controls: what the buffer holds goes.
+  if (msg == WM_SYSCOLORCHANGE || msg == WM_THEMECHANGED || msg == WM_SETTINGCHANGE) {
+    if (auto* self = reinterpret_cast<CHtmlDocument*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->RepaintView();
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
   if (msg == WM_PAINT) {
     if (auto* self = reinterpret_cast<CHtmlDocument*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
       const bool bordered = (self->hostFlags_ & DOCHOSTUIFLAG_NO3DBORDER) == 0;
@@ -114,6 +119,7 @@ LRESULT CALLBACK CHtmlDocument::ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 }
 
 void CHtmlDocument::DestroyView() {
+  painter_.MarkStale();  // a new view starts from a painted page
   if (view_) {
     CLiveForm(*this).OnViewDestroyed();  // its drop-down list is a popup, not a child that goes along
     SetWindowLongPtrW(view_, GWLP_USERDATA, 0);

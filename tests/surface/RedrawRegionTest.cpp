@@ -19,7 +19,10 @@ class RedrawRegion : public Surface {
     GdiFlush();
     return vt::CaptureWindow(hwnd_);
   }
+  // Every pixel painted afresh: the document window keeps what it painted unless the page or the
+  // system's colours change.
   vt::Image ShownAfterWholeRepaint() {
+    if (HWND document = DocumentWindow()) SendMessageW(document, WM_SYSCOLORCHANGE, 0, 0);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return Shown();
   }

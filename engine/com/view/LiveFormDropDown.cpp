@@ -45,7 +45,7 @@ void Finish(HWND list, CDropDownState& state, Outcome outcome) {
       if (current && row >= 0 && static_cast<size_t>(row) < options.size() &&
           !options[static_cast<size_t>(row)]->HasAttribute(u"disabled")) {
         state.document->FormState().SetSelected(*options[static_cast<size_t>(row)], true);
-        InvalidateRect(state.view, nullptr, FALSE);
+        state.document->RepaintView();
       }
     } catch (...) {
       // Out of memory: the list closes without choosing.

@@ -10,9 +10,7 @@ using vellum::engine::Element;
 
 CLiveForm::CLiveForm(CHtmlDocument& document) : document_(document) {}
 
-void CLiveForm::Changed() {
-  if (HWND view = document_.ViewWindow()) InvalidateRect(view, nullptr, FALSE);
-}
+void CLiveForm::Changed() { document_.RepaintView(); }
 
 const vellum::engine::layout::Rect* CLiveForm::BoxOf(const Element& element) {
   const vellum::engine::layout::Box* box = document_.Layout().BoxOf(element);

@@ -77,11 +77,11 @@ bool HandleMessage(CHtmlDocument& document, UINT msg, WPARAM wParam, LPARAM lPar
       result = DialogCode(form, reinterpret_cast<const MSG*>(lParam));
       return true;
     case WM_SETFOCUS:
-      InvalidateRect(document.ViewWindow(), nullptr, FALSE);  // the caret and focus frame show again
+      document.RepaintView();  // the caret and focus frame show again
       return true;
     case WM_KILLFOCUS:
       form.OnViewFocusLost();
-      InvalidateRect(document.ViewWindow(), nullptr, FALSE);
+      document.RepaintView();
       return true;
     case kDropDownDoneMessage:
       CloseDropDown(document.ViewWindow());

@@ -1,5 +1,6 @@
 #include "engine/com/view/ViewPainter.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -47,12 +48,11 @@ void PaintElement(const PaintContext& context, std::size_t index) {
 // Past this many rectangles one paint of the box around them is cheaper.
 constexpr DWORD kPaintedPartBudget = 512;
 
-// The window's update region as rectangles; empty when it is one rectangle, too many, or unknown.
-std::vector<RECT> UpdateRectangles(HWND view) noexcept try {
+// A region's rectangles; empty when it is one rectangle, too many, or unknown.
+std::vector<RECT> RectanglesOf(HRGN rgn) noexcept try {
   std::vector<RECT> parts;
-  GdiObject region(CreateRectRgn(0, 0, 0, 0));
-  const auto rgn = static_cast<HRGN>(region.get());
-  if (!rgn || GetUpdateRgn(view, rgn, FALSE) != COMPLEXREGION) return parts;
+  RECT box;
+  if (GetRgnBox(rgn, &box) != COMPLEXREGION) return parts;
   const DWORD size = GetRegionData(rgn, 0, nullptr);
   std::vector<unsigned char> data(size);
   auto* header = reinterpret_cast<RGNDATA*>(data.data());
@@ -74,9 +74,86 @@ CViewPainter::~CViewPainter() {
 
 bool CViewPainter::EnsureBuffer(HDC windowDC, SIZE size) {
   if (buffer_ && bufferSize_.cx == size.cx && bufferSize_.cy == size.cy) return true;
+  GdiObject old = std::move(buffer_);
+  const SIZE oldSize = bufferSize_;
   buffer_ = GdiObject(CreateCompatibleBitmap(windowDC, size.cx, size.cy));
   bufferSize_ = buffer_ ? size : SIZE{};
-  return static_cast<bool>(buffer_);
+  if (!buffer_) {
+    allStale_ = true;
+    return false;
+  }
+  bool kept = false;
+  if (old && !allStale_) {
+    HDC from = CreateCompatibleDC(windowDC);
+    HDC to = CreateCompatibleDC(windowDC);
+    if (from && to) {
+      ScopedSelect oldBitmap(from, old.get());
+      ScopedSelect newBitmap(to, buffer_.get());
+      kept = BitBlt(to, 0, 0, std::min(size.cx, oldSize.cx), std::min(size.cy, oldSize.cy), from, 0, 0, SRCCOPY) != 0;
+    }
+    if (from) DeleteDC(from);
+    if (to) DeleteDC(to);
+  }
+  if (!kept) {
+    allStale_ = true;
+    return true;
+  }
+  // What the old buffer did not cover, and a band along the old and new right and bottom edges, where
+  // the view's border was drawn and is drawn now.
+  constexpr int kEdgeBand = 4;
+  const RECT right = {std::max(0L, std::min(size.cx, oldSize.cx) - kEdgeBand), 0, size.cx, size.cy};
+  const RECT bottom = {0, std::max(0L, std::min(size.cy, oldSize.cy) - kEdgeBand), size.cx, size.cy};
+  MarkStale(&right);
+  MarkStale(&bottom);
+  return true;
+}
+
+void CViewPainter::MarkStale(const RECT* rect) noexcept {
+  if (!rect) {
+    allStale_ = true;
+    return;
+  }
+  if (allStale_ || IsRectEmpty(rect)) return;
+  GdiObject part(CreateRectRgnIndirect(rect));
+  if (!part) {
+    allStale_ = true;
+    return;
+  }
+  MarkStale(static_cast<HRGN>(part.get()));
+}
+
+void CViewPainter::MarkStale(HRGN region) noexcept {
+  if (allStale_) return;
+  if (!stale_) stale_ = GdiObject(CreateRectRgn(0, 0, 0, 0));
+  if (!stale_ || CombineRgn(static_cast<HRGN>(stale_.get()), static_cast<HRGN>(stale_.get()), region, RGN_OR) == ERROR)
+    allStale_ = true;
+}
+
+void CViewPainter::PaintStale(CHtmlDocument& document, HDC buffer, const RECT& client, HRGN update, ViewBorder border) {
+  if (allStale_) {
+    stale_ = GdiObject(CreateRectRgnIndirect(&client));
+    if (stale_) allStale_ = false;
+  }
+  // What to paint: the stale part of what is asked for (all that is asked for when that cannot be made).
+  GdiObject wanted(CreateRectRgn(0, 0, 0, 0));
+  const auto toPaint = static_cast<HRGN>(wanted.get());
+  if (!toPaint || allStale_ ||
+      CombineRgn(toPaint, update, static_cast<HRGN>(stale_.get()), RGN_AND) == ERROR)
+    wanted = GdiObject();
+  const HRGN painted = wanted ? toPaint : update;
+  RECT dirty;
+  if (GetRgnBox(painted, &dirty) == ERROR || IsRectEmpty(&dirty)) return;
+  const std::vector<RECT> parts = RectanglesOf(painted);
+  paintFailed_ = false;
+  // The page is painted between the parts too (the canvas fills the box around them): the buffer is
+  // clipped to them, so that it keeps what it held there.
+  const bool clipped = ExtSelectClipRgn(buffer, painted, RGN_COPY) != ERROR;
+  PaintPage(document, buffer, client, dirty, border, parts.size() > 1 ? &parts : nullptr);
+  SelectClipRgn(buffer, nullptr);
+  if (!clipped) MarkStale();
+  // What ran out of memory half-way stays stale for the next paint.
+  if (!paintFailed_ && !allStale_ && CombineRgn(static_cast<HRGN>(stale_.get()), static_cast<HRGN>(stale_.get()), update, RGN_DIFF) == ERROR)
+    allStale_ = true;
 }
 
 void CViewPainter::OnPaint(CHtmlDocument& document, HWND view, ViewBorder border) {
@@ -89,21 +166,27 @@ void CViewPainter::OnPaint(CHtmlDocument& document, HWND view, ViewBorder border
   // region to paint is taken.
   const vellum::engine::Document& shown = document.Tree();
   if (changesAsked_ || &shown != shownTree_ || shown.Version() != shownVersion_) InvalidateChanges(document, view);
-  // The rectangles of the region to paint: after edits scattered over a large page they are many
-  // small ones, and painting the box around them all would paint the page.
-  std::vector<RECT> parts = UpdateRectangles(view);
+  // VELLUM_FULL_RELAYOUT (the scale benchmark's baseline) paints all that is asked for, as before.
+  if (border != lastBorder_ || CDocumentLayout::FromScratch()) {
+    allStale_ = true;
+    lastBorder_ = border;
+  }
+  // The region to show, taken before BeginPaint validates it: after edits scattered over a large page
+  // it is many small rectangles, and painting the box around them all would paint the page.
+  GdiObject update(CreateRectRgn(0, 0, 0, 0));
+  if (update && GetUpdateRgn(view, static_cast<HRGN>(update.get()), FALSE) == ERROR) update = GdiObject();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(view, &ps);
   if (!dc) return;
-  if (parts.empty()) parts.push_back(ps.rcPaint);
+  if (!update) update = GdiObject(CreateRectRgnIndirect(&ps.rcPaint));
   RECT client = {};
   GetClientRect(view, &client);
   if (client.right > 0 && client.bottom > 0) {
-    HDC buffer = EnsureBuffer(dc, {client.right, client.bottom}) ? CreateCompatibleDC(dc) : nullptr;
+    HDC buffer = update && EnsureBuffer(dc, {client.right, client.bottom}) ? CreateCompatibleDC(dc) : nullptr;
     if (buffer) {
       {
         ScopedSelect bitmap(buffer, buffer_.get());
-        PaintPage(document, buffer, client, ps.rcPaint, border, parts.size() > 1 ? &parts : nullptr);
+        PaintStale(document, buffer, client, static_cast<HRGN>(update.get()), border);
         // One copy: the window's device context is clipped to the region.
         const RECT& all = ps.rcPaint;
         BitBlt(dc, all.left, all.top, all.right - all.left, all.bottom - all.top, buffer, all.left, all.top, SRCCOPY);
@@ -111,7 +194,9 @@ void CViewPainter::OnPaint(CHtmlDocument& document, HWND view, ViewBorder border
       DeleteDC(buffer);
     } else {
       // Without memory for a buffer the page is still shown, drawn straight into the window.
+      const std::vector<RECT> parts = update ? RectanglesOf(static_cast<HRGN>(update.get())) : std::vector<RECT>();
       PaintPage(document, dc, client, ps.rcPaint, border, parts.size() > 1 ? &parts : nullptr);
+      allStale_ = true;
     }
   }
   EndPaint(view, &ps);
@@ -153,6 +238,7 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
   } catch (...) {
     // Out of memory half-way: what was drawn stays; the next repaint tries again.
     styles_.Forget();
+    paintFailed_ = true;
   }
   if (border == ViewBorder::Sunken) {
     RECT edge = client;
@@ -161,6 +247,7 @@ void CViewPainter::PaintPage(CHtmlDocument& document, HDC dc, const RECT& client
 }
 
 void CViewPainter::Forget() {
+  allStale_ = true;
   styles_.Forget();
   images_.Clear();  // the new page's files are read afresh
   damage_.Forget();
@@ -205,6 +292,7 @@ void CViewPainter::InvalidateChanges(CHtmlDocument& document, HWND view) noexcep
           DeleteObject(part);
         }
         if (region) {
+          MarkStale(region);
           InvalidateRgn(view, region, FALSE);
           DeleteObject(region);
           return;
@@ -216,6 +304,7 @@ void CViewPainter::InvalidateChanges(CHtmlDocument& document, HWND view) noexcep
     damage_.Forget();
     styles_.Forget();
   }
+  MarkStale();
   InvalidateRect(view, nullptr, FALSE);
 }
 
