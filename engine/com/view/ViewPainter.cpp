@@ -73,38 +73,50 @@ CViewPainter::~CViewPainter() {
 }
 
 bool CViewPainter::EnsureBuffer(HDC windowDC, SIZE size) {
-  if (buffer_ && bufferSize_.cx == size.cx && bufferSize_.cy == size.cy) return true;
-  GdiObject old = std::move(buffer_);
-  const SIZE oldSize = bufferSize_;
-  buffer_ = GdiObject(CreateCompatibleBitmap(windowDC, size.cx, size.cy));
-  bufferSize_ = buffer_ ? size : SIZE{};
-  if (!buffer_) {
-    allStale_ = true;
-    return false;
-  }
-  bool kept = false;
-  if (old && !allStale_) {
-    HDC from = CreateCompatibleDC(windowDC);
-    HDC to = CreateCompatibleDC(windowDC);
-    if (from && to) {
-      ScopedSelect oldBitmap(from, old.get());
-      ScopedSelect newBitmap(to, buffer_.get());
-      kept = BitBlt(to, 0, 0, std::min(size.cx, oldSize.cx), std::min(size.cy, oldSize.cy), from, 0, 0, SRCCOPY) != 0;
+  const SIZE shown = shownSize_;
+  shownSize_ = size;
+  // Made in steps of this many pixels, so that dragging the frame makes (and fills) a bitmap now and
+  // then, not for every pixel; one far larger than needed is made again.
+  constexpr LONG kStep = 128;
+  const bool fits = buffer_ && bufferSize_.cx >= size.cx && bufferSize_.cy >= size.cy;
+  const bool wasteful = fits && (bufferSize_.cx > 2 * size.cx + kStep || bufferSize_.cy > 2 * size.cy + kStep);
+  if (!fits || wasteful) {
+    const SIZE made = {(size.cx + kStep - 1) / kStep * kStep, (size.cy + kStep - 1) / kStep * kStep};
+    GdiObject old = std::move(buffer_);
+    const SIZE oldSize = bufferSize_;
+    buffer_ = GdiObject(CreateCompatibleBitmap(windowDC, made.cx, made.cy));
+    bufferSize_ = buffer_ ? made : SIZE{};
+    if (!buffer_) {
+      allStale_ = true;
+      shownSize_ = {};
+      return false;
     }
-    if (from) DeleteDC(from);
-    if (to) DeleteDC(to);
+    bool kept = false;
+    if (old && !allStale_) {
+      HDC from = CreateCompatibleDC(windowDC);
+      HDC to = CreateCompatibleDC(windowDC);
+      if (from && to) {
+        ScopedSelect oldBitmap(from, old.get());
+        ScopedSelect newBitmap(to, buffer_.get());
+        kept = BitBlt(to, 0, 0, std::min(made.cx, oldSize.cx), std::min(made.cy, oldSize.cy), from, 0, 0, SRCCOPY) != 0;
+      }
+      if (from) DeleteDC(from);
+      if (to) DeleteDC(to);
+    }
+    if (!kept) {
+      allStale_ = true;
+      return true;
+    }
   }
-  if (!kept) {
-    allStale_ = true;
-    return true;
+  if (shown.cx != size.cx || shown.cy != size.cy) {
+    // What was not shown before, and a band along the old and new right and bottom edges, where the
+    // view's border was drawn and is drawn now.
+    constexpr LONG kEdgeBand = 4;
+    const RECT right = {std::max(0L, std::min(size.cx, shown.cx) - kEdgeBand), 0, size.cx, size.cy};
+    const RECT bottom = {0, std::max(0L, std::min(size.cy, shown.cy) - kEdgeBand), size.cx, size.cy};
+    MarkStale(&right);
+    MarkStale(&bottom);
   }
-  // What the old buffer did not cover, and a band along the old and new right and bottom edges, where
-  // the view's border was drawn and is drawn now.
-  constexpr int kEdgeBand = 4;
-  const RECT right = {std::max(0L, std::min(size.cx, oldSize.cx) - kEdgeBand), 0, size.cx, size.cy};
-  const RECT bottom = {0, std::max(0L, std::min(size.cy, oldSize.cy) - kEdgeBand), size.cx, size.cy};
-  MarkStale(&right);
-  MarkStale(&bottom);
   return true;
 }
 
@@ -145,15 +157,29 @@ void CViewPainter::PaintStale(CHtmlDocument& document, HDC buffer, const RECT& c
   if (GetRgnBox(painted, &dirty) == ERROR || IsRectEmpty(&dirty)) return;
   const std::vector<RECT> parts = RectanglesOf(painted);
   paintFailed_ = false;
-  // The page is painted between the parts too (the canvas fills the box around them): the buffer is
-  // clipped to them, so that it keeps what it held there.
-  const bool clipped = ExtSelectClipRgn(buffer, painted, RGN_COPY) != ERROR;
+  // The page is painted between the parts too (the canvas fills the box around them). Where all that
+  // is asked for is stale, that is left stale: painting clipped to hundreds of rectangles is slow. Where
+  // some of it still shows the page, the buffer is clipped to the parts, so that it keeps that.
+  bool askedIsStale = !wanted;
+  if (wanted) {
+    GdiObject rest(CreateRectRgn(0, 0, 0, 0));
+    askedIsStale =
+        rest && CombineRgn(static_cast<HRGN>(rest.get()), update, static_cast<HRGN>(stale_.get()), RGN_DIFF) == NULLREGION;
+  }
+  const bool clipped = !askedIsStale && ExtSelectClipRgn(buffer, painted, RGN_COPY) != ERROR;
   PaintPage(document, buffer, client, dirty, border, parts.size() > 1 ? &parts : nullptr);
-  SelectClipRgn(buffer, nullptr);
-  if (!clipped) MarkStale();
+  if (clipped) SelectClipRgn(buffer, nullptr);
+  if (allStale_) return;
   // What ran out of memory half-way stays stale for the next paint.
-  if (!paintFailed_ && !allStale_ && CombineRgn(static_cast<HRGN>(stale_.get()), static_cast<HRGN>(stale_.get()), update, RGN_DIFF) == ERROR)
-    allStale_ = true;
+  const auto stale = static_cast<HRGN>(stale_.get());
+  if (!paintFailed_ && CombineRgn(stale, stale, update, RGN_DIFF) == ERROR) allStale_ = true;
+  if (!clipped && !allStale_) {
+    GdiObject between(CreateRectRgnIndirect(&dirty));
+    if (!between || CombineRgn(static_cast<HRGN>(between.get()), static_cast<HRGN>(between.get()), update, RGN_DIFF) == ERROR)
+      allStale_ = true;
+    else
+      MarkStale(static_cast<HRGN>(between.get()));
+  }
 }
 
 void CViewPainter::OnPaint(CHtmlDocument& document, HWND view, ViewBorder border) {

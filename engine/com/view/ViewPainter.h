@@ -75,8 +75,9 @@ class CViewPainter {
   CTrackBrush trackBrush_;
   CFaceCache faces_;
   std::u16string textScratch_;
-  GdiObject buffer_;  // the back buffer's bitmap
-  SIZE bufferSize_ = {};
+  GdiObject buffer_;      // the back buffer's bitmap, at least the client area's size
+  SIZE bufferSize_ = {};  // the bitmap's
+  SIZE shownSize_ = {};   // the client area's at the last paint
   GdiObject stale_;         // region of the buffer that no longer shows the page (while !allStale_)
   bool allStale_ = true;    // none of it does: no buffer yet, a new page, a region that could not be made
   bool paintFailed_ = false;  // the last PaintPage ran out of memory half-way
