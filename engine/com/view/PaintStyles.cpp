@@ -164,35 +164,37 @@ const std::vector<BoxPaint>& CPaintStyles::For(vellum::engine::Document& tree, c
 
 void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutTree& layout,
                            layout::TextMeasurer& measurer, css::StyleCache& kept) {
+  tree_ = nullptr;  // until the last box is resolved: running out of memory half-way resolves again
   const std::vector<layout::Box>& boxes = layout.Boxes();
-  styles_.clear();
-  generations_.clear();
-  styles_.reserve(boxes.size());
-  generations_.reserve(boxes.size());
+  // Each entry is assigned over the last resolve's, so that its font's name reuses the text it had (a
+  // page of thousands of boxes would otherwise free and make a string for each).
+  styles_.resize(boxes.size());
+  generations_.resize(boxes.size());
   const std::vector<const css::StyleCache::Entry*>& found = layout.KeptStyles();
   bool passBegun = false;
   const vellum::engine::Element* body = tree.Body();
   // Boxes come in document order with their depth, so the open ancestors form a stack indexed by depth.
-  std::vector<std::unique_ptr<StyleFrame>> chain;
+  std::vector<StyleFrame> chain;
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const layout::Box& box = boxes[i];
     const auto depth = static_cast<std::size_t>(std::max(0, box.depth));
-    const StyleFrame* parent = depth > 0 && depth <= chain.size() ? chain[depth - 1].get() : nullptr;
-    auto frame = std::make_unique<StyleFrame>();
-    frame->entry = i < found.size() ? found[i] : nullptr;
-    if (!frame->entry) {
+    if (chain.size() > depth) chain.resize(depth);
+    const StyleFrame* parent = depth > 0 && depth <= chain.size() ? &chain[depth - 1] : nullptr;
+    StyleFrame frame;
+    frame.entry = i < found.size() ? found[i] : nullptr;
+    if (!frame.entry) {
       // A style the layout found without keeping it (past the cache's budget) is computed again.
       if (!passBegun) kept.BeginPass(tree);
       passBegun = true;
-      frame->entry = &kept.StyleOf(*box.element, parent ? parent->entry : nullptr, frame->scratch);
+      frame.entry = &kept.StyleOf(*box.element, parent ? parent->entry : nullptr, frame.scratch);
     }
-    const css::StyleCache::Entry& computed = *frame->entry;
-    BoxPaint paint = computed.Derived<BoxPaint>(css::StyleCache::Entry::Use::Paint, &measurer,
-                                                [&] { return PaintOf(computed.Style(), measurer); });
+    const css::StyleCache::Entry& computed = *frame.entry;
+    BoxPaint& paint = styles_[i];
+    paint = computed.Derived<BoxPaint>(css::StyleCache::Entry::Use::Paint, &measurer,
+                                       [&] { return PaintOf(computed.Style(), measurer); });
     // The root and the body fill the viewport as blocks, whatever their display says (as in layout).
     if (i == 0 || box.element == body) paint.box.display = layout::Display::Block;
-    styles_.push_back(std::move(paint));
-    generations_.push_back(computed.Generation());
+    generations_[i] = computed.Generation();
     chain.resize(depth);
     chain.push_back(std::move(frame));
   }

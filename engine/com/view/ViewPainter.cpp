@@ -47,6 +47,8 @@ void PaintElement(const PaintContext& context, std::size_t index) {
 
 // Past this many rectangles one paint of the box around them is cheaper.
 constexpr DWORD kPaintedPartBudget = 512;
+// Past this many the buffer is not painted clipped to them.
+constexpr std::size_t kClippedPartBudget = 16;
 
 // A region's rectangles; empty when it is one rectangle, too many, or unknown.
 std::vector<RECT> RectanglesOf(HRGN rgn) noexcept try {
@@ -64,6 +66,21 @@ std::vector<RECT> RectanglesOf(HRGN rgn) noexcept try {
   return parts;
 } catch (...) {
   return {};  // the box around the region is painted instead
+}
+
+// How many rectangles a region is made of (0 when that cannot be read).
+std::size_t RectangleCount(HRGN rgn) noexcept {
+  RGNDATAHEADER header = {};
+  const DWORD size = GetRegionData(rgn, 0, nullptr);
+  if (size < sizeof header) return 0;
+  std::vector<unsigned char> data;
+  try {
+    data.resize(size);
+  } catch (...) {
+    return 0;
+  }
+  if (GetRegionData(rgn, size, reinterpret_cast<RGNDATA*>(data.data())) != size) return 0;
+  return reinterpret_cast<const RGNDATA*>(data.data())->rdh.nCount;
 }
 
 }  // namespace
@@ -146,10 +163,14 @@ void CViewPainter::PaintStale(CHtmlDocument& document, HDC buffer, const RECT& c
     stale_ = GdiObject(CreateRectRgnIndirect(&client));
     if (stale_) allStale_ = false;
   }
-  // What to paint: the stale part of what is asked for (all that is asked for when that cannot be made).
+  // What to paint: the stale part of what is asked for; all that is asked for when that cannot be made,
+  // or when it is many rectangles (after an edit of many elements): the buffer would be painted
+  // clipped to them, which costs more than painting again what it still held.
+  RECT updateBox;
+  const bool manyParts = GetRgnBox(update, &updateBox) == COMPLEXREGION && RectangleCount(update) > kClippedPartBudget;
   GdiObject wanted(CreateRectRgn(0, 0, 0, 0));
   const auto toPaint = static_cast<HRGN>(wanted.get());
-  if (!toPaint || allStale_ ||
+  if (!toPaint || allStale_ || manyParts ||
       CombineRgn(toPaint, update, static_cast<HRGN>(stale_.get()), RGN_AND) == ERROR)
     wanted = GdiObject();
   const HRGN painted = wanted ? toPaint : update;
