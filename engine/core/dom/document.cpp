@@ -6,6 +6,20 @@ Document::Document() : Node(NodeType::Document, this) {}
 
 Document::~Document() = default;
 
+void Document::AttributesChanged(const Element& element) {
+  ++version_;
+  if (!journalValid_) return;
+  if (journal_.size() >= kJournalLimit) {
+    journalValid_ = false;
+    return;
+  }
+  try {
+    journal_.push_back(&element);
+  } catch (...) {
+    journalValid_ = false;  // without room the list is unknown: readers start from scratch
+  }
+}
+
 RefPtr<Document> Document::Create() { return RefPtr<Document>(new Document()); }
 
 RefPtr<Element> Document::CreateElement(std::u16string_view name) {

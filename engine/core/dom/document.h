@@ -56,7 +56,28 @@ class Document final : public Node {
   // Bumped by every change of the tree, an attribute or a text: whoever caches something computed
   // from the document (the layout) compares it to know when to compute again.
   uint64_t Version() const { return version_; }
-  void ContentChanged() { ++version_; }
+  // A text changed (or anything else the journal below cannot list).
+  void ContentChanged() {
+    ++version_;
+    journalValid_ = false;
+  }
+  // The element's attributes changed: counted, and listed in the journal.
+  void AttributesChanged(const Element& element);
+
+  // The journal of changes since a reader started it: while nothing but attributes changed, the
+  // elements whose attributes did, in order (an element may come more than once); null once a text or
+  // the tree changed, when the list grew past kJournalLimit, or when `version` is not the one the
+  // journal started at. A layout kept from that version need only look at those elements again.
+  const std::vector<const Element*>* AttributeChangesSince(uint64_t version) const {
+    return journalValid_ && journalStart_ == version ? &journal_ : nullptr;
+  }
+  // Starts the journal afresh at the current version.
+  void StartJournal() {
+    journal_.clear();
+    journalStart_ = version_;
+    journalValid_ = true;
+  }
+  static constexpr size_t kJournalLimit = 4096;
 
   // Number of nodes of this document still alive (attached or not), the document excluded.
   size_t LiveNodeCount() const { return liveNodes_; }
@@ -68,6 +89,7 @@ class Document final : public Node {
   void TreeChanged() {
     allDirty_ = true;
     ++version_;
+    journalValid_ = false;
   }
   void NodeCreated() { ++liveNodes_; }
   void NodeDestroyed();
@@ -83,6 +105,9 @@ class Document final : public Node {
   mutable bool allDirty_ = true;
   mutable uint32_t allStamp_ = 0;
   mutable std::vector<Node*> all_;
+  std::vector<const Element*> journal_;
+  uint64_t journalStart_ = 0;
+  bool journalValid_ = false;
 };
 
 }  // namespace vellum::engine

@@ -82,7 +82,7 @@ const Attribute* Element::FindAttribute(std::u16string_view name) const {
 void Element::AttributesChanged() {
   attributesStamp_ = NextAttributesStamp();
   styleCache_.reset();
-  GetDocument().ContentChanged();
+  GetDocument().AttributesChanged(*this);
 }
 
 void Element::SetAttribute(std::u16string_view name, std::u16string_view value) {

@@ -19,18 +19,11 @@
 #include "layout/inline_flow.h"
 #include "layout/layout_tree.h"
 #include "layout/paint_order.h"
+#include "layout/rounding.h"
 #include "layout/text_measurer.h"
 
 namespace vellum::engine::layout {
 namespace {
-
-int RoundToInt(double value) {
-  constexpr double kLimit = 1e9;
-  if (std::isnan(value)) {
-    return 0;
-  }
-  return static_cast<int>(std::lround(std::clamp(value, -kLimit, kLimit)));
-}
 
 struct FlowItem {
   enum class Kind : std::uint8_t { Text, Child, Break };
@@ -464,6 +457,8 @@ class LayoutBuilder {
   void Finish() {
     std::vector<PaintEntry> paint(work_.size());
     tree_.runs_.reserve(runs_.size());
+    tree_.placedRuns_.reserve(runs_.size());
+    tree_.placed_.resize(work_.size());
     for (int i = 0; i < Count(); ++i) {
       const WorkBox& work = Work(i);
       Box& box = tree_.boxes_[static_cast<std::size_t>(i)];
@@ -482,6 +477,16 @@ class LayoutBuilder {
       }
       box.offsetLeft = RoundToInt(work.x - originX);
       box.offsetTop = RoundToInt(work.y - originY);
+      LayoutTree::Placed& placed = tree_.placed_[static_cast<std::size_t>(i)];
+      placed.x = work.x;
+      placed.y = work.y;
+      placed.containingBlock = work.containingBlock;
+      placed.offsetParent = work.offsetParent;
+      placed.natural = work.natural.has_value();
+      if (work.natural) {
+        placed.naturalWidth = work.natural->width;
+        placed.naturalHeight = work.natural->height;
+      }
       PlaceRuns(work, box);
       // The body stacks its content itself, so that a negative z-index does not hide a box under it.
       const std::optional<int> zIndex = IsViewportBox(i) && i != 0 ? work.style.zIndex.value_or(0) : work.style.zIndex;
@@ -505,6 +510,7 @@ class LayoutBuilder {
       tree_.runs_.push_back({run.text, run.begin, run.end,
                              Rect{left, top, RoundToInt(contentX + run.x + run.width) - left,
                                   RoundToInt(contentY + run.y + run.height) - top}});
+      tree_.placedRuns_.push_back({run.x, run.y, run.width, run.height});
     }
   }
 

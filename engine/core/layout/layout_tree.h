@@ -63,6 +63,8 @@ class LayoutTree {
 
  private:
   friend class LayoutBuilder;
+  friend bool MoveChangedBoxes(LayoutTree& tree, Document& document, TextMeasurer& measurer, css::StyleCache& styles,
+                               const std::vector<const Element*>& changed);
   void IndexBoxes();
   static std::size_t SlotOf(const Element* element, std::size_t mask);
 
@@ -77,8 +79,35 @@ class LayoutTree {
   std::vector<IndexSlot> index_;
   std::vector<int> paintOrder_;                            // box indexes, bottom first
   std::vector<const css::StyleCache::Entry*> keptStyles_;  // parallel to boxes_
+  // Where layout placed each box before rounding, and what placed it, so that a box that only moved is
+  // placed again exactly as a whole layout would place it.
+  struct Placed {
+    double x = 0;  // border edge, document window coordinates
+    double y = 0;
+    int containingBlock = 0;
+    int offsetParent = -1;
+    bool natural = false;  // a control's or image's own size
+    double naturalWidth = 0;
+    double naturalHeight = 0;
+  };
+  struct PlacedRun {
+    double x = 0;  // from the box's content edge
+    double y = 0;
+    double width = 0;
+    double height = 0;
+  };
+  std::vector<Placed> placed_;         // parallel to boxes_
+  std::vector<PlacedRun> placedRuns_;  // parallel to runs_
   bool truncated_ = false;
 };
+
+// After changes of attributes only (the document's journal): the boxes of the changed elements that
+// only moved are placed again, in `tree`, exactly where a whole layout would place them. Such an
+// element is absolutely positioned by left and top in pixels, has no boxes inside, and its style came
+// out the same but for left and top. False, the tree as it was, when any change is more than that; the
+// caller then lays out again. `styles` is the cache the tree was laid out with.
+bool MoveChangedBoxes(LayoutTree& tree, Document& document, TextMeasurer& measurer, css::StyleCache& styles,
+                      const std::vector<const Element*>& changed);
 
 // Lays out the document's tree for a viewport of that size (the document window's client area), text
 // measured by `measurer`. The tree must not change while the result is in use; lay out again after a
