@@ -170,6 +170,7 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
   // page of thousands of boxes would otherwise free and make a string for each).
   styles_.resize(boxes.size());
   generations_.resize(boxes.size());
+  resolvedFrom_.resize(boxes.size());
   const std::vector<const css::StyleCache::Entry*>& found = layout.KeptStyles();
   bool passBegun = false;
   const vellum::engine::Element* body = tree.Body();
@@ -189,12 +190,20 @@ void CPaintStyles::Resolve(vellum::engine::Document& tree, const layout::LayoutT
       frame.entry = &kept.StyleOf(*box.element, parent ? parent->entry : nullptr, frame.scratch);
     }
     const css::StyleCache::Entry& computed = *frame.entry;
-    BoxPaint& paint = styles_[i];
-    paint = computed.Derived<BoxPaint>(css::StyleCache::Entry::Use::Paint, &measurer,
-                                       [&] { return PaintOf(computed.Style(), measurer); });
-    // The root and the body fill the viewport as blocks, whatever their display says (as in layout).
-    if (i == 0 || box.element == body) paint.box.display = layout::Display::Block;
-    generations_[i] = computed.Generation();
+    // The same element with the same kept style as the last time keeps what it was resolved to: after a
+    // move of a few elements of thousands, nearly all of them.
+    const bool same = !frame.scratch && i < resolvedFrom_.size() && resolvedFrom_[i].element == box.element &&
+                      resolvedFrom_[i].entry == &computed && generations_[i] == computed.Generation() &&
+                      resolvedFrom_[i].root == (i == 0 || box.element == body);
+    if (!same) {
+      BoxPaint& paint = styles_[i];
+      paint = computed.Derived<BoxPaint>(css::StyleCache::Entry::Use::Paint, &measurer,
+                                         [&] { return PaintOf(computed.Style(), measurer); });
+      // The root and the body fill the viewport as blocks, whatever their display says (as in layout).
+      if (i == 0 || box.element == body) paint.box.display = layout::Display::Block;
+      generations_[i] = computed.Generation();
+    }
+    resolvedFrom_[i] = {box.element, frame.scratch ? nullptr : &computed, i == 0 || box.element == body};
     chain.resize(depth);
     chain.push_back(std::move(frame));
   }

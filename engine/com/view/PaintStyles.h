@@ -78,6 +78,7 @@ class CPaintStyles {
   void Forget() {
     styles_.clear();
     generations_.clear();
+    resolvedFrom_.clear();
     tree_ = nullptr;
   }
   // Parallel to the styles: the generation of the computed style each was made from, which changes
@@ -90,6 +91,14 @@ class CPaintStyles {
 
   std::vector<BoxPaint> styles_;
   std::vector<std::uint64_t> generations_;
+  // Parallel to the styles: what each was resolved from (the kept style, compared only; null when the
+  // style was not kept) and whether it was the root's or the body's.
+  struct ResolvedFrom {
+    const vellum::engine::Element* element = nullptr;
+    const vellum::engine::css::StyleCache::Entry* entry = nullptr;
+    bool root = false;
+  };
+  std::vector<ResolvedFrom> resolvedFrom_;
   const vellum::engine::Document* tree_ = nullptr;  // compared only
   std::uint64_t version_ = 0;
 };
