@@ -188,30 +188,24 @@ int CDom2HTML::BeginSpan(int start, long sourceIndex, const wchar_t* lowerTag, b
 }
 
 int CDom2HTML::ParseChildren(IHTMLDOMNode* node, int level, long& last) {
-  CComRef<IDispatch> childrenDispatch;
-  CComRef<IHTMLDOMChildrenCollection> children;
-  if (FAILED(node->get_childNodes(childrenDispatch.Out())) || !childrenDispatch ||
-      FAILED(childrenDispatch->QueryInterface(IID_IHTMLDOMChildrenCollection, children.OutVoid())) || !children) {
-    TRACE("CDom2HTML::ParseElement(): can't get children collection\n");
+  // Sibling by sibling: a children collection for each of thousands of elements would be an object
+  // made and filled only to be read once.
+  CComRef<IHTMLDOMNode> child;
+  if (FAILED(node->get_firstChild(child.Out()))) {
+    TRACE("CDom2HTML::ParseElement(): can't get first child\n");
     return 0;
   }
-  long count = 0;
-  if (FAILED(children->get_length(&count))) {
-    TRACE("CDom2HTML::ParseElement(): can't get children collection length\n");
-    return 0;
-  }
-  for (long i = 0; i < count; ++i) {
-    CComRef<IDispatch> item;
-    CComRef<IHTMLDOMNode> child;
-    if (FAILED(children->item(i, item.Out())) || !item ||
-        FAILED(item->QueryInterface(IID_IHTMLDOMNode, child.OutVoid())) || !child) {
-      TRACE("CDom2HTML::ParseElement(): can't get child node\n");
-      return 0;
-    }
+  while (child) {
     if (!ParseElement(child.get(), level + 1, last)) {
       TRACE("CDom2HTML::ParseElement(): child parsing failed\n");
       return 0;
     }
+    CComRef<IHTMLDOMNode> next;
+    if (FAILED(child->get_nextSibling(next.Out()))) {
+      TRACE("CDom2HTML::ParseElement(): can't get next sibling\n");
+      return 0;
+    }
+    child = std::move(next);
   }
   return 1;
 }
