@@ -99,7 +99,9 @@ void CVlmUIWin::Redraw() {
   HRGN region = everything ? nullptr : CreateRectRgn(0, 0, 0, 0);
   if (region) {
     auto add = [&](const RECT& r) {
-      HRGN part = CreateRectRgnIndirect(&r);
+      // Out to whole cells of 16 pixels, as the document's own repaints: the two then mostly coincide.
+      const RECT cells = {r.left & ~15, r.top & ~15, (r.right + 15) & ~15, (r.bottom + 15) & ~15};
+      HRGN part = CreateRectRgnIndirect(&cells);
       if (!part) return false;
       CombineRgn(region, region, part, RGN_OR);
       DeleteObject(part);

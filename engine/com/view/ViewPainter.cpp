@@ -327,9 +327,13 @@ void CViewPainter::InvalidateChanges(CHtmlDocument& document, HWND view) noexcep
     if (damage && !CDocumentLayout::FromScratch()) {
       // One region, one call: each invalidation is a trip to the window system.
       if (damage->empty()) return;
-      if (HRGN region = CreateRectRgnIndirect(&damage->front())) {
+      if (HRGN region = CreateRectRgn(0, 0, 0, 0)) {
         for (const RECT& rect : *damage) {
-          HRGN part = CreateRectRgnIndirect(&rect);
+          // Out to whole cells of 16 pixels: the old and new places of an element, its ink and the
+          // surface's marks around it then mostly coincide, and a region of hundreds of rectangles
+          // costs the window system more than painting a few pixels more.
+          const RECT cells = {rect.left & ~15, rect.top & ~15, (rect.right + 15) & ~15, (rect.bottom + 15) & ~15};
+          HRGN part = CreateRectRgnIndirect(&cells);
           if (!part) {
             DeleteObject(region);
             region = nullptr;
