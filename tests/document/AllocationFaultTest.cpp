@@ -2,6 +2,7 @@
 // 1st, 2nd, 3rd ... checked allocation failing, until a run no longer reaches the planned failure. Every
 // run that failed must answer as the header documents, leave the document (and the history) as it was,
 // and leave a control that goes on working.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,48 @@ class AllocationFaults : public Control {
     for (int i = 0; i < History().Count(); ++i) texts.push_back(Snapshot(i));
     texts.push_back("index " + std::to_string(History().Index()));
     return texts;
+  }
+
+  // The step under each planned failure in turn, each run after prepare(), which sets the history up and
+  // answers the text the step leads to. A run the failure reached either answers 0 with VLM_ERR_LOAD and
+  // leaves the document and the history as they were, or ends at that text: with VLM_ERR_LOAD where the
+  // failure came after the page was in (`reported`); a step that got round it may end without an error.
+  unsigned StepUnderEachFailure(UINT message, const std::function<std::string()>& prepare, bool reported) {
+    return ForEachFailure([&](unsigned n) {
+      const std::string after = prepare();
+      const std::string before = Code();
+      const std::vector<std::string> history = HistoryTexts();
+      const UINT steps = GetControl()->CompletedHistorySteps();
+      LRESULT result = 0;
+      bool fired = false;
+      {
+        comkit::ScopedAllocationFault fault(n);
+        result = Send(message);
+        if (result == 1) {
+          EXPECT_TRUE(WaitForHistorySteps(steps + 1));
+        }
+        fired = fault.Fired();
+      }
+      if (!fired) {
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(LastError(), DWORD(VLM_ERR_NONE));
+        EXPECT_EQ(Code(), after);
+        return false;
+      }
+      if (result == 0) {
+        EXPECT_EQ(LastError(), DWORD(VLM_ERR_LOAD));
+        EXPECT_EQ(Code(), before);
+        EXPECT_EQ(HistoryTexts(), history);
+      } else {
+        if (reported) {
+          EXPECT_EQ(LastError(), DWORD(VLM_ERR_LOAD));
+        }
+        EXPECT_EQ(Code(), after);
+        EXPECT_EQ(Code(), Snapshot(History().Index()));
+      }
+      EXPECT_EQ(Insert(VLM_KIND_TEXTBOX), 1);
+      return true;
+    });
   }
 };
 
@@ -234,20 +277,19 @@ TEST_F(AllocationFaults, AFailedLoadKeepsTheOldPageOrSetsTheNewOneUpWhole) {
   DeleteFileA(path.c_str());
 }
 
-// Stepping back (or forth) reads a snapshot back in.
+// Stepping back (or forth) reads a snapshot back in, or changes the one element that differs.
 struct HistoryStep {
   const char* name;
   UINT message;
 };
+const HistoryStep kSteps[] = {{"undo", VLM_UNDO}, {"redo", VLM_REDO}};
 
 TEST_F(AllocationFaults, AFailedUndoOrRedoKeepsTheDocumentAndThePlaceInTheHistory) {
-  static const HistoryStep kSteps[] = {{"undo", VLM_UNDO}, {"redo", VLM_REDO}};
   ASSERT_NE(CreateControl(), nullptr);
   for (const HistoryStep& step : kSteps) {
     SCOPED_TRACE(step.name);
     // The form with a label inserted and then a new size: stepping between those two changes the
     // window's size, which the step's completion follows. For a redo, the resize is undone first.
-    // Answers the text the step leads to.
     auto prepare = [&] {
       EXPECT_TRUE(LoadAndWait(kForm));
       EXPECT_EQ(Insert(VLM_KIND_LABEL), 1);
@@ -259,47 +301,13 @@ TEST_F(AllocationFaults, AFailedUndoOrRedoKeepsTheDocumentAndThePlaceInTheHistor
       }
       return target;
     };
-
-    const unsigned failed = ForEachFailure([&](unsigned n) {
-      const std::string after = prepare();
-      const std::string before = Code();
-      const std::vector<std::string> history = HistoryTexts();
-      const UINT steps = GetControl()->CompletedHistorySteps();
-      LRESULT result = 0;
-      bool fired = false;
-      {
-        comkit::ScopedAllocationFault fault(n);
-        result = Send(step.message);
-        if (result == 1) {
-          EXPECT_TRUE(WaitForHistorySteps(steps + 1));
-        }
-        fired = fault.Fired();
-      }
-      if (!fired) {
-        EXPECT_EQ(result, 1);
-        EXPECT_EQ(Code(), after);
-        return false;
-      }
-      EXPECT_EQ(LastError(), DWORD(VLM_ERR_LOAD));
-      if (result == 0) {
-        EXPECT_EQ(Code(), before);
-        EXPECT_EQ(HistoryTexts(), history);
-      } else {
-        // The snapshot came in; what failed was setting it up.
-        EXPECT_EQ(Code(), after);
-      }
-      EXPECT_EQ(Insert(VLM_KIND_TEXTBOX), 1);
-      return true;
-    });
-    EXPECT_GE(failed, 1u);
+    EXPECT_GE(StepUnderEachFailure(step.message, prepare, true), 1u);
   }
 }
-
 
 // A step that changes one element replaces it in place and checks the page against the snapshot; a
 // failure on the way either leaves everything as it was or reads the snapshot back whole.
 TEST_F(AllocationFaults, AStepOfOneElementEndsAsItWasOrAsTheSnapshot) {
-  static const HistoryStep kSteps[] = {{"undo", VLM_UNDO}, {"redo", VLM_REDO}};
   ASSERT_NE(CreateControl(), nullptr);
   for (const HistoryStep& step : kSteps) {
     SCOPED_TRACE(step.name);
@@ -323,39 +331,7 @@ TEST_F(AllocationFaults, AStepOfOneElementEndsAsItWasOrAsTheSnapshot) {
       }
       return target;
     };
-    const unsigned failed = ForEachFailure([&](unsigned n) {
-      const std::string after = prepare();
-      const std::string before = Code();
-      const std::vector<std::string> history = HistoryTexts();
-      const UINT steps = GetControl()->CompletedHistorySteps();
-      LRESULT result = 0;
-      bool fired = false;
-      {
-        comkit::ScopedAllocationFault fault(n);
-        result = Send(step.message);
-        if (result == 1) {
-          EXPECT_TRUE(WaitForHistorySteps(steps + 1));
-        }
-        fired = fault.Fired();
-      }
-      if (!fired) {
-        EXPECT_EQ(result, 1);
-        EXPECT_EQ(LastError(), DWORD(VLM_ERR_NONE));
-        EXPECT_EQ(Code(), after);
-        return false;
-      }
-      if (result == 0) {
-        EXPECT_EQ(LastError(), DWORD(VLM_ERR_LOAD));
-        EXPECT_EQ(Code(), before);
-        EXPECT_EQ(HistoryTexts(), history);
-      } else {
-        EXPECT_EQ(Code(), after);
-        EXPECT_EQ(Code(), Snapshot(History().Index()));
-      }
-      EXPECT_EQ(Insert(VLM_KIND_TEXTBOX), 1);
-      return true;
-    });
-    EXPECT_GE(failed, 1u);
+    EXPECT_GE(StepUnderEachFailure(step.message, prepare, false), 1u);
   }
 }
 
