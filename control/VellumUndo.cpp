@@ -121,11 +121,17 @@ bool CVellum::StepInPlace(const CXString& snapshot, UINT codePage) {
                               written_.spans, target, replacement))
     return false;
   if (replacement.unchanged) return true;
+  // A move or a resize differs in the style attribute alone: that is set, and the element stays the one
+  // it was (the engine then places its box again without laying the page out). A value with a
+  // reference in it is left to the markup's reading.
+  const std::string_view style =
+      replacement.styleLength >= 0 ? target.substr(static_cast<size_t>(replacement.styleFrom), static_cast<size_t>(replacement.styleLength))
+                                   : std::string_view();
+  const bool styleOnly = replacement.styleLength >= 0 && style.find('&') == std::string_view::npos;
   CXStringW markup;
-  if (replacement.length > 0 &&
-      !markup.AssignConverted(target.data() + replacement.from, replacement.length, codePage))
-    return false;
-  CBstr text(markup.GetString());
+  const std::string_view text = styleOnly ? style : target.substr(static_cast<size_t>(replacement.from), static_cast<size_t>(replacement.length));
+  if (!text.empty() && !markup.AssignConverted(text.data(), static_cast<int>(text.size()), codePage)) return false;
+  CBstr value(markup.GetString());
   CComRef<IHTMLElementCollection> all;
   CComRef<IDispatch> item;
   CComRef<IHTMLElement> element;
@@ -136,7 +142,13 @@ bool CVellum::StepInPlace(const CXString& snapshot, UINT codePage) {
   if (FAILED(document_->get_all(all.Out())) || !all || FAILED(all->item(name, index, item.Out())) || !item ||
       FAILED(item->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element)
     return false;
-  if (FAILED(element->put_outerHTML(text.get()))) return false;
+  if (styleOnly) {
+    CComRef<IHTMLStyle> inlineStyle;
+    if (FAILED(element->get_style(inlineStyle.Out())) || !inlineStyle || FAILED(inlineStyle->put_cssText(value.get())))
+      return false;
+  } else if (FAILED(element->put_outerHTML(value.get()))) {
+    return false;
+  }
   // The engine read the markup in the element's place; the page must now write out as the snapshot,
   // byte for byte, or it is read back whole after all.
   try {

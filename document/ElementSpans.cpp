@@ -3,6 +3,43 @@
 #include <algorithm>
 #include <cstddef>
 
+namespace {
+
+// The writer's start tag: "<NAME" and attributes, each value double-quoted with every '"' in it
+// escaped, so a '"' always opens or closes a value.
+void FindStyleChange(std::string_view current, std::size_t start, std::size_t prefix, std::size_t changedEnd,
+                     std::string_view target, ElementReplacement& replacement) {
+  constexpr std::string_view kStyle = " style=\"";
+  std::size_t at = start;
+  while (at < current.size() && current[at] == ' ') ++at;
+  if (at >= current.size() || current[at] != '<') return;
+  bool quoted = false;
+  std::size_t valueStart = std::string_view::npos;
+  for (; at < current.size(); ++at) {
+    const char c = current[at];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && c == '>') {
+      return;  // the start tag ended without a style attribute
+    } else if (!quoted && current.compare(at, kStyle.size(), kStyle) == 0) {
+      valueStart = at + kStyle.size();
+      break;
+    }
+  }
+  if (valueStart == std::string_view::npos) return;
+  const std::size_t valueEnd = current.find('"', valueStart);
+  if (valueEnd == std::string_view::npos || prefix < valueStart || changedEnd > valueEnd) return;
+  // The value's end is in the shared end, as far from the end of either text.
+  const std::size_t targetEnd = valueEnd + target.size() - current.size();
+  if (targetEnd < valueStart || targetEnd >= target.size() || target[targetEnd] != '"' ||
+      target.substr(valueStart, targetEnd - valueStart).find('"') != std::string_view::npos)
+    return;
+  replacement.styleFrom = static_cast<int>(valueStart);
+  replacement.styleLength = static_cast<int>(targetEnd - valueStart);
+}
+
+}  // namespace
+
 bool FindElementReplacement(std::string_view current, const std::vector<ElementSpan>& spans,
                             std::string_view target, ElementReplacement& replacement) {
   replacement = {};
@@ -35,5 +72,6 @@ bool FindElementReplacement(std::string_view current, const std::vector<ElementS
   replacement.sourceIndex = innermost->sourceIndex;
   replacement.from = static_cast<int>(first);
   replacement.length = static_cast<int>(last - first);
+  FindStyleChange(current, innermost->start, prefix, changedEnd, target, replacement);
   return true;
 }

@@ -16,6 +16,10 @@ struct ElementReplacement {
   long sourceIndex = -1;   // the element to replace
   int from = 0;            // its replacement's markup in the new text, without indent or line break
   int length = 0;
+  // When every difference lies inside the element's style attribute value, in both texts: that value
+  // in the new text, as written (escaped). styleLength is -1 otherwise.
+  int styleFrom = 0;
+  int styleLength = -1;
 };
 
 // Finds the innermost element of current (spans in document order, an element before its descendants)

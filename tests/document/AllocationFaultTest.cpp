@@ -305,33 +305,37 @@ TEST_F(AllocationFaults, AFailedUndoOrRedoKeepsTheDocumentAndThePlaceInTheHistor
   }
 }
 
-// A step that changes one element replaces it in place and checks the page against the snapshot; a
-// failure on the way either leaves everything as it was or reads the snapshot back whole.
+// A step that changes one element replaces it in place (or, for a move, sets its style) and checks the
+// page against the snapshot; a failure on the way either leaves everything as it was or reads the
+// snapshot back whole.
 TEST_F(AllocationFaults, AStepOfOneElementEndsAsItWasOrAsTheSnapshot) {
   ASSERT_NE(CreateControl(), nullptr);
-  for (const HistoryStep& step : kSteps) {
-    SCOPED_TRACE(step.name);
-    // The label moved and its text changed; for a redo, that is undone first.
-    auto prepare = [&] {
-      EXPECT_TRUE(LoadAndWait(kForm));
-      std::string target = Code();
-      CComRef<IHTMLElement> label = ElementWithId(L"a");
-      CComRef<IHTMLStyle> style;
-      CBstr text(L"moved & renamed");
-      EXPECT_TRUE(label && SUCCEEDED(label->get_style(style.Out())) && style);
-      CVariant value;
-      V_VT(&value) = VT_BSTR;
-      V_BSTR(&value) = SysAllocString(L"30px");
-      style->put_left(value.get());
-      label->put_innerText(text.get());
-      EXPECT_EQ(GetControl()->SaveToUndo(), 1);
-      if (step.message == VLM_REDO) {
-        target = Code();
-        EXPECT_TRUE(StepAndWait(VLM_UNDO));
-      }
-      return target;
-    };
-    EXPECT_GE(StepUnderEachFailure(step.message, prepare, false), 1u);
+  for (const bool renamed : {true, false}) {
+    for (const HistoryStep& step : kSteps) {
+      SCOPED_TRACE(step.name);
+      SCOPED_TRACE(renamed ? "moved and renamed" : "moved");
+      // The label moved (and its text changed); for a redo, that is undone first.
+      auto prepare = [&] {
+        EXPECT_TRUE(LoadAndWait(kForm));
+        std::string target = Code();
+        CComRef<IHTMLElement> label = ElementWithId(L"a");
+        CComRef<IHTMLStyle> style;
+        CBstr text(L"moved & renamed");
+        EXPECT_TRUE(label && SUCCEEDED(label->get_style(style.Out())) && style);
+        CVariant value;
+        V_VT(&value) = VT_BSTR;
+        V_BSTR(&value) = SysAllocString(L"30px");
+        style->put_left(value.get());
+        if (renamed) label->put_innerText(text.get());
+        EXPECT_EQ(GetControl()->SaveToUndo(), 1);
+        if (step.message == VLM_REDO) {
+          target = Code();
+          EXPECT_TRUE(StepAndWait(VLM_UNDO));
+        }
+        return target;
+      };
+      EXPECT_GE(StepUnderEachFailure(step.message, prepare, false), 1u);
+    }
   }
 }
 

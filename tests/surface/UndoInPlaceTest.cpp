@@ -152,10 +152,12 @@ TEST_F(UndoInPlace, RandomEditsUndoAndRedoToExactlyTheirSnapshots) {
   EXPECT_EQ(difference.differingPixels, 0) << "first at " << difference.first.x << "," << difference.first.y;
 }
 
-// A nudge undone in place leaves every other element the object it was: the page is not read back.
-TEST_F(UndoInPlace, UndoingANudgeKeepsTheOtherElements) {
-  CComRef<IUnknown> other;
+// A nudge undone in place leaves every element the object it was: the page is not read back, and the
+// moved element only has its style set back.
+TEST_F(UndoInPlace, UndoingANudgeKeepsTheElements) {
+  CComRef<IUnknown> other, moved;
   ASSERT_TRUE(SUCCEEDED(Element(L"b")->QueryInterface(IID_IUnknown, other.OutVoid())));
+  ASSERT_TRUE(SUCCEEDED(Element(L"a")->QueryInterface(IID_IUnknown, moved.OutVoid())));
   const std::string before = Code();
   const RECT box = Box(L"a");
   Click(box.left + 2, box.top + 2);
@@ -171,9 +173,11 @@ TEST_F(UndoInPlace, UndoingANudgeKeepsTheOtherElements) {
   EXPECT_EQ(GetControl()->HistoryStepsInPlace(), inPlace + 1);
   EXPECT_TRUE(SelectedIds().empty());
   EXPECT_EQ(InlineStyle(L"a", L"left"), L"10px");
-  CComRef<IUnknown> same;
+  CComRef<IUnknown> same, sameMoved;
   ASSERT_TRUE(SUCCEEDED(Element(L"b")->QueryInterface(IID_IUnknown, same.OutVoid())));
+  ASSERT_TRUE(SUCCEEDED(Element(L"a")->QueryInterface(IID_IUnknown, sameMoved.OutVoid())));
   EXPECT_EQ(same.get(), other.get());
+  EXPECT_EQ(sameMoved.get(), moved.get());
 
   ASSERT_TRUE(StepAndWait(VLM_REDO));
   EXPECT_EQ(Code(), after);
