@@ -200,9 +200,10 @@ class CVellum : public CMessageWindow,
 
   // Undo (step -1) or redo (+1): moves through the history and loads the snapshot there.
   int StepThroughHistory(int step);
-  // Makes the document the snapshot text by replacing the one element that holds every difference, when
-  // one does and the document is still the text last written: true once the document is written out as
-  // exactly that text. False leaves the page to be loaded; the document may then be half-way.
+  // Makes the document the snapshot text by changing the one element that holds every difference (its
+  // style, when that is all that differs; else the element, replaced by its markup), when one does:
+  // true once the document is written out as exactly that text. False leaves the page to be loaded;
+  // the document may then be half-way.
   bool StepInPlace(const CXString& snapshot, UINT codePage);
   // The last text written is the document as it is now.
   bool WrittenTextIsCurrent() const;

@@ -6,18 +6,9 @@
 #include "document/DOMUtil.h"
 #include "surface/VlmUIWin.h"
 #include "vellum.h"
+#include "window/FullRelayoutBaseline.h"
 #include "window/ScopedAssign.h"
 #include "window/Trace.h"
-
-namespace {
-
-// VELLUM_FULL_RELAYOUT (the scale benchmark's baseline) reads every snapshot back whole, as before.
-bool StepsReadBackWhole() {
-  static const bool whole = GetEnvironmentVariableW(L"VELLUM_FULL_RELAYOUT", nullptr, 0) > 0;
-  return whole;
-}
-
-}  // namespace
 
 int CVellum::SaveToUndo() {
   const LRESULT saved = RunOperation(VLM_ERR_UNDO_MEMORY, 0, [&]() -> LRESULT {
@@ -110,7 +101,7 @@ int CVellum::StepThroughHistory(int step) {
 bool CVellum::StepInPlace(const CXString& snapshot, UINT codePage) {
   // Only a settled page can be patched, by the spans of its text as it is now: after a step that read its
   // snapshot back, that text is written first (far less than reading the page back again).
-  if (StepsReadBackWhole() || !tempFile_.IsEmpty() || !PageIsComplete()) return false;
+  if (FullRelayoutBaseline() || !tempFile_.IsEmpty() || !PageIsComplete()) return false;
   if (!WrittenTextIsCurrent() && !WrittenDocument()) return false;
   // A snapshot of a page that declared no code page was written in the ANSI one, which it declares now.
   auto resolved = [](UINT page) { return page == CP_ACP ? GetACP() : page; };

@@ -1,5 +1,7 @@
 #include "surface/VlmUIWin.h"
 
+#include "window/FullRelayoutBaseline.h"
+
 #include <windowsx.h>
 
 #include <new>
@@ -94,9 +96,8 @@ void CVlmUIWin::Redraw() {
   if (!hwnd) return;
   // Only where marks were and are: the document repaints by itself where an edit changed it, and the
   // erase below brings that about at once. On a large form this is a few rectangles, not the page.
-  // VELLUM_FULL_RELAYOUT (the scale benchmark's baseline) repaints everything, as before.
-  static const bool everything = GetEnvironmentVariableW(L"VELLUM_FULL_RELAYOUT", nullptr, 0) > 0;
-  HRGN region = everything ? nullptr : CreateRectRgn(0, 0, 0, 0);
+  // The scale benchmark's baseline repaints everything, as before.
+  HRGN region = FullRelayoutBaseline() ? nullptr : CreateRectRgn(0, 0, 0, 0);
   if (region) {
     auto add = [&](const RECT& r) {
       // Out to whole cells of 16 pixels, as the document's own repaints: the two then mostly coincide.

@@ -50,37 +50,27 @@ constexpr DWORD kPaintedPartBudget = 512;
 // Past this many the buffer is not painted clipped to them.
 constexpr std::size_t kClippedPartBudget = 16;
 
-// A region's rectangles; empty when it is one rectangle, too many, or unknown.
-std::vector<RECT> RectanglesOf(HRGN rgn) noexcept try {
-  std::vector<RECT> parts;
-  RECT box;
-  if (GetRgnBox(rgn, &box) != COMPLEXREGION) return parts;
+// Every rectangle of a region; empty when they cannot be read.
+std::vector<RECT> AllRectanglesOf(HRGN rgn) noexcept try {
   const DWORD size = GetRegionData(rgn, 0, nullptr);
+  if (size < sizeof(RGNDATAHEADER)) return {};
   std::vector<unsigned char> data(size);
   auto* header = reinterpret_cast<RGNDATA*>(data.data());
-  if (size >= sizeof(RGNDATAHEADER) && GetRegionData(rgn, size, header) == size &&
-      header->rdh.nCount <= kPaintedPartBudget) {
-    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
-    parts.assign(rects, rects + header->rdh.nCount);
-  }
-  return parts;
+  if (GetRegionData(rgn, size, header) != size) return {};
+  const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+  return std::vector<RECT>(rects, rects + header->rdh.nCount);
 } catch (...) {
-  return {};  // the box around the region is painted instead
+  return {};
 }
 
-// How many rectangles a region is made of (0 when that cannot be read).
-std::size_t RectangleCount(HRGN rgn) noexcept {
-  RGNDATAHEADER header = {};
-  const DWORD size = GetRegionData(rgn, 0, nullptr);
-  if (size < sizeof header) return 0;
-  std::vector<unsigned char> data;
-  try {
-    data.resize(size);
-  } catch (...) {
-    return 0;
-  }
-  if (GetRegionData(rgn, size, reinterpret_cast<RGNDATA*>(data.data())) != size) return 0;
-  return reinterpret_cast<const RGNDATA*>(data.data())->rdh.nCount;
+// A region's rectangles to paint one by one; empty when it is one rectangle, too many, or unknown
+// (the box around it is painted instead).
+std::vector<RECT> RectanglesOf(HRGN rgn) noexcept {
+  RECT box;
+  if (GetRgnBox(rgn, &box) != COMPLEXREGION) return {};
+  std::vector<RECT> parts = AllRectanglesOf(rgn);
+  if (parts.size() > kPaintedPartBudget) parts.clear();
+  return parts;
 }
 
 }  // namespace
@@ -167,7 +157,8 @@ void CViewPainter::PaintStale(CHtmlDocument& document, HDC buffer, const RECT& c
   // or when it is many rectangles (after an edit of many elements): the buffer would be painted
   // clipped to them, which costs more than painting again what it still held.
   RECT updateBox;
-  const bool manyParts = GetRgnBox(update, &updateBox) == COMPLEXREGION && RectangleCount(update) > kClippedPartBudget;
+  const bool manyParts =
+      GetRgnBox(update, &updateBox) == COMPLEXREGION && AllRectanglesOf(update).size() > kClippedPartBudget;
   GdiObject wanted(CreateRectRgn(0, 0, 0, 0));
   const auto toPaint = static_cast<HRGN>(wanted.get());
   if (!toPaint || allStale_ || manyParts ||
