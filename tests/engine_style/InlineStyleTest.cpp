@@ -223,6 +223,32 @@ TEST_F(InlineStyleTest, ValueThatWouldNotReadBackIsRejectedAndChangesNothing) {
   EXPECT_EQ(page.StyleAttribute(L"a"), L"left: 1px");
 }
 
+// A drag writes all four of left, top, width and height; those it did not change must leave the page
+// unchanged, so that nothing kept from it is computed again. A non-canonical text is still rewritten.
+TEST_F(InlineStyleTest, SettingAValueTheStyleHasLeavesThePageUnchanged) {
+  st::Page page(L"<body><span id=a style='left: 1px; top: 2px'></span><span id=b style='LEFT:1px'></span>");
+  IHTMLStyle* style = Style(page, L"a");
+  vellum::engine::Document& document = page.GetDocument();
+  const uint64_t version = document.Version();
+  ASSERT_EQ(style->put_top(Variant(2).get()), S_OK);
+  ASSERT_EQ(style->put_left(Variant(L"1px").get()), S_OK);
+  ASSERT_EQ(style->put_width(Variant(L"").get()), S_OK);
+  EXPECT_EQ(document.Version(), version);
+  ASSERT_EQ(style->put_top(Variant(3).get()), S_OK);
+  EXPECT_NE(document.Version(), version);
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"left: 1px; top: 3px");
+
+  IHTMLStyle* untidy = Style(page, L"b");
+  ASSERT_EQ(untidy->put_left(Variant(1).get()), S_OK);
+  EXPECT_EQ(page.StyleAttribute(L"b"), L"left: 1px");
+  IHTMLStyle* none = Style(page, L"a");
+  ASSERT_EQ(none->put_cssText(Bstr(L"")), S_OK);
+  const uint64_t emptied = document.Version();
+  ASSERT_EQ(none->put_cssText(Bstr(L"")), S_OK);
+  EXPECT_EQ(document.Version(), emptied);
+  EXPECT_EQ(page.StyleAttribute(L"a"), L"(none)");
+}
+
 TEST_F(InlineStyleTest, ChangesToTheAttributeAreSeenByEveryStyleObjectOfTheElement) {
   st::Page page(L"<body><span id=a style='left: 1px'></span>");
   IHTMLStyle* first = Style(page, L"a");

@@ -47,6 +47,10 @@ const std::u16string& CInlineStyle::CssText() const {
 
 void CInlineStyle::WriteBack(const css::DeclarationBlock& declarations) {
   const std::u16string text = declarations.CssText();
+  // Setting a value the style already has (a drag's width and height) changes nothing: the element
+  // keeps its parsed style, and the page is not marked changed.
+  const Attribute* current = element_->FindAttribute(u"style");
+  if (current ? current->value == text : text.empty()) return;
   if (text.empty()) {
     element_->RemoveAttribute(u"style");
   } else {
