@@ -176,6 +176,31 @@ TEST(KeptStyles, AnEditRecomputesOnlyTheStylesItCanChange) {
   EXPECT_LE(kept.KeptCount(), 30u);
 }
 
+// Between passes where only elements' attributes changed the sheets are not read again; an attribute
+// of a style element (its type turns it off) is a change of the sheets all the same.
+TEST(KeptStyles, AStyleElementsTypeTurnsItsSheetOnAndOff) {
+  RefPtr<Document> document = ParseDocument(
+      u"<html><head><style>span { padding: 9px }</style></head><body><span style='left: 1px'>x</span></body></html>");
+  css::StyleCache kept;
+  Element* sheet = nullptr;
+  for (Node* node : document->All())
+    if (Element* element = AsElement(node); element && element->Is(TagId::Style)) sheet = element;
+  ASSERT_TRUE(sheet);
+  Element* span = AsElement(document->Body()->FirstChild());
+  auto same = [&] {
+    return Layout(*document, kWidth, kHeight, FixedMeasurer(), kept).Dump() ==
+           Layout(*document, kWidth, kHeight, FixedMeasurer()).Dump();
+  };
+  ASSERT_TRUE(same());
+  for (const char16_t* type : {u"text/plain", u"TEXT/CSS", u"x", u""}) {
+    span->SetAttribute(u"style", type[0] ? u"left: 2px" : u"left: 3px");
+    EXPECT_TRUE(same());
+    sheet->SetAttribute(u"type", type);
+    EXPECT_TRUE(same()) << std::string(type, type + std::char_traits<char16_t>::length(type));
+    ExpectKeptStylesFresh(*document, kept);
+  }
+}
+
 // The ancestor's own style does not change, but what its descendants' selectors match does.
 TEST(KeptStyles, AnAncestorsIdAndClassReachItsDescendants) {
   RefPtr<Document> document = ParseDocument(

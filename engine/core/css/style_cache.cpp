@@ -17,11 +17,15 @@ bool SameSheets(const DocumentSheets& a, const DocumentSheets& b) {
 void StyleCache::BeginPass(const Document& document) {
   ++pass_;
   reached_ = 0;
+  // Reading the sheets walks the whole document: between passes where no style element can have
+  // changed (an edit of elements' attributes) the ones read last time stand.
+  if (sheets_ && sheetsStamp_ == document.SheetsStamp()) return;
   DocumentSheets sheets(document);
   if (!sheets_ || !SameSheets(*sheets_, sheets)) {
     kept_.clear();
   }
   sheets_.emplace(std::move(sheets));
+  sheetsStamp_ = document.SheetsStamp();
 }
 
 bool StyleCache::StillValid(const Entry& entry, const Element& element, const Entry* parent) const {

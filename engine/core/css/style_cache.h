@@ -108,6 +108,7 @@ class StyleCache {
   std::size_t keptBudget_;
   std::unordered_map<const Element*, std::unique_ptr<Entry>> kept_;
   std::optional<DocumentSheets> sheets_;  // held so that the sheets' addresses stay theirs
+  std::uint64_t sheetsStamp_ = 0;         // the document's, when they were read
   std::uint64_t pass_ = 0;
   std::size_t reached_ = 0;  // kept styles the current pass reached
   std::uint64_t nextGeneration_ = 0;

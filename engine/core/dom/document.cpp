@@ -1,13 +1,22 @@
 #include "dom/document.h"
 
+#include <atomic>
+
 namespace vellum::engine {
 
 Document::Document() : Node(NodeType::Document, this) {}
 
 Document::~Document() = default;
 
+uint64_t Document::NextSheetsStamp() {
+  // Documents on different apartment threads change at once.
+  static std::atomic<uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 void Document::AttributesChanged(const Element& element) {
   ++version_;
+  if (element.Is(TagId::Style)) sheetsStamp_ = NextSheetsStamp();
   if (!journalValid_) return;
   if (journal_.size() >= kJournalLimit) {
     journalValid_ = false;

@@ -56,10 +56,15 @@ class Document final : public Node {
   // Bumped by every change of the tree, an attribute or a text: whoever caches something computed
   // from the document (the layout) compares it to know when to compute again.
   uint64_t Version() const { return version_; }
+  // Changes whenever the document's style elements may have: with any text or tree change, and with an
+  // attribute of a style element. Unique across documents, so that a reader holding another
+  // document's stamp never takes it for this one's.
+  uint64_t SheetsStamp() const { return sheetsStamp_; }
   // A text changed (or anything else the journal below cannot list).
   void ContentChanged() {
     ++version_;
     journalValid_ = false;
+    sheetsStamp_ = NextSheetsStamp();
   }
   // The element's attributes changed: counted, and listed in the journal.
   void AttributesChanged(const Element& element);
@@ -90,7 +95,9 @@ class Document final : public Node {
     allDirty_ = true;
     ++version_;
     journalValid_ = false;
+    sheetsStamp_ = NextSheetsStamp();
   }
+  static uint64_t NextSheetsStamp();
   void NodeCreated() { ++liveNodes_; }
   void NodeDestroyed();
   void RebuildAll() const;
@@ -108,6 +115,7 @@ class Document final : public Node {
   std::vector<const Element*> journal_;
   uint64_t journalStart_ = 0;
   bool journalValid_ = false;
+  uint64_t sheetsStamp_ = NextSheetsStamp();
 };
 
 }  // namespace vellum::engine
