@@ -1,7 +1,10 @@
 #include "css/cascade.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "css/property_value.h"
@@ -122,34 +125,81 @@ std::vector<PropertyId> ComputationOrder() {
   return order;
 }
 
+std::u16string ComputeWithFallback(PropertyId id, std::u16string_view text, const ComputeContext& context) {
+  const PropertyInfo& info = Info(id);
+  std::optional<std::u16string> computed = ComputeValue(id, text, context);
+  if (!computed) {
+    computed = ComputeValue(id, info.initial, context);
+  }
+  return computed.value_or(std::u16string(info.initial));
+}
+
+// Most properties an element leaves unset compute their initial value to the same text whatever the
+// element (a margin's "0px", "static", "none"): those are worked out once, not per element. A property
+// whose initial value reads the context ("currentcolor", a length in em) is the one that comes out
+// differently in two contexts that differ in everything.
+class FixedInitialValues {
+ public:
+  FixedInitialValues() {
+    ComputeContext one;
+    ComputeContext other;
+    other.parentFontSizePx = 23.5;
+    other.fontSizePx = 11.25;
+    other.parentValue = u"17px";
+    other.colorValue = u"#123456";
+    for (std::size_t i = 0; i < kPropertyCount; ++i) {
+      const auto id = static_cast<PropertyId>(i);
+      if (IsShorthand(id)) {
+        continue;
+      }
+      std::u16string value = ComputeWithFallback(id, Info(id).initial, one);
+      if (value == ComputeWithFallback(id, Info(id).initial, other)) {
+        values_[i] = std::move(value);
+      }
+    }
+  }
+  const std::u16string* Of(PropertyId id) const {
+    const std::optional<std::u16string>& value = values_[static_cast<std::size_t>(id)];
+    return value ? &*value : nullptr;
+  }
+
+ private:
+  std::array<std::optional<std::u16string>, kPropertyCount> values_;
+};
+
 }  // namespace
 
 ComputedStyle ComputeStyle(const StyleSubject& element, SheetList authorSheets, const ComputedStyle* parentStyle) {
   static const ComputedStyle kInitialStyle;
   static const std::vector<PropertyId> kOrder = ComputationOrder();
+  static const FixedInitialValues kFixedInitial;
   const SpecifiedValues specified = Cascade(element, authorSheets);
   const ComputedStyle& parent = parentStyle ? *parentStyle : kInitialStyle;
 
   ComputedStyle style;
   ComputeContext context;
   context.parentFontSizePx = parent.FontSizePx();
+  context.fontSizePx = style.FontSizePx();
+  context.colorValue = style.Longhand(PropertyId::Color);
   for (PropertyId id : kOrder) {
     const PropertyInfo& info = Info(id);
-    context.parentValue = parent.Longhand(id);
-    context.fontSizePx = style.FontSizePx();
-    context.colorValue = style.Longhand(PropertyId::Color);
     const std::u16string* value = specified.Get(id);
     const bool inherits = value ? IsInherit(*value) : info.inheritance == Inheritance::Inherited;
+    const bool initial = !value || IsInitial(*value);
     if (inherits) {
       style.SetLonghand(id, parent.Longhand(id));
-      continue;
+    } else if (const std::u16string* fixed = initial ? kFixedInitial.Of(id) : nullptr) {
+      style.SetLonghand(id, *fixed);
+    } else {
+      context.parentValue = parent.Longhand(id);
+      style.SetLonghand(id, ComputeWithFallback(id, initial ? info.initial : std::u16string_view(*value), context));
     }
-    const std::u16string_view text = (value && !IsInitial(*value)) ? std::u16string_view(*value) : info.initial;
-    std::optional<std::u16string> computed = ComputeValue(id, text, context);
-    if (!computed) {
-      computed = ComputeValue(id, info.initial, context);
+    // Font size and colour come first: every later property reads them from the element.
+    if (id == PropertyId::FontSize) {
+      context.fontSizePx = style.FontSizePx();
+    } else if (id == PropertyId::Color) {
+      context.colorValue = style.Longhand(PropertyId::Color);
     }
-    style.SetLonghand(id, computed.value_or(std::u16string(info.initial)));
   }
   return style;
 }
