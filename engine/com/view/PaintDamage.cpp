@@ -180,13 +180,17 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
                                                       const std::vector<BoxPaint>& styles,
                                                       const std::vector<std::uint64_t>& styleGenerations) {
   std::vector<Mark> marks = MarksOf(layout, styles, styleGenerations);
-  std::unordered_map<const Element*, int> index;
-  index.reserve(marks.size());
-  for (std::size_t i = 0; i < marks.size(); ++i) index.emplace(marks[i].element, static_cast<int>(i));
   const bool comparable = tree_ == &tree && !marks_.empty() && !marks.empty() && !layout.Truncated();
   std::optional<std::vector<RECT>> damage;
   if (comparable) {
     damage.emplace();
+    // After an edit that moved or restyled boxes the page has the same boxes in the same order, and
+    // each is compared with the one in its place; only after boxes came or went are they looked up.
+    bool samePlaces = marks.size() == marks_.size();
+    for (std::size_t i = 0; samePlaces && i < marks.size(); ++i) samePlaces = marks[i].element == marks_[i].element;
+    const ElementIndex before = samePlaces ? ElementIndex() : IndexOf(marks_);
+    const ElementIndex now = samePlaces ? ElementIndex() : IndexOf(marks);
+    auto placeBefore = [&](std::size_t i) { return samePlaces ? static_cast<int>(i) : Find(before, marks[i].element); };
     const Element* body = tree.Body();
     auto add = [&](const std::vector<Mark>& in, int at, bool withDescendants) {
       const Mark& mark = in[static_cast<std::size_t>(at)];
@@ -200,12 +204,12 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
     };
     for (std::size_t i = 0; i < marks.size() && damage->size() <= kDamageBudget; ++i) {
       const Mark& now = marks[i];
-      const auto was = index_.find(now.element);
-      if (was == index_.end()) {
+      const int was = placeBefore(i);
+      if (was < 0) {
         add(marks, static_cast<int>(i), false);
         continue;
       }
-      const Mark& before = marks_[static_cast<std::size_t>(was->second)];
+      const Mark& before = marks_[static_cast<std::size_t>(was)];
       // Moved among its siblings or to another parent: it and everything in it paint in a new order.
       const bool reordered = before.parent != now.parent || before.previous != now.previous;
       // The root and the body fill the window: when it changes size, only what they newly cover or
@@ -222,11 +226,11 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
         }
         continue;
       }
-      add(marks_, was->second, reordered);
+      add(marks_, was, reordered);
       add(marks, static_cast<int>(i), reordered);
     }
-    for (std::size_t i = 0; i < marks_.size() && damage->size() <= kDamageBudget; ++i)
-      if (!index.count(marks_[i].element)) add(marks_, static_cast<int>(i), false);
+    for (std::size_t i = 0; !samePlaces && i < marks_.size() && damage->size() <= kDamageBudget; ++i)
+      if (Find(now, marks_[i].element) < 0) add(marks_, static_cast<int>(i), false);
     if (damage->size() > kDamageBudget) damage.reset();
   }
   inks_.resize(marks.size());
@@ -234,7 +238,6 @@ std::optional<std::vector<RECT>> CPaintDamage::Update(const vellum::engine::Docu
   tree_ = &tree;
   version_ = tree.Version();
   marks_ = std::move(marks);
-  index_ = std::move(index);
   return damage;
 }
 
@@ -242,7 +245,19 @@ void CPaintDamage::Forget() {
   tree_ = nullptr;
   marks_.clear();
   inks_.clear();
-  index_.clear();
+}
+
+CPaintDamage::ElementIndex CPaintDamage::IndexOf(const std::vector<Mark>& marks) {
+  ElementIndex index;
+  index.reserve(marks.size());
+  for (std::size_t i = 0; i < marks.size(); ++i) index.emplace_back(marks[i].element, static_cast<int>(i));
+  std::sort(index.begin(), index.end());
+  return index;
+}
+
+int CPaintDamage::Find(const ElementIndex& index, const Element* element) {
+  const auto at = std::lower_bound(index.begin(), index.end(), std::make_pair(element, -1));
+  return at != index.end() && at->first == element ? at->second : -1;
 }
 
 }  // namespace vellum::engine::com

@@ -14,7 +14,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "dom/document.h"
@@ -62,6 +62,12 @@ class CPaintDamage {
     int end = 0;  // one past its last descendant in the same record
   };
 
+  // Each mark's element and place, sorted by element.
+  using ElementIndex = std::vector<std::pair<const vellum::engine::Element*, int>>;
+  static ElementIndex IndexOf(const std::vector<Mark>& marks);
+  // The element's place in the index's marks; -1 when it has none.
+  static int Find(const ElementIndex& index, const vellum::engine::Element* element);
+
   static std::vector<Mark> MarksOf(const vellum::engine::layout::LayoutTree& layout,
                                    const std::vector<BoxPaint>& styles,
                                    const std::vector<std::uint64_t>& styleGenerations);
@@ -73,7 +79,6 @@ class CPaintDamage {
   std::uint64_t version_ = 0;
   std::vector<Mark> marks_;  // in document order, as the layout's boxes
   std::vector<RECT> inks_;   // parallel to them
-  std::unordered_map<const vellum::engine::Element*, int> index_;
 };
 
 }  // namespace vellum::engine::com
