@@ -4,7 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "css/style_cache.h"
 #include "dom/document.h"
@@ -152,6 +154,36 @@ void RunRelayoutAfterNudge(benchmark::State& state, bool keepStyles) {
 void BM_RelayoutAfterNudgeKeptStyles(benchmark::State& state) { RunRelayoutAfterNudge(state, true); }
 void BM_RelayoutAfterNudgeBaseline(benchmark::State& state) { RunRelayoutAfterNudge(state, false); }
 
+// A nudge of 100 labels spread over the form: their boxes are placed again in the kept layout, as the
+// document does while only elements' positions changed.
+void BM_MoveHundredBoxes(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  RefPtr<Document> document = ParseDocument(TextSizedLabels(count));
+  layout::TextMeasurer& measurer = layout::FixedMeasurer();
+  css::StyleCache styles;
+  layout::LayoutTree tree = layout::Layout(*document, kViewportWidth, kViewportHeight, measurer, styles);
+  std::vector<Element*> labels, moved;
+  for (Node* node = document->Body()->FirstChild(); node; node = node->NextSibling())
+    if (Element* element = AsElement(node)) labels.push_back(element);
+  for (std::size_t i = 0; i < labels.size() && moved.size() < 100; i += std::max<std::size_t>(1, labels.size() / 100))
+    moved.push_back(labels[i]);
+  int step = 0;
+  bool placed = true;
+  for (auto _ : state) {
+    ++step;
+    document->StartJournal();
+    const uint64_t version = document->Version();
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+      const std::string style = "position: absolute; left: " + std::to_string(10 + (i * 37) % 900 + step % 2) +
+                                "px; top: " + std::to_string(10 + (i * 13) % 700) + "px";
+      moved[i]->SetAttribute(u"style", Widen(style));
+    }
+    placed = placed && layout::MoveChangedBoxes(tree, *document, measurer, styles, *document->AttributeChangesSince(version));
+  }
+  if (!placed) state.SkipWithError("a move took the long way");
+}
+
+BENCHMARK(BM_MoveHundredBoxes)->Arg(3000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RelayoutAfterNudgeKeptStyles)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RelayoutAfterNudgeBaseline)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LayoutAbsolute)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
