@@ -20,11 +20,9 @@ const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::D
                                                                vellum::engine::layout::TextMeasurer& measurer) {
   if (layout_ && tree_ == &tree && version_ == tree.Version() && width_ == width && height_ == height) return *layout_;
   // Since the last layout only attributes changed, and only of elements that moved: their boxes move.
-  const std::vector<const vellum::engine::Element*>* changed =
-      layout_ && tree_ == &tree && width_ == width && height_ == height && !FromScratch()
-          ? tree.AttributeChangesSince(version_)
-          : nullptr;
-  if (!changed || !vellum::engine::layout::MoveChangedBoxes(*layout_, tree, measurer, styles_, *changed)) {
+  const bool onlyAttributes = layout_ && tree_ == &tree && width_ == width && height_ == height && !FromScratch() &&
+                              tree.AttributeChangesSince(version_, changed_);
+  if (!onlyAttributes || !vellum::engine::layout::MoveChangedBoxes(*layout_, tree, measurer, styles_, changed_)) {
     layout_.reset();
     layout_.emplace(vellum::engine::layout::Layout(tree, width, height, measurer, styles_));
   }
@@ -32,7 +30,6 @@ const vellum::engine::layout::LayoutTree& CDocumentLayout::For(vellum::engine::D
   version_ = tree.Version();
   width_ = width;
   height_ = height;
-  tree.StartJournal();
   return *layout_;
 }
 

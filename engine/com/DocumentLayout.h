@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "css/style_cache.h"
 #include "dom/document.h"
@@ -36,6 +37,7 @@ class CDocumentLayout {
   std::optional<vellum::engine::layout::LayoutTree> layout_;
   const vellum::engine::Document* tree_ = nullptr;  // the tree laid out (not owned; compared only)
   uint64_t version_ = 0;                            // its version then
+  std::vector<const vellum::engine::Element*> changed_;  // scratch: the elements changed since
   int width_ = 0;
   int height_ = 0;
 };

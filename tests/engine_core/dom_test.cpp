@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "dom/character_data.h"
 #include "dom/nesting_cap.h"
 #include "support/test_util.h"
 
@@ -45,6 +48,45 @@ TEST(Document, SourceIndicesFollowMutations) {
   EXPECT_EQ(a->SourceIndex(), -1);
   EXPECT_EQ(b->SourceIndex(), aIndex + 1);
   EXPECT_EQ(document->All().size(), static_cast<size_t>(aIndex + 2));
+}
+
+// Readers at different versions (the layout, the written text) each get what changed since theirs.
+TEST(Document, TheJournalListsAttributeChangesSinceEachReadersVersion) {
+  RefPtr<Document> document = Parse("<body><div id=a></div><div id=b>text</div>");
+  Element* a = AsElement(document->Body()->FirstChild());
+  Element* b = AsElement(document->Body()->LastChild());
+  std::vector<const Element*> changed;
+  const uint64_t start = document->Version();
+  a->SetAttribute(u"title", u"1");
+  const uint64_t middle = document->Version();
+  b->SetAttribute(u"title", u"2");
+  a->RemoveAttribute(u"id");
+  ASSERT_TRUE(document->AttributeChangesSince(start, changed));
+  EXPECT_EQ(changed, (std::vector<const Element*>{a, b, a}));
+  ASSERT_TRUE(document->AttributeChangesSince(middle, changed));
+  EXPECT_EQ(changed, (std::vector<const Element*>{b, a}));
+  ASSERT_TRUE(document->AttributeChangesSince(document->Version(), changed));
+  EXPECT_TRUE(changed.empty());
+  EXPECT_FALSE(document->AttributeChangesSince(document->Version() + 1, changed)) << "a version not reached";
+
+  // A text or a tree change is nothing the journal lists: readers from before it start over.
+  AsText(b->FirstChild())->SetData(u"other");
+  EXPECT_FALSE(document->AttributeChangesSince(middle, changed));
+  const uint64_t afterText = document->Version();
+  b->SetAttribute(u"title", u"3");
+  ASSERT_TRUE(document->AttributeChangesSince(afterText, changed));
+  EXPECT_EQ(changed, (std::vector<const Element*>{b}));
+  document->Body()->AppendChild(document->CreateElement(u"p"));
+  EXPECT_FALSE(document->AttributeChangesSince(afterText, changed));
+
+  // Full, it keeps the later changes: a reader from before them starts over, a recent one does not.
+  const uint64_t beforeMany = document->Version();
+  for (std::size_t i = 0; i < Document::kJournalLimit; ++i) a->SetAttribute(u"title", i % 2 ? u"x" : u"y");
+  const uint64_t recent = document->Version();
+  b->SetAttribute(u"title", u"last");
+  EXPECT_FALSE(document->AttributeChangesSince(beforeMany, changed));
+  ASSERT_TRUE(document->AttributeChangesSince(recent, changed));
+  EXPECT_EQ(changed, (std::vector<const Element*>{b}));
 }
 
 TEST(Element, SettingAnExistingAttributeKeepsItsPlace) {

@@ -61,14 +61,14 @@ struct KeptLayout {
   int moved = 0;
 
   const LayoutTree& For(Document& document) {
-    const std::vector<const Element*>* changed = tree ? document.AttributeChangesSince(version) : nullptr;
-    if (changed && MoveChangedBoxes(*tree, document, FixedMeasurer(), styles, *changed)) {
+    std::vector<const Element*> changed;
+    if (tree && document.AttributeChangesSince(version, changed) &&
+        MoveChangedBoxes(*tree, document, FixedMeasurer(), styles, changed)) {
       ++moved;
     } else {
       tree.emplace(Layout(document, kWidth, kHeight, FixedMeasurer(), styles));
     }
     version = document.Version();
-    document.StartJournal();
     return *tree;
   }
 };

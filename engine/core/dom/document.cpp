@@ -1,6 +1,8 @@
 #include "dom/document.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstddef>
 
 namespace vellum::engine {
 
@@ -17,16 +19,28 @@ uint64_t Document::NextSheetsStamp() {
 void Document::AttributesChanged(const Element& element) {
   ++version_;
   if (element.Is(TagId::Style)) sheetsStamp_ = NextSheetsStamp();
-  if (!journalValid_) return;
+  // Full, the journal lets its older half go: readers from before then start from scratch.
   if (journal_.size() >= kJournalLimit) {
-    journalValid_ = false;
-    return;
+    const std::size_t dropped = journal_.size() / 2;
+    journalStart_ = journal_[dropped - 1].first;
+    journal_.erase(journal_.begin(), journal_.begin() + static_cast<std::ptrdiff_t>(dropped));
   }
   try {
-    journal_.push_back(&element);
+    journal_.emplace_back(version_, &element);
   } catch (...) {
-    journalValid_ = false;  // without room the list is unknown: readers start from scratch
+    ForgetJournal();  // without room the list is unknown: readers start from scratch
   }
+}
+
+bool Document::AttributeChangesSince(uint64_t version, std::vector<const Element*>& changed) const {
+  changed.clear();
+  if (version < journalStart_ || version > version_) return false;
+  // Versions only grow along the journal.
+  const auto first = std::upper_bound(journal_.begin(), journal_.end(), version,
+                                      [](uint64_t v, const std::pair<uint64_t, const Element*>& entry) { return v < entry.first; });
+  changed.reserve(static_cast<std::size_t>(journal_.end() - first));
+  for (auto entry = first; entry != journal_.end(); ++entry) changed.push_back(entry->second);
+  return true;
 }
 
 RefPtr<Document> Document::Create() { return RefPtr<Document>(new Document()); }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "dom/character_data.h"
@@ -63,25 +64,19 @@ class Document final : public Node {
   // A text changed (or anything else the journal below cannot list).
   void ContentChanged() {
     ++version_;
-    journalValid_ = false;
+    ForgetJournal();
     sheetsStamp_ = NextSheetsStamp();
   }
   // The element's attributes changed: counted, and listed in the journal.
   void AttributesChanged(const Element& element);
 
-  // The journal of changes since a reader started it: while nothing but attributes changed, the
-  // elements whose attributes did, in order (an element may come more than once); null once a text or
-  // the tree changed, when the list grew past kJournalLimit, or when `version` is not the one the
-  // journal started at. A layout kept from that version need only look at those elements again.
-  const std::vector<const Element*>* AttributeChangesSince(uint64_t version) const {
-    return journalValid_ && journalStart_ == version ? &journal_ : nullptr;
-  }
-  // Starts the journal afresh at the current version.
-  void StartJournal() {
-    journal_.clear();
-    journalStart_ = version_;
-    journalValid_ = true;
-  }
+  // The journal of attribute changes: while nothing but attributes changed since `version`, fills
+  // `changed` with the elements whose attributes did since then, in order (an element may come more
+  // than once) and answers true. False once a text or the tree changed since, or when the journal no
+  // longer reaches back that far (it keeps the last kJournalLimit changes). Whoever keeps something
+  // computed from a version of the document (a layout, a written text) need only look at those
+  // elements again; any number of such readers share the journal.
+  bool AttributeChangesSince(uint64_t version, std::vector<const Element*>& changed) const;
   static constexpr size_t kJournalLimit = 4096;
 
   // Number of nodes of this document still alive (attached or not), the document excluded.
@@ -94,8 +89,13 @@ class Document final : public Node {
   void TreeChanged() {
     allDirty_ = true;
     ++version_;
-    journalValid_ = false;
+    ForgetJournal();
     sheetsStamp_ = NextSheetsStamp();
+  }
+  // The journal starts afresh: complete from the current version on.
+  void ForgetJournal() {
+    journal_.clear();
+    journalStart_ = version_;
   }
   static uint64_t NextSheetsStamp();
   void NodeCreated() { ++liveNodes_; }
@@ -112,9 +112,9 @@ class Document final : public Node {
   mutable bool allDirty_ = true;
   mutable uint32_t allStamp_ = 0;
   mutable std::vector<Node*> all_;
-  std::vector<const Element*> journal_;
+  // Each attribute change with the version it made; every change after journalStart_ is listed.
+  std::vector<std::pair<uint64_t, const Element*>> journal_;
   uint64_t journalStart_ = 0;
-  bool journalValid_ = false;
   uint64_t sheetsStamp_ = NextSheetsStamp();
 };
 
