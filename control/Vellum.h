@@ -107,6 +107,10 @@ class CVellum : public CMessageWindow,
   const CXString* WrittenDocument(UINT* codePage = nullptr);
   // Times the document was actually written out (an unchanged document answers with its last text).
   UINT Serialisations() const { return serialisations_; }
+  // Times the text was brought up to date by writing only the tags of elements whose attributes changed.
+  UINT TagRewrites() const { return tagRewrites_; }
+  // Where each element's text lies in the text written last (tests compare them with a whole writing's).
+  const std::vector<ElementSpan>& WrittenSpans() const { return written_.spans; }
   // Operations that ran out of memory and were ended with their failure result (tests read it).
   UINT FailedOperations() const { return failedOperations_; }
   // Drops the last text written, so that the next request writes the document again (the document goes
@@ -155,6 +159,9 @@ class CVellum : public CMessageWindow,
   struct WrittenText {
     bool valid = false;
     ULONGLONG version = 0;  // the document's content version when it was written
+    ULONGLONG treeVersion = 0;  // and the two it is made of, where the engine tells them
+    ULONGLONG formVersion = 0;
+    bool partsKnown = false;
     UINT codePage = 0;
     CXString text;
     std::vector<ElementSpan> spans;  // where each element's text lies in it
@@ -162,6 +169,7 @@ class CVellum : public CMessageWindow,
   WrittenText written_;  // the last text written, for an unchanged document (forgotten
                          // whenever the document is made, replaced or closed)
   UINT serialisations_ = 0;
+  UINT tagRewrites_ = 0;  // texts brought up to date by writing changed elements' tags again
   static constexpr int kDefaultFormWidth = 400;  // the form size a page without one gets
   static constexpr int kDefaultFormHeight = 150;
   UINT failedOperations_ = 0;        // operations ended by running out of memory
@@ -207,6 +215,9 @@ class CVellum : public CMessageWindow,
   bool StepInPlace(const CXString& snapshot, UINT codePage);
   // The last text written is the document as it is now.
   bool WrittenTextIsCurrent() const;
+  // Brings the text written last up to date where only elements' attributes changed since: their
+  // start tags are written again and the rest stays. False (and the text as it was) otherwise.
+  bool RewriteChangedTags();
   // The page's load has completed (its ready state is "complete").
   bool PageIsComplete() const;
   // The guards every insertion message shares: not locked, in design mode.

@@ -62,6 +62,11 @@ class CDom2HTML {
   // The spans of the last Parse; empty when none were asked for or memory ran out for them.
   std::vector<ElementSpan> TakeElementSpans() { return std::move(spans_); }
 
+  // The start tag Parse writes for an element it gives a span, "<NAME" and its attributes without the
+  // closing '>', in the code page Parse wrote in: where only elements' attributes changed since, their
+  // tags alone are written again. 0 (and an empty tag) for an element that gets no span.
+  int WriteStartTag(IHTMLDOMNode* node, UINT codePage, CXString& tag);
+
  private:
   int ParseElement(IHTMLDOMNode* node, int level, long& last);
   // The span an element starts (its index in spans_), or -1 when none is kept for it.

@@ -170,6 +170,44 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   return 1;
 }
 
+int CDom2HTML::WriteStartTag(IHTMLDOMNode* node, UINT codePage, CXString& tag) {
+  tag.Empty();
+  output_.Reset(codePage);
+  exact_ = 0;
+  rawText_ = 0;
+  markupEnded_ = false;
+  utf8Meta_ = {};
+  ownMeta_ = false;
+  long type = 0;
+  if (!node || FAILED(node->get_nodeType(&type)) || type != 1) return 0;
+  CComRef<IMarkupView> view;
+  if (lendText_ && FAILED(node->QueryInterface(__uuidof(IMarkupView), view.OutVoid()))) view.Reset();
+  const wchar_t* name = nullptr;
+  UINT nameLength = 0;
+  CBstr nameCopy;
+  if (!view || view->LendNodeName(&name, &nameLength) != S_OK) {
+    if (FAILED(node->get_nodeName(nameCopy.Out()))) return 0;
+    name = nameCopy.get();
+    nameLength = static_cast<UINT>(nameCopy.Length());
+  }
+  output_.Ascii("<");
+  output_.Wide(name, static_cast<int>(nameLength));
+  // The elements BeginSpan keeps, as ParseElement asks about them.
+  const dom2html::CLowerTagName lower(name, static_cast<int>(nameLength));
+  if (writer_rules::DependsOnVocabulary(lower.get()) && !IsHtmlElement(node)) return 0;
+  const Special special = SpecialOfNode(node, lower.get());
+  if ((special != Special::None && special != Special::Input) || writer_rules::EqualsAscii(lower.get(), "html") ||
+      writer_rules::EqualsAscii(lower.get(), "body") || writer_rules::EqualsAscii(lower.get(), "frameset"))
+    return 0;
+  if (!AppendNodeAttributes(node, view.get(), special == Special::Input)) {
+    output_.Clear();
+    return 0;
+  }
+  if (output_.Failed()) throw ComOutOfMemory{};
+  tag = output_.TakeText();
+  return 1;
+}
+
 int CDom2HTML::BeginSpan(int start, long sourceIndex, const wchar_t* lowerTag, bool html, Special special) {
   if (!recordSpans_ || sourceIndex < 0 || exact_ > 0 || rawText_ > 0 || markupEnded_ || !html) return -1;
   if (special != Special::None && special != Special::Input) return -1;

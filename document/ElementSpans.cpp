@@ -75,3 +75,44 @@ bool FindElementReplacement(std::string_view current, const std::vector<ElementS
   FindStyleChange(current, innermost->start, prefix, changedEnd, target, replacement);
   return true;
 }
+
+bool StartTagOf(std::string_view text, const ElementSpan& span, int& from, int& to) {
+  if (span.start < 0 || span.end < 0 || static_cast<std::size_t>(span.end) > text.size()) return false;
+  auto at = static_cast<std::size_t>(span.start);
+  const auto end = static_cast<std::size_t>(span.end);
+  while (at < end && text[at] == ' ') ++at;
+  if (at >= end || text[at] != '<') return false;
+  from = static_cast<int>(at);
+  // Every value is double-quoted with each '"' in it escaped: the first '>' outside quotes closes the tag.
+  bool quoted = false;
+  for (; at < end; ++at) {
+    if (text[at] == '"') {
+      quoted = !quoted;
+    } else if (!quoted && text[at] == '>') {
+      to = static_cast<int>(at);
+      return true;
+    }
+  }
+  return false;
+}
+
+void MoveSpans(std::vector<ElementSpan>& spans, const std::vector<TagRewrite>& rewrites) {
+  // shift[i]: how far the text moved at the end of rewrite i, with all before it.
+  std::vector<long long> shift(rewrites.size());
+  long long moved = 0;
+  for (std::size_t i = 0; i < rewrites.size(); ++i) {
+    moved += static_cast<long long>(rewrites[i].text.size()) - (rewrites[i].to - rewrites[i].from);
+    shift[i] = moved;
+  }
+  // A place moves by the rewrites wholly before it.
+  auto movedTo = [&](int place) {
+    const auto after = std::upper_bound(rewrites.begin(), rewrites.end(), place,
+                                        [](int p, const TagRewrite& rewrite) { return p < rewrite.to; });
+    const auto before = static_cast<std::size_t>(after - rewrites.begin());
+    return static_cast<int>(place + (before == 0 ? 0 : shift[before - 1]));
+  };
+  for (ElementSpan& span : spans) {
+    span.start = movedTo(span.start);
+    if (span.end >= 0) span.end = movedTo(span.end);
+  }
+}

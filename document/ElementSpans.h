@@ -26,3 +26,17 @@ struct ElementReplacement {
 // whose span holds every byte where target differs from current. False when no kept span holds them all.
 bool FindElementReplacement(std::string_view current, const std::vector<ElementSpan>& spans,
                             std::string_view target, ElementReplacement& replacement);
+
+// One element's start tag written again: the bytes [from, to) of the text become `text`.
+struct TagRewrite {
+  int from = 0;
+  int to = 0;
+  std::string_view text;
+};
+
+// Where the start tag of the element with that span lies in the text: from its '<' up to the '>' that
+// closes it. False when the writer's start tag is not found there.
+bool StartTagOf(std::string_view text, const ElementSpan& span, int& from, int& to);
+
+// The spans of the text once the rewrites (ascending, apart, none across a span's edge) are made in it.
+void MoveSpans(std::vector<ElementSpan>& spans, const std::vector<TagRewrite>& rewrites);

@@ -1,7 +1,9 @@
 #include "engine/com/HtmlDocument.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "encoding/document_decoder.h"
 #include "engine/com/ComValues.h"
@@ -63,7 +65,7 @@ HRESULT CHtmlDocument::QueryInterfaceImpl(REFIID riid, void** out) {
   return QueryInterfaceOf<IHTMLDocument2, IHTMLDocument, Via<IDispatch, IHTMLDocument2>, IHTMLDocument3,
                           IPersistStreamInit, IPersistMoniker, IPersist, IConnectionPointContainer, IOleObject,
                           Via<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject, IOleInPlaceActiveObject,
-                          IDocumentVersion>(this, riid, out);
+                          IDocumentVersion, IDocumentChanges>(this, riid, out);
 }
 
 LRESULT CALLBACK CHtmlDocument::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -147,9 +149,44 @@ HRESULT CHtmlDocument::GetContentVersion(ULONGLONG* version) {
   if (!version) return E_POINTER;
   // The tree's version and the form state's only grow, each with every change of its own; a new page
   // starts past anything the old one reached (no page sees 2^40 changes).
-  constexpr int kPageShift = 40;
   *version = (pagesShown_ << kPageShift) + tree_->Version() + formState_.Version();
   return S_OK;
+}
+
+HRESULT CHtmlDocument::GetVersions(ULONGLONG* content, ULONGLONG* tree, ULONGLONG* formState) {
+  if (!content || !tree || !formState) return E_POINTER;
+  *tree = tree_->Version();
+  *formState = formState_.Version();
+  return GetContentVersion(content);
+}
+
+HRESULT CHtmlDocument::GetElementsChangedSince(ULONGLONG content, ULONGLONG tree, ULONGLONG formState, UINT capacity,
+                                               LONG* sourceIndexes, UINT* count) {
+  if (!count || (capacity > 0 && !sourceIndexes)) return E_POINTER;
+  *count = 0;
+  // The same page, whose versions then add up to the content version then: the tree then is this one.
+  if (content >> kPageShift != pagesShown_ || formState != formState_.Version() ||
+      content != (pagesShown_ << kPageShift) + tree + formState)
+    return S_FALSE;
+  return GuardedRead([&]() -> HRESULT {
+    std::vector<const vellum::engine::Element*> changed;
+    if (!tree_->AttributeChangesSince(tree, changed)) return S_FALSE;
+    std::vector<LONG> indexes;
+    indexes.reserve(changed.size());
+    for (const vellum::engine::Element* element : changed) {
+      const LONG index = element->SourceIndex();
+      // An element outside the page (made and not yet inserted, or inside a template) is nothing a
+      // writer knows the place of.
+      if (index < 0) return S_FALSE;
+      indexes.push_back(index);
+    }
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    if (indexes.size() > capacity) return S_FALSE;
+    std::copy(indexes.begin(), indexes.end(), sourceIndexes);
+    *count = static_cast<UINT>(indexes.size());
+    return S_OK;
+  });
 }
 
 void CHtmlDocument::SetReadyState(LONG state) {

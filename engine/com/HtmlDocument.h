@@ -35,7 +35,7 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
                             public IOleObjectNotImpl,
                             public IOleInPlaceObjectNotImpl,
                             public IOleInPlaceActiveObjectNotImpl,
-                            public IDocumentVersion,
+                            public IDocumentChanges,
                             private CLiveObject {
  public:
   CHtmlDocument();
@@ -60,6 +60,12 @@ class CHtmlDocument final : public IHTMLDocument2NotImpl,
 
   // IDocumentVersion: tells a writer whether the page changed since it last wrote it.
   HRESULT STDMETHODCALLTYPE GetContentVersion(ULONGLONG* version) override;
+  // The content version counts pages shown above this bit, and the tree's and form state's changes below.
+  static constexpr int kPageShift = 40;
+  // IDocumentChanges: which elements a writer must write again.
+  HRESULT STDMETHODCALLTYPE GetVersions(ULONGLONG* content, ULONGLONG* tree, ULONGLONG* formState) override;
+  HRESULT STDMETHODCALLTYPE GetElementsChangedSince(ULONGLONG content, ULONGLONG tree, ULONGLONG formState,
+                                                    UINT capacity, LONG* sourceIndexes, UINT* count) override;
 
   // IHTMLDocument3
   HRESULT STDMETHODCALLTYPE get_documentElement(IHTMLElement** p) override;
