@@ -56,8 +56,8 @@ class CDom2HTML {
   void ReadCopiesOnly() { lendText_ = false; }
 
   // Has the next Parse record where each element's text lies in the output, in document order. Only
-  // elements whose text can stand alone as markup get a span: none inside exact content or raw text,
-  // no html or body, nothing the head writes for itself.
+  // elements whose tags are theirs alone get a span: none inside exact content or raw text, nothing the
+  // head writes for itself. The spans of html, body and frameset say that their text cannot stand alone.
   void RecordElementSpans() { recordSpans_ = true; }
   // The spans of the last Parse; empty when none were asked for or memory ran out for them.
   std::vector<ElementSpan> TakeElementSpans() { return std::move(spans_); }

@@ -196,9 +196,7 @@ int CDom2HTML::WriteStartTag(IHTMLDOMNode* node, UINT codePage, CXString& tag) {
   const dom2html::CLowerTagName lower(name, static_cast<int>(nameLength));
   if (writer_rules::DependsOnVocabulary(lower.get()) && !IsHtmlElement(node)) return 0;
   const Special special = SpecialOfNode(node, lower.get());
-  if ((special != Special::None && special != Special::Input) || writer_rules::EqualsAscii(lower.get(), "html") ||
-      writer_rules::EqualsAscii(lower.get(), "body") || writer_rules::EqualsAscii(lower.get(), "frameset"))
-    return 0;
+  if (special != Special::None && special != Special::Input) return 0;
   if (!AppendNodeAttributes(node, view.get(), special == Special::Input)) {
     output_.Clear();
     return 0;
@@ -211,11 +209,10 @@ int CDom2HTML::WriteStartTag(IHTMLDOMNode* node, UINT codePage, CXString& tag) {
 int CDom2HTML::BeginSpan(int start, long sourceIndex, const wchar_t* lowerTag, bool html, Special special) {
   if (!recordSpans_ || sourceIndex < 0 || exact_ > 0 || rawText_ > 0 || markupEnded_ || !html) return -1;
   if (special != Special::None && special != Special::Input) return -1;
-  if (writer_rules::EqualsAscii(lowerTag, "html") || writer_rules::EqualsAscii(lowerTag, "body") ||
-      writer_rules::EqualsAscii(lowerTag, "frameset"))
-    return -1;
+  const bool standsAlone = !(writer_rules::EqualsAscii(lowerTag, "html") || writer_rules::EqualsAscii(lowerTag, "body") ||
+                             writer_rules::EqualsAscii(lowerTag, "frameset"));
   try {
-    spans_.push_back({start, -1, sourceIndex});
+    spans_.push_back({start, -1, sourceIndex, standsAlone});
   } catch (const std::bad_alloc&) {
     // Without every span none can be trusted to be the innermost: the caller does without.
     recordSpans_ = false;

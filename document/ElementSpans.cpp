@@ -58,7 +58,7 @@ bool FindElementReplacement(std::string_view current, const std::vector<ElementS
   // Ancestors come before their descendants: the last span that holds the change is the innermost.
   const ElementSpan* innermost = nullptr;
   for (const ElementSpan& span : spans) {
-    if (span.end < 0 || span.start < 0) continue;
+    if (span.end < 0 || span.start < 0 || !span.standsAlone) continue;
     const auto start = static_cast<std::size_t>(span.start), end = static_cast<std::size_t>(span.end);
     if (start <= prefix && changedEnd <= end && end <= current.size()) innermost = &span;
   }

@@ -9,6 +9,9 @@ struct ElementSpan {
   int start = 0;          // the element's indent
   int end = 0;            // past its end tag's line break; -1: its text cannot stand alone
   long sourceIndex = -1;  // its index in the document's "all" collection
+  // False for html, body and frameset: their text never replaces them, but their start tag may be
+  // written again.
+  bool standsAlone = true;
 };
 
 struct ElementReplacement {
