@@ -17,6 +17,7 @@
 #include "comkit/ComText.h"
 #include "document/Dom2HTML.h"
 #include "engine/DocumentVersion.h"
+#include "window/FullRelayoutBaseline.h"
 
 namespace {
 
@@ -77,7 +78,8 @@ bool CVellum::SerializeDocument(CXString& text, UINT* codePage) {
 }
 
 bool CVellum::RewriteChangedTags() {
-  if (!written_.valid || !written_.partsKnown || written_.spans.empty()) return false;
+  // The scale benchmark's baseline writes every change whole, as before.
+  if (FullRelayoutBaseline() || !written_.valid || !written_.partsKnown || written_.spans.empty()) return false;
   CComRef<IDocumentChanges> changes;
   if (FAILED(document_->QueryInterface(__uuidof(IDocumentChanges), changes.OutVoid())) || !changes) return false;
   // Past a few hundred changed elements writing the whole page costs about as much.
