@@ -10,7 +10,7 @@ Document::Document() : Node(NodeType::Document, this) {}
 
 Document::~Document() = default;
 
-uint64_t Document::NextSheetsStamp() {
+uint64_t Document::NextStamp() {
   // Documents on different apartment threads change at once.
   static std::atomic<uint64_t> last{0};
   return last.fetch_add(1, std::memory_order_relaxed) + 1;
@@ -18,7 +18,7 @@ uint64_t Document::NextSheetsStamp() {
 
 void Document::AttributesChanged(const Element& element) {
   ++version_;
-  if (element.Is(TagId::Style)) sheetsStamp_ = NextSheetsStamp();
+  if (element.Is(TagId::Style)) sheetsStamp_ = NextStamp();
   // Full, the journal lets its older half go: readers from before then start from scratch.
   if (journal_.size() >= kJournalLimit) {
     const std::size_t dropped = journal_.size() / 2;

@@ -61,11 +61,13 @@ class Document final : public Node {
   // attribute of a style element. Unique across documents, so that a reader holding another
   // document's stamp never takes it for this one's.
   uint64_t SheetsStamp() const { return sheetsStamp_; }
+  // A number no stamp of any document or element has had before (elements stamp their attributes).
+  static uint64_t NextStamp();
   // A text changed (or anything else the journal below cannot list).
   void ContentChanged() {
     ++version_;
     ForgetJournal();
-    sheetsStamp_ = NextSheetsStamp();
+    sheetsStamp_ = NextStamp();
   }
   // The element's attributes changed: counted, and listed in the journal.
   void AttributesChanged(const Element& element);
@@ -90,14 +92,13 @@ class Document final : public Node {
     allDirty_ = true;
     ++version_;
     ForgetJournal();
-    sheetsStamp_ = NextSheetsStamp();
+    sheetsStamp_ = NextStamp();
   }
   // The journal starts afresh: complete from the current version on.
   void ForgetJournal() {
     journal_.clear();
     journalStart_ = version_;
   }
-  static uint64_t NextSheetsStamp();
   void NodeCreated() { ++liveNodes_; }
   void NodeDestroyed();
   void RebuildAll() const;
@@ -115,7 +116,7 @@ class Document final : public Node {
   // Each attribute change with the version it made; every change after journalStart_ is listed.
   std::vector<std::pair<uint64_t, const Element*>> journal_;
   uint64_t journalStart_ = 0;
-  uint64_t sheetsStamp_ = NextSheetsStamp();
+  uint64_t sheetsStamp_ = NextStamp();
 };
 
 }  // namespace vellum::engine

@@ -1,7 +1,5 @@
 #include "dom/element.h"
 
-#include <atomic>
-
 #include "dom/document.h"
 
 namespace vellum::engine {
@@ -37,18 +35,8 @@ std::u16string Attribute::QualifiedName() const {
   return name;
 }
 
-namespace {
-
-uint64_t NextAttributesStamp() {
-  // Documents on different apartment threads change their elements at once.
-  static std::atomic<uint64_t> last{0};
-  return last.fetch_add(1, std::memory_order_relaxed) + 1;
-}
-
-}  // namespace
-
 Element::Element(Document* document, Namespace ns, TagId tag, std::u16string_view localName)
-    : Node(NodeType::Element, document), ns_(ns), tag_(tag), attributesStamp_(NextAttributesStamp()) {
+    : Node(NodeType::Element, document), ns_(ns), tag_(tag), attributesStamp_(Document::NextStamp()) {
   if (tag == TagId::Unknown || vellum::engine::TagName(tag) != localName)
     localName_ = std::make_unique<std::u16string>(localName);
   if (Is(TagId::Template)) {
@@ -80,7 +68,7 @@ const Attribute* Element::FindAttribute(std::u16string_view name) const {
 }
 
 void Element::AttributesChanged() {
-  attributesStamp_ = NextAttributesStamp();
+  attributesStamp_ = Document::NextStamp();
   styleCache_.reset();
   GetDocument().AttributesChanged(*this);
 }
