@@ -15,6 +15,7 @@
 #include "comkit/AllocationFaults.h"
 #include "comkit/ComRef.h"
 #include "comkit/ComText.h"
+#include "document/DOMUtil.h"
 #include "document/Dom2HTML.h"
 #include "engine/DocumentVersion.h"
 #include "window/FullRelayoutBaseline.h"
@@ -105,14 +106,9 @@ bool CVellum::RewriteChangedTags() {
     if (span == written_.spans.end() || span->sourceIndex != changed[i] ||
         !StartTagOf(text, *span, rewrites[i].from, rewrites[i].to))
       return false;
-    VARIANT name = {}, index = {};
-    V_VT(&name) = VT_I4;
-    V_I4(&name) = changed[i];
-    V_VT(&index) = VT_I4;
-    CComRef<IDispatch> item;
+    const CComRef<IHTMLElement> element = CDOMUtil::ItemOfAll(all.get(), changed[i]);
     CComRef<IHTMLDOMNode> node;
-    if (FAILED(all->item(name, index, item.Out())) || !item ||
-        FAILED(item->QueryInterface(IID_IHTMLDOMNode, node.OutVoid())) || !node ||
+    if (!element || FAILED(element->QueryInterface(IID_IHTMLDOMNode, node.OutVoid())) || !node ||
         !writer.WriteStartTag(node.get(), written_.codePage, tags[i]))
       return false;
     rewrites[i].text = std::string_view(tags[i].GetString(), static_cast<size_t>(tags[i].GetLength()));

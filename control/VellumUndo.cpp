@@ -124,15 +124,9 @@ bool CVellum::StepInPlace(const CXString& snapshot, UINT codePage) {
   if (!text.empty() && !markup.AssignConverted(text.data(), static_cast<int>(text.size()), codePage)) return false;
   CBstr value(markup.GetString());
   CComRef<IHTMLElementCollection> all;
-  CComRef<IDispatch> item;
-  CComRef<IHTMLElement> element;
-  VARIANT name = {}, index = {};
-  V_VT(&name) = VT_I4;
-  V_I4(&name) = replacement.sourceIndex;
-  V_VT(&index) = VT_I4;
-  if (FAILED(document_->get_all(all.Out())) || !all || FAILED(all->item(name, index, item.Out())) || !item ||
-      FAILED(item->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element)
-    return false;
+  if (FAILED(document_->get_all(all.Out())) || !all) return false;
+  CComRef<IHTMLElement> element = CDOMUtil::ItemOfAll(all.get(), replacement.sourceIndex);
+  if (!element) return false;
   if (styleOnly) {
     CComRef<IHTMLStyle> inlineStyle;
     if (FAILED(element->get_style(inlineStyle.Out())) || !inlineStyle || FAILED(inlineStyle->put_cssText(value.get())))

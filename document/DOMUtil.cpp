@@ -75,6 +75,20 @@ CComRef<IHTMLElement> CDOMUtil::GetElementFromPoint(int x, int y) {
   return element;
 }
 
+CComRef<IHTMLElement> CDOMUtil::ItemOfAll(IHTMLElementCollection* all, long place) {
+  CVariant name, position;
+  V_VT(&name) = VT_I4;
+  V_I4(&name) = place;
+  V_VT(&position) = VT_I4;
+  V_I4(&position) = 0;
+  CComRef<IDispatch> item;
+  CComRef<IHTMLElement> element;
+  if (!all || FAILED(all->item(name.get(), position.get(), item.Out())) || !item ||
+      FAILED(item->QueryInterface(IID_IHTMLElement, element.OutVoid())))
+    return {};
+  return element;
+}
+
 CComRef<IHTMLElement> CDOMUtil::GetElementBySourceIndex(int index) {
   if (!document_) return {};
   CComRef<IHTMLElementCollection> all;
@@ -82,15 +96,8 @@ CComRef<IHTMLElement> CDOMUtil::GetElementBySourceIndex(int index) {
   long length = 0;
   if (FAILED(all->get_length(&length))) return {};
   for (long i = 0; i < length; ++i) {
-    CVariant name, position;
-    V_VT(&name) = VT_I4;
-    V_I4(&name) = i;
-    V_VT(&position) = VT_I4;
-    V_I4(&position) = 0;
-    CComRef<IDispatch> item;
-    if (FAILED(all->item(name.get(), position.get(), item.Out())) || !item) continue;
-    CComRef<IHTMLElement> element;
-    if (FAILED(item->QueryInterface(IID_IHTMLElement, element.OutVoid())) || !element) continue;
+    CComRef<IHTMLElement> element = ItemOfAll(all.get(), i);
+    if (!element) continue;
     long sourceIndex = -1;
     if (FAILED(element->get_sourceIndex(&sourceIndex))) continue;
     if (sourceIndex == index) return element;

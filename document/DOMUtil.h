@@ -60,6 +60,8 @@ class CDOMUtil {
   // Empty on failure.
   CComRef<IHTMLElement> GetElementFromPoint(int x, int y);
   CComRef<IHTMLElement> GetElementBySourceIndex(int index);
+  // The element at that place of a document's "all" collection; empty when there is none.
+  static CComRef<IHTMLElement> ItemOfAll(IHTMLElementCollection* all, long place);
   CComRef<IHTMLElement> GetBody();
 
   // Every engine string an insertion needs is made before the document is touched: running out of
