@@ -69,6 +69,8 @@ class CDom2HTML {
 
  private:
   int ParseElement(IHTMLDOMNode* node, int level, long& last);
+  // The node's name, lent by the engine where it offers it, else copied into `copy`.
+  static bool NodeName(IHTMLDOMNode* node, IMarkupView* view, const wchar_t*& name, UINT& length, CBstr& copy);
   // The span an element starts (its index in spans_), or -1 when none is kept for it.
   int BeginSpan(int start, long sourceIndex, const wchar_t* lowerTag, bool html, writer_rules::Special special);
   // A view argument is the node's IMarkupView where the engine lends its texts, else null.

@@ -60,6 +60,14 @@ class CWithin {
 
 }  // namespace
 
+bool CDom2HTML::NodeName(IHTMLDOMNode* node, IMarkupView* view, const wchar_t*& name, UINT& length, CBstr& copy) {
+  if (view && view->LendNodeName(&name, &length) == S_OK) return true;
+  if (FAILED(node->get_nodeName(copy.Out()))) return false;
+  name = copy.get();
+  length = static_cast<UINT>(copy.Length());
+  return true;
+}
+
 int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   if (!node) return 0;
   if (level > kMaxDepth) {
@@ -89,13 +97,9 @@ int CDom2HTML::ParseElement(IHTMLDOMNode* node, int level, long& last) {
   const wchar_t* name = nullptr;
   UINT nameLength = 0;
   CBstr nameCopy;
-  if (!view || view->LendNodeName(&name, &nameLength) != S_OK) {
-    if (FAILED(node->get_nodeName(nameCopy.Out()))) {
-      TRACE("CDom2HTML::ParseElement(): can't get node name\n");
-      return 1;
-    }
-    name = nameCopy.get();
-    nameLength = static_cast<UINT>(nameCopy.Length());
+  if (!NodeName(node, view.get(), name, nameLength, nameCopy)) {
+    TRACE("CDom2HTML::ParseElement(): can't get node name\n");
+    return 1;
   }
   const bool exact = exact_ > 0;
   if (!exact) output_.Indent(level);
@@ -185,11 +189,7 @@ int CDom2HTML::WriteStartTag(IHTMLDOMNode* node, UINT codePage, CXString& tag) {
   const wchar_t* name = nullptr;
   UINT nameLength = 0;
   CBstr nameCopy;
-  if (!view || view->LendNodeName(&name, &nameLength) != S_OK) {
-    if (FAILED(node->get_nodeName(nameCopy.Out()))) return 0;
-    name = nameCopy.get();
-    nameLength = static_cast<UINT>(nameCopy.Length());
-  }
+  if (!NodeName(node, view.get(), name, nameLength, nameCopy)) return 0;
   output_.Ascii("<");
   output_.Wide(name, static_cast<int>(nameLength));
   // The elements BeginSpan keeps, as ParseElement asks about them.
